@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers of tabira.exe.
+#define IDI_TABIRA 1

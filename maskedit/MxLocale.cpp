@@ -1,0 +1,25 @@
+#include "maskedit/MxLocale.h"
+
+TMxLocaleValues TMxLocaleValues::EnglishUS() {
+  return {"$", "0", "0", "3;0", "2", ".", ",", ","};
+}
+
+TMxLocaleValues TMxLocaleValues::Indonesian() {
+  return {"Rp", "1", "0", "3;0", "2", ",", ".", "."};
+}
+
+namespace {
+const TMxFixedLocaleSource& DefaultSource() {
+  static const TMxFixedLocaleSource source(TMxLocaleValues::EnglishUS());
+  return source;
+}
+const TMxLocaleSource* current = nullptr;
+} // namespace
+
+const TMxLocaleSource& MxLocaleSource() {
+  return current ? *current : DefaultSource();
+}
+
+void MxSetLocaleSource(const TMxLocaleSource* source) {
+  current = (source == &DefaultSource()) ? nullptr : source;
+}

@@ -1,0 +1,28 @@
+#include "maskedit/win32/MxLocaleWin32.h"
+
+#include <windows.h>
+
+namespace {
+std::string LocaleString(LCID lcid, LCTYPE type) {
+  char buffer[128];
+  int n = GetLocaleInfoA(lcid, type, buffer, sizeof buffer);
+  if (n <= 0) {
+    return {};
+  }
+  return std::string(buffer, static_cast<size_t>(n - 1)); // n counts the terminating zero
+}
+} // namespace
+
+TMxLocaleValues TMxThreadLocaleSource::Read() const {
+  const LCID lcid = GetThreadLocale();
+  TMxLocaleValues v;
+  v.CurrencySymbol = LocaleString(lcid, LOCALE_SCURRENCY);
+  v.NegativeCurrencyCode = LocaleString(lcid, LOCALE_INEGCURR);
+  v.PositiveCurrencyCode = LocaleString(lcid, LOCALE_ICURRENCY);
+  v.MonetaryGrouping = LocaleString(lcid, LOCALE_SMONGROUPING);
+  v.CurrencyDigits = LocaleString(lcid, LOCALE_ICURRDIGITS);
+  v.DecimalSeparator = LocaleString(lcid, LOCALE_SDECIMAL);
+  v.ThousandSeparator = LocaleString(lcid, LOCALE_STHOUSAND);
+  v.MonetaryThousandSeparator = LocaleString(lcid, LOCALE_SMONTHOUSANDSEP);
+  return v;
+}

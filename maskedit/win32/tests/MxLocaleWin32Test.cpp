@@ -1,0 +1,24 @@
+// The thread-locale reader against the locale Wine was started in. ctest runs this
+// executable twice: under LC_ALL=id_ID.UTF-8 and under the default (en-US) locale;
+// TABIRA_EXPECT_LOCALE names which one to expect.
+#include "maskedit/win32/MxLocaleWin32.h"
+
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <string>
+
+TEST(MxThreadLocaleSource, ReadsTheLocaleWineRunsIn) {
+  const char* expect = std::getenv("TABIRA_EXPECT_LOCALE");
+  ASSERT_NE(expect, nullptr) << "TABIRA_EXPECT_LOCALE must be set to id or en";
+  const TMxLocaleValues want =
+      std::string(expect) == "id" ? TMxLocaleValues::Indonesian() : TMxLocaleValues::EnglishUS();
+  const TMxLocaleValues got = TMxThreadLocaleSource().Read();
+  EXPECT_EQ(got.CurrencySymbol, want.CurrencySymbol);
+  EXPECT_EQ(got.NegativeCurrencyCode, want.NegativeCurrencyCode);
+  EXPECT_EQ(got.PositiveCurrencyCode, want.PositiveCurrencyCode);
+  EXPECT_EQ(got.MonetaryGrouping, want.MonetaryGrouping);
+  EXPECT_EQ(got.CurrencyDigits, want.CurrencyDigits);
+  EXPECT_EQ(got.DecimalSeparator, want.DecimalSeparator);
+  EXPECT_EQ(got.ThousandSeparator, want.ThousandSeparator);
+  EXPECT_EQ(got.MonetaryThousandSeparator, want.MonetaryThousandSeparator);
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Builds and runs every test:
+#   1. native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer
+#   2. libFuzzer targets, each for a few seconds
+#   3. the Windows build (tabira.exe and the Win32 tests) under Wine, in Xvfb when
+#      there is no display
+# Exits non-zero on any failure; the last line is the summary over all three.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+scripts/ensure-packages.sh test
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${TABIRA_IN_XVFB:-}" ]; then
+  export TABIRA_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+jobs=$(nproc)
+summary=()
+total=0
+failed=0
+
+run_ctest() { # <label> <build dir> [ctest args...]
+  local label=$1 dir=$2; shift 2
+  local log="$dir/ctest.log" rc=0
+  (cd "$dir" && ctest --output-on-failure --timeout 300 "$@") 2>&1 | tee "$log" || rc=$?
+  local line n f
+  line=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$log" | tail -1 || true)
+  if [ -z "$line" ]; then
+    echo "$label: ctest printed no summary" >&2
+    failed=$((failed + 1)); total=$((total + 1))
+    summary+=("$label: no summary")
+    return
+  fi
+  n=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  f=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
+  total=$((total + n)); failed=$((failed + f))
+  [ "$rc" -ne 0 ] && [ "$f" -eq 0 ] && failed=$((failed + 1))
+  summary+=("$label: $((n - f)) passed, $f failed")
+}
+
+echo "== native build (ASan + UBSan)"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABIRA_SANITIZE=ON >/dev/null
+cmake --build build/native -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_ctest native build/native -j "$jobs"
+
+echo "== fuzz build (clang, libFuzzer)"
+CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABIRA_FUZZ=ON >/dev/null
+cmake --build build/fuzz -j "$jobs"
+run_ctest fuzz build/fuzz -L fuzz -j "$jobs"
+
+echo "== Windows build (MinGW-w64) and Wine tests"
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
+cmake --build build/win -j "$jobs"
+source scripts/wine-env.sh
+scripts/wine-prefix.sh
+# Start Wine's helper processes detached, so that they do not hold ctest's output pipe.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# GUI tests move the focus and inject input: one at a time.
+run_ctest wine build/win -j 1
+
+echo
+printf '%s\n' "${summary[@]}"
+passed=$((total - failed))
+pct=100
+[ "$total" -gt 0 ] && pct=$((passed * 100 / total))
+echo "${pct}% tests passed, ${failed} tests failed out of ${total}"
+[ "$failed" -eq 0 ]
