@@ -27,6 +27,10 @@ run_ctest() { # <label> <build dir> [ctest args...]
   (cd "$dir" && ctest --output-on-failure --timeout 300 "$@") 2>&1 | tee "$log" || rc=$?
   local line n f
   line=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$log" | tail -1 || true)
+  if [ -z "$line" ] && grep -q "No tests were found" "$log"; then
+    summary+=("$label: no tests")
+    return
+  fi
   if [ -z "$line" ]; then
     echo "$label: ctest printed no summary" >&2
     failed=$((failed + 1)); total=$((total + 1))
