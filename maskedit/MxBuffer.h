@@ -1,0 +1,87 @@
+#pragma once
+// TMxBuffer and TMxDynLIFOBuffer: the item stack behind the edit's undo.
+//
+// Items are owned by the buffer while stored (std::unique_ptr). OnDisposeItem is told
+// about every item the buffer frees itself (Clear, an item pushed out of a full buffer,
+// destruction) just before it is freed; Pop hands ownership back to the caller.
+//
+// Stream format (little-endian): a 32-bit header length (22), the 21 characters
+// "@MxBufferStream-V0.1@" and a zero byte; then per item, oldest first, a 32-bit size
+// and that many bytes. Sizes come from OnGetItemSize (0 without a handler).
+#include "maskedit/MxObject.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Base of anything stored in a TMxBuffer. Bytes() is what SaveToStream can write.
+class TMxBufferItem {
+public:
+  virtual ~TMxBufferItem() = default;
+  virtual std::string_view Bytes() const { return {}; }
+};
+
+// An item holding plain bytes; LoadFromStream makes these.
+class TMxRawBufferItem final : public TMxBufferItem {
+public:
+  explicit TMxRawBufferItem(std::string data) : Data(std::move(data)) {}
+  std::string_view Bytes() const override { return Data; }
+  std::string Data;
+};
+
+using TMxBufferItemPtr = std::unique_ptr<TMxBufferItem>;
+
+class TMxBuffer : public TMxObject {
+public:
+  using TDisposeEvent = std::function<void(TMxBuffer* sender, TMxBufferItem* item)>;
+  using TItemSizeEvent = std::function<void(TMxBuffer* sender, const TMxBufferItem* item, std::int32_t& size)>;
+
+  static constexpr std::string_view StreamHeader = "@MxBufferStream-V0.1@";
+
+  // Returns false when the item was refused (it is then freed without OnDisposeItem).
+  virtual bool Push(TMxBufferItemPtr item) = 0;
+  // nullptr when empty; the caller owns the result.
+  virtual TMxBufferItemPtr Pop() = 0;
+  virtual void Clear() = 0;
+  virtual int Count() const = 0;
+  // Visits the items from the oldest to the newest.
+  virtual void ForEachFromOldest(const std::function<void(const TMxBufferItem&)>& visit) const = 0;
+
+  std::int32_t GetMaxEntries() const { return MaxEntries; }
+  void SetMaxEntries(std::int32_t value) { MaxEntries = value < -1 ? -1 : value; }
+
+  void SaveToStream(std::string& out) const;
+  // Reads a stream written by SaveToStream. A wrong header leaves the buffer unchanged
+  // and returns false; items are read until the bytes run out, and an item whose size
+  // exceeds the bytes left ends the reading (returns false, the items read so far stay).
+  bool LoadFromStream(std::string_view in);
+
+  TDisposeEvent OnDisposeItem;
+  TItemSizeEvent OnGetItemSize;
+
+protected:
+  void Dispose(TMxBufferItemPtr item);
+  std::int32_t MaxEntries = -1; // -1 = unlimited
+};
+
+// A stack with O(1) push and pop. When MaxEntries is reached, CircleMode drops the
+// oldest item to make room; without it the new item is refused.
+class TMxDynLIFOBuffer final : public TMxBuffer {
+public:
+  ~TMxDynLIFOBuffer() override;
+  bool Push(TMxBufferItemPtr item) override;
+  TMxBufferItemPtr Pop() override;
+  void Clear() override;
+  int Count() const override { return static_cast<int>(Items.size()); }
+  void ForEachFromOldest(const std::function<void(const TMxBufferItem&)>& visit) const override;
+  // The newest item, or nullptr.
+  TMxBufferItem* Top() const { return Items.empty() ? nullptr : Items.back().get(); }
+
+  bool CircleMode = true;
+
+private:
+  std::deque<TMxBufferItemPtr> Items; // front = oldest, back = top
+};
