@@ -36,6 +36,7 @@ void TMxBaseEdit::SetText(std::string_view value) {
     // A value written from outside makes every recorded step meaningless: replaying one
     // would edit the new text at positions that belonged to the old one.
     EmptyUndoBuffer();
+    FPrevText = FText;
   }
   TEditScope scope(*this);
   FText = FMaxLength != 0 ? MxCopy(value, 1, FMaxLength) : std::string(value);
@@ -179,6 +180,9 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
   std::string text(textIn);
   if (!CanEdit(text)) {
     return;
+  }
+  if (EditDepth == 0) {
+    FPrevText = FText;
   }
   TEditScope scope(*this);
   LastEditWasDelete = text.empty();

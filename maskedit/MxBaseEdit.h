@@ -205,6 +205,10 @@ protected:
   // valid from its TextChangedAt step to the end of its AfterEdit.
   int InsertEndPos() const { return FInsertEndPos; }
   void SetInsertEndPos(int p) { FInsertEndPos = p; }
+  // The text before the outermost change now running (an InsertText or a Text assignment
+  // from outside an edit).
+  const std::string& TextBeforeChange() const { return FPrevText; }
+  void NoteTextBeforeChange() { FPrevText = FText; }
   // Non-zero while InsertText, Undo or a re-format is running: a Text assignment then
   // comes from the edit itself and keeps the undo stack.
   int EditDepth = 0;
@@ -245,4 +249,5 @@ private:
   std::uint16_t FUpdateCount = 0;
   bool FLoading = false;
   int FInsertEndPos = 1;
+  std::string FPrevText;
 };

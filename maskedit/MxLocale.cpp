@@ -1,11 +1,11 @@
 #include "maskedit/MxLocale.h"
 
 TMxLocaleValues TMxLocaleValues::EnglishUS() {
-  return {"$", "0", "0", "3;0", "2", ".", ",", ","};
+  return {"$", "0", "0", "3;0", "2", ".", ",", ",", "M/d/yyyy", "/", "h:mm:ss tt", ":", "AM", "PM"};
 }
 
 TMxLocaleValues TMxLocaleValues::Indonesian() {
-  return {"Rp", "1", "0", "3;0", "2", ",", ".", "."};
+  return {"Rp", "1", "0", "3;0", "2", ",", ".", ".", "d/M/yyyy", "/", "HH.mm.ss", ".", "", ""};
 }
 
 namespace {

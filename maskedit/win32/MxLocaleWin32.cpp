@@ -24,5 +24,11 @@ TMxLocaleValues TMxThreadLocaleSource::Read() const {
   v.DecimalSeparator = LocaleString(lcid, LOCALE_SDECIMAL);
   v.ThousandSeparator = LocaleString(lcid, LOCALE_STHOUSAND);
   v.MonetaryThousandSeparator = LocaleString(lcid, LOCALE_SMONTHOUSANDSEP);
+  v.ShortDateFormat = LocaleString(lcid, LOCALE_SSHORTDATE);
+  v.DateSeparator = LocaleString(lcid, LOCALE_SDATE);
+  v.LongTimeFormat = LocaleString(lcid, LOCALE_STIMEFORMAT);
+  v.TimeSeparator = LocaleString(lcid, LOCALE_STIME);
+  v.TimeAM = LocaleString(lcid, LOCALE_S1159);
+  v.TimePM = LocaleString(lcid, LOCALE_S2359);
   return v;
 }

@@ -21,4 +21,8 @@ TEST(MxThreadLocaleSource, ReadsTheLocaleWineRunsIn) {
   EXPECT_EQ(got.DecimalSeparator, want.DecimalSeparator);
   EXPECT_EQ(got.ThousandSeparator, want.ThousandSeparator);
   EXPECT_EQ(got.MonetaryThousandSeparator, want.MonetaryThousandSeparator);
+  EXPECT_EQ(got.ShortDateFormat, want.ShortDateFormat);
+  EXPECT_EQ(got.DateSeparator, want.DateSeparator);
+  EXPECT_EQ(got.LongTimeFormat, want.LongTimeFormat);
+  EXPECT_EQ(got.TimeSeparator, want.TimeSeparator);
 }
