@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 TMxBaseEdit::TMxBaseEdit(TMxApplication& application) : App(application), Chars(&TMxAsciiCharClass::Instance()) {
   WordDelimiters.set(static_cast<unsigned char>(' '));
@@ -36,7 +37,9 @@ void TMxBaseEdit::SetText(std::string_view value) {
     // A value written from outside makes every recorded step meaningless: replaying one
     // would edit the new text at positions that belonged to the old one.
     EmptyUndoBuffer();
-    FPrevText = FText;
+    if (KeepTextBeforeChange) {
+      FPrevText = FText;
+    }
   }
   TEditScope scope(*this);
   FText = FMaxLength != 0 ? MxCopy(value, 1, FMaxLength) : std::string(value);
@@ -70,7 +73,12 @@ void TMxBaseEdit::SetSelLength(int n) {
   }
 }
 
-std::string TMxBaseEdit::GetSelText() { return MxCopy(GetText(), FSelStart, FSelLength); }
+std::string TMxBaseEdit::GetSelText() {
+  // Only the selected characters are copied; the TextRead hook still runs.
+  std::string result = MxCopy(FText, FSelStart, FSelLength);
+  TextRead();
+  return result;
+}
 
 int TMxBaseEdit::GetSelTextBuf(char* buffer, int size) {
   if (!buffer || size <= 0) {
@@ -177,11 +185,19 @@ void TMxBaseEdit::BevelChanged(TMxObject*) {
 // --- InsertText ------------------------------------------------------------------------
 
 void TMxBaseEdit::InsertText(std::string_view textIn) {
+  // textIn is read again after the text has changed (for the undo record); when it points
+  // into the text itself it is copied first.
+  std::string aliasCopy;
+  const std::less<const char*> before;
+  if (!textIn.empty() && !before(textIn.data(), FText.data()) && before(textIn.data(), FText.data() + FText.size())) {
+    aliasCopy.assign(textIn);
+    textIn = aliasCopy;
+  }
   std::string text(textIn);
   if (!CanEdit(text)) {
     return;
   }
-  if (EditDepth == 0) {
+  if (EditDepth == 0 && KeepTextBeforeChange) {
     FPrevText = FText;
   }
   TEditScope scope(*this);
@@ -195,7 +211,11 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
   TMxUndoRecord* record = nullptr;
   if (!FUndoInProgress) {
     auto r = std::make_unique<TMxUndoRecord>();
-    r->NewText = text;
+    // NewText is filled after the insertion: usually by moving the inserted text in
+    // rather than copying a long paste twice.
+    if (OEMConvert) {
+      r->NewText = text;
+    }
     r->OldText = GetSelText();
     r->SelStart = FSelStart;
     r->OldSelLength = FSelLength;
@@ -248,6 +268,14 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
     inserted = MxLen(text);
     newPos = at + inserted;
   }
+  if (record && !OEMConvert) {
+    if (text == textIn) {
+      record->NewText = std::move(text);
+    } else {
+      record->NewText.assign(textIn);
+    }
+  }
+
   if (record) {
     record->InsertedLength = inserted;
   }

@@ -206,9 +206,15 @@ protected:
   int InsertEndPos() const { return FInsertEndPos; }
   void SetInsertEndPos(int p) { FInsertEndPos = p; }
   // The text before the outermost change now running (an InsertText or a Text assignment
-  // from outside an edit).
+  // from outside an edit); kept only while KeepTextBeforeChange is set, since it costs a
+  // copy of the text per change.
+  bool KeepTextBeforeChange = false;
   const std::string& TextBeforeChange() const { return FPrevText; }
-  void NoteTextBeforeChange() { FPrevText = FText; }
+  void NoteTextBeforeChange() {
+    if (KeepTextBeforeChange) {
+      FPrevText = FText;
+    }
+  }
   // Non-zero while InsertText, Undo or a re-format is running: a Text assignment then
   // comes from the edit itself and keeps the undo stack.
   int EditDepth = 0;

@@ -34,9 +34,15 @@ void TMxCustomEdit::TextAssigned() {
 }
 
 void TMxCustomEdit::TextChangedAt(int pos) {
-  std::string s;
-  BuildDisplayText(s);
-  FDisplayText = std::move(s);
+  // Without a password character the display text is the text itself; building a copy on
+  // every change would double the cost of a keystroke in a long text.
+  if (FPasswordChar != '\0') {
+    std::string s;
+    BuildDisplayText(s);
+    FDisplayText = std::move(s);
+  } else {
+    FDisplayText.clear();
+  }
   TMxBaseEdit::TextChangedAt(pos);
 }
 

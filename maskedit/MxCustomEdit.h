@@ -11,7 +11,7 @@ public:
   // Stores the character and rebuilds the display text (TextChangedAt(1)).
   void SetPasswordChar(char c);
   // The text as drawn and measured.
-  const std::string& DisplayText() const { return FDisplayText; }
+  const std::string& DisplayText() const { return FPasswordChar != '\0' ? FDisplayText : RawText(); }
 
   void KeyDown(TMxKey key, std::uint8_t modifiers) override;
 
