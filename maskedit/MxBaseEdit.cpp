@@ -540,6 +540,11 @@ void TMxBaseEdit::DefaultKeyDown(TMxKey key) {
       }
     }
     break;
+  case TMxKey::Enter:
+    if (TabOnEnter && !ctrl && View) {
+      View->FocusNextControl();
+    }
+    break;
   case TMxKey::Escape:
     SetSelLength(0);
     break;

@@ -22,6 +22,8 @@ public:
   // Ask for the focus back (a failed focus-loss check). The window layer decides how the
   // two focus changes are ordered.
   virtual void RequestFocus() = 0;
+  // Move the focus to the next control of the window (Enter with TabOnEnter).
+  virtual void FocusNextControl() = 0;
 };
 
 // Plain text clipboard (8-bit, the ANSI code page).

@@ -12,7 +12,8 @@ struct TRecordingView final : IMxEditView {
   bool Focused() const override { return HasFocus; }
   bool WindowExists() const override { return true; }
   void RequestFocus() override { ++FocusRequests; }
-  int Paints = 0, CaretUpdates = 0, Invalidates = 0, FocusRequests = 0;
+  void FocusNextControl() override { ++FocusMoves; }
+  int Paints = 0, CaretUpdates = 0, Invalidates = 0, FocusRequests = 0, FocusMoves = 0;
   bool HasFocus = true;
 };
 

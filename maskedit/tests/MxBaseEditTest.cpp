@@ -285,6 +285,16 @@ TEST_F(EditFixture, ClipboardAndPasswordEdit) {
   EXPECT_STREQ(buffer, "ret");
 }
 
+TEST_F(EditFixture, EnterMovesTheFocusOnlyWithTabOnEnter) {
+  Key(TMxKey::Enter);
+  EXPECT_EQ(view.FocusMoves, 0);
+  edit.TabOnEnter = true;
+  Key(TMxKey::Enter, emCtrl);
+  EXPECT_EQ(view.FocusMoves, 0);
+  Key(TMxKey::Enter);
+  EXPECT_EQ(view.FocusMoves, 1);
+}
+
 TEST_F(EditFixture, InsertToggleIsSharedBetweenEdits) {
   TMxCustomEdit other{app};
   Key(TMxKey::Insert);
