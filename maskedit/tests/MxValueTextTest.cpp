@@ -112,7 +112,9 @@ TEST_F(ReformatCurrencyTest, ShowsTheAmountThroughThePatterns) {
     EXPECT_EQ(r.Text, c.Shown) << c.Text;
     EXPECT_EQ(r.Value, c.Value) << c.Text;
     // The shown form is a fixed point, except that parentheses do not carry a sign.
-    if (c.Value >= 0) EXPECT_EQ(MxReformatCurrencyText(Settings, r.Text, false).Text, r.Text);
+    if (c.Value >= 0) {
+      EXPECT_EQ(MxReformatCurrencyText(Settings, r.Text, false).Text, r.Text);
+    }
   }
   EXPECT_EQ(MxReformatCurrencyText(Settings, "", true).Text, "( 0)");
 }
