@@ -77,14 +77,20 @@ TMxIntegerReading MxIntegerTextToValue(std::string_view text, int numberBase) {
 }
 
 TMxFloatReading MxFloatTextToValue(std::string_view text, int numberBase, char decimalSeparator) {
-  std::string s(text);
-  if (s.empty() || s == "-") {
-    s = "0";
-  }
-  if (s[0] == decimalSeparator) {
-    s.insert(0, 1, '0');
-  } else if (s.size() >= 2 && s[0] == '-' && s[1] == decimalSeparator) {
-    s.insert(1, 1, '0');
+  // An empty text or a lone "-" reads as "0"; a separator without integer digits in
+  // front gets a "0" there.
+  std::string s;
+  s.reserve(text.size() + 1);
+  if (text.empty() || text == "-") {
+    s.push_back('0');
+  } else if (text[0] == decimalSeparator) {
+    s.push_back('0');
+    s.append(text);
+  } else if (text.size() >= 2 && text[0] == '-' && text[1] == decimalSeparator) {
+    s.append("-0");
+    s.append(text.substr(1));
+  } else {
+    s.append(text);
   }
   const std::size_t separator = s.find(decimalSeparator);
   const std::string_view all(s);
