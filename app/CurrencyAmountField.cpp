@@ -9,8 +9,9 @@ TCurrencyAmountField::TCurrencyAmountField(const std::string& symbol, int decima
   Separators.Decimal = locale.DecimalSeparator.empty() ? '.' : locale.DecimalSeparator[0];
 
   Settings.SetSystemDefaults(cmUser);
-  Settings.SetPositiveFormatStr(std::string(1, MxCurrencySymbolChar) + "1,1");
-  Settings.SetNegativeFormatStr("(" + std::string(1, MxCurrencySymbolChar) + "1,1)");
+  // Symbol then number; a negative amount in parentheses around both.
+  Settings.SetPositiveFormatStr(TMxCurrencySettings::PositivePatterns[0]);
+  Settings.SetNegativeFormatStr(TMxCurrencySettings::NegativePatterns[0]);
   Settings.SetSymbol(symbol);
   if (DecimalsValue != 1) { // 1 is the edit's default; only a set value reaches the settings
     Settings.CurrencyDigits = static_cast<std::uint8_t>(DecimalsValue > 255 ? 255 : DecimalsValue);

@@ -1,6 +1,5 @@
 #include "maskedit/MxValueText.h"
 
-#include <cfenv>
 #include <cmath>
 
 namespace {
@@ -153,13 +152,14 @@ bool MxDoubleToCurrency(double x, std::int64_t& value) {
   if (!std::isfinite(x)) {
     return false;
   }
-  // Rounded in the extended format, where every 64-bit integer is exact, so the range
-  // check below is exact too.
+  // Scaled and rounded in the extended format, where every 64-bit integer is exact, so
+  // the range check below is exact too. Ties go to the even neighbour.
   const long double scaled = static_cast<long double>(x) * 10000.0L;
-  const int mode = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const long double rounded = std::nearbyint(scaled);
-  std::fesetround(mode);
+  long double rounded = std::floor(scaled);
+  const long double rest = scaled - rounded; // exact: both lie within one unit
+  if (rest > 0.5L || (rest == 0.5L && std::fmod(rounded, 2.0L) != 0)) {
+    rounded += 1.0L;
+  }
   if (!(rounded >= -9223372036854775808.0L && rounded <= 9223372036854775807.0L)) {
     return false;
   }
