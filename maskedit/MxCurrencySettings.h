@@ -18,7 +18,6 @@
 enum TMxCurrencyMode : std::uint8_t { cmSystem = 0, cmUser = 1 };
 
 inline constexpr char MxCurrencySymbolChar = '\xA4';
-inline constexpr std::int64_t MxCurrencyScale = 10000;
 
 // Raised by Assign for a source that is not currency settings.
 class EMxAssignError : public std::runtime_error {
@@ -29,9 +28,9 @@ public:
 // How reading a currency text ended. Any failure still reads as 0; cpsOverflow lets an
 // edit tell "too large to hold" (keep what was shown) from "not a number".
 enum TMxCurrencyParseStatus : std::uint8_t {
-  cpsOk = 0,        // a value (0 for an empty text or one without digits)
-  cpsNotANumber = 1, // e.g. two decimal separators
-  cpsOverflow = 2,  // a number whose magnitude exceeds 922337203685477.5807
+  cpsOk = 0,         // a value (0 when nothing is left to read)
+  cpsNotANumber = 1, // e.g. two decimal separators, or a separator without digits
+  cpsOverflow = 2,   // a number whose magnitude exceeds 922337203685477.5807
 };
 
 struct TMxCurrencyParse {
@@ -90,8 +89,9 @@ public:
   std::string FormatCurrencyNumber(std::int64_t value) const;
 
   // Reads a currency text: the first occurrence of Symbol is removed, an odd number of
-  // "-" makes it negative, digits and DecimalChar are kept, everything else is dropped.
-  // Any text is accepted; what cannot be read is 0.
+  // "-" makes it negative, digits and DecimalChar are kept, everything else is dropped;
+  // the number is taken exactly and rounded to ten-thousandths, ties to even. Any text
+  // is accepted, in one pass and bounded memory; what cannot be read is 0.
   std::int64_t ParseCurrency(std::string_view text) const { return ParseCurrencyChecked(text).Value; }
   TMxCurrencyParse ParseCurrencyChecked(std::string_view text) const;
 
