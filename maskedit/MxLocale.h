@@ -17,12 +17,12 @@ struct TMxLocaleValues {
   std::string DecimalSeparator;          // LOCALE_SDECIMAL, e.g. ","
   std::string ThousandSeparator;         // LOCALE_STHOUSAND, e.g. "."
   std::string MonetaryThousandSeparator; // LOCALE_SMONTHOUSANDSEP, e.g. "."
-  std::string ShortDateFormat;           // LOCALE_SSHORTDATE, e.g. "d/M/yyyy"
-  std::string DateSeparator;             // LOCALE_SDATE, e.g. "/"
-  std::string LongTimeFormat;            // LOCALE_STIMEFORMAT, e.g. "HH.mm.ss"
-  std::string TimeSeparator;             // LOCALE_STIME, e.g. "."
-  std::string TimeAM;                    // LOCALE_S1159, e.g. "AM"
-  std::string TimePM;                    // LOCALE_S2359, e.g. "PM"
+  std::string ShortDateFormat{};          // LOCALE_SSHORTDATE, e.g. "d/M/yyyy"
+  std::string DateSeparator{};            // LOCALE_SDATE, e.g. "/"
+  std::string LongTimeFormat{};           // LOCALE_STIMEFORMAT, e.g. "HH.mm.ss"
+  std::string TimeSeparator{};            // LOCALE_STIME, e.g. "."
+  std::string TimeAM{};                   // LOCALE_S1159, e.g. "AM"
+  std::string TimePM{};                   // LOCALE_S2359, e.g. "PM"
 
   bool operator==(const TMxLocaleValues&) const = default;
 

@@ -18,7 +18,7 @@ TEST(CurrencyAmountField, ZeroTextFollowsDecimalsAndLocaleDigits) {
                         Case{0, " ", 1, " 0"}, Case{0, "Rp ", 1, "Rp 0"}, Case{3, " ", 0, " 0"}}) {
     TMxFixedLocaleSource source(CalculatorLocale(c.LocaleDigits));
     TMxScopedLocaleSource scope(source);
-    TCurrencyAmountField field(c.Symbol, c.Decimals);
+    TTestAmountField field(c.Symbol, c.Decimals);
     EXPECT_EQ(field.GetText(), c.Zero);
     field.SetText("12");
     field.ClearAll();
@@ -30,12 +30,12 @@ TEST(CurrencyAmountField, ZeroTextFollowsDecimalsAndLocaleDigits) {
 TEST(CurrencyAmountField, ReadsWhatItShows) {
   TMxFixedLocaleSource source(CalculatorLocale(2));
   TMxScopedLocaleSource scope(source);
-  TCurrencyAmountField price(" ", 1);
+  TTestAmountField price(" ", 1);
   price.SetText("250000,55");
   EXPECT_EQ(price.GetText(), " 250.000,55");
   EXPECT_EQ(price.FloatValue(), 250000.5); // Decimals 1 cuts the second digit
 
-  TCurrencyAmountField cash(" ", 0);
+  TTestAmountField cash(" ", 0);
   cash.SetText("1234567,5");
   EXPECT_EQ(cash.GetText(), " 1.234.567");
   EXPECT_EQ(cash.FloatValue(), 1234567);
@@ -43,7 +43,7 @@ TEST(CurrencyAmountField, ReadsWhatItShows) {
   EXPECT_EQ(cash.GetText(), "( 5.000)");
   EXPECT_EQ(cash.FloatValue(), 0); // parentheses do not read
 
-  TCurrencyAmountField zakat("Rp ", 1);
+  TTestAmountField zakat("Rp ", 1);
   zakat.SetText("1405864,175");
   EXPECT_EQ(zakat.GetText(), "Rp 1.405.864,17");
   EXPECT_EQ(zakat.FloatValue(), 0); // the symbol's letters do not read
@@ -52,7 +52,7 @@ TEST(CurrencyAmountField, ReadsWhatItShows) {
 TEST(CurrencyAmountField, AnAmountTooLargeToHoldKeepsTheShownText) {
   TMxFixedLocaleSource source(CalculatorLocale(2));
   TMxScopedLocaleSource scope(source);
-  TCurrencyAmountField field(" ", 0);
+  TTestAmountField field(" ", 0);
   field.SetText("922337203685477");
   EXPECT_EQ(field.GetText(), " 922.337.203.685.477");
   field.SetText("9223372036854779");

@@ -6,8 +6,17 @@
 #include <vector>
 
 #include "app/CurrencyAmountField.h"
+#include "app/MaskEditAmountField.h"
 #include "app/ZakatRules.h"
 #include "maskedit/MxLocale.h"
+
+// The field the rules run against: the model field, or the masked edit's engine in the
+// builds that define TABIRA_TEST_REAL_FIELD (the same tests run against both).
+#ifdef TABIRA_TEST_REAL_FIELD
+using TTestAmountField = TMaskEditAmountField;
+#else
+using TTestAmountField = TCurrencyAmountField;
+#endif
 
 class TSpyField final : public TAmountField {
 public:
@@ -23,7 +32,7 @@ public:
     ++Clears;
     Field.ClearAll();
   }
-  TCurrencyAmountField Field;
+  TTestAmountField Field;
   int Writes = 0;
   int Clears = 0;
 };

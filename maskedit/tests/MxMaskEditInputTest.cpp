@@ -1,0 +1,250 @@
+// Keystroke tables per mask type: start text and caret, keys, expected text and caret.
+#include "maskedit/tests/MaskEditTestSupport.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct KeyRow {
+  const char* start;
+  int caret;
+  const char* keys;
+  const char* text;
+  int cursor;
+};
+
+void RunTable(TMaskEditHarness& h, const std::function<void(TMxMaskEdit&)>& setup, std::initializer_list<KeyRow> rows) {
+  for (const KeyRow& r : rows) {
+    h.Reset();
+    setup(*h.Edit);
+    h.Edit->SetText(r.start);
+    ASSERT_EQ(h.Edit->RawText(), r.start) << "start text is not in the field's form";
+    h.Place(r.caret);
+    h.Keys(r.keys);
+    EXPECT_EQ(h.Edit->RawText(), r.text) << "'" << r.start << "' caret " << r.caret << " keys " << r.keys;
+    EXPECT_EQ(h.Edit->GetCursorPos(), r.cursor) << "'" << r.start << "' caret " << r.caret << " keys " << r.keys;
+  }
+}
+
+TEST(MaskEditKeys, CurrencyWithoutDecimals) {
+  TMaskEditHarness h;
+  RunTable(h, [](TMxMaskEdit& e) { MakeAmountField(e, 0); },
+           {
+               {" 0", 1, "500", " 500", 5},
+               {" 0", 2, "7", " 7", 3},
+               {" 500", 5, "0", " 5.000", 7},
+               {" 1.234", 2, "9", " 91.234", 3},
+               // The caret stays at the end when a grouping character disappears.
+               {" 1.234", 7, "<BS>", " 123", 5},
+               {" 1.234", 7, "<BS><BS>", " 12", 4},
+               {" 12.345", 8, "<BS><BS><BS>", " 12", 4},
+               // Delete passes over a grouping character and deletes the digit after it.
+               {" 1.234", 3, "<DEL>", " 134", 3},
+               {" 1.234", 3, "<DEL><DEL>", " 14", 3},
+               {" 0", 3, "-", "( 0)", 3},
+               {" 0", 3, "-5", " 5", 3},
+               {" 123", 3, "<UP><DN>", " 123", 3},
+           });
+}
+
+TEST(MaskEditKeys, CurrencyWithTwoDecimals) {
+  TMaskEditHarness h;
+  RunTable(h, [](TMxMaskEdit& e) { MakeAmountField(e, 2); },
+           {
+               {" 0,00", 1, "25", " 25,00", 4},
+               {" 5,00", 3, "<BS>", " 0,00", 2},
+               {" 5,00", 3, "<DEL>", " 5,00", 4},
+               // The separator typed where it already is leaves the value alone.
+               {" 12,00", 5, ",", " 12,00", 5},
+               {" 12,00", 4, ",", " 12,00", 5},
+               // Typed elsewhere, it moves to where it was typed.
+               {" 12,50", 6, ",", " 125,00", 6},
+               {" 1.234,00", 4, ",", " 1,23", 5},
+               // Not the only integer digit: the zero is deleted.
+               {" 100,00", 5, "<BS>", " 10,00", 4},
+               {" 1.000,00", 7, "<BS>", " 100,00", 5},
+               {" 5,00", 4, "9", " 5,90", 5},
+           });
+}
+
+TEST(MaskEditKeys, CurrencyOverflowKeepsTheAmount) {
+  TMaskEditHarness h;
+  MakeAmountField(*h.Edit, 0);
+  h.Edit->SetText("922337203685477");
+  const std::string full = h.Edit->RawText();
+  ASSERT_EQ(full, " 922.337.203.685.477");
+  h.Place(100);
+  h.Keys("9");
+  EXPECT_EQ(h.Edit->RawText(), full);
+  EXPECT_EQ(h.ValidationErrors, 1);
+  h.Edit->SetText("99999999999999999999");
+  EXPECT_EQ(h.Edit->RawText(), full);
+}
+
+TEST(MaskEditKeys, RefusedKeysLeaveTheTextInItsForm) {
+  TMaskEditHarness h;
+  // A removed zero or separator is put back when the key is not inserted after all.
+  RunTable(h,
+           [](TMxMaskEdit& e) {
+             MakeAmountField(e, 2);
+             e.SetReadOnly(true);
+           },
+           {
+               {" 0,00", 1, "5", " 0,00", 1},
+               {" 12,00", 6, ",", " 12,00", 6},
+               {" 12,00", 3, "<BS><DEL>", " 12,00", 3},
+           });
+  RunTable(h, [](TMxMaskEdit& e) { e.SetMaskType(meInteger); },
+           {
+               {"0", 2, "a", "0", 2},
+               {"0", 2, "<INS>5", "5", 2},
+           });
+}
+
+TEST(MaskEditKeys, IntegerSignZeroAndSuffix) {
+  TMaskEditHarness h;
+  RunTable(h, [](TMxMaskEdit& e) { e.SetMaskType(meInteger); },
+           {
+               {"12", 3, "-", "-12", 4},
+               {"12", 3, "--", "12", 3},
+               {"0", 2, "5", "5", 2},
+               {"0", 1, "7", "7", 2},
+               {"12", 3, "x", "12", 3},
+               {"-12", 1, "5", "-12", 1},
+               {"12", 1, "<DEL><DEL>", "0", 1},
+           });
+  h.Reset();
+  h.Edit->SetMaskType(meInteger);
+  h.Edit->SetText("12");
+  h.Edit->SelectAll();
+  h.Keys("-");
+  EXPECT_EQ(h.Edit->RawText(), "-0");
+  EXPECT_EQ(h.Edit->GetSelText(), "0");
+
+  RunTable(h,
+           [](TMxMaskEdit& e) {
+             e.SetMaskType(meInteger);
+             e.SetSuffix(" kg");
+           },
+           {
+               {"12 kg", 4, "5", "12 kg", 4},
+               {"12 kg", 4, "<BS>", "12 kg", 4},
+               {"12 kg", 6, "<BS>", "12 kg", 6},
+               {"12 kg", 3, "<BS>", "1 kg", 2},
+               {"12 kg", 3, "5", "125 kg", 4},
+               {"12 kg", 3, "<DEL>", "12 kg", 3},
+           });
+}
+
+TEST(MaskEditKeys, FloatTypes) {
+  TMaskEditHarness h;
+  RunTable(h,
+           [](TMxMaskEdit& e) {
+             e.SetMaskType(meFloat);
+             e.SetDecimals(2);
+           },
+           {
+               {"1,5", 1, ",", "1,5", 3},
+               {"1,5", 4, "-", "-1,5", 5},
+               {"", 1, "3,25", "3,25", 5},
+               {"-1", 1, "5", "-1", 1},
+           });
+  RunTable(h,
+           [](TMxMaskEdit& e) {
+             e.SetMaskType(meFloatNumber);
+             e.SetDecimals(2);
+           },
+           {
+               {"0,00", 1, "1234", "1.234,00", 6},
+               {"1.234,00", 2, "<DEL>", "134,00", 2},
+               {"1.234,00", 6, "<BS>", "123,00", 4},
+           });
+}
+
+TEST(MaskEditKeys, MaskSkipsLiteralsAndRefusesMismatches) {
+  TMaskEditHarness h;
+  const auto setup = [](TMxMaskEdit& e) { e.SetMask("!9!9\\-99"); };
+  RunTable(h, setup,
+           {
+               {"__-__", 1, "1234", "12-34", 6},
+               {"__-__", 1, "0", "__-__", 1},
+               {"__-__", 1, "1_", "1_-__", 2},
+               {"12-34", 6, "<BS><BS>", "12-__", 4},
+               {"12-34", 2, "<DEL>", "1_-34", 2},
+           });
+  h.Reset();
+  h.Edit->SetMask("99A");
+  h.Keys("12a");
+  EXPECT_EQ(h.Edit->RawText(), "12_");
+  h.Edit->SetCursorPos(3);
+  h.Keys("Q");
+  EXPECT_EQ(h.Edit->RawText(), "12Q");
+}
+
+TEST(MaskEditKeys, MaskFocusLossReclaimsTheFocusAtTheFirstMissingPosition) {
+  TMaskEditHarness h;
+  h.Edit->SetMask("!9!9\\-99");
+  h.Edit->DoEnter();
+  h.Keys("1");
+  h.Edit->DoExit();
+  EXPECT_EQ(h.View.FocusRequests, 1);
+  EXPECT_EQ(h.Edit->GetSelStart(), 2);
+  EXPECT_EQ(h.Edit->GetSelLength(), 1);
+  EXPECT_TRUE(h.App.HasEditMode(emInsert)); // the edit mode saved at focus gain is back
+  h.Edit->DoEnter();
+  h.Edit->SetCursorPos(2);
+  h.Keys("2");
+  h.Edit->DoExit();
+  EXPECT_EQ(h.View.FocusRequests, 1);
+}
+
+TEST(MaskEditKeys, ForceMaskCheckRunsTheFocusChecksOnEnter) {
+  TMaskEditHarness h;
+  h.Edit->SetMask("!9");
+  h.Edit->ForceMaskCheck = true;
+  int keyEvents = 0;
+  h.Edit->OnKeyPress = [&](TMxBaseEdit*, char&) { ++keyEvents; };
+  h.Keys("<ENTER>");
+  EXPECT_EQ(h.View.FocusRequests, 1);
+  EXPECT_EQ(keyEvents, 0);
+  EXPECT_EQ(h.Edit->RawText(), "_");
+}
+
+TEST(MaskEditKeys, FocusLossOfALoneMinusGivesTheZeroForm) {
+  TMaskEditHarness h;
+  h.Edit->SetMaskType(meFloat);
+  h.Edit->SetText("-");
+  h.Edit->DoExit();
+  EXPECT_EQ(h.Edit->RawText(), "");
+  h.Reset();
+  h.Edit->SetMaskType(meInteger);
+  h.Edit->SetSuffix(" kg");
+  h.Edit->SetText("- kg");
+  EXPECT_EQ(h.Edit->RawText(), "-0 kg");
+}
+
+TEST(MaskEditKeys, RefusedPasteLeavesNothingForUndoToDelete) {
+  TMaskEditHarness h;
+  h.Edit->SetMaskType(meInteger);
+  h.Edit->SetText("1234");
+  h.Place(1);
+  h.Clipboard.SetText("x");
+  h.Edit->PasteFromClipboard();
+  EXPECT_EQ(h.Edit->RawText(), "1234");
+  h.Edit->Undo();
+  EXPECT_EQ(h.Edit->RawText(), "1234");
+}
+
+TEST(MaskEditKeys, UndoAfterAnAssignedTotalDoesNotTouchIt) {
+  TMaskEditHarness h;
+  MakeAmountField(*h.Edit, 2);
+  h.Place(2);
+  h.Keys("7");
+  h.Edit->SetText("56234567");
+  EXPECT_EQ(h.Edit->RawText(), " 56.234.567,00");
+  h.Edit->Undo();
+  EXPECT_EQ(h.Edit->RawText(), " 56.234.567,00");
+}
+
+} // namespace
