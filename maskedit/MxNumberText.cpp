@@ -39,7 +39,7 @@ std::string DecimalFixed(double value, int count, char sep) {
   int exponent = 0;
   std::from_chars(sci.data() + e + 1 + (sci[e + 1] == '+' ? 1 : 0), sci.data() + sci.size(), exponent);
   if (value == 0) {
-    digits = "0";
+    digits.assign(1, '0');
     exponent = 0;
   }
   // digits d1 d2 ... stand for 0.d1d2... * 10^(exponent + 1).
@@ -49,13 +49,10 @@ std::string DecimalFixed(double value, int count, char sep) {
   if (keep <= 0) {
     // Everything is below the last kept place; only rounding can leave a 1 there.
     const bool up = keep == 0 && digits[0] >= '5';
-    kept = up ? "1" : "0";
-    // kept now stands for the single digit at the last kept place.
-    std::string result = std::string(static_cast<size_t>(count + 1), '0');
+    kept.assign(static_cast<size_t>(count + 1), '0');
     if (up) {
-      result.back() = '1';
+      kept.back() = '1';
     }
-    kept = result;
   } else {
     if (static_cast<long long>(digits.size()) > keep) {
       const bool up = digits[static_cast<size_t>(keep)] >= '5';
