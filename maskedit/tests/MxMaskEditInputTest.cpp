@@ -6,6 +6,10 @@
 
 namespace {
 
+struct FixedClockForKeys final : IMxClock {
+  double Now() const override { return 45351.75; }
+};
+
 struct KeyRow {
   const char* start;
   int caret;
@@ -159,6 +163,59 @@ TEST(MaskEditKeys, FloatTypes) {
                {"0,00", 1, "1234", "1.234,00", 6},
                {"1.234,00", 2, "<DEL>", "134,00", 2},
                {"1.234,00", 6, "<BS>", "123,00", 4},
+           });
+}
+
+TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
+  TMaskEditHarness h;
+  RunTable(h,
+           [](TMxMaskEdit& e) {
+             e.SetMaskType(meWord);
+             e.SetNumberBase(16);
+           },
+           {
+               {"0", 2, "ff", "FF", 3},
+               {"FF", 3, "-g", "FF", 3},
+               {"FF", 1, "<DEL>", "F", 1},
+           });
+  RunTable(h,
+           [](TMxMaskEdit& e) {
+             e.SetMaskType(meFloatFixed);
+             e.SetDecimals(2);
+           },
+           {
+               {"0,00", 1, "7", "7,00", 2},
+               {"7,00", 2, ",5", "7,50", 4},
+               {"7,50", 1, "<DEL>", "0,50", 3},
+               {"7,50", 3, "<BS>", "7,50", 2},
+           });
+  RunTable(h,
+           [](TMxMaskEdit& e) {
+             e.SetMaskType(meNone);
+             e.SetText("");
+           },
+           {
+               {"", 1, "a-Z ,", "a-Z ,", 6},
+               {"abc", 2, "<DEL>x", "axc", 3},
+           });
+  FixedClockForKeys clock;
+  RunTable(h,
+           [&](TMxMaskEdit& e) {
+             e.SetClock(&clock);
+             e.SetMaskType(meTime);
+             e.SetText("");
+           },
+           {
+               {"", 1, "12x.30a", "12.30", 6},
+           });
+  RunTable(h,
+           [&](TMxMaskEdit& e) {
+             e.SetClock(&clock);
+             e.SetMaskType(meDate);
+           },
+           {
+               {"29/2/2024", 1, "<BS><DEL><HOME><UP>", "29/2/2024", 1},
+               {"29/2/2024", 10, "x1", "29/2/20241", 11},
            });
 }
 
