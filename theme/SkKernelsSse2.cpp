@@ -27,11 +27,11 @@ inline __m128i AlphaLanes(__m128i s16) { return _mm_shufflehi_epi16(_mm_shufflel
 // return the source exactly, so no separate select is needed.
 inline __m128i Blend4(__m128i s, __m128i d) {
   const __m128i lowBytes = _mm_set1_epi16(0x00FF), highBytes = _mm_set1_epi16(int16_t(0xFF00));
-  const __m128i a32 = _mm_srli_epi32(s, 24);
-  __m128i w = _mm_or_si128(a32, _mm_slli_epi32(a32, 16));
-  w = _mm_sub_epi16(w, _mm_cmpeq_epi16(w, lowBytes)); // 255 -> 256
   const __m128i rbS = _mm_and_si128(s, lowBytes), rbD = _mm_and_si128(d, lowBytes);
   const __m128i gaS = _mm_srli_epi16(s, 8), gaD = _mm_srli_epi16(d, 8);
+  // gaS holds (green, alpha) per pixel; copying lane 1 over lane 0 gives (alpha, alpha).
+  __m128i w = _mm_shufflehi_epi16(_mm_shufflelo_epi16(gaS, 0xF5), 0xF5);
+  w = _mm_sub_epi16(w, _mm_cmpeq_epi16(w, lowBytes)); // 255 -> 256
   const __m128i rb = _mm_srli_epi16(_mm_add_epi16(_mm_slli_epi16(d, 8), _mm_mullo_epi16(_mm_sub_epi16(rbS, rbD), w)), 8);
   const __m128i ga = _mm_and_si128(_mm_add_epi16(_mm_and_si128(d, highBytes), _mm_mullo_epi16(_mm_sub_epi16(gaS, gaD), w)),
                                    highBytes);
