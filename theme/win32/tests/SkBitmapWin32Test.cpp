@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
+#include <string>
 #include <random>
 #include <vector>
 
@@ -348,4 +350,73 @@ TEST(TskBitmapList, LooksUpByNameAndMakesLinks) {
   EXPECT_EQ(list.GetBitmapLink("none", {0, 0, 1, 1}), nullptr);
   list.Clear();
   EXPECT_EQ(list.Count(), 0u);
+}
+
+namespace {
+// A copy of this test program with bitmap resources written into it, removed afterwards.
+class ResourceModule {
+public:
+  ResourceModule() {
+    char self[MAX_PATH], dir[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    GetTempPathA(MAX_PATH, dir);
+    Path = std::string(dir) + "tabira_bitmap_resources.exe";
+    CopyFileA(self, Path.c_str(), FALSE);
+    Update = BeginUpdateResourceA(Path.c_str(), FALSE);
+  }
+  ~ResourceModule() { DeleteFileA(Path.c_str()); }
+  void Add(const char* name, const std::vector<std::uint8_t>& data) {
+    UpdateResourceA(Update, MAKEINTRESOURCEA(2), name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                    const_cast<std::uint8_t*>(data.data()), DWORD(data.size()));
+  }
+  bool Commit() { return EndUpdateResourceA(Update, FALSE) != FALSE; }
+  std::string Path;
+
+private:
+  HANDLE Update = nullptr;
+};
+
+std::vector<std::uint8_t> BitmapResource(LONG w, LONG h, WORD bits, std::size_t pixelBytes, std::uint8_t seed) {
+  BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), w, h, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint8_t> out(sizeof(header) + pixelBytes);
+  std::memcpy(out.data(), &header, sizeof(header));
+  for (std::size_t i = 0; i < pixelBytes; ++i) out[sizeof(header) + i] = std::uint8_t(seed + i * 7);
+  return out;
+}
+} // namespace
+
+TEST(TskBitmap, LoadFromResourceReadsBitmapsAndRejectsHostileHeaders) {
+  ResourceModule module;
+  module.Add("ALPHA", BitmapResource(2, 2, 32, 16, 1));         // bottom-up, with alpha
+  module.Add("PLAIN", BitmapResource(4, 3, 24, 12 * 3, 9));      // through the platform loader
+  module.Add("HUGE", BitmapResource(100000, 1, 32, 16, 1));      // beyond the size limit
+  module.Add("SHORT", BitmapResource(8, 8, 32, 16, 1));          // fewer bytes than declared
+  module.Add("MINHEIGHT", BitmapResource(1, INT_MIN, 32, 16, 1));
+  ASSERT_TRUE(module.Commit());
+
+  TskBitmap b;
+  ASSERT_TRUE(b.LoadFromResource(module.Path, "ALPHA"));
+  ASSERT_EQ(b.Width(), 2);
+  ASSERT_EQ(b.Height(), 2);
+  const std::vector<std::uint8_t> raw = BitmapResource(2, 2, 32, 16, 1);
+  auto stored = [&](int x, int row) {
+    TskColor c;
+    std::memcpy(&c, raw.data() + sizeof(BITMAPINFOHEADER) + (row * 2 + x) * 4, 4);
+    return c;
+  };
+  EXPECT_EQ(b.GetPixel(0, 0), stored(0, 1)); // the last stored row is the top one
+  EXPECT_EQ(b.GetPixel(1, 1), stored(1, 0));
+  EXPECT_EQ(b.AlphaBlend, b.Pixels().CheckAlpha());
+
+  TskBitmap plain;
+  ASSERT_TRUE(plain.LoadFromResource(module.Path, "PLAIN"));
+  EXPECT_EQ(plain.Width(), 4);
+  EXPECT_EQ(plain.Height(), 3);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(plain.GetPixel(i % 4, i / 4) >> 24, 0xFFu);
+
+  for (const char* name : {"HUGE", "SHORT", "MINHEIGHT", "MISSING"}) {
+    EXPECT_FALSE(b.LoadFromResource(module.Path, name)) << name;
+    EXPECT_EQ(b.Width(), 2) << name;
+  }
+  EXPECT_FALSE(b.LoadFromResource("no such module.dll", "ALPHA"));
 }
