@@ -112,3 +112,37 @@ TEST(TskCanvas, BevelGradientAndCheckerPixels) {
     for (int x = 0; x < 16; ++x)
       EXPECT_EQ(b.GetPixel(x, y) & 0x00FFFFFF, ((x & 1) == (y & 1)) ? 0xFFFFFFu : red) << x << "," << y;
 }
+
+TEST(TskPlatform, FallbacksWorkWithoutTheOptionalFunctions) {
+  TskPlatform& p = TskPlatform::Get();
+  // Without the scroll-bar function the wrapper reports an invisible bar.
+  const auto scrollBarInfo = p.GetScrollBarInfo;
+  p.GetScrollBarInfo = nullptr;
+  SCROLLBARINFO info{};
+  EXPECT_FALSE(GetScrollBarInfoSafe(nullptr, OBJID_VSCROLL, info));
+  EXPECT_EQ(info.rgstate[0], DWORD(STATE_SYSTEM_INVISIBLE));
+  p.GetScrollBarInfo = scrollBarInfo;
+
+  // Without the transparent blit, key-coloured drawing onto a plain context still works.
+  TskBitmap glyph;
+  glyph.SetSize(3, 1);
+  glyph.SetPixel(0, 0, 0xFF0000FF);
+  glyph.SetPixel(1, 0, skKeyColor);
+  glyph.SetPixel(2, 0, 0x00FF0000);
+  glyph.Transparent = true;
+  HDC screen = GetDC(nullptr);
+  TskBitmapHandle device(CreateCompatibleBitmap(screen, 3, 1));
+  ReleaseDC(nullptr, screen);
+  TskDCHandle dc(CreateCompatibleDC(nullptr));
+  HGDIOBJ old = SelectObject(dc.Get(), device.Get());
+  for (bool available : {true, false}) {
+    p.TransparentBltAvailable = available;
+    TskCanvas::FillRectColor(dc.Get(), {0, 0, 3, 1}, 0x00FF00);
+    glyph.Draw(dc.Get(), 0, 0);
+    EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(0, 0, 255)) << available;
+    EXPECT_EQ(GetPixel(dc.Get(), 1, 0), RGB(0, 255, 0)) << available;
+    EXPECT_EQ(GetPixel(dc.Get(), 2, 0), RGB(255, 0, 0)) << available;
+  }
+  p.TransparentBltAvailable = p.TransparentBlt != nullptr;
+  SelectObject(dc.Get(), old);
+}
