@@ -19,6 +19,9 @@ struct TskKernels {
   TskKernelPath Path;
   // n pixels from src to dst; the rows may overlap (memmove semantics).
   void (*CopyRow)(const TskColor* src, TskColor* dst, std::size_t n);
+  // CopyRow for copies far larger than the caches: stores bypass the caches (no read of the
+  // destination first). The rows must not overlap.
+  void (*StreamCopyRow)(const TskColor* src, TskColor* dst, std::size_t n);
   void (*TransparentRow)(const TskColor* src, TskColor* dst, std::size_t n);
   // src and dst must not overlap partially (identical rows are allowed).
   void (*BlendRow)(const TskColor* src, TskColor* dst, std::size_t n);

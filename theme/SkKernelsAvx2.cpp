@@ -7,6 +7,7 @@
 #if defined(__x86_64__) || defined(_M_X64)
 #include <immintrin.h>
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -62,8 +63,35 @@ inline __m256i Blend8(__m256i s, __m256i d, const BlendConstants& k) {
   return _mm256_or_si256(rb, ga);
 }
 
+// Row-sized copies are too short for the library copy's large-block strategies, and some
+// of its short-copy paths are slow on some processors; a plain vector loop is steady.
 void CopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
-  if (n) std::memmove(dst, src, n * sizeof(TskColor));
+  const auto s0 = reinterpret_cast<std::uintptr_t>(src), d0 = reinterpret_cast<std::uintptr_t>(dst);
+  const std::uintptr_t bytes = n * sizeof(TskColor);
+  if (d0 < s0 + bytes && s0 < d0 + bytes) {
+    if (n) std::memmove(dst, src, n * sizeof(TskColor));
+    return;
+  }
+  std::size_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m256i a = Load(src + i), b = Load(src + i + 8);
+    Store(dst + i, a);
+    Store(dst + i + 8, b);
+  }
+  for (; i + 8 <= n; i += 8) Store(dst + i, Load(src + i));
+  for (; i < n; ++i) dst[i] = src[i];
+}
+
+void StreamCopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
+  std::size_t i = 0;
+  for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 31) != 0; ++i) dst[i] = src[i];
+  for (; i + 16 <= n; i += 16) {
+    const __m256i a = Load(src + i), b = Load(src + i + 8);
+    _mm256_stream_si256(reinterpret_cast<__m256i*>(dst + i), a);
+    _mm256_stream_si256(reinterpret_cast<__m256i*>(dst + i + 8), b);
+  }
+  for (; i < n; ++i) dst[i] = src[i];
+  _mm_sfence();
 }
 
 void TransparentRow(const TskColor* src, TskColor* dst, std::size_t n) {
@@ -148,6 +176,6 @@ void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
 }
 } // namespace
 
-const TskKernels skAvx2Kernels{TskKernelPath::kpAvx2, CopyRow, TransparentRow, BlendRow,
+const TskKernels skAvx2Kernels{TskKernelPath::kpAvx2, CopyRow, StreamCopyRow, TransparentRow, BlendRow,
                                BlendFillRow, FillRow, SetAlphaRow};
 #endif

@@ -31,5 +31,5 @@ void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
 }
 } // namespace
 
-const TskKernels skScalarKernels{TskKernelPath::kpScalar, CopyRow, TransparentRow, BlendRow,
+const TskKernels skScalarKernels{TskKernelPath::kpScalar, CopyRow, CopyRow, TransparentRow, BlendRow,
                                  BlendFillRow, FillRow, SetAlphaRow};

@@ -5,6 +5,7 @@
 #if defined(__x86_64__) || defined(_M_X64)
 #include <emmintrin.h>
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -38,8 +39,35 @@ inline __m128i Blend4(__m128i s, __m128i d) {
   return _mm_or_si128(rb, ga);
 }
 
+// Row-sized copies are too short for the library copy's large-block strategies, and some
+// of its short-copy paths are slow on some processors; a plain vector loop is steady.
 void CopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
-  if (n) std::memmove(dst, src, n * sizeof(TskColor));
+  const auto s0 = reinterpret_cast<std::uintptr_t>(src), d0 = reinterpret_cast<std::uintptr_t>(dst);
+  const std::uintptr_t bytes = n * sizeof(TskColor);
+  if (d0 < s0 + bytes && s0 < d0 + bytes) {
+    if (n) std::memmove(dst, src, n * sizeof(TskColor));
+    return;
+  }
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m128i a = Load(src + i), b = Load(src + i + 4);
+    Store(dst + i, a);
+    Store(dst + i + 4, b);
+  }
+  for (; i + 4 <= n; i += 4) Store(dst + i, Load(src + i));
+  for (; i < n; ++i) dst[i] = src[i];
+}
+
+void StreamCopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
+  std::size_t i = 0;
+  for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 15) != 0; ++i) dst[i] = src[i];
+  for (; i + 8 <= n; i += 8) {
+    const __m128i a = Load(src + i), b = Load(src + i + 4);
+    _mm_stream_si128(reinterpret_cast<__m128i*>(dst + i), a);
+    _mm_stream_si128(reinterpret_cast<__m128i*>(dst + i + 4), b);
+  }
+  for (; i < n; ++i) dst[i] = src[i];
+  _mm_sfence();
 }
 
 void TransparentRow(const TskColor* src, TskColor* dst, std::size_t n) {
@@ -124,6 +152,6 @@ void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
 }
 } // namespace
 
-const TskKernels skSse2Kernels{TskKernelPath::kpSse2, CopyRow, TransparentRow, BlendRow,
+const TskKernels skSse2Kernels{TskKernelPath::kpSse2, CopyRow, StreamCopyRow, TransparentRow, BlendRow,
                                BlendFillRow, FillRow, SetAlphaRow};
 #endif

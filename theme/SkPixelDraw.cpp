@@ -6,6 +6,9 @@
 #include <cstring>
 
 namespace {
+// Copies of at least this many bytes bypass the caches.
+constexpr std::uint64_t kStreamBytes = 16u << 20;
+
 // True when the memory of the two images may overlap; the source is then copied first.
 bool SharesMemory(const TskPixels& a, const TskPixels& b) {
   if (a.Empty() || b.Empty()) return false;
@@ -86,8 +89,18 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
   if (destW == srcW && destH == srcH) {
     const std::int32_t sx = std::int32_t(srcRect.Left + (area.Left - std::int64_t(destRect.Left)));
     const std::int32_t sy0 = std::int32_t(srcRect.Top + (area.Top - std::int64_t(destRect.Top)));
-    for (std::int32_t y = area.Top; y < area.Bottom; ++y)
-      RunRow(k, mode, src.Pixel(sx, sy0 + (y - area.Top)), dst.Pixel(area.Left, y), n);
+    // A copy much larger than the caches streams its stores: the destination is not read
+    // into the cache only to be overwritten.
+    const bool stream = mode == TskDrawMode::dmCopy &&
+                        std::uint64_t(n) * std::uint64_t(area.Bottom - area.Top) * sizeof(TskColor) >= kStreamBytes;
+    for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
+      const TskColor* s = src.Pixel(sx, sy0 + (y - area.Top));
+      TskColor* d = dst.Pixel(area.Left, y);
+      if (stream)
+        k.StreamCopyRow(s, d, n);
+      else
+        RunRow(k, mode, s, d, n);
+    }
     return;
   }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -99,11 +100,24 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
       check([&](const TskKernels& kk, const TskColor* s, TskColor* d) { kk.BlendRow(s, d, n); });
       check([&](const TskKernels& kk, const TskColor* s, TskColor* d) { kk.TransparentRow(s, d, n); });
       check([&](const TskKernels& kk, const TskColor* s, TskColor* d) { kk.CopyRow(s, d, n); });
+      check([&](const TskKernels& kk, const TskColor* s, TskColor* d) { kk.StreamCopyRow(s, d, n); });
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.BlendFillRow(value, d, n); });
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.FillRow(value, d, n); });
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.SetAlphaRow(alpha, d, n); });
     }
   }
+}
+
+TEST(SkKernels, CopyRowHandlesOverlappingRows) {
+  for (const TskKernels* k : Paths())
+    for (std::ptrdiff_t shift : {-5, -1, 1, 3, 17}) {
+      std::vector<TskColor> row(80), want;
+      for (std::size_t i = 0; i < row.size(); ++i) row[i] = TskColor(i * 2654435761u);
+      want = row;
+      std::memmove(want.data() + 20 + shift, want.data() + 20, 30 * sizeof(TskColor));
+      k->CopyRow(row.data() + 20, row.data() + 20 + shift, 30);
+      EXPECT_EQ(row, want) << SkKernelPathName(k->Path) << " shift " << shift;
+    }
 }
 
 TEST(SkKernels, TransparentRowSkipsKeyPixelsAndMakesTheRestOpaque) {
