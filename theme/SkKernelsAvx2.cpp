@@ -58,9 +58,10 @@ inline __m256i Blend8(__m256i s, __m256i d, const BlendConstants& k) {
   const __m256i gaS = _mm256_srli_epi16(s, 8), gaD = _mm256_srli_epi16(d, 8);
   const __m256i rb = _mm256_srli_epi16(
       _mm256_add_epi16(_mm256_slli_epi16(d, 8), _mm256_mullo_epi16(_mm256_sub_epi16(rbS, rbD), w)), 8);
-  const __m256i ga = _mm256_and_si256(
-      _mm256_add_epi16(_mm256_and_si256(d, highBytes), _mm256_mullo_epi16(_mm256_sub_epi16(gaS, gaD), w)), highBytes);
-  return _mm256_or_si256(rb, ga);
+  const __m256i ga =
+      _mm256_add_epi16(_mm256_and_si256(d, highBytes), _mm256_mullo_epi16(_mm256_sub_epi16(gaS, gaD), w));
+  // rb has clear high bytes; ga contributes only its high bytes.
+  return _mm256_blendv_epi8(rb, ga, highBytes);
 }
 
 // Row-sized copies are too short for the library copy's large-block strategies, and some
