@@ -16,14 +16,16 @@
 // forms; regions and glyph helpers.
 
 namespace {
+// The list and its lock are never destroyed: a bitmap that outlives the others at process
+// exit (a static one, say) must still find them when it unregisters.
 std::mutex& RegistryLock() {
-  static std::mutex lock;
-  return lock;
+  static auto* lock = new std::mutex;
+  return *lock;
 }
 
 std::unordered_map<HDC, TskBitmap*>& Registry() {
-  static std::unordered_map<HDC, TskBitmap*> registry;
-  return registry;
+  static auto* registry = new std::unordered_map<HDC, TskBitmap*>;
+  return *registry;
 }
 
 void Register(HDC dc, TskBitmap* bitmap) {
