@@ -29,6 +29,10 @@ struct TskKernels {
   void (*BlendFillRow)(TskColor value, TskColor* dst, std::size_t n);
   void (*FillRow)(TskColor value, TskColor* dst, std::size_t n);
   void (*SetAlphaRow)(std::uint8_t alpha, TskColor* dst, std::size_t n);
+  // The index of the first pixel at or after `from` whose low 24 bits are (KeyRunEnd: are
+  // not) the key colour; n when there is none. Region runs are found with these.
+  std::size_t (*KeyRunEnd)(const TskColor* row, std::size_t from, std::size_t n);
+  std::size_t (*OpaqueRunEnd)(const TskColor* row, std::size_t from, std::size_t n);
 };
 
 // One pixel of the blend: `top` over `bottom`, weighted by top's alpha.

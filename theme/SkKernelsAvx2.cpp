@@ -175,8 +175,28 @@ void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
   for (; i + 8 <= n; i += 8) Store(dst + i, _mm256_or_si256(_mm256_and_si256(Load(dst + i), rgb), av));
   for (; i < n; ++i) dst[i] = (dst[i] & 0x00FFFFFF) | a;
 }
+// Four (eight) pixels are compared with the key at once; the mask of the first block that
+// changes state gives the exact index through a count of trailing zero bits.
+template <bool SkipKeys>
+std::size_t RunEnd(const TskColor* row, std::size_t from, std::size_t n) {
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF), key = _mm256_set1_epi32(int(skKeyColor));
+  std::size_t i = from;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i isKey = _mm256_cmpeq_epi32(_mm256_and_si256(Load(row + i), rgb), key);
+    // One bit per byte; a pixel's four bits agree.
+    const unsigned stop = SkipKeys ? ~unsigned(_mm256_movemask_epi8(isKey)) : unsigned(_mm256_movemask_epi8(isKey));
+    const unsigned mask = stop;
+    if (mask) return i + std::size_t(__builtin_ctz(mask)) / 4;
+  }
+  for (; i < n; ++i)
+    if (((row[i] & 0x00FFFFFF) == skKeyColor) != SkipKeys) return i;
+  return n;
+}
+
+std::size_t KeyRunEnd(const TskColor* row, std::size_t from, std::size_t n) { return RunEnd<true>(row, from, n); }
+std::size_t OpaqueRunEnd(const TskColor* row, std::size_t from, std::size_t n) { return RunEnd<false>(row, from, n); }
 } // namespace
 
 const TskKernels skAvx2Kernels{TskKernelPath::kpAvx2, CopyRow, StreamCopyRow, TransparentRow, BlendRow,
-                               BlendFillRow, FillRow, SetAlphaRow};
+                               BlendFillRow, FillRow, SetAlphaRow, KeyRunEnd, OpaqueRunEnd};
 #endif

@@ -29,7 +29,16 @@ void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
   const TskColor a = TskColor(alpha) << 24;
   for (std::size_t i = 0; i < n; ++i) dst[i] = (dst[i] & 0x00FFFFFF) | a;
 }
+std::size_t KeyRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
+  while (from < n && (row[from] & 0x00FFFFFF) == skKeyColor) ++from;
+  return from;
+}
+
+std::size_t OpaqueRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
+  while (from < n && (row[from] & 0x00FFFFFF) != skKeyColor) ++from;
+  return from;
+}
 } // namespace
 
 const TskKernels skScalarKernels{TskKernelPath::kpScalar, CopyRow, CopyRow, TransparentRow, BlendRow,
-                                 BlendFillRow, FillRow, SetAlphaRow};
+                                 BlendFillRow, FillRow, SetAlphaRow, KeyRunEnd, OpaqueRunEnd};

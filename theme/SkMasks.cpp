@@ -1,5 +1,7 @@
 #include "theme/SkMasks.h"
 
+#include "theme/SkKernels.h"
+
 #include <algorithm>
 
 namespace {
@@ -38,16 +40,17 @@ TskMaskFlags SkCheckMasks(const TskPixels& image, const TskRect& rect, const Tsk
 
 std::vector<TskRect> SkRegionRuns(const TskPixels& image, std::int32_t dx, std::int32_t dy) {
   std::vector<TskRect> runs;
+  const TskKernels& k = SkActiveKernels();
   for (std::int32_t y = 0; y < image.Height(); ++y) {
     const TskColor* row = image.ScanLine(y);
-    std::int32_t x = 0;
-    const std::int32_t w = image.Width();
+    const std::size_t w = std::size_t(image.Width());
+    std::size_t x = 0;
     while (x < w) {
-      while (x < w && (row[x] & 0x00FFFFFF) == skKeyColor) ++x;
+      x = k.KeyRunEnd(row, x, w);
       if (x == w) break;
-      const std::int32_t start = x;
-      while (x < w && (row[x] & 0x00FFFFFF) != skKeyColor) ++x;
-      runs.push_back(OffsetRect(TskRect{start, y, x, y + 1}, dx, dy));
+      const std::size_t start = x;
+      x = k.OpaqueRunEnd(row, x, w);
+      runs.push_back(OffsetRect(TskRect{std::int32_t(start), y, std::int32_t(x), y + 1}, dx, dy));
     }
   }
   return runs;

@@ -104,6 +104,11 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.BlendFillRow(value, d, n); });
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.FillRow(value, d, n); });
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.SetAlphaRow(alpha, d, n); });
+      // Run ends from every start, written into the destination row for comparison.
+      check([&](const TskKernels& kk, const TskColor* s, TskColor* d) {
+        for (std::size_t from = 0; from <= n; ++from)
+          d[from % (n + 1)] = TskColor(kk.KeyRunEnd(s, from, n) * 1000 + kk.OpaqueRunEnd(s, from, n));
+      });
     }
   }
 }
