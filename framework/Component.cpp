@@ -3,10 +3,17 @@
 TComponent::TComponent(TComponent* owner) : FOwner(owner) {}
 
 TComponent::~TComponent() {
+  FreeComponents();
+}
+
+void TComponent::FreeComponents() {
   FDestroying = true;
-  // Last created, first freed: later components may refer to earlier ones.
+  // Last created, first freed: later components may refer to earlier ones. Each is taken
+  // out of the list before it is freed, so a destructor never sees a half-freed sibling.
   while (!FComponents.empty()) {
+    std::unique_ptr<TComponent> last = std::move(FComponents.back());
     FComponents.pop_back();
+    last.reset();
   }
 }
 

@@ -64,6 +64,9 @@ public:
   virtual TNotifyEvent FindMethod(const std::string& name) const;
 
 protected:
+  // Frees the owned components now (last created first). A derived destructor calls this
+  // while its own members still exist, since owned components may call back into it.
+  void FreeComponents();
   // The top-most owner.
   const TComponent* Root() const;
 

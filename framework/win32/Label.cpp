@@ -1,0 +1,20 @@
+#include "framework/win32/Label.h"
+
+#include "framework/win32/Canvas.h"
+
+TLabel::TLabel(TWinControl* parent) : TWinControl(parent) {
+  // A label shows through to its container unless it stores a colour.
+  TPropertyResult r = ReadProperty("ParentColor", TLayoutValue::MakeIdentifier("true"));
+  (void)r;
+}
+
+void TLabel::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ClassName = "Tabira.Label";
+}
+
+void TLabel::Paint(TCanvas& canvas) {
+  RECT r = ClientRect();
+  canvas.SetFontHandle(FontHandle(), Font().Color);
+  canvas.DrawText(Caption(), r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+}
