@@ -1,55 +1,34 @@
-// tabira.exe: start-up and the main window.
-#include "app/win32/res/resource_ids.h"
+// tabira.exe: start-up and the message loop.
+#include "app/win32/u_tabira.h"
+#include "framework/win32/Application.h"
+#include "maskedit/win32/MxBevelPanel.h"
 
 #include <windows.h>
 
-namespace {
+#include <commctrl.h>
 
-constexpr char kClassName[] = "TfrTabira";
-constexpr char kCaption[] = " Tabira 1.0";
-constexpr int kLeft = 549;
-constexpr int kTop = 161;
-constexpr int kClientWidth = 377;
-constexpr int kClientHeight = 476;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+#include <exception>
+#include <memory>
 
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  switch (msg) {
-  case WM_DESTROY:
-    PostQuitMessage(0);
-    return 0;
-  default:
-    return DefWindowProcA(hwnd, msg, wparam, lparam);
-  }
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  TApplication& app = TApplication::Instance();
+  try {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    app.SetTitle("Tabira");
+    RegisterMxControls();
 
-} // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TABIRA));
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  if (!RegisterClassExA(&wc)) {
+    auto form = std::make_unique<TfrTabira>();
+    std::string error = form->Load();
+    if (!error.empty()) {
+      app.ShowMessage("Tabira cannot start: its window layout is damaged.\n\n" + error, MB_OK | MB_ICONERROR);
+      return 1;
+    }
+    app.SetMainForm(form.get());
+    form->Show();
+    return app.Run();
+  } catch (const std::exception& e) {
+    app.ShowMessage(std::string("Tabira cannot start: ") + e.what(), MB_OK | MB_ICONERROR);
     return 1;
   }
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  HWND hwnd = CreateWindowExA(0, kClassName, kCaption, kStyle, kLeft, kTop, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-  if (!hwnd) {
-    return 1;
-  }
-  ShowWindow(hwnd, show);
-  UpdateWindow(hwnd);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
 }

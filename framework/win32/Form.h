@@ -22,6 +22,7 @@ public:
   ~TForm() override;
 
   const std::string& ClassName() const { return FClassName; }
+  bool AcceptsControls() const override { return true; }
 
   // Reads layout text and builds the form and its windows. Returns an empty string on
   // success, otherwise what is wrong; a failed load leaves no window behind.

@@ -343,6 +343,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     FocusLost(reinterpret_cast<HWND>(wparam));
     return r;
   }
+  case WM_GETFONT:
+    if (FNative) break;
+    return reinterpret_cast<LRESULT>(FFontHandle.Get());
   case WM_LBUTTONDOWN:
     if (!FNative && FTabStop && GetFocus() != FHandle) ::SetFocus(FHandle);
     break;
