@@ -4,8 +4,7 @@
 
 TLabel::TLabel(TWinControl* parent) : TWinControl(parent) {
   // A label shows through to its container unless it stores a colour.
-  TPropertyResult r = ReadProperty("ParentColor", TLayoutValue::MakeIdentifier("true"));
-  (void)r;
+  SetParentColor(true);
 }
 
 void TLabel::CreateParams(TCreateParams& params) {

@@ -57,6 +57,11 @@ public:
   // The colour in effect: the parent's while ParentColor is set.
   TColor Color() const;
   void SetColor(TColor color);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool parentColor) {
+    FParentColor = parentColor;
+    Invalidate();
+  }
 
   const std::string& Hint() const { return FHint; }
   void SetHint(std::string hint) { FHint = std::move(hint); }
