@@ -98,6 +98,41 @@ TEST(Form, ExitFollowsTheControlsOwnFocusLossAndPrecedesTheNextEnter) {
   EXPECT_EQ(journal, expected);
 }
 
+TEST(Form, FocusInAnotherWindowFiresNoExitAndComesBack) {
+  std::vector<std::string> journal;
+  const char* layout = R"(TTest T {
+  Left = 50
+  Top = 50
+  ClientWidth = 200
+  ClientHeight = 60
+  TButton A {
+    Left = 8
+    Top = 8
+    Width = 80
+    Height = 25
+    OnEnter = Enter
+    OnExit = Exit
+  }
+})";
+  TForm first("TTest"), second("TTest");
+  for (TForm* f : {&first, &second}) {
+    f->RegisterMethod("Enter", [&, f](TComponent* s) { journal.push_back((f == &first ? "1 enter " : "2 enter ") + s->Name()); });
+    f->RegisterMethod("Exit", [&, f](TComponent* s) { journal.push_back((f == &first ? "1 exit " : "2 exit ") + s->Name()); });
+    ASSERT_EQ(f->LoadFromText(layout), "");
+  }
+  first.Show();
+  SetForegroundWindow(first.Handle());
+  Pump(60);
+  second.Show();
+  SetForegroundWindow(second.Handle());
+  Pump(60);
+  SetForegroundWindow(first.Handle());
+  Pump(60);
+  EXPECT_EQ(GetFocus(), first.FindComponent("A") ? dynamic_cast<TWinControl*>(first.FindComponent("A"))->Handle() : nullptr);
+  const std::vector<std::string> expected = {"1 enter A", "2 enter A"};
+  EXPECT_EQ(journal, expected);
+}
+
 TEST(Timer, TicksWhileEnabled) {
   TTimer timer;
   int ticks = 0;

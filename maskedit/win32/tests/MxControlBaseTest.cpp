@@ -128,6 +128,17 @@ TEST_F(MxControlBase, ChangingTheBevelOrThemeModeRecreatesTheWindowInPlace) {
   EXPECT_EQ(r.left, 8);
   EXPECT_EQ(r.top, 8);
   EXPECT_EQ(r.right - r.left, 113);
+  // The standard single-lowered frame is painted into the client area: shadow at the top
+  // left, highlight at the bottom right.
+  InvalidateRect(p->Handle(), nullptr, TRUE);
+  UpdateWindow(p->Handle());
+  HDC dc = GetDC(p->Handle());
+  RECT client{};
+  GetClientRect(p->Handle(), &client);
+  EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_WINDOW));
+  ReleaseDC(p->Handle(), dc);
 
   TMxBevelPanel* r2 = Panel("R");
   HWND beforeTheme = r2->Handle();
@@ -186,7 +197,9 @@ TEST_F(MxControlBase, MouseEnterAndExitAreReported) {
   MoveMouseTo(r.left + 10, r.top + 10);
   MoveMouseTo(r.left + 12, r.top + 10);
   MoveMouseTo(q.left + 5, q.top + 5);
-  Pump(300);
+  MoveMouseTo(q.left + 7, q.top + 5);
+  // The platform notices the pointer leaving on its tracking timer.
+  for (int i = 0; i < 40 && (Journal.empty() || Journal.back() != "mouse exit P"); ++i) Pump(50);
   // Enter and exit alternate, starting with an enter and ending, once the pointer rests
   // elsewhere, with an exit.
   ASSERT_GE(Journal.size(), 2u);
