@@ -349,14 +349,17 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_LBUTTONDOWN:
     if (!FNative && FTabStop && GetFocus() != FHandle) ::SetFocus(FHandle);
     break;
-  case WM_MOUSEMOVE:
+  case WM_MOUSEMOVE: {
+    // Re-armed on every move: one window per thread is tracked, and taking over the
+    // tracking is what makes the platform tell the previous window that the pointer left.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
+    TrackMouseEvent(&track);
     if (!FMouseInside) {
       FMouseInside = true;
-      TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
-      TrackMouseEvent(&track);
       MouseEnter();
     }
     break;
+  }
   case WM_MOUSELEAVE:
     FMouseInside = false;
     MouseLeave();

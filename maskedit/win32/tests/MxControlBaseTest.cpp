@@ -2,6 +2,7 @@
 // window recreation, update nesting, after-focus and mouse events.
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
+#include "maskedit/win32/MxApplication.h"
 #include "maskedit/win32/MxBevelPanel.h"
 #include "maskedit/win32/MxThemeServices.h"
 
@@ -74,6 +75,21 @@ protected:
     Height = 21
     CtlXP = false
     TabOrder = 2
+  }
+  TGroupBox G {
+    Left = 150
+    Top = 8
+    Width = 140
+    Height = 100
+    Color = 0xF0FBFF
+    TMxBevelPanel S {
+      Left = 10
+      Top = 30
+      Width = 100
+      Height = 40
+      Transparent = true
+      ThemeMode = ttmNone
+    }
   }
 })"),
               "");
@@ -206,6 +222,36 @@ TEST_F(MxControlBase, MouseEnterAndExitAreReported) {
   for (std::size_t i = 0; i < Journal.size(); ++i)
     EXPECT_EQ(Journal[i], i % 2 == 0 ? "mouse enter P" : "mouse exit P") << i;
   EXPECT_EQ(Journal.back(), "mouse exit P");
+}
+
+TEST_F(MxControlBase, TransparentPanelShowsItsParentsPixels) {
+  TMxBevelPanel* s = Panel("S");
+  InvalidateRect(s->Handle(), nullptr, TRUE);
+  UpdateWindow(s->Handle());
+  HDC dc = GetDC(s->Handle());
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 251, 240)); // the group box's cream, not the panel's white
+  ReleaseDC(s->Handle(), dc);
+  s->SetTransparent(false);
+  UpdateWindow(s->Handle());
+  dc = GetDC(s->Handle());
+  EXPECT_EQ(GetPixel(dc, 10, 10), GetSysColor(COLOR_WINDOW));
+  ReleaseDC(s->Handle(), dc);
+}
+
+TEST_F(MxControlBase, SharedTimerTicksItsClientsUntilRemoved) {
+  TMxApplication& app = TMxApplication::Instance();
+  int a = 0, b = 0;
+  int idA = app.AddTimerClient([&] { ++a; });
+  int idB = app.AddTimerClient([&] { ++b; });
+  Pump(250);
+  EXPECT_GE(a, 2);
+  EXPECT_GE(b, 2);
+  app.RemoveTimerClient(idA);
+  int stoppedA = a;
+  Pump(150);
+  EXPECT_EQ(a, stoppedA);
+  EXPECT_GT(b, stoppedA > 0 ? 2 : 0);
+  app.RemoveTimerClient(idB);
 }
 
 } // namespace
