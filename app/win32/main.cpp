@@ -1,34 +1,8 @@
-// tabira.exe: start-up and the message loop.
-#include "app/win32/u_tabira.h"
-#include "framework/win32/Application.h"
-#include "maskedit/win32/MxBevelPanel.h"
+// tabira.exe: no arguments, no settings; everything starts from the stored layout.
+#include "app/win32/Startup.h"
 
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <exception>
-#include <memory>
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  TApplication& app = TApplication::Instance();
-  try {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    app.SetTitle("Tabira");
-    RegisterMxControls();
-
-    auto form = std::make_unique<TfrTabira>();
-    std::string error = form->Load();
-    if (!error.empty()) {
-      app.ShowMessage("Tabira cannot start: its window layout is damaged.\n\n" + error, MB_OK | MB_ICONERROR);
-      return 1;
-    }
-    app.SetMainForm(form.get());
-    form->Show();
-    return app.Run();
-  } catch (const std::exception& e) {
-    app.ShowMessage(std::string("Tabira cannot start: ") + e.what(), MB_OK | MB_ICONERROR);
-    return 1;
-  }
+  return RunTabira();
 }

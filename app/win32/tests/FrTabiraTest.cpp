@@ -1,5 +1,6 @@
 // The calculator window in-process, under real windows and real input: layout, fonts, tab
 // order, accelerators, exit events, message boxes, tooltips and resource use.
+#include "app/win32/Startup.h"
 #include "app/win32/u_tabira.h"
 #include "framework/Abort.h"
 #include "framework/win32/Application.h"
@@ -77,15 +78,18 @@ void Mouse(DWORD flags, int x = 0, int y = 0) {
 }
 
 // Moves the pointer onto the window's centre, then presses and releases the left button,
-// letting each step be handled as a user's would be.
+// letting each step be handled as a user's would be. Every event carries the position, so
+// none depends on where an earlier move has got to.
 void ClickAt(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
-  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  SetCursorPos(x, y);
+  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
   Pump(40);
-  Mouse(MOUSEEVENTF_LEFTDOWN);
+  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, x, y);
   Pump(40);
-  Mouse(MOUSEEVENTF_LEFTUP);
+  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, x, y);
   Pump();
 }
 
@@ -353,7 +357,8 @@ TEST_F(FrTabira, SilentAbortEndsTheHandlerAfterOneMessage) {
     }
     Pump(300);
     auto seen = closer.Seen();
-    ASSERT_EQ(seen.size(), 1u) << (byMouse ? "mouse" : "keyboard");
+    ASSERT_EQ(seen.size(), 1u) << (byMouse ? "mouse" : "keyboard") << ", journal size " << Window->Journal.size()
+                               << ", focus " << FocusedName();
     EXPECT_EQ(seen[0].Text, "Masukkan terlebih dahulu data harta anda!");
     EXPECT_EQ(Window->Journal, std::vector<std::string>{"btResetClick"}) << (byMouse ? "mouse" : "keyboard");
   }
@@ -390,6 +395,16 @@ TEST_F(FrTabira, TooltipsShowTheShortHintWhereShowHintApplies) {
   EXPECT_EQ(textOf("btJumlah"), haul);
   // 2 group boxes and their 17 children.
   EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 19);
+}
+
+TEST(FrTabiraStartup, ADamagedLayoutStopsStartUpWithAMessage) {
+  TBoxCloser closer;
+  EXPECT_EQ(RunTabira("TfrTabira frTabira {\n  Caption = 12\n}"), 1);
+  auto seen = closer.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Text, "Tabira cannot start: its window layout is damaged.\n\n"
+                          "line 2: bad value for frTabira.Caption: a string");
+  EXPECT_EQ(FindWindowA("TfrTabira", nullptr), nullptr);
 }
 
 // Live GDI and USER objects of this process. The platform's own count is used where it
