@@ -327,11 +327,28 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     break;
+  case WM_NOTIFY: {
+    const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+    LRESULT result = 0;
+    if (TWinControl* child = header ? FromHandle(header->hwndFrom) : nullptr;
+        child && child != this && child->NotifyReflected(*header, result))
+      return result;
+    break;
+  }
   case WM_CTLCOLORBTN:
   case WM_CTLCOLORSTATIC:
     // The area around a native child shows this container's colour.
     SetBkColor(reinterpret_cast<HDC>(wparam), ColorToRGB(Color()));
     return reinterpret_cast<LRESULT>(BackgroundBrush());
+  case WM_CTLCOLOREDIT:
+  case WM_CTLCOLORLISTBOX:
+    // A native edit or list shows its own colour and font colour.
+    if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lparam))) {
+      SetBkColor(reinterpret_cast<HDC>(wparam), ColorToRGB(child->Color()));
+      SetTextColor(reinterpret_cast<HDC>(wparam), ColorToRGB(child->Font().Color));
+      return reinterpret_cast<LRESULT>(child->BackgroundBrush());
+    }
+    break;
   case WM_SETFOCUS: {
     LRESULT r = DefaultHandler(msg, wparam, lparam);
     FocusGained();

@@ -125,6 +125,8 @@ protected:
   // Fills rect with the control's colour.
   virtual void PaintBackground(HDC dc, const RECT& rect);
   virtual void CommandNotify(WORD code) {}
+  // A WM_NOTIFY this control sent to its container; true when handled (result set).
+  virtual bool NotifyReflected(const NMHDR& header, LRESULT& result) { return false; }
   virtual void FocusGained() {}
   virtual void FocusLost(HWND to) {}
   // Mouse entered or left the window (tracked with TrackMouseEvent).

@@ -26,11 +26,12 @@ public:
                    RECT& content) const;
   bool DrawParentBackground(HWND hwnd, HDC dc, const RECT& rect) const;
 
-  // What the utility window does on WM_THEMECHANGED; public so that tests can trigger it.
-  void ThemeChanged();
+  // The hidden window that hears WM_THEMECHANGED.
+  HWND UtilityWindow() const { return FWindow ? FWindow->Handle() : nullptr; }
 
 private:
   TMxThemeServices();
+  void ThemeChanged();
   using TIsThemeActive = BOOL(WINAPI*)();
   using TOpenThemeData = HANDLE(WINAPI*)(HWND, LPCWSTR);
   using TCloseThemeData = HRESULT(WINAPI*)(HANDLE);

@@ -164,7 +164,8 @@ TEST_F(MxControlBase, ChangingTheBevelOrThemeModeRecreatesTheWindowInPlace) {
 
   // A platform theme change reaches the framed panels of visible forms, which recreate.
   HWND beforeChange = Panel("Q")->Handle();
-  TMxThemeServices::Instance().ThemeChanged();
+  ASSERT_NE(TMxThemeServices::Instance().UtilityWindow(), nullptr);
+  SendMessageA(TMxThemeServices::Instance().UtilityWindow(), WM_THEMECHANGED, 0, 0);
   EXPECT_NE(Panel("Q")->Handle(), beforeChange);
 }
 
