@@ -10,7 +10,7 @@ std::optional<TColor> LayoutColor(const TLayoutValue& value) {
   return std::nullopt;
 }
 
-TPropertyResult ReadFontProperty(TFontSpec& font, const std::string& name, const TLayoutValue& value) {
+TPropertyResult ReadFontProperty(TFontData& font, const std::string& name, const TLayoutValue& value) {
   if (name == "Name") {
     auto s = LayoutString(value);
     if (!s || s->empty() || s->size() > 31) return TPropertyResult::Bad("a face name of 1 to 31 characters");

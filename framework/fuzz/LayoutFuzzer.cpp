@@ -18,7 +18,7 @@ public:
     if (name == "Caption") return LayoutString(value) ? TPropertyResult::Ok() : TPropertyResult::Bad("string");
     return TPropertyResult::Unknown();
   }
-  TFontSpec Font;
+  TFontData Font;
 };
 
 } // namespace

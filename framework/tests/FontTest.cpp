@@ -24,14 +24,14 @@ TEST(Font, ColoursReadFromIdentifiersAndNumbers) {
 }
 
 TEST(Font, StoredPartsApplyAndBadOnesAreRefused) {
-  TFontSpec font;
+  TFontData font;
   EXPECT_EQ(ReadFontProperty(font, "Name", TLayoutValue::MakeString("Arial")).Code, TPropertyResult::TCode::Ok);
   EXPECT_EQ(ReadFontProperty(font, "Height", TLayoutValue::MakeInteger(-13)).Code, TPropertyResult::TCode::Ok);
   EXPECT_EQ(ReadFontProperty(font, "Style", TLayoutValue::MakeSet({"fsBold", "fsUnderline"})).Code,
             TPropertyResult::TCode::Ok);
   EXPECT_EQ(ReadFontProperty(font, "Color", TLayoutValue::MakeIdentifier("clRed")).Code, TPropertyResult::TCode::Ok);
   EXPECT_EQ(ReadFontProperty(font, "Charset", TLayoutValue::MakeInteger(0)).Code, TPropertyResult::TCode::Ok);
-  TFontSpec expected{"Arial", -13, 1 | 4, clRed, 0};
+  TFontData expected{"Arial", -13, 1 | 4, clRed, 0};
   EXPECT_EQ(font, expected);
   EXPECT_TRUE(font.Bold());
 

@@ -43,7 +43,7 @@ public:
 
   std::vector<std::string>& Journal;
   int FDecimals = 1;
-  TFontSpec Font;
+  TFontData Font;
   TNotifyEvent OnClick;
 };
 

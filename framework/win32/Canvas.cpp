@@ -13,11 +13,11 @@ TCanvas::~TCanvas() {
   FPenGuard.reset();
 }
 
-void TCanvas::SetFont(const TFontSpec& spec) {
+void TCanvas::SetFont(const TFontData& data) {
   FFontGuard.reset();
-  FFont = MakeFont(spec);
+  FFont = MakeFont(data);
   FFontGuard.emplace(FDC, FFont.Get());
-  SetTextColor(FDC, ColorToRGB(spec.Color));
+  SetTextColor(FDC, ColorToRGB(data.Color));
 }
 
 void TCanvas::SetFontHandle(HFONT font, TColor color) {

@@ -18,8 +18,8 @@ public:
 
   HDC Handle() const { return FDC; }
 
-  // Selects a font made from spec and takes its colour as the text colour.
-  void SetFont(const TFontSpec& spec);
+  // Selects a font made from data and takes its colour as the text colour.
+  void SetFont(const TFontData& data);
   // Selects an existing font that the caller keeps alive.
   void SetFontHandle(HFONT font, TColor color);
   void SetBrushColor(TColor color);

@@ -7,23 +7,23 @@ COLORREF ColorToRGB(TColor color) {
   return static_cast<COLORREF>(color & 0xFFFFFF);
 }
 
-LOGFONTA FontSpecToLogFont(const TFontSpec& spec) {
+LOGFONTA FontDataToLogFont(const TFontData& data) {
   LOGFONTA lf{};
-  lf.lfHeight = spec.Height;
-  lf.lfWeight = spec.Bold() ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (spec.Style & static_cast<unsigned>(TFontStyle::fsItalic)) ? TRUE : FALSE;
-  lf.lfUnderline = (spec.Style & static_cast<unsigned>(TFontStyle::fsUnderline)) ? TRUE : FALSE;
-  lf.lfStrikeOut = (spec.Style & static_cast<unsigned>(TFontStyle::fsStrikeOut)) ? TRUE : FALSE;
-  lf.lfCharSet = static_cast<BYTE>(spec.Charset);
+  lf.lfHeight = data.Height;
+  lf.lfWeight = data.Bold() ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (data.Style & static_cast<unsigned>(TFontStyle::fsItalic)) ? TRUE : FALSE;
+  lf.lfUnderline = (data.Style & static_cast<unsigned>(TFontStyle::fsUnderline)) ? TRUE : FALSE;
+  lf.lfStrikeOut = (data.Style & static_cast<unsigned>(TFontStyle::fsStrikeOut)) ? TRUE : FALSE;
+  lf.lfCharSet = static_cast<BYTE>(data.Charset);
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
-  std::strncpy(lf.lfFaceName, spec.Name.c_str(), LF_FACESIZE - 1);
+  std::strncpy(lf.lfFaceName, data.Name.c_str(), LF_FACESIZE - 1);
   return lf;
 }
 
-TFontHandle MakeFont(const TFontSpec& spec) {
-  LOGFONTA lf = FontSpecToLogFont(spec);
+TFontHandle MakeFont(const TFontData& data) {
+  LOGFONTA lf = FontDataToLogFont(data);
   return TFontHandle(CreateFontIndirectA(&lf));
 }

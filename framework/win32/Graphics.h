@@ -7,8 +7,8 @@
 // The RGB value of a colour, resolving system-colour references.
 COLORREF ColorToRGB(TColor color);
 
-// A new font for spec (the caller owns it).
-TFontHandle MakeFont(const TFontSpec& spec);
+// A new font for data (the caller owns it).
+TFontHandle MakeFont(const TFontData& data);
 
-// The LOGFONT a spec asks for (for comparing with what a window uses).
-LOGFONTA FontSpecToLogFont(const TFontSpec& spec);
+// The LOGFONT that data asks for (for comparing with what a window uses).
+LOGFONTA FontDataToLogFont(const TFontData& data);

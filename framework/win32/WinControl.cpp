@@ -75,11 +75,11 @@ void TWinControl::SetCaption(std::string caption) {
   }
 }
 
-const TFontSpec& TWinControl::Font() const {
+const TFontData& TWinControl::Font() const {
   return (FParentFont && FParent) ? FParent->Font() : FFont;
 }
 
-void TWinControl::SetFont(const TFontSpec& font) {
+void TWinControl::SetFont(const TFontData& font) {
   FFont = font;
   FParentFont = false;
   UpdateFont();

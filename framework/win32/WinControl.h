@@ -49,8 +49,8 @@ public:
   void SetCaption(std::string caption);
 
   // The font in effect: the parent's while ParentFont is set.
-  const TFontSpec& Font() const;
-  void SetFont(const TFontSpec& font);
+  const TFontData& Font() const;
+  void SetFont(const TFontData& font);
   bool ParentFont() const { return FParentFont; }
   HFONT FontHandle() const { return FFontHandle.Get(); }
 
@@ -160,7 +160,7 @@ private:
   bool FMouseInside = false;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   std::string FCaption;
-  TFontSpec FFont;
+  TFontData FFont;
   bool FParentFont = true;
   TFontHandle FFontHandle;
   TColor FColor = clBtnFace;

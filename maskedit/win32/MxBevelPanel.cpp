@@ -19,7 +19,7 @@ void TMxBevelPanel::Paint(TCanvas& canvas) {
   TMxCustomBevelPanel::Paint(canvas);
   TMxRect inner = BevelClientRect();
   RECT r{inner.Left + 2, inner.Top, inner.Right - 2, inner.Bottom};
-  TFontSpec font = Font();
+  TFontData font = Font();
   font.Color = clGrayText;
   canvas.SetFont(font);
   canvas.DrawText(Name(), r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
