@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <stdexcept>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -131,6 +134,46 @@ TEST(Form, FocusInAnotherWindowFiresNoExitAndComesBack) {
   EXPECT_EQ(GetFocus(), first.FindComponent("A") ? dynamic_cast<TWinControl*>(first.FindComponent("A"))->Handle() : nullptr);
   const std::vector<std::string> expected = {"1 enter A", "2 enter A"};
   EXPECT_EQ(journal, expected);
+}
+
+TEST(Form, AnExceptionInAHandlerIsReportedAndStopsAtTheWindowProcedure) {
+  TApplication::Instance().SetTitle("Framework test");
+  TForm form("TTest");
+  int clicks = 0;
+  form.RegisterMethod("Boom", [&](TComponent*) {
+    if (++clicks == 1) throw std::runtime_error("the handler failed");
+  });
+  ASSERT_EQ(form.LoadFromText("TTest T {\n ClientWidth = 100\n ClientHeight = 40\n"
+                              " TButton B {\n  Width = 60\n  Height = 25\n  OnClick = Boom\n }\n}"),
+            "");
+  form.Show();
+  Pump(30);
+  // Another thread reads and closes the error box.
+  std::atomic<bool> stop{false};
+  std::string seen;
+  std::thread closer([&] {
+    while (!stop) {
+      HWND box = FindWindowA("#32770", "Framework test");
+      if (box && IsWindowVisible(box)) {
+        char text[256] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        seen = text;
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return;
+      }
+      Sleep(10);
+    }
+  });
+  HWND button = dynamic_cast<TWinControl*>(form.FindComponent("B"))->Handle();
+  SendMessageA(button, BM_CLICK, 0, 0); // the click reaches the handler through the form's window procedure
+  Pump(50);
+  stop = true;
+  closer.join();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(seen, "the handler failed");
+  // The window still works.
+  SendMessageA(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 2);
 }
 
 TEST(Timer, TicksWhileEnabled) {
