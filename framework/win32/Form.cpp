@@ -74,6 +74,7 @@ TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue&
 }
 
 std::string TForm::LoadFromText(std::string_view text) {
+  if (HandleAllocated() || ComponentCount() != 0) return "the form " + Name() + " is loaded already";
   std::string error;
   try {
     error = Load(text);

@@ -49,6 +49,10 @@ TEST(Form, AFaultyLayoutIsRefusedWithItsLineAndLeavesNoWindow) {
   }
   TForm form("TTest");
   EXPECT_EQ(form.LoadFromResource("NO_SUCH_LAYOUT"), "the layout resource NO_SUCH_LAYOUT is missing");
+  // A form is read once.
+  ASSERT_EQ(form.LoadFromText("TTest T {\n TButton B { }\n}"), "");
+  EXPECT_EQ(form.LoadFromText("TTest T {\n TButton C { }\n}"), "the form T is loaded already");
+  EXPECT_EQ(form.ComponentCount(), 1u);
 }
 
 TEST(Form, ExitFollowsTheControlsOwnFocusLossAndPrecedesTheNextEnter) {
