@@ -20,6 +20,10 @@ void SetSel(TMxBaseEdit& edit, std::int64_t start, std::int64_t end) {
     edit.SetSelLength(0);
     return;
   }
+  if (start == 0 && end == -1) {
+    edit.SelectAll();
+    return;
+  }
   const std::int64_t len = MxLen(edit.RawText());
   if (end < 0) {
     end = len;

@@ -16,9 +16,10 @@ struct TRange {
 };
 TRange GetSel(const TMxBaseEdit& edit);
 
-// Selects from start to end (0-based). A start of -1 only removes the selection; an end
-// below 0 means the text's end; start > end is swapped; both are clamped to the text. The
-// caret goes to the start. The shared Shift state plays no part.
+// Selects from start to end (0-based). (0, -1) is SelectAll (the caret ends at the end);
+// a start of -1 only removes the selection; otherwise an end below 0 means the text's end,
+// start > end is swapped, both are clamped to the text and the caret goes to the start.
+// The shared Shift state plays no part.
 void SetSel(TMxBaseEdit& edit, std::int64_t start, std::int64_t end);
 
 // The limit EM_LIMITTEXT asks for as a MaxLength: 0 (and anything beyond the signed 32-bit
