@@ -32,10 +32,24 @@ private:
   TMxMaskEdit& Owner;
 };
 
+// The engine, told that a general repaint after an update means its text area: the frame
+// does not change with the text, so no full invalidation (and no WM_PAINT) per keystroke.
+class TMxMaskEdit::TEngine final : public TMxCustomMaskEdit {
+public:
+  TEngine(TMxMaskEdit& owner, TMxApplication& application) : TMxCustomMaskEdit(application), Owner(owner) {}
+  void BevelChanged(TMxObject* sender) override {
+    if (sender == nullptr && !IsLoading()) Owner.PaintText();
+    else TMxCustomMaskEdit::BevelChanged(sender);
+  }
+
+private:
+  TMxMaskEdit& Owner;
+};
+
 // --- construction and settings ----------------------------------------------------------------
 
 TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
-    : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TMxCustomMaskEdit>(application)),
+    : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
       FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
       FFont3D(std::make_unique<TMx3DCaption>()),
       FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {
@@ -353,7 +367,17 @@ void TMxMaskEdit::ResizeCaret() {
 
 // --- painting -------------------------------------------------------------------------------------
 
-void TMxMaskEdit::FillBackground(HDC dc, const RECT& rect) { DrawBackground(dc, rect); }
+void TMxMaskEdit::FillBackground(HDC dc, const RECT& rect) {
+  if (HasTransparentBackground()) {
+    DrawBackground(dc, rect);
+    return;
+  }
+  if (!FBackBrush || FBackBrushColor != Color()) {
+    FBackBrushColor = Color();
+    FBackBrush.Reset(CreateSolidBrush(ColorToRGB(FBackBrushColor)));
+  }
+  ::FillRect(dc, &rect, FBackBrush.Get());
+}
 
 void TMxMaskEdit::Paint(TCanvas& canvas) {
   if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
@@ -363,6 +387,11 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
 
 void TMxMaskEdit::PaintText() {
   if (!HandleAllocated() || IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
+  if (FPaintBatch > 0) {
+    FPaintPending = true;
+    return;
+  }
+  FPaintPending = false;
   TWindowDC dc(Handle());
   DrawTextArea(dc.Get());
 }

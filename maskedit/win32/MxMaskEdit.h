@@ -71,7 +71,8 @@ public:
   int CharIndexFromX(int x);
   // Client coordinates of the caret position before character index (0-based).
   POINT PosFromChar(long long index);
-  // Draws the text area now (through the off-screen bitmap while focused).
+  // Draws the text area (through the off-screen bitmap while focused): now, or, while a
+  // message is being handled, once when its handling ends.
   void PaintText();
   void UpdateCaret();
   bool OffscreenActive() const { return static_cast<bool>(FBuffer); }
@@ -99,7 +100,9 @@ protected:
 
 private:
   class TView;
+  class TEngine;
   friend class TView;
+  friend class TEngine;
 
   // painting
   void UpdateWidths(HDC dc);
@@ -128,6 +131,11 @@ private:
   void Refocus();
 
   std::unique_ptr<TMxCustomMaskEdit> FEdit;
+  // While a message is being handled, text repaints are collected and done once at its end.
+  int FPaintBatch = 0;
+  bool FPaintPending = false;
+  TBrushHandle FBackBrush;
+  TColor FBackBrushColor = 0;
   std::unique_ptr<TView> FView;
   TMxWin32Clipboard FClipboard;
   std::unique_ptr<TMxCaret> FCaret;

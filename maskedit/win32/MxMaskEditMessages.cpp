@@ -62,6 +62,15 @@ int YOf(LPARAM pos) { return static_cast<short>(HIWORD(pos)); }
 // --- window procedure ---------------------------------------------------------------------------
 
 LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  // One keystroke or request may ask the engine for several repaints: do one, at the end
+  // (also when the handling ends by an exception).
+  struct TBatch {
+    explicit TBatch(TMxMaskEdit& e) : Edit(e) { ++Edit.FPaintBatch; }
+    ~TBatch() {
+      if (--Edit.FPaintBatch == 0 && Edit.FPaintPending) Edit.PaintText();
+    }
+    TMxMaskEdit& Edit;
+  } batch(*this);
   LRESULT result = 0;
   if (HandleEditMessage(msg, wparam, lparam, result)) return result;
   switch (msg) {
