@@ -158,6 +158,7 @@ private:
   HCURSOR FSavedCursor = nullptr;
   TMxClickSeries FClicks;
   HWND FFocusGoingTo = nullptr;
+  bool FRefocusPosted = false; // this edit posted the pending focus return
 };
 
 // Makes the edit family's controls (TMxBevelPanel, TMxMaskEdit) known to layouts.

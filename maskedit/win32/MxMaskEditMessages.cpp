@@ -155,6 +155,11 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case MXM_REFOCUS:
     Refocus();
     return 0;
+  case WM_DESTROY:
+    // A focus return that can no longer arrive must not block the other fields' checks.
+    if (FRefocusPosted) gRefocusPending = FRefocusPosted = false;
+    StopAutoScroll();
+    break;
   default:
     break;
   }
@@ -457,8 +462,7 @@ void TMxMaskEdit::RequestFocusBack() {
   DWORD process = 0;
   GetWindowThreadProcessId(to, &process);
   if (process != GetCurrentProcessId()) return;
-  gRefocusPending = true;
-  PostMessageA(Handle(), MXM_REFOCUS, 0, 0);
+  gRefocusPending = FRefocusPosted = PostMessageA(Handle(), MXM_REFOCUS, 0, 0) != FALSE;
 }
 
 void TMxMaskEdit::Refocus() {
@@ -467,5 +471,5 @@ void TMxMaskEdit::Refocus() {
   if (focus && focus != Handle() && GetAncestor(focus, GA_ROOT) == GetAncestor(Handle(), GA_ROOT) &&
       CanFocus())
     ::SetFocus(Handle());
-  gRefocusPending = false;
+  gRefocusPending = FRefocusPosted = false;
 }
