@@ -310,6 +310,45 @@ TEST_F(MxMaskEditTest, MouseDragSelectsAndCapturesTheMouse) {
   Pump(30);
 }
 
+TEST_F(MxMaskEditTest, HoldingTheButtonRightOfTheTextScrollsTheSelectionOn) {
+  const std::string text(300, 'x');
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  Mouse(0, CharPoint("C", 1));
+  Pump(30);
+  Mouse(MOUSEEVENTF_LEFTDOWN, CharPoint("C", 1));
+  Pump(30);
+  RECT r{};
+  GetWindowRect(H("C"), &r);
+  const POINT outside{r.right + 30, (r.top + r.bottom) / 2};
+  Mouse(0, outside);
+  Pump(100);
+  const int first = Selection(H("C")).second;
+  Pump(1000); // five ticks of the 200 ms timer
+  const int later = Selection(H("C")).second;
+  Mouse(MOUSEEVENTF_LEFTUP, outside);
+  Pump(30);
+  EXPECT_GT(later, first);
+  EXPECT_GT(Field("C").Edit().ScrollOffset, 0);
+  EXPECT_EQ(Selection(H("C")).first, 1);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MxMaskEditTest, SuppressedDefaultMenuShowsNothing) {
+  Field("C").Options |= eoSuppressDefaultMenu;
+  bool asked = false;
+  Field("C").OnContextPopup = [&asked](TMxMaskEdit*, POINT, bool&) { asked = true; };
+  RECT r{};
+  GetWindowRect(H("C"), &r);
+  const POINT p{r.left + 20, r.top + 8};
+  Mouse(0, p);
+  Mouse(MOUSEEVENTF_RIGHTDOWN, p);
+  Mouse(MOUSEEVENTF_RIGHTUP, p);
+  Pump(200);
+  EXPECT_TRUE(asked);
+  const HWND menu = FindWindowA("#32768", nullptr);
+  EXPECT_FALSE(menu && IsWindowVisible(menu));
+}
+
 TEST_F(MxMaskEditTest, DoubleAndTripleClick) {
   SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab cd ef"));
   const POINT p = CharPoint("C", 4); // inside "cd"
@@ -764,6 +803,48 @@ TEST_F(MxMaskEditTest, LooksUnfocusedFocusedWithSelectionAndDisabled) {
     }
   EXPECT_EQ(dark, 0);
   EXPECT_GT(inked, 10);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MxMaskEditTest, AutoSizeFollowsTheFont) {
+  TMxMaskEdit& c = Field("C");
+  c.SetBounds(c.Left(), c.Top(), 10, 40);
+  c.SetAutoSize(true);
+  HDC dc = GetDC(c.Handle());
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(c.Handle(), WM_GETFONT, 0, 0)));
+  SIZE qp{};
+  GetTextExtentPoint32A(dc, "Qp", 2, &qp);
+  SelectObject(dc, old);
+  ReleaseDC(c.Handle(), dc);
+  EXPECT_EQ(c.Height(), qp.cy * 5 / 4 + 5); // bmWindows
+  EXPECT_EQ(c.Width(), 30);
+  TFontData font = c.Font();
+  font.Height = -24;
+  c.SetFont(font);
+  EXPECT_GT(c.Height(), qp.cy * 5 / 4 + 5);
+}
+
+TEST_F(MxMaskEditTest, ShadowedTextDrawsAShadowLayer) {
+  HWND c = H("C");
+  SendMessageA(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWW"));
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF;
+  auto countShadow = [&] {
+    RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(30);
+    const TShot shot = Grab(c);
+    int n = 0;
+    for (COLORREF px : shot.Pixels) n += px == shadow;
+    return n;
+  };
+  Field("C").Font3D().SetStyle(tdNone);
+  const int plain = countShadow();
+  Field("C").Font3D().SetStyle(tdShadow);
+  Field("C").Font3D().SetShadowDepth(2);
+  const int shadowed = countShadow();
+  EXPECT_GT(shadowed, plain + 10);
 }
 
 } // namespace
