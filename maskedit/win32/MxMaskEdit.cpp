@@ -381,8 +381,19 @@ void TMxMaskEdit::FillBackground(HDC dc, const RECT& rect) {
 
 void TMxMaskEdit::Paint(TCanvas& canvas) {
   if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
-  TMxCustomBevelPanel::Paint(canvas);
+  if (!FBuffer) {
+    TMxCustomBevelPanel::Paint(canvas);
+    DrawTextArea(canvas.Handle());
+    return;
+  }
+  // Focused: frame, background and text are composed off screen and shown in one copy.
+  {
+    TCanvas buffer(FBufferDC.Get());
+    TMxCustomBevelPanel::Paint(buffer);
+  }
   DrawTextArea(canvas.Handle());
+  const RECT client = ClientRect();
+  BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, FBufferDC.Get(), 0, 0, SRCCOPY);
 }
 
 void TMxMaskEdit::PaintText() {
