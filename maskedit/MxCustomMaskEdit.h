@@ -161,9 +161,3 @@ private:
   TMxKey FLastKey = TMxKey::Other;
   int ReformatDepth = 0;
 };
-
-// TMxMaskEdit: the same class with its properties published.
-class TMxMaskEdit : public TMxCustomMaskEdit {
-public:
-  using TMxCustomMaskEdit::TMxCustomMaskEdit;
-};
