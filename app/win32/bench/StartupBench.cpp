@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     for (int p = 0; p < 2; ++p) {
       TSample s{};
       if (!RunOnce(programs[p], s)) {
-        std::fprintf(stderr, "cannot start %s\n", programs[p].c_str());
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", programs[p].c_str(), GetLastError());
         return 1;
       }
       if (i > 0) { // the first round warms the caches
