@@ -1,12 +1,18 @@
 #pragma once
 // TMxApplication: the process-wide settings every edit of the process shares.
 //
+// Besides the edit mode below: whether visual styles may be used and the application-
+// wide theme mode (see MxThemeTest.h), and whether a platform theme change reaches only
+// the controls' own notification.
+//
 // The edit mode is one small bit set for all edits: pressing Insert in one edit switches
 // insert/overwrite for every edit, and a Shift state left by one edit is seen by the
 // next until its next key event. Edits are given the object they share at construction;
 // the program uses the one returned by MxApplication(), tests make their own.
 #include <cstdint>
 #include <functional>
+
+#include "maskedit/MxThemeTest.h"
 
 enum : std::uint8_t {
   emInsert = 1, // insert mode (cleared: overwrite mode)
@@ -24,6 +30,10 @@ public:
 
   std::function<void()> OnEditModeChange;
   bool UseXPThemes = true;
+  TMxThemeMode ThemeMode = TMxThemeMode::ttmPlatform;
+  // When set, a platform theme change reaches only the controls' own notification, not the
+  // forms' WM_THEMECHANGED.
+  bool NotifyOnlyControls = false;
 
 private:
   std::uint8_t EditMode = emInsert;

@@ -90,9 +90,9 @@ void TskBitmap::SetSize(std::int32_t width, std::int32_t height) {
   if (!TskPixels::ValidSize(w, h)) throw ESkBitmapError("Can't allocate the DIB handle");
   BITMAPINFO bi = Header32(std::int32_t(w), -std::int32_t(h));
   void* bits = nullptr;
-  TskBitmapHandle dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TBitmapHandle dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib || !bits) throw ESkBitmapError("Can't allocate the DIB handle");
-  TskDCHandle dc(CreateCompatibleDC(nullptr));
+  TMemoryDC dc(CreateCompatibleDC(nullptr));
   if (!dc) throw ESkBitmapError("Can't create compatible DC");
   HGDIOBJ previous = SelectObject(dc.Get(), dib.Get());
   if (!previous || previous == HGDI_ERROR) throw ESkBitmapError("Can't select an object into DC");
@@ -339,10 +339,10 @@ bool TskBitmap::Assign(HBITMAP source) {
     BITMAP bm{};
     if (!GetObjectA(source, sizeof(bm), &bm) || !TskPixels::ValidSize(bm.bmWidth, bm.bmHeight)) return false;
     SetSize(bm.bmWidth, bm.bmHeight);
-    TskDCHandle memory(CreateCompatibleDC(nullptr));
+    TMemoryDC memory(CreateCompatibleDC(nullptr));
     if (!memory) return false;
     {
-      TskSelectGuard select(memory.Get(), source);
+      TSelectGuard select(memory.Get(), source);
       BitBlt(DC(), 0, 0, Width(), Height(), memory.Get(), 0, 0, SRCCOPY);
     }
     SetAlpha(255);
@@ -352,15 +352,15 @@ bool TskBitmap::Assign(HBITMAP source) {
   }
 }
 
-TskBitmapHandle TskBitmap::AssignTo() const {
-  if (Empty()) return TskBitmapHandle();
+TBitmapHandle TskBitmap::AssignTo() const {
+  if (Empty()) return TBitmapHandle();
   BITMAPINFO bi = Header32(Width(), Height()); // bottom-up, as platform bitmaps usually are
   void* bits = nullptr;
-  TskBitmapHandle out(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  TskDCHandle dc(CreateCompatibleDC(nullptr));
-  if (!out || !dc) return TskBitmapHandle();
+  TBitmapHandle out(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TMemoryDC dc(CreateCompatibleDC(nullptr));
+  if (!out || !dc) return TBitmapHandle();
   {
-    TskSelectGuard select(dc.Get(), out.Get());
+    TSelectGuard select(dc.Get(), out.Get());
     const_cast<TskBitmap*>(this)->Draw(dc.Get(), 0, 0);
   }
   return out;
@@ -386,7 +386,7 @@ bool TskBitmap::LoadFromStream(TskByteReader& in) {
 void TskBitmap::SaveToStream(TskByteWriter& out) const { WriteStoredBitmap(out, Name, Pixels()); }
 
 bool TskBitmap::LoadFromResource(const std::string& moduleFile, const std::string& resourceName) {
-  TskModuleHandle module(LoadLibraryExA(moduleFile.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  TModuleHandle module(LoadLibraryExA(moduleFile.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
   if (!module) return false;
   HRSRC resource = FindResourceA(module.Get(), resourceName.c_str(), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
   if (!resource) return false;
@@ -423,7 +423,7 @@ bool TskBitmap::LoadFromResource(const std::string& moduleFile, const std::strin
   HANDLE image = LoadImageA(module.Get(), resourceName.c_str(), IMAGE_BITMAP, 0, 0, 0);
   if (!image) image = LoadImageA(module.Get(), resourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
   if (!image) return false;
-  TskBitmapHandle owned(static_cast<HBITMAP>(image));
+  TBitmapHandle owned(static_cast<HBITMAP>(image));
   return Assign(owned.Get());
 }
 
@@ -437,9 +437,9 @@ std::unique_ptr<TskBitmapLink> TskBitmap::GetLink(const RECT& r) {
   return link;
 }
 
-TskRegionHandle TskBitmap::CreateRegion(int x, int y) const {
+TRegionHandle TskBitmap::CreateRegion(int x, int y) const {
   const std::vector<TskRect> runs = Empty() ? std::vector<TskRect>() : SkRegionRuns(Pixels(), x, y);
-  TskRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
   if (!region) return region;
   // Some implementations limit one region request, so the runs are passed in chunks and
   // combined; each chunk's header carries the true bounding box of its rectangles.
@@ -460,9 +460,9 @@ TskRegionHandle TskBitmap::CreateRegion(int x, int y) const {
       const RECT r{part[i].Left, part[i].Top, part[i].Right, part[i].Bottom};
       std::memcpy(buffer.data() + sizeof(RGNDATAHEADER) + i * sizeof(RECT), &r, sizeof(RECT));
     }
-    TskRegionHandle piece(ExtCreateRegion(nullptr, DWORD(sizeof(RGNDATAHEADER) + n * sizeof(RECT)),
+    TRegionHandle piece(ExtCreateRegion(nullptr, DWORD(sizeof(RGNDATAHEADER) + n * sizeof(RECT)),
                                           reinterpret_cast<const RGNDATA*>(buffer.data())));
-    if (!piece) return TskRegionHandle();
+    if (!piece) return TRegionHandle();
     CombineRgn(region.Get(), region.Get(), piece.Get(), RGN_OR);
   }
   return region;

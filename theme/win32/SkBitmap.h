@@ -7,7 +7,7 @@
 #include "theme/SkBitmapStream.h"
 #include "theme/SkPixelDraw.h"
 #include "theme/SkPixels.h"
-#include "theme/win32/SkGdi.h"
+#include "framework/win32/Handles.h"
 
 #include <windows.h>
 
@@ -89,7 +89,7 @@ public:
   // anything else is blitted and made opaque. False when nothing could be read.
   bool Assign(HBITMAP source);
   // A new 32-bit DIB section holding Draw of this bitmap at (0, 0); empty for an empty bitmap.
-  TskBitmapHandle AssignTo() const;
+  TBitmapHandle AssignTo() const;
 
   // The stored form; a malformed or hostile stream leaves the bitmap as it was and answers
   // false.
@@ -100,7 +100,7 @@ public:
 
   std::unique_ptr<TskBitmapLink> GetLink(const RECT& r);
   // A region covering every pixel whose colour is not the key colour, moved by (x, y).
-  TskRegionHandle CreateRegion(int x, int y) const;
+  TRegionHandle CreateRegion(int x, int y) const;
 
   // Draws a frame-control glyph (DrawFrameControl type and state) recoloured: its black
   // pixels in `color`, the rest left see-through.
@@ -119,8 +119,8 @@ private:
   void Release();
   void DrawToDC(HDC dc, const TskRect& dest, const TskRect& src, const TskRect* tileClip, bool tile);
 
-  TskDCHandle DCHandle;
-  TskBitmapHandle DIBHandle;
+  TMemoryDC DCHandle;
+  TBitmapHandle DIBHandle;
   HGDIOBJ InitialBitmap = nullptr;
   TskPixels View;
 };

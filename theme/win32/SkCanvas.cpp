@@ -1,7 +1,7 @@
 #include "theme/win32/SkCanvas.h"
 
 #include "theme/SkCanvasMath.h"
-#include "theme/win32/SkGdi.h"
+#include "framework/win32/Handles.h"
 
 #include <algorithm>
 
@@ -10,33 +10,33 @@ TColor TskCanvas::SysColor(int index) { return TColor(GetSysColor(index)); }
 COLORREF TskCanvas::ToColorRef(TColor c) { return COLORREF(ResolveColor(c, &TskCanvas::SysColor)); }
 
 void TskCanvas::FillRectColor(HDC dc, const RECT& r, TColor color) {
-  TskBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
+  TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
   if (brush) ::FillRect(dc, &r, brush.Get());
 }
 
 void TskCanvas::FrameRectColor(HDC dc, const RECT& r, TColor color) {
-  TskBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
+  TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
   if (brush) ::FrameRect(dc, &r, brush.Get());
 }
 
 void TskCanvas::BevelFrameColors(HDC dc, const RECT& r, TColor topLeft, TColor bottomRight) {
   {
-    TskPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(topLeft)));
-    TskSelectGuard select(dc, pen.Get());
+    TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(topLeft)));
+    TSelectGuard select(dc, pen.Get());
     MoveToEx(dc, r.left, r.bottom - 2, nullptr);
     ::LineTo(dc, r.left, r.top);
     ::LineTo(dc, r.right - 1, r.top);
   }
-  TskPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(bottomRight)));
-  TskSelectGuard select(dc, pen.Get());
+  TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(bottomRight)));
+  TSelectGuard select(dc, pen.Get());
   MoveToEx(dc, r.right - 1, r.top, nullptr);
   ::LineTo(dc, r.right - 1, r.bottom - 1);
   ::LineTo(dc, r.left - 1, r.bottom - 1);
 }
 
 void TskCanvas::FocusRectColor(HDC dc, const RECT& r, TColor color) {
-  TskBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
-  TskSelectGuard select(dc, brush.Get());
+  TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
+  TSelectGuard select(dc, brush.Get());
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   ::DrawFocusRect(dc, &r);
@@ -45,40 +45,40 @@ void TskCanvas::FocusRectColor(HDC dc, const RECT& r, TColor color) {
 }
 
 void TskCanvas::RoundFrameColor(HDC dc, const RECT& r, int radius, TColor color) {
-  TskPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
-  TskSelectGuard penGuard(dc, pen.Get());
-  TskSelectGuard brushGuard(dc, GetStockObject(NULL_BRUSH));
+  TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
+  TSelectGuard penGuard(dc, pen.Get());
+  TSelectGuard brushGuard(dc, GetStockObject(NULL_BRUSH));
   ::RoundRect(dc, r.left, r.top, r.right, r.bottom, radius, radius);
 }
 
 void TskCanvas::RoundFillColor(HDC dc, const RECT& r, int radius, TColor color) {
-  TskPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
-  TskBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
-  TskSelectGuard penGuard(dc, pen.Get());
-  TskSelectGuard brushGuard(dc, brush.Get());
+  TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
+  TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
+  TSelectGuard penGuard(dc, pen.Get());
+  TSelectGuard brushGuard(dc, brush.Get());
   ::RoundRect(dc, r.left, r.top, r.right, r.bottom, radius, radius);
 }
 
 void TskCanvas::PolygonFrameColor(HDC dc, const std::vector<POINT>& points, TColor color) {
   if (points.size() < 2) return;
-  TskPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
-  TskSelectGuard penGuard(dc, pen.Get());
-  TskSelectGuard brushGuard(dc, GetStockObject(NULL_BRUSH));
+  TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
+  TSelectGuard penGuard(dc, pen.Get());
+  TSelectGuard brushGuard(dc, GetStockObject(NULL_BRUSH));
   ::Polygon(dc, points.data(), int(points.size()));
 }
 
 void TskCanvas::PolygonFillColor(HDC dc, const std::vector<POINT>& points, TColor color) {
   if (points.size() < 2) return;
-  TskPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
-  TskBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
-  TskSelectGuard penGuard(dc, pen.Get());
-  TskSelectGuard brushGuard(dc, brush.Get());
+  TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
+  TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
+  TSelectGuard penGuard(dc, pen.Get());
+  TSelectGuard brushGuard(dc, brush.Get());
   ::Polygon(dc, points.data(), int(points.size()));
 }
 
 void TskCanvas::LineToColor(HDC dc, int x1, int y1, int x2, int y2, TColor color) {
-  TskPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
-  TskSelectGuard select(dc, pen.Get());
+  TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
+  TSelectGuard select(dc, pen.Get());
   MoveToEx(dc, x1, y1, nullptr);
   ::LineTo(dc, x2, y2);
 }
@@ -110,7 +110,7 @@ void TskCanvas::CheckerFill(HDC dc, const RECT& rect, TColor color, TColor dot) 
   packed.Header.biBitCount = 32;
   packed.Header.biCompression = BI_RGB;
   for (std::size_t i = 0; i < 64; ++i) packed.Pixels[i] = ColorToSkColor(pattern[i], 0);
-  TskBrushHandle brush(CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS));
+  TBrushHandle brush(CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS));
   if (brush) ::FillRect(dc, &r, brush.Get());
 }
 

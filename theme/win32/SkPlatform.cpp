@@ -2,7 +2,7 @@
 
 #include "theme/SkCanvasMath.h"
 #include "theme/SkCpu.h"
-#include "theme/win32/SkGdi.h"
+#include "framework/win32/Handles.h"
 
 #include <memory>
 
@@ -25,15 +25,15 @@ Fn Bind(HMODULE module, const char* name) {
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-TskModuleHandle& Msimg32() {
-  static TskModuleHandle module;
+TModuleHandle& Msimg32() {
+  static TModuleHandle module;
   return module;
 }
 
 TskPixelFormat ReadScreenPixelFormat() {
   HDC screen = GetDC(nullptr);
   if (!screen) return TskPixelFormat::pfDevice;
-  TskBitmapHandle probe(CreateCompatibleBitmap(screen, 4, 4));
+  TBitmapHandle probe(CreateCompatibleBitmap(screen, 4, 4));
   ReleaseDC(nullptr, screen);
   BITMAP info{};
   if (!probe || !GetObjectA(probe.Get(), sizeof(info), &info)) return TskPixelFormat::pfDevice;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,6 +42,11 @@ HWND WaitForWindowOf(DWORD pid, DWORD timeout_ms) {
   return nullptr;
 }
 
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lparam) {
+  reinterpret_cast<std::vector<HWND>*>(lparam)->push_back(hwnd);
+  return TRUE;
+}
+
 } // namespace
 
 TEST(TabiraExe, OpensItsWindowAndClosesCleanly) {
@@ -61,6 +67,24 @@ TEST(TabiraExe, OpensItsWindowAndClosesCleanly) {
   GetClientRect(hwnd, &client);
   EXPECT_EQ(client.right - client.left, 377);
   EXPECT_EQ(client.bottom - client.top, 476);
+
+  // The stored layout was read: all 26 controls are there, among them the HITUNG button.
+  std::vector<HWND> children;
+  EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&children));
+  int buttons = 0;
+  bool hitung = false;
+  for (HWND child : children) {
+    char cls[32] = {}, text[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    GetWindowTextA(child, text, sizeof text);
+    if (lstrcmpiA(cls, "Button") == 0) {
+      ++buttons;
+      hitung = hitung || std::string(text) == "&HITUNG";
+    }
+  }
+  EXPECT_EQ(children.size(), 26u);
+  EXPECT_EQ(buttons, 4);
+  EXPECT_TRUE(hitung);
 
   PostMessageA(hwnd, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0) << "tabira.exe did not exit";

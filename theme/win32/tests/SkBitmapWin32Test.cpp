@@ -48,8 +48,8 @@ struct ForeignDib {
   int W, H;
   bool BottomUp;
   TskColor* Bits = nullptr;
-  TskBitmapHandle Dib;
-  TskDCHandle Dc;
+  TBitmapHandle Dib;
+  TMemoryDC Dc;
   HGDIOBJ Old = nullptr;
 };
 
@@ -84,8 +84,8 @@ struct DeviceBitmap {
     return px;
   }
   int W, H;
-  TskBitmapHandle Bitmap;
-  TskDCHandle Dc;
+  TBitmapHandle Bitmap;
+  TMemoryDC Dc;
   HGDIOBJ Old = nullptr;
 };
 
@@ -268,7 +268,7 @@ TEST(TskBitmap, RegionCoversEveryNonKeyPixelWithAnyNumberOfRuns) {
   mask.Fill(0xFF000000);
   for (int y = 0; y < 60; ++y)
     for (int x = (y & 1); x < 200; x += 2) mask.SetPixel(x, y, skKeyColor); // 6000 runs
-  TskRegionHandle region = mask.CreateRegion(7, -3);
+  TRegionHandle region = mask.CreateRegion(7, -3);
   ASSERT_TRUE(region);
   for (int y = 0; y < 60; ++y)
     for (int x = 0; x < 200; ++x)
@@ -305,7 +305,7 @@ TEST(TskBitmap, StoredFormAndConversionsRoundTrip) {
   EXPECT_EQ(b.Name, "Face");
 
   // Out to a platform bitmap and back.
-  TskBitmapHandle platform = a.AssignTo();
+  TBitmapHandle platform = a.AssignTo();
   ASSERT_TRUE(platform);
   TskBitmap c;
   ASSERT_TRUE(c.Assign(platform.Get()));

@@ -131,9 +131,9 @@ TEST(TskPlatform, FallbacksWorkWithoutTheOptionalFunctions) {
   glyph.SetPixel(2, 0, 0x00FF0000);
   glyph.Transparent = true;
   HDC screen = GetDC(nullptr);
-  TskBitmapHandle device(CreateCompatibleBitmap(screen, 3, 1));
+  TBitmapHandle device(CreateCompatibleBitmap(screen, 3, 1));
   ReleaseDC(nullptr, screen);
-  TskDCHandle dc(CreateCompatibleDC(nullptr));
+  TMemoryDC dc(CreateCompatibleDC(nullptr));
   HGDIOBJ old = SelectObject(dc.Get(), device.Get());
   for (bool available : {true, false}) {
     p.TransparentBltAvailable = available;

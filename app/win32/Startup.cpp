@@ -1,0 +1,36 @@
+#include "app/win32/Startup.h"
+
+#include "app/win32/u_tabira.h"
+#include "framework/win32/Application.h"
+#include "maskedit/win32/MxBevelPanel.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+int RunTabira(std::optional<std::string_view> layout) {
+  TApplication& app = TApplication::Instance();
+  try {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    app.SetTitle("Tabira");
+    RegisterMxControls();
+
+    auto form = std::make_unique<TfrTabira>();
+    std::string error = layout ? form->LoadFromText(*layout) : form->Load();
+    if (!error.empty()) {
+      app.ShowMessage("Tabira cannot start: its window layout is damaged.\n\n" + error, MB_OK | MB_ICONERROR);
+      return 1;
+    }
+    app.SetMainForm(form.get());
+    form->Show();
+    return app.Run();
+  } catch (const std::exception& e) {
+    app.ShowMessage(std::string("Tabira cannot start: ") + e.what(), MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}

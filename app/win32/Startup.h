@@ -1,0 +1,9 @@
+#pragma once
+// Start-up of tabira.exe: the application object and its title, the calculator window from
+// its stored layout, then the message loop until the window closes. A layout that cannot be
+// read stops start-up with a message box that says why.
+#include <optional>
+#include <string_view>
+
+// Returns the process exit code. layout replaces the stored layout (for tests).
+int RunTabira(std::optional<std::string_view> layout = std::nullopt);

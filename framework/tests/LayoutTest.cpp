@@ -1,0 +1,115 @@
+#include "framework/Layout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Layout, ReadsComponentsPropertiesAndValuesInStoredOrder) {
+  const char* text = R"(# a form
+TForm1 Form1 {
+  Caption = " Tabira" " 1.0"   # adjacent strings join
+  Left = -549
+  Color = 0xFF00000F
+  Font.Style = [fsBold, fsItalic]
+  Empty = []
+  Visible = true
+  Hint = "a\"b\\c\xA4"
+    "d"
+  TLabel L1 {
+    Caption = "x"
+  }
+  TGroupBox G {
+    TButton B { }
+  }
+}
+)";
+  TLayoutReadResult r = ReadLayout(text);
+  ASSERT_TRUE(r.Ok()) << r.Error.ToString();
+  const TLayoutNode& root = *r.Root;
+  EXPECT_EQ(root.ClassName, "TForm1");
+  EXPECT_EQ(root.Name, "Form1");
+  ASSERT_EQ(root.Properties.size(), 7u);
+  EXPECT_EQ(root.Properties[0].Name, "Caption");
+  EXPECT_EQ(root.Properties[0].Value, TLayoutValue::MakeString(" Tabira 1.0"));
+  EXPECT_EQ(root.Properties[0].Line, 3);
+  EXPECT_EQ(root.Properties[1].Value, TLayoutValue::MakeInteger(-549));
+  EXPECT_EQ(root.Properties[2].Value, TLayoutValue::MakeInteger(0xFF00000F));
+  EXPECT_EQ(root.Properties[3].Name, "Font.Style");
+  EXPECT_EQ(root.Properties[3].Value, TLayoutValue::MakeSet({"fsBold", "fsItalic"}));
+  EXPECT_EQ(root.Properties[4].Value, TLayoutValue::MakeSet({}));
+  EXPECT_EQ(root.Properties[5].Value, TLayoutValue::MakeIdentifier("true"));
+  EXPECT_EQ(root.Properties[6].Value, TLayoutValue::MakeString("a\"b\\c\xA4" "d"));
+  ASSERT_EQ(root.Children.size(), 2u);
+  EXPECT_EQ(root.Children[0].Name, "L1");
+  EXPECT_EQ(root.Children[0].Line, 11);
+  ASSERT_EQ(root.Children[1].Children.size(), 1u);
+  EXPECT_EQ(root.Children[1].Children[0].ClassName, "TButton");
+}
+
+TEST(Layout, IntegersCoverTheSigned64BitRangeExactly) {
+  auto value = [](const std::string& v) { return ReadLayout("T a {\n X = " + v + "\n}"); };
+  EXPECT_EQ(value("9223372036854775807").Root->Properties[0].Value.Integer, INT64_MAX);
+  EXPECT_EQ(value("-9223372036854775808").Root->Properties[0].Value.Integer, INT64_MIN);
+  EXPECT_FALSE(value("9223372036854775808").Ok());
+  EXPECT_FALSE(value("-9223372036854775809").Ok());
+  EXPECT_FALSE(value("0x10000000000000000").Ok());
+}
+
+struct TBadCase {
+  const char* Text;
+  int Line;
+  const char* MessagePart;
+};
+
+TEST(Layout, RejectsMalformedTextWithLineAndReason) {
+  const TBadCase cases[] = {
+      {"", 1, "empty"},
+      {"   # only a comment\n", 2, "empty"},
+      {"TForm F", 1, "'{'"},
+      {"TForm F {", 1, "missing '}'"},
+      {"TForm F {\n  X = 1\n", 3, "missing '}'"},
+      {"TForm F { }\nTForm G { }", 2, "after the root"},
+      {"TForm F {\n  X = \"abc\n}", 2, "unterminated"},
+      {"TForm F {\n  X = \"a\\q\"\n}", 2, "escape"},
+      {"TForm F {\n  X = \"\\x4\"\n}", 2, "hex"},
+      {"TForm F {\n  X = 12ab\n}", 2, "number"},
+      {"TForm F {\n  X = -\n}", 2, "digits"},
+      {"TForm F {\n  X = [a b]\n}", 2, "','"},
+      {"TForm F {\n  X = [a,\n}", 2, "set item"},
+      {"TForm F {\n  X = 1\n  X = 2\n}", 3, "twice"},
+      {"TForm F {\n  X = 1 2\n}", 2, "end of the line"},
+      {"TForm F {\n  X.Y { }\n}", 2, "'='"},
+      {"TForm F {\n  = 1\n}", 2, "property name"},
+      {"TForm F {\n  X = @\n}", 2, "value"},
+      {"1Form F { }", 1, "class name"},
+  };
+  for (const TBadCase& c : cases) {
+    TLayoutReadResult r = ReadLayout(c.Text);
+    ASSERT_FALSE(r.Ok()) << c.Text;
+    EXPECT_EQ(r.Error.Line, c.Line) << c.Text << " -> " << r.Error.ToString();
+    EXPECT_NE(r.Error.Message.find(c.MessagePart), std::string::npos) << c.Text << " -> " << r.Error.ToString();
+  }
+}
+
+TEST(Layout, EnforcesItsLimits) {
+  TLayoutLimits limits;
+  limits.MaxDepth = 3;
+  limits.MaxComponents = 4;
+  limits.MaxStringBytes = 4;
+  limits.MaxInputBytes = 200;
+  limits.MaxSetItems = 2;
+  EXPECT_TRUE(ReadLayout("A a { B b { C c { } } }", limits).Ok());
+  EXPECT_NE(ReadLayout("A a { B b { C c { D d { } } } }", limits).Error.Message.find("deeply"), std::string::npos);
+  EXPECT_NE(ReadLayout("A a { B b { } C c { } D d { } E e { } }", limits).Error.Message.find("too many"),
+            std::string::npos);
+  EXPECT_TRUE(ReadLayout("A a {\n X = \"abcd\"\n}", limits).Ok());
+  EXPECT_NE(ReadLayout("A a {\n X = \"ab\" \"cde\"\n}", limits).Error.Message.find("too long"), std::string::npos);
+  EXPECT_NE(ReadLayout("A a {\n X = [p, q, r]\n}", limits).Error.Message.find("too many"), std::string::npos);
+  EXPECT_NE(ReadLayout(std::string(201, ' '), limits).Error.Message.find("too large"), std::string::npos);
+  // Deep nesting far past the limit fails cleanly instead of exhausting the stack.
+  std::string deep;
+  for (int i = 0; i < 100000; ++i) deep += "A a { ";
+  EXPECT_FALSE(ReadLayout(deep).Ok());
+}
+
+} // namespace

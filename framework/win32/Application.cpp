@@ -1,0 +1,134 @@
+#include "framework/win32/Application.h"
+
+#include "framework/Abort.h"
+#include "framework/win32/Form.h"
+#include "framework/win32/Handles.h"
+
+#include <algorithm>
+
+namespace {
+
+// Centres the next dialog window this thread activates on the screen of its owner (the
+// platform would place a message box over its owner).
+thread_local HHOOK tCentreHook = nullptr;
+
+LRESULT CALLBACK CentreOnScreen(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wparam);
+    char cls[16] = {};
+    GetClassNameA(box, cls, sizeof cls);
+    if (std::string(cls) == "#32770") {
+      RECT r{};
+      GetWindowRect(box, &r);
+      MONITORINFO mi{};
+      mi.cbSize = sizeof mi;
+      HWND owner = GetWindow(box, GW_OWNER);
+      GetMonitorInfoA(MonitorFromWindow(owner ? owner : box, MONITOR_DEFAULTTOPRIMARY), &mi);
+      const RECT& screen = mi.rcMonitor;
+      int w = r.right - r.left, h = r.bottom - r.top;
+      SetWindowPos(box, nullptr, screen.left + (screen.right - screen.left - w) / 2,
+                   screen.top + (screen.bottom - screen.top - h) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  return CallNextHookEx(tCentreHook, code, wparam, lparam);
+}
+
+} // namespace
+
+TApplication& TApplication::Instance() {
+  static TApplication application;
+  return application;
+}
+
+void TApplication::AddForm(TForm* form) {
+  FForms.push_back(form);
+}
+
+void TApplication::RemoveForm(TForm* form) {
+  std::erase(FForms, form);
+  if (FMainForm == form) FMainForm = nullptr;
+}
+
+TForm* TApplication::FormOf(HWND hwnd) const {
+  HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  for (TForm* form : FForms) {
+    if (form->Handle() == top && top) return form;
+  }
+  return nullptr;
+}
+
+bool TApplication::PreTranslate(const MSG& msg) {
+  try {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0) {
+      TForm* form = FormOf(msg.hwnd);
+      TWinControl* control = TWinControl::FromHandle(msg.hwnd);
+      if (!form || (control && control->WantsTab())) return false;
+      return form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+    }
+    if (msg.message == WM_SYSCHAR) {
+      TForm* form = FormOf(msg.hwnd);
+      return form && form->HandleAccelerator(static_cast<char>(msg.wParam));
+    }
+  } catch (const EAbort&) {
+    return true; // the handler refused and ended; the key has been used
+  } catch (const std::exception& e) {
+    HandleException(e.what());
+    return true;
+  }
+  return false;
+}
+
+bool TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam)); // leave it for Run
+      return false;
+    }
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return true;
+}
+
+int TApplication::Run() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+int TApplication::ShowMessage(const std::string& text, UINT flags) {
+  HWND owner = nullptr;
+  if (TForm* form = FormOf(GetActiveWindow())) owner = form->Handle();
+  else if (FMainForm && FMainForm->HandleAllocated()) owner = FMainForm->Handle();
+  HHOOK previous = tCentreHook;
+  tCentreHook = SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, GetCurrentThreadId());
+  THookHandle hook(tCentreHook);
+  int result = MessageBoxA(owner, text.c_str(), FTitle.c_str(), flags);
+  hook.Reset();
+  tCentreHook = previous;
+  return result;
+}
+
+void TApplication::HandleException(const char* what) noexcept {
+  if (FReporting) return; // an error while showing an error: do not stack boxes
+  FReporting = true;
+  try {
+    ShowMessage(what ? what : "unknown error", MB_OK | MB_ICONERROR);
+  } catch (...) {
+  }
+  FReporting = false;
+}
+
+void ReportException(const char* what) noexcept {
+  TApplication::Instance().HandleException(what);
+}

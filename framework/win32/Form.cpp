@@ -1,0 +1,268 @@
+#include "framework/win32/Form.h"
+
+#include "framework/Abort.h"
+#include "framework/Hint.h"
+#include "framework/TabOrder.h"
+#include "framework/win32/Application.h"
+#include "framework/win32/ControlRegistry.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+TForm::TForm(std::string className) : TWinControl(nullptr), FClassName(std::move(className)) {
+  TApplication::Instance().AddForm(this);
+}
+
+TForm::~TForm() {
+  // Controls call back into the form while they go (active control, tooltips): free them
+  // while the form is still whole.
+  FreeComponents();
+  FActiveControl = nullptr;
+  DestroyHandle();
+  TApplication::Instance().RemoveForm(this);
+}
+
+void TForm::RegisterMethod(const std::string& name, TNotifyEvent handler) {
+  FMethods[name] = std::move(handler);
+}
+
+TNotifyEvent TForm::FindMethod(const std::string& name) const {
+  auto it = FMethods.find(name);
+  return it == FMethods.end() ? TNotifyEvent{} : it->second;
+}
+
+TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  if (name == "ClientWidth" || name == "ClientHeight") {
+    auto v = LayoutInt(value, 0, 32767);
+    if (!v) return TPropertyResult::Bad("a size from 0 to 32767");
+    (name == "ClientWidth" ? FClientWidth : FClientHeight) = *v;
+    return TPropertyResult::Ok();
+  }
+  if (name == "BorderIcons") {
+    if (value.Kind != TLayoutValue::TKind::Set) return TPropertyResult::Bad("a set of border icons");
+    unsigned icons = 0;
+    for (const std::string& item : value.Items) {
+      if (item == "biSystemMenu") icons |= biSystemMenu;
+      else if (item == "biMinimize") icons |= biMinimize;
+      else if (item == "biMaximize") icons |= biMaximize;
+      else return TPropertyResult::Bad("unknown border icon '" + item + "'");
+    }
+    FBorderIcons = icons;
+    return TPropertyResult::Ok();
+  }
+  if (name == "Icon") {
+    auto v = LayoutInt(value, 1, 65535);
+    if (!v) return TPropertyResult::Bad("an icon resource number");
+    FIconId = *v;
+    return TPropertyResult::Ok();
+  }
+  if (name == "PixelsPerInch") {
+    // The stored bounds are pixels at 96 per inch; the program does not scale them.
+    auto v = LayoutInt(value, 96, 96);
+    if (!v) return TPropertyResult::Bad("96 (the layout is not scaled)");
+    FPixelsPerInch = *v;
+    return TPropertyResult::Ok();
+  }
+  if (name == "OnCreate") {
+    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
+    OnCreate = FindMethod(value.Text);
+    if (!OnCreate) return TPropertyResult::Bad("there is no handler named " + value.Text);
+    return TPropertyResult::Ok();
+  }
+  return TWinControl::ReadProperty(name, value);
+}
+
+std::string TForm::LoadFromText(std::string_view text) {
+  if (HandleAllocated() || ComponentCount() != 0) return "the form " + Name() + " is loaded already";
+  std::string error;
+  try {
+    error = Load(text);
+  } catch (const EAbort&) {
+    // The creation handler ended silently; the form stands.
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  if (!error.empty()) {
+    DestroyHandle();
+    FreeComponents();
+  }
+  return error;
+}
+
+std::string TForm::LoadFromResource(const char* resourceName) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC info = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  HGLOBAL data = info ? LoadResource(module, info) : nullptr;
+  const void* bytes = data ? LockResource(data) : nullptr;
+  if (!bytes) return std::string("the layout resource ") + resourceName + " is missing";
+  return LoadFromText(std::string_view(static_cast<const char*>(bytes), SizeofResource(module, info)));
+}
+
+std::string TForm::Load(std::string_view text) {
+  TLayoutReadResult read = ReadLayout(text);
+  if (!read.Ok()) return read.Error.ToString();
+  TLoadResult loaded = ReadComponents(*this, FClassName, *read.Root, [](const std::string& cls, TComponent& parent) {
+    auto* container = dynamic_cast<TWinControl*>(&parent);
+    return container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
+  });
+  if (!loaded.Ok()) return loaded.Error;
+  CreateHandle();
+  FinishLoading(loaded);
+  FTooltip.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                 GetModuleHandleA(nullptr), nullptr));
+  if (FTooltip) {
+    SendMessageA(FTooltip.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
+    for (TWinControl* child : Controls()) AddTooltips(*child);
+  }
+  if (OnCreate) OnCreate(this);
+  return {};
+}
+
+std::string TForm::HintTextFor(const TWinControl& control) {
+  if (!control.ShowHint()) return {};
+  for (const TWinControl* c = &control; c; c = c->Parent()) {
+    if (!c->Hint().empty()) return ShortHint(c->Hint());
+  }
+  return {};
+}
+
+void TForm::AddTooltips(TWinControl& control) {
+  if (control.HandleAllocated()) {
+    std::string text = HintTextFor(control);
+    if (!text.empty()) {
+      TTTOOLINFOA info{};
+      info.cbSize = sizeof info;
+      info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      info.hwnd = Handle();
+      info.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+      info.lpszText = text.data();
+      SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    }
+  }
+  for (TWinControl* child : control.Controls()) AddTooltips(*child);
+}
+
+void TForm::ControlRecreated(TWinControl* control) {
+  if (FTooltip) AddTooltips(*control);
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+  params.ClassName = FClassName;
+  params.Style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+  if (FBorderIcons & biSystemMenu) params.Style |= WS_SYSMENU;
+  if (FBorderIcons & biMinimize) params.Style |= WS_MINIMIZEBOX;
+  if (FBorderIcons & biMaximize) params.Style |= WS_MAXIMIZEBOX;
+  params.ExStyle = WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, FClientWidth, FClientHeight};
+  AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+  FWidth = frame.right - frame.left;
+  FHeight = frame.bottom - frame.top;
+}
+
+void TForm::HandleCreated() {
+  if (FIconId == 0) return;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  auto load = [&](int metricX, int metricY) {
+    return TIconHandle(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(FIconId), IMAGE_ICON,
+                                                     GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
+  };
+  FIconBig = load(SM_CXICON, SM_CYICON);
+  FIconSmall = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIconBig.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIconSmall.Get()));
+}
+
+void TForm::Show() {
+  if (!HandleAllocated()) return;
+  ShowWindow(Handle(), SW_SHOWNORMAL);
+  UpdateWindow(Handle());
+  if (!FActiveControl) {
+    std::vector<TWinControl*> order = TabOrderList();
+    if (!order.empty()) order.front()->SetFocus();
+  } else {
+    FActiveControl->SetFocus();
+  }
+}
+
+void TForm::Close() {
+  if (HandleAllocated()) SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TForm::AllControls(TWinControl& parent, std::vector<TWinControl*>& out) const {
+  for (TWinControl* child : parent.Controls()) {
+    out.push_back(child);
+    AllControls(*child, out);
+  }
+}
+
+std::vector<TWinControl*> TForm::TabOrderList() const {
+  std::vector<TWinControl*> all;
+  AllControls(const_cast<TForm&>(*this), all);
+  std::vector<TTabItem> items;
+  items.reserve(all.size());
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    TWinControl* c = all[i];
+    int parentId = -1;
+    if (c->Parent() != this) {
+      parentId = static_cast<int>(std::find(all.begin(), all.end(), c->Parent()) - all.begin());
+    }
+    items.push_back({static_cast<int>(i), parentId, c->TabOrder(), c->TabStop(), c->CanFocus()});
+  }
+  std::vector<TWinControl*> order;
+  for (int id : FlattenTabOrder(items, -1)) order.push_back(all[static_cast<std::size_t>(id)]);
+  return order;
+}
+
+bool TForm::SelectNext(bool forward) {
+  std::vector<TWinControl*> order = TabOrderList();
+  if (order.empty()) return false;
+  std::vector<int> ids(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) ids[i] = static_cast<int>(i);
+  auto current = std::find(order.begin(), order.end(), FActiveControl);
+  int next = NextTabStop(ids, current == order.end() ? -1 : static_cast<int>(current - order.begin()), forward);
+  order[static_cast<std::size_t>(next)]->SetFocus();
+  return true;
+}
+
+bool TForm::HandleAccelerator(char key) {
+  std::vector<TWinControl*> all;
+  AllControls(*this, all);
+  for (TWinControl* c : all) {
+    if (c->IsAccelerator(key) && c->CanFocus()) {
+      c->Click();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TForm::ControlFocused(TWinControl* control) {
+  if (control == FActiveControl) return; // focus came back (from a message box, another program)
+  TWinControl* previous = FActiveControl;
+  FActiveControl = control;
+  if (previous) previous->DoExit();
+  control->DoEnter();
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+  case WM_ACTIVATE:
+    if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam) && FActiveControl && FActiveControl->HandleAllocated()) {
+      ::SetFocus(FActiveControl->Handle());
+      return 0;
+    }
+    break;
+  case WM_CLOSE:
+    DestroyWindow(Handle());
+    return 0;
+  case WM_DESTROY:
+    FTooltip.Reset();
+    if (TApplication::Instance().MainForm() == this) PostQuitMessage(0);
+    break;
+  default:
+    break;
+  }
+  return TWinControl::WndProc(msg, wparam, lparam);
+}

@@ -1,0 +1,89 @@
+#pragma once
+// TForm: a top-level window built from a stored layout. Loading reads the layout into
+// components (only stored properties), creates the windows, runs every component's
+// Loaded(), then the creation handler OnCreate.
+//
+// Focus: the form keeps its active control. When the focus moves from one of its controls
+// to another, the old control's OnExit runs (after that control's own focus-loss handling),
+// then the new one's OnEnter, synchronously, before anything else reaches the new control
+// (so before a button's click). Focus that leaves for another window (a message box, another
+// program) fires nothing, and comes back to the active control when the form is activated.
+#include "framework/LayoutLoader.h"
+#include "framework/win32/WinControl.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+
+class TForm : public TWinControl {
+public:
+  // className is the class name the layout must describe (and the window class).
+  explicit TForm(std::string className);
+  ~TForm() override;
+
+  const std::string& ClassName() const { return FClassName; }
+  bool AcceptsControls() const override { return true; }
+
+  // Reads layout text and builds the form and its windows. Returns an empty string on
+  // success, otherwise what is wrong; a failed load leaves no window behind.
+  [[nodiscard]] std::string LoadFromText(std::string_view text);
+  // The same from an RCDATA resource of the running module.
+  [[nodiscard]] std::string LoadFromResource(const char* resourceName);
+
+  // Names the layout can bind events to.
+  void RegisterMethod(const std::string& name, TNotifyEvent handler);
+  TNotifyEvent FindMethod(const std::string& name) const override;
+
+  int ClientWidth() const { return FClientWidth; }
+  int ClientHeight() const { return FClientHeight; }
+  void Show();
+  void Close();
+
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  // The focusable tab stops in keyboard order.
+  std::vector<TWinControl*> TabOrderList() const;
+  // Moves the focus to the next (or previous) tab stop; false when there is none.
+  bool SelectNext(bool forward);
+  // Runs the click handler of the control whose accelerator is key, without moving the
+  // focus. False when no visible, enabled control has it.
+  bool HandleAccelerator(char key);
+
+  // The tooltip text for a control ("" for none): the part before "|" of the nearest
+  // non-empty hint up the parent chain, when ShowHint is in effect for the control.
+  static std::string HintTextFor(const TWinControl& control);
+  HWND TooltipHandle() const { return FTooltip.Get(); }
+
+  TNotifyEvent OnCreate;
+
+  TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
+
+  // Called from a control's WM_SETFOCUS: moves the active control, firing the events.
+  void ControlFocused(TWinControl* control);
+  // Called after a control's window was recreated.
+  void ControlRecreated(TWinControl* control);
+
+  // Border icons the layout may store; without the system menu the platform draws no close
+  // button, so the window keeps it until a frame of our own replaces the platform's.
+  enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void HandleCreated() override;
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+private:
+  friend class TWinControl;
+  void AddTooltips(TWinControl& control);
+  void AllControls(TWinControl& parent, std::vector<TWinControl*>& out) const;
+  std::string Load(std::string_view text);
+
+  std::string FClassName;
+  std::map<std::string, TNotifyEvent> FMethods;
+  TWinControl* FActiveControl = nullptr;
+  int FClientWidth = 0, FClientHeight = 0;
+  unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  int FIconId = 0;
+  int FPixelsPerInch = 96;
+  TIconHandle FIconBig, FIconSmall;
+  TWindowHandle FTooltip;
+};

@@ -1,0 +1,19 @@
+#include "framework/win32/Label.h"
+
+#include "framework/win32/Canvas.h"
+
+TLabel::TLabel(TWinControl* parent) : TWinControl(parent) {
+  // A label shows through to its container unless it stores a colour.
+  SetParentColor(true);
+}
+
+void TLabel::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ClassName = "Tabira.Label";
+}
+
+void TLabel::Paint(TCanvas& canvas) {
+  RECT r = ClientRect();
+  canvas.SetFontHandle(FontHandle(), Font().Color);
+  canvas.DrawText(Caption(), r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+}

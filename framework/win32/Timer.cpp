@@ -1,0 +1,61 @@
+#include "framework/win32/Timer.h"
+
+#include "framework/Abort.h"
+
+namespace {
+constexpr UINT_PTR kTimerId = 1;
+}
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
+
+TTimer::~TTimer() {
+  if (FRunning && FWindow) KillTimer(FWindow->Handle(), kTimerId);
+}
+
+void TTimer::SetInterval(unsigned ms) {
+  FInterval = ms;
+  Update();
+}
+
+void TTimer::SetEnabled(bool enabled) {
+  FEnabled = enabled;
+  Update();
+}
+
+TPropertyResult TTimer::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  if (name == "Interval") {
+    auto v = LayoutInt(value, 0, 0x7FFFFFFF);
+    if (!v) return TPropertyResult::Bad("milliseconds");
+    FInterval = static_cast<unsigned>(*v);
+    return TPropertyResult::Ok();
+  }
+  if (name == "Enabled") {
+    auto v = LayoutBool(value);
+    if (!v) return TPropertyResult::Bad("true or false");
+    FEnabled = *v;
+    return TPropertyResult::Ok();
+  }
+  return TComponent::ReadProperty(name, value);
+}
+
+void TTimer::Loaded() {
+  TComponent::Loaded();
+  Update();
+}
+
+void TTimer::Update() {
+  if (IsLoading()) return;
+  if (!FWindow) {
+    FWindow = std::make_unique<TUtilityWindow>([this](UINT msg, WPARAM wparam, LPARAM, LRESULT& result) {
+      if (msg != WM_TIMER || wparam != kTimerId) return false;
+      try {
+        if (OnTimer) OnTimer(this);
+      } catch (const EAbort&) {
+      }
+      result = 0;
+      return true;
+    });
+  }
+  if (FRunning) KillTimer(FWindow->Handle(), kTimerId);
+  FRunning = FEnabled && FInterval > 0 && SetTimer(FWindow->Handle(), kTimerId, FInterval, nullptr) != 0;
+}

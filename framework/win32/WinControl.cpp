@@ -1,0 +1,431 @@
+#include "framework/win32/WinControl.h"
+
+#include "framework/Abort.h"
+#include "framework/win32/Application.h"
+#include "framework/win32/Canvas.h"
+#include "framework/win32/Form.h"
+#include "framework/win32/Graphics.h"
+
+#include <commctrl.h>
+
+#include <set>
+#include <stdexcept>
+
+namespace {
+
+constexpr char kControlProp[] = "Tabira.Control";
+
+void EnsureClassRegistered(const std::string& name, WNDPROC proc) {
+  static std::set<std::string> registered;
+  if (registered.count(name)) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  // No full redraw on resizing: controls repaint what changes.
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = name.c_str();
+  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw std::runtime_error("cannot register the window class " + name);
+  registered.insert(name);
+}
+
+} // namespace
+
+TWinControl::TWinControl(TWinControl* parent) : FParent(parent) {
+  if (FParent) FParent->FControls.push_back(this);
+}
+
+TWinControl::~TWinControl() {
+  FreeComponents();
+  if (TForm* form = FParent ? Form() : nullptr; form && form->FActiveControl == this) form->FActiveControl = nullptr;
+  DestroyHandle();
+  for (TWinControl* child : FControls) child->FParent = nullptr;
+  if (FParent) FParent->RemoveControl(this);
+}
+
+void TWinControl::RemoveControl(TWinControl* child) {
+  std::erase(FControls, child);
+}
+
+TForm* TWinControl::Form() const {
+  const TWinControl* c = this;
+  while (c->FParent) c = c->FParent;
+  return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
+}
+
+TWinControl* TWinControl::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kControlProp)) : nullptr;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  if (FHandle) MoveWindow(FHandle, left, top, width, height, TRUE);
+}
+
+void TWinControl::SetCaption(std::string caption) {
+  FCaption = std::move(caption);
+  if (FHandle) {
+    SetWindowTextA(FHandle, FCaption.c_str());
+    if (!FNative) Invalidate();
+  }
+}
+
+const TFontData& TWinControl::Font() const {
+  return (FParentFont && FParent) ? FParent->Font() : FFont;
+}
+
+void TWinControl::SetFont(const TFontData& font) {
+  FFont = font;
+  FParentFont = false;
+  UpdateFont();
+}
+
+TColor TWinControl::Color() const {
+  return (FParentColor && FParent) ? FParent->Color() : FColor;
+}
+
+void TWinControl::SetColor(TColor color) {
+  FColor = color;
+  FParentColor = false;
+  Invalidate();
+}
+
+bool TWinControl::ShowHint() const {
+  return (FParentShowHint && FParent) ? FParent->ShowHint() : FShowHint;
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+  FEnabled = enabled;
+  if (FHandle) EnableWindow(FHandle, enabled);
+}
+
+bool TWinControl::CanFocus() const {
+  if (!FHandle) return false;
+  for (const TWinControl* c = this; c && c->FParent; c = c->FParent) {
+    if (!c->FVisible || !c->FEnabled) return false;
+  }
+  return true;
+}
+
+bool TWinControl::Focused() const {
+  return FHandle && GetFocus() == FHandle;
+}
+
+void TWinControl::SetFocus() {
+  if (FHandle) ::SetFocus(FHandle);
+}
+
+void TWinControl::Invalidate() {
+  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+RECT TWinControl::ClientRect() const {
+  RECT r{};
+  if (FHandle) GetClientRect(FHandle, &r);
+  return r;
+}
+
+void TWinControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+TPropertyResult TWinControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  auto intProp = [&](int& field, int min, int max) {
+    auto v = LayoutInt(value, min, max);
+    if (!v) return TPropertyResult::Bad("a number from " + std::to_string(min) + " to " + std::to_string(max));
+    field = *v;
+    return TPropertyResult::Ok();
+  };
+  auto boolProp = [&](bool& field) {
+    auto v = LayoutBool(value);
+    if (!v) return TPropertyResult::Bad("true or false");
+    field = *v;
+    return TPropertyResult::Ok();
+  };
+  auto eventProp = [&](TNotifyEvent& field) {
+    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
+    field = Root()->FindMethod(value.Text);
+    if (!field) return TPropertyResult::Bad("there is no handler named " + value.Text);
+    return TPropertyResult::Ok();
+  };
+  constexpr int kMaxCoord = 32767;
+  if (name == "Left") return intProp(FLeft, -kMaxCoord, kMaxCoord);
+  if (name == "Top") return intProp(FTop, -kMaxCoord, kMaxCoord);
+  if (name == "Width") return intProp(FWidth, 0, kMaxCoord);
+  if (name == "Height") return intProp(FHeight, 0, kMaxCoord);
+  if (name == "TabOrder") return intProp(FTabOrder, 0, kMaxCoord);
+  if (name == "TabStop") return boolProp(FTabStop);
+  if (name == "Visible") return boolProp(FVisible);
+  if (name == "Enabled") return boolProp(FEnabled);
+  if (name == "ShowHint") {
+    TPropertyResult r = boolProp(FShowHint);
+    if (r.Code == TPropertyResult::TCode::Ok) FParentShowHint = false;
+    return r;
+  }
+  if (name == "ParentShowHint") return boolProp(FParentShowHint);
+  if (name == "ParentFont") return boolProp(FParentFont);
+  if (name == "ParentColor") return boolProp(FParentColor);
+  if (name == "Caption" || name == "Hint") {
+    auto s = LayoutString(value);
+    if (!s) return TPropertyResult::Bad("a string");
+    (name == "Caption" ? FCaption : FHint) = *s;
+    return TPropertyResult::Ok();
+  }
+  if (name == "Color") {
+    auto c = LayoutColor(value);
+    if (!c) return TPropertyResult::Bad("a colour");
+    FColor = *c;
+    FParentColor = false;
+    return TPropertyResult::Ok();
+  }
+  if (name.rfind("Font.", 0) == 0) {
+    if (FParentFont) {
+      FFont = Font(); // stored font parts apply over what was inherited so far
+      FParentFont = false;
+    }
+    return ReadFontProperty(FFont, name.substr(5), value);
+  }
+  if (name == "OnClick") return eventProp(OnClick);
+  if (name == "OnEnter") return eventProp(OnEnter);
+  if (name == "OnExit") return eventProp(OnExit);
+  return TComponent::ReadProperty(name, value);
+}
+
+void TWinControl::Loaded() {
+  TComponent::Loaded();
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (FVisible) params.Style |= WS_VISIBLE;
+  if (!FEnabled) params.Style |= WS_DISABLED;
+  if (FTabStop) params.Style |= WS_TABSTOP;
+}
+
+void TWinControl::CreateHandle() {
+  if (FHandle) return;
+  if (FParent && !FParent->FHandle) throw std::runtime_error(Name() + " has no parent window");
+  TCreateParams params;
+  CreateParams(params);
+  if (!params.NativeClass) EnsureClassRegistered(params.ClassName, OwnClassProc);
+  static int nextId = 100;
+  HMENU id = FParent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
+  HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, FLeft, FTop,
+                              FWidth, FHeight, FParent ? FParent->FHandle : nullptr, id, GetModuleHandleA(nullptr),
+                              this);
+  if (!hwnd) throw std::runtime_error("cannot create the window of " + Name());
+  if (params.NativeClass) {
+    FNative = true;
+    Attach(hwnd);
+    if (!SetWindowSubclass(hwnd, NativeSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this))) {
+      DestroyWindow(hwnd);
+      throw std::runtime_error("cannot subclass the window of " + Name());
+    }
+  }
+  UpdateFont();
+  HandleCreated();
+  for (TWinControl* child : FControls) child->CreateHandle();
+}
+
+void TWinControl::DestroyHandle() {
+  if (FHandle) DestroyWindow(FHandle); // WM_NCDESTROY detaches this and every child
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  bool hadFocus = Focused();
+  HWND before = GetWindow(FHandle, GW_HWNDPREV);
+  DestroyHandle();
+  CreateHandle();
+  SetWindowPos(FHandle, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (hadFocus) SetFocus();
+  if (TForm* form = Form(); form && form != this) form->ControlRecreated(this);
+}
+
+void TWinControl::Attach(HWND hwnd) {
+  FHandle = hwnd;
+  SetPropA(hwnd, kControlProp, this);
+}
+
+void TWinControl::Detach() {
+  if (!FHandle) return;
+  RemovePropA(FHandle, kControlProp);
+  FHandle = nullptr;
+  FNative = false;
+  FMouseInside = false;
+  FFontHandle.Reset(); // the window that used it is gone
+}
+
+void TWinControl::UpdateFont() {
+  if (!FHandle) return;
+  TFontHandle font = MakeFont(Font());
+  SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  FFontHandle = std::move(font);
+  FontChanged();
+  for (TWinControl* child : FControls) {
+    if (child->FParentFont) child->UpdateFont();
+  }
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+  if (!FBrush || FBrushColor != Color()) {
+    FBrushColor = Color();
+    FBrush.Reset(CreateSolidBrush(ColorToRGB(FBrushColor)));
+  }
+  return FBrush.Get();
+}
+
+void TWinControl::PaintBackground(HDC dc, const RECT& rect) {
+  FillRect(dc, &rect, BackgroundBrush());
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam) {
+  return FNative ? DefSubclassProc(FHandle, msg, wparam, lparam) : DefWindowProcA(FHandle, msg, wparam, lparam);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+  case WM_PAINT:
+    if (FNative) break;
+    {
+      TPaintScope scope(FHandle);
+      TCanvas canvas(scope.DC());
+      Paint(canvas);
+    }
+    return 0;
+  case WM_ERASEBKGND:
+    if (FNative) break;
+    PaintBackground(reinterpret_cast<HDC>(wparam), ClientRect());
+    return 1;
+  case WM_PRINTCLIENT:
+    // Themed native children ask their parent for the background under them.
+    if (FNative) break;
+    PaintBackground(reinterpret_cast<HDC>(wparam), ClientRect());
+    {
+      TCanvas canvas(reinterpret_cast<HDC>(wparam));
+      Paint(canvas);
+    }
+    return 0;
+  case WM_COMMAND:
+    // Notifications of child windows go to the control object that sent them, whatever
+    // container holds it.
+    if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lparam)); lparam && child) {
+      child->CommandNotify(HIWORD(wparam));
+      return 0;
+    }
+    break;
+  case WM_NOTIFY: {
+    const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+    LRESULT result = 0;
+    if (TWinControl* child = header ? FromHandle(header->hwndFrom) : nullptr;
+        child && child != this && child->NotifyReflected(*header, result))
+      return result;
+    break;
+  }
+  case WM_CTLCOLORBTN:
+  case WM_CTLCOLORSTATIC:
+    // The area around a native child shows this container's colour.
+    SetBkColor(reinterpret_cast<HDC>(wparam), ColorToRGB(Color()));
+    return reinterpret_cast<LRESULT>(BackgroundBrush());
+  case WM_CTLCOLOREDIT:
+  case WM_CTLCOLORLISTBOX:
+    // A native edit or list shows its own colour and font colour.
+    if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lparam))) {
+      SetBkColor(reinterpret_cast<HDC>(wparam), ColorToRGB(child->Color()));
+      SetTextColor(reinterpret_cast<HDC>(wparam), ColorToRGB(child->Font().Color));
+      return reinterpret_cast<LRESULT>(child->BackgroundBrush());
+    }
+    break;
+  case WM_SETFOCUS: {
+    LRESULT r = DefaultHandler(msg, wparam, lparam);
+    FocusGained();
+    if (TForm* form = Form(); form && form != this) form->ControlFocused(this);
+    return r;
+  }
+  case WM_KILLFOCUS: {
+    LRESULT r = DefaultHandler(msg, wparam, lparam);
+    FocusLost(reinterpret_cast<HWND>(wparam));
+    return r;
+  }
+  case WM_GETFONT:
+    if (FNative) break;
+    return reinterpret_cast<LRESULT>(FFontHandle.Get());
+  case WM_LBUTTONDOWN:
+    if (!FNative && FTabStop && GetFocus() != FHandle) ::SetFocus(FHandle);
+    break;
+  case WM_MOUSEMOVE: {
+    // Re-armed on every move: one window per thread is tracked, and taking over the
+    // tracking is what makes the platform tell the previous window that the pointer left.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
+    TrackMouseEvent(&track);
+    if (!FMouseInside) {
+      FMouseInside = true;
+      MouseEnter();
+    }
+    break;
+  }
+  case WM_MOUSELEAVE:
+    FMouseInside = false;
+    MouseLeave();
+    break;
+  default:
+    break;
+  }
+  return DefaultHandler(msg, wparam, lparam);
+}
+
+LRESULT TWinControl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+  try {
+    return WndProc(msg, wparam, lparam);
+  } catch (const EAbort&) {
+    return 0; // the silent abort: the handler has ended, nothing more to do
+  } catch (const std::exception& e) {
+    ReportException(e.what());
+  } catch (...) {
+    ReportException("unknown error");
+  }
+  return 0;
+}
+
+LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  TWinControl* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->Attach(hwnd);
+  } else {
+    self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcA(hwnd, msg, wparam, lparam);
+  LRESULT result = self->Dispatch(msg, wparam, lparam);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->Detach();
+  }
+  return result;
+}
+
+LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                                 DWORD_PTR data) {
+  auto* self = reinterpret_cast<TWinControl*>(data);
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, NativeSubclassProc, id);
+    LRESULT result = DefSubclassProc(hwnd, msg, wparam, lparam);
+    self->Detach();
+    return result;
+  }
+  return self->Dispatch(msg, wparam, lparam);
+}

@@ -1,0 +1,177 @@
+#pragma once
+// TWinControl: a component over one real window. The window procedure stores `this` when the
+// window is created, forgets it at WM_NCDESTROY, and dispatches with a plain switch to typed
+// virtual members; no exception leaves it (a silent abort ends the handler quietly, anything
+// else is reported by the application). Native controls (the platform's BUTTON) are the same
+// objects, reached through a subclass procedure instead.
+//
+// Parent and owner differ: the parent is the control whose window holds this one; the owner
+// (the form) frees it. Children are listed with their parent in creation order.
+#include "framework/Component.h"
+#include "framework/Font.h"
+#include "framework/win32/Handles.h"
+
+#include <string>
+#include <vector>
+
+class TCanvas;
+class TForm;
+
+struct TCreateParams {
+  std::string ClassName;   // the window class
+  bool NativeClass = false; // a platform class, subclassed after creation
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+};
+
+class TWinControl : public TComponent {
+public:
+  // parent is null only for forms.
+  explicit TWinControl(TWinControl* parent);
+  ~TWinControl() override;
+
+  HWND Handle() const { return FHandle; }
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  TWinControl* Parent() const { return FParent; }
+  const std::vector<TWinControl*>& Controls() const { return FControls; }
+  // The form this control belongs to (itself for a form).
+  TForm* Form() const;
+
+  // Bounds in pixels relative to the parent's client area (for a form: its screen position
+  // and its outer size).
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetBounds(int left, int top, int width, int height);
+
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(std::string caption);
+
+  // The font in effect: the parent's while ParentFont is set.
+  const TFontData& Font() const;
+  void SetFont(const TFontData& font);
+  bool ParentFont() const { return FParentFont; }
+  HFONT FontHandle() const { return FFontHandle.Get(); }
+
+  // The colour in effect: the parent's while ParentColor is set.
+  TColor Color() const;
+  void SetColor(TColor color);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool parentColor) {
+    FParentColor = parentColor;
+    Invalidate();
+  }
+
+  const std::string& Hint() const { return FHint; }
+  void SetHint(std::string hint) { FHint = std::move(hint); }
+  // ShowHint in effect: the parent's while ParentShowHint is set.
+  bool ShowHint() const;
+  void SetShowHint(bool show) {
+    FShowHint = show;
+    FParentShowHint = false;
+  }
+
+  int TabOrder() const { return FTabOrder; }
+  void SetTabOrder(int order) { FTabOrder = order; }
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool stop) { FTabStop = stop; }
+  bool Visible() const { return FVisible; }
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool enabled);
+  // Visible and enabled, and so is every parent; windows exist.
+  bool CanFocus() const;
+  bool Focused() const;
+  void SetFocus();
+  void Invalidate();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  // Creates this window (and, recursively, the children's) under the parent's window.
+  // Throws std::runtime_error when the platform refuses.
+  void CreateHandle();
+  void DestroyHandle();
+  // Destroys and creates the window again in place (to apply creation-time styles); the
+  // focus stays with it.
+  void RecreateWnd();
+
+  // The framework calls these; handlers run synchronously.
+  virtual void Click();
+  virtual void DoEnter();
+  virtual void DoExit();
+  // Whether the accelerator key (Alt+key) belongs to this control.
+  virtual bool IsAccelerator(char key) const { return false; }
+  // Whether stored child controls may be placed in this one.
+  virtual bool AcceptsControls() const { return false; }
+  // Whether the control wants the Tab key for itself.
+  virtual bool WantsTab() const { return false; }
+
+  TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
+  void Loaded() override;
+
+  static TWinControl* FromHandle(HWND hwnd);
+
+protected:
+  virtual void CreateParams(TCreateParams& params);
+  // Runs after the window exists, before the children's windows are made.
+  virtual void HandleCreated() {}
+  virtual LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam);
+
+  // Typed handlers the switch in WndProc calls.
+  virtual void Paint(TCanvas& canvas) {}
+  // Fills rect with the control's colour.
+  virtual void PaintBackground(HDC dc, const RECT& rect);
+  virtual void CommandNotify(WORD code) {}
+  // A WM_NOTIFY this control sent to its container; true when handled (result set).
+  virtual bool NotifyReflected(const NMHDR& header, LRESULT& result) { return false; }
+  virtual void FocusGained() {}
+  virtual void FocusLost(HWND to) {}
+  // Mouse entered or left the window (tracked with TrackMouseEvent).
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+  virtual void FontChanged() {}
+
+  // The window's client rectangle.
+  RECT ClientRect() const;
+  // Applies the font in effect to the window (WM_SETFONT) and to the children that follow it.
+  void UpdateFont();
+  bool MouseInside() const { return FMouseInside; }
+  bool IsNative() const { return FNative; }
+  void SetVisibleFlag(bool v) { FVisible = v; }
+
+private:
+  friend class TForm;
+  static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK NativeSubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                             DWORD_PTR data);
+  LRESULT Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) noexcept;
+  void Attach(HWND hwnd);
+  void Detach();
+  void RemoveControl(TWinControl* child);
+  HBRUSH BackgroundBrush();
+
+  TWinControl* FParent = nullptr;
+  std::vector<TWinControl*> FControls;
+  HWND FHandle = nullptr;
+  bool FNative = false;
+  bool FMouseInside = false;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  std::string FCaption;
+  TFontData FFont;
+  bool FParentFont = true;
+  TFontHandle FFontHandle;
+  TColor FColor = clBtnFace;
+  bool FParentColor = false;
+  TBrushHandle FBrush;
+  TColor FBrushColor = 0;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  int FTabOrder = 0;
+  bool FTabStop = false;
+  bool FVisible = true;
+  bool FEnabled = true;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// TMxCustomBevelPanel: a panel that owns one bevel and reserves its frame around the client
+// area. In bmWindows mode the frame is the window's own border (a sunken client edge, or a
+// plain border without Ctl3D), or, with a platform theme, the visual style's frame drawn by
+// the control. Any change of the bevel recreates the window so that the styles follow.
+#include "maskedit/MxBevel.h"
+#include "maskedit/win32/MxCustomPanel.h"
+
+#include <memory>
+
+class TMxCustomBevelPanel : public TMxCustomPanel {
+public:
+  explicit TMxCustomBevelPanel(TWinControl* parent);
+  ~TMxCustomBevelPanel() override;
+
+  TMxBevel& Bevel() { return *FBevel; }
+  const TMxBevel& Bevel() const { return *FBevel; }
+  // Copies source into the own bevel (one change).
+  void SetBevel(const TMxBevel& source) { FBevel->Assign(source); }
+
+  void BevelChanged(TMxObject* sender) override;
+  TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
+
+  // The area inside the frame, for laying out children and content.
+  TMxRect BevelClientRect() const;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void ThemeModeChanged() override;
+  void Paint(TCanvas& canvas) override;
+
+private:
+  std::unique_ptr<TMxBevel> FBevel;
+};

@@ -1,0 +1,202 @@
+#include "maskedit/win32/MxCustomControl.h"
+
+#include "framework/win32/Canvas.h"
+#include "framework/win32/Graphics.h"
+#include "maskedit/win32/MxMessages.h"
+#include "maskedit/win32/MxThemeServices.h"
+
+namespace {
+
+// Edit text part and states of the visual style.
+constexpr int kEditText = 1;
+constexpr int kStateFor[] = {4 /*Disabled*/, 6 /*ReadOnly*/, 2 /*Hot*/, 5 /*Focused*/, 1 /*Normal*/};
+
+} // namespace
+
+TMxCustomControl::TMxCustomControl(TWinControl* parent) : TMxBaseCustomControl(parent) {
+  BeginUpdate();
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 100, 40);
+  SetTabStop(false);
+  EndUpdate(false);
+}
+
+void TMxCustomControl::SetFlat(bool flat) {
+  FFlat = flat;
+  if (FFlat) DrawNormalLook();
+  else DrawActiveLook();
+}
+
+void TMxCustomControl::SetTransparent(bool transparent) {
+  if (FTransparent == transparent) return;
+  FTransparent = transparent;
+  // Opacity decides what the platform erases; a new window takes it up.
+  if (HandleAllocated() && IsWindowVisible(Handle())) RecreateWnd();
+}
+
+void TMxCustomControl::SetThemeMode(TMxThemeMode mode) {
+  if (FThemeMode == mode) return;
+  FThemeMode = mode;
+  if (!FThemeGlobalMode) ThemeModeChanged();
+}
+
+void TMxCustomControl::SetThemeGlobalMode(bool global) {
+  if (FThemeGlobalMode == global) return;
+  FThemeGlobalMode = global;
+  ThemeModeChanged();
+}
+
+int TMxCustomControl::ThemeInUse() const {
+  return TMxThemeServices::Instance().ThemeInUse(FThemeMode, FThemeGlobalMode);
+}
+
+void TMxCustomControl::ThemeModeChanged() {
+  Invalidate();
+  for (TWinControl* child : Controls()) {
+    if (child->HandleAllocated()) SendMessageA(child->Handle(), MXM_THEMECHANGED, 0, 0);
+  }
+}
+
+void TMxCustomControl::DrawThemedFrame(HDC dc, const RECT& rect) {
+  TMxThemedFrameState state = ThemedFrameState(Enabled(), GetReadOnly(), MouseInside(), Focused());
+  TMxThemeServices::Instance().DrawElement(Handle(), L"EDIT", kEditText, kStateFor[static_cast<int>(state)], dc, rect);
+}
+
+TPropertyResult TMxCustomControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  auto boolProp = [&](bool& field) {
+    auto v = LayoutBool(value);
+    if (!v) return TPropertyResult::Bad("true or false");
+    field = *v;
+    return TPropertyResult::Ok();
+  };
+  if (name == "Flat") return boolProp(FFlat);
+  if (name == "Transparent") return boolProp(FTransparent);
+  if (name == "ThemeGlobalMode") return boolProp(FThemeGlobalMode);
+  if (name == "Ctl3D") return boolProp(FCtl3D);
+  if (name == "ThemeMode") {
+    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("ttmNone, ttmPlatform or ttmNative");
+    if (value.Text == "ttmNone") FThemeMode = TMxThemeMode::ttmNone;
+    else if (value.Text == "ttmPlatform") FThemeMode = TMxThemeMode::ttmPlatform;
+    else if (value.Text == "ttmNative") FThemeMode = TMxThemeMode::ttmNative;
+    else return TPropertyResult::Bad("ttmNone, ttmPlatform or ttmNative");
+    return TPropertyResult::Ok();
+  }
+  if (name == "CtlXP") {
+    // Stored by older layouts: False selects no theme, True the platform's.
+    auto v = LayoutBool(value);
+    if (!v) return TPropertyResult::Bad("true or false");
+    if (*v != (FThemeMode == TMxThemeMode::ttmPlatform))
+      FThemeMode = *v ? TMxThemeMode::ttmPlatform : TMxThemeMode::ttmNone;
+    return TPropertyResult::Ok();
+  }
+  if (name == "OnAfterEnter" || name == "OnAfterExit") {
+    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
+    TNotifyEvent handler = Root()->FindMethod(value.Text);
+    if (!handler) return TPropertyResult::Bad("there is no handler named " + value.Text);
+    (name == "OnAfterEnter" ? OnAfterEnter : OnAfterExit) = std::move(handler);
+    return TPropertyResult::Ok();
+  }
+  return TMxBaseCustomControl::ReadProperty(name, value);
+}
+
+void TMxCustomControl::DoEnter() {
+  FEntered = true;
+  TMxBaseCustomControl::DoEnter();
+  if (FFlat) DrawActiveLook();
+}
+
+void TMxCustomControl::DoExit() {
+  FEntered = false;
+  TMxBaseCustomControl::DoExit();
+  DrawNormalLook();
+}
+
+void TMxCustomControl::FocusGained() {
+  // Fires after the whole focus change has been processed.
+  PostMessageA(Handle(), MXM_AFTERFOCUS, 1, 0);
+}
+
+void TMxCustomControl::FocusLost(HWND) {
+  PostMessageA(Handle(), MXM_AFTERFOCUS, 0, 0);
+}
+
+void TMxCustomControl::DoMouseExit() {
+  if (!FEntered) DrawNormalLook();
+  TMxBaseCustomControl::DoMouseExit();
+}
+
+void TMxCustomControl::DrawActiveLook() {
+  if (!HandleAllocated() || !FFlat) return;
+  TWindowDC dc(Handle(), TWindowDC::TArea::Window);
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  OffsetRect(&r, -r.left, -r.top);
+  if (ThemeInUse() != 0) {
+    DrawThemedFrame(dc.Get(), r);
+    return;
+  }
+  TCanvas canvas(dc.Get());
+  if (FCtl3D) {
+    RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+    canvas.FrameRect(shifted, clWindowFrame);
+    canvas.FrameRect(r, clBtnFace);
+    canvas.DrawEdge(r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  } else {
+    canvas.FrameRect(r, clWindowFrame);
+  }
+}
+
+void TMxCustomControl::DrawNormalLook() {
+  if (!HandleAllocated() || Focused() || !FFlat || MouseInside()) return;
+  TWindowDC dc(Handle(), TWindowDC::TArea::Window);
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  OffsetRect(&r, -r.left, -r.top);
+  if (ThemeInUse() != 0) {
+    DrawThemedFrame(dc.Get(), r);
+    return;
+  }
+  TCanvas canvas(dc.Get());
+  canvas.FrameRect(r, clBtnFace);
+  if (FCtl3D) {
+    InflateRect(&r, -1, -1);
+    canvas.FrameRect(r, clBtnFace);
+  }
+}
+
+void TMxCustomControl::DrawBackground(HDC dc, const RECT& rect) {
+  if (HasTransparentBackground() && CopyParentBackground(dc, rect)) return;
+  TCanvas canvas(dc);
+  canvas.FillRect(rect, Color());
+}
+
+void TMxCustomControl::PaintBackground(HDC dc, const RECT& rect) {
+  // A transparent control leaves erasing to its painting.
+  if (!HasTransparentBackground()) TMxBaseCustomControl::PaintBackground(dc, rect);
+}
+
+void TMxCustomControl::Paint(TCanvas& canvas) {
+  if (IsLoading()) return;
+  DrawBackground(canvas.Handle(), ClientRect());
+  DrawNormalLook();
+}
+
+LRESULT TMxCustomControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+  case MXM_AFTERFOCUS: {
+    const TNotifyEvent& event = wparam ? OnAfterEnter : OnAfterExit;
+    if (event) event(this);
+    return 0;
+  }
+  case MXM_THEMECHANGED:
+  case WM_THEMECHANGED:
+    ThemeModeChanged();
+    return 0;
+  case WM_SYSCOLORCHANGE:
+    if (!FTransparent) Invalidate();
+    break;
+  default:
+    break;
+  }
+  return TMxBaseCustomControl::WndProc(msg, wparam, lparam);
+}

@@ -1,0 +1,59 @@
+#pragma once
+// TMxCustomControl: adds the Flat look, Transparent drawing over the parent, the per-control
+// theme mode and the after-focus events to the base.
+#include "maskedit/MxThemeTest.h"
+#include "maskedit/win32/MxBaseCustomControl.h"
+
+class TMxCustomControl : public TMxBaseCustomControl {
+public:
+  explicit TMxCustomControl(TWinControl* parent);
+
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool flat);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool transparent);
+  TMxThemeMode ThemeMode() const { return FThemeMode; }
+  void SetThemeMode(TMxThemeMode mode);
+  bool ThemeGlobalMode() const { return FThemeGlobalMode; }
+  void SetThemeGlobalMode(bool global);
+  bool Ctl3D() const { return FCtl3D; }
+
+  // The theme test for this control: 0 none, 1 platform visual styles.
+  int ThemeInUse() const;
+  virtual bool GetReadOnly() const { return false; }
+  // Draws the visual style's edit frame in the state the control is in.
+  void DrawThemedFrame(HDC dc, const RECT& rect);
+
+  TNotifyEvent OnAfterEnter;
+  TNotifyEvent OnAfterExit;
+
+  TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
+  void DoEnter() override;
+  void DoExit() override;
+
+protected:
+  virtual void ThemeModeChanged();
+  virtual bool HasTransparentBackground() const { return FTransparent; }
+  // Copies the parent's pixels under the control into dc; false when it cannot.
+  virtual bool CopyParentBackground(HDC dc, const RECT& rect) { return false; }
+  // Background first step of painting: parent's pixels when transparent, else the colour.
+  virtual void DrawBackground(HDC dc, const RECT& rect);
+  // Flat looks drawn on the window's own device context.
+  void DrawActiveLook();
+  void DrawNormalLook();
+
+  void Paint(TCanvas& canvas) override;
+  void PaintBackground(HDC dc, const RECT& rect) override;
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void FocusGained() override;
+  void FocusLost(HWND to) override;
+  void DoMouseExit() override;
+
+private:
+  bool FFlat = false;
+  bool FTransparent = false;
+  TMxThemeMode FThemeMode = TMxThemeMode::ttmPlatform;
+  bool FThemeGlobalMode = false;
+  bool FCtl3D = true;
+  bool FEntered = false;
+};

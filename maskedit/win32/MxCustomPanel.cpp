@@ -1,0 +1,15 @@
+#include "maskedit/win32/MxCustomPanel.h"
+
+bool TMxCustomPanel::CopyParentBackground(HDC dc, const RECT& rect) {
+  if (!Parent() || !Parent()->HandleAllocated() || !HandleAllocated()) return false;
+  POINT origin{0, 0};
+  MapWindowPoints(Handle(), Parent()->Handle(), &origin, 1);
+  TSavedDC saved(dc);
+  IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+  POINT old{};
+  SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+  SendMessageA(Parent()->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageA(Parent()->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  return true;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// Private window messages of the edit family's controls (sent only to windows of our own
+// classes).
+#include <windows.h>
+
+// wParam 1 after the focus arrived, 0 after it left: fires OnAfterEnter / OnAfterExit.
+constexpr UINT MXM_AFTERFOCUS = WM_USER + 0x0B01;
+// The controls' own theme-changed notification.
+constexpr UINT MXM_THEMECHANGED = WM_USER + 0x0B02;

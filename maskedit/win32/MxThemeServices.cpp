@@ -1,0 +1,115 @@
+#include "maskedit/win32/MxThemeServices.h"
+
+#include "framework/win32/Application.h"
+#include "framework/win32/Form.h"
+#include "maskedit/MxApplication.h"
+#include "maskedit/win32/MxCustomControl.h"
+#include "maskedit/win32/MxMessages.h"
+
+namespace {
+
+template <class F>
+F Bind(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+void ForEachControl(TWinControl& parent, const std::function<void(TWinControl&)>& visit) {
+  for (TWinControl* child : parent.Controls()) {
+    visit(*child);
+    ForEachControl(*child, visit);
+  }
+}
+
+} // namespace
+
+TMxThemeServices& TMxThemeServices::Instance() {
+  static TMxThemeServices services;
+  return services;
+}
+
+TMxThemeServices::TMxThemeServices() : FLibrary(LoadLibraryA("uxtheme.dll")) {
+  HMODULE m = FLibrary.Get();
+  FIsThemeActive = Bind<TIsThemeActive>(m, "IsThemeActive");
+  FIsAppThemed = Bind<TIsThemeActive>(m, "IsAppThemed");
+  FOpenThemeData = Bind<TOpenThemeData>(m, "OpenThemeData");
+  FCloseThemeData = Bind<TCloseThemeData>(m, "CloseThemeData");
+  FDrawThemeBackground = Bind<TDrawThemeBackground>(m, "DrawThemeBackground");
+  FGetThemeBackgroundContentRect = Bind<TGetThemeBackgroundContentRect>(m, "GetThemeBackgroundContentRect");
+  FDrawThemeParentBackground = Bind<TDrawThemeParentBackground>(m, "DrawThemeParentBackground");
+  if (!FIsThemeActive || !FIsAppThemed || !FOpenThemeData || !FCloseThemeData || !FDrawThemeBackground) {
+    // A partial library is no library.
+    FIsThemeActive = nullptr;
+  }
+  FActive = FIsThemeActive && FIsThemeActive();
+  // WM_THEMECHANGED is sent to top-level windows; a message-only window would not hear it.
+  FWindow = std::make_unique<TUtilityWindow>(
+      [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+        if (msg != WM_THEMECHANGED) return false;
+        ThemeChanged();
+        result = 0;
+        return true;
+      },
+      TUtilityWindow::TKind::TopLevel);
+}
+
+bool TMxThemeServices::StylesAvailable() const {
+  return FActive;
+}
+
+bool TMxThemeServices::AppThemed() const {
+  return FIsAppThemed && FIsAppThemed();
+}
+
+int TMxThemeServices::ThemeInUse(TMxThemeMode mode, bool globalMode) const {
+  const TMxApplication& app = MxApplication();
+  TMxThemeInputs in;
+  in.ThemeMode = mode;
+  in.ThemeGlobalMode = globalMode;
+  in.GlobalThemeMode = app.ThemeMode;
+  in.UseXPThemes = app.UseXPThemes;
+  in.StylesAvailable = StylesAvailable();
+  in.AppThemed = in.StylesAvailable && AppThemed();
+  in.NativeProviderActive = false; // no native provider is registered in this program
+  return ::ThemeInUse(in);
+}
+
+bool TMxThemeServices::DrawElement(HWND hwnd, const wchar_t* themeClass, int part, int state, HDC dc,
+                                   const RECT& rect) const {
+  if (!FActive) return false;
+  HANDLE theme = FOpenThemeData(hwnd, themeClass);
+  if (!theme) return false;
+  bool ok = SUCCEEDED(FDrawThemeBackground(theme, dc, part, state, &rect, nullptr));
+  FCloseThemeData(theme);
+  return ok;
+}
+
+bool TMxThemeServices::ContentRect(HWND hwnd, const wchar_t* themeClass, int part, int state, HDC dc,
+                                   const RECT& rect, RECT& content) const {
+  if (!FActive || !FGetThemeBackgroundContentRect) return false;
+  HANDLE theme = FOpenThemeData(hwnd, themeClass);
+  if (!theme) return false;
+  bool ok = SUCCEEDED(FGetThemeBackgroundContentRect(theme, dc, part, state, &rect, &content));
+  FCloseThemeData(theme);
+  return ok;
+}
+
+bool TMxThemeServices::DrawParentBackground(HWND hwnd, HDC dc, const RECT& rect) const {
+  if (!FActive || !FDrawThemeParentBackground) return false;
+  return SUCCEEDED(FDrawThemeParentBackground(hwnd, dc, &rect));
+}
+
+void TMxThemeServices::ThemeChanged() {
+  FActive = FIsThemeActive && FIsThemeActive();
+  if (!FActive && !FIsThemeActive) return;
+  std::vector<TForm*> forms = TApplication::Instance().Forms();
+  for (TForm* form : forms) {
+    if (form->HandleAllocated()) SendMessageA(form->Handle(), MXM_THEMECHANGED, 0, 0);
+  }
+  for (TForm* form : forms) {
+    if (!form->HandleAllocated() || !IsWindowVisible(form->Handle())) continue;
+    ForEachControl(*form, [](TWinControl& c) {
+      if (c.HandleAllocated() && dynamic_cast<TMxCustomControl*>(&c)) SendMessageA(c.Handle(), MXM_THEMECHANGED, 0, 0);
+    });
+    if (!MxApplication().NotifyOnlyControls) SendMessageA(form->Handle(), WM_THEMECHANGED, 0, 0);
+  }
+}

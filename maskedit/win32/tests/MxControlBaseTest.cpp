@@ -1,0 +1,258 @@
+// The edit family's control base under real windows: frame styles by theme and bevel,
+// window recreation, update nesting, after-focus and mouse events.
+#include "framework/win32/Application.h"
+#include "framework/win32/Form.h"
+#include "maskedit/win32/MxGlobalTimer.h"
+#include "maskedit/win32/MxBevelPanel.h"
+#include "maskedit/win32/MxThemeServices.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Pump(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  do {
+    TApplication::Instance().ProcessMessages();
+    Sleep(5);
+  } while (GetTickCount() < end);
+}
+
+void MoveMouseTo(int x, int y) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  SendInput(1, &in, sizeof in);
+  Pump(60);
+}
+
+class MxControlBase : public ::testing::Test {
+protected:
+  void SetUp() override {
+    RegisterMxControls();
+    Form = std::make_unique<TForm>("TTest");
+    Form->RegisterMethod("Enter", [this](TComponent* s) { Journal.push_back("enter " + s->Name()); });
+    Form->RegisterMethod("AfterEnter", [this](TComponent* s) { Journal.push_back("after enter " + s->Name()); });
+    Form->RegisterMethod("MouseEnter", [this](TComponent* s) { Journal.push_back("mouse enter " + s->Name()); });
+    Form->RegisterMethod("MouseExit", [this](TComponent* s) { Journal.push_back("mouse exit " + s->Name()); });
+    ASSERT_EQ(Form->LoadFromText(R"(TTest T {
+  Left = 100
+  Top = 100
+  ClientWidth = 300
+  ClientHeight = 120
+  TMxBevelPanel P {
+    Left = 8
+    Top = 8
+    Width = 113
+    Height = 21
+    TabOrder = 0
+    OnEnter = Enter
+    OnAfterEnter = AfterEnter
+    OnMouseEnter = MouseEnter
+    OnMouseExit = MouseExit
+  }
+  TMxBevelPanel Q {
+    Left = 8
+    Top = 40
+    Width = 113
+    Height = 21
+    ThemeMode = ttmNone
+    Ctl3D = false
+    TabOrder = 1
+  }
+  TMxBevelPanel R {
+    Left = 8
+    Top = 72
+    Width = 113
+    Height = 21
+    CtlXP = false
+    TabOrder = 2
+  }
+  TGroupBox G {
+    Left = 150
+    Top = 8
+    Width = 140
+    Height = 100
+    Color = 0xF0FBFF
+    TMxBevelPanel S {
+      Left = 10
+      Top = 30
+      Width = 100
+      Height = 40
+      Transparent = true
+      ThemeMode = ttmNone
+    }
+  }
+})"),
+              "");
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    Pump(60);
+  }
+  TMxBevelPanel* Panel(const char* name) { return dynamic_cast<TMxBevelPanel*>(Form->FindComponent(name)); }
+  static bool HasClientEdge(TWinControl* c) { return GetWindowLongA(c->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE; }
+  static bool HasBorder(TWinControl* c) { return GetWindowLongA(c->Handle(), GWL_STYLE) & WS_BORDER; }
+
+  std::vector<std::string> Journal;
+  std::unique_ptr<TForm> Form;
+};
+
+TEST_F(MxControlBase, WindowsBevelUsesTheBorderOnlyWithoutAPlatformTheme) {
+  TMxBevelPanel* p = Panel("P");
+  EXPECT_EQ(p->Bevel().Ext(), 0);
+  EXPECT_EQ(p->Bevel().DisplayText(), "{Windows}");
+  bool themed = p->ThemeInUse() != 0;
+  EXPECT_EQ(themed, TMxThemeServices::Instance().StylesAvailable() && TMxThemeServices::Instance().AppThemed());
+  EXPECT_EQ(HasClientEdge(p), !themed);
+  // No theme, no Ctl3D: a plain border.
+  TMxBevelPanel* q = Panel("Q");
+  EXPECT_EQ(q->ThemeInUse(), 0);
+  EXPECT_FALSE(HasClientEdge(q));
+  EXPECT_TRUE(HasBorder(q));
+  // CtlXP false selects no theme.
+  TMxBevelPanel* r = Panel("R");
+  EXPECT_EQ(r->ThemeMode(), TMxThemeMode::ttmNone);
+  EXPECT_TRUE(HasClientEdge(r));
+  // The text area starts right inside the client area.
+  TMxRect inner = r->BevelClientRect();
+  RECT client{};
+  GetClientRect(r->Handle(), &client);
+  EXPECT_EQ(inner, (TMxRect{0, 0, client.right, client.bottom}));
+}
+
+TEST_F(MxControlBase, ChangingTheBevelOrThemeModeRecreatesTheWindowInPlace) {
+  TMxBevelPanel* p = Panel("P");
+  p->SetFocus();
+  Pump(30);
+  HWND before = p->Handle();
+  p->Bevel().SetMode(TMxBevelMode::bmStandard);
+  EXPECT_NE(p->Handle(), before);
+  EXPECT_TRUE(p->Focused());
+  EXPECT_FALSE(HasClientEdge(p));
+  EXPECT_EQ(p->Bevel().Ext(), 1);
+  RECT r{};
+  GetWindowRect(p->Handle(), &r);
+  MapWindowPoints(HWND_DESKTOP, Form->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 8);
+  EXPECT_EQ(r.top, 8);
+  EXPECT_EQ(r.right - r.left, 113);
+  // The standard single-lowered frame is painted into the client area: shadow at the top
+  // left, highlight at the bottom right.
+  InvalidateRect(p->Handle(), nullptr, TRUE);
+  UpdateWindow(p->Handle());
+  HDC dc = GetDC(p->Handle());
+  RECT client{};
+  GetClientRect(p->Handle(), &client);
+  EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_WINDOW));
+  ReleaseDC(p->Handle(), dc);
+
+  TMxBevelPanel* r2 = Panel("R");
+  HWND beforeTheme = r2->Handle();
+  r2->SetThemeMode(TMxThemeMode::ttmPlatform);
+  EXPECT_NE(r2->Handle(), beforeTheme);
+  EXPECT_EQ(HasClientEdge(r2), r2->ThemeInUse() == 0);
+
+  // A platform theme change reaches the framed panels of visible forms, which recreate.
+  HWND beforeChange = Panel("Q")->Handle();
+  ASSERT_NE(TMxThemeServices::Instance().UtilityWindow(), nullptr);
+  SendMessageA(TMxThemeServices::Instance().UtilityWindow(), WM_THEMECHANGED, 0, 0);
+  EXPECT_NE(Panel("Q")->Handle(), beforeChange);
+}
+
+class TCountingPanel : public TMxBevelPanel {
+public:
+  using TMxBevelPanel::TMxBevelPanel;
+  void BevelChanged(TMxObject* sender) override {
+    ++Changes;
+    TMxBevelPanel::BevelChanged(sender);
+  }
+  int Changes = 0;
+};
+
+TEST_F(MxControlBase, EndUpdateRepaintsOnlyWhenTheOutermostUpdateEnds) {
+  auto panel = std::make_unique<TCountingPanel>(Form.get());
+  panel->BeginUpdate();
+  panel->BeginUpdate();
+  panel->EndUpdate(true);
+  EXPECT_EQ(panel->Changes, 0);
+  EXPECT_TRUE(panel->IsUpdating());
+  panel->EndUpdate(true);
+  EXPECT_EQ(panel->Changes, 1);
+  EXPECT_FALSE(panel->IsUpdating());
+  panel->BeginUpdate();
+  panel->EndUpdate(false);
+  EXPECT_EQ(panel->Changes, 1);
+}
+
+TEST_F(MxControlBase, AfterEnterFiresOnceTheFocusChangeIsProcessed) {
+  Panel("Q")->SetFocus();
+  Pump(30);
+  Journal.clear();
+  Panel("P")->SetFocus();
+  EXPECT_EQ(Journal, std::vector<std::string>{"enter P"});
+  Pump(30);
+  EXPECT_EQ(Journal, (std::vector<std::string>{"enter P", "after enter P"}));
+}
+
+TEST_F(MxControlBase, MouseEnterAndExitAreReported) {
+  RECT r{};
+  GetWindowRect(Panel("P")->Handle(), &r);
+  RECT q{};
+  GetWindowRect(Panel("Q")->Handle(), &q);
+  MoveMouseTo(q.left + 5, q.top + 5);
+  Journal.clear();
+  MoveMouseTo(r.left + 10, r.top + 10);
+  MoveMouseTo(r.left + 12, r.top + 10);
+  MoveMouseTo(q.left + 5, q.top + 5);
+  MoveMouseTo(q.left + 7, q.top + 5);
+  // The platform notices the pointer leaving on its tracking timer.
+  for (int i = 0; i < 40 && (Journal.empty() || Journal.back() != "mouse exit P"); ++i) Pump(50);
+  // Enter and exit alternate, starting with an enter and ending, once the pointer rests
+  // elsewhere, with an exit.
+  ASSERT_GE(Journal.size(), 2u);
+  for (std::size_t i = 0; i < Journal.size(); ++i)
+    EXPECT_EQ(Journal[i], i % 2 == 0 ? "mouse enter P" : "mouse exit P") << i;
+  EXPECT_EQ(Journal.back(), "mouse exit P");
+}
+
+TEST_F(MxControlBase, TransparentPanelShowsItsParentsPixels) {
+  TMxBevelPanel* s = Panel("S");
+  InvalidateRect(s->Handle(), nullptr, TRUE);
+  UpdateWindow(s->Handle());
+  HDC dc = GetDC(s->Handle());
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 251, 240)); // the group box's cream, not the panel's white
+  ReleaseDC(s->Handle(), dc);
+  s->SetTransparent(false);
+  UpdateWindow(s->Handle());
+  dc = GetDC(s->Handle());
+  EXPECT_EQ(GetPixel(dc, 10, 10), GetSysColor(COLOR_WINDOW));
+  ReleaseDC(s->Handle(), dc);
+}
+
+TEST_F(MxControlBase, SharedTimerTicksItsClientsUntilRemoved) {
+  TMxGlobalTimer& timer = TMxGlobalTimer::Instance();
+  int a = 0, b = 0;
+  int idA = timer.AddClient([&] { ++a; });
+  int idB = timer.AddClient([&] { ++b; });
+  Pump(250);
+  EXPECT_GE(a, 2);
+  EXPECT_GE(b, 2);
+  timer.RemoveClient(idA);
+  int stoppedA = a;
+  Pump(150);
+  EXPECT_EQ(a, stoppedA);
+  EXPECT_GT(b, stoppedA > 0 ? 2 : 0);
+  timer.RemoveClient(idB);
+}
+
+} // namespace
