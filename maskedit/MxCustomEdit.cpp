@@ -55,7 +55,7 @@ bool TMxCustomEdit::ReadLegacyCustomButtonStyle(const std::string& name) {
   }
   SetCustomButtonsStyle(style);
   if (themed && FCustomButtons->Count() > 0) {
-    FCustomButtons->Item(0).ThemeMode = ttmPlatform;
+    FCustomButtons->Item(0).ThemeMode = TMxThemeMode::ttmPlatform;
   }
   return themed;
 }

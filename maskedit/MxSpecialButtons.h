@@ -7,6 +7,7 @@
 // the item's OnClick and then the owner's DoBtnClick, both with the index the item has
 // at the moment of the click.
 #include "maskedit/MxSpeedButton.h"
+#include "maskedit/MxThemeTest.h"
 
 #include <functional>
 #include <memory>
@@ -23,8 +24,6 @@ public:
   virtual void CustomButtonsChanged() = 0;
   virtual void DoBtnClick(TMxSpeedButton& button, int index) = 0;
 };
-
-enum TMxThemeMode { ttmNone, ttmPlatform };
 
 class TMxSpecialButtons {
 public:
@@ -89,7 +88,7 @@ public:
   bool GetAllowAllUp() const { return Button.AllowAllUp; }
   void SetAllowAllUp(bool value);
   // Stored on the item only.
-  TMxThemeMode ThemeMode = ttmNone;
+  TMxThemeMode ThemeMode = TMxThemeMode::ttmNone;
   TMxOnCustomBtnClick OnClick;
 
   // Caption, Hint, Enabled, GroupIndex, Layout, AllowAllUp and the OnClick handler.

@@ -308,7 +308,7 @@ TEST(CustomButtons, LegacyStyleNames) {
   }
   EXPECT_TRUE(e.Edit.ReadLegacyCustomButtonStyle("ubsWinXPCombo"));
   EXPECT_EQ(e.Edit.GetCustomButtonsStyle(), ubsCombo);
-  EXPECT_EQ(e.Edit.CustomButtons().Item(0).ThemeMode, ttmPlatform);
+  EXPECT_EQ(e.Edit.CustomButtons().Item(0).ThemeMode, TMxThemeMode::ttmPlatform);
 }
 
 TEST(CustomButtons, AssignCopiesTheItems) {
