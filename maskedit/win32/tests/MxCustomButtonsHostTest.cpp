@@ -244,4 +244,41 @@ TEST(MxCustomButtonsHost, AClickRemovingItsButtonReleasesTheCapture) {
   EXPECT_EQ(s.EditRight, ClientW);
 }
 
+TEST(MxCustomButtonsHost, DropDownMenuChoosesACommand) {
+  StandIn s;
+  TMxSpecialButton& item = s.Edit.CustomButtons().Add();
+  item.SetCaption("v");
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, 101, "First");
+  AppendMenuA(menu, MF_STRING, 102, "Second");
+  s.Host.SetDropDownMenu(item, menu);
+  std::vector<std::string> journal;
+  item.Control().OnDropDown = [&](TMxSpeedButton*) { journal.push_back("drop down"); };
+  item.OnClick = [&](TMxSpecialButton*, int) { journal.push_back("click"); };
+  s.Host.OnMenuCommand = [&](TMxSpecialButton& chosen, UINT command) {
+    journal.push_back(chosen.GetCaption() + " " + std::to_string(command));
+  };
+  Pump(100);
+  // While the menu runs its own loop, a timer picks the second entry with the keyboard.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)}) {
+      INPUT in[2]{};
+      in[0].type = in[1].type = INPUT_KEYBOARD;
+      in[0].ki.wVk = in[1].ki.wVk = key;
+      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(2, in, sizeof in[0]);
+    }
+  });
+  ASSERT_NE(timer, 0u);
+  MouseTo(WinX + ClientW - 8, WinY + 10);
+  Button(true);
+  Button(false);
+  Pump(800);
+  EXPECT_EQ(journal, (std::vector<std::string>{"drop down", "v 102"}));
+  EXPECT_FALSE(item.Control().Tracking());
+  EXPECT_EQ(GetCapture(), nullptr);
+  DestroyMenu(menu);
+}
+
 } // namespace
