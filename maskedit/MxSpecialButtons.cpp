@@ -127,7 +127,6 @@ void TMxSpecialButton::Assign(const TMxSpecialButton& source) {
   Button.SetEnabled(source.Button.GetEnabled());
   Button.GroupIndex = source.Button.GroupIndex;
   Button.Layout = source.Button.Layout;
-  Button.AllowAllUp = source.Button.AllowAllUp;
   OnClick = source.OnClick;
   Changed();
 }
