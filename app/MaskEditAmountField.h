@@ -1,6 +1,6 @@
 #pragma once
 // TMaskEditAmountField: an amount field of the calculator backed by the masked edit's own
-// engine (TMxMaskEdit in meCurrency), set up as the calculator window sets up its fields:
+// engine (TMxCustomMaskEdit in meCurrency), set up as the calculator window sets up its fields:
 // symbol then number, a negative amount in parentheses, the given symbol, and Decimals
 // applied only when it differs from the edit's default of 1 (as loading a stored window
 // applies only stored values).
@@ -18,10 +18,10 @@ public:
   double FloatValue() override { return Field.FloatValue(); }
   void ClearAll() override { Field.ClearAll(); }
 
-  const TMxCurrencySettings& CurrencySettings() const { return const_cast<TMxMaskEdit&>(Field).CurrencySettings(); }
+  const TMxCurrencySettings& CurrencySettings() const { return const_cast<TMxCustomMaskEdit&>(Field).CurrencySettings(); }
   int Decimals() const { return Field.GetDecimals(); }
-  TMxMaskEdit& Edit() { return Field; }
+  TMxCustomMaskEdit& Edit() { return Field; }
 
 private:
-  TMxMaskEdit Field;
+  TMxCustomMaskEdit Field;
 };

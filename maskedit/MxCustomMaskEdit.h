@@ -191,9 +191,3 @@ private:
   bool FAssigningText = false; // a Text assignment is running (not an edit)
   bool FSelectingPart = false;
 };
-
-// TMxMaskEdit: the same class with its properties published.
-class TMxMaskEdit : public TMxCustomMaskEdit {
-public:
-  using TMxCustomMaskEdit::TMxCustomMaskEdit;
-};

@@ -14,3 +14,27 @@ for b in build/bench/bin/bench_*; do
   "$b" "$@"
 done
 [ "$found" -eq 1 ] || { echo "no benchmark programs were built" >&2; exit 1; }
+
+# The Windows benchmarks run under Wine (in Xvfb when there is no display).
+if [ "${TABIRA_BENCH_WINE:-1}" = 1 ]; then
+  scripts/ensure-packages.sh run
+  cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/toolchain-mingw64.cmake" >/dev/null
+  cmake --build build/win -j "$(nproc)"
+  run_wine_benchmarks() {
+    source scripts/wine-env.sh
+    scripts/wine-prefix.sh
+    for b in build/win/bin/bench_*.exe; do
+      [ -f "$b" ] || continue
+      echo "== $(basename "$b") (Wine)"
+      wine "$b" </dev/null
+    done
+    wineserver -k || true
+  }
+  if [ -n "${DISPLAY:-}" ]; then
+    run_wine_benchmarks
+  else
+    export -f run_wine_benchmarks
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run_wine_benchmarks
+  fi
+fi

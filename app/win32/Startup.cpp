@@ -2,7 +2,8 @@
 
 #include "app/win32/u_tabira.h"
 #include "framework/win32/Application.h"
-#include "maskedit/win32/MxBevelPanel.h"
+#include "maskedit/win32/MxLocaleWin32.h"
+#include "maskedit/win32/MxMaskEdit.h"
 
 #include <windows.h>
 
@@ -18,6 +19,9 @@ int RunTabira(std::optional<std::string_view> layout) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     app.SetTitle("Tabira");
+    // The amount fields read the user's locale once, as the program starts.
+    static const TMxThreadLocaleSource locale;
+    MxSetLocaleSource(&locale);
     RegisterMxControls();
 
     auto form = std::make_unique<TfrTabira>();

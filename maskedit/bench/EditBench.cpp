@@ -26,7 +26,7 @@ std::string Filler(size_t size) {
 // (two InsertText calls), so the size stays the same.
 void BM_EditInsertMiddle(benchmark::State& state) {
   TMxApplication app;
-  TMxMaskEdit edit(app);
+  TMxCustomMaskEdit edit(app);
   edit.SetMaskType(meNone);
   edit.SetText(Filler(static_cast<size_t>(state.range(0))));
   const int middle = static_cast<int>(state.range(0) / 2);
@@ -54,7 +54,7 @@ void BM_StringInsertMiddle(benchmark::State& state) {
 void BM_EditPaste(benchmark::State& state) {
   const std::string clip = Filler(static_cast<size_t>(state.range(0)));
   TMxApplication app;
-  TMxMaskEdit edit(app);
+  TMxCustomMaskEdit edit(app);
   edit.SetMaskType(meNone);
   for (auto _ : state) {
     edit.InsertText(clip);
@@ -79,7 +79,7 @@ void BM_StringPaste(benchmark::State& state) {
 // Typing a 12-digit amount into the calculator's amount field and clearing it.
 void BM_EditTypeCurrency(benchmark::State& state) {
   TMxApplication app;
-  TMxMaskEdit edit(app);
+  TMxCustomMaskEdit edit(app);
   edit.CurrencySettings().SetSystemDefaults(cmUser);
   edit.CurrencySettings().SetPositiveFormatStr("\xA4" "1,1");
   edit.CurrencySettings().SetNegativeFormatStr("(\xA4" "1,1)");

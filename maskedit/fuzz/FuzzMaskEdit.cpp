@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   TMxApplication app;
   TFuzzClipboard clipboard;
-  TMxMaskEdit edit(app);
+  TMxCustomMaskEdit edit(app);
   edit.SetClipboard(&clipboard);
   const std::uint8_t setup = data[0];
   if ((setup & 0x80) != 0) {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 // The calculator's amount field: pattern "¤1,1", negative "(¤1,1)", a one-space symbol.
-inline void MakeAmountField(TMxMaskEdit& edit, int decimals) {
+inline void MakeAmountField(TMxCustomMaskEdit& edit, int decimals) {
   TMxCurrencySettings& c = edit.CurrencySettings();
   c.SetSystemDefaults(cmUser);
   c.SetPositiveFormatStr("\xA4" "1,1");
@@ -27,13 +27,13 @@ struct TMaskEditHarness {
   TMxApplication App;
   TRecordingView View;
   TMemoryClipboard Clipboard;
-  std::unique_ptr<TMxMaskEdit> Edit;
+  std::unique_ptr<TMxCustomMaskEdit> Edit;
   int ValidationErrors = 0;
 
   TMaskEditHarness() { Reset(); }
   void Reset() {
     App.SetEditMode(emInsert);
-    Edit = std::make_unique<TMxMaskEdit>(App);
+    Edit = std::make_unique<TMxCustomMaskEdit>(App);
     Edit->SetView(&View);
     Edit->SetClipboard(&Clipboard);
     Edit->OnValidationError = [this](TMxCustomMaskEdit*) { ++ValidationErrors; };

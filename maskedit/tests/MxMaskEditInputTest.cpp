@@ -18,7 +18,7 @@ struct KeyRow {
   int cursor;
 };
 
-void RunTable(TMaskEditHarness& h, const std::function<void(TMxMaskEdit&)>& setup, std::initializer_list<KeyRow> rows) {
+void RunTable(TMaskEditHarness& h, const std::function<void(TMxCustomMaskEdit&)>& setup, std::initializer_list<KeyRow> rows) {
   for (const KeyRow& r : rows) {
     h.Reset();
     setup(*h.Edit);
@@ -33,7 +33,7 @@ void RunTable(TMaskEditHarness& h, const std::function<void(TMxMaskEdit&)>& setu
 
 TEST(MaskEditKeys, CurrencyWithoutDecimals) {
   TMaskEditHarness h;
-  RunTable(h, [](TMxMaskEdit& e) { MakeAmountField(e, 0); },
+  RunTable(h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 0); },
            {
                {" 0", 1, "500", " 500", 5},
                {" 0", 2, "7", " 7", 3},
@@ -54,7 +54,7 @@ TEST(MaskEditKeys, CurrencyWithoutDecimals) {
 
 TEST(MaskEditKeys, CurrencyWithTwoDecimals) {
   TMaskEditHarness h;
-  RunTable(h, [](TMxMaskEdit& e) { MakeAmountField(e, 2); },
+  RunTable(h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 2); },
            {
                {" 0,00", 1, "25", " 25,00", 4},
                {" 5,00", 3, "<BS>", " 0,00", 2},
@@ -90,7 +90,7 @@ TEST(MaskEditKeys, RefusedKeysLeaveTheTextInItsForm) {
   TMaskEditHarness h;
   // A removed zero or separator is put back when the key is not inserted after all.
   RunTable(h,
-           [](TMxMaskEdit& e) {
+           [](TMxCustomMaskEdit& e) {
              MakeAmountField(e, 2);
              e.SetReadOnly(true);
            },
@@ -99,7 +99,7 @@ TEST(MaskEditKeys, RefusedKeysLeaveTheTextInItsForm) {
                {" 12,00", 6, ",", " 12,00", 6},
                {" 12,00", 3, "<BS><DEL>", " 12,00", 3},
            });
-  RunTable(h, [](TMxMaskEdit& e) { e.SetMaskType(meInteger); },
+  RunTable(h, [](TMxCustomMaskEdit& e) { e.SetMaskType(meInteger); },
            {
                {"0", 2, "a", "0", 2},
                {"0", 2, "<INS>5", "5", 2},
@@ -108,7 +108,7 @@ TEST(MaskEditKeys, RefusedKeysLeaveTheTextInItsForm) {
 
 TEST(MaskEditKeys, IntegerSignZeroAndSuffix) {
   TMaskEditHarness h;
-  RunTable(h, [](TMxMaskEdit& e) { e.SetMaskType(meInteger); },
+  RunTable(h, [](TMxCustomMaskEdit& e) { e.SetMaskType(meInteger); },
            {
                {"12", 3, "-", "-12", 4},
                {"12", 3, "--", "12", 3},
@@ -127,7 +127,7 @@ TEST(MaskEditKeys, IntegerSignZeroAndSuffix) {
   EXPECT_EQ(h.Edit->GetSelText(), "0");
 
   RunTable(h,
-           [](TMxMaskEdit& e) {
+           [](TMxCustomMaskEdit& e) {
              e.SetMaskType(meInteger);
              e.SetSuffix(" kg");
            },
@@ -144,7 +144,7 @@ TEST(MaskEditKeys, IntegerSignZeroAndSuffix) {
 TEST(MaskEditKeys, FloatTypes) {
   TMaskEditHarness h;
   RunTable(h,
-           [](TMxMaskEdit& e) {
+           [](TMxCustomMaskEdit& e) {
              e.SetMaskType(meFloat);
              e.SetDecimals(2);
            },
@@ -155,7 +155,7 @@ TEST(MaskEditKeys, FloatTypes) {
                {"-1", 1, "5", "-1", 1},
            });
   RunTable(h,
-           [](TMxMaskEdit& e) {
+           [](TMxCustomMaskEdit& e) {
              e.SetMaskType(meFloatNumber);
              e.SetDecimals(2);
            },
@@ -169,7 +169,7 @@ TEST(MaskEditKeys, FloatTypes) {
 TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
   TMaskEditHarness h;
   RunTable(h,
-           [](TMxMaskEdit& e) {
+           [](TMxCustomMaskEdit& e) {
              e.SetMaskType(meWord);
              e.SetNumberBase(16);
            },
@@ -179,7 +179,7 @@ TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
                {"FF", 1, "<DEL>", "F", 1},
            });
   RunTable(h,
-           [](TMxMaskEdit& e) {
+           [](TMxCustomMaskEdit& e) {
              e.SetMaskType(meFloatFixed);
              e.SetDecimals(2);
            },
@@ -190,7 +190,7 @@ TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
                {"7,50", 3, "<BS>", "7,50", 2},
            });
   RunTable(h,
-           [](TMxMaskEdit& e) {
+           [](TMxCustomMaskEdit& e) {
              e.SetMaskType(meNone);
              e.SetText("");
            },
@@ -200,7 +200,7 @@ TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
            });
   FixedClockForKeys clock;
   RunTable(h,
-           [&](TMxMaskEdit& e) {
+           [&](TMxCustomMaskEdit& e) {
              e.SetClock(&clock);
              e.SetMaskType(meTime);
              e.SetText("");
@@ -209,7 +209,7 @@ TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
                {"", 1, "12x.30a", "12.30", 6},
            });
   RunTable(h,
-           [&](TMxMaskEdit& e) {
+           [&](TMxCustomMaskEdit& e) {
              e.SetClock(&clock);
              e.SetMaskType(meDate);
            },
@@ -223,7 +223,7 @@ TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
 
 TEST(MaskEditKeys, MaskSkipsLiteralsAndRefusesMismatches) {
   TMaskEditHarness h;
-  const auto setup = [](TMxMaskEdit& e) { e.SetMask("!9!9\\-99"); };
+  const auto setup = [](TMxCustomMaskEdit& e) { e.SetMask("!9!9\\-99"); };
   RunTable(h, setup,
            {
                {"__-__", 1, "1234", "12-34", 6},

@@ -11,7 +11,7 @@ namespace {
 
 struct TypeSetup {
   const char* name;
-  std::function<void(TMxMaskEdit&)> setup;
+  std::function<void(TMxCustomMaskEdit&)> setup;
 };
 
 std::string RandomText(std::mt19937& rng, size_t maxLength) {
@@ -23,7 +23,7 @@ std::string RandomText(std::mt19937& rng, size_t maxLength) {
   return s;
 }
 
-void CheckInvariants(TMxMaskEdit& e, const std::string& context) {
+void CheckInvariants(TMxCustomMaskEdit& e, const std::string& context) {
   const int len = static_cast<int>(e.RawText().size());
   ASSERT_GE(e.GetCursorPos(), 1) << context;
   ASSERT_LE(e.GetCursorPos(), len + 1) << context;
@@ -47,24 +47,24 @@ void CheckInvariants(TMxMaskEdit& e, const std::string& context) {
 
 TEST(MaskEditRandom, InvariantsHoldOnEveryMaskType) {
   const TypeSetup types[] = {
-      {"integer", [](TMxMaskEdit& e) { e.SetMaskType(meInteger); }},
-      {"integer16kg", [](TMxMaskEdit& e) { e.SetMaskType(meInteger); e.SetNumberBase(16); e.SetSuffix(" kg"); }},
-      {"word", [](TMxMaskEdit& e) { e.SetMaskType(meWord); }},
-      {"float", [](TMxMaskEdit& e) { e.SetMaskType(meFloat); e.SetDecimals(3); }},
-      {"floatfixed", [](TMxMaskEdit& e) { e.SetMaskType(meFloatFixed); e.SetDecimals(2); }},
-      {"floatnumber", [](TMxMaskEdit& e) { e.SetMaskType(meFloatNumber); e.SetDecimals(2); }},
-      {"currency0", [](TMxMaskEdit& e) { MakeAmountField(e, 0); }},
-      {"currency2", [](TMxMaskEdit& e) { MakeAmountField(e, 2); }},
-      {"currencyMinus", [](TMxMaskEdit& e) {
+      {"integer", [](TMxCustomMaskEdit& e) { e.SetMaskType(meInteger); }},
+      {"integer16kg", [](TMxCustomMaskEdit& e) { e.SetMaskType(meInteger); e.SetNumberBase(16); e.SetSuffix(" kg"); }},
+      {"word", [](TMxCustomMaskEdit& e) { e.SetMaskType(meWord); }},
+      {"float", [](TMxCustomMaskEdit& e) { e.SetMaskType(meFloat); e.SetDecimals(3); }},
+      {"floatfixed", [](TMxCustomMaskEdit& e) { e.SetMaskType(meFloatFixed); e.SetDecimals(2); }},
+      {"floatnumber", [](TMxCustomMaskEdit& e) { e.SetMaskType(meFloatNumber); e.SetDecimals(2); }},
+      {"currency0", [](TMxCustomMaskEdit& e) { MakeAmountField(e, 0); }},
+      {"currency2", [](TMxCustomMaskEdit& e) { MakeAmountField(e, 2); }},
+      {"currencyMinus", [](TMxCustomMaskEdit& e) {
          e.CurrencySettings().SetSystemDefaults(cmUser);
          e.CurrencySettings().SetNegativeFormatStr("-\xA4" "1,1");
          e.CurrencySettings().SetSymbol("Rp ");
          e.SetMaskType(meCurrency);
        }},
-      {"date", [](TMxMaskEdit& e) { e.SetMaskType(meDate); }},
-      {"time", [](TMxMaskEdit& e) { e.SetMaskType(meTime); }},
-      {"mask", [](TMxMaskEdit& e) { e.SetMask("!9!9\\-99aA"); }},
-      {"none", [](TMxMaskEdit& e) { e.SetMaskType(meNone); e.SetMaxLength(40); }},
+      {"date", [](TMxCustomMaskEdit& e) { e.SetMaskType(meDate); }},
+      {"time", [](TMxCustomMaskEdit& e) { e.SetMaskType(meTime); }},
+      {"mask", [](TMxCustomMaskEdit& e) { e.SetMask("!9!9\\-99aA"); }},
+      {"none", [](TMxCustomMaskEdit& e) { e.SetMaskType(meNone); e.SetMaxLength(40); }},
   };
   const TMxKey keys[] = {TMxKey::Back, TMxKey::Delete, TMxKey::Left, TMxKey::Right, TMxKey::Home,
                          TMxKey::End,  TMxKey::Up,     TMxKey::Down, TMxKey::Insert};

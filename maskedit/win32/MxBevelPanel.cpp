@@ -1,7 +1,6 @@
 #include "maskedit/win32/MxBevelPanel.h"
 
 #include "framework/win32/Canvas.h"
-#include "framework/win32/ControlRegistry.h"
 
 TMxBevelPanel::TMxBevelPanel(TWinControl* parent) : TMxCustomBevelPanel(parent) {
   Bevel().SetMode(TMxBevelMode::bmWindows);
@@ -37,8 +36,4 @@ void TMxBevelPanel::FocusGained() {
 void TMxBevelPanel::FocusLost(HWND to) {
   TMxCustomBevelPanel::FocusLost(to);
   Invalidate();
-}
-
-void RegisterMxControls() {
-  RegisterControlClass("TMxBevelPanel", [](TWinControl& parent) { return std::make_unique<TMxBevelPanel>(&parent); });
 }

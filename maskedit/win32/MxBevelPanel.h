@@ -15,5 +15,5 @@ protected:
   void FocusLost(HWND to) override;
 };
 
-// Makes TMxBevelPanel known to layouts.
+// Makes the edit family's controls known to layouts (defined with TMxMaskEdit).
 void RegisterMxControls();

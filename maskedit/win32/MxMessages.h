@@ -7,3 +7,5 @@
 constexpr UINT MXM_AFTERFOCUS = WM_USER + 0x0B01;
 // The controls' own theme-changed notification.
 constexpr UINT MXM_THEMECHANGED = WM_USER + 0x0B02;
+// Posted to an edit whose focus-loss check failed: take the focus back.
+constexpr UINT MXM_REFOCUS = WM_USER + 0x0B03;

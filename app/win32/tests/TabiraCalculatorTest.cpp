@@ -1,0 +1,160 @@
+// tabira.exe end to end, driven from outside as a person uses it: keystrokes and clicks
+// through SendInput, the fields read with WM_GETTEXT, message boxes read and dismissed.
+// ctest runs this program in the Indonesian locale ("." groups, "," separates decimals).
+#include "app/win32/tests/TabiraDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> kAmountFields = {"edUangTunai", "edTabungan", "edPiutang",
+                                                "edEmasPerak", "edLain2",    "edTotalHarta",
+                                                "EdHrgEmas",   "EdNishab",   "edNilaiZakat"};
+
+std::vector<std::string> Texts(const TTabiraDriver& d) {
+  std::vector<std::string> texts;
+  for (const std::string& name : kAmountFields) texts.push_back(d.Text(name));
+  return texts;
+}
+
+// Expects a refusal with the given text; dismisses it.
+void ExpectRefusal(TTabiraDriver& d, const char* text) {
+  auto message = d.WaitForMessage();
+  ASSERT_TRUE(message) << "no message box for: " << text;
+  EXPECT_EQ(message->Caption, "Tabira");
+  EXPECT_EQ(message->Text, text);
+  d.DismissMessage();
+  EXPECT_FALSE(d.WaitForMessage(200)) << "a second message followed the refusal";
+}
+
+void EnterAssets(TTabiraDriver& d) {
+  d.Replace("edUangTunai", "25000000");
+  d.Replace("edTabungan", "30000000");
+  d.Replace("edPiutang", "1234567");
+}
+
+TEST(TabiraCalculator, StartsWithZeroFieldsAndTheFocusInCash) {
+  TTabiraDriver d;
+  for (const char* name : {"edUangTunai", "edTabungan", "edPiutang", "edEmasPerak", "edLain2"}) {
+    EXPECT_EQ(d.Text(name), " 0") << name;
+  }
+  for (const char* name : {"edTotalHarta", "EdHrgEmas", "EdNishab"}) {
+    EXPECT_EQ(d.Text(name), " 0,00") << name;
+  }
+  EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 0,00");
+  EXPECT_EQ(d.Focus(), d.Control("edUangTunai"));
+  EXPECT_EQ(d.Close(), 0u);
+}
+
+TEST(TabiraCalculator, TabWalksTheFieldsAndButtonsInOrder) {
+  TTabiraDriver d;
+  const char* order[] = {"edUangTunai", "edTabungan", "edPiutang", "edEmasPerak",  "edLain2",
+                         "btJumlah",    "edTotalHarta", "EdHrgEmas", "BtHitungNsb", "EdNishab",
+                         "btHitung",    "edNilaiZakat", "btReset",   "edUangTunai"};
+  ASSERT_EQ(d.Focus(), d.Control("edUangTunai"));
+  for (size_t i = 1; i < std::size(order); ++i) {
+    d.Press(VK_TAB);
+    EXPECT_EQ(d.Focus(), d.Control(order[i])) << "stop " << i << " should be " << order[i];
+  }
+}
+
+TEST(TabiraCalculator, WorkedExampleWithTwoCurrencyDigits) {
+  TTabiraDriver d;
+  EnterAssets(d);
+  EXPECT_EQ(d.Text("edUangTunai"), " 25.000.000");
+  EXPECT_EQ(d.Text("edTabungan"), " 30.000.000");
+  EXPECT_EQ(d.Text("edPiutang"), " 1.234.567");
+
+  d.Click("btJumlah");
+  EXPECT_EQ(d.Text("edTotalHarta"), " 56.234.567,00");
+
+  // Leaving the gold price fills the nishab.
+  d.Replace("EdHrgEmas", "250000");
+  d.Type("\t");
+  EXPECT_EQ(d.Text("EdHrgEmas"), " 250.000,00");
+  EXPECT_EQ(d.Text("EdNishab"), " 21.250.000,00");
+
+  d.Click("btHitung");
+  EXPECT_FALSE(d.WaitForMessage(200));
+  EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864,17"); // cut, not rounded
+
+  // Alt+H runs HITUNG with the focus still in the price field: the nishab is not
+  // recomputed, so the old one passes...
+  d.Replace("EdHrgEmas", "700000");
+  d.Press('H', VK_MENU);
+  EXPECT_FALSE(d.WaitForMessage(300));
+  EXPECT_EQ(d.Focus(), d.Control("EdHrgEmas"));
+  EXPECT_EQ(d.Text("EdNishab"), " 21.250.000,00");
+  EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864,17");
+
+  // ...while a click on HITUNG moves the focus first: the nishab follows the new price,
+  // and the total is now below it.
+  d.Click("btHitung");
+  ExpectRefusal(d, "Harta anda kurang dari nishab sehingga belum wajib zakat");
+  EXPECT_EQ(d.Text("EdNishab"), " 59.500.000,00");
+  EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864,17");
+}
+
+TEST(TabiraCalculator, RefusalsResetNegativesAndAmountsTooLarge) {
+  TTabiraDriver d;
+  // No assets: JUMLAH refuses and the total keeps its text.
+  d.Click("btJumlah");
+  ExpectRefusal(d, "Masukkan terlebih dahulu data harta anda!");
+  EXPECT_EQ(d.Text("edTotalHarta"), " 0,00");
+
+  // A negative amount shows in parentheses and reads as 0.
+  d.Replace("edUangTunai", "5000");
+  d.Type("-");
+  EXPECT_EQ(d.Text("edUangTunai"), "( 5.000)");
+  d.Replace("edTabungan", "1000");
+  d.Click("btJumlah");
+  EXPECT_EQ(d.Text("edTotalHarta"), " 1.000,00");
+
+  // A gold price whose nishab the field cannot hold is refused; the nishab keeps its text.
+  d.Replace("EdHrgEmas", "250000");
+  d.Click("BtHitungNsb");
+  EXPECT_EQ(d.Text("EdNishab"), " 21.250.000,00");
+  d.Replace("EdHrgEmas", "20000000000000");
+  d.Type("\t");
+  ExpectRefusal(d, "Jumlah terlalu besar untuk dihitung!");
+  EXPECT_EQ(d.Text("EdNishab"), " 21.250.000,00");
+
+  // RESET empties all nine fields, whatever they showed.
+  d.Click("btReset");
+  EXPECT_EQ(Texts(d), (std::vector<std::string>{" 0", " 0", " 0", " 0", " 0", " 0,00", " 0,00", " 0,00",
+                                                "Rp 0,00"}));
+}
+
+// The same calculator where the locale shows no currency decimals.
+TEST(TabiraCalculatorZeroDigits, WorkedExampleAndTheTextChecks) {
+  TCurrencyDigitsOverride digits("0");
+  TTabiraDriver d;
+  EXPECT_EQ(Texts(d), (std::vector<std::string>{" 0", " 0", " 0", " 0", " 0", " 0", " 0", " 0", "Rp 0"}));
+
+  // The total's zero text is "0": HITUNG asks for the total first, and changes nothing.
+  const auto before = Texts(d);
+  d.Click("btHitung");
+  ExpectRefusal(d, "Hitung terlebih dahulu total harta anda!");
+  EXPECT_EQ(Texts(d), before);
+
+  EnterAssets(d);
+  d.Click("btJumlah");
+  EXPECT_EQ(d.Text("edTotalHarta"), " 56.234.567");
+
+  // With a total but no gold price, HITUNG and NISHAB both ask for the price.
+  d.Click("btHitung");
+  ExpectRefusal(d, "Masukkan terlebih dahulu harga emas murni saat ini!");
+  d.Click("BtHitungNsb");
+  ExpectRefusal(d, "Masukkan terlebih dahulu harga emas murni saat ini!");
+
+  d.Replace("EdHrgEmas", "250000");
+  d.Type("\t");
+  EXPECT_EQ(d.Text("EdNishab"), " 21.250.000");
+  d.Click("btHitung");
+  EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864");
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#pragma once
+// Drives a running tabira.exe from outside, as a person would: real keystrokes and mouse
+// clicks through SendInput, the fields read with WM_GETTEXT, message boxes found by their
+// caption and dismissed with their OK button.
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+// Overrides the user's currency digit count (HKCU\Control Panel\International) for the
+// programs started while the guard lives, and puts the old value back.
+class TCurrencyDigitsOverride {
+public:
+  explicit TCurrencyDigitsOverride(const char* digits);
+  ~TCurrencyDigitsOverride();
+  TCurrencyDigitsOverride(const TCurrencyDigitsOverride&) = delete;
+  TCurrencyDigitsOverride& operator=(const TCurrencyDigitsOverride&) = delete;
+
+private:
+  std::optional<std::string> FOld;
+};
+
+class TTabiraDriver {
+public:
+  // Starts tabira.exe (beside the test program) and waits for its window.
+  TTabiraDriver();
+  // Closes the window and waits for the process to end.
+  ~TTabiraDriver();
+  TTabiraDriver(const TTabiraDriver&) = delete;
+  TTabiraDriver& operator=(const TTabiraDriver&) = delete;
+
+  HWND Window() const { return FWindow; }
+  DWORD ProcessId() const { return FProcess.dwProcessId; }
+  // Ends the program through its close box; answers its exit code.
+  DWORD Close();
+
+  // A child window by its bounds relative to its parent's client area, as the layout
+  // states them; nullptr when none has them.
+  HWND ChildAt(HWND parent, int left, int top, int width, int height) const;
+  // The amount field or button of the given name.
+  HWND Control(const std::string& name) const;
+
+  std::string Text(const std::string& name) const;
+  HWND Focus() const;
+
+  // Input, each followed by waiting until the program has handled it.
+  void Click(const std::string& name);
+  void Type(const std::string& keys); // characters as typed; '\t' is Tab, '\b' Backspace
+  void Press(WORD vk, WORD modifier = 0);
+  void SelectAllIn(const std::string& name); // click, Home, Shift+End
+  void Replace(const std::string& name, const std::string& keys);
+
+  // The message box the program shows: its caption and text; nullopt when none appears
+  // within timeoutMs. DismissMessage presses its OK button.
+  struct TMessage {
+    std::string Caption;
+    std::string Text;
+  };
+  std::optional<TMessage> WaitForMessage(DWORD timeoutMs = 3000) const;
+  void DismissMessage();
+  HWND MessageBoxWindow() const;
+
+  // Waits until the program's thread is idle (all queued input handled).
+  void Settle() const;
+
+private:
+  PROCESS_INFORMATION FProcess{};
+  HWND FWindow = nullptr;
+  DWORD FThread = 0;
+  std::map<std::string, HWND> FControls;
+};

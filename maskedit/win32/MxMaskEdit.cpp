@@ -1,0 +1,523 @@
+#include "maskedit/win32/MxMaskEdit.h"
+
+#include "framework/win32/Canvas.h"
+#include "framework/win32/Form.h"
+#include "framework/win32/ControlRegistry.h"
+#include "framework/win32/Graphics.h"
+#include "maskedit/win32/MxBevelPanel.h"
+#include "maskedit/win32/MxGdiBevelCanvas.h"
+#include "maskedit/win32/MxThemeServices.h"
+#include "maskedit/win32/MxWin32CharClass.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+// --- the engine's view -----------------------------------------------------------------------
+
+class TMxMaskEdit::TView final : public IMxEditView {
+public:
+  explicit TView(TMxMaskEdit& owner) : Owner(owner) {}
+  void PaintText() override { Owner.PaintText(); }
+  void UpdateCaret() override { Owner.UpdateCaret(); }
+  void Invalidate() override { Owner.TWinControl::Invalidate(); }
+  bool Focused() const override { return Owner.TWinControl::Focused(); }
+  bool WindowExists() const override { return Owner.HandleAllocated(); }
+  void RequestFocus() override { Owner.RequestFocusBack(); }
+  void FocusNextControl() override {
+    if (TForm* form = Owner.Form()) form->SelectNext(true);
+  }
+
+private:
+  TMxMaskEdit& Owner;
+};
+
+// The engine, told that a general repaint after an update means its text area: the frame
+// does not change with the text, so no full invalidation (and no WM_PAINT) per keystroke.
+class TMxMaskEdit::TEngine final : public TMxCustomMaskEdit {
+public:
+  TEngine(TMxMaskEdit& owner, TMxApplication& application) : TMxCustomMaskEdit(application), Owner(owner) {}
+  void BevelChanged(TMxObject* sender) override {
+    if (sender == nullptr && !IsLoading()) Owner.PaintText();
+    else TMxCustomMaskEdit::BevelChanged(sender);
+  }
+
+private:
+  TMxMaskEdit& Owner;
+};
+
+// --- construction and settings ----------------------------------------------------------------
+
+TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
+    : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
+      FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
+      FFont3D(std::make_unique<TMx3DCaption>()),
+      FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {
+  BeginUpdate();
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 21);
+  SetTabStop(true);
+  EndUpdate(false);
+  FEdit->SetView(FView.get());
+  FEdit->SetClipboard(&FClipboard);
+  FEdit->SetCharClass(&TMxWin32CharClass::Instance());
+  FCaret->SetOnChange([this](TMxObject*) {
+    if (TWinControl::Focused()) ResizeCaret();
+  });
+  FFont3D->SetOnChange([this](TMxObject*) {
+    ++FFontGeneration;
+    FTextHeight = -1;
+    TWinControl::Invalidate();
+  });
+}
+
+TMxMaskEdit::~TMxMaskEdit() {
+  FEdit->SetView(nullptr);
+  FEdit->SetClipboard(nullptr);
+  FCaret->SetOnChange(nullptr);
+  FFont3D->SetOnChange(nullptr);
+  FBufferSelect.reset();
+  FMeasureFont.reset();
+  DestroyHandle();
+}
+
+void TMxMaskEdit::SetAutoSize(bool value) {
+  if (value == FAutoSize) return;
+  FAutoSize = value;
+  AdjustSize();
+}
+
+void TMxMaskEdit::CreateParams(TCreateParams& params) {
+  TMxCustomBevelPanel::CreateParams(params);
+  params.ClassName = "Tabira.MaskEdit";
+  // The edit paints every pixel of its children-free client area itself.
+  params.Style &= ~WS_CLIPCHILDREN;
+}
+
+void TMxMaskEdit::HandleCreated() {
+  TMxCustomBevelPanel::HandleCreated();
+  FClipboard.SetOwner(Handle());
+  FCaret->SetOwnerWindow(Handle());
+  UpdateEditRects();
+}
+
+void TMxMaskEdit::BeginLoading() {
+  TMxCustomBevelPanel::BeginLoading();
+  FEdit->BeginLoading();
+}
+
+void TMxMaskEdit::Loaded() {
+  TMxCustomBevelPanel::Loaded();
+  FEdit->Loaded();
+  UpdateEditRects();
+  AdjustSize();
+  TWinControl::Invalidate();
+}
+
+namespace {
+
+template <class E, std::size_t N>
+TPropertyResult EnumProperty(const TLayoutValue& value, const std::pair<const char*, E> (&names)[N], E& out) {
+  if (value.Kind == TLayoutValue::TKind::Identifier) {
+    for (const auto& [text, e] : names) {
+      if (value.Text == text) {
+        out = e;
+        return TPropertyResult::Ok();
+      }
+    }
+  }
+  std::string expected;
+  for (const auto& [text, e] : names) expected += (expected.empty() ? "" : ", ") + std::string(text);
+  return TPropertyResult::Bad("one of " + expected);
+}
+
+} // namespace
+
+TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  TMxCustomMaskEdit& e = *FEdit;
+  auto intValue = [&](int min, int max, auto apply) {
+    auto v = LayoutInt(value, min, max);
+    if (!v) return TPropertyResult::Bad("a number from " + std::to_string(min) + " to " + std::to_string(max));
+    apply(*v);
+    return TPropertyResult::Ok();
+  };
+  auto boolValue = [&](auto apply) {
+    auto v = LayoutBool(value);
+    if (!v) return TPropertyResult::Bad("true or false");
+    apply(*v);
+    return TPropertyResult::Ok();
+  };
+  auto stringValue = [&](auto apply) {
+    auto v = LayoutString(value);
+    if (!v) return TPropertyResult::Bad("a string");
+    apply(*v);
+    return TPropertyResult::Ok();
+  };
+  if (name == "MaskType") {
+    static const std::pair<const char*, TMxMaskType> kTypes[] = {
+        {"meInteger", meInteger}, {"meWord", meWord},     {"meFloat", meFloat}, {"meFloatFixed", meFloatFixed},
+        {"meFloatNumber", meFloatNumber}, {"meCurrency", meCurrency}, {"meDate", meDate}, {"meTime", meTime},
+        {"meMask", meMask},       {"meNone", meNone}};
+    TMxMaskType t = e.GetMaskType();
+    TPropertyResult r = EnumProperty(value, kTypes, t);
+    if (r.Code == TPropertyResult::TCode::Ok) e.SetMaskType(t);
+    return r;
+  }
+  if (name == "Alignment") {
+    static const std::pair<const char*, TMxAlignment> kAlign[] = {
+        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+    TMxAlignment a = e.GetAlignment();
+    TPropertyResult r = EnumProperty(value, kAlign, a);
+    if (r.Code == TPropertyResult::TCode::Ok) e.SetAlignment(a);
+    return r;
+  }
+  if (name == "CurrencySettings.SystemDefaults") {
+    static const std::pair<const char*, TMxCurrencyMode> kModes[] = {{"cmSystem", cmSystem}, {"cmUser", cmUser}};
+    TMxCurrencyMode m = cmSystem;
+    TPropertyResult r = EnumProperty(value, kModes, m);
+    if (r.Code == TPropertyResult::TCode::Ok) e.CurrencySettings().SetSystemDefaults(m);
+    return r;
+  }
+  if (name == "CurrencySettings.PositiveFormatStr")
+    return stringValue([&](const std::string& s) { e.CurrencySettings().SetPositiveFormatStr(s); });
+  if (name == "CurrencySettings.NegativeFormatStr")
+    return stringValue([&](const std::string& s) { e.CurrencySettings().SetNegativeFormatStr(s); });
+  if (name == "CurrencySettings.Symbol")
+    return stringValue([&](const std::string& s) { e.CurrencySettings().SetSymbol(s); });
+  if (name == "Decimals") return intValue(0, 255, [&](int v) { e.SetDecimals(v); });
+  if (name == "Value") return intValue(INT_MIN, INT_MAX, [&](int v) { e.ReadStoredValue(v); });
+  if (name == "Text") return stringValue([&](const std::string& s) { e.SetText(s); });
+  if (name == "Mask") return stringValue([&](const std::string& s) { e.SetMask(s); });
+  if (name == "Suffix") return stringValue([&](const std::string& s) { e.SetSuffix(s); });
+  if (name == "MaxLength") return intValue(0, INT_MAX, [&](int v) { e.SetMaxLength(v); });
+  if (name == "ReadOnly") return boolValue([&](bool v) { e.SetReadOnly(v); });
+  if (name == "AutoSelect") return boolValue([&](bool v) { e.AutoSelect = v; });
+  if (name == "HideSelection") return boolValue([&](bool v) { e.HideSelection = v; });
+  if (name == "TabOnEnter") return boolValue([&](bool v) { e.TabOnEnter = v; });
+  if (name == "AutoSize") return boolValue([&](bool v) { FAutoSize = v; });
+  if (name == "FocusOnMouseAbove") return boolValue([&](bool v) { FocusOnMouseAbove = v; });
+  if (name == "UseGlobalTimer") return boolValue([&](bool v) { UseGlobalTimer = v; });
+  if (name == "Caret.BlinkRate") return intValue(0, 0xFFFF, [&](int v) { FCaret->SetBlinkRate(static_cast<unsigned>(v)); });
+  if (name == "Caret.Width") return intValue(1, 0xFFFF, [&](int v) { FCaret->SetWidth(v); });
+  if (name == "Caret.Height") return intValue(1, 0xFFFF, [&](int v) { FCaret->SetHeight(v); });
+  if (name == "Caret.Style") {
+    static const std::pair<const char*, TMxCaretStyles> kStyles[] = {
+        {"csDefault", csDefault}, {"csBlock", csBlock},   {"csUnder", csUnder},
+        {"csOver", csOver},       {"csBitmap", csBitmap}, {"csUnderBlock", csUnderBlock}};
+    TMxCaretStyles s = FCaret->Style();
+    TPropertyResult r = EnumProperty(value, kStyles, s);
+    if (r.Code == TPropertyResult::TCode::Ok) FCaret->SetStyle(s);
+    return r;
+  }
+  if (name == "Font3D.Style") {
+    static const std::pair<const char*, TMxThreeDStyle> kStyles[] = {
+        {"tdNone", tdNone},           {"tdSunken", tdSunken},           {"tdRaised", tdRaised},
+        {"tdSunkenShadow", tdSunkenShadow}, {"tdRaisedShadow", tdRaisedShadow}, {"tdShadow", tdShadow},
+        {"tdOutline", tdOutline},     {"tdExtrude", tdExtrude},         {"tdExtrudeEnh", tdExtrudeEnh},
+        {"tdPColorSunken", tdPColorSunken}, {"tdPColorRaised", tdPColorRaised}};
+    TMxThreeDStyle s = FFont3D->Style();
+    TPropertyResult r = EnumProperty(value, kStyles, s);
+    if (r.Code == TPropertyResult::TCode::Ok) FFont3D->SetStyle(s);
+    return r;
+  }
+  if (name == "Options") {
+    if (value.Kind != TLayoutValue::TKind::Set) return TPropertyResult::Bad("a set of options");
+    unsigned options = 0;
+    for (const std::string& item : value.Items) {
+      if (item == "eoNarrowHeight") options |= eoNarrowHeight;
+      else if (item == "eoSuppressDefaultMenu") options |= eoSuppressDefaultMenu;
+      else return TPropertyResult::Bad("eoNarrowHeight or eoSuppressDefaultMenu");
+    }
+    Options = options;
+    return TPropertyResult::Ok();
+  }
+  return TMxCustomBevelPanel::ReadProperty(name, value);
+}
+
+// --- layout -------------------------------------------------------------------------------------
+
+void TMxMaskEdit::UpdateEditRects() {
+  if (!HandleAllocated() || IsDestroying()) return;
+  const RECT client = ClientRect();
+  TMxRect frameClient{client.left, client.top, client.right, client.bottom};
+  const bool themed = ThemeInUse() != 0;
+  if (themed && Bevel().Mode() == TMxBevelMode::bmWindows) {
+    TWindowDC dc(Handle());
+    const TMxThemedFrameState state = ThemedFrameState(Enabled(), GetReadOnly(), MouseInside(), Focused());
+    // The content rectangle follows the drawn state, except that hot is measured as focused.
+    static constexpr int kState[] = {4, 6, 5, 5, 1};
+    RECT content{};
+    if (TMxThemeServices::Instance().ContentRect(Handle(), L"EDIT", 1, kState[static_cast<int>(state)], dc.Get(),
+                                                  client, content))
+      frameClient = {content.left, content.top, content.right, content.bottom};
+  } else {
+    frameClient = BevelClientRect();
+  }
+  FRects = TMxEditLayout::Rects(frameClient, ButtonsWidth(), (Options & eoNarrowHeight) != 0, themed);
+}
+
+void TMxMaskEdit::PrepareBuffer() {
+  if (!HandleAllocated()) return;
+  const RECT client = ClientRect();
+  const int w = std::max<int>(1, client.right), h = std::max<int>(1, client.bottom);
+  BITMAP info{};
+  if (!FBuffer || !GetObjectA(FBuffer.Get(), sizeof info, &info) || info.bmWidth != w || info.bmHeight != h) {
+    FBufferSelect.reset();
+    TWindowDC screen(Handle());
+    if (!FBufferDC) FBufferDC.Reset(CreateCompatibleDC(screen.Get()));
+    FBuffer.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
+    if (!FBufferDC || !FBuffer) {
+      FBuffer.Reset();
+      return; // paints go straight to the screen
+    }
+    FBufferSelect = std::make_unique<TSelectGuard>(FBufferDC.Get(), FBuffer.Get());
+  }
+  FillBackground(FBufferDC.Get(), client);
+  const bool loading = IsLoading();
+  if (!loading) UpdateEditRects();
+}
+
+void TMxMaskEdit::AdjustSize() {
+  if (!FAutoSize || IsLoading() || !HandleAllocated()) return;
+  const int frame = Bevel().Mode() == TMxBevelMode::bmWindows ? 0 : Bevel().Ext();
+  const int height = TMxEditLayout::AutoHeight(TextHeightOf("Qp"), Bevel().Mode() == TMxBevelMode::bmWindows, frame);
+  SetBounds(Left(), Top(), std::max(Width(), ButtonsWidth() + 30), height);
+}
+
+HDC TMxMaskEdit::MeasureDC() {
+  if (!FMeasureDC) {
+    FMeasureDC.Reset(CreateCompatibleDC(nullptr));
+    FMeasureFont.reset();
+  }
+  if (!FMeasureFont && FontHandle()) FMeasureFont = std::make_unique<TSelectGuard>(FMeasureDC.Get(), FontHandle());
+  SetTextCharacterExtra(FMeasureDC.Get(), FFont3D->Tracing());
+  return FMeasureDC.Get();
+}
+
+int TMxMaskEdit::FontKeyHeight() {
+  if (FTextHeight < 0) {
+    SIZE size{};
+    GetTextExtentPoint32A(MeasureDC(), "Wq", 2, &size);
+    FTextHeight = size.cy;
+  }
+  return FTextHeight;
+}
+
+int TMxMaskEdit::TextHeightOf(std::string_view s) {
+  // Every line of one font is as tall as any other: the height is measured once per font.
+  (void)s;
+  int h = FontKeyHeight();
+  const TMxThreeDStyle style = FFont3D->Style();
+  if (style == tdSunkenShadow || style == tdRaisedShadow || style == tdShadow) h += FFont3D->ShadowDepth();
+  return h;
+}
+
+void TMxMaskEdit::UpdateWidths(HDC) {
+  const std::uintptr_t key = FFontGeneration;
+  HDC dc = MeasureDC();
+  FWidths.Update(FEdit->DisplayText(), key, [dc](std::string_view text, std::vector<int>& widths) {
+    widths.assign(text.size(), 0);
+    // Measured in blocks: the platform counts lengths in int.
+    std::size_t done = 0;
+    int base = 0;
+    while (done < text.size()) {
+      const int n = static_cast<int>(std::min<std::size_t>(text.size() - done, 1 << 20));
+      SIZE size{};
+      if (!GetTextExtentExPointA(dc, text.data() + done, n, 0, nullptr, widths.data() + done, &size)) {
+        for (int i = 0; i < n; ++i) widths[done + static_cast<std::size_t>(i)] = base;
+      } else {
+        for (int i = 0; i < n; ++i) widths[done + static_cast<std::size_t>(i)] += base;
+      }
+      base = widths[done + static_cast<std::size_t>(n) - 1];
+      done += static_cast<std::size_t>(n);
+    }
+  });
+}
+
+int TMxMaskEdit::CharIndexFromX(int x) {
+  UpdateWidths(nullptr);
+  return TMxEditLayout::CharIndexFromX(FEdit->GetAlignment(), FRects.Text, FWidths, static_cast<short>(x),
+                                       FEdit->ScrollOffset);
+}
+
+POINT TMxMaskEdit::PosFromChar(long long index) {
+  UpdateWidths(nullptr);
+  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), FRects.Text, FWidths.Width(FWidths.Count()),
+                                             FEdit->ScrollOffset);
+  return {left + FWidths.Width(index), FRects.Text.Top};
+}
+
+void TMxMaskEdit::FontChanged() {
+  TMxCustomBevelPanel::FontChanged();
+  ++FFontGeneration;
+  FTextHeight = -1;
+  FMeasureFont.reset();
+  FWidths.Invalidate();
+  if (HandleAllocated()) ResizeCaret();
+  AdjustSize();
+}
+
+void TMxMaskEdit::ResizeCaret() {
+  FCaret->SetFontHeight(TextHeightOf("Qp"));
+  if (TWinControl::Focused() && FCaret->Visible()) {
+    FCaret->Create();
+    UpdateCaret();
+  }
+}
+
+// --- painting -------------------------------------------------------------------------------------
+
+void TMxMaskEdit::FillBackground(HDC dc, const RECT& rect) {
+  if (HasTransparentBackground()) {
+    DrawBackground(dc, rect);
+    return;
+  }
+  if (!FBackBrush || FBackBrushColor != Color()) {
+    FBackBrushColor = Color();
+    FBackBrush.Reset(CreateSolidBrush(ColorToRGB(FBackBrushColor)));
+  }
+  ::FillRect(dc, &rect, FBackBrush.Get());
+}
+
+void TMxMaskEdit::Paint(TCanvas& canvas) {
+  if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
+  if (!FBuffer) {
+    TMxCustomBevelPanel::Paint(canvas);
+    DrawTextArea(canvas.Handle());
+    return;
+  }
+  // Focused: frame, background and text are composed off screen and shown in one copy.
+  {
+    TCanvas buffer(FBufferDC.Get());
+    TMxCustomBevelPanel::Paint(buffer);
+  }
+  DrawTextArea(canvas.Handle());
+  const RECT client = ClientRect();
+  BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, FBufferDC.Get(), 0, 0, SRCCOPY);
+}
+
+void TMxMaskEdit::PaintText() {
+  if (!HandleAllocated() || IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
+  if (FPaintBatch > 0) {
+    FPaintPending = true;
+    return;
+  }
+  FPaintPending = false;
+  TWindowDC dc(Handle());
+  DrawTextArea(dc.Get());
+}
+
+void TMxMaskEdit::DrawLayers(HDC dc, const RECT& clip, int x, int y, int first, int count, TColor color,
+                             bool disabled) {
+  const std::string& text = FEdit->DisplayText();
+  if (count <= 0) return;
+  const char* chars = text.data() + (first - 1);
+  TColor textColor = color;
+  bool sunkenDisabled = false;
+  if (disabled && FFont3D->DisabledStyle() != dsNone) {
+    textColor = clGrayText;
+    sunkenDisabled = FFont3D->DisabledStyle() == ds3d;
+  }
+  const TMxTextLayerPlan plan = FFont3D->Layers(textColor, ColorToRGB(FFont3D->LightColor()),
+                                                ColorToRGB(FFont3D->ShadowColor()), sunkenDisabled);
+  RECT r = clip;
+  r.right -= plan.RightReduction;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextCharacterExtra(dc, FFont3D->Tracing());
+  for (const TMxTextLayer& layer : plan.Layers) {
+    if (layer.Outline) {
+      TPenHandle pen(CreatePen(PS_SOLID, std::max(1, layer.PenWidth), ColorToRGB(layer.Color)));
+      TSelectGuard penGuard(dc, pen.Get());
+      BeginPath(dc);
+      ExtTextOutA(dc, x + layer.DX, y + layer.DY, ETO_CLIPPED, &r, chars, static_cast<UINT>(count), nullptr);
+      EndPath(dc);
+      StrokePath(dc);
+    } else {
+      SetTextColor(dc, ColorToRGB(layer.Color));
+      ExtTextOutA(dc, x + layer.DX, y + layer.DY, ETO_CLIPPED, &r, chars, static_cast<UINT>(count), nullptr);
+    }
+  }
+  SetTextCharacterExtra(dc, 0);
+}
+
+void TMxMaskEdit::DrawTextArea(HDC target) {
+  if (!HandleAllocated()) return;
+  // The caret is hidden while pixels under it change, and shown again on every way out.
+  struct TCaretHider {
+    TCaretHider(HWND h, bool shown) : Window(h), Shown(shown) {
+      if (Shown) HideCaret(Window);
+    }
+    ~TCaretHider() {
+      if (Shown) ShowCaret(Window);
+    }
+    HWND Window;
+    bool Shown;
+  } hider(Handle(), FCaret->Visible() && FCaret->PlatformCaretExists());
+
+  UpdateWidths(nullptr);
+  const HDC dc = FBuffer ? FBufferDC.Get() : target;
+  TSavedDC saved(dc);
+  const TMxRect& e = FRects.Edit;
+  const TMxRect& t = FRects.Text;
+  const RECT editRect{e.Left, e.Top, e.Right, e.Bottom};
+  const RECT textRect{t.Left, t.Top, t.Right, t.Bottom};
+  if (editRect.right <= editRect.left || editRect.bottom <= editRect.top) return;
+  FillBackground(dc, editRect);
+  PaintBeforeText(dc, editRect);
+  SelectObject(dc, FontHandle() ? FontHandle() : GetStockObject(DEFAULT_GUI_FONT));
+  IntersectClipRect(dc, textRect.left, textRect.top, textRect.right, textRect.bottom);
+
+  const int n = FWidths.Count();
+  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), t, FWidths.Width(n), FEdit->ScrollOffset);
+  // Only the characters that can reach the text rectangle are drawn (one more on each
+  // side for overhanging glyphs), so a long text costs what its visible part costs.
+  const int firstVisible = std::max(0, FWidths.CharsEndingBefore(t.Left - left) - 1);
+  const int lastVisible = std::min(n, FWidths.FirstMiddleAtOrAfter(t.Right - left) + 1);
+  const bool disabled = !Enabled();
+  TColor fontColor = Font().Color;
+  if (FFont3D->Style() == tdPColorSunken || FFont3D->Style() == tdPColorRaised) fontColor = Color();
+
+  TMxSelectionBox sel;
+  if (FEdit->GetSelLength() > 0 && !FEdit->SelectionHidden)
+    sel = TMxEditLayout::Selection(t, left, FWidths, FEdit->GetSelStart(), FEdit->GetSelLength(), TextHeightOf("Wq"),
+                                   *FFont3D);
+  if (sel.Visible) {
+    RECT box{sel.Box.Left, sel.Box.Top, sel.Box.Right, sel.Box.Bottom};
+    TBrushHandle brush(CreateSolidBrush(ColorToRGB(HighlightBack)));
+    FillRect(dc, &box, brush.Get());
+    FrameRect(dc, &box, brush.Get());
+  }
+  DrawLayers(dc, textRect, left + FWidths.Width(firstVisible), t.Top, firstVisible + 1, lastVisible - firstVisible,
+             fontColor, disabled);
+  if (sel.Visible) {
+    RECT area{sel.TextArea.Left, sel.TextArea.Top, sel.TextArea.Right, sel.TextArea.Bottom};
+    IntersectRect(&area, &area, &textRect);
+    const int first = std::max(sel.First, firstVisible + 1);
+    const int last = std::min(sel.First + sel.Count - 1, lastVisible);
+    DrawLayers(dc, area, left + FWidths.Width(first - 1), t.Top, first, last - first + 1, HighlightText, disabled);
+  }
+  if (FBuffer) {
+    SelectClipRgn(dc, nullptr);
+    BitBlt(target, editRect.left, editRect.top, editRect.right - editRect.left, editRect.bottom - editRect.top, dc,
+           editRect.left, editRect.top, SRCCOPY);
+  }
+}
+
+void TMxMaskEdit::UpdateCaret() {
+  if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible()) return;
+  UpdateWidths(nullptr);
+  const TMxCaretPlacement p = TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FWidths,
+                                                        FEdit->GetCursorPos(), FEdit->ScrollOffset, *FFont3D);
+  if (p.Scrolled) {
+    FEdit->ScrollOffset = p.ScrollOffset;
+    PaintText();
+  }
+  FCaret->Place(p.X + 1, FRects.Text.Top);
+}
+
+// --- registration ------------------------------------------------------------------------------------
+
+void RegisterMxControls() {
+  RegisterControlClass("TMxBevelPanel", [](TWinControl& parent) { return std::make_unique<TMxBevelPanel>(&parent); });
+  RegisterControlClass("TMxMaskEdit", [](TWinControl& parent) { return std::make_unique<TMxMaskEdit>(&parent); });
+}

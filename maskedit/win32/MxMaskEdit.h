@@ -1,0 +1,165 @@
+#pragma once
+// TMxMaskEdit: the masked edit as a window. It owns the platform-free engine
+// (TMxCustomMaskEdit), forwards keyboard, mouse, focus and the standard edit-control
+// messages to it, and draws what the engine holds: background, frame (bevel or visual
+// style), text with its 3D look, selection and caret, scrolled so that the caret stays
+// visible.
+//
+// Sections: settings, layout and painting (MxMaskEdit.cpp); messages, input and focus
+// (MxMaskEditMessages.cpp).
+//
+// Geometry: FrameClientRect (client less frame) > EditRect (less the strip that embedded
+// buttons take, ButtonsWidth) > TextRect (text layout and clipping). Text widths are kept
+// per text and font in a prefix-width table, so painting and hit-testing never measure a
+// prefix twice. While the edit has the focus it paints through an off-screen bitmap of its
+// own size and copies EditRect to the screen in one step.
+#include "maskedit/Mx3DCaption.h"
+#include "maskedit/MxClickSeries.h"
+#include "maskedit/MxCustomMaskEdit.h"
+#include "maskedit/MxEditLayout.h"
+#include "maskedit/MxPrefixWidths.h"
+#include "maskedit/win32/MxCaret.h"
+#include "maskedit/win32/MxCustomBevelPanel.h"
+#include "maskedit/win32/MxWin32Clipboard.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+enum TMxEditOption : unsigned { eoNarrowHeight = 1, eoSuppressDefaultMenu = 2 };
+
+class TMxMaskEdit : public TMxCustomBevelPanel {
+public:
+  using TContextPopupEvent = std::function<void(TMxMaskEdit* sender, POINT position, bool& handled)>;
+
+  explicit TMxMaskEdit(TWinControl* parent, TMxApplication& application = MxApplication());
+  ~TMxMaskEdit() override;
+
+  // --- the engine and its common settings ---------------------------------------------
+  TMxCustomMaskEdit& Edit() { return *FEdit; }
+  const TMxCustomMaskEdit& Edit() const { return *FEdit; }
+  std::string Text() const { return FEdit->RawText(); }
+  void SetText(std::string_view text) { FEdit->SetText(text); }
+  bool GetReadOnly() const override { return FEdit->GetReadOnly(); }
+
+  TMxCaret& Caret() { return *FCaret; }
+  // Copies blink rate, size and style.
+  void SetCaret(const TMxCaret& source) { FCaret->Assign(source); }
+  TMx3DCaption& Font3D() { return *FFont3D; }
+
+  unsigned Options = 0; // TMxEditOption bits
+  TColor HighlightBack = 0xFF00000D;  // clHighlight
+  TColor HighlightText = 0xFF00000E;  // clHighlightText
+  bool KeepSelectionOnFocus = false;
+  bool RepaintOnSetFocus = false;
+  bool RepaintOnKillFocus = false;
+  bool FocusOnMouseAbove = false;
+  bool UseGlobalTimer = false;
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool value);
+  TContextPopupEvent OnContextPopup;
+
+  // --- layout -----------------------------------------------------------------------------
+  const TMxEditRects& Rects() const { return FRects; }
+  void UpdateEditRects();
+  void PrepareBuffer();
+  void AdjustSize();
+  // Height of s in the edit's font, plus the shadow of the shadowed 3D styles.
+  int TextHeightOf(std::string_view s);
+  // 1-based caret position nearest to the client x.
+  int CharIndexFromX(int x);
+  // Client coordinates of the caret position before character index (0-based).
+  POINT PosFromChar(long long index);
+  // Draws the text area (through the off-screen bitmap while focused): now, or, while a
+  // message is being handled, once when its handling ends.
+  void PaintText();
+  void UpdateCaret();
+  bool OffscreenActive() const { return static_cast<bool>(FBuffer); }
+
+  // --- hooks for controls embedded in the frame (buttons) --------------------------------
+  // Pixels the embedded controls take from the right of the edit area.
+  virtual int ButtonsWidth() const { return 0; }
+  // Draws into the edit area before the text (dc may be the off-screen bitmap's).
+  virtual void PaintBeforeText(HDC dc, const RECT& editRect) {}
+
+  TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
+  void BeginLoading() override;
+  void Loaded() override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void HandleCreated() override;
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void Paint(TCanvas& canvas) override;
+  void FocusGained() override;
+  void FocusLost(HWND to) override;
+  void FontChanged() override;
+  void DoMouseEnter() override;
+  void DoMouseExit() override;
+
+private:
+  class TView;
+  class TEngine;
+  friend class TView;
+  friend class TEngine;
+
+  // painting
+  void UpdateWidths(HDC dc);
+  void DrawTextArea(HDC dc);
+  void DrawLayers(HDC dc, const RECT& clip, int x, int y, int first, int count, TColor color, bool disabled);
+  void FillBackground(HDC dc, const RECT& rect);
+  HDC MeasureDC();
+  void ResizeCaret();
+  int FontKeyHeight();
+
+  // input
+  bool HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  void KeyDown(WPARAM vk);
+  void KeyUp(WPARAM vk);
+  void LeftButtonDown(LPARAM pos);
+  void LeftButtonUp();
+  void MouseMove(WPARAM keys, LPARAM pos);
+  void DoubleClick(LPARAM pos);
+  void CountClick(LPARAM pos);
+  void TrackMouse();
+  void AutoScrollTick();
+  void StopAutoScroll();
+  void EndTextDrag();
+  void ContextMenu(POINT client);
+  void RequestFocusBack();
+  void Refocus();
+
+  std::unique_ptr<TMxCustomMaskEdit> FEdit;
+  // While a message is being handled, text repaints are collected and done once at its end.
+  int FPaintBatch = 0;
+  bool FPaintPending = false;
+  TBrushHandle FBackBrush;
+  TColor FBackBrushColor = 0;
+  std::unique_ptr<TView> FView;
+  TMxWin32Clipboard FClipboard;
+  std::unique_ptr<TMxCaret> FCaret;
+  std::unique_ptr<TMx3DCaption> FFont3D;
+  bool FAutoSize = false;
+
+  TMxEditRects FRects;
+  TMxPrefixWidths FWidths;
+  unsigned FFontGeneration = 1;
+  int FTextHeight = -1; // cached height of the font's text; -1: measure again
+  TMemoryDC FMeasureDC;
+  std::unique_ptr<TSelectGuard> FMeasureFont;
+  TMemoryDC FBufferDC;
+  TBitmapHandle FBuffer;
+  std::unique_ptr<TSelectGuard> FBufferSelect;
+
+  // mouse
+  LPARAM FLastMousePos = 0;
+  bool FMouseTimer = false;
+  HCURSOR FSavedCursor = nullptr;
+  TMxClickSeries FClicks;
+  HWND FFocusGoingTo = nullptr;
+  bool FRefocusPosted = false; // this edit posted the pending focus return
+};
+
+// Makes the edit family's controls (TMxBevelPanel, TMxMaskEdit) known to layouts.
+void RegisterMxControls();

@@ -1,0 +1,850 @@
+// TMxMaskEdit under real windows and real input (SendInput): typing through the currency
+// filter with the caret checked, keyboard and mouse selection, clicks, drag and drop,
+// clipboard, undo, the context menu, every edit-control request with normal and hostile
+// parameters, the caret and the focus-loss checks, and the look (pixel probes and a
+// screenshot for review).
+#include "framework/win32/Application.h"
+#include "framework/win32/Form.h"
+#include "maskedit/MxLocale.h"
+#include "maskedit/win32/MxMaskEdit.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+void Pump(DWORD ms = 60) {
+  DWORD end = GetTickCount() + ms;
+  do {
+    TApplication::Instance().ProcessMessages();
+    Sleep(5);
+  } while (GetTickCount() < end);
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+void Press(WORD vk, WORD modifier = 0) {
+  if (modifier) SendKey(modifier, false);
+  SendKey(vk, false);
+  SendKey(vk, true);
+  if (modifier) SendKey(modifier, true);
+  Pump(30);
+}
+
+void TypeChar(char c) {
+  INPUT in[2]{};
+  for (int i = 0; i < 2; ++i) {
+    in[i].type = INPUT_KEYBOARD;
+    in[i].ki.wScan = static_cast<unsigned char>(c);
+    in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+  }
+  SendInput(2, in, sizeof in[0]);
+  Pump(20);
+}
+
+// "<BS>", "<DEL>", "<L>", "<R>", "<UP>", "<DN>" are keys; anything else is typed.
+void Keys(const std::string& keys) {
+  static const std::pair<const char*, WORD> kNamed[] = {{"<BS>", VK_BACK}, {"<DEL>", VK_DELETE}, {"<L>", VK_LEFT},
+                                                        {"<R>", VK_RIGHT}, {"<UP>", VK_UP},       {"<DN>", VK_DOWN}};
+  for (std::size_t i = 0; i < keys.size();) {
+    bool named = false;
+    for (const auto& [name, vk] : kNamed) {
+      if (keys.compare(i, std::strlen(name), name) == 0) {
+        Press(vk);
+        i += std::strlen(name);
+        named = true;
+        break;
+      }
+    }
+    if (!named) TypeChar(keys[i++]);
+  }
+}
+
+void Mouse(DWORD flags, POINT screen) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in.mi.dx = (screen.x * 65535 + (GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = (screen.y * 65535 + (GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  SendInput(1, &in, sizeof in);
+}
+
+std::string WindowText(HWND h) {
+  const LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  SendMessageA(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
+  s.resize(static_cast<std::size_t>(n));
+  return s;
+}
+
+std::pair<int, int> Selection(HWND h) {
+  DWORD start = 0, end = 0;
+  SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+class MxMaskEditTest : public ::testing::Test {
+protected:
+  static constexpr const char* kLayout = R"LAYOUT(TTest T {
+  Left = 100
+  Top = 100
+  ClientWidth = 420
+  ClientHeight = 220
+  Color = clBtnFace
+  Font.Name = "MS Sans Serif"
+  Font.Height = -11
+  TMxMaskEdit A {
+    Left = 8
+    Top = 8
+    Width = 113
+    Height = 21
+    TabOrder = 0
+    Alignment = taRightJustify
+    Bevel.Mode = bmWindows
+    Caret.BlinkRate = 530
+    CurrencySettings.SystemDefaults = cmUser
+    CurrencySettings.PositiveFormatStr = "\xA41,1"
+    CurrencySettings.NegativeFormatStr = "(\xA41,1)"
+    CurrencySettings.Symbol = " "
+    Decimals = 0
+    MaskType = meCurrency
+    Value = 0
+  }
+  TMxMaskEdit B {
+    Left = 8
+    Top = 40
+    Width = 113
+    Height = 21
+    TabOrder = 1
+    Alignment = taRightJustify
+    Bevel.Mode = bmWindows
+    CurrencySettings.SystemDefaults = cmUser
+    CurrencySettings.PositiveFormatStr = "\xA41,1"
+    CurrencySettings.NegativeFormatStr = "(\xA41,1)"
+    CurrencySettings.Symbol = " "
+    Decimals = 2
+    MaskType = meCurrency
+    Value = 0
+  }
+  TMxMaskEdit C {
+    Left = 8
+    Top = 72
+    Width = 200
+    Height = 21
+    TabOrder = 2
+    Bevel.Mode = bmWindows
+    MaskType = meNone
+  }
+  TMxMaskEdit M1 {
+    Left = 8
+    Top = 104
+    Width = 113
+    Height = 21
+    TabOrder = 3
+    Bevel.Mode = bmWindows
+    Mask = "!9!9\\-99"
+    MaskType = meMask
+  }
+  TMxMaskEdit M2 {
+    Left = 8
+    Top = 136
+    Width = 113
+    Height = 21
+    TabOrder = 4
+    Bevel.Mode = bmWindows
+    Mask = "!9!9\\-99"
+    MaskType = meMask
+  }
+})LAYOUT";
+
+  void SetUp() override {
+    MxSetLocaleSource(&Locale);
+    MxApplication().SetEditMode(emInsert);
+    RegisterMxControls();
+    Form = std::make_unique<TForm>("TTest");
+    ASSERT_EQ(Form->LoadFromText(kLayout), "");
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    Pump(100);
+  }
+  void TearDown() override {
+    Form.reset();
+    Pump(30);
+    MxSetLocaleSource(nullptr);
+  }
+
+  TMxMaskEdit& Field(const char* name) { return *dynamic_cast<TMxMaskEdit*>(Form->FindComponent(name)); }
+  HWND H(const char* name) { return Field(name).Handle(); }
+  void Focus(const char* name) {
+    SetFocus(H(name));
+    Pump(30);
+  }
+  // Screen point of the caret position before character index (0-based) of a field, at
+  // half the text height.
+  POINT CharPoint(const char* name, int index) {
+    const LRESULT r = SendMessageA(H(name), EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
+    POINT p{static_cast<short>(LOWORD(r)), static_cast<short>(HIWORD(r)) + 6};
+    ClientToScreen(H(name), &p);
+    return p;
+  }
+
+  TMxFixedLocaleSource Locale{TMxLocaleValues::Indonesian()};
+  std::unique_ptr<TForm> Form;
+};
+
+// --- typing -----------------------------------------------------------------------------------
+
+TEST_F(MxMaskEditTest, CurrencyKeystrokesThroughRealInput) {
+  struct Row {
+    const char* field;
+    const char* start;
+    int caret; // 1-based
+    const char* keys;
+    const char* text;
+    int caretAfter;
+  } rows[] = {
+      {"A", " 0", 1, "500", " 500", 5},
+      {"A", " 500", 5, "0", " 5.000", 7},
+      {"A", " 1.234", 2, "9", " 91.234", 3},
+      {"A", " 1.234", 7, "<BS>", " 123", 5},
+      {"A", " 1.234", 7, "<BS><BS>", " 12", 4},
+      {"A", " 1.234", 3, "<DEL>", " 134", 3},
+      {"A", " 0", 3, "-", "( 0)", 3},
+      {"A", " 0", 3, "-5", " 5", 3},
+      {"A", " 123", 3, "<UP><DN>", " 123", 3},
+      {"B", " 0,00", 1, "25", " 25,00", 4},
+      {"B", " 5,00", 3, "<BS>", " 0,00", 2},
+      {"B", " 5,00", 3, "<DEL>", " 5,00", 4},
+      {"B", " 12,00", 5, ",", " 12,00", 5},
+      {"B", " 12,50", 6, ",", " 125,00", 6},
+      {"B", " 5,00", 4, "9", " 5,90", 5},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.field) + " '" + r.start + "' " + std::to_string(r.caret) + " " + r.keys);
+    MxApplication().SetEditMode(emInsert);
+    Focus(r.field);
+    SendMessageA(H(r.field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(r.start));
+    ASSERT_EQ(WindowText(H(r.field)), r.start);
+    SendMessageA(H(r.field), EM_SETSEL, r.caret - 1, r.caret - 1);
+    Keys(r.keys);
+    EXPECT_EQ(WindowText(H(r.field)), r.text);
+    EXPECT_EQ(Field(r.field).Edit().GetCursorPos(), r.caretAfter);
+  }
+}
+
+TEST_F(MxMaskEditTest, ShiftArrowsSelectAndTypingReplaces) {
+  Focus("C");
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abcdef"));
+  Press(VK_END);
+  SendKey(VK_SHIFT, false);
+  Press(VK_LEFT);
+  Press(VK_LEFT);
+  Press(VK_LEFT);
+  SendKey(VK_SHIFT, true);
+  Pump(30);
+  EXPECT_EQ(Selection(H("C")), std::make_pair(3, 6));
+  SendKey(VK_SHIFT, false);
+  Press(VK_RIGHT);
+  SendKey(VK_SHIFT, true);
+  Pump(30);
+  EXPECT_EQ(Selection(H("C")), std::make_pair(4, 6));
+  // Typed with Shift held, a character replaces the selection and leaves none.
+  SendKey(VK_SHIFT, false);
+  TypeChar('X');
+  SendKey(VK_SHIFT, true);
+  Pump(30);
+  EXPECT_EQ(WindowText(H("C")), "abcdX");
+  EXPECT_EQ(Selection(H("C")), std::make_pair(5, 5));
+  Press('A', VK_CONTROL);
+  EXPECT_EQ(Selection(H("C")), std::make_pair(0, 5));
+}
+
+// --- mouse ------------------------------------------------------------------------------------
+
+TEST_F(MxMaskEditTest, MouseDragSelectsAndCapturesTheMouse) {
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abcdefghij"));
+  Mouse(0, CharPoint("C", 1));
+  Pump(30);
+  Mouse(MOUSEEVENTF_LEFTDOWN, CharPoint("C", 1));
+  Pump(30);
+  EXPECT_EQ(GetFocus(), H("C"));
+  EXPECT_EQ(GetCapture(), H("C"));
+  Mouse(0, CharPoint("C", 3));
+  Pump(30);
+  Mouse(0, CharPoint("C", 5));
+  Pump(30);
+  Mouse(MOUSEEVENTF_LEFTUP, CharPoint("C", 5));
+  Pump(30);
+  EXPECT_EQ(Selection(H("C")), std::make_pair(1, 5));
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  // Losing the capture while the button is held stops the auto-scroll: the selection stays.
+  Mouse(MOUSEEVENTF_LEFTDOWN, CharPoint("C", 2));
+  Pump(30);
+  Mouse(0, CharPoint("C", 4));
+  Pump(30);
+  ReleaseCapture();
+  const auto held = Selection(H("C"));
+  POINT outside = CharPoint("C", 0);
+  outside.x -= 40;
+  Mouse(0, outside);
+  Pump(500);
+  EXPECT_EQ(Selection(H("C")), held);
+  Mouse(MOUSEEVENTF_LEFTUP, outside);
+  Pump(30);
+}
+
+TEST_F(MxMaskEditTest, HoldingTheButtonRightOfTheTextScrollsTheSelectionOn) {
+  const std::string text(300, 'x');
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  Mouse(0, CharPoint("C", 1));
+  Pump(30);
+  Mouse(MOUSEEVENTF_LEFTDOWN, CharPoint("C", 1));
+  Pump(30);
+  RECT r{};
+  GetWindowRect(H("C"), &r);
+  const POINT outside{r.right + 30, (r.top + r.bottom) / 2};
+  Mouse(0, outside);
+  Pump(100);
+  const int first = Selection(H("C")).second;
+  Pump(1000); // five ticks of the 200 ms timer
+  const int later = Selection(H("C")).second;
+  Mouse(MOUSEEVENTF_LEFTUP, outside);
+  Pump(30);
+  EXPECT_GT(later, first);
+  EXPECT_GT(Field("C").Edit().ScrollOffset, 0);
+  EXPECT_EQ(Selection(H("C")).first, 1);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MxMaskEditTest, SuppressedDefaultMenuShowsNothing) {
+  Field("C").Options |= eoSuppressDefaultMenu;
+  bool asked = false;
+  Field("C").OnContextPopup = [&asked](TMxMaskEdit*, POINT, bool&) { asked = true; };
+  RECT r{};
+  GetWindowRect(H("C"), &r);
+  const POINT p{r.left + 20, r.top + 8};
+  Mouse(0, p);
+  Mouse(MOUSEEVENTF_RIGHTDOWN, p);
+  Mouse(MOUSEEVENTF_RIGHTUP, p);
+  Pump(200);
+  EXPECT_TRUE(asked);
+  const HWND menu = FindWindowA("#32768", nullptr);
+  EXPECT_FALSE(menu && IsWindowVisible(menu));
+}
+
+TEST_F(MxMaskEditTest, DoubleAndTripleClick) {
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab cd ef"));
+  const POINT p = CharPoint("C", 4); // inside "cd"
+  Mouse(0, p);
+  Pump(30);
+  for (int i = 0; i < 2; ++i) {
+    Mouse(MOUSEEVENTF_LEFTDOWN, p);
+    Mouse(MOUSEEVENTF_LEFTUP, p);
+  }
+  Pump(60);
+  EXPECT_EQ(Selection(H("C")), std::make_pair(3, 5));
+  Mouse(MOUSEEVENTF_LEFTDOWN, p);
+  Mouse(MOUSEEVENTF_LEFTUP, p);
+  Pump(60);
+  EXPECT_EQ(Selection(H("C")), std::make_pair(0, 8));
+}
+
+TEST_F(MxMaskEditTest, DragAndDropMovesTheSelectedText) {
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab cd ef"));
+  Focus("C");
+  SendMessageA(H("C"), EM_SETSEL, 3, 5);
+  Mouse(0, CharPoint("C", 4));
+  Pump(30);
+  Mouse(MOUSEEVENTF_LEFTDOWN, CharPoint("C", 4));
+  Pump(30);
+  EXPECT_TRUE(Field("C").Edit().TextDragging);
+  Mouse(0, CharPoint("C", 8));
+  Pump(30);
+  Mouse(MOUSEEVENTF_LEFTUP, CharPoint("C", 8));
+  Pump(30);
+  EXPECT_EQ(WindowText(H("C")), "ab  efcd");
+  EXPECT_EQ(Selection(H("C")), std::make_pair(6, 6));
+  EXPECT_FALSE(Field("C").Edit().TextDragging);
+}
+
+// --- clipboard, undo, context menu -----------------------------------------------------------------
+
+void PutClipboardBytes(HWND owner, const void* bytes, std::size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(block), bytes, size);
+  GlobalUnlock(block);
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}
+
+TEST_F(MxMaskEditTest, ClipboardRoundTrip) {
+  Focus("A");
+  SendMessageA(H("A"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1234567"));
+  Press('A', VK_CONTROL);
+  Press('C', VK_CONTROL);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_TEXT);
+  ASSERT_NE(data, nullptr);
+  EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), " 1.234.567");
+  GlobalUnlock(data);
+  CloseClipboard();
+
+  Focus("C");
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  Press('V', VK_CONTROL);
+  EXPECT_EQ(WindowText(H("C")), " 1.234.567");
+  SendMessageA(H("C"), EM_SETSEL, 0, 2);
+  SendMessageA(H("C"), WM_CUT, 0, 0);
+  EXPECT_EQ(WindowText(H("C")), ".234.567");
+  // The pasted amount goes through the currency filter.
+  Focus("B");
+  SendMessageA(H("B"), EM_SETSEL, 0, -1);
+  SendMessageA(H("B"), WM_PASTE, 0, 0);
+  EXPECT_EQ(WindowText(H("B")), " 1,00");
+
+  // A block without a terminating zero is read no further than its size.
+  const char raw[4] = {'7', '8', '9', '1'};
+  PutClipboardBytes(H("C"), raw, sizeof raw);
+  SendMessageA(H("C"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  SendMessageA(H("C"), WM_PASTE, 0, 0);
+  const std::string pasted = WindowText(H("C"));
+  EXPECT_FALSE(pasted.empty());
+  EXPECT_LE(pasted.size(), 4u);
+  EXPECT_EQ(std::string("7891").rfind(pasted, 0), 0u) << pasted;
+}
+
+TEST_F(MxMaskEditTest, UndoFromTheContextMenuButNotFromCtrlZ) {
+  Focus("A");
+  SendMessageA(H("A"), EM_SETSEL, 2, 2);
+  TypeChar('7');
+  EXPECT_EQ(WindowText(H("A")), " 7");
+  Press('Z', VK_CONTROL);
+  EXPECT_EQ(WindowText(H("A")), " 7");
+  // Chooses "&Undo" by its letter once the menu is open.
+  std::thread chooser([] {
+    for (int i = 0; i < 100 && !FindWindowA("#32768", nullptr); ++i) Sleep(20);
+    Sleep(100);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = 'U';
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+  });
+  RECT r{};
+  GetWindowRect(H("A"), &r);
+  const POINT p{r.left + 20, r.top + 8};
+  Mouse(0, p);
+  Pump(30);
+  Mouse(MOUSEEVENTF_RIGHTDOWN, p);
+  Mouse(MOUSEEVENTF_RIGHTUP, p);
+  Pump(600);
+  chooser.join();
+  Pump(60);
+  EXPECT_EQ(WindowText(H("A")), " 0");
+  EXPECT_FALSE(SendMessageA(H("A"), EM_CANUNDO, 0, 0));
+}
+
+TEST_F(MxMaskEditTest, NoMenuOnADisabledField) {
+  Field("C").SetEnabled(false);
+  RECT r{};
+  GetWindowRect(H("C"), &r);
+  const POINT p{r.left + 20, r.top + 8};
+  Mouse(0, p);
+  Mouse(MOUSEEVENTF_RIGHTDOWN, p);
+  Mouse(MOUSEEVENTF_RIGHTUP, p);
+  Pump(200);
+  EXPECT_EQ(FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)), false);
+}
+
+// --- edit-control requests --------------------------------------------------------------------------
+
+TEST_F(MxMaskEditTest, TextRequestsWorkOnTheFieldsText) {
+  HWND a = H("A");
+  EXPECT_TRUE(SendMessageA(a, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1234")));
+  EXPECT_EQ(Field("A").Text(), " 1.234");
+  EXPECT_EQ(SendMessageA(a, WM_GETTEXTLENGTH, 0, 0), 6);
+  char buffer[8];
+  std::memset(buffer, '#', sizeof buffer);
+  EXPECT_EQ(SendMessageA(a, WM_GETTEXT, 4, reinterpret_cast<LPARAM>(buffer)), 3);
+  EXPECT_STREQ(buffer, " 1.");
+  EXPECT_EQ(buffer[4], '#');
+  EXPECT_EQ(SendMessageA(a, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
+  EXPECT_EQ(SendMessageA(a, WM_GETTEXT, 100, 0), 0);
+  EXPECT_TRUE(SendMessageA(a, WM_SETTEXT, 0, 0));
+  EXPECT_EQ(Field("A").Text(), " 0");
+  char title[32] = {};
+  GetWindowTextA(a, title, sizeof title);
+  EXPECT_STREQ(title, " 0");
+}
+
+TEST_F(MxMaskEditTest, SelectionRequestsAreNormalised) {
+  HWND c = H("C");
+  SendMessageA(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abcdefg"));
+  struct Row {
+    WPARAM start;
+    LPARAM end;
+    int s, e, caret;
+  } rows[] = {
+      {2, 5, 2, 5, 3},
+      {5, 2, 2, 5, 3},
+      {2, static_cast<LPARAM>(-1), 2, 7, 3},
+      {0, static_cast<LPARAM>(-1), 0, 7, 8}, // select all ends with the caret at the end
+      {3, 1000, 3, 7, 4},
+      {static_cast<WPARAM>(INT_MAX), INT_MAX, 7, 7, 8},
+      // Positions are 32-bit: the high half of a 64-bit parameter plays no part.
+      {static_cast<WPARAM>(0x100000002ull), static_cast<LPARAM>(0x7FFFFFFF00000005ll), 2, 5, 3},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.start) + "," + std::to_string(r.end));
+    SendMessageA(c, EM_SETSEL, r.start, r.end);
+    EXPECT_EQ(Selection(c), std::make_pair(r.s, r.e));
+    EXPECT_EQ(Field("C").Edit().GetCursorPos(), r.caret);
+  }
+  SendMessageA(c, EM_SETSEL, 2, 5);
+  EXPECT_EQ(Field("C").Edit().GetSelText(), "cde");
+  EXPECT_EQ(SendMessageA(c, EM_GETSEL, 0, 0), MAKELRESULT(2, 5));
+  SendMessageA(c, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  EXPECT_EQ(Selection(c), std::make_pair(2, 2));
+}
+
+TEST_F(MxMaskEditTest, OtherRequestsWithNormalAndHostileParameters) {
+  HWND c = H("C");
+  SendMessageA(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abcdefg"));
+  // EM_GETLINE: the first word states the buffer's size; nothing beyond it is written.
+  char line[8];
+  std::memset(line, '#', sizeof line);
+  const WORD capacity = 3;
+  std::memcpy(line, &capacity, sizeof capacity);
+  EXPECT_EQ(SendMessageA(c, EM_GETLINE, 0, reinterpret_cast<LPARAM>(line)), 3);
+  EXPECT_EQ(std::string(line, 4), "abc#");
+  EXPECT_EQ(SendMessageA(c, EM_GETLINE, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(c, EM_GETLINECOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(c, EM_LINELENGTH, 0, 0), 7);
+  // Null pointers are ignored.
+  SendMessageA(c, EM_REPLACESEL, 0, 0);
+  SendMessageA(c, EM_GETRECT, 0, 0);
+  EXPECT_EQ(WindowText(c), "abcdefg");
+  RECT rect{};
+  SendMessageA(c, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_EQ(rect.left, Field("C").Rects().Text.Left);
+  EXPECT_EQ(rect.bottom, Field("C").Rects().Text.Bottom);
+  // EM_REPLACESEL, with and without an undo step.
+  SendMessageA(c, EM_SETSEL, 1, 3);
+  SendMessageA(c, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("XY"));
+  EXPECT_EQ(WindowText(c), "aXYdefg");
+  EXPECT_TRUE(SendMessageA(c, EM_CANUNDO, 0, 0));
+  EXPECT_FALSE(SendMessageA(c, EM_UNDO, 0, 0));
+  EXPECT_EQ(WindowText(c), "abcdefg");
+  SendMessageA(c, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("Z"));
+  EXPECT_FALSE(SendMessageA(c, EM_CANUNDO, 0, 0));
+  EXPECT_TRUE(SendMessageA(c, EM_GETMODIFY, 0, 0));
+  SendMessageA(c, EM_SETMODIFY, FALSE, 0);
+  EXPECT_FALSE(SendMessageA(c, EM_GETMODIFY, 0, 0));
+  // EM_POSFROMCHAR takes an index: x grows with it, and an index past the end is the end.
+  const LRESULT p0 = SendMessageA(c, EM_POSFROMCHAR, 0, 0);
+  const LRESULT p3 = SendMessageA(c, EM_POSFROMCHAR, 3, 0);
+  const LRESULT pEnd = SendMessageA(c, EM_POSFROMCHAR, 8, 0);
+  EXPECT_EQ(static_cast<short>(LOWORD(p0)), Field("C").Rects().Text.Left);
+  EXPECT_GT(static_cast<short>(LOWORD(p3)), static_cast<short>(LOWORD(p0)));
+  EXPECT_EQ(SendMessageA(c, EM_POSFROMCHAR, 1000, 0), pEnd);
+  EXPECT_EQ(LOWORD(SendMessageA(c, EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(p3) + 1, 5))), 3);
+  // EM_LIMITTEXT beyond the signed range means no limit: typing still works.
+  SendMessageA(c, EM_LIMITTEXT, static_cast<WPARAM>(0xFFFFFFFFull), 0);
+  EXPECT_EQ(SendMessageA(c, EM_GETLIMITTEXT, 0, 0), 0);
+  Focus("C");
+  Press(VK_END);
+  TypeChar('q');
+  EXPECT_EQ(WindowText(c).back(), 'q');
+  SendMessageA(c, EM_LIMITTEXT, 3, 0);
+  EXPECT_EQ(SendMessageA(c, EM_GETLIMITTEXT, 0, 0), 3);
+  SendMessageA(c, EM_LIMITTEXT, 0, 0);
+  // Read-only refuses typing; the password character hides the text on screen only.
+  EXPECT_EQ(SendMessageA(c, EM_SETREADONLY, TRUE, 0), 1);
+  const std::string before = WindowText(c);
+  TypeChar('w');
+  EXPECT_EQ(WindowText(c), before);
+  SendMessageA(c, EM_SETREADONLY, FALSE, 0);
+  SendMessageA(c, EM_SETPASSWORDCHAR, '*', 0);
+  EXPECT_EQ(SendMessageA(c, EM_GETPASSWORDCHAR, 0, 0), '*');
+  EXPECT_EQ(WindowText(c), before);
+  SendMessageA(c, EM_SETSEL, 0, -1);
+  SendMessageA(c, WM_CLEAR, 0, 0);
+  EXPECT_EQ(WindowText(c), "");
+  // The edit asks for arrows and characters, and leaves Tab to the window.
+  const LRESULT code = SendMessageA(c, WM_GETDLGCODE, 0, 0);
+  EXPECT_TRUE(code & DLGC_WANTARROWS);
+  EXPECT_TRUE(code & DLGC_WANTCHARS);
+  EXPECT_FALSE(code & DLGC_WANTTAB);
+}
+
+// --- caret and focus --------------------------------------------------------------------------------
+
+TEST_F(MxMaskEditTest, CaretBlinkTimeIsRestoredExactly) {
+  Focus("A"); // Caret.BlinkRate = 530
+  EXPECT_EQ(GetCaretBlinkTime(), 530u);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
+  EXPECT_EQ(info.hwndCaret, H("A"));
+  // Hidden, the caret gives back exactly the value it found; shown, it takes its own again.
+  // (Wine keeps the blink time with the thread's caret, so the value is set while A's
+  // caret exists.)
+  Field("A").Caret().Hide();
+  ASSERT_TRUE(SetCaretBlinkTime(410));
+  Field("A").Caret().Show();
+  EXPECT_EQ(GetCaretBlinkTime(), 530u);
+  Field("A").Caret().Hide();
+  EXPECT_EQ(GetCaretBlinkTime(), 410u);
+  Field("A").Caret().Show();
+  EXPECT_EQ(GetCaretBlinkTime(), 530u);
+  // Blinking switched off by the user stays off.
+  Field("A").Caret().Hide();
+  if (SetCaretBlinkTime(INFINITE) && GetCaretBlinkTime() == INFINITE) {
+    Field("A").Caret().Show();
+    EXPECT_EQ(GetCaretBlinkTime(), INFINITE);
+    Field("A").Caret().Hide();
+  }
+  SetCaretBlinkTime(410);
+  Field("A").Caret().Show();
+  // A font change on a field without the focus leaves the focused field's caret alone.
+  TFontData font = Field("C").Font();
+  font.Height = -16;
+  Field("C").SetFont(font);
+  ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
+  EXPECT_EQ(info.hwndCaret, H("A"));
+  // The platform caret goes with the focus.
+  SetFocus(Form->Handle());
+  Pump(30);
+  ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
+  EXPECT_EQ(info.hwndCaret, nullptr);
+  Focus("C");
+  ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
+  EXPECT_EQ(info.hwndCaret, H("C"));
+}
+
+TEST_F(MxMaskEditTest, FailedFocusLossChecksNeverPingPong) {
+  std::vector<std::string> entered;
+  for (const char* name : {"M1", "M2"}) {
+    Field(name).OnEnter = [&entered](TComponent* s) { entered.push_back(s->Name()); };
+  }
+  Focus("M1");
+  entered.clear();
+  // Both fields miss their required digits: leaving M1 for M2 brings the focus back to
+  // M1 once, and M2's own check does not send it away again.
+  SetFocus(H("M2"));
+  Pump(300);
+  EXPECT_EQ(GetFocus(), H("M1"));
+  EXPECT_LE(entered.size(), 2u);
+  EXPECT_EQ(Selection(H("M1")), std::make_pair(0, 1));
+
+  // A window of another kind (a message box, another program) keeps the focus it gets.
+  HWND other = CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 500, 500, 100, 30, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(other);
+  SetFocus(other);
+  Pump(300);
+  EXPECT_EQ(GetFocus(), other);
+  DestroyWindow(other);
+  Pump(60);
+
+  // Filled in, the field lets go.
+  SetForegroundWindow(Form->Handle());
+  Focus("M1");
+  SendMessageA(H("M1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12-34"));
+  Focus("C");
+  EXPECT_EQ(GetFocus(), H("C"));
+}
+
+// --- look ---------------------------------------------------------------------------------------------
+
+// The field's pixels as they are on the screen.
+struct TShot {
+  int Width = 0, Height = 0;
+  std::vector<COLORREF> Pixels;
+  COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
+};
+
+// The window's part of the screen, copied in one step.
+TShot Grab(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  TShot shot;
+  shot.Width = r.right - r.left;
+  shot.Height = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.Width;
+  info.bmiHeader.biHeight = -shot.Height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, shot.Width, shot.Height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  for (int i = 0; i < shot.Width * shot.Height; ++i)
+    shot.Pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+// Writes the window's part of the screen as a 24-bit BMP for a person to look at.
+void SaveScreen(HWND hwnd, const char* path) {
+  const TShot shot = Grab(hwnd);
+  const int w = shot.Width, h = shot.Height, stride = (w * 3 + 3) & ~3;
+  std::vector<unsigned char> rows(static_cast<std::size_t>(stride * h));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = shot.At(x, y);
+      unsigned char* p = &rows[static_cast<std::size_t>((h - 1 - y) * stride + x * 3)];
+      p[0] = GetBValue(c);
+      p[1] = GetGValue(c);
+      p[2] = GetRValue(c);
+    }
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
+  if (FILE* f = std::fopen(path, "wb")) {
+    std::fwrite(&file, sizeof file, 1, f);
+    std::fwrite(&info, sizeof info, 1, f);
+    std::fwrite(rows.data(), 1, rows.size(), f);
+    std::fclose(f);
+  }
+}
+
+TEST_F(MxMaskEditTest, LooksUnfocusedFocusedWithSelectionAndDisabled) {
+  HWND a = H("A");
+  SendMessageA(a, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1234567"));
+  Focus("C");
+  InvalidateRect(Form->Handle(), nullptr, TRUE);
+  UpdateWindow(Form->Handle());
+  Pump(60);
+  const TMxEditRects rects = Field("A").Rects();
+  POINT origin{0, 0};
+  ClientToScreen(a, &origin);
+  RECT window{};
+  GetWindowRect(a, &window);
+  const int ox = origin.x - window.left, oy = origin.y - window.top; // client origin in the shot
+  const COLORREF windowColour = GetSysColor(COLOR_WINDOW) & 0xFFFFFF;
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF;
+  const COLORREF textColour = GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF;
+
+  // Unfocused: the left part of the text area (the amount is right-aligned) is plain
+  // window colour, and no pixel of the field is the selection colour.
+  TShot unfocused = Grab(a);
+  SaveScreen(Form->Handle(), "mxmaskedit_unfocused.bmp");
+  for (int x = rects.Text.Left; x < rects.Text.Left + 10; ++x)
+    EXPECT_EQ(unfocused.At(ox + x, oy + rects.Text.Top + 3), windowColour) << x;
+  int highlighted = 0;
+  for (COLORREF c : unfocused.Pixels) highlighted += c == highlight;
+  EXPECT_EQ(highlighted, 0);
+
+  // Focused with the first four characters " 1.2" selected: the selection box's left
+  // column is highlight colour from the text top down, the area left of it is not.
+  Focus("A");
+  SendMessageA(a, EM_SETSEL, 0, 4);
+  Pump(60);
+  TShot focused = Grab(a);
+  SaveScreen(Form->Handle(), "mxmaskedit_focused.bmp");
+  const int boxLeft = static_cast<short>(LOWORD(SendMessageA(a, EM_POSFROMCHAR, 0, 0)));
+  const int boxRight = static_cast<short>(LOWORD(SendMessageA(a, EM_POSFROMCHAR, 4, 0)));
+  ASSERT_LT(boxLeft + 2, boxRight);
+  // (The caret stands on the box's first column.)
+  EXPECT_EQ(focused.At(ox + boxLeft + 2, oy + rects.Text.Top + 1), highlight);
+  EXPECT_EQ(focused.At(ox + boxRight - 1, oy + rects.Text.Top + 1), highlight);
+  EXPECT_EQ(focused.At(ox + boxLeft - 2, oy + rects.Text.Top + 1), windowColour);
+  EXPECT_EQ(focused.At(ox + rects.Text.Left + 1, oy + rects.Text.Top + 3), windowColour);
+
+  // Disabled: no pixel is in the ordinary text colour, some are not background.
+  Focus("C");
+  Field("A").SetEnabled(false);
+  Pump(60);
+  TShot disabled = Grab(a);
+  SaveScreen(Form->Handle(), "mxmaskedit_disabled.bmp");
+  int dark = 0, inked = 0;
+  for (int y = rects.Text.Top; y < rects.Text.Bottom; ++y)
+    for (int x = rects.Text.Left; x < rects.Text.Right; ++x) {
+      const COLORREF c = disabled.At(ox + x, oy + y);
+      dark += c == textColour;
+      inked += c != windowColour;
+    }
+  EXPECT_EQ(dark, 0);
+  EXPECT_GT(inked, 10);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MxMaskEditTest, AutoSizeFollowsTheFont) {
+  TMxMaskEdit& c = Field("C");
+  c.SetBounds(c.Left(), c.Top(), 10, 40);
+  c.SetAutoSize(true);
+  HDC dc = GetDC(c.Handle());
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(c.Handle(), WM_GETFONT, 0, 0)));
+  SIZE qp{};
+  GetTextExtentPoint32A(dc, "Qp", 2, &qp);
+  SelectObject(dc, old);
+  ReleaseDC(c.Handle(), dc);
+  EXPECT_EQ(c.Height(), qp.cy * 5 / 4 + 5); // bmWindows
+  EXPECT_EQ(c.Width(), 30);
+  TFontData font = c.Font();
+  font.Height = -24;
+  c.SetFont(font);
+  EXPECT_GT(c.Height(), qp.cy * 5 / 4 + 5);
+}
+
+TEST_F(MxMaskEditTest, ShadowedTextDrawsAShadowLayer) {
+  HWND c = H("C");
+  SendMessageA(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWW"));
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF;
+  auto countShadow = [&] {
+    RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(30);
+    const TShot shot = Grab(c);
+    int n = 0;
+    for (COLORREF px : shot.Pixels) n += px == shadow;
+    return n;
+  };
+  Field("C").Font3D().SetStyle(tdNone);
+  const int plain = countShadow();
+  Field("C").Font3D().SetStyle(tdShadow);
+  Field("C").Font3D().SetShadowDepth(2);
+  const int shadowed = countShadow();
+  EXPECT_GT(shadowed, plain + 10);
+}
+
+} // namespace
