@@ -25,7 +25,7 @@ struct DateField {
     KeyEvents = 0;
     E().OnKeyPress = [this](TMxBaseEdit*, char&) { ++KeyEvents; };
   }
-  TMxMaskEdit& E() { return *H.Edit; }
+  TMxCustomMaskEdit& E() { return *H.Edit; }
   std::string Selected() { return MxCopyOfSelection(); }
   std::string MxCopyOfSelection() { return E().RawText().substr(static_cast<size_t>(E().GetSelStart() - 1), static_cast<size_t>(E().GetSelLength())); }
   TMaskEditHarness H;
