@@ -50,7 +50,7 @@ private:
 
 TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
-      FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
+      FButtons(std::make_unique<TMxCustomButtonsHost>(*FEdit)), FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
       FFont3D(std::make_unique<TMx3DCaption>()),
       FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {
   BeginUpdate();
@@ -98,7 +98,17 @@ void TMxMaskEdit::HandleCreated() {
   TMxCustomBevelPanel::HandleCreated();
   FClipboard.SetOwner(Handle());
   FCaret->SetOwnerWindow(Handle());
+  FButtons->Attach(Handle(), [this] { Relayout(); });
   UpdateEditRects();
+}
+
+void TMxMaskEdit::Relayout() {
+  // The size comes from the window itself, never from a message.
+  if (TWinControl::Focused()) PrepareBuffer();
+  else UpdateEditRects();
+  AdjustSize();
+  TWinControl::Invalidate();
+  UpdateCaret();
 }
 
 void TMxMaskEdit::BeginLoading() {
@@ -254,6 +264,24 @@ void TMxMaskEdit::UpdateEditRects() {
     frameClient = BevelClientRect();
   }
   FRects = TMxEditLayout::Rects(frameClient, ButtonsWidth(), (Options & eoNarrowHeight) != 0, themed);
+  // The buttons fill the strip right of the edit area, from the client top when the
+  // window border is the frame.
+  const bool borderOutside = Bevel().Mode() == TMxBevelMode::bmWindows && !themed;
+  FEdit->AdjustEditRect(FRects.Edit.Left, FRects.Edit.Top, frameClient.Right, FRects.Edit.Bottom, borderOutside);
+}
+
+int TMxMaskEdit::ButtonsWidth() const {
+  const long long w = static_cast<long long>(FEdit->CustomButtons().Count()) * FEdit->GetCustomButtonWidth();
+  return static_cast<int>(std::min<long long>(w, INT_MAX / 2));
+}
+
+void TMxMaskEdit::PaintButtons(HDC dc) {
+  if (FEdit->CustomButtons().Count() == 0) return;
+  TMxButtonPaintContext ctx;
+  ctx.Window = Handle();
+  ctx.Themed = FEdit->CustomButtonParentCtlXP && ThemeInUse() != 0;
+  ctx.Font = FontHandle();
+  FButtons->Paint(dc, ctx);
 }
 
 void TMxMaskEdit::PrepareBuffer() {
@@ -384,14 +412,16 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
   if (!FBuffer) {
     TMxCustomBevelPanel::Paint(canvas);
     DrawTextArea(canvas.Handle());
+    PaintButtons(canvas.Handle());
     return;
   }
-  // Focused: frame, background and text are composed off screen and shown in one copy.
+  // Focused: frame, background, text and buttons are composed off screen and shown in one copy.
   {
     TCanvas buffer(FBufferDC.Get());
     TMxCustomBevelPanel::Paint(buffer);
   }
   DrawTextArea(canvas.Handle());
+  PaintButtons(FBufferDC.Get());
   const RECT client = ClientRect();
   BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, FBufferDC.Get(), 0, 0, SRCCOPY);
 }
