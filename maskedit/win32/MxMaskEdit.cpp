@@ -194,6 +194,31 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
     return stringValue([&](const std::string& s) { e.CurrencySettings().SetNegativeFormatStr(s); });
   if (name == "CurrencySettings.Symbol")
     return stringValue([&](const std::string& s) { e.CurrencySettings().SetSymbol(s); });
+  if (name == "DateSettings.Format") {
+    static const std::pair<const char*, TMxDateFormats> kFormats[] = {
+        {"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}};
+    TMxDateFormats f = e.DateSettings().GetFormat();
+    TPropertyResult r = EnumProperty(value, kFormats, f);
+    if (r.Code == TPropertyResult::TCode::Ok) e.DateSettings().SetFormat(f);
+    return r;
+  }
+  if (name == "DateSettings.FormatStr")
+    return stringValue([&](const std::string& s) { e.DateSettings().SetFormatStr(s); });
+  if (name == "DateSettings.YearDelta")
+    return intValue(-128, 127, [&](int v) { e.DateSettings().SetYearDelta(static_cast<std::int8_t>(v)); });
+  if (name == "CustomButtonWidth") return intValue(0, 0xFFFF, [&](int v) { e.SetCustomButtonWidth(v); });
+  if (name == "CustomButtonParentCtlXP") return boolValue([&](bool v) { SetCustomButtonParentCtlXP(v); });
+  if (name == "CustomButtonsStyle" || name == "CustomButtonStyle") {
+    // CustomButtonStyle is the name older layouts stored, with three more names.
+    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a button style");
+    TMxUserButtonStyle style = e.GetCustomButtonsStyle();
+    bool themed = false;
+    if (!MxUserButtonStyleFromName(value.Text, style, themed) || (themed && name == "CustomButtonsStyle"))
+      return TPropertyResult::Bad("a button style (ubsWin31 .. ubsWin40Ext)");
+    if (name == "CustomButtonStyle") e.ReadLegacyCustomButtonStyle(value.Text);
+    else e.SetCustomButtonsStyle(style);
+    return TPropertyResult::Ok();
+  }
   if (name == "Decimals") return intValue(0, 255, [&](int v) { e.SetDecimals(v); });
   if (name == "Value") return intValue(INT_MIN, INT_MAX, [&](int v) { e.ReadStoredValue(v); });
   if (name == "Text") return stringValue([&](const std::string& s) { e.SetText(s); });
@@ -270,6 +295,19 @@ void TMxMaskEdit::UpdateEditRects() {
   FEdit->AdjustEditRect(FRects.Edit.Left, FRects.Edit.Top, frameClient.Right, FRects.Edit.Bottom, borderOutside);
 }
 
+void TMxMaskEdit::SetCustomButtonParentCtlXP(bool value) {
+  FEdit->CustomButtonParentCtlXP = value;
+  if (value) ThemeModeChanged();
+}
+
+void TMxMaskEdit::ThemeModeChanged() {
+  TMxCustomBevelPanel::ThemeModeChanged();
+  if (!FEdit->CustomButtonParentCtlXP) return;
+  TMxSpecialButtons& buttons = FEdit->CustomButtons();
+  for (int i = 0; i < buttons.Count(); ++i) buttons.Item(i).ThemeMode = ThemeMode();
+  TWinControl::Invalidate();
+}
+
 int TMxMaskEdit::ButtonsWidth() const {
   const long long w = static_cast<long long>(FEdit->CustomButtons().Count()) * FEdit->GetCustomButtonWidth();
   return static_cast<int>(std::min<long long>(w, INT_MAX / 2));
@@ -279,6 +317,7 @@ void TMxMaskEdit::PaintButtons(HDC dc) {
   if (FEdit->CustomButtons().Count() == 0) return;
   TMxButtonPaintContext ctx;
   ctx.Window = Handle();
+  // The buttons draw with the visual styles when they follow the edit's theme mode.
   ctx.Themed = FEdit->CustomButtonParentCtlXP && ThemeInUse() != 0;
   ctx.Font = FontHandle();
   FButtons->Paint(dc, ctx);

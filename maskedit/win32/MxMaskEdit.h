@@ -84,6 +84,8 @@ public:
   virtual int ButtonsWidth() const;
   // The window side of the custom buttons (drop-down menus, menu commands).
   TMxCustomButtonsHost& ButtonsHost() { return *FButtons; }
+  // True: every button takes the edit's theme mode, now and whenever it changes.
+  void SetCustomButtonParentCtlXP(bool value);
   // Draws into the edit area before the text (dc may be the off-screen bitmap's).
   virtual void PaintBeforeText(HDC dc, const RECT& editRect) {}
 
@@ -99,6 +101,7 @@ protected:
   void FocusGained() override;
   void FocusLost(HWND to) override;
   void FontChanged() override;
+  void ThemeModeChanged() override;
   void DoMouseEnter() override;
   void DoMouseExit() override;
 

@@ -143,6 +143,20 @@ protected:
     Bevel.Mode = bmWindows
     MaskType = meNone
   }
+  TMxMaskEdit L {
+    Left = 140
+    Top = 72
+    Width = 113
+    Height = 21
+    TabOrder = 3
+    Bevel.Mode = bmWindows
+    DateSettings.Format = dfCustom
+    DateSettings.FormatStr = "dd/mm/yyyy"
+    DateSettings.YearDelta = 30
+    CustomButtonWidth = 20
+    CustomButtonStyle = ubsWinXPCombo
+    MaskType = meDate
+  }
 })LAYOUT";
 
   void SetUp() override {
@@ -233,6 +247,23 @@ TEST_F(MxMaskEditDateButtonsTest, DateFieldStepsAndTypesWithRealInput) {
   EXPECT_EQ(errors, 1);
   EXPECT_EQ(d.RawText(), "31/4/2024");
   EXPECT_TRUE(IsWindow(H("D")));
+}
+
+TEST_F(MxMaskEditDateButtonsTest, StoredDateAndButtonSettings) {
+  TMxCustomMaskEdit& e = Field("L").Edit();
+  EXPECT_EQ(e.DateSettings().GetFormat(), dfCustom);
+  EXPECT_EQ(e.DateSettings().DateFormatString(), "dd/mm/yyyy");
+  EXPECT_EQ(e.DateSettings().GetYearDelta(), 30);
+  EXPECT_EQ(e.GetCustomButtonWidth(), 20);
+  EXPECT_EQ(e.GetCustomButtonsStyle(), ubsCombo); // the older name of the themed combo look
+  // The older names are taken only under the older property name.
+  TForm other("TTest");
+  const std::string error = other.LoadFromText(R"(TTest T {
+  TMxMaskEdit X {
+    CustomButtonsStyle = ubsWinXP
+  }
+})");
+  EXPECT_NE(error.find("CustomButtonsStyle"), std::string::npos) << error;
 }
 
 TEST_F(MxMaskEditDateButtonsTest, TwoButtonsClickedAndHeld) {
