@@ -2,7 +2,84 @@
 
 #include "maskedit/MxStr.h"
 
-TMxCustomEdit::TMxCustomEdit(TMxApplication& application) : TMxBaseEdit(application) { SelectAllToEnd = true; }
+#include <algorithm>
+
+TMxCustomEdit::TMxCustomEdit(TMxApplication& application)
+    : TMxBaseEdit(application), FCustomButtons(std::make_unique<TMxSpecialButtons>(&FButtonsOwner)) {
+  SelectAllToEnd = true;
+}
+
+TMxCustomEdit::~TMxCustomEdit() {
+  // The buttons die with the edit; they must not ask it for a layout on the way.
+  FCustomButtons->RelayoutOwner = false;
+}
+
+// --- custom buttons ---------------------------------------------------------------------------
+
+void TMxCustomEdit::RequestRelayout(TMxRelayout when) {
+  if (OnRelayoutRequest) {
+    OnRelayoutRequest(when);
+  }
+}
+
+void TMxCustomEdit::TButtonsOwner::CustomButtonsChanged() {
+  if (Edit.View && Edit.View->WindowExists()) {
+    Edit.RequestRelayout(rlPosted);
+  }
+}
+
+void TMxCustomEdit::SetCustomButtonWidth(int value) {
+  value = std::max(value, 0);
+  if (value == FCustomButtonWidth) {
+    return;
+  }
+  FCustomButtonWidth = value;
+  RequestRelayout(rlNow);
+}
+
+void TMxCustomEdit::SetCustomButtonsStyle(TMxUserButtonStyle value) {
+  if (value == FCustomButtonsStyle) {
+    return;
+  }
+  FCustomButtonsStyle = value;
+  if (!IsLoading() && !IsUpdating()) {
+    RequestRelayout(rlNow);
+  }
+}
+
+bool TMxCustomEdit::ReadLegacyCustomButtonStyle(const std::string& name) {
+  TMxUserButtonStyle style = FCustomButtonsStyle;
+  bool themed = false;
+  if (!MxUserButtonStyleFromName(name, style, themed)) {
+    return false;
+  }
+  SetCustomButtonsStyle(style);
+  if (themed && FCustomButtons->Count() > 0) {
+    FCustomButtons->Item(0).ThemeMode = TMxThemeMode::ttmPlatform;
+  }
+  return themed;
+}
+
+int TMxCustomEdit::AdjustEditRect(int left, int top, int right, int bottom, bool frameOutsideClient) {
+  const int n = FCustomButtons->Count();
+  const TMxButtonStrip strip = MxLayoutCustomButtons(left, top, right, bottom, n, FCustomButtonWidth, frameOutsideClient);
+  for (int i = 0; i < n; ++i) {
+    TMxSpeedButton& b = FCustomButtons->Item(i).Control();
+    const TMxButtonBounds& r = strip.Buttons[static_cast<size_t>(i)];
+    b.Style = FCustomButtonsStyle;
+    b.Left = r.Left;
+    b.Top = r.Top;
+    b.Width = r.Width;
+    b.Height = r.Height;
+  }
+  return strip.EditRight;
+}
+
+void TMxCustomEdit::DoBtnClick(TMxSpeedButton& button, int index) {
+  if (OnBtnClick) {
+    OnBtnClick(this, &button, index);
+  }
+}
 
 void TMxCustomEdit::SetPasswordChar(char c) {
   FPasswordChar = c;

@@ -16,20 +16,6 @@ constexpr int MaxReformatDepth = 8;
 
 char FirstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
-class TMxSystemClock final : public IMxClock {
-public:
-  double Now() const override {
-    const std::time_t t = std::time(nullptr);
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
-    return MxEncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-           (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) / 86400.0;
-  }
-};
 } // namespace
 
 TMxCustomMaskEdit::TMxCustomMaskEdit(TMxApplication& application)
@@ -54,8 +40,7 @@ TMxNumberSeparators TMxCustomMaskEdit::Separators() const { return {ThousandSepa
 double TMxCustomMaskEdit::Today() const { return std::floor(NowTime()); }
 
 double TMxCustomMaskEdit::NowTime() const {
-  static const TMxSystemClock systemClock;
-  return (Clock ? Clock : &systemClock)->Now();
+  return (Clock ? *Clock : MxSystemClock()).Now();
 }
 
 void TMxCustomMaskEdit::DoValidationError() {
@@ -154,7 +139,7 @@ double TMxCustomMaskEdit::DateValue() {
     throw EMxWrongDataType("No date entered");
   }
   double date = 0;
-  if (!FDateSettings->TextToDate(TextWithoutSuffix(), date)) {
+  if (!FDateSettings->TryReadDate(TextWithoutSuffix(), date)) {
     DoValidationError();
     return 0;
   }
@@ -213,7 +198,11 @@ void TMxCustomMaskEdit::SetValue(double x) {
     break;
   }
   case meDate:
-    SetTextWithSuffix(FDateSettings->DateToText(x));
+    if (!std::isfinite(x) || x < MxEncodeDate(1, 1, 1) || x >= MxEncodeDate(9999, 12, 31) + 1) {
+      DoValidationError();
+      return;
+    }
+    SetTextWithSuffix(FDateSettings->FormatDateEdit(x));
     break;
   case meTime:
     SetTextWithSuffix(MxTimeToText(x, Locale()));
@@ -274,6 +263,9 @@ void TMxCustomMaskEdit::Reformat() {
     }
     case meCurrency:
       ReformatCurrency();
+      break;
+    case meDate:
+      ReformatDate();
       break;
     case meMask:
       if (!TextMatchesMask(RawText())) {
@@ -343,11 +335,11 @@ void TMxCustomMaskEdit::SetMaskType(TMxMaskType value) {
   case meDate: {
     AllowSelecting = false;
     double date = Today();
-    if (!RawText().empty() && !FDateSettings->TextToDate(RawText(), date)) {
+    if (!RawText().empty() && !FDateSettings->TryReadDate(RawText(), date)) {
       DoValidationError();
       date = Today();
     }
-    SetText(FDateSettings->DateToText(date));
+    SetText(FDateSettings->FormatDateDisplay(date));
     break;
   }
   case meTime: {

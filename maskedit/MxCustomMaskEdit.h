@@ -63,7 +63,10 @@ public:
   TMxDateFormat& DateSettings() { return *FDateSettings; }
   void SetDateSettings(const TMxDateFormat& value) { FDateSettings->Assign(value); }
   // Today and now for meDate and meTime; the system clock when none is set.
-  void SetClock(const IMxClock* clock) { Clock = clock; }
+  void SetClock(const IMxClock* clock) {
+    Clock = clock;
+    FDateSettings->SetClock(clock);
+  }
 
   bool ProcessBlankChar = false;
   bool ForceMaskCheck = false;
@@ -115,10 +118,25 @@ public:
   void DoExit();
   void DoEnter();
   TMxKey LastKey() const { return FLastKey; }
+  // A mouse-wheel turn (positive away from the user); true when the field used it.
+  bool MouseWheel(int delta);
+  // A click at character position pos (the window's CharIndexFromX): a meDate field puts
+  // the caret at the start of the part there, other types at pos.
+  void ClickAt(int pos);
+
+  // --- meDate parts -------------------------------------------------------------------
+  // Steps the part under the caret by d (days, months within the year, or years) and
+  // shows the result in the editing form; a combination that is no date is reported
+  // through DoValidationError and leaves the text.
+  void StepDatePart(int d);
+  // Keys typed into the current part since the caret last moved to a part.
+  int KeysInPart() const { return FKeysInPart; }
 
   // --- hooks --------------------------------------------------------------------------
   virtual void DoValidationError();
   void TextChangedAt(int pos) override;
+  void TextAssigned() override;
+  void CursorPosChanged() override;
   void BeforeEdit() override;
   void AfterEdit() override;
   void BeforeInsert(int pos, std::string& text) override;
@@ -140,6 +158,11 @@ private:
   bool IsNumberChar(char c) const;
   void StepCaret();
   void InheritedKeyPress(char c) { DefaultKeyPress(c); }
+  void DateKeyPress(char c);
+  bool DateKeyDown(TMxKey key);
+  void ReformatDate();
+  void SelectDatePart();
+  void MoveToDatePart(int start);
   std::string TemplateRange(int start, int length) const;
   bool SuffixBlocksClipboard() const;
 
@@ -160,4 +183,11 @@ private:
   int SeparatorsBeforeCaret = 0;
   TMxKey FLastKey = TMxKey::Other;
   int ReformatDepth = 0;
+  // meDate typing state: keys typed into the part numbered FKeysPart, and the month
+  // number typed so far into a month-name part.
+  int FKeysInPart = 0;
+  int FKeysPart = 0;
+  int FTypedMonth = 0;
+  bool FAssigningText = false; // a Text assignment is running (not an edit)
+  bool FSelectingPart = false;
 };

@@ -6,6 +6,7 @@
 // those rules are platform-free and testable. A TMxLocaleSource produces the values:
 // on Windows the thread-locale reader (maskedit/win32/MxLocaleWin32.h), in tests a fixed
 // set of values.
+#include <array>
 #include <string>
 
 struct TMxLocaleValues {
@@ -23,6 +24,13 @@ struct TMxLocaleValues {
   std::string TimeSeparator{};            // LOCALE_STIME, e.g. "."
   std::string TimeAM{};                   // LOCALE_S1159, e.g. "AM"
   std::string TimePM{};                   // LOCALE_S2359, e.g. "PM"
+  std::string LongDateFormat{};           // LOCALE_SLONGDATE, e.g. "dddd, dd MMMM yyyy"
+  // Month names, January first (LOCALE_SABBREVMONTHNAME1.., LOCALE_SMONTHNAME1..).
+  std::array<std::string, 12> ShortMonthNames{};
+  std::array<std::string, 12> LongMonthNames{};
+  // Day names, Sunday first (the platform numbers Monday 1 and Sunday 7).
+  std::array<std::string, 7> ShortDayNames{};
+  std::array<std::string, 7> LongDayNames{};
 
   bool operator==(const TMxLocaleValues&) const = default;
 

@@ -237,13 +237,7 @@ void TMxCustomMaskEdit::KeyPress(char c) {
       return;
     }
     case meDate:
-      // Typing into date parts belongs to the date form; this form takes digits and the
-      // date separator as they are.
-      if (IsDigit(c) || c == FDateSettings->GetDateSeparator()) {
-        InheritedKeyPress(c);
-      } else {
-        FireKeyPress(c);
-      }
+      DateKeyPress(c);
       return;
     case meTime: {
       const TMxLocaleValues locale = Locale();
@@ -281,6 +275,9 @@ void TMxCustomMaskEdit::KeyPress(char c) {
 void TMxCustomMaskEdit::KeyDown(TMxKey key, std::uint8_t modifiers) {
   FLastKey = key;
   KeyUp(key, modifiers); // modifier bits of the shared edit mode
+  if (FMaskType == meDate && DateKeyDown(key)) {
+    return;
+  }
   const std::string suffix = EffectiveSuffix();
   const int len = MxLen(RawText());
   const int suffixLen = MxLen(suffix);
@@ -564,8 +561,8 @@ void TMxCustomMaskEdit::DoExit() {
   switch (FMaskType) {
   case meDate: {
     double date = 0;
-    if (FDateSettings->TextToDate(RawText(), date)) {
-      SetText(FDateSettings->DateToText(date));
+    if (FDateSettings->TryReadDate(RawText(), date)) {
+      SetText(FDateSettings->FormatDateDisplay(date));
     } else {
       DoValidationError();
       if (View) {
@@ -605,11 +602,19 @@ void TMxCustomMaskEdit::DoExit() {
 }
 
 void TMxCustomMaskEdit::DoEnter() {
-  if (FMaskType == meDate && !RawText().empty()) {
+  if (FMaskType == meDate) {
+    // A text that cannot be read stays as it is and is reported; the focus change itself
+    // must not fail.
+    FKeysInPart = 0;
     double date = 0;
-    if (FDateSettings->TextToDate(RawText(), date)) {
-      SetText(FDateSettings->DateToText(date));
+    if (!RawText().empty()) {
+      if (FDateSettings->TryReadDate(RawText(), date)) {
+        SetText(FDateSettings->FormatDateEdit(date));
+      } else {
+        DoValidationError();
+      }
     }
+    SelectDatePart();
   } else if (FMaskType == meMask) {
     SavedEditMode = Application().GetEditMode();
   }

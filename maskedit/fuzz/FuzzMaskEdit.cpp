@@ -31,6 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     edit.CurrencySettings().SetNegativeFormatStr("-\xA4" "1,1");
   }
   edit.SetMask("!9!9\\-99aAc#*r");
+  if ((setup & 0x20) != 0) {
+    // Date parts of every kind: names, padded digits, a full year from a short token.
+    edit.DateSettings().SetFormat(dfCustom);
+    edit.DateSettings().SetFormatStr((setup & 0x08) != 0 ? "dddd, d mmmm yyyyy" : "ddd dd/mmm/y");
+  }
   edit.SetMaskType(static_cast<TMxMaskType>(setup % 10));
   try {
     edit.SetNumberBase(2 + (data[1] % 35) * ((setup >> 4) & 1));
@@ -53,7 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       edit.KeyPress(static_cast<char>(arg));
       break;
     case 3:
-      edit.KeyDown(keys[arg % std::size(keys)], static_cast<std::uint8_t>((op >> 3) & (emShift | emCtrl | emAlt)));
+      if ((op & 0x80) != 0) {
+        edit.MouseWheel((arg & 1) != 0 ? 120 : -120);
+      } else {
+        edit.KeyDown(keys[arg % std::size(keys)], static_cast<std::uint8_t>((op >> 3) & (emShift | emCtrl | emAlt)));
+      }
       break;
     case 4: {
       const std::size_t n = std::min<std::size_t>(arg % 16, size - i - 2);
@@ -62,6 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     }
     case 5:
+      if ((op & 0x80) != 0) {
+        edit.ClickAt(static_cast<int>(arg % 40) - 2);
+        break;
+      }
       edit.SetCursorPos(static_cast<int>(arg % 32) - 2);
       edit.SetSelStart(static_cast<int>(op >> 3) - 4);
       edit.SetSelLength(static_cast<int>(arg >> 4) - 3);

@@ -214,8 +214,10 @@ TEST(MaskEditKeys, WordFixedTimeDateAndFreeText) {
              e.SetMaskType(meDate);
            },
            {
-               {"29/2/2024", 1, "<BS><DEL><HOME><UP>", "29/2/2024", 1},
-               {"29/2/2024", 10, "x1", "29/2/20241", 11},
+               // Backspace, Delete, Home and End do nothing; letters only fire the key event.
+               {"29/2/2024", 1, "<BS><DEL><HOME><END>x", "29/2/2024", 1},
+               // Up steps the day part in the editing form.
+               {"29/2/2024", 1, "<UP>", "1 /3 /2024", 1},
            });
 }
 

@@ -195,7 +195,7 @@ TEST(MaskEditValues, DateAndTimeTypes) {
   EXPECT_EQ(h.Edit->RawText(), "29/2/2024");
   EXPECT_FALSE(h.Edit->AllowSelecting);
   EXPECT_EQ(h.Edit->DateValue(), 45351);
-  h.Edit->SetText("31/2/2024");
+  h.Edit->SetText("31/4/2024");
   h.Edit->DoExit();
   EXPECT_EQ(h.ValidationErrors, 1);
   EXPECT_EQ(h.View.FocusRequests, 1);

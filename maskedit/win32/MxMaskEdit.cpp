@@ -50,7 +50,7 @@ private:
 
 TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
-      FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
+      FButtons(std::make_unique<TMxCustomButtonsHost>(*FEdit)), FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
       FFont3D(std::make_unique<TMx3DCaption>()),
       FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {
   BeginUpdate();
@@ -98,7 +98,17 @@ void TMxMaskEdit::HandleCreated() {
   TMxCustomBevelPanel::HandleCreated();
   FClipboard.SetOwner(Handle());
   FCaret->SetOwnerWindow(Handle());
+  FButtons->Attach(Handle(), [this] { Relayout(); });
   UpdateEditRects();
+}
+
+void TMxMaskEdit::Relayout() {
+  // The size comes from the window itself, never from a message.
+  if (TWinControl::Focused()) PrepareBuffer();
+  else UpdateEditRects();
+  AdjustSize();
+  TWinControl::Invalidate();
+  UpdateCaret();
 }
 
 void TMxMaskEdit::BeginLoading() {
@@ -184,6 +194,31 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
     return stringValue([&](const std::string& s) { e.CurrencySettings().SetNegativeFormatStr(s); });
   if (name == "CurrencySettings.Symbol")
     return stringValue([&](const std::string& s) { e.CurrencySettings().SetSymbol(s); });
+  if (name == "DateSettings.Format") {
+    static const std::pair<const char*, TMxDateFormats> kFormats[] = {
+        {"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}};
+    TMxDateFormats f = e.DateSettings().GetFormat();
+    TPropertyResult r = EnumProperty(value, kFormats, f);
+    if (r.Code == TPropertyResult::TCode::Ok) e.DateSettings().SetFormat(f);
+    return r;
+  }
+  if (name == "DateSettings.FormatStr")
+    return stringValue([&](const std::string& s) { e.DateSettings().SetFormatStr(s); });
+  if (name == "DateSettings.YearDelta")
+    return intValue(-128, 127, [&](int v) { e.DateSettings().SetYearDelta(static_cast<std::int8_t>(v)); });
+  if (name == "CustomButtonWidth") return intValue(0, 0xFFFF, [&](int v) { e.SetCustomButtonWidth(v); });
+  if (name == "CustomButtonParentCtlXP") return boolValue([&](bool v) { SetCustomButtonParentCtlXP(v); });
+  if (name == "CustomButtonsStyle" || name == "CustomButtonStyle") {
+    // CustomButtonStyle is the name older layouts stored, with three more names.
+    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a button style");
+    TMxUserButtonStyle style = e.GetCustomButtonsStyle();
+    bool themed = false;
+    if (!MxUserButtonStyleFromName(value.Text, style, themed) || (themed && name == "CustomButtonsStyle"))
+      return TPropertyResult::Bad("a button style (ubsWin31 .. ubsWin40Ext)");
+    if (name == "CustomButtonStyle") e.ReadLegacyCustomButtonStyle(value.Text);
+    else e.SetCustomButtonsStyle(style);
+    return TPropertyResult::Ok();
+  }
   if (name == "Decimals") return intValue(0, 255, [&](int v) { e.SetDecimals(v); });
   if (name == "Value") return intValue(INT_MIN, INT_MAX, [&](int v) { e.ReadStoredValue(v); });
   if (name == "Text") return stringValue([&](const std::string& s) { e.SetText(s); });
@@ -254,6 +289,38 @@ void TMxMaskEdit::UpdateEditRects() {
     frameClient = BevelClientRect();
   }
   FRects = TMxEditLayout::Rects(frameClient, ButtonsWidth(), (Options & eoNarrowHeight) != 0, themed);
+  // The buttons fill the strip right of the edit area, from the client top when the
+  // window border is the frame.
+  const bool borderOutside = Bevel().Mode() == TMxBevelMode::bmWindows && !themed;
+  FEdit->AdjustEditRect(FRects.Edit.Left, FRects.Edit.Top, frameClient.Right, FRects.Edit.Bottom, borderOutside);
+}
+
+void TMxMaskEdit::SetCustomButtonParentCtlXP(bool value) {
+  FEdit->CustomButtonParentCtlXP = value;
+  if (value) ThemeModeChanged();
+}
+
+void TMxMaskEdit::ThemeModeChanged() {
+  TMxCustomBevelPanel::ThemeModeChanged();
+  if (!FEdit->CustomButtonParentCtlXP) return;
+  TMxSpecialButtons& buttons = FEdit->CustomButtons();
+  for (int i = 0; i < buttons.Count(); ++i) buttons.Item(i).ThemeMode = ThemeMode();
+  TWinControl::Invalidate();
+}
+
+int TMxMaskEdit::ButtonsWidth() const {
+  const long long w = static_cast<long long>(FEdit->CustomButtons().Count()) * FEdit->GetCustomButtonWidth();
+  return static_cast<int>(std::min<long long>(w, INT_MAX / 2));
+}
+
+void TMxMaskEdit::PaintButtons(HDC dc) {
+  if (FEdit->CustomButtons().Count() == 0) return;
+  TMxButtonPaintContext ctx;
+  ctx.Window = Handle();
+  // The buttons draw with the visual styles when they follow the edit's theme mode.
+  ctx.Themed = FEdit->CustomButtonParentCtlXP && ThemeInUse() != 0;
+  ctx.Font = FontHandle();
+  FButtons->Paint(dc, ctx);
 }
 
 void TMxMaskEdit::PrepareBuffer() {
@@ -384,14 +451,16 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
   if (!FBuffer) {
     TMxCustomBevelPanel::Paint(canvas);
     DrawTextArea(canvas.Handle());
+    PaintButtons(canvas.Handle());
     return;
   }
-  // Focused: frame, background and text are composed off screen and shown in one copy.
+  // Focused: frame, background, text and buttons are composed off screen and shown in one copy.
   {
     TCanvas buffer(FBufferDC.Get());
     TMxCustomBevelPanel::Paint(buffer);
   }
   DrawTextArea(canvas.Handle());
+  PaintButtons(FBufferDC.Get());
   const RECT client = ClientRect();
   BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, FBufferDC.Get(), 0, 0, SRCCOPY);
 }

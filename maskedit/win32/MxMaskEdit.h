@@ -20,6 +20,7 @@
 #include "maskedit/MxPrefixWidths.h"
 #include "maskedit/win32/MxCaret.h"
 #include "maskedit/win32/MxCustomBevelPanel.h"
+#include "maskedit/win32/MxCustomButtonsHost.h"
 #include "maskedit/win32/MxWin32Clipboard.h"
 
 #include <functional>
@@ -78,8 +79,13 @@ public:
   bool OffscreenActive() const { return static_cast<bool>(FBuffer); }
 
   // --- hooks for controls embedded in the frame (buttons) --------------------------------
-  // Pixels the embedded controls take from the right of the edit area.
-  virtual int ButtonsWidth() const { return 0; }
+  // Pixels the embedded controls take from the right of the edit area (the custom
+  // buttons' strip).
+  virtual int ButtonsWidth() const;
+  // The window side of the custom buttons (drop-down menus, menu commands).
+  TMxCustomButtonsHost& ButtonsHost() { return *FButtons; }
+  // True: every button takes the edit's theme mode, now and whenever it changes.
+  void SetCustomButtonParentCtlXP(bool value);
   // Draws into the edit area before the text (dc may be the off-screen bitmap's).
   virtual void PaintBeforeText(HDC dc, const RECT& editRect) {}
 
@@ -95,6 +101,7 @@ protected:
   void FocusGained() override;
   void FocusLost(HWND to) override;
   void FontChanged() override;
+  void ThemeModeChanged() override;
   void DoMouseEnter() override;
   void DoMouseExit() override;
 
@@ -129,8 +136,12 @@ private:
   void ContextMenu(POINT client);
   void RequestFocusBack();
   void Refocus();
+  void Relayout();
+  void PaintButtons(HDC dc);
+  bool OverButton(LPARAM pos);
 
   std::unique_ptr<TMxCustomMaskEdit> FEdit;
+  std::unique_ptr<TMxCustomButtonsHost> FButtons;
   // While a message is being handled, text repaints are collected and done once at its end.
   int FPaintBatch = 0;
   bool FPaintPending = false;

@@ -73,6 +73,13 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   } batch(*this);
   LRESULT result = 0;
   if (HandleEditMessage(msg, wparam, lparam, result)) return result;
+  // The custom buttons take the mouse over them, their timers and the relayout request.
+  const bool enabled = Enabled();
+  if ((enabled || msg == MXM_RELAYOUT || msg == WM_TIMER || msg == WM_CAPTURECHANGED) &&
+      FButtons->HandleMessage(msg, wparam, lparam, result)) {
+    if (msg != WM_MOUSEMOVE) return result;
+    return TMxCustomBevelPanel::WndProc(msg, wparam, lparam); // enter and exit still follow
+  }
   switch (msg) {
   case WM_ERASEBKGND:
     return 1; // every pixel is painted by WM_PAINT
@@ -123,9 +130,16 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     }
     if (LOWORD(lparam) == HTCLIENT) {
-      SetCursor(LoadCursorA(nullptr, IDC_IBEAM));
+      POINT p{};
+      GetCursorPos(&p);
+      ScreenToClient(Handle(), &p);
+      SetCursor(LoadCursorA(nullptr, OverButton(MAKELPARAM(p.x, p.y)) ? IDC_ARROW : IDC_IBEAM));
       return TRUE;
     }
+    break;
+  case WM_MOUSEWHEEL:
+    // A date field steps the part under the caret; other fields pass the wheel on.
+    if (enabled && FEdit->MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam))) return 0;
     break;
   case WM_RBUTTONUP:
     if (!Enabled()) return 0;
@@ -156,6 +170,7 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     Refocus();
     return 0;
   case WM_DESTROY:
+    FButtons->Detach();
     // A focus return that can no longer arrive must not block the other fields' checks.
     if (FRefocusPosted) gRefocusPending = FRefocusPosted = false;
     StopAutoScroll();
@@ -281,11 +296,24 @@ void TMxMaskEdit::KeyUp(WPARAM vk) { FEdit->KeyUp(KeyFromVirtualKey(vk), Modifie
 
 // --- mouse ------------------------------------------------------------------------------------------
 
+bool TMxMaskEdit::OverButton(LPARAM pos) {
+  TMxSpecialButtons& buttons = FEdit->CustomButtons();
+  for (int i = 0; i < buttons.Count(); ++i) {
+    if (buttons.Item(i).Control().Contains(XOf(pos), YOf(pos))) return true;
+  }
+  return false;
+}
+
 void TMxMaskEdit::LeftButtonDown(LPARAM pos) {
   if (!Enabled()) return;
   FLastMousePos = pos;
   if (!TWinControl::Focused()) SetFocus();
   if (!HandleAllocated()) return; // a focus handler may have destroyed the window
+  if (FEdit->GetMaskType() == meDate) {
+    // A click selects the date part under the mouse; there is no drag selection.
+    FEdit->ClickAt(CharIndexFromX(XOf(pos)));
+    return;
+  }
   SetCapture(Handle());
   TrackMouse();
   if (!FMouseTimer) FMouseTimer = SetTimer(Handle(), kAutoScrollTimer, kAutoScrollMs, nullptr) != 0;

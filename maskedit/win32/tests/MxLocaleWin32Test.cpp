@@ -25,4 +25,9 @@ TEST(MxThreadLocaleSource, ReadsTheLocaleWineRunsIn) {
   EXPECT_EQ(got.DateSeparator, want.DateSeparator);
   EXPECT_EQ(got.LongTimeFormat, want.LongTimeFormat);
   EXPECT_EQ(got.TimeSeparator, want.TimeSeparator);
+  EXPECT_EQ(got.LongDateFormat, want.LongDateFormat);
+  EXPECT_EQ(got.ShortMonthNames, want.ShortMonthNames);
+  EXPECT_EQ(got.LongMonthNames, want.LongMonthNames);
+  EXPECT_EQ(got.ShortDayNames, want.ShortDayNames);
+  EXPECT_EQ(got.LongDayNames, want.LongDayNames);
 }

@@ -1,0 +1,331 @@
+// TMxMaskEdit with a date field and a field carrying two custom buttons, under real input
+// (SendInput): a date stepped with the arrow keys and the wheel, typed into part by part,
+// switched between its forms by the focus, a date that cannot be read at focus gain; the
+// buttons laid out in the frame, clicked, held (repeat), and a screenshot of the form
+// (date-buttons.bmp in TABIRA_SHOT_DIR or the working folder).
+#include "framework/win32/Application.h"
+#include "framework/win32/Form.h"
+#include "maskedit/MxLocale.h"
+#include "maskedit/win32/MxMaskEdit.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Pump(DWORD ms = 60) {
+  const DWORD end = GetTickCount() + ms;
+  do {
+    TApplication::Instance().ProcessMessages();
+    Sleep(5);
+  } while (GetTickCount() < end);
+}
+
+void Key(WORD vk) {
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof in[0]);
+  Pump(30);
+}
+
+void Type(const std::string& text) {
+  for (char c : text) {
+    INPUT in[2]{};
+    for (int i = 0; i < 2; ++i) {
+      in[i].type = INPUT_KEYBOARD;
+      in[i].ki.wScan = static_cast<unsigned char>(c);
+      in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(2, in, sizeof in[0]);
+    Pump(25);
+  }
+}
+
+void Mouse(DWORD flags, POINT screen, DWORD data = 0) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in.mi.mouseData = data;
+  in.mi.dx = (screen.x * 65535 + (GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = (screen.y * 65535 + (GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  SendInput(1, &in, sizeof in);
+}
+
+std::pair<int, int> Selection(HWND h) {
+  DWORD start = 0, end = 0;
+  SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+// The form's client area as it is on the screen, written as a 24-bit bottom-up bitmap.
+void SaveFormShot(HWND form, const char* name) {
+  RECT r{};
+  GetClientRect(form, &r);
+  POINT origin{0, 0};
+  ClientToScreen(form, &origin);
+  const int w = r.right, h = r.bottom, stride = (w * 3 + 3) & ~3;
+  std::vector<unsigned char> rows(static_cast<std::size_t>(stride * h));
+  HDC screen = GetDC(nullptr);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+      unsigned char* p = &rows[static_cast<std::size_t>((h - 1 - y) * stride + x * 3)];
+      p[0] = GetBValue(c);
+      p[1] = GetGValue(c);
+      p[2] = GetRValue(c);
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
+  const char* dir = std::getenv("TABIRA_SHOT_DIR");
+  const std::string path = std::string(dir ? dir : ".") + "\\" + name;
+  if (FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&file, sizeof file, 1, f);
+    std::fwrite(&info, sizeof info, 1, f);
+    std::fwrite(rows.data(), 1, rows.size(), f);
+    std::fclose(f);
+  }
+}
+
+class MxMaskEditDateButtonsTest : public ::testing::Test {
+protected:
+  static constexpr const char* kLayout = R"LAYOUT(TTest T {
+  Left = 100
+  Top = 100
+  ClientWidth = 260
+  ClientHeight = 110
+  Color = clBtnFace
+  Font.Name = "MS Sans Serif"
+  Font.Height = -11
+  TMxMaskEdit D {
+    Left = 8
+    Top = 8
+    Width = 140
+    Height = 21
+    TabOrder = 0
+    Bevel.Mode = bmWindows
+    MaskType = meNone
+  }
+  TMxMaskEdit E {
+    Left = 8
+    Top = 40
+    Width = 113
+    Height = 21
+    TabOrder = 1
+    Bevel.Mode = bmWindows
+    MaskType = meNone
+  }
+  TMxMaskEdit N {
+    Left = 8
+    Top = 72
+    Width = 113
+    Height = 21
+    TabOrder = 2
+    Bevel.Mode = bmWindows
+    MaskType = meNone
+  }
+  TMxMaskEdit L {
+    Left = 140
+    Top = 72
+    Width = 113
+    Height = 21
+    TabOrder = 3
+    Bevel.Mode = bmWindows
+    DateSettings.Format = dfCustom
+    DateSettings.FormatStr = "dd/mm/yyyy"
+    DateSettings.YearDelta = 30
+    CustomButtonWidth = 20
+    CustomButtonStyle = ubsWinXPCombo
+    MaskType = meDate
+  }
+})LAYOUT";
+
+  void SetUp() override {
+    MxSetLocaleSource(&Locale);
+    MxApplication().SetEditMode(emInsert);
+    RegisterMxControls();
+    Form = std::make_unique<TForm>("TTest");
+    ASSERT_EQ(Form->LoadFromText(kLayout), "");
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    Pump(100);
+  }
+  void TearDown() override {
+    Form.reset();
+    Pump(30);
+    MxSetLocaleSource(nullptr);
+  }
+
+  TMxMaskEdit& Field(const char* name) { return *dynamic_cast<TMxMaskEdit*>(Form->FindComponent(name)); }
+  HWND H(const char* name) { return Field(name).Handle(); }
+  void Focus(const char* name) {
+    SetFocus(H(name));
+    Pump(40);
+  }
+  POINT ScreenOf(const char* name, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(H(name), &p);
+    return p;
+  }
+
+  TMxFixedLocaleSource Locale{TMxLocaleValues::Indonesian()}; // short date d/M/yyyy
+  std::unique_ptr<TForm> Form;
+};
+
+TEST_F(MxMaskEditDateButtonsTest, DateFieldStepsAndTypesWithRealInput) {
+  TMxCustomMaskEdit& d = Field("D").Edit();
+  int errors = 0;
+  d.OnValidationError = [&](TMxCustomMaskEdit*) { ++errors; };
+  d.SetMaskType(meDate);
+  d.SetValue(MxEncodeDate(2024, 3, 5));
+  Focus("N");
+  EXPECT_EQ(d.RawText(), "5/3/2024"); // the display form while unfocused
+  Focus("D");
+  EXPECT_EQ(d.RawText(), "5 /3 /2024"); // the editing form while focused
+  EXPECT_EQ(Selection(H("D")), std::make_pair(0, 1)); // the day part is selected
+
+  Key(VK_UP);
+  EXPECT_EQ(d.RawText(), "6 /3 /2024");
+  Key(VK_RIGHT);
+  EXPECT_EQ(Selection(H("D")), std::make_pair(3, 4));
+  Key(VK_UP);
+  EXPECT_EQ(d.RawText(), "6 /4 /2024");
+  const POINT over = ScreenOf("D", 20, 8);
+  Mouse(0, over, 0);
+  Mouse(MOUSEEVENTF_WHEEL, over, WHEEL_DELTA);
+  Pump(60);
+  EXPECT_EQ(d.RawText(), "6 /5 /2024");
+  Mouse(MOUSEEVENTF_WHEEL, over, static_cast<DWORD>(-WHEEL_DELTA));
+  Mouse(MOUSEEVENTF_WHEEL, over, static_cast<DWORD>(-WHEEL_DELTA));
+  Pump(60);
+  EXPECT_EQ(d.RawText(), "6 /3 /2024");
+
+  Key(VK_LEFT);
+  Type("15");
+  EXPECT_EQ(d.RawText(), "15/3 /2024");
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  Type("1999");
+  EXPECT_EQ(d.RawText(), "15/3 /1999");
+  EXPECT_EQ(Selection(H("D")), std::make_pair(6, 10));
+
+  // A click in the middle of the month selects the month part.
+  const LRESULT month = SendMessageA(H("D"), EM_POSFROMCHAR, 3, 0);
+  const POINT click = ScreenOf("D", static_cast<short>(LOWORD(month)) + 2, 8);
+  Mouse(MOUSEEVENTF_LEFTDOWN, click);
+  Mouse(MOUSEEVENTF_LEFTUP, click);
+  Pump(60);
+  EXPECT_EQ(Selection(H("D")), std::make_pair(3, 4));
+  EXPECT_EQ(errors, 0);
+
+  Focus("N");
+  EXPECT_EQ(d.RawText(), "15/3/1999");
+  EXPECT_EQ(d.DateValue(), MxEncodeDate(1999, 3, 15));
+
+  // A text that is no date at focus gain: reported, kept, and the window goes on.
+  d.SetText("31/4/2024");
+  Focus("D");
+  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(d.RawText(), "31/4/2024");
+  EXPECT_TRUE(IsWindow(H("D")));
+}
+
+TEST_F(MxMaskEditDateButtonsTest, StoredDateAndButtonSettings) {
+  TMxCustomMaskEdit& e = Field("L").Edit();
+  EXPECT_EQ(e.DateSettings().GetFormat(), dfCustom);
+  EXPECT_EQ(e.DateSettings().DateFormatString(), "dd/mm/yyyy");
+  EXPECT_EQ(e.DateSettings().GetYearDelta(), 30);
+  EXPECT_EQ(e.GetCustomButtonWidth(), 20);
+  EXPECT_EQ(e.GetCustomButtonsStyle(), ubsCombo); // the older name of the themed combo look
+  // The older names are taken only under the older property name.
+  TForm other("TTest");
+  const std::string error = other.LoadFromText(R"(TTest T {
+  TMxMaskEdit X {
+    CustomButtonsStyle = ubsWinXP
+  }
+})");
+  EXPECT_NE(error.find("CustomButtonsStyle"), std::string::npos) << error;
+}
+
+TEST_F(MxMaskEditDateButtonsTest, TwoButtonsClickedAndHeld) {
+  TMxMaskEdit& field = Field("E");
+  TMxCustomMaskEdit& e = field.Edit();
+  e.SetText("abc");
+  std::vector<std::string> journal;
+  std::vector<DWORD> repeats;
+  e.OnBtnClick = [&](TMxCustomEdit*, TMxSpeedButton* b, int index) {
+    journal.push_back("edit " + std::to_string(index) + " " + b->Caption);
+  };
+  for (const char* caption : {"...", "+"}) {
+    TMxSpecialButton& item = e.CustomButtons().Add();
+    item.SetCaption(caption);
+    item.OnClick = [&](TMxSpecialButton* sender, int index) {
+      journal.push_back("item " + std::to_string(index) + " " + sender->GetCaption());
+      if (index == 1) repeats.push_back(GetTickCount());
+    };
+  }
+  e.CustomButtons().Item(1).Control().RepeatedClick = true;
+  Pump(100); // the posted relayout
+
+  // The strip takes 2 x 16 pixels at the right inside the frame.
+  const TMxEditRects& r = field.Rects();
+  EXPECT_EQ(r.Edit.Right, r.FrameClient.Right - 32);
+  EXPECT_GT(r.Edit.Right, r.Edit.Left);
+  const TMxSpeedButton& b0 = e.CustomButtons().Item(0).Control();
+  const TMxSpeedButton& b1 = e.CustomButtons().Item(1).Control();
+  EXPECT_EQ(b0.Left, r.Edit.Right);
+  EXPECT_EQ(b1.Left, r.Edit.Right + 16);
+  EXPECT_EQ(b1.Width, 16);
+  EXPECT_EQ(b1.Height, r.Edit.Bottom - r.Edit.Top);
+
+  const POINT p0 = ScreenOf("E", b0.Left + 8, b0.Top + b0.Height / 2);
+  Mouse(0, p0);
+  Pump(40);
+  Mouse(MOUSEEVENTF_LEFTDOWN, p0);
+  Pump(40);
+  Mouse(MOUSEEVENTF_LEFTUP, p0);
+  Pump(80);
+  EXPECT_EQ(journal, (std::vector<std::string>{"item 0 ...", "edit 0 ..."}));
+
+  const POINT p1 = ScreenOf("E", b1.Left + 8, b1.Top + b1.Height / 2);
+  Mouse(0, p1);
+  Pump(40);
+  Mouse(MOUSEEVENTF_LEFTDOWN, p1);
+  const DWORD end = GetTickCount() + 5000;
+  while (repeats.size() < 4 && GetTickCount() < end) Pump(20);
+  EXPECT_EQ(b1.Look(), sblPressed);
+  Focus("D"); // the shot shows the date field focused beside the held button
+  Field("D").Edit().SetMaskType(meDate);
+  Field("D").Edit().SetValue(MxEncodeDate(2024, 8, 17));
+  Pump(60);
+  SaveFormShot(Form->Handle(), "date-buttons.bmp");
+  Mouse(MOUSEEVENTF_LEFTUP, p1);
+  Pump(100);
+  const std::size_t held = repeats.size();
+  Pump(400);
+  ASSERT_GE(held, 4u);
+  EXPECT_EQ(repeats.size(), held);
+  EXPECT_GE(repeats[1] - repeats[0], 500u - 20u);
+  EXPECT_EQ(e.RawText(), "abc"); // the buttons never reach the text
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+// The custom buttons painted in every style and state into a bitmap: the states look
+// different where they must, nothing is drawn outside a button, and the sheet is written
+// to speed-buttons.bmp (in TABIRA_SHOT_DIR, or the working folder) for a look by eye.
+#include "maskedit/win32/MxSpeedButtonPainter.h"
+
+#include "framework/win32/Handles.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int Cols = 5, Rows = 15, CellW = 48, CellH = 26, BtnW = 40, BtnH = 20, Margin = 4;
+constexpr std::uint32_t Marker = 0x00FF00FF; // magenta, as 0x00RRGGBB
+
+struct Sheet {
+  Sheet() {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = -Height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    Pixels = static_cast<std::uint32_t*>(bits);
+    DC.Reset(CreateCompatibleDC(nullptr));
+    Old = SelectObject(DC.Get(), Bitmap.Get());
+    std::fill(Pixels, Pixels + Width * Height, Marker);
+  }
+  ~Sheet() { SelectObject(DC.Get(), Old); }
+  std::uint32_t At(int x, int y) const { return Pixels[y * Width + x] & 0x00FFFFFF; }
+  std::vector<std::uint32_t> Block(int x0, int y0) const {
+    GdiFlush();
+    std::vector<std::uint32_t> out;
+    for (int y = y0; y < y0 + BtnH; ++y) {
+      for (int x = x0; x < x0 + BtnW; ++x) {
+        out.push_back(At(x, y));
+      }
+    }
+    return out;
+  }
+  void Save(const std::string& path) const {
+    GdiFlush();
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER head{};
+    head.biSize = sizeof head;
+    head.biWidth = Width;
+    head.biHeight = -Height;
+    head.biPlanes = 1;
+    head.biBitCount = 32;
+    const DWORD bytes = static_cast<DWORD>(Width * Height * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof head;
+    file.bfSize = file.bfOffBits + bytes;
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+      std::fwrite(&file, sizeof file, 1, f);
+      std::fwrite(&head, sizeof head, 1, f);
+      std::fwrite(Pixels, bytes, 1, f);
+      std::fclose(f);
+    }
+  }
+  static constexpr int Width = Cols * CellW + 2 * Margin, Height = Rows * CellH + 2 * Margin;
+  TBitmapHandle Bitmap;
+  TMemoryDC DC;
+  HGDIOBJ Old = nullptr;
+  std::uint32_t* Pixels = nullptr;
+};
+
+std::uint32_t SysColor(int index) {
+  const COLORREF c = GetSysColor(index);
+  return (static_cast<std::uint32_t>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// A button at the cell (col, row) put into the look by real input.
+void PaintCell(Sheet& s, int col, int row, TMxUserButtonStyle style, TMxSpeedButtonLook look, bool dropDown) {
+  TMxSpeedButton b;
+  b.Left = Margin + col * CellW;
+  b.Top = Margin + row * CellH;
+  b.Width = BtnW;
+  b.Height = BtnH;
+  b.Style = style;
+  b.Caption = "Ab";
+  b.HasDropDownMenu = dropDown;
+  b.DropDownCombo = dropDown && col % 2 == 1;
+  switch (look) {
+  case sblNormal: break;
+  case sblHot: b.MouseMove(b.Left + 2, b.Top + 2); break;
+  case sblPressed: b.MouseDown(b.Left + 2, b.Top + 2, 0); break;
+  case sblLatched: b.GroupIndex = 1; b.SetDown(true); break;
+  case sblDisabled: b.SetEnabled(false); break;
+  }
+  ASSERT_EQ(b.Look(), look);
+  TMxButtonPaintContext ctx;
+  ctx.Font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  MxPaintSpeedButton(s.DC.Get(), b, ctx);
+}
+
+TEST(MxSpeedButtonPaint, EveryStyleAndState) {
+  Sheet s;
+  ASSERT_NE(s.Pixels, nullptr);
+  const TMxSpeedButtonLook looks[Cols] = {sblNormal, sblHot, sblPressed, sblLatched, sblDisabled};
+  for (int row = 0; row < 14; ++row) {
+    for (int col = 0; col < Cols; ++col) {
+      PaintCell(s, col, row, static_cast<TMxUserButtonStyle>(row), looks[col], false);
+    }
+  }
+  for (int col = 0; col < Cols; ++col) {
+    PaintCell(s, col, 14, ubsIntegrated, sblNormal, true); // drop-down arrows, combo in odd columns
+  }
+  const char* dir = std::getenv("TABIRA_SHOT_DIR");
+  s.Save(std::string(dir ? dir : ".") + "\\speed-buttons.bmp");
+
+  // Nothing outside the buttons.
+  GdiFlush();
+  for (int y = 0; y < Sheet::Height; ++y) {
+    for (int x = 0; x < Sheet::Width; ++x) {
+      const int cx = (x - Margin) % CellW, cy = (y - Margin) % CellH;
+      const bool inside = x >= Margin && y >= Margin && x < Sheet::Width - Margin && y < Sheet::Height - Margin &&
+                          cx < BtnW && cy < BtnH;
+      if (!inside) {
+        ASSERT_EQ(s.At(x, y), Marker) << x << "," << y;
+      }
+    }
+  }
+  const std::uint32_t text = SysColor(COLOR_BTNTEXT);
+  const auto captionHasText = [&](int col, int row) {
+    for (int y = 4; y < BtnH - 4; ++y) {
+      for (int x = 10; x < BtnW - 10; ++x) {
+        if (s.At(Margin + col * CellW + x, Margin + row * CellH + y) == text) {
+          return true;
+        }
+      }
+    }
+    return false;
+  };
+  for (int row = 0; row < 14; ++row) {
+    const auto style = static_cast<TMxUserButtonStyle>(row);
+    const auto block = [&](int col) { return s.Block(Margin + col * CellW, Margin + row * CellH); };
+    const std::vector<std::uint32_t> normal = block(0);
+    EXPECT_NE(block(2), normal) << "pressed looks normal, style " << row;
+    EXPECT_NE(block(3), normal) << "latched looks normal, style " << row;
+    EXPECT_NE(block(4), normal) << "disabled looks normal, style " << row;
+    const TMxButtonFamily family = MxButtonFamily(style);
+    if (family == TMxButtonFamily::Flat || family == TMxButtonFamily::Office || family == TMxButtonFamily::Raised) {
+      EXPECT_NE(block(1), normal) << "hot looks normal, style " << row;
+    }
+    if (family != TMxButtonFamily::Combo) {
+      EXPECT_TRUE(captionHasText(0, row)) << "no caption, style " << row;
+      EXPECT_FALSE(captionHasText(4, row)) << "disabled caption in the text colour, style " << row;
+    }
+  }
+  // The transparent office look leaves the background of a resting button alone.
+  EXPECT_EQ(s.At(Margin + 1, Margin + ubsOfficeTransp * CellH + 1), Marker);
+  EXPECT_NE(s.At(Margin + 1, Margin + ubsOffice * CellH + 1), Marker);
+  // The drop-down arrow is drawn at the right, in the text colour.
+  bool arrow = false;
+  for (int x = BtnW - 12; x < BtnW; ++x) {
+    for (int y = 6; y < BtnH - 6; ++y) {
+      arrow = arrow || s.At(Margin + x, Margin + 14 * CellH + y) == text;
+    }
+  }
+  EXPECT_TRUE(arrow);
+}
+
+TEST(MxSpeedButtonPaint, EmptyAndHostileBoundsDrawNothing) {
+  Sheet s;
+  TMxSpeedButton b;
+  b.Caption = "x";
+  for (const RECT r : {RECT{5, 5, 0, 10}, RECT{5, 5, 10, -3}, RECT{-100000, -100000, 5, 5}}) {
+    b.Left = r.left;
+    b.Top = r.top;
+    b.Width = r.right;
+    b.Height = r.bottom;
+    MxPaintSpeedButton(s.DC.Get(), b, {});
+  }
+  GdiFlush();
+  for (int y = 0; y < Sheet::Height; ++y) {
+    for (int x = 0; x < Sheet::Width; ++x) {
+      ASSERT_EQ(s.At(x, y), Marker);
+    }
+  }
+}
+
+} // namespace
