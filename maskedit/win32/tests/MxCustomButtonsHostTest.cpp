@@ -6,6 +6,7 @@
 #include "maskedit/win32/MxCustomButtonsHost.h"
 
 #include "framework/win32/Handles.h"
+#include "framework/win32/tests/TestShots.h"
 #include "maskedit/tests/EditTestSupport.h"
 
 #include <windows.h>
@@ -113,38 +114,7 @@ struct StandIn {
   int Relayouts = 0;
 };
 
-void SaveWindowShot(HWND hwnd, const char* name) {
-  RECT r{};
-  GetClientRect(hwnd, &r);
-  const int w = r.right, h = r.bottom;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  TBitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  TMemoryDC dc(CreateCompatibleDC(nullptr));
-  {
-    const TSelectGuard select(dc.Get(), bitmap.Get());
-    const TWindowDC source(hwnd);
-    BitBlt(dc.Get(), 0, 0, w, h, source.Get(), 0, 0, SRCCOPY);
-  }
-  GdiFlush();
-  const char* dir = std::getenv("TABIRA_SHOT_DIR");
-  const std::string path = std::string(dir ? dir : ".") + "\\" + name;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(w * h * 4);
-  if (FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
-    std::fwrite(bits, static_cast<size_t>(w * h * 4), 1, f);
-    std::fclose(f);
-  }
-}
+void SaveWindowShot(HWND hwnd, const char* name) { SaveShot(name, GrabClient(hwnd)); }
 
 TEST(MxCustomButtonsHost, RelayoutClickAndHold) {
   StandIn s;

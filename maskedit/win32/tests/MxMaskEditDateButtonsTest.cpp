@@ -6,6 +6,7 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "maskedit/MxLocale.h"
+#include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include <windows.h>
@@ -67,44 +68,8 @@ std::pair<int, int> Selection(HWND h) {
   return {static_cast<int>(start), static_cast<int>(end)};
 }
 
-// The form's client area as it is on the screen, written as a 24-bit bottom-up bitmap.
-void SaveFormShot(HWND form, const char* name) {
-  RECT r{};
-  GetClientRect(form, &r);
-  POINT origin{0, 0};
-  ClientToScreen(form, &origin);
-  const int w = r.right, h = r.bottom, stride = (w * 3 + 3) & ~3;
-  std::vector<unsigned char> rows(static_cast<std::size_t>(stride * h));
-  HDC screen = GetDC(nullptr);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
-      unsigned char* p = &rows[static_cast<std::size_t>((h - 1 - y) * stride + x * 3)];
-      p[0] = GetBValue(c);
-      p[1] = GetGValue(c);
-      p[2] = GetRValue(c);
-    }
-  }
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = w;
-  info.biHeight = h;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
-  const char* dir = std::getenv("TABIRA_SHOT_DIR");
-  const std::string path = std::string(dir ? dir : ".") + "\\" + name;
-  if (FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info, sizeof info, 1, f);
-    std::fwrite(rows.data(), 1, rows.size(), f);
-    std::fclose(f);
-  }
-}
+// The form's client area as it is on the screen, written for a person to look at.
+void SaveFormShot(HWND form, const char* name) { SaveShot(name, GrabClient(form)); }
 
 class MxMaskEditDateButtonsTest : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "maskedit/MxLocale.h"
+#include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include <windows.h>
@@ -684,73 +685,9 @@ TEST_F(MxMaskEditTest, FailedFocusLossChecksNeverPingPong) {
 
 // --- look ---------------------------------------------------------------------------------------------
 
-// The field's pixels as they are on the screen.
-struct TShot {
-  int Width = 0, Height = 0;
-  std::vector<COLORREF> Pixels;
-  COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
-};
-
-// The window's part of the screen, copied in one step.
-TShot Grab(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  TShot shot;
-  shot.Width = r.right - r.left;
-  shot.Height = r.bottom - r.top;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = shot.Width;
-  info.bmiHeader.biHeight = -shot.Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, shot.Width, shot.Height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < shot.Width * shot.Height; ++i)
-    shot.Pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return shot;
-}
-
-// Writes the window's part of the screen as a 24-bit BMP for a person to look at.
-void SaveScreen(HWND hwnd, const char* path) {
-  const TShot shot = Grab(hwnd);
-  const int w = shot.Width, h = shot.Height, stride = (w * 3 + 3) & ~3;
-  std::vector<unsigned char> rows(static_cast<std::size_t>(stride * h));
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = shot.At(x, y);
-      unsigned char* p = &rows[static_cast<std::size_t>((h - 1 - y) * stride + x * 3)];
-      p[0] = GetBValue(c);
-      p[1] = GetGValue(c);
-      p[2] = GetRValue(c);
-    }
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = w;
-  info.biHeight = h;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
-  if (FILE* f = std::fopen(path, "wb")) {
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info, sizeof info, 1, f);
-    std::fwrite(rows.data(), 1, rows.size(), f);
-    std::fclose(f);
-  }
-}
+using TShot = TScreenShot;
+TShot Grab(HWND hwnd) { return GrabWindow(hwnd); }
+void SaveScreen(HWND hwnd, const char* name) { SaveShot(name, GrabWindow(hwnd)); }
 
 TEST_F(MxMaskEditTest, LooksUnfocusedFocusedWithSelectionAndDisabled) {
   HWND a = H("A");

@@ -4,6 +4,7 @@
 #include "maskedit/win32/MxSpeedButtonPainter.h"
 
 #include "framework/win32/Handles.h"
+#include "framework/win32/tests/TestShots.h"
 
 #include <windows.h>
 
@@ -48,25 +49,9 @@ struct Sheet {
     }
     return out;
   }
-  void Save(const std::string& path) const {
+  void Save(const char* name) const {
     GdiFlush();
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER head{};
-    head.biSize = sizeof head;
-    head.biWidth = Width;
-    head.biHeight = -Height;
-    head.biPlanes = 1;
-    head.biBitCount = 32;
-    const DWORD bytes = static_cast<DWORD>(Width * Height * 4);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof head;
-    file.bfSize = file.bfOffBits + bytes;
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-      std::fwrite(&file, sizeof file, 1, f);
-      std::fwrite(&head, sizeof head, 1, f);
-      std::fwrite(Pixels, bytes, 1, f);
-      std::fclose(f);
-    }
+    SaveShot(name, Width, Height, Pixels);
   }
   static constexpr int Width = Cols * CellW + 2 * Margin, Height = Rows * CellH + 2 * Margin;
   TBitmapHandle Bitmap;
@@ -116,8 +101,7 @@ TEST(MxSpeedButtonPaint, EveryStyleAndState) {
   for (int col = 0; col < Cols; ++col) {
     PaintCell(s, col, 14, ubsIntegrated, sblNormal, true); // drop-down arrows, combo in odd columns
   }
-  const char* dir = std::getenv("TABIRA_SHOT_DIR");
-  s.Save(std::string(dir ? dir : ".") + "\\speed-buttons.bmp");
+  s.Save("speed-buttons.bmp");
 
   // Nothing outside the buttons.
   GdiFlush();
