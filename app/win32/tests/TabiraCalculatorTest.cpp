@@ -38,6 +38,13 @@ void EnterAssets(TTabiraDriver& d) {
 
 TEST(TabiraCalculator, StartsWithZeroFieldsAndTheFocusInCash) {
   TTabiraDriver d;
+  char caption[64] = {};
+  GetWindowTextA(d.Window(), caption, sizeof caption);
+  EXPECT_STREQ(caption, " Tabira 1.0");
+  RECT client{};
+  GetClientRect(d.Window(), &client);
+  EXPECT_EQ(client.right - client.left, 377);
+  EXPECT_EQ(client.bottom - client.top, 476);
   for (const char* name : {"edUangTunai", "edTabungan", "edPiutang", "edEmasPerak", "edLain2"}) {
     EXPECT_EQ(d.Text(name), " 0") << name;
   }
