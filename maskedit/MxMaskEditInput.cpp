@@ -278,7 +278,7 @@ void TMxCustomMaskEdit::KeyDown(TMxKey key, std::uint8_t modifiers) {
   if (FMaskType == meDate && DateKeyDown(key)) {
     return;
   }
-  const std::string suffix = EffectiveSuffix();
+  const std::string& suffix = EffectiveSuffix();
   const int len = MxLen(RawText());
   const int suffixLen = MxLen(suffix);
   const bool suffixHit = !suffix.empty() && len - suffixLen < GetSelStart() + GetSelLength();
