@@ -124,7 +124,7 @@ TMxUndoBuffer::~TMxUndoBuffer() { Clear(); }
 
 TMxUndoBuffer::THeader TMxUndoBuffer::HeaderAt(size_t index) const {
   THeader h;
-  std::memcpy(&h, Bytes.data() + Offsets[index], sizeof h);
+  std::memcpy(&h, Bytes.get() + Offsets[index], sizeof h);
   return h;
 }
 
@@ -141,7 +141,7 @@ const std::string* TMxUndoBuffer::LongText(const THeader& h) const {
 
 void TMxUndoBuffer::ReadRecord(size_t index, TMxUndoRecord& r) const {
   const THeader h = HeaderAt(index);
-  const char* p = Bytes.data() + Offsets[index] + sizeof h;
+  const char* p = Bytes.get() + Offsets[index] + sizeof h;
   r.SelStart = h.SelStart;
   r.OldSelLength = h.OldSelLength;
   r.InsertedLength = h.InsertedLength;
@@ -155,10 +155,7 @@ void TMxUndoBuffer::ReadRecord(size_t index, TMxUndoRecord& r) const {
   }
 }
 
-bool TMxUndoBuffer::MakeRoom() {
-  if (MaxEntries == -1 || Count() < MaxEntries) {
-    return true;
-  }
+bool TMxUndoBuffer::DropForRoom() {
   if (!CircleMode || MaxEntries == 0) {
     return false;
   }
@@ -184,30 +181,55 @@ void TMxUndoBuffer::DropOldest() {
     LongTexts.erase(LongTexts.begin());
     ++LongBase;
   }
-  const size_t n = Offsets.size() > 1 ? Offsets[1] : Bytes.size();
-  Bytes.erase(Bytes.begin(), Bytes.begin() + static_cast<std::ptrdiff_t>(n));
+  const size_t n = Offsets.size() > 1 ? Offsets[1] : Size;
+  std::memmove(Bytes.get(), Bytes.get() + n, Size - n);
+  Size -= n;
   Offsets.erase(Offsets.begin());
   for (size_t& o : Offsets) {
     o -= n;
   }
 }
 
-int TMxUndoBuffer::Append(size_t newTextLength, std::string_view oldText, std::int32_t selStart,
+void TMxUndoBuffer::Reserve(size_t n) {
+  const size_t capacity = std::max({Capacity * 2, Size + n, size_t{256}});
+  auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+  if (Size != 0) {
+    std::memcpy(bytes.get(), Bytes.get(), Size);
+  }
+  Bytes = std::move(bytes);
+  Capacity = capacity;
+}
+
+namespace {
+template <typename T> char* Put(char* at, T value) {
+  std::memcpy(at, &value, sizeof value);
+  return at + sizeof value;
+}
+} // namespace
+
+inline int TMxUndoBuffer::Append(size_t newTextLength, std::string_view oldText, std::int32_t selStart,
                           std::int32_t oldSelLength, std::int32_t insertedLength, std::int32_t cursorPos, bool newLong) {
   if (!MakeRoom()) {
     return -1;
   }
-  THeader h{selStart, oldSelLength, insertedLength, cursorPos, static_cast<std::uint32_t>(oldText.size()),
-            static_cast<std::uint32_t>(newTextLength), 0};
+  std::uint32_t longId = 0;
   if (newLong) {
     LongTexts.emplace_back();
-    h.LongId = LongBase + static_cast<std::uint32_t>(LongTexts.size());
+    longId = LongBase + static_cast<std::uint32_t>(LongTexts.size());
   }
-  const size_t at = Bytes.size();
-  const char* raw = reinterpret_cast<const char*>(&h);
-  Bytes.insert(Bytes.end(), raw, raw + sizeof h);
-  Bytes.insert(Bytes.end(), oldText.begin(), oldText.end());
-  Offsets.push_back(at);
+  Offsets.push_back(Size);
+  char* p = Grow(sizeof(THeader) + oldText.size() + (newLong ? 0 : newTextLength));
+  static_assert(sizeof(THeader) == 7 * 4, "THeader is read back field by field");
+  p = Put(p, selStart);
+  p = Put(p, oldSelLength);
+  p = Put(p, insertedLength);
+  p = Put(p, cursorPos);
+  p = Put(p, static_cast<std::uint32_t>(oldText.size()));
+  p = Put(p, static_cast<std::uint32_t>(newTextLength));
+  p = Put(p, longId);
+  if (!oldText.empty()) {
+    std::memcpy(p, oldText.data(), oldText.size());
+  }
   return Count() - 1;
 }
 
@@ -220,8 +242,8 @@ int TMxUndoBuffer::PushRecord(std::string_view newText, std::string_view oldText
   }
   if (newLong) {
     LongTexts.back().assign(newText);
-  } else {
-    Bytes.insert(Bytes.end(), newText.begin(), newText.end());
+  } else if (!newText.empty()) {
+    std::memcpy(Bytes.get() + Size - newText.size(), newText.data(), newText.size());
   }
   return index;
 }
@@ -247,7 +269,7 @@ void TMxUndoBuffer::SetInsertedLength(int index, std::int32_t value) {
   if (index < 0 || index >= Count()) {
     return;
   }
-  std::memcpy(Bytes.data() + Offsets[static_cast<size_t>(index)] + offsetof(THeader, InsertedLength), &value,
+  std::memcpy(Bytes.get() + Offsets[static_cast<size_t>(index)] + offsetof(THeader, InsertedLength), &value,
               sizeof value);
 }
 
@@ -264,7 +286,7 @@ bool TMxUndoBuffer::PopRecord(TMxUndoRecord& r) {
       LongTexts.pop_back();
     }
   }
-  Bytes.resize(Offsets.back());
+  Size = Offsets.back();
   Offsets.pop_back();
   return true;
 }
@@ -291,7 +313,7 @@ void TMxUndoBuffer::Clear() {
       Dispose(Pop());
     }
   }
-  Bytes.clear();
+  Size = 0;
   Offsets.clear();
   LongTexts.clear();
   LongBase = 0;

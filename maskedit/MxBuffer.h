@@ -144,7 +144,8 @@ private:
     std::uint32_t NewLength;
     std::uint32_t LongId; // 0: NewText follows OldText; else its id in LongTexts
   };
-  bool MakeRoom();
+  bool MakeRoom() { return MaxEntries == -1 || Count() < MaxEntries || DropForRoom(); }
+  bool DropForRoom();
   int Append(size_t newTextLength, std::string_view oldText, std::int32_t selStart, std::int32_t oldSelLength,
              std::int32_t insertedLength, std::int32_t cursorPos, bool newLong);
   THeader HeaderAt(size_t index) const;
@@ -153,7 +154,22 @@ private:
   void ReadRecord(size_t index, TMxUndoRecord& r) const;
   void DropOldest();
 
-  std::vector<char> Bytes;     // the records, oldest first: header, OldText, inline NewText
+  // Appends n bytes to the record bytes and returns where they go.
+  char* Grow(size_t n) {
+    if (Capacity - Size < n) {
+      Reserve(n);
+    }
+    char* at = Bytes.get() + Size;
+    Size += n;
+    return at;
+  }
+  void Reserve(size_t n);
+
+  // The records, oldest first: header, OldText, inline NewText. A plain array: the header
+  // fields are stored straight into it (no zero fill, no copy through a temporary).
+  std::unique_ptr<char[]> Bytes;
+  size_t Size = 0;
+  size_t Capacity = 0;
   std::vector<size_t> Offsets; // start of each record in Bytes
   // The long NewTexts, oldest first; the first one has the id LongBase + 1.
   std::vector<std::string> LongTexts;
