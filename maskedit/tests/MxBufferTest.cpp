@@ -124,8 +124,8 @@ TEST(MxUndoBuffer, StepsKeepEveryFieldInStackOrder) {
 
 TEST(MxUndoBuffer, MaxEntriesDropOrRefuseAndClearDisposesNewestFirst) {
   const std::string longText(TMxUndoBuffer::LongTextSize + 5, 'L');
+  std::vector<std::string> disposed; // outlives b, whose destruction disposes too
   TMxUndoBuffer b;
-  std::vector<std::string> disposed;
   b.OnDisposeItem = [&](TMxBuffer*, TMxBufferItem* i) { disposed.push_back(dynamic_cast<TMxUndoRecord*>(i)->NewText); };
   b.SetMaxEntries(2);
   b.PushRecord(longText, "", 1, 0, 0, 1);
