@@ -364,6 +364,11 @@ bool TMxCustomMaskEdit::CanEdit(const std::string& text) {
   if (!TMxCustomEdit::CanEdit(text)) {
     return false;
   }
+  // Only the number types have separator and suffix rules; free text, masks, dates and
+  // times are decided by the other hooks.
+  if (FMaskType != meInteger && !MxIsFloatType(FMaskType) && FMaskType != meCurrency) {
+    return true;
+  }
   const std::string& t = RawText();
   const int len = MxLen(t);
   const int caret = GetCursorPos();
