@@ -6,16 +6,28 @@
 #include <cstdlib>
 #include <functional>
 
+namespace {
+// Up to count characters of s from 1-based position start, clamped like MxCopy, as a view.
+std::string_view RangeOf(std::string_view s, long long start, long long count) {
+  if (start < 1) {
+    start = 1;
+  }
+  const long long len = static_cast<long long>(s.size());
+  if (count <= 0 || start > len) {
+    return {};
+  }
+  return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(std::min(count, len - start + 1)));
+}
+} // namespace
+
+// --- construction ----------------------------------------------------------------------------
+
 TMxBaseEdit::TMxBaseEdit(TMxApplication& application) : App(application), Chars(&TMxAsciiCharClass::Instance()) {
   WordDelimiters.set(static_cast<unsigned char>(' '));
-  FUndoStack.OnDisposeItem = [this](TMxBuffer*, TMxBufferItem* item) { DisposeUndoItem(item); };
 }
 
-TMxBaseEdit::~TMxBaseEdit() { FUndoStack.OnDisposeItem = nullptr; }
-
-void TMxBaseEdit::DisposeUndoItem(TMxBufferItem*) {
-  // Records own only strings; freeing the item releases them.
-}
+// The undo stack owns its records; they need no handler to be released.
+TMxBaseEdit::~TMxBaseEdit() = default;
 
 void TMxBaseEdit::SetCharClass(const IMxCharClass* charClass) {
   Chars = charClass ? charClass : &TMxAsciiCharClass::Instance();
@@ -207,23 +219,23 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
   }
   BeforeEdit();
 
-  // The undo step describes the state before any adjustment below.
-  TMxUndoRecord* record = nullptr;
+  // The undo step describes the state before any adjustment below. NewText is the text as
+  // passed (after the code page round trip); a long one is filled in after the insertion,
+  // usually by moving the inserted text in rather than copying a long paste twice.
+  int record = -1;
+  int recordedLength = 0;
+  bool newTextLater = false;
   if (!FUndoInProgress) {
-    auto r = std::make_unique<TMxUndoRecord>();
-    // NewText is filled after the insertion: usually by moving the inserted text in
-    // rather than copying a long paste twice.
-    if (OEMConvert) {
-      r->NewText = text;
-    }
-    r->OldText = GetSelText();
-    r->SelStart = FSelStart;
-    r->OldSelLength = FSelLength;
-    r->InsertedLength = MxLen(text);
-    r->CursorPos = FCursorPos;
-    TMxUndoRecord* raw = r.get();
-    if (FUndoStack.Push(std::move(r))) {
-      record = raw;
+    const std::string_view newText = OEMConvert ? std::string_view(text) : textIn;
+    // SelText at the call: the characters are copied into the stack, then the read hook
+    // runs as it does for GetSelText.
+    const std::string_view oldText = RangeOf(FText, FSelStart, FSelLength);
+    newTextLater = !OEMConvert && newText.size() > TMxUndoBuffer::LongTextSize;
+    recordedLength = MxLen(newText);
+    record = newTextLater ? FUndoStack.PushRecordLater(newText.size(), oldText, FSelStart, FSelLength, recordedLength, FCursorPos)
+                          : FUndoStack.PushRecord(newText, oldText, FSelStart, FSelLength, recordedLength, FCursorPos);
+    TextRead();
+    if (record >= 0) {
       FCanUndo = true;
     }
   }
@@ -254,8 +266,9 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
     }
   }
 
-  const std::string removed = MxCopy(FText, FSelStart, FSelLength);
-  BeforeDelete(FSelStart, removed);
+  // The hook sees the characters in place: a copy would cost a string per keystroke. The
+  // view is not used once the hook has returned.
+  BeforeDelete(FSelStart, RangeOf(FText, FSelStart, FSelLength));
   MxDelete(FText, FSelStart, FSelLength);
   FSelLength = 0;
 
@@ -268,16 +281,17 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
     inserted = MxLen(text);
     newPos = at + inserted;
   }
-  if (record && !OEMConvert) {
-    if (text == textIn) {
-      record->NewText = std::move(text);
-    } else {
-      record->NewText.assign(textIn);
+  if (record >= 0) {
+    if (newTextLater) {
+      if (text == textIn) {
+        FUndoStack.SetNewText(record, std::move(text));
+      } else {
+        FUndoStack.SetNewText(record, textIn);
+      }
     }
-  }
-
-  if (record) {
-    record->InsertedLength = inserted;
+    if (inserted != recordedLength) {
+      FUndoStack.SetInsertedLength(record, inserted);
+    }
   }
 
   SetModified(true);
@@ -454,8 +468,8 @@ void TMxBaseEdit::Undo() {
     return;
   }
   TEditScope scope(*this);
-  TMxBufferItemPtr item = FUndoStack.Pop();
-  const TMxUndoRecord r = static_cast<const TMxUndoRecord&>(*item);
+  TMxUndoRecord r;
+  FUndoStack.PopRecord(r);
   struct TUndoFlag {
     explicit TUndoFlag(bool& f) : Flag(f) { Flag = true; }
     ~TUndoFlag() { Flag = false; }
@@ -474,9 +488,6 @@ void TMxBaseEdit::Undo() {
   SetCursorPos(r.CursorPos);
   FSelStart = r.SelStart;
   SetSelLength(r.OldSelLength);
-  if (FUndoStack.OnDisposeItem) {
-    FUndoStack.OnDisposeItem(&FUndoStack, item.get());
-  }
 }
 
 // --- input ------------------------------------------------------------------------------

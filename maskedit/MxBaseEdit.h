@@ -25,16 +25,6 @@
 #include <string>
 #include <string_view>
 
-// One undo step: the state at the moment InsertText was called.
-struct TMxUndoRecord final : TMxBufferItem {
-  std::string NewText;           // the text passed to InsertText
-  std::string OldText;           // SelText at the call
-  std::int32_t SelStart = 1;
-  std::int32_t OldSelLength = 0;
-  std::int32_t InsertedLength = 0; // characters actually inserted (0 when refused)
-  std::int32_t CursorPos = 1;
-};
-
 enum TMxCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TMxAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -102,7 +92,7 @@ public:
 
   bool CanUndo() const { return FCanUndo; }
   bool UndoInProgress() const { return FUndoInProgress; }
-  const TMxDynLIFOBuffer& UndoStack() const { return FUndoStack; }
+  const TMxUndoBuffer& UndoStack() const { return FUndoStack; }
 
   // --- editing operations -------------------------------------------------------------
   void InsertText(std::string_view text);
@@ -234,8 +224,6 @@ protected:
   IMxClipboard* Clipboard = nullptr;
 
 private:
-  void DisposeUndoItem(TMxBufferItem* item);
-
   TMxApplication& App;
   const IMxCharClass* Chars;
   IMxEditValidator* Validator = nullptr;
@@ -251,7 +239,7 @@ private:
   int FMaxLength = 0;
   bool FReadOnly = false;
   TMxAlignment FAlignment = taLeftJustify;
-  TMxDynLIFOBuffer FUndoStack;
+  TMxUndoBuffer FUndoStack;
   std::uint16_t FUpdateCount = 0;
   bool FLoading = false;
   int FInsertEndPos = 1;

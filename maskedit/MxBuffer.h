@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Base of anything stored in a TMxBuffer. Bytes() is what SaveToStream can write.
 class TMxBufferItem {
@@ -84,4 +85,93 @@ public:
 
 private:
   std::deque<TMxBufferItemPtr> Items; // front = oldest, back = top
+};
+
+// One undo step of the edit: the state at the moment InsertText was called.
+struct TMxUndoRecord final : TMxBufferItem {
+  std::string NewText;           // the text passed to InsertText
+  std::string OldText;           // SelText at the call
+  std::int32_t SelStart = 1;
+  std::int32_t OldSelLength = 0;
+  std::int32_t InsertedLength = 0; // characters actually inserted (0 when refused)
+  std::int32_t CursorPos = 1;
+};
+
+// The edit's undo stack: a LIFO of TMxUndoRecord packed into one growing byte buffer, so
+// that recording a step allocates nothing once the buffer has grown (amortised O(1) push,
+// O(1) Clear). NewTexts longer than LongTextSize are kept as strings beside the buffer, moved in
+// rather than copied.
+//
+// The generic TMxBuffer interface works on TMxUndoRecord items (other items are refused);
+// Pop, Clear with an OnDisposeItem handler and ForEachFromOldest build the records they
+// hand out. When MaxEntries is reached, CircleMode drops the oldest step (a move of the
+// whole buffer); without it the new step is refused.
+class TMxUndoBuffer final : public TMxBuffer {
+public:
+  static constexpr size_t LongTextSize = 256;
+
+  ~TMxUndoBuffer() override;
+  bool Push(TMxBufferItemPtr item) override;
+  TMxBufferItemPtr Pop() override;
+  void Clear() override;
+  int Count() const override { return static_cast<int>(Offsets.size()); }
+  void ForEachFromOldest(const std::function<void(const TMxBufferItem&)>& visit) const override;
+
+  // Records a step without making an item; returns its index, or -1 when refused.
+  int PushRecord(std::string_view newText, std::string_view oldText, std::int32_t selStart, std::int32_t oldSelLength,
+                 std::int32_t insertedLength, std::int32_t cursorPos);
+  // Records a step whose NewText is filled in later by SetNewText (only its length is
+  // known now); returns its index, or -1 when refused.
+  int PushRecordLater(size_t newTextLength, std::string_view oldText, std::int32_t selStart, std::int32_t oldSelLength,
+                      std::int32_t insertedLength, std::int32_t cursorPos);
+  // Fills in the NewText of step index (recorded by PushRecordLater with this length).
+  void SetNewText(int index, std::string&& text);
+  void SetNewText(int index, std::string_view text);
+  // Changes the InsertedLength of step index; nothing when there is no such step.
+  void SetInsertedLength(int index, std::int32_t value);
+  // Takes the newest step into r; false when empty.
+  bool PopRecord(TMxUndoRecord& r);
+
+  bool CircleMode = true;
+
+private:
+  struct THeader {
+    std::int32_t SelStart;
+    std::int32_t OldSelLength;
+    std::int32_t InsertedLength;
+    std::int32_t CursorPos;
+    std::uint32_t OldLength;
+    std::uint32_t NewLength;
+    std::uint32_t LongId; // 0: NewText follows OldText; else its id in LongTexts
+  };
+  bool MakeRoom() { return MaxEntries == -1 || Count() < MaxEntries || DropForRoom(); }
+  bool DropForRoom();
+  int Append(size_t newTextLength, std::string_view oldText, std::int32_t selStart, std::int32_t oldSelLength,
+             std::int32_t insertedLength, std::int32_t cursorPos, bool newLong);
+  THeader HeaderAt(size_t index) const;
+  std::string* LongText(const THeader& h);
+  const std::string* LongText(const THeader& h) const;
+  void ReadRecord(size_t index, TMxUndoRecord& r) const;
+  void DropOldest();
+
+  // Appends n bytes to the record bytes and returns where they go.
+  char* Grow(size_t n) {
+    if (Capacity - Size < n) {
+      Reserve(n);
+    }
+    char* at = Bytes.get() + Size;
+    Size += n;
+    return at;
+  }
+  void Reserve(size_t n);
+
+  // The records, oldest first: header, OldText, inline NewText. A plain array: the header
+  // fields are stored straight into it (no zero fill, no copy through a temporary).
+  std::unique_ptr<char[]> Bytes;
+  size_t Size = 0;
+  size_t Capacity = 0;
+  std::vector<size_t> Offsets; // start of each record in Bytes
+  // The long NewTexts, oldest first; the first one has the id LongBase + 1.
+  std::vector<std::string> LongTexts;
+  std::uint32_t LongBase = 0;
 };

@@ -51,13 +51,14 @@ void TMxCustomMaskEdit::DoValidationError() {
 
 // --- suffix ------------------------------------------------------------------------------
 
-std::string TMxCustomMaskEdit::EffectiveSuffix() const {
+const std::string& TMxCustomMaskEdit::EffectiveSuffix() const {
+  static const std::string none;
   switch (FMaskType) {
   case meCurrency:
   case meDate:
   case meTime:
   case meMask:
-    return {};
+    return none;
   default:
     return FSuffix;
   }
@@ -65,7 +66,7 @@ std::string TMxCustomMaskEdit::EffectiveSuffix() const {
 
 std::string TMxCustomMaskEdit::TextWithoutSuffix() {
   std::string t = GetText();
-  const std::string suffix = EffectiveSuffix();
+  const std::string& suffix = EffectiveSuffix();
   const int p = MxPos(suffix, t);
   if (p > 0) {
     MxDelete(t, p, MxLen(suffix));
@@ -221,7 +222,8 @@ void TMxCustomMaskEdit::TextChangedAt(int pos) {
 }
 
 void TMxCustomMaskEdit::Reformat() {
-  if (ReformatDepth >= MaxReformatDepth) {
+  // Free text has no form of its own.
+  if (FMaskType == meNone || ReformatDepth >= MaxReformatDepth) {
     return;
   }
   ++ReformatDepth;

@@ -78,7 +78,9 @@ public:
   TMxNotifyEvent OnValidationError;
 
   // --- suffix ---------------------------------------------------------------------------
-  std::string EffectiveSuffix() const;
+  // The suffix this type shows (empty for the types that never show one); valid until the
+  // suffix or the mask type changes.
+  const std::string& EffectiveSuffix() const;
   std::string TextWithoutSuffix();
   void SetTextWithSuffix(std::string_view s);
 

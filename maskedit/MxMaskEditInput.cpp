@@ -278,7 +278,7 @@ void TMxCustomMaskEdit::KeyDown(TMxKey key, std::uint8_t modifiers) {
   if (FMaskType == meDate && DateKeyDown(key)) {
     return;
   }
-  const std::string suffix = EffectiveSuffix();
+  const std::string& suffix = EffectiveSuffix();
   const int len = MxLen(RawText());
   const int suffixLen = MxLen(suffix);
   const bool suffixHit = !suffix.empty() && len - suffixLen < GetSelStart() + GetSelLength();
@@ -363,6 +363,11 @@ void TMxCustomMaskEdit::StepCaret() {
 bool TMxCustomMaskEdit::CanEdit(const std::string& text) {
   if (!TMxCustomEdit::CanEdit(text)) {
     return false;
+  }
+  // Only the number types have separator and suffix rules; free text, masks, dates and
+  // times are decided by the other hooks.
+  if (FMaskType != meInteger && !MxIsFloatType(FMaskType) && FMaskType != meCurrency) {
+    return true;
   }
   const std::string& t = RawText();
   const int len = MxLen(t);

@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-int MxLen(std::string_view s) {
-  // Texts longer than INT_MAX cannot be addressed by the edit's 32-bit positions.
-  return s.size() > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(s.size());
-}
-
-char MxCharAt(std::string_view s, long long i) {
-  if (i < 1 || i > static_cast<long long>(s.size())) {
-    return '\0';
-  }
-  return s[static_cast<size_t>(i - 1)];
-}
-
 std::string MxCopy(std::string_view s, long long start, long long count) {
   if (start < 1) {
     start = 1;

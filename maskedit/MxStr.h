@@ -6,14 +6,24 @@
 // before 1 or past the end, a negative count or one running past the end never throws,
 // never wraps and never touches bytes outside the string. Engine code uses only these,
 // never a raw substr/erase with a computed count.
+#include <climits>
 #include <string>
 #include <string_view>
 
-// Length of s as a 1-based position count.
-int MxLen(std::string_view s);
+// Length of s as a 1-based position count. Texts longer than INT_MAX cannot be addressed
+// by the edit's 32-bit positions. (Inline with MxCharAt: both run several times per
+// keystroke.)
+inline int MxLen(std::string_view s) {
+  return s.size() > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(s.size());
+}
 
 // The character at 1-based position i, or '\0' when i is outside 1..MxLen(s).
-char MxCharAt(std::string_view s, long long i);
+inline char MxCharAt(std::string_view s, long long i) {
+  if (i < 1 || i > static_cast<long long>(s.size())) {
+    return '\0';
+  }
+  return s[static_cast<size_t>(i - 1)];
+}
 
 // Up to count characters of s from position start. A start below 1 is taken as 1
 // (the count is not adjusted); a count of 0 or less, or a start past the end, gives "".

@@ -213,6 +213,41 @@ TEST_F(EditFixture, UndoInOverwriteModeDoesNotDeleteANeighbour) {
   EXPECT_EQ(edit.RawText(), "ac");
 }
 
+TEST_F(EditFixture, UndoStepsRecordTheTextAsPassedShortOrLong) {
+  // Short texts are packed with the step; long ones are kept beside it. Both must come back
+  // whole, with the length that was really inserted.
+  const std::string longText(TMxUndoBuffer::LongTextSize * 3, 'p');
+  struct Row {
+    std::string paste;
+    int maxLength;
+    std::string after;
+    int inserted;
+  };
+  const Row rows[] = {
+      {"xy", 0, "axyc", 2},
+      {longText, 0, "a" + longText + "c", static_cast<int>(longText.size())},
+      {longText, 10, "ac", 0}, // refused by MaxLength after the selection went
+  };
+  for (const Row& row : rows) {
+    edit.SetMaxLength(row.maxLength);
+    Start("abc", 2, 1);
+    clipboard.SetText(row.paste);
+    edit.PasteFromClipboard();
+    EXPECT_EQ(edit.RawText(), row.after);
+    ASSERT_EQ(edit.UndoStack().Count(), 1);
+    edit.UndoStack().ForEachFromOldest([&](const TMxBufferItem& item) {
+      const auto& r = dynamic_cast<const TMxUndoRecord&>(item);
+      EXPECT_EQ(r.NewText, row.paste);
+      EXPECT_EQ(r.OldText, "b");
+      EXPECT_EQ(r.SelStart, 2);
+      EXPECT_EQ(r.OldSelLength, 1);
+      EXPECT_EQ(r.InsertedLength, row.inserted);
+    });
+    edit.Undo();
+    EXPECT_EQ(edit.RawText(), "abc");
+  }
+}
+
 TEST_F(EditFixture, TypingStepsUndoOneByOneAndAssignmentClearsTheStack) {
   Start("", 1);
   Type("abc");
