@@ -109,13 +109,6 @@ std::string TForm::Load(std::string_view text) {
   if (!loaded.Ok()) return loaded.Error;
   CreateHandle();
   FinishLoading(loaded);
-  FTooltip.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                 GetModuleHandleA(nullptr), nullptr));
-  if (FTooltip) {
-    SendMessageA(FTooltip.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
-    for (TWinControl* child : Controls()) AddTooltips(*child);
-  }
   if (OnCreate) OnCreate(this);
   return {};
 }
@@ -128,15 +121,57 @@ std::string TForm::HintTextFor(const TWinControl& control) {
   return {};
 }
 
+HWND TForm::TooltipHandle() {
+  EnsureTooltips();
+  return FTooltip.Get();
+}
+
+void TForm::EnsureTooltips() {
+  if (FTooltip || !HandleAllocated()) return;
+  FTooltip.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                 GetModuleHandleA(nullptr), nullptr));
+  if (FTooltip) {
+    SendMessageA(FTooltip.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
+    for (TWinControl* child : Controls()) AddTooltips(*child);
+  }
+}
+
+namespace {
+
+// A control without a window is a rectangle tool of its parent's window, named by the
+// control object; the tooltip looks at such rectangles before whole-window tools.
+TTTOOLINFOA RectTool(TWinControl& control) {
+  TTTOOLINFOA info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_SUBCLASS;
+  info.hwnd = control.Parent()->Handle();
+  info.uId = reinterpret_cast<UINT_PTR>(&control);
+  info.rect = RECT{control.Left(), control.Top(), control.Left() + control.Width(), control.Top() + control.Height()};
+  return info;
+}
+
+} // namespace
+
+void TForm::ControlMoved(TWinControl* control) {
+  if (!FTooltip || !control->Placed()) return;
+  TTTOOLINFOA info = RectTool(*control);
+  SendMessageA(FTooltip.Get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void TForm::AddTooltips(TWinControl& control) {
-  if (control.HandleAllocated()) {
+  if (control.HandleAllocated() || control.Placed()) {
     std::string text = HintTextFor(control);
     if (!text.empty()) {
       TTTOOLINFOA info{};
-      info.cbSize = sizeof info;
-      info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      info.hwnd = Handle();
-      info.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+      if (control.HandleAllocated()) {
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+      } else {
+        info = RectTool(control);
+      }
       info.lpszText = text.data();
       SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }

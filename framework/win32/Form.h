@@ -51,7 +51,10 @@ public:
   // The tooltip text for a control ("" for none): the part before "|" of the nearest
   // non-empty hint up the parent chain, when ShowHint is in effect for the control.
   static std::string HintTextFor(const TWinControl& control);
-  HWND TooltipHandle() const { return FTooltip.Get(); }
+  // The tooltip window, made (with a tool for every control that has a tooltip text) on
+  // first use: here, or when the pointer first moves over the form's windows.
+  HWND TooltipHandle();
+  void EnsureTooltips();
 
   TNotifyEvent OnCreate;
 
@@ -61,6 +64,8 @@ public:
   void ControlFocused(TWinControl* control);
   // Called after a control's window was recreated.
   void ControlRecreated(TWinControl* control);
+  // Called after a control without a window moved (its tool follows it).
+  void ControlMoved(TWinControl* control);
 
   // Border icons the layout may store; without the system menu the platform draws no close
   // button, so the window keeps it until a frame of our own replaces the platform's.

@@ -1,6 +1,8 @@
 #include "framework/win32/Graphics.h"
 
 #include <cstring>
+#include <map>
+#include <tuple>
 
 COLORREF ColorToRGB(TColor color) {
   if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
@@ -26,4 +28,18 @@ LOGFONTA FontDataToLogFont(const TFontData& data) {
 TFontHandle MakeFont(const TFontData& data) {
   LOGFONTA lf = FontDataToLogFont(data);
   return TFontHandle(CreateFontIndirectA(&lf));
+}
+
+std::shared_ptr<const TFontHandle> SharedFont(const TFontData& data) {
+  using TKey = std::tuple<std::string, int, unsigned, int>;
+  static std::map<TKey, std::weak_ptr<const TFontHandle>> cache;
+  TKey key{data.Name, data.Height, data.Style, data.Charset};
+  auto it = cache.find(key);
+  if (it != cache.end()) {
+    if (auto font = it->second.lock()) return font;
+  }
+  // Expired entries go as their keys come back; the set of fonts a program uses is small.
+  auto font = std::make_shared<const TFontHandle>(MakeFont(data));
+  cache[key] = font;
+  return font;
 }

@@ -7,11 +7,6 @@ TLabel::TLabel(TWinControl* parent) : TWinControl(parent) {
   SetParentColor(true);
 }
 
-void TLabel::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
-  params.ClassName = "Tabira.Label";
-}
-
 void TLabel::Paint(TCanvas& canvas) {
   RECT r = ClientRect();
   canvas.SetFontHandle(FontHandle(), Font().Color);

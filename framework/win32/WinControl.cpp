@@ -60,11 +60,17 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (FPlaced) InvalidateInParent(); // the area it leaves
   FLeft = left;
   FTop = top;
   FWidth = width;
   FHeight = height;
-  if (FHandle) MoveWindow(FHandle, left, top, width, height, TRUE);
+  if (FHandle) {
+    MoveWindow(FHandle, left, top, width, height, TRUE);
+  } else if (FPlaced) {
+    InvalidateInParent();
+    if (TForm* form = Form()) form->ControlMoved(this);
+  }
 }
 
 void TWinControl::SetCaption(std::string caption) {
@@ -72,6 +78,8 @@ void TWinControl::SetCaption(std::string caption) {
   if (FHandle) {
     SetWindowTextA(FHandle, FCaption.c_str());
     if (!FNative) Invalidate();
+  } else if (FPlaced) {
+    InvalidateInParent();
   }
 }
 
@@ -122,9 +130,17 @@ void TWinControl::SetFocus() {
 
 void TWinControl::Invalidate() {
   if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+  else if (FPlaced) InvalidateInParent();
+}
+
+void TWinControl::InvalidateInParent() {
+  if (!FParent || !FParent->FHandle) return;
+  RECT r{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
+  InvalidateRect(FParent->FHandle, &r, TRUE);
 }
 
 RECT TWinControl::ClientRect() const {
+  if (!HasWindow()) return RECT{0, 0, FWidth, FHeight};
   RECT r{};
   if (FHandle) GetClientRect(FHandle, &r);
   return r;
@@ -216,8 +232,15 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 void TWinControl::CreateHandle() {
-  if (FHandle) return;
+  if (FHandle || FPlaced) return;
   if (FParent && !FParent->FHandle) throw std::runtime_error(Name() + " has no parent window");
+  if (!HasWindow()) {
+    if (!FParent) throw std::runtime_error(Name() + " has no parent window");
+    FPlaced = true;
+    UpdateFont();
+    InvalidateInParent();
+    return;
+  }
   TCreateParams params;
   CreateParams(params);
   if (!params.NativeClass) EnsureClassRegistered(params.ClassName, OwnClassProc);
@@ -241,7 +264,17 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::DestroyHandle() {
-  if (FHandle) DestroyWindow(FHandle); // WM_NCDESTROY detaches this and every child
+  if (FHandle) {
+    DestroyWindow(FHandle); // WM_NCDESTROY detaches this and every child
+  } else if (FPlaced) {
+    InvalidateInParent();
+    Unplace();
+  }
+}
+
+void TWinControl::Unplace() {
+  FPlaced = false;
+  FFontHandle.reset();
 }
 
 void TWinControl::RecreateWnd() {
@@ -266,13 +299,17 @@ void TWinControl::Detach() {
   FHandle = nullptr;
   FNative = false;
   FMouseInside = false;
-  FFontHandle.Reset(); // the window that used it is gone
+  FFontHandle.reset(); // the window that used it is gone
+  // Children without windows were painted by this window: they go with it.
+  for (TWinControl* child : FControls) {
+    if (!child->HasWindow()) child->Unplace();
+  }
 }
 
 void TWinControl::UpdateFont() {
-  if (!FHandle) return;
-  TFontHandle font = MakeFont(Font());
-  SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  if (!FHandle && !FPlaced) return;
+  std::shared_ptr<const TFontHandle> font = SharedFont(Font());
+  if (FHandle) SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font->Get()), TRUE);
   FFontHandle = std::move(font);
   FontChanged();
   for (TWinControl* child : FControls) {
@@ -292,6 +329,23 @@ void TWinControl::PaintBackground(HDC dc, const RECT& rect) {
   FillRect(dc, &rect, BackgroundBrush());
 }
 
+void TWinControl::PaintWindowlessChildren(HDC dc, const RECT& dirty) {
+  for (TWinControl* child : FControls) {
+    if (child->FHandle || !child->FPlaced || !child->FVisible) continue;
+    RECT bounds{child->FLeft, child->FTop, child->FLeft + child->FWidth, child->FTop + child->FHeight};
+    RECT common;
+    if (!IntersectRect(&common, &bounds, &dirty)) continue;
+    // The child draws in its own coordinates and no further than its bounds.
+    TSavedDC saved(dc);
+    IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
+    // A child showing through to this container leaves the background as painted.
+    if (!child->FParentColor) child->PaintBackground(dc, child->ClientRect());
+    TCanvas canvas(dc);
+    child->Paint(canvas);
+  }
+}
+
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam) {
   return FNative ? DefSubclassProc(FHandle, msg, wparam, lparam) : DefWindowProcA(FHandle, msg, wparam, lparam);
 }
@@ -302,8 +356,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (FNative) break;
     {
       TPaintScope scope(FHandle);
-      TCanvas canvas(scope.DC());
-      Paint(canvas);
+      {
+        TCanvas canvas(scope.DC());
+        Paint(canvas);
+      }
+      PaintWindowlessChildren(scope.DC(), scope.Dirty());
     }
     return 0;
   case WM_ERASEBKGND:
@@ -318,6 +375,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       TCanvas canvas(reinterpret_cast<HDC>(wparam));
       Paint(canvas);
     }
+    PaintWindowlessChildren(reinterpret_cast<HDC>(wparam), ClientRect());
     return 0;
   case WM_COMMAND:
     // Notifications of child windows go to the control object that sent them, whatever
@@ -362,11 +420,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   }
   case WM_GETFONT:
     if (FNative) break;
-    return reinterpret_cast<LRESULT>(FFontHandle.Get());
+    return reinterpret_cast<LRESULT>(FontHandle());
   case WM_LBUTTONDOWN:
     if (!FNative && FTabStop && GetFocus() != FHandle) ::SetFocus(FHandle);
     break;
   case WM_MOUSEMOVE: {
+    // Tooltips are made when the pointer first moves over the form, not at start-up.
+    if (TForm* form = Form()) form->EnsureTooltips();
     // Re-armed on every move: one window per thread is tracked, and taking over the
     // tracking is what makes the platform tell the previous window that the pointer left.
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};

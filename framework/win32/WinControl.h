@@ -7,10 +7,16 @@
 //
 // Parent and owner differ: the parent is the control whose window holds this one; the owner
 // (the form) frees it. Children are listed with their parent in creation order.
+//
+// A control that answers false to HasWindow() (a label) gets no window of its own: once its
+// parent's window exists it is placed (Placed()), and the parent paints it inside its bounds
+// after its own painting. It keeps bounds, caption, font and colour like any other control,
+// but takes no focus and no messages.
 #include "framework/Component.h"
 #include "framework/Font.h"
 #include "framework/win32/Handles.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +38,10 @@ public:
 
   HWND Handle() const { return FHandle; }
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // Whether the control is shown through a window of its own.
+  virtual bool HasWindow() const { return true; }
+  // A control without a window: whether its parent's window exists and paints it.
+  bool Placed() const { return FPlaced; }
   TWinControl* Parent() const { return FParent; }
   const std::vector<TWinControl*>& Controls() const { return FControls; }
   // The form this control belongs to (itself for a form).
@@ -52,7 +62,9 @@ public:
   const TFontData& Font() const;
   void SetFont(const TFontData& font);
   bool ParentFont() const { return FParentFont; }
-  HFONT FontHandle() const { return FFontHandle.Get(); }
+  // The font the control draws with (shared with controls of an equal font); null while
+  // neither a window nor a placement exists.
+  HFONT FontHandle() const { return FFontHandle ? FFontHandle->Get() : nullptr; }
 
   // The colour in effect: the parent's while ParentColor is set.
   TColor Color() const;
@@ -89,8 +101,9 @@ public:
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
 
-  // Creates this window (and, recursively, the children's) under the parent's window.
-  // Throws std::runtime_error when the platform refuses.
+  // Creates this window (and, recursively, the children's) under the parent's window; a
+  // control without a window is placed instead. Throws std::runtime_error when the platform
+  // refuses.
   void CreateHandle();
   void DestroyHandle();
   // Destroys and creates the window again in place (to apply creation-time styles); the
@@ -134,7 +147,7 @@ protected:
   virtual void MouseLeave() {}
   virtual void FontChanged() {}
 
-  // The window's client rectangle.
+  // The window's client rectangle (for a control without a window: its own size).
   RECT ClientRect() const;
   // Applies the font in effect to the window (WM_SETFONT) and to the children that follow it.
   void UpdateFont();
@@ -152,17 +165,23 @@ private:
   void Detach();
   void RemoveControl(TWinControl* child);
   HBRUSH BackgroundBrush();
+  // Paints the placed children without a window that meet dirty, each clipped to its bounds.
+  void PaintWindowlessChildren(HDC dc, const RECT& dirty);
+  void Unplace();
+  // The part of the parent's window this control covers (no window of its own).
+  void InvalidateInParent();
 
   TWinControl* FParent = nullptr;
   std::vector<TWinControl*> FControls;
   HWND FHandle = nullptr;
+  bool FPlaced = false;
   bool FNative = false;
   bool FMouseInside = false;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   std::string FCaption;
   TFontData FFont;
   bool FParentFont = true;
-  TFontHandle FFontHandle;
+  std::shared_ptr<const TFontHandle> FFontHandle;
   TColor FColor = clBtnFace;
   bool FParentColor = false;
   TBrushHandle FBrush;

@@ -45,6 +45,20 @@ TEST(TabiraCalculator, StartsWithZeroFieldsAndTheFocusInCash) {
   GetClientRect(d.Window(), &client);
   EXPECT_EQ(client.right - client.left, 377);
   EXPECT_EQ(client.bottom - client.top, 476);
+
+  // The stored layout was read: the 16 windowed controls are there (the labels are painted
+  // by their containers), the fields and buttons at their places.
+  int windows = 0;
+  EnumChildWindows(
+      d.Window(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
+      reinterpret_cast<LPARAM>(&windows));
+  EXPECT_EQ(windows, 16);
+  for (const char* name : {"btJumlah", "BtHitungNsb", "btHitung", "btReset"}) {
+    EXPECT_NE(d.Control(name), nullptr) << name;
+  }
+  char text[32] = {};
+  GetWindowTextA(d.Control("btHitung"), text, sizeof text);
+  EXPECT_STREQ(text, "&HITUNG");
   for (const char* name : {"edUangTunai", "edTabungan", "edPiutang", "edEmasPerak", "edLain2"}) {
     EXPECT_EQ(d.Text(name), " 0") << name;
   }

@@ -1,14 +1,20 @@
 // Forms from layout text under real windows: failures leave nothing behind, exit events
-// come after the control's own focus handling, timers tick.
+// come after the control's own focus handling, labels are painted by their containers,
+// timers tick.
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
+#include "framework/win32/Handles.h"
 #include "framework/win32/Timer.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -178,6 +184,122 @@ TEST(Form, AnExceptionInAHandlerIsReportedAndStopsAtTheWindowProcedure) {
   // The window still works.
   SendMessageA(button, BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 2);
+}
+
+// Where in rect (client coordinates of hwnd, as the window paints itself) pixels of colour
+// are, as a bounding box (empty when none).
+RECT PixelsOfColour(HWND hwnd, const RECT& rect, COLORREF colour) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  TWindowDC screen(hwnd);
+  TMemoryDC dc(CreateCompatibleDC(screen.Get()));
+  TBitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+  TSelectGuard select(dc.Get(), bitmap.Get());
+  SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+  SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+  RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  for (LONG y = rect.top; y < rect.bottom; ++y) {
+    for (LONG x = rect.left; x < rect.right; ++x) {
+      if (GetPixel(dc.Get(), x, y) != colour) continue;
+      found = RECT{std::min(found.left, x), std::min(found.top, y), std::max(found.right, x + 1),
+                   std::max(found.bottom, y + 1)};
+    }
+  }
+  return found.left == LONG_MAX ? RECT{} : found;
+}
+
+TEST(Form, LabelsArePaintedByTheirContainerWithinTheirBoundsAndShareFonts) {
+  const char* layout = R"(TTest T {
+  Left = 50
+  Top = 50
+  ClientWidth = 240
+  ClientHeight = 120
+  ShowHint = true
+  TGroupBox G {
+    Left = 0
+    Top = 0
+    Width = 240
+    Height = 120
+    Color = 0xF0FBFF
+    Hint = "box"
+    TLabel A {
+      Left = 10
+      Top = 20
+      Width = 30
+      Height = 13
+      Caption = "WWWWWWWWWWWW"
+      Font.Color = 0x0000FF
+    }
+    TLabel B {
+      Left = 10
+      Top = 60
+      Width = 100
+      Height = 13
+      Caption = "Wide"
+      Font.Color = 0x0000FF
+    }
+    TLabel C {
+      Left = 10
+      Top = 80
+      Width = 100
+      Height = 13
+      Caption = "Bold"
+      Font.Style = [fsBold]
+    }
+  }
+})";
+  TForm form("TTest");
+  ASSERT_EQ(form.LoadFromText(layout), "");
+  form.Show();
+  Pump(30);
+  auto* box = dynamic_cast<TWinControl*>(form.FindComponent("G"));
+  auto* a = dynamic_cast<TWinControl*>(form.FindComponent("A"));
+  auto* b = dynamic_cast<TWinControl*>(form.FindComponent("B"));
+  auto* c = dynamic_cast<TWinControl*>(form.FindComponent("C"));
+  ASSERT_TRUE(box && a && b && c);
+  for (TWinControl* label : {a, b, c}) {
+    EXPECT_FALSE(label->HandleAllocated());
+    EXPECT_TRUE(label->Placed());
+    EXPECT_NE(label->FontHandle(), nullptr);
+  }
+  // Equal font descriptions share one font; another style has its own.
+  EXPECT_EQ(a->FontHandle(), b->FontHandle());
+  EXPECT_NE(a->FontHandle(), c->FontHandle());
+  EXPECT_NE(c->FontHandle(), box->FontHandle());
+
+  // The red text of A and B lies inside their bounds (A's long caption cut at its edge), on
+  // the box's cream; nothing red anywhere else.
+  const COLORREF red = RGB(255, 0, 0), cream = RGB(255, 251, 240);
+  RECT whole{0, 0, 240, 120};
+  RECT redA = PixelsOfColour(box->Handle(), RECT{0, 0, 240, 50}, red);
+  EXPECT_GE(redA.left, 10);
+  EXPECT_GE(redA.top, 20);
+  EXPECT_LE(redA.right, 40);
+  EXPECT_LE(redA.bottom, 33);
+  EXPECT_GT(redA.right, redA.left) << "A is painted";
+  RECT redB = PixelsOfColour(box->Handle(), RECT{0, 50, 240, 120}, red);
+  EXPECT_GE(redB.left, 10);
+  EXPECT_GE(redB.top, 60);
+  EXPECT_LE(redB.bottom, 73);
+  EXPECT_GT(redB.right, redB.left) << "B is painted";
+  RECT creamA = PixelsOfColour(box->Handle(), RECT{10, 20, 40, 33}, cream);
+  EXPECT_GT(creamA.right, creamA.left) << "the box's colour shows around the text";
+
+  // Moved, B is painted at its new place only.
+  b->SetBounds(120, 90, 100, 13);
+  Pump(30);
+  RECT moved = PixelsOfColour(box->Handle(), whole, red);
+  RECT redA2 = PixelsOfColour(box->Handle(), RECT{0, 0, 240, 50}, red);
+  EXPECT_EQ(redA2.bottom, redA.bottom);
+  RECT below = PixelsOfColour(box->Handle(), RECT{0, 50, 240, 120}, red);
+  EXPECT_GE(below.left, 120);
+  EXPECT_GE(below.top, 90);
+  EXPECT_GT(moved.right, moved.left);
+
+  // Labels inherit the box's hint and get tooltips of their own (as rectangles of the box).
+  HWND tip = form.TooltipHandle();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
 }
 
 TEST(Timer, TicksWhileEnabled) {
