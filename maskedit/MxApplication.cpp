@@ -1,9 +1,6 @@
 #include "maskedit/MxApplication.h"
 
-void TMxApplication::SetEditMode(std::uint8_t value) {
-  if (value == EditMode) {
-    return;
-  }
+void TMxApplication::ChangeEditMode(std::uint8_t value) {
   EditMode = value;
   if (OnEditModeChange) {
     OnEditModeChange();

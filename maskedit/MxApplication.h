@@ -25,8 +25,17 @@ class TMxApplication {
 public:
   std::uint8_t GetEditMode() const { return EditMode; }
   // Stores the value; fires OnEditModeChange only when it differs.
-  void SetEditMode(std::uint8_t value);
+  void SetEditMode(std::uint8_t value) {
+    if (value != EditMode) {
+      ChangeEditMode(value);
+    }
+  }
   bool HasEditMode(std::uint8_t bit) const { return (EditMode & bit) != 0; }
+
+private:
+  void ChangeEditMode(std::uint8_t value);
+
+public:
 
   std::function<void()> OnEditModeChange;
   bool UseXPThemes = true;

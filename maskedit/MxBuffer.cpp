@@ -205,6 +205,15 @@ template <typename T> char* Put(char* at, T value) {
   std::memcpy(at, &value, sizeof value);
   return at + sizeof value;
 }
+
+// Most steps carry one typed or deleted character: that one is stored without a call.
+inline void CopyText(char* to, std::string_view text) {
+  if (text.size() == 1) {
+    *to = text[0];
+  } else if (!text.empty()) {
+    std::memcpy(to, text.data(), text.size());
+  }
+}
 } // namespace
 
 inline int TMxUndoBuffer::Append(size_t newTextLength, std::string_view oldText, std::int32_t selStart,
@@ -227,9 +236,7 @@ inline int TMxUndoBuffer::Append(size_t newTextLength, std::string_view oldText,
   p = Put(p, static_cast<std::uint32_t>(oldText.size()));
   p = Put(p, static_cast<std::uint32_t>(newTextLength));
   p = Put(p, longId);
-  if (!oldText.empty()) {
-    std::memcpy(p, oldText.data(), oldText.size());
-  }
+  CopyText(p, oldText);
   return Count() - 1;
 }
 
@@ -242,8 +249,8 @@ int TMxUndoBuffer::PushRecord(std::string_view newText, std::string_view oldText
   }
   if (newLong) {
     LongTexts.back().assign(newText);
-  } else if (!newText.empty()) {
-    std::memcpy(Bytes.get() + Size - newText.size(), newText.data(), newText.size());
+  } else {
+    CopyText(Bytes.get() + Size - newText.size(), newText);
   }
   return index;
 }

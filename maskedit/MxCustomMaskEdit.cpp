@@ -217,7 +217,9 @@ void TMxCustomMaskEdit::SetValue(double x) {
 // --- re-formatting --------------------------------------------------------------------------
 
 void TMxCustomMaskEdit::TextChangedAt(int pos) {
-  Reformat();
+  if (FMaskType != meNone) {
+    Reformat();
+  }
   TMxCustomEdit::TextChangedAt(pos);
 }
 

@@ -167,6 +167,12 @@ private:
   void MoveToDatePart(int start);
   std::string TemplateRange(int start, int length) const;
   bool SuffixBlocksClipboard() const;
+  // The type-specific halves of the hooks above.
+  bool NumberCanEdit(const std::string& text);
+  void CurrencyBeforeDelete(int pos, std::string_view removed);
+  void SaveTextForMask();
+  void FilterInsert(int pos, std::string& text);
+  void GroupedAfterEdit();
 
   TMxMaskType FMaskType = meMask;
   int FNumberBase = 10;

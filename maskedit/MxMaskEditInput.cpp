@@ -369,6 +369,10 @@ bool TMxCustomMaskEdit::CanEdit(const std::string& text) {
   if (FMaskType != meInteger && !MxIsFloatType(FMaskType) && FMaskType != meCurrency) {
     return true;
   }
+  return NumberCanEdit(text);
+}
+
+bool TMxCustomMaskEdit::NumberCanEdit(const std::string& text) {
   const std::string& t = RawText();
   const int len = MxLen(t);
   const int caret = GetCursorPos();
@@ -435,11 +439,15 @@ void TMxCustomMaskEdit::BeforeEdit() {
 void TMxCustomMaskEdit::BeforeDelete(int pos, std::string_view removed) {
   // Only meMask restores the saved text; other types skip the copy.
   if (FMaskType == meMask) {
-    SavedText = RawText();
+    SaveTextForMask();
+  } else if (FMaskType == meCurrency && !removed.empty()) {
+    CurrencyBeforeDelete(pos, removed);
   }
-  if (FMaskType != meCurrency || removed.empty()) {
-    return;
-  }
+}
+
+void TMxCustomMaskEdit::SaveTextForMask() { SavedText = RawText(); }
+
+void TMxCustomMaskEdit::CurrencyBeforeDelete(int pos, std::string_view removed) {
   const std::string& symbol = FCurrencySettings->GetSymbol();
   const int sep = MxPos(std::string(1, DecimalSeparatorChar), RawText());
   if (sep >= pos && sep > 0 && !symbol.empty() && removed[0] == symbol[0]) {
@@ -451,9 +459,13 @@ void TMxCustomMaskEdit::BeforeDelete(int pos, std::string_view removed) {
 }
 
 void TMxCustomMaskEdit::BeforeInsert(int pos, std::string& text) {
-  if (text.empty()) {
-    return;
+  // Free text, currency, dates and times take any characters here.
+  if (!text.empty() && (FMaskType == meInteger || FMaskType == meWord || FMaskType == meFloat || FMaskType == meMask)) {
+    FilterInsert(pos, text);
   }
+}
+
+void TMxCustomMaskEdit::FilterInsert(int pos, std::string& text) {
   const std::string& t = RawText();
   const auto allDigits = [this](std::string_view s) {
     for (char c : s) {
@@ -517,6 +529,12 @@ void TMxCustomMaskEdit::BeforeInsert(int pos, std::string& text) {
 
 void TMxCustomMaskEdit::AfterEdit() {
   TMxCustomEdit::AfterEdit();
+  if (FMaskType == meCurrency || FMaskType == meFloatNumber) {
+    GroupedAfterEdit();
+  }
+}
+
+void TMxCustomMaskEdit::GroupedAfterEdit() {
   if (FMaskType == meCurrency) {
     const int b = FCurrencySettings->NumberPosition(CurrentCurrency());
     if (b >= GetCursorPos() && !LastEditWasDelete) {

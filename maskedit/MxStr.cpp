@@ -26,8 +26,17 @@ void MxDelete(std::string& s, long long start, long long count) {
 
 void MxInsert(std::string& s, std::string_view sub, long long at) {
   const long long len = static_cast<long long>(s.size());
-  at = std::clamp(at, 1LL, len + 1);
-  s.insert(static_cast<size_t>(at - 1), sub);
+  const size_t pos = static_cast<size_t>(std::clamp(at, 1LL, len + 1) - 1);
+  if (sub.empty()) {
+    return;
+  }
+  if (sub.size() == 1) {
+    // A typed character, taken by value: the fill insert skips the general replace's
+    // overlap handling.
+    s.insert(pos, 1, sub[0]);
+  } else {
+    s.insert(pos, sub);
+  }
 }
 
 int MxPos(std::string_view sub, std::string_view s) {
