@@ -126,6 +126,17 @@ HWND TForm::TooltipHandle() {
   return FTooltip.Get();
 }
 
+namespace {
+constexpr UINT_PTR kTooltipTimer = 0x7AB1;
+constexpr UINT kTooltipDelayMs = 100;
+} // namespace
+
+void TForm::ScheduleTooltips() {
+  if (FTooltip || FTooltipScheduled || !HandleAllocated()) return;
+  FTooltipScheduled = SetTimer(Handle(), kTooltipTimer, kTooltipDelayMs, nullptr) != 0;
+  if (!FTooltipScheduled) EnsureTooltips();
+}
+
 void TForm::EnsureTooltips() {
   if (FTooltip || !HandleAllocated()) return;
   FTooltip.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -190,23 +201,32 @@ void TForm::CreateParams(TCreateParams& params) {
   if (FBorderIcons & biMinimize) params.Style |= WS_MINIMIZEBOX;
   if (FBorderIcons & biMaximize) params.Style |= WS_MAXIMIZEBOX;
   params.ExStyle = WS_EX_CONTROLPARENT;
+  params.Icon = FormIcon(false);
+  params.IconSmall = FormIcon(true);
   RECT frame{0, 0, FClientWidth, FClientHeight};
   AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
   FWidth = frame.right - frame.left;
   FHeight = frame.bottom - frame.top;
 }
 
+HICON TForm::FormIcon(bool small) const {
+  if (FIconId == 0) return nullptr;
+  // Shared: loaded once per size and released with the program, so a class can keep it.
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(FIconId), IMAGE_ICON,
+                                       GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON),
+                                       GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON), LR_SHARED));
+}
+
 void TForm::HandleCreated() {
-  if (FIconId == 0) return;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  auto load = [&](int metricX, int metricY) {
-    return TIconHandle(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(FIconId), IMAGE_ICON,
-                                                     GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
-  };
-  FIconBig = load(SM_CXICON, SM_CYICON);
-  FIconSmall = load(SM_CXSMICON, SM_CYSMICON);
-  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIconBig.Get()));
-  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIconSmall.Get()));
+  // The icons normally come with the window class, which the frame reads once as the
+  // window is made (setting them afterwards makes it convert them again). A form whose
+  // class was registered with other icons gets its own.
+  HICON big = FormIcon(false), small = FormIcon(true);
+  if (!big) return;
+  if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICON)) != big)
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICONSM)) != small)
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 void TForm::Show() {
@@ -286,6 +306,14 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_ACTIVATE:
     if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam) && FActiveControl && FActiveControl->HandleAllocated()) {
       ::SetFocus(FActiveControl->Handle());
+      return 0;
+    }
+    break;
+  case WM_TIMER:
+    if (wparam == kTooltipTimer) {
+      KillTimer(Handle(), kTooltipTimer);
+      FTooltipScheduled = false;
+      EnsureTooltips();
       return 0;
     }
     break;

@@ -52,9 +52,12 @@ public:
   // non-empty hint up the parent chain, when ShowHint is in effect for the control.
   static std::string HintTextFor(const TWinControl& control);
   // The tooltip window, made (with a tool for every control that has a tooltip text) on
-  // first use: here, or when the pointer first moves over the form's windows.
+  // first use: here, or shortly after the pointer first moves over the form's windows.
   HWND TooltipHandle();
   void EnsureTooltips();
+  // Makes the tooltips a moment after the pointer first moves over the form: a tip shows
+  // only after the pointer has rested, and the start-up paint does not wait for them.
+  void ScheduleTooltips();
 
   TNotifyEvent OnCreate;
 
@@ -74,6 +77,8 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
+  // The form's icon at the platform's large or small size (shared; null without one).
+  HICON FormIcon(bool small) const;
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
 private:
@@ -89,6 +94,6 @@ private:
   unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   int FIconId = 0;
   int FPixelsPerInch = 96;
-  TIconHandle FIconBig, FIconSmall;
   TWindowHandle FTooltip;
+  bool FTooltipScheduled = false;
 };

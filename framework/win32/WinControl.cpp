@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kControlProp[] = "Tabira.Control";
 
-void EnsureClassRegistered(const std::string& name, WNDPROC proc) {
+void EnsureClassRegistered(const std::string& name, WNDPROC proc, HICON icon, HICON iconSmall) {
   static std::set<std::string> registered;
   if (registered.count(name)) return;
   WNDCLASSEXA wc{};
@@ -26,6 +26,8 @@ void EnsureClassRegistered(const std::string& name, WNDPROC proc) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.lpszClassName = name.c_str();
+  wc.hIcon = icon;
+  wc.hIconSm = iconSmall;
   if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw std::runtime_error("cannot register the window class " + name);
   registered.insert(name);
@@ -243,7 +245,7 @@ void TWinControl::CreateHandle() {
   }
   TCreateParams params;
   CreateParams(params);
-  if (!params.NativeClass) EnsureClassRegistered(params.ClassName, OwnClassProc);
+  if (!params.NativeClass) EnsureClassRegistered(params.ClassName, OwnClassProc, params.Icon, params.IconSmall);
   static int nextId = 100;
   HMENU id = FParent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
   HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, FLeft, FTop,
@@ -270,6 +272,12 @@ void TWinControl::DestroyHandle() {
     InvalidateInParent();
     Unplace();
   }
+}
+
+bool TWinControl::HasNonClientArea() const {
+  RECT window{}, client{};
+  if (!GetWindowRect(FHandle, &window) || !GetClientRect(FHandle, &client)) return true;
+  return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
 
 void TWinControl::Unplace() {
@@ -363,6 +371,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       PaintWindowlessChildren(scope.DC(), scope.Dirty());
     }
     return 0;
+  case WM_NCPAINT:
+    // A child without a frame has nothing outside its client area: no window DC is
+    // needed to paint nothing.
+    if (FParent && !HasNonClientArea()) return 0;
+    break;
   case WM_ERASEBKGND:
     if (FNative) break;
     PaintBackground(reinterpret_cast<HDC>(wparam), ClientRect());
@@ -425,8 +438,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (!FNative && FTabStop && GetFocus() != FHandle) ::SetFocus(FHandle);
     break;
   case WM_MOUSEMOVE: {
-    // Tooltips are made when the pointer first moves over the form, not at start-up.
-    if (TForm* form = Form()) form->EnsureTooltips();
+    // Tooltips are made after the pointer first moves over the form, not at start-up.
+    if (TForm* form = Form()) form->ScheduleTooltips();
     // Re-armed on every move: one window per thread is tracked, and taking over the
     // tracking is what makes the platform tell the previous window that the pointer left.
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};

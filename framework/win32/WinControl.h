@@ -28,6 +28,9 @@ struct TCreateParams {
   bool NativeClass = false; // a platform class, subclassed after creation
   DWORD Style = 0;
   DWORD ExStyle = 0;
+  // The class icons, given to the class when it is first registered.
+  HICON Icon = nullptr;
+  HICON IconSmall = nullptr;
 };
 
 class TWinControl : public TComponent {
@@ -168,6 +171,8 @@ private:
   // Paints the placed children without a window that meet dirty, each clipped to its bounds.
   void PaintWindowlessChildren(HDC dc, const RECT& dirty);
   void Unplace();
+  // True when the window has a frame, caption or scroll bars around its client area.
+  bool HasNonClientArea() const;
   // The part of the parent's window this control covers (no window of its own).
   void InvalidateInParent();
 

@@ -277,12 +277,11 @@ void TMxMaskEdit::UpdateEditRects() {
   TMxRect frameClient{client.left, client.top, client.right, client.bottom};
   const bool themed = ThemeInUse() != 0;
   if (themed && Bevel().Mode() == TMxBevelMode::bmWindows) {
-    TWindowDC dc(Handle());
     const TMxThemedFrameState state = ThemedFrameState(Enabled(), GetReadOnly(), MouseInside(), Focused());
     // The content rectangle follows the drawn state, except that hot is measured as focused.
     static constexpr int kState[] = {4, 6, 5, 5, 1};
     RECT content{};
-    if (TMxThemeServices::Instance().ContentRect(Handle(), L"EDIT", 1, kState[static_cast<int>(state)], dc.Get(),
+    if (TMxThemeServices::Instance().ContentRect(Handle(), L"EDIT", 1, kState[static_cast<int>(state)], nullptr,
                                                   client, content))
       frameClient = {content.left, content.top, content.right, content.bottom};
   } else {
@@ -472,6 +471,8 @@ void TMxMaskEdit::PaintText() {
     return;
   }
   FPaintPending = false;
+  // A hidden field (its form still being built) is painted whole when it is shown.
+  if (!IsWindowVisible(Handle())) return;
   TWindowDC dc(Handle());
   DrawTextArea(dc.Get());
 }

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr UINT kListenDelayMs = 200;
+
 template <class F>
 F Bind(HMODULE module, const char* name) {
   return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
@@ -41,6 +43,18 @@ TMxThemeServices::TMxThemeServices() : FLibrary(LoadLibraryA("uxtheme.dll")) {
     FIsThemeActive = nullptr;
   }
   FActive = FIsThemeActive && FIsThemeActive();
+  // The listening window is a top-level window, whose making costs the first paint some
+  // milliseconds: it is made once the message loop runs.
+  if (!SetTimer(nullptr, 0, kListenDelayMs, &TMxThemeServices::ListenLater)) EnsureWindow();
+}
+
+void CALLBACK TMxThemeServices::ListenLater(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  Instance().EnsureWindow();
+}
+
+void TMxThemeServices::EnsureWindow() {
+  if (FWindow) return;
   // WM_THEMECHANGED is sent to top-level windows; a message-only window would not hear it.
   FWindow = std::make_unique<TUtilityWindow>(
       [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
@@ -50,6 +64,12 @@ TMxThemeServices::TMxThemeServices() : FLibrary(LoadLibraryA("uxtheme.dll")) {
         return true;
       },
       TUtilityWindow::TKind::TopLevel);
+  if (const bool active = FIsThemeActive && FIsThemeActive(); active != FActive) ThemeChanged();
+}
+
+HWND TMxThemeServices::UtilityWindow() {
+  EnsureWindow();
+  return FWindow ? FWindow->Handle() : nullptr;
 }
 
 bool TMxThemeServices::StylesAvailable() const {

@@ -26,12 +26,16 @@ public:
                    RECT& content) const;
   bool DrawParentBackground(HWND hwnd, HDC dc, const RECT& rect) const;
 
-  // The hidden window that hears WM_THEMECHANGED.
-  HWND UtilityWindow() const { return FWindow ? FWindow->Handle() : nullptr; }
+  // The hidden window that hears WM_THEMECHANGED, made here if the start-up timer has not
+  // made it yet.
+  HWND UtilityWindow();
 
 private:
   TMxThemeServices();
   void ThemeChanged();
+  // Makes the listening window; a theme change it missed meanwhile is taken up then.
+  void EnsureWindow();
+  static void CALLBACK ListenLater(HWND, UINT, UINT_PTR id, DWORD);
   using TIsThemeActive = BOOL(WINAPI*)();
   using TOpenThemeData = HANDLE(WINAPI*)(HWND, LPCWSTR);
   using TCloseThemeData = HRESULT(WINAPI*)(HANDLE);

@@ -284,7 +284,16 @@ TEST_F(FrTabira, WindowHasItsCaptionPositionSizeAndFrame) {
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   EXPECT_FALSE(style & (WS_VSCROLL | WS_HSCROLL));
-  EXPECT_NE(SendMessageA(Window->Handle(), WM_GETICON, ICON_BIG, 0), 0);
+  // The program's icon, at both sizes, as the window's class icons.
+  HICON big = reinterpret_cast<HICON>(GetClassLongPtrA(Window->Handle(), GCLP_HICON));
+  HICON small = reinterpret_cast<HICON>(GetClassLongPtrA(Window->Handle(), GCLP_HICONSM));
+  ICONINFO info{};
+  ASSERT_TRUE(big && small && GetIconInfo(big, &info));
+  BITMAP bm{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXICON));
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
   // The creation handler ran once, after loading.
   EXPECT_EQ(Window->Journal, std::vector<std::string>{"FormCreate"});
 }

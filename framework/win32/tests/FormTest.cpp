@@ -302,6 +302,52 @@ TEST(Form, LabelsArePaintedByTheirContainerWithinTheirBoundsAndShareFonts) {
   EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
 }
 
+TEST(Form, TooltipsAreMadeShortlyAfterThePointerFirstMoves) {
+  TForm form("TTipTest");
+  // Away from the pointer, which rests in the middle of the screen.
+  ASSERT_EQ(form.LoadFromText(R"(TTipTest T {
+  Left = 0
+  Top = 0
+  ClientWidth = 200
+  ClientHeight = 100
+  ShowHint = true
+  TButton A {
+    Left = 8
+    Top = 8
+    Width = 80
+    Height = 25
+    Hint = "press|and more"
+  }
+})"),
+            "");
+  form.Show();
+  Pump(30);
+  const auto tooltipCount = [] {
+    int n = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM count) {
+          char cls[64]{};
+          GetClassNameA(hwnd, cls, sizeof cls);
+          if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) ++*reinterpret_cast<int*>(count);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&n));
+    return n;
+  };
+  ASSERT_EQ(tooltipCount(), 0) << "no tooltip window before the pointer moves";
+  TWinControl* a = form.Controls().front();
+  SendMessageA(a->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(tooltipCount(), 0) << "the move itself makes no window";
+  Pump(300);
+  ASSERT_EQ(tooltipCount(), 1);
+  // Moving again makes no second one, and the window has the button's tool.
+  SendMessageA(a->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+  Pump(300);
+  EXPECT_EQ(tooltipCount(), 1);
+  EXPECT_EQ(SendMessageA(form.TooltipHandle(), TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
 TEST(Timer, TicksWhileEnabled) {
   TTimer timer;
   int ticks = 0;
