@@ -304,9 +304,19 @@ void TForm::ControlFocused(TWinControl* control) {
 LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
   case WM_ACTIVATE:
-    if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam) && FActiveControl && FActiveControl->HandleAllocated()) {
-      ::SetFocus(FActiveControl->Handle());
-      return 0;
+    if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam)) {
+      // The focus goes back to the active control, or on the first activation straight to
+      // the first control in tab order (not to the form first: the field then shows its
+      // focus in its first paint).
+      TWinControl* target = FActiveControl;
+      if (!target) {
+        std::vector<TWinControl*> order = TabOrderList();
+        if (!order.empty()) target = order.front();
+      }
+      if (target && target->HandleAllocated() && target->CanFocus()) {
+        ::SetFocus(target->Handle());
+        return 0;
+      }
     }
     break;
   case WM_TIMER:
