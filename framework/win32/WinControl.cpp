@@ -380,16 +380,23 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (FNative) break;
     PaintBackground(reinterpret_cast<HDC>(wparam), ClientRect());
     return 1;
-  case WM_PRINTCLIENT:
-    // Themed native children ask their parent for the background under them.
+  case WM_PRINTCLIENT: {
+    // Themed native children and the amount fields ask their parent for the background
+    // under them. Their device context is clipped to them: only what lies there is drawn
+    // (not every label of the container for each child).
     if (FNative) break;
-    PaintBackground(reinterpret_cast<HDC>(wparam), ClientRect());
+    const auto dc = reinterpret_cast<HDC>(wparam);
+    RECT area = ClientRect(), clip{};
+    const int region = GetClipBox(dc, &clip);
+    if (region == NULLREGION || (region != ERROR && !IntersectRect(&area, &area, &clip))) return 0;
+    PaintBackground(dc, area);
     {
-      TCanvas canvas(reinterpret_cast<HDC>(wparam));
+      TCanvas canvas(dc);
       Paint(canvas);
     }
-    PaintWindowlessChildren(reinterpret_cast<HDC>(wparam), ClientRect());
+    PaintWindowlessChildren(dc, area);
     return 0;
+  }
   case WM_COMMAND:
     // Notifications of child windows go to the control object that sent them, whatever
     // container holds it.
