@@ -260,9 +260,8 @@ const std::string& TMxCurrencySettings::PatternFor(std::int64_t value, bool nega
 }
 
 std::string TMxCurrencySettings::FormatCurrencyNumber(std::int64_t value) const {
-  const double amount = MxRoundToDouble(static_cast<long double>(value) / 10000.0L);
-  // The conversion writes digits, "-" and the separator given; "." is replaced below.
-  std::string s = MxFloatToStr(amount, '.');
+  // The conversion writes digits, "-" and "."; the separator is replaced below.
+  std::string s = MxAmountToStr(value);
   const std::size_t digits = CurrencyDigits;
 
   std::size_t separator = s.find('.');

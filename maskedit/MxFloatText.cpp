@@ -118,3 +118,37 @@ double MxExtendedProduct(long double factor, double value) {
 double MxExtendedDifference(double minuend, double subtrahend) {
   return MxRoundToDouble(static_cast<long double>(minuend) - static_cast<long double>(subtrahend));
 }
+
+std::string MxAmountToStr(std::int64_t value) {
+  constexpr std::int64_t kExact = 1'000'000'000'000'000; // below 10^15: at most 15 digits
+  if (value <= -kExact || value >= kExact) {
+    return MxFloatToStr(MxRoundToDouble(static_cast<long double>(value) / 10000.0L), '.');
+  }
+  const bool negative = value < 0;
+  std::uint64_t magnitude = static_cast<std::uint64_t>(negative ? -value : value);
+  std::uint64_t fraction = magnitude % 10000;
+  std::uint64_t whole = magnitude / 10000;
+  char buffer[24];
+  char* end = buffer + sizeof buffer;
+  char* p = end;
+  int fractionDigits = 4;
+  while (fractionDigits > 0 && fraction % 10 == 0) {
+    fraction /= 10;
+    --fractionDigits;
+  }
+  for (int i = 0; i < fractionDigits; ++i) {
+    *--p = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  if (fractionDigits > 0) {
+    *--p = '.';
+  }
+  do {
+    *--p = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  if (negative) {
+    *--p = '-';
+  }
+  return std::string(p, end);
+}

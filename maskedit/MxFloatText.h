@@ -16,6 +16,7 @@
 //     leading zeros ("1E15", "1,5E-7");
 //   * NaN and the infinities are written "NAN", "INF" and "-INF".
 // The result never depends on the C locale.
+#include <cstdint>
 #include <limits>
 #include <span>
 #include <string>
@@ -35,6 +36,12 @@ struct TMxDecimal15 {
 TMxDecimal15 MxRoundTo15Digits(double value);
 
 std::string MxFloatToStr(double value, char decimalSeparator);
+
+// A currency amount held as value / 10000, written as MxFloatToStr writes the double
+// nearest to it ('.' as the separator). Amounts of up to 15 digits are written straight
+// from the integer (every such decimal survives the round trip through a double); larger
+// ones go through the float conversion.
+std::string MxAmountToStr(std::int64_t value);
 
 // Extended-precision helpers: every intermediate is held in the 80-bit format and the
 // result is rounded to double once (to nearest, ties to even).

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +69,47 @@ TEST(MxExtended, RoundsOnceAtTheEnd) {
   // The rate is the extended value nearest to 1/40, closer than the double 0.025.
   EXPECT_EQ(0.025L, 1.0L / 40.0L);
   EXPECT_LT(0.025L, static_cast<long double>(0.025));
+}
+
+// The integer path must give exactly what the float conversion gives, for every amount it
+// takes: all small amounts, the edges of the 15-digit range, and random ones of every size
+// (beyond the range both sides are the float conversion).
+TEST(MxAmountToStr, MatchesTheFloatConversionOfTheAmount) {
+  const auto viaFloat = [](std::int64_t v) {
+    return MxFloatToStr(MxRoundToDouble(static_cast<long double>(v) / 10000.0L), '.');
+  };
+  std::vector<std::int64_t> values;
+  for (std::int64_t v = -30000; v <= 30000; ++v) values.push_back(v);
+  for (int e = 0; e <= 18; ++e) {
+    std::int64_t p = 1;
+    for (int i = 0; i < e; ++i) p *= 10;
+    for (std::int64_t d : {-1, 0, 1}) {
+      values.push_back(p + d);
+      values.push_back(-(p + d));
+      values.push_back(p * 9 + d);
+    }
+  }
+  values.push_back(std::numeric_limits<std::int64_t>::max());
+  values.push_back(std::numeric_limits<std::int64_t>::min() + 1);
+  std::mt19937_64 random(20261210);
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = static_cast<int>(random() % 19) + 1; // 19: any non-negative int64
+    std::uint64_t limit = 1;
+    for (int d = 0; d < digits && d < 18; ++d) limit *= 10;
+    const std::int64_t v = digits == 19 ? static_cast<std::int64_t>(random() >> 1)
+                                        : static_cast<std::int64_t>(random() % limit);
+    values.push_back(random() & 1 ? -v : v);
+  }
+  int mismatches = 0;
+  for (std::int64_t v : values) {
+    if (MxAmountToStr(v) != viaFloat(v) && ++mismatches <= 5) {
+      ADD_FAILURE() << v << ": " << MxAmountToStr(v) << " vs " << viaFloat(v);
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(MxAmountToStr(0), "0");
+  EXPECT_EQ(MxAmountToStr(-5), "-0.0005");
+  EXPECT_EQ(MxAmountToStr(12345675000), "1234567.5");
 }
 
 } // namespace
