@@ -96,22 +96,35 @@ int TMxThemeServices::ThemeInUse(TMxThemeMode mode, bool globalMode) const {
 bool TMxThemeServices::DrawElement(HWND hwnd, const wchar_t* themeClass, int part, int state, HDC dc,
                                    const RECT& rect) const {
   if (!FActive) return false;
-  HANDLE theme = FOpenThemeData(hwnd, themeClass);
-  if (!theme) return false;
-  bool ok = SUCCEEDED(FDrawThemeBackground(theme, dc, part, state, &rect, nullptr));
-  FCloseThemeData(theme);
-  return ok;
+  HANDLE theme = Theme(hwnd, themeClass);
+  return theme && SUCCEEDED(FDrawThemeBackground(theme, dc, part, state, &rect, nullptr));
 }
 
 bool TMxThemeServices::ContentRect(HWND hwnd, const wchar_t* themeClass, int part, int state, HDC dc,
                                    const RECT& rect, RECT& content) const {
   if (!FActive || !FGetThemeBackgroundContentRect) return false;
-  HANDLE theme = FOpenThemeData(hwnd, themeClass);
-  if (!theme) return false;
-  bool ok = SUCCEEDED(FGetThemeBackgroundContentRect(theme, dc, part, state, &rect, &content));
-  FCloseThemeData(theme);
-  return ok;
+  HANDLE theme = Theme(hwnd, themeClass);
+  return theme && SUCCEEDED(FGetThemeBackgroundContentRect(theme, dc, part, state, &rect, &content));
 }
+
+HANDLE TMxThemeServices::Theme(HWND hwnd, const wchar_t* themeClass) const {
+  // One handle per theme class, kept until the theme changes: opening the class data for
+  // every frame drawn costs more than the drawing. No control sets a theme of its own, so
+  // the handle is the same whichever window asks first.
+  for (const auto& [name, theme] : FThemes) {
+    if (name == themeClass) return theme;
+  }
+  HANDLE theme = FOpenThemeData(hwnd, themeClass);
+  if (theme) FThemes.emplace_back(themeClass, theme);
+  return theme;
+}
+
+void TMxThemeServices::CloseThemes() {
+  for (const auto& entry : FThemes) FCloseThemeData(entry.second);
+  FThemes.clear();
+}
+
+TMxThemeServices::~TMxThemeServices() { CloseThemes(); }
 
 bool TMxThemeServices::DrawParentBackground(HWND hwnd, HDC dc, const RECT& rect) const {
   if (!FActive || !FDrawThemeParentBackground) return false;
@@ -119,6 +132,7 @@ bool TMxThemeServices::DrawParentBackground(HWND hwnd, HDC dc, const RECT& rect)
 }
 
 void TMxThemeServices::ThemeChanged() {
+  CloseThemes();
   FActive = FIsThemeActive && FIsThemeActive();
   if (!FActive && !FIsThemeActive) return;
   std::vector<TForm*> forms = TApplication::Instance().Forms();

@@ -7,6 +7,9 @@
 #include "maskedit/MxThemeTest.h"
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 class TMxCustomControl;
 
@@ -32,6 +35,10 @@ public:
 
 private:
   TMxThemeServices();
+  ~TMxThemeServices();
+  // The open theme data of a class (null when the theme has none).
+  HANDLE Theme(HWND hwnd, const wchar_t* themeClass) const;
+  void CloseThemes();
   void ThemeChanged();
   // Makes the listening window; a theme change it missed meanwhile is taken up then.
   void EnsureWindow();
@@ -53,4 +60,5 @@ private:
   TDrawThemeParentBackground FDrawThemeParentBackground = nullptr;
   bool FActive = false;
   std::unique_ptr<TUtilityWindow> FWindow;
+  mutable std::vector<std::pair<std::wstring, HANDLE>> FThemes;
 };
