@@ -11,10 +11,8 @@ std::string LocaleString(LCID lcid, LCTYPE type) {
   }
   return std::string(buffer, static_cast<size_t>(n - 1)); // n counts the terminating zero
 }
-} // namespace
 
-TMxLocaleValues TMxThreadLocaleSource::Read() const {
-  const LCID lcid = GetThreadLocale();
+TMxLocaleValues ReadLocale(LCID lcid) {
   TMxLocaleValues v;
   v.CurrencySymbol = LocaleString(lcid, LOCALE_SCURRENCY);
   v.NegativeCurrencyCode = LocaleString(lcid, LOCALE_INEGCURR);
@@ -43,4 +41,15 @@ TMxLocaleValues TMxThreadLocaleSource::Read() const {
     v.LongDayNames[static_cast<size_t>(i)] = LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SDAYNAME1 + platformDay));
   }
   return v;
+}
+} // namespace
+
+TMxLocaleValues TMxThreadLocaleSource::Read() const {
+  const LCID lcid = GetThreadLocale();
+  std::lock_guard<std::mutex> lock(FLock);
+  if (!FValues || FLocale != lcid) {
+    FValues = ReadLocale(lcid);
+    FLocale = lcid;
+  }
+  return *FValues;
 }

@@ -31,3 +31,18 @@ TEST(MxThreadLocaleSource, ReadsTheLocaleWineRunsIn) {
   EXPECT_EQ(got.ShortDayNames, want.ShortDayNames);
   EXPECT_EQ(got.LongDayNames, want.LongDayNames);
 }
+
+// The values are kept per locale: switching the thread's locale gives the other locale's
+// values, switching back gives the first ones again.
+TEST(MxThreadLocaleSource, FollowsTheThreadLocale) {
+  const TMxThreadLocaleSource source;
+  const LCID start = GetThreadLocale();
+  const TMxLocaleValues first = source.Read();
+  const LCID other = first.CurrencySymbol == "Rp" ? MAKELCID(0x0409, SORT_DEFAULT) : MAKELCID(0x0421, SORT_DEFAULT);
+  ASSERT_TRUE(SetThreadLocale(other));
+  const TMxLocaleValues switched = source.Read();
+  SetThreadLocale(start);
+  EXPECT_EQ(switched.CurrencySymbol, first.CurrencySymbol == "Rp" ? "$" : "Rp");
+  EXPECT_EQ(source.Read().CurrencySymbol, first.CurrencySymbol);
+  EXPECT_EQ(source.Read().LongMonthNames, first.LongMonthNames);
+}
