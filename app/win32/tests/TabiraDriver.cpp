@@ -205,7 +205,8 @@ std::string TTabiraDriver::Text(const std::string& name) const {
 }
 
 HWND TTabiraDriver::Focus() const {
-  GUITHREADINFO info{sizeof info};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   GetGUIThreadInfo(FThread, &info);
   return info.hwndFocus;
 }
