@@ -305,9 +305,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
   case WM_ACTIVATE:
     if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam)) {
-      // The focus goes back to the active control, or on the first activation straight to
-      // the first control in tab order (not to the form first: the field then shows its
-      // focus in its first paint).
+      // The focus goes back to the active control or, while no control has had it, straight
+      // to the first control in tab order (not to the form first: at start-up the field then
+      // shows its focus in its first paint).
       TWinControl* target = FActiveControl;
       if (!target) {
         std::vector<TWinControl*> order = TabOrderList();
