@@ -55,6 +55,7 @@ TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue&
     auto v = LayoutInt(value, 1, 65535);
     if (!v) return TPropertyResult::Bad("an icon resource number");
     FIconId = *v;
+    FIcons[0] = FIcons[1] = nullptr;
     return TPropertyResult::Ok();
   }
   if (name == "PixelsPerInch") {
@@ -211,10 +212,13 @@ void TForm::CreateParams(TCreateParams& params) {
 
 HICON TForm::FormIcon(bool small) const {
   if (FIconId == 0) return nullptr;
+  HICON& icon = FIcons[small ? 1 : 0];
   // Shared: loaded once per size and released with the program, so a class can keep it.
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(FIconId), IMAGE_ICON,
-                                       GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON),
-                                       GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON), LR_SHARED));
+  if (!icon)
+    icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(FIconId), IMAGE_ICON,
+                                         GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON),
+                                         GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON), LR_SHARED));
+  return icon;
 }
 
 void TForm::HandleCreated() {

@@ -96,4 +96,5 @@ private:
   int FPixelsPerInch = 96;
   TWindowHandle FTooltip;
   bool FTooltipScheduled = false;
+  mutable HICON FIcons[2] = {nullptr, nullptr}; // large, small (shared handles)
 };
