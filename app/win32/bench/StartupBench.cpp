@@ -1,7 +1,9 @@
 // Start-up cost of tabira.exe beside a minimal Win32 program, in one run: the time from
 // CreateProcess until the program's window is shown and its thread idle (the first paint
 // has happened: both paint before they first wait for input), and the peak working set.
-// Run under Wine with the programs beside this one: bench_startup.exe [rounds]
+// Run under Wine with the programs beside this one: bench_startup.exe [rounds] (61 by
+// default: a Wine start varies with the machine's other work, and fewer rounds leave the
+// medians several per cent apart from run to run).
 #include <windows.h>
 
 #include <psapi.h>
@@ -84,7 +86,7 @@ long long FileSize(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 61;
   const std::string programs[2] = {Beside("tabira.exe"), Beside("minimal_window.exe")};
   std::vector<double> ms[2], peak[2];
   // Alternate the two programs so that both see the same machine load.
