@@ -32,11 +32,6 @@ public:
   }
   bool HasEditMode(std::uint8_t bit) const { return (EditMode & bit) != 0; }
 
-private:
-  void ChangeEditMode(std::uint8_t value);
-
-public:
-
   std::function<void()> OnEditModeChange;
   bool UseXPThemes = true;
   TMxThemeMode ThemeMode = TMxThemeMode::ttmPlatform;
@@ -45,6 +40,8 @@ public:
   bool NotifyOnlyControls = false;
 
 private:
+  void ChangeEditMode(std::uint8_t value);
+
   std::uint8_t EditMode = emInsert;
 };
 
