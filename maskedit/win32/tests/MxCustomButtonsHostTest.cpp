@@ -31,6 +31,14 @@ struct TDestroyMenu {
 void MouseTo(int x, int y) {
   SetCursorPos(x, y);
   SendMouse(0, POINT{x, y});
+  // The move has landed once the platform reports the pointer there.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == x && at.y == y;
+      },
+      2000));
   Pump(40);
 }
 
@@ -141,6 +149,7 @@ TEST(MxCustomButtonsHost, RelayoutClickAndHold) {
   // the interval; never earlier than scheduled (one timer tick of slack).
   journal.clear();
   MouseTo(WinX + 104, WinY + 10);
+  EXPECT_TRUE(WaitUntil([&] { return s.Edit.CustomButtons().Item(1).Control().Hot(); }, 2000));
   Button(true);
   EXPECT_TRUE(WaitUntil([&] { return repeats.size() >= 4; }, 5000));
   EXPECT_EQ(s.Edit.CustomButtons().Item(1).Control().Look(), sblPressed);
