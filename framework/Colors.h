@@ -28,4 +28,4 @@ constexpr TColor clBtnText = 0xFF000012;
 constexpr TColor clBtnHighlight = 0xFF000014;
 
 // The colour an identifier of the layout names ("clBtnFace", "clRed", ...).
-std::optional<TColor> ColorFromIdent(std::string_view ident);
+[[nodiscard]] std::optional<TColor> ColorFromIdent(std::string_view ident);

@@ -16,7 +16,7 @@
 using TNotifyEvent = std::function<void(class TComponent* sender)>;
 
 // Outcome of applying one stored property.
-struct TPropertyResult {
+struct [[nodiscard]] TPropertyResult {
   enum class TCode { Ok, Unknown, BadValue };
   TCode Code = TCode::Ok;
   std::string Message; // for BadValue: what was wrong
@@ -80,6 +80,6 @@ private:
 
 // Value readers used by ReadProperty implementations; nullopt when the stored kind or range
 // does not fit.
-std::optional<int> LayoutInt(const TLayoutValue& value, int min, int max);
-std::optional<bool> LayoutBool(const TLayoutValue& value);
-std::optional<std::string> LayoutString(const TLayoutValue& value);
+[[nodiscard]] std::optional<int> LayoutInt(const TLayoutValue& value, int min, int max);
+[[nodiscard]] std::optional<bool> LayoutBool(const TLayoutValue& value);
+[[nodiscard]] std::optional<std::string> LayoutString(const TLayoutValue& value);

@@ -24,4 +24,4 @@ struct TFontData {
 TPropertyResult ReadFontProperty(TFontData& font, const std::string& name, const TLayoutValue& value);
 
 // Reads a colour stored as an identifier ("clBtnFace") or a number (0xFF00000F, 0xC08000).
-std::optional<TColor> LayoutColor(const TLayoutValue& value);
+[[nodiscard]] std::optional<TColor> LayoutColor(const TLayoutValue& value);

@@ -57,7 +57,7 @@ struct TLayoutError {
 };
 
 // Either a root node or an error; never both.
-struct TLayoutReadResult {
+struct [[nodiscard]] TLayoutReadResult {
   std::optional<TLayoutNode> Root;
   TLayoutError Error;
   bool Ok() const { return Root.has_value(); }

@@ -16,7 +16,7 @@
 using TComponentFactory =
     std::function<std::unique_ptr<TComponent>(const std::string& className, TComponent& parent)>;
 
-struct TLoadResult {
+struct [[nodiscard]] TLoadResult {
   std::vector<TComponent*> Created; // root first, then the rest in layout order
   std::string Error;                // empty on success
   bool Ok() const { return Error.empty(); }

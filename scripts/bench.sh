@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh bench
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABIRA_BENCH=ON >/dev/null
+cmake --preset bench >/dev/null
 cmake --build build/bench -j "$(nproc)"
 found=0
 for b in build/bench/bin/bench_*; do
@@ -18,8 +18,7 @@ done
 # The Windows benchmarks run under Wine (in Xvfb when there is no display).
 if [ "${TABIRA_BENCH_WINE:-1}" = 1 ]; then
   scripts/ensure-packages.sh run
-  cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/toolchain-mingw64.cmake" >/dev/null
+  cmake --preset win >/dev/null
   cmake --build build/win -j "$(nproc)"
   if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-bench.sh

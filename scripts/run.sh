@@ -2,7 +2,6 @@
 # Builds tabira.exe and starts it under Wine, in a virtual desktop on your display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 
 scripts/ensure-packages.sh run
 
@@ -12,8 +11,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
+cmake --preset win >/dev/null
 cmake --build build/win --target tabira -j "$(nproc)"
 source scripts/wine-env.sh
 scripts/wine-prefix.sh

@@ -4,10 +4,10 @@
 #   2. libFuzzer targets, each for a few seconds
 #   3. the Windows build (tabira.exe and the Win32 tests) under Wine, in Xvfb when
 #      there is no display
-# Exits non-zero on any failure; the last line is the summary over all three.
+# Exits non-zero on any failure; the last line is the summary over all three. The configure
+# lines are the presets in CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 
 scripts/ensure-packages.sh test
 
@@ -45,19 +45,18 @@ run_ctest() { # <label> <build dir> [ctest args...]
 }
 
 echo "== native build (ASan + UBSan)"
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABIRA_SANITIZE=ON >/dev/null
+cmake --preset native >/dev/null
 cmake --build build/native -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_ctest native build/native -j "$jobs"
 
 echo "== fuzz build (clang, libFuzzer)"
-CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABIRA_FUZZ=ON >/dev/null
+cmake --preset fuzz >/dev/null
 cmake --build build/fuzz -j "$jobs"
 run_ctest fuzz build/fuzz -L fuzz -j "$jobs"
 
 echo "== Windows build (MinGW-w64) and Wine tests"
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
+cmake --preset win >/dev/null
 cmake --build build/win -j "$jobs"
 source scripts/wine-env.sh
 scripts/wine-prefix.sh

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the checkout's Wine prefix once: fonts, a virtual desktop (own non-client painting
 # is visible and clickable only there), no crash dialog, font replacements.
-# Needs DISPLAY. Re-running it on an existing prefix only re-applies the settings.
+# Needs DISPLAY. A prefix made once (it carries a stamp file) is left as it is; to apply
+# changed settings, delete build/wineprefix (or $TABIRA_WINEPREFIX) and run it again.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 

@@ -1,6 +1,6 @@
 #include "framework/win32/Application.h"
 
-#include "framework/Abort.h"
+#include "framework/GuardedCall.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 
@@ -12,7 +12,7 @@ namespace {
 // platform would place a message box over its owner).
 thread_local HHOOK tCentreHook = nullptr;
 
-LRESULT CALLBACK CentreOnScreen(int code, WPARAM wparam, LPARAM lparam) {
+void CentreDialog(int code, WPARAM wparam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wparam);
     char cls[16] = {};
@@ -31,6 +31,10 @@ LRESULT CALLBACK CentreOnScreen(int code, WPARAM wparam, LPARAM lparam) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+}
+
+LRESULT CALLBACK CentreOnScreen(int code, WPARAM wparam, LPARAM lparam) {
+  GuardedCall([&] { CentreDialog(code, wparam); });
   return CallNextHookEx(tCentreHook, code, wparam, lparam);
 }
 
@@ -41,25 +45,36 @@ TApplication& TApplication::Instance() {
   return application;
 }
 
-void TApplication::AddForm(TForm* form) {
-  FForms.push_back(form);
+TApplication::TApplication() {
+  SetExceptionReporter([](const char* what) noexcept { Instance().HandleException(what); });
 }
 
-void TApplication::RemoveForm(TForm* form) {
-  std::erase(FForms, form);
-  if (FMainForm == form) FMainForm = nullptr;
+TForm* TApplication::MainForm() const {
+  for (TForm* form : TForm::All()) {
+    if (form->EndsProgram()) return form;
+  }
+  return nullptr;
+}
+
+void TApplication::SetMainForm(TForm* form) {
+  for (TForm* f : TForm::All()) f->SetEndsProgram(f == form);
+}
+
+const std::vector<TForm*>& TApplication::Forms() const {
+  return TForm::All();
 }
 
 TForm* TApplication::FormOf(HWND hwnd) const {
   HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
-  for (TForm* form : FForms) {
+  for (TForm* form : TForm::All()) {
     if (form->Handle() == top && top) return form;
   }
   return nullptr;
 }
 
 bool TApplication::PreTranslate(const MSG& msg) {
-  try {
+  // A handler that refused or failed has used the key all the same.
+  return GuardedCall(true, [&] {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
         GetKeyState(VK_MENU) >= 0) {
       TForm* form = FormOf(msg.hwnd);
@@ -71,13 +86,8 @@ bool TApplication::PreTranslate(const MSG& msg) {
       TForm* form = FormOf(msg.hwnd);
       return form && form->HandleAccelerator(static_cast<char>(msg.wParam));
     }
-  } catch (const EAbort&) {
-    return true; // the handler refused and ended; the key has been used
-  } catch (const std::exception& e) {
-    HandleException(e.what());
-    return true;
-  }
-  return false;
+    return false;
+  });
 }
 
 bool TApplication::ProcessMessages() {
@@ -109,7 +119,7 @@ int TApplication::Run() {
 int TApplication::ShowMessage(const std::string& text, UINT flags) {
   HWND owner = nullptr;
   if (TForm* form = FormOf(GetActiveWindow())) owner = form->Handle();
-  else if (FMainForm && FMainForm->HandleAllocated()) owner = FMainForm->Handle();
+  else if (TForm* main = MainForm(); main && main->HandleAllocated()) owner = main->Handle();
   HHOOK previous = tCentreHook;
   tCentreHook = SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, GetCurrentThreadId());
   THookHandle hook(tCentreHook);
@@ -127,8 +137,4 @@ void TApplication::HandleException(const char* what) noexcept {
   } catch (...) {
   }
   FReporting = false;
-}
-
-void ReportException(const char* what) noexcept {
-  TApplication::Instance().HandleException(what);
 }

@@ -18,9 +18,11 @@ public:
   const std::string& Title() const { return FTitle; }
   void SetTitle(std::string title) { FTitle = std::move(title); }
 
-  TForm* MainForm() const { return FMainForm; }
-  void SetMainForm(TForm* form) { FMainForm = form; }
-  const std::vector<TForm*>& Forms() const { return FForms; }
+  // The form whose destruction ends the message loop (null: none, or it is gone).
+  TForm* MainForm() const;
+  void SetMainForm(TForm* form);
+  // Every form that exists (TForm::All).
+  const std::vector<TForm*>& Forms() const;
 
   // Runs until WM_QUIT; returns its exit code.
   int Run();
@@ -34,22 +36,14 @@ public:
   // (unless other flags are given). Owned by the active form.
   int ShowMessage(const std::string& text, UINT flags = MB_OK);
 
-  // Shows an unexpected error raised inside an event handler; the program goes on.
+  // Shows an unexpected error raised inside an event handler; the program goes on. The
+  // callback guard (framework/GuardedCall.h) reports here once the application exists.
   void HandleException(const char* what) noexcept;
 
-  // Every TForm registers itself while it exists.
-  void AddForm(TForm* form);
-  void RemoveForm(TForm* form);
-
 private:
-  TApplication() = default;
+  TApplication();
   TForm* FormOf(HWND hwnd) const;
 
   std::string FTitle;
-  TForm* FMainForm = nullptr;
-  std::vector<TForm*> FForms;
   bool FReporting = false;
 };
-
-// For window procedures: reports an exception through the application.
-void ReportException(const char* what) noexcept;

@@ -1,17 +1,26 @@
 #include "framework/win32/Form.h"
 
-#include "framework/Abort.h"
+#include "framework/GuardedCall.h"
 #include "framework/Hint.h"
 #include "framework/TabOrder.h"
-#include "framework/win32/Application.h"
 #include "framework/win32/ControlRegistry.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
+namespace {
+
+std::vector<TForm*>& LiveForms() {
+  static std::vector<TForm*> forms;
+  return forms;
+}
+
+} // namespace
+
 TForm::TForm(std::string className) : TWinControl(nullptr), FClassName(std::move(className)) {
-  TApplication::Instance().AddForm(this);
+  SetHost(this);
+  LiveForms().push_back(this);
 }
 
 TForm::~TForm() {
@@ -20,7 +29,18 @@ TForm::~TForm() {
   FreeComponents();
   FActiveControl = nullptr;
   DestroyHandle();
-  TApplication::Instance().RemoveForm(this);
+  SetHost(nullptr); // what is left of the window below no longer reaches this part
+  std::erase(LiveForms(), this);
+}
+
+const std::vector<TForm*>& TForm::All() {
+  return LiveForms();
+}
+
+TForm* TForm::Of(const TWinControl& control) {
+  const TWinControl* c = &control;
+  while (c->Parent()) c = c->Parent();
+  return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
 }
 
 void TForm::RegisterMethod(const std::string& name, TNotifyEvent handler) {
@@ -77,13 +97,10 @@ TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue&
 std::string TForm::LoadFromText(std::string_view text) {
   if (HandleAllocated() || ComponentCount() != 0) return "the form " + Name() + " is loaded already";
   std::string error;
-  try {
-    error = Load(text);
-  } catch (const EAbort&) {
-    // The creation handler ended silently; the form stands.
-  } catch (const std::exception& e) {
-    error = e.what();
-  }
+  // A creation handler that ended silently leaves the form standing; any other exception
+  // is the load's error.
+  const TCallOutcome outcome = CatchAll([&] { error = Load(text); });
+  if (outcome.End == TCallEnd::ceFailed) error = outcome.Error;
   if (!error.empty()) {
     DestroyHandle();
     FreeComponents();
@@ -165,9 +182,9 @@ TTTOOLINFOA RectTool(TWinControl& control) {
 
 } // namespace
 
-void TForm::ControlMoved(TWinControl* control) {
-  if (!FTooltip || !control->Placed()) return;
-  TTTOOLINFOA info = RectTool(*control);
+void TForm::ControlMoved(TWinControl& control) {
+  if (!FTooltip || !control.Placed()) return;
+  TTTOOLINFOA info = RectTool(control);
   SendMessageA(FTooltip.Get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
@@ -191,8 +208,12 @@ void TForm::AddTooltips(TWinControl& control) {
   for (TWinControl* child : control.Controls()) AddTooltips(*child);
 }
 
-void TForm::ControlRecreated(TWinControl* control) {
-  if (FTooltip) AddTooltips(*control);
+void TForm::ControlRecreated(TWinControl& control) {
+  if (FTooltip) AddTooltips(control);
+}
+
+void TForm::ControlDestroyed(TWinControl& control) {
+  if (FActiveControl == &control) FActiveControl = nullptr;
 }
 
 void TForm::CreateParams(TCreateParams& params) {
@@ -206,8 +227,7 @@ void TForm::CreateParams(TCreateParams& params) {
   params.IconSmall = FormIcon(true);
   RECT frame{0, 0, FClientWidth, FClientHeight};
   AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
-  FWidth = frame.right - frame.left;
-  FHeight = frame.bottom - frame.top;
+  SetSizeFields(frame.right - frame.left, frame.bottom - frame.top);
 }
 
 HICON TForm::FormIcon(bool small) const {
@@ -297,12 +317,12 @@ bool TForm::HandleAccelerator(char key) {
   return false;
 }
 
-void TForm::ControlFocused(TWinControl* control) {
-  if (control == FActiveControl) return; // focus came back (from a message box, another program)
+void TForm::ControlFocused(TWinControl& control) {
+  if (&control == FActiveControl) return; // focus came back (from a message box, another program)
   TWinControl* previous = FActiveControl;
-  FActiveControl = control;
+  FActiveControl = &control;
   if (previous) previous->DoExit();
-  control->DoEnter();
+  control.DoEnter();
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -336,7 +356,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     return 0;
   case WM_DESTROY:
     FTooltip.Reset();
-    if (TApplication::Instance().MainForm() == this) PostQuitMessage(0);
+    if (FEndsProgram) PostQuitMessage(0);
     break;
   default:
     break;

@@ -8,18 +8,29 @@
 // then the new one's OnEnter, synchronously, before anything else reaches the new control
 // (so before a button's click). Focus that leaves for another window (a message box, another
 // program) fires nothing, and comes back to the active control when the form is activated.
+// The form is the host (IControlHost) of the controls in it.
 #include "framework/LayoutLoader.h"
 #include "framework/win32/WinControl.h"
 
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
-class TForm : public TWinControl {
+class TForm : public TWinControl, public IControlHost {
 public:
   // className is the class name the layout must describe (and the window class).
   explicit TForm(std::string className);
   ~TForm() override;
+
+  // The form whose window holds control (the form itself for a form), or null.
+  static TForm* Of(const TWinControl& control);
+  // Every form that exists, in creation order.
+  static const std::vector<TForm*>& All();
+
+  // Whether destroying the window ends the message loop (the application's main form).
+  bool EndsProgram() const { return FEndsProgram; }
+  void SetEndsProgram(bool ends) { FEndsProgram = ends; }
 
   const std::string& ClassName() const { return FClassName; }
   bool AcceptsControls() const override { return true; }
@@ -63,12 +74,14 @@ public:
 
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
 
-  // Called from a control's WM_SETFOCUS: moves the active control, firing the events.
-  void ControlFocused(TWinControl* control);
-  // Called after a control's window was recreated.
-  void ControlRecreated(TWinControl* control);
-  // Called after a control without a window moved (its tool follows it).
-  void ControlMoved(TWinControl* control);
+  // IControlHost. Focus moves the active control, firing the events; a recreated window gets
+  // its tools again; a control without a window that moved takes its tool along; a
+  // destroyed control stops being the active one; a pointer move schedules the tooltips.
+  void ControlFocused(TWinControl& control) override;
+  void ControlMoved(TWinControl& control) override;
+  void ControlRecreated(TWinControl& control) override;
+  void ControlDestroyed(TWinControl& control) override;
+  void PointerMoved() override { ScheduleTooltips(); }
 
   // Border icons the layout may store; without the system menu the platform draws no close
   // button, so the window keeps it until a frame of our own replaces the platform's.
@@ -82,7 +95,6 @@ protected:
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
 private:
-  friend class TWinControl;
   void AddTooltips(TWinControl& control);
   void AllControls(TWinControl& parent, std::vector<TWinControl*>& out) const;
   std::string Load(std::string_view text);
@@ -90,6 +102,7 @@ private:
   std::string FClassName;
   std::map<std::string, TNotifyEvent> FMethods;
   TWinControl* FActiveControl = nullptr;
+  bool FEndsProgram = false;
   int FClientWidth = 0, FClientHeight = 0;
   unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   int FIconId = 0;

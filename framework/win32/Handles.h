@@ -1,5 +1,5 @@
 #pragma once
-// RAII owners for GDI and USER handles, a guard that restores a device context's previous
+// RAII owners for GDI, USER, kernel and registry handles, a guard that restores a device context's previous
 // selection, and a paint scope that pairs BeginPaint with EndPaint. Every handle the
 // framework creates lives in one of these.
 #include <windows.h>
@@ -56,6 +56,13 @@ struct TModuleTraits {
 struct THookTraits {
   static void Free(HHOOK h) { UnhookWindowsHookEx(h); }
 };
+// Processes, threads, events: the handles CloseHandle ends (null when there is none).
+struct TKernelObjectTraits {
+  static void Free(HANDLE h) { CloseHandle(h); }
+};
+struct TRegistryKeyTraits {
+  static void Free(HKEY h) { RegCloseKey(h); }
+};
 
 using TFontHandle = TUniqueHandle<HFONT, TGdiObjectTraits>;
 using TBrushHandle = TUniqueHandle<HBRUSH, TGdiObjectTraits>;
@@ -67,6 +74,8 @@ using TMemoryDC = TUniqueHandle<HDC, TMemoryDCTraits>;
 using TWindowHandle = TUniqueHandle<HWND, TWindowTraits>;
 using TModuleHandle = TUniqueHandle<HMODULE, TModuleTraits>;
 using THookHandle = TUniqueHandle<HHOOK, THookTraits>;
+using TKernelHandle = TUniqueHandle<HANDLE, TKernelObjectTraits>;
+using TRegistryKey = TUniqueHandle<HKEY, TRegistryKeyTraits>;
 
 // A window's or the screen's device context from GetDC / GetWindowDC, released on scope exit.
 class TWindowDC {

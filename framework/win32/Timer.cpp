@@ -1,7 +1,5 @@
 #include "framework/win32/Timer.h"
 
-#include "framework/Abort.h"
-
 namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
@@ -48,10 +46,8 @@ void TTimer::Update() {
   if (!FWindow) {
     FWindow = std::make_unique<TUtilityWindow>([this](UINT msg, WPARAM wparam, LPARAM, LRESULT& result) {
       if (msg != WM_TIMER || wparam != kTimerId) return false;
-      try {
-        if (OnTimer) OnTimer(this);
-      } catch (const EAbort&) {
-      }
+      // What the handler throws is the utility window's to catch (the callback guard).
+      if (OnTimer) OnTimer(this);
       result = 0;
       return true;
     });

@@ -1,6 +1,6 @@
 #include "framework/win32/UtilityWindow.h"
 
-#include "framework/win32/Application.h"
+#include "framework/GuardedCall.h"
 
 #include <stdexcept>
 
@@ -38,16 +38,13 @@ LRESULT CALLBACK TUtilityWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
   auto* self = reinterpret_cast<TUtilityWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
   if (self && self->FHandler) {
-    try {
-      LRESULT result = 0;
-      if (self->FHandler(msg, wparam, lparam, result)) return result;
-    } catch (const std::exception& e) {
-      ReportException(e.what());
-      return 0;
-    } catch (...) {
-      ReportException("unknown error");
-      return 0;
-    }
+    bool handled = true; // stays so when the handler throws: the message has ended
+    const LRESULT result = GuardedCall(LRESULT{0}, [&] {
+      LRESULT r = 0;
+      handled = self->FHandler(msg, wparam, lparam, r);
+      return r;
+    });
+    if (handled) return result;
   }
   return DefWindowProcA(hwnd, msg, wparam, lparam);
 }

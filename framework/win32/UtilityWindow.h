@@ -1,7 +1,8 @@
 #pragma once
 // TUtilityWindow: a hidden window that hands its messages to a function; for timers and
 // broadcast notifications that belong to no visible control. Message-only unless asked to
-// be a top-level window (which broadcasts such as WM_THEMECHANGED reach).
+// be a top-level window (which broadcasts such as WM_THEMECHANGED reach). The handler runs
+// under the callback guard (framework/GuardedCall.h): when it throws, the message has ended.
 #include "framework/win32/Handles.h"
 
 #include <functional>

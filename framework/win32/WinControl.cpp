@@ -1,9 +1,7 @@
 #include "framework/win32/WinControl.h"
 
-#include "framework/Abort.h"
-#include "framework/win32/Application.h"
+#include "framework/GuardedCall.h"
 #include "framework/win32/Canvas.h"
-#include "framework/win32/Form.h"
 #include "framework/win32/Graphics.h"
 
 #include <commctrl.h>
@@ -41,7 +39,7 @@ TWinControl::TWinControl(TWinControl* parent) : FParent(parent) {
 
 TWinControl::~TWinControl() {
   FreeComponents();
-  if (TForm* form = FParent ? Form() : nullptr; form && form->FActiveControl == this) form->FActiveControl = nullptr;
+  if (IControlHost* host = FParent ? Host() : nullptr) host->ControlDestroyed(*this);
   DestroyHandle();
   for (TWinControl* child : FControls) child->FParent = nullptr;
   if (FParent) FParent->RemoveControl(this);
@@ -51,10 +49,10 @@ void TWinControl::RemoveControl(TWinControl* child) {
   std::erase(FControls, child);
 }
 
-TForm* TWinControl::Form() const {
+IControlHost* TWinControl::Host() const {
   const TWinControl* c = this;
   while (c->FParent) c = c->FParent;
-  return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
+  return c->FHost;
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
@@ -71,7 +69,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     MoveWindow(FHandle, left, top, width, height, TRUE);
   } else if (FPlaced) {
     InvalidateInParent();
-    if (TForm* form = Form()) form->ControlMoved(this);
+    if (IControlHost* host = Host()) host->ControlMoved(*this);
   }
 }
 
@@ -293,7 +291,7 @@ void TWinControl::RecreateWnd() {
   CreateHandle();
   SetWindowPos(FHandle, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (hadFocus) SetFocus();
-  if (TForm* form = Form(); form && form != this) form->ControlRecreated(this);
+  if (IControlHost* host = FParent ? Host() : nullptr) host->ControlRecreated(*this);
 }
 
 void TWinControl::Attach(HWND hwnd) {
@@ -430,7 +428,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_SETFOCUS: {
     LRESULT r = DefaultHandler(msg, wparam, lparam);
     FocusGained();
-    if (TForm* form = Form(); form && form != this) form->ControlFocused(this);
+    if (IControlHost* host = FParent ? Host() : nullptr) host->ControlFocused(*this);
     return r;
   }
   case WM_KILLFOCUS: {
@@ -445,8 +443,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (!FNative && FTabStop && GetFocus() != FHandle) ::SetFocus(FHandle);
     break;
   case WM_MOUSEMOVE: {
-    // Tooltips are made after the pointer first moves over the form, not at start-up.
-    if (TForm* form = Form()) form->ScheduleTooltips();
+    // The host hears of the pointer (a form makes its tooltips then, not at start-up).
+    if (IControlHost* host = Host()) host->PointerMoved();
     // Re-armed on every move: one window per thread is tracked, and taking over the
     // tracking is what makes the platform tell the previous window that the pointer left.
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
@@ -468,16 +466,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT TWinControl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-  try {
-    return WndProc(msg, wparam, lparam);
-  } catch (const EAbort&) {
-    return 0; // the silent abort: the handler has ended, nothing more to do
-  } catch (const std::exception& e) {
-    ReportException(e.what());
-  } catch (...) {
-    ReportException("unknown error");
-  }
-  return 0;
+  return GuardedCall(LRESULT{0}, [&] { return WndProc(msg, wparam, lparam); });
 }
 
 LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {

@@ -1,12 +1,14 @@
 #pragma once
 // TWinControl: a component over one real window. The window procedure stores `this` when the
 // window is created, forgets it at WM_NCDESTROY, and dispatches with a plain switch to typed
-// virtual members; no exception leaves it (a silent abort ends the handler quietly, anything
-// else is reported by the application). Native controls (the platform's BUTTON) are the same
-// objects, reached through a subclass procedure instead.
+// virtual members, each message through the callback guard (framework/GuardedCall.h).
+// Native controls (the platform's BUTTON) are the same objects, reached through a subclass
+// procedure instead.
 //
 // Parent and owner differ: the parent is the control whose window holds this one; the owner
-// (the form) frees it. Children are listed with their parent in creation order.
+// (the form) frees it. Children are listed with their parent in creation order. The top of
+// the parent chain may be a host (IControlHost), which hears of focus, moves, recreation,
+// destruction and pointer moves of the controls under it.
 //
 // A control that answers false to HasWindow() (a label) gets no window of its own: once its
 // parent's window exists it is placed (Placed()), and the parent paints it inside its bounds
@@ -14,6 +16,7 @@
 // but takes no focus and no messages.
 #include "framework/Component.h"
 #include "framework/Font.h"
+#include "framework/win32/ControlHost.h"
 #include "framework/win32/Handles.h"
 
 #include <memory>
@@ -21,7 +24,6 @@
 #include <vector>
 
 class TCanvas;
-class TForm;
 
 struct TCreateParams {
   std::string ClassName;   // the window class
@@ -47,8 +49,8 @@ public:
   bool Placed() const { return FPlaced; }
   TWinControl* Parent() const { return FParent; }
   const std::vector<TWinControl*>& Controls() const { return FControls; }
-  // The form this control belongs to (itself for a form).
-  TForm* Form() const;
+  // The host at the top of the parent chain (a form), or null.
+  IControlHost* Host() const;
 
   // Bounds in pixels relative to the parent's client area (for a form: its screen position
   // and its outer size).
@@ -157,9 +159,15 @@ protected:
   bool MouseInside() const { return FMouseInside; }
   bool IsNative() const { return FNative; }
   void SetVisibleFlag(bool v) { FVisible = v; }
+  // A top-level window names the host that hears of the controls under it (null: none).
+  void SetHost(IControlHost* host) { FHost = host; }
+  // Records the size without touching the window (for CreateParams of a top-level window).
+  void SetSizeFields(int width, int height) {
+    FWidth = width;
+    FHeight = height;
+  }
 
 private:
-  friend class TForm;
   static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK NativeSubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                              DWORD_PTR data);
@@ -177,6 +185,7 @@ private:
   void InvalidateInParent();
 
   TWinControl* FParent = nullptr;
+  IControlHost* FHost = nullptr;
   std::vector<TWinControl*> FControls;
   HWND FHandle = nullptr;
   bool FPlaced = false;

@@ -25,7 +25,7 @@ public:
   bool WindowExists() const override { return Owner.HandleAllocated(); }
   void RequestFocus() override { Owner.RequestFocusBack(); }
   void FocusNextControl() override {
-    if (TForm* form = Owner.Form()) form->SelectNext(true);
+    if (TForm* form = TForm::Of(Owner)) form->SelectNext(true);
   }
 
 private:

@@ -1,5 +1,6 @@
 #include "maskedit/win32/MxThemeServices.h"
 
+#include "framework/GuardedCall.h"
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "maskedit/MxApplication.h"
@@ -50,7 +51,8 @@ TMxThemeServices::TMxThemeServices() : FLibrary(LoadLibraryA("uxtheme.dll")) {
 
 void CALLBACK TMxThemeServices::ListenLater(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  Instance().EnsureWindow();
+  // Making the window can fail; nothing may leave a timer callback.
+  GuardedCall([] { Instance().EnsureWindow(); });
 }
 
 void TMxThemeServices::EnsureWindow() {

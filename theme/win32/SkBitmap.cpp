@@ -82,25 +82,34 @@ void TskBitmap::Release() {
 }
 
 void TskBitmap::SetSize(std::int32_t width, std::int32_t height) {
-  if (width == 0 || height == 0) return;
+  if (const char* failure = Resize(width, height)) throw ESkBitmapError(failure);
+}
+
+bool TskBitmap::TrySetSize(std::int32_t width, std::int32_t height) noexcept {
+  return Resize(width, height) == nullptr;
+}
+
+const char* TskBitmap::Resize(std::int32_t width, std::int32_t height) noexcept {
+  if (width == 0 || height == 0) return nullptr;
   const std::int64_t w = width < 0 ? -std::int64_t(width) : width;
   const std::int64_t h = height < 0 ? -std::int64_t(height) : height;
-  if (!Empty() && w == Width() && h == Height()) return;
+  if (!Empty() && w == Width() && h == Height()) return nullptr;
   Release();
-  if (!TskPixels::ValidSize(w, h)) throw ESkBitmapError("Can't allocate the DIB handle");
+  if (!TskPixels::ValidSize(w, h)) return "Can't allocate the DIB handle";
   BITMAPINFO bi = Header32(std::int32_t(w), -std::int32_t(h));
   void* bits = nullptr;
   TBitmapHandle dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib || !bits) throw ESkBitmapError("Can't allocate the DIB handle");
+  if (!dib || !bits) return "Can't allocate the DIB handle";
   TMemoryDC dc(CreateCompatibleDC(nullptr));
-  if (!dc) throw ESkBitmapError("Can't create compatible DC");
+  if (!dc) return "Can't create compatible DC";
   HGDIOBJ previous = SelectObject(dc.Get(), dib.Get());
-  if (!previous || previous == HGDI_ERROR) throw ESkBitmapError("Can't select an object into DC");
+  if (!previous || previous == HGDI_ERROR) return "Can't select an object into DC";
   InitialBitmap = previous;
   DCHandle = std::move(dc);
   DIBHandle = std::move(dib);
   View = TskPixels::View(static_cast<TskColor*>(bits), std::int32_t(w), std::int32_t(h), std::ptrdiff_t(w));
   Register(DCHandle.Get(), this);
+  return nullptr;
 }
 
 TskPixels& TskBitmap::Pixels() {
@@ -228,11 +237,7 @@ void TskBitmap::DrawToDC(HDC dc, const TskRect& dest, const TskRect& src, const 
   }
   // The visible destination area is read into a temporary bitmap, drawn on and copied back.
   TskBitmap temp;
-  try {
-    temp.SetSize(area.Right - area.Left, area.Bottom - area.Top);
-  } catch (const ESkBitmapError&) {
-    return;
-  }
+  if (!temp.TrySetSize(area.Right - area.Left, area.Bottom - area.Top)) return;
   const int w = temp.Width(), h = temp.Height();
   BitBlt(temp.DC(), 0, 0, w, h, dc, area.Left, area.Top, SRCCOPY);
   const std::int32_t dx = -area.Left, dy = -area.Top;
@@ -282,11 +287,7 @@ void TskBitmap::MergeUnder(const TskBitmap& source, int x, int y, const RECT& sr
 void TskBitmap::DrawGraphic(const std::function<void(HDC, const RECT&)>& paint, const RECT& dest) {
   if (Empty() || !paint) return;
   TskBitmap canvas;
-  try {
-    canvas.SetSize(Width(), Height());
-  } catch (const ESkBitmapError&) {
-    return;
-  }
+  if (!canvas.TrySetSize(Width(), Height())) return;
   canvas.Fill(0x00FF00FF); // magenta
   paint(canvas.DC(), dest);
   const TskPixels& from = canvas.Pixels();
@@ -318,42 +319,45 @@ void TskBitmap::Assign(const TskBitmap& source) {
 }
 
 bool TskBitmap::Assign(HBITMAP source) {
-  if (!source) return false;
-  try {
-    DIBSECTION ds{};
-    if (GetObjectA(source, sizeof(ds), &ds) == int(sizeof(ds)) && ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32) {
-      const std::int32_t w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
-      if (!TskPixels::ValidSize(w, h)) return false;
-      SetSize(w, h);
-      GdiFlush();
-      const bool bottomUp = ds.dsBmih.biHeight > 0;
-      const auto* bits = static_cast<const std::uint8_t*>(ds.dsBm.bmBits);
-      TskPixels& to = Pixels();
-      for (std::int32_t y = 0; y < h; ++y) {
-        const std::int32_t row = bottomUp ? h - 1 - y : y;
-        std::memcpy(to.ScanLine(y), bits + std::ptrdiff_t(row) * ds.dsBm.bmWidthBytes, std::size_t(w) * 4);
-      }
-      CheckAlpha();
-      return true;
-    }
-    BITMAP bm{};
-    if (!GetObjectA(source, sizeof(bm), &bm) || !TskPixels::ValidSize(bm.bmWidth, bm.bmHeight)) return false;
-    SetSize(bm.bmWidth, bm.bmHeight);
-    TMemoryDC memory(CreateCompatibleDC(nullptr));
-    if (!memory) return false;
-    {
-      TSelectGuard select(memory.Get(), source);
-      BitBlt(DC(), 0, 0, Width(), Height(), memory.Get(), 0, 0, SRCCOPY);
-    }
-    SetAlpha(255);
-    return true;
-  } catch (const ESkBitmapError&) {
+  if (!source)
     return false;
+  DIBSECTION ds{};
+  if (GetObjectA(source, sizeof(ds), &ds) == int(sizeof(ds)) && ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32) {
+    const std::int32_t w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
+    if (!TskPixels::ValidSize(w, h))
+      return false;
+    if (!TrySetSize(w, h))
+      return false;
+    GdiFlush();
+    const bool bottomUp = ds.dsBmih.biHeight > 0;
+    const auto* bits = static_cast<const std::uint8_t*>(ds.dsBm.bmBits);
+    TskPixels& to = Pixels();
+    for (std::int32_t y = 0; y < h; ++y) {
+      const std::int32_t row = bottomUp ? h - 1 - y : y;
+      std::memcpy(to.ScanLine(y), bits + std::ptrdiff_t(row) * ds.dsBm.bmWidthBytes, std::size_t(w) * 4);
+    }
+    CheckAlpha();
+    return true;
   }
+  BITMAP bm{};
+  if (!GetObjectA(source, sizeof(bm), &bm) || !TskPixels::ValidSize(bm.bmWidth, bm.bmHeight))
+    return false;
+  if (!TrySetSize(bm.bmWidth, bm.bmHeight))
+    return false;
+  TMemoryDC memory(CreateCompatibleDC(nullptr));
+  if (!memory)
+    return false;
+  {
+    TSelectGuard select(memory.Get(), source);
+    BitBlt(DC(), 0, 0, Width(), Height(), memory.Get(), 0, 0, SRCCOPY);
+  }
+  SetAlpha(255);
+  return true;
 }
 
 TBitmapHandle TskBitmap::AssignTo() const {
-  if (Empty()) return TBitmapHandle();
+  if (Empty())
+    return TBitmapHandle();
   BITMAPINFO bi = Header32(Width(), Height()); // bottom-up, as platform bitmaps usually are
   void* bits = nullptr;
   TBitmapHandle out(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -370,11 +374,7 @@ bool TskBitmap::LoadFromStream(TskByteReader& in) {
   TskStoredBitmap stored;
   if (!ReadStoredBitmap(in, stored)) return false;
   if (!stored.Pixels.Empty()) {
-    try {
-      SetSize(stored.Pixels.Width(), stored.Pixels.Height());
-    } catch (const ESkBitmapError&) {
-      return false;
-    }
+    if (!TrySetSize(stored.Pixels.Width(), stored.Pixels.Height())) return false;
     TskPixels& to = Pixels();
     for (std::int32_t y = 0; y < Height(); ++y)
       std::memcpy(to.ScanLine(y), stored.Pixels.ScanLine(y), std::size_t(Width()) * sizeof(TskColor));
@@ -406,11 +406,7 @@ bool TskBitmap::LoadFromResource(const std::string& moduleFile, const std::strin
                                  std::uint64_t(header.biClrUsed) * 4u;
     const std::int64_t w = header.biWidth, h = header.biHeight < 0 ? -std::int64_t(header.biHeight) : header.biHeight;
     if (offset + std::uint64_t(w) * std::uint64_t(h) * 4u > size) return false;
-    try {
-      SetSize(std::int32_t(w), std::int32_t(h));
-    } catch (const ESkBitmapError&) {
-      return false;
-    }
+    if (!TrySetSize(std::int32_t(w), std::int32_t(h))) return false;
     TskPixels& to = Pixels();
     for (std::int64_t y = 0; y < h; ++y) {
       const std::int64_t row = header.biHeight > 0 ? h - 1 - y : y;
@@ -471,11 +467,7 @@ TRegionHandle TskBitmap::CreateRegion(int x, int y) const {
 void TskBitmap::DrawMonoGlyph(HDC dc, const RECT& r, UINT glyphType, TColor color, UINT glyphState) {
   if (r.right <= r.left || r.bottom <= r.top) return;
   TskBitmap glyph;
-  try {
-    glyph.SetSize(r.right - r.left, r.bottom - r.top);
-  } catch (const ESkBitmapError&) {
-    return;
-  }
+  if (!glyph.TrySetSize(r.right - r.left, r.bottom - r.top)) return;
   glyph.Fill(0x00FFFFFF);
   RECT area{0, 0, glyph.Width(), glyph.Height()};
   DrawFrameControl(glyph.DC(), &area, glyphType, glyphState);
@@ -492,11 +484,8 @@ void TskBitmap::DrawMonoGlyph(HDC dc, const RECT& r, UINT glyphType, TColor colo
 void TskBitmap::DrawDisabledGlyph(HDC dc, int x, int y, TColor color, const TskBitmap& glyph) {
   if (glyph.Empty()) return;
   TskBitmap copy;
-  try {
-    copy.Assign(glyph);
-  } catch (const ESkBitmapError&) {
-    return;
-  }
+  if (!copy.TrySetSize(glyph.Width(), glyph.Height())) return;
+  copy.Assign(glyph); // the size is there: nothing left to fail
   copy.AlphaBlend = true;
   copy.SetTransparentColor(skKeyColor);
   const TskColor ink = ColorToSkColor(color, 100, &TskCanvas::SysColor);

@@ -37,6 +37,9 @@ public:
   // ("Can't allocate the DIB handle", "Can't create compatible DC", "Can't select an object
   // into DC"); sizes beyond TskPixels::MaxSide fail as an allocation.
   void SetSize(std::int32_t width, std::int32_t height);
+  // The same without the exception: false when the bitmap could not be created (it is empty
+  // then).
+  [[nodiscard]] bool TrySetSize(std::int32_t width, std::int32_t height) noexcept;
   bool Empty() const { return !DIBHandle; }
   std::int32_t Width() const { return View.Width(); }
   std::int32_t Height() const { return View.Height(); }
@@ -87,16 +90,16 @@ public:
   void Assign(const TskBitmap& source);
   // From a platform bitmap: a 32-bit DIB section is copied pixel for pixel (then CheckAlpha);
   // anything else is blitted and made opaque. False when nothing could be read.
-  bool Assign(HBITMAP source);
+  [[nodiscard]] bool Assign(HBITMAP source);
   // A new 32-bit DIB section holding Draw of this bitmap at (0, 0); empty for an empty bitmap.
   TBitmapHandle AssignTo() const;
 
   // The stored form; a malformed or hostile stream leaves the bitmap as it was and answers
   // false.
-  bool LoadFromStream(TskByteReader& in);
+  [[nodiscard]] bool LoadFromStream(TskByteReader& in);
   void SaveToStream(TskByteWriter& out) const;
   // A bitmap resource of a module loaded as a data file. False when missing or unreadable.
-  bool LoadFromResource(const std::string& moduleFile, const std::string& resourceName);
+  [[nodiscard]] bool LoadFromResource(const std::string& moduleFile, const std::string& resourceName);
 
   std::unique_ptr<TskBitmapLink> GetLink(const RECT& r);
   // A region covering every pixel whose colour is not the key colour, moved by (x, y).
@@ -116,6 +119,8 @@ public:
   static TskRect ToSk(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 private:
+  // SetSize's work: null on success, otherwise what failed.
+  const char* Resize(std::int32_t width, std::int32_t height) noexcept;
   void Release();
   void DrawToDC(HDC dc, const TskRect& dest, const TskRect& src, const TskRect* tileClip, bool tile);
 

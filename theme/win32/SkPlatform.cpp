@@ -31,10 +31,9 @@ TModuleHandle& Msimg32() {
 }
 
 TskPixelFormat ReadScreenPixelFormat() {
-  HDC screen = GetDC(nullptr);
-  if (!screen) return TskPixelFormat::pfDevice;
-  TBitmapHandle probe(CreateCompatibleBitmap(screen, 4, 4));
-  ReleaseDC(nullptr, screen);
+  const TWindowDC screen(nullptr);
+  if (!screen.Get()) return TskPixelFormat::pfDevice;
+  TBitmapHandle probe(CreateCompatibleBitmap(screen.Get(), 4, 4));
   BITMAP info{};
   if (!probe || !GetObjectA(probe.Get(), sizeof(info), &info)) return TskPixelFormat::pfDevice;
   switch (info.bmBitsPixel) {

@@ -4,6 +4,8 @@
 // Run under Wine with the programs beside this one: bench_startup.exe [rounds] (61 by
 // default: a Wine start varies with the machine's other work, and fewer rounds leave the
 // medians several per cent apart from run to run).
+#include "framework/win32/Handles.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -52,6 +54,7 @@ bool RunOnce(const std::string& exe, TSample& out) {
   PROCESS_INFORMATION pi{};
   QueryPerformanceCounter(&start);
   if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  const TKernelHandle process(pi.hProcess), thread(pi.hThread);
   WaitForInputIdle(pi.hProcess, 10000);
   TFind f{pi.dwProcessId, nullptr};
   while (!f.Found) {
@@ -67,8 +70,6 @@ bool RunOnce(const std::string& exe, TSample& out) {
   out.PeakMiB = static_cast<double>(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
   PostMessageA(f.Found, WM_CLOSE, 0, 0);
   WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return true;
 }
 

@@ -4,6 +4,8 @@
 #include "app/win32/u_tabira.h"
 #include "framework/Abort.h"
 #include "framework/win32/Application.h"
+#include "framework/win32/Handles.h"
+#include "framework/win32/tests/TestInput.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include <windows.h>
@@ -42,39 +44,12 @@ public:
   TWinControl* Control(const char* name) { return dynamic_cast<TWinControl*>(FindComponent(name)); }
 };
 
-void Pump(DWORD ms = 120) {
-  DWORD end = GetTickCount() + ms;
-  do {
-    TApplication::Instance().ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() < end);
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
-}
+// How long the window is given to handle a key or a click.
+constexpr DWORD kSettleMs = 120;
 
 void Press(WORD vk, WORD modifier = 0) {
-  if (modifier) Key(modifier, false);
-  Key(vk, false);
-  Key(vk, true);
-  if (modifier) Key(modifier, true);
-  Pump();
-}
-
-void Mouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  SendInput(1, &in, sizeof in);
+  SendKeyPress(vk, modifier);
+  Pump(kSettleMs);
 }
 
 // Moves the pointer onto the window's centre, then presses and releases the left button,
@@ -83,14 +58,14 @@ void Mouse(DWORD flags, int x = 0, int y = 0) {
 void ClickAt(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
-  const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-  SetCursorPos(x, y);
-  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  SetCursorPos(centre.x, centre.y);
+  SendMouse(0, centre);
   Pump(40);
-  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, x, y);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, centre);
   Pump(40);
-  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, x, y);
-  Pump();
+  SendMouse(MOUSEEVENTF_LEFTUP, centre);
+  Pump(kSettleMs);
 }
 
 std::string FocusedName() {
@@ -156,7 +131,7 @@ protected:
     ASSERT_EQ(error, "");
     Window->Show();
     SetForegroundWindow(Window->Handle());
-    Pump();
+    Pump(kSettleMs);
   }
   void TearDown() override {
     Window.reset();
@@ -164,7 +139,7 @@ protected:
   }
   void FocusOn(const char* name) {
     Window->Control(name)->SetFocus();
-    Pump();
+    Pump(kSettleMs);
     Window->Journal.clear();
   }
   std::unique_ptr<TRecordingWindow> Window;
@@ -289,23 +264,20 @@ TEST_F(FrTabira, WindowHasItsCaptionPositionSizeAndFrame) {
   HICON small = reinterpret_cast<HICON>(GetClassLongPtrA(Window->Handle(), GCLP_HICONSM));
   ICONINFO info{};
   ASSERT_TRUE(big && small && GetIconInfo(big, &info));
+  const TBitmapHandle mask(info.hbmMask), colour(info.hbmColor); // the copies GetIconInfo made
   BITMAP bm{};
-  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+  GetObjectA(colour ? colour.Get() : mask.Get(), sizeof bm, &bm);
   EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXICON));
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
   // The creation handler ran once, after loading.
   EXPECT_EQ(Window->Journal, std::vector<std::string>{"FormCreate"});
 }
 
 TEST_F(FrTabira, GroupBoxesPaintCreamBehindTheirChildren) {
   UpdateWindow(Window->Handle());
-  Pump();
+  Pump(kSettleMs);
   for (const char* box : {"GroupBox1", "GroupBox2", "GroupBox3"}) {
-    HWND hwnd = Window->Control(box)->Handle();
-    HDC dc = GetDC(hwnd);
-    COLORREF pixel = GetPixel(dc, 4, 40);
-    ReleaseDC(hwnd, dc);
+    const TWindowDC dc(Window->Control(box)->Handle());
+    const COLORREF pixel = GetPixel(dc.Get(), 4, 40);
     EXPECT_EQ(pixel, RGB(255, 251, 240)) << box;
   }
 }
@@ -364,7 +336,7 @@ TEST_F(FrTabira, MessageBoxShowsTitleAndTextAndFiresNoExitEvent) {
   EXPECT_EQ(seen[0].Text, "Hitung terlebih dahulu total harta anda!");
   EXPECT_TRUE(seen[0].Centred);
   EXPECT_TRUE(seen[0].OnlyOk);
-  Pump();
+  Pump(kSettleMs);
   EXPECT_TRUE(Window->Journal.empty()); // the focus left for the box: no exit event
   EXPECT_EQ(FocusedName(), "EdHrgEmas");
 }
@@ -378,11 +350,11 @@ TEST_F(FrTabira, SilentAbortEndsTheHandlerAfterOneMessage) {
       ClickAt(Window->Control("btReset")->Handle());
     } else {
       // The keys are released after the box has gone, as a user's would be.
-      Key(VK_MENU, false);
-      Key('R', false);
+      SendKey(VK_MENU, false);
+      SendKey('R', false);
       Pump(300);
-      Key('R', true);
-      Key(VK_MENU, true);
+      SendKey('R', true);
+      SendKey(VK_MENU, true);
     }
     Pump(300);
     auto seen = closer.Seen();
@@ -459,8 +431,7 @@ TObjectCounts CountObjects() {
     }
     ICONINFO info{};
     if (GetIconInfo(reinterpret_cast<HICON>(h), &info)) {
-      if (info.hbmMask) DeleteObject(info.hbmMask);
-      if (info.hbmColor) DeleteObject(info.hbmColor);
+      const TBitmapHandle mask(info.hbmMask), colour(info.hbmColor); // the copies GetIconInfo made
       ++counts.User;
     }
   }
@@ -484,9 +455,9 @@ TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
   Pump(50);
   TObjectCounts before = CountObjects();
   // The count sees a single leaked object.
-  HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
+  TBrushHandle probe(CreateSolidBrush(RGB(1, 2, 3)));
   EXPECT_EQ(CountObjects().Gdi, before.Gdi + 1);
-  DeleteObject(probe);
+  probe.Reset();
   for (int i = 0; i < 5; ++i) cycle();
   Pump(50);
   TObjectCounts after = CountObjects();

@@ -1,5 +1,8 @@
 #include "app/win32/tests/TabiraDriver.h"
 
+#include "framework/win32/tests/TestInput.h"
+
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -82,70 +85,83 @@ constexpr TPlace kPlaces[] = {
 };
 constexpr RECT kGroupBoxes[] = {{8, 240, 8 + 361, 240 + 105}, {8, 40, 8 + 361, 40 + 185}, {8, 357, 8 + 361, 357 + 57}};
 
-void SendKey(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
-}
-
-void SendMouse(DWORD flags, int x, int y) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  SendInput(1, &in, sizeof in);
+// The absolute position of a window's centre on the screen.
+POINT CentreOf(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 } // namespace
 
 TCurrencyDigitsOverride::TCurrencyDigitsOverride(const char* digits) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_READ | KEY_WRITE, &opened) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot open the international settings");
   }
+  const TRegistryKey key(opened);
   char old[16] = {};
   DWORD size = sizeof old - 1;
   DWORD type = 0;
-  if (RegQueryValueExA(key, "iCurrDigits", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
+  if (RegQueryValueExA(key.Get(), "iCurrDigits", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
       type == REG_SZ) {
     FOld = std::string(old);
   }
-  RegSetValueExA(key, "iCurrDigits", 0, REG_SZ, reinterpret_cast<const BYTE*>(digits),
-                 static_cast<DWORD>(strlen(digits) + 1));
-  RegCloseKey(key);
+  RegSetValueExA(key.Get(), "iCurrDigits", 0, REG_SZ, reinterpret_cast<const BYTE*>(digits),
+                 static_cast<DWORD>(std::strlen(digits) + 1));
 }
 
 TCurrencyDigitsOverride::~TCurrencyDigitsOverride() {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_WRITE, &opened) != ERROR_SUCCESS) return;
+  const TRegistryKey key(opened);
   if (FOld) {
-    RegSetValueExA(key, "iCurrDigits", 0, REG_SZ, reinterpret_cast<const BYTE*>(FOld->c_str()),
+    RegSetValueExA(key.Get(), "iCurrDigits", 0, REG_SZ, reinterpret_cast<const BYTE*>(FOld->c_str()),
                    static_cast<DWORD>(FOld->size() + 1));
   } else {
-    RegDeleteValueA(key, "iCurrDigits");
+    RegDeleteValueA(key.Get(), "iCurrDigits");
   }
-  RegCloseKey(key);
 }
 
-TTabiraDriver::TTabiraDriver() {
-  std::string exe = ExeBesideThisTest("tabira.exe");
+TChildProcess::TChildProcess(const std::string& exe) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FProcess)) {
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
     throw std::runtime_error("cannot start " + exe);
   }
-  for (int waited = 0; waited < 15000 && !FWindow; waited += 20) {
-    TFind f{FProcess.dwProcessId, nullptr};
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&f));
-    FWindow = f.Found;
-    if (!FWindow) Sleep(20);
+  FProcess.Reset(pi.hProcess);
+  FThread.Reset(pi.hThread);
+  FId = pi.dwProcessId;
+}
+
+TChildProcess::~TChildProcess() {
+  if (Running()) WaitForExit(0);
+}
+
+DWORD TChildProcess::WaitForExit(DWORD timeoutMs) {
+  if (WaitForSingleObject(FProcess.Get(), timeoutMs) != WAIT_OBJECT_0) {
+    TerminateProcess(FProcess.Get(), 99);
+    WaitForSingleObject(FProcess.Get(), 5000);
   }
-  if (!FWindow) throw std::runtime_error("tabira.exe showed no window");
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(FProcess.Get(), &code);
+  return code;
+}
+
+TTabiraDriver::TTabiraDriver() : FProcess(ExeBesideThisTest("tabira.exe")) {
+  // A throw from here on leaves through FProcess's destructor, which ends the program.
+  const bool shown = WaitUntil(
+      [this] {
+        TFind f{FProcess.Id(), nullptr};
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&f));
+        FWindow = f.Found;
+        return FWindow != nullptr;
+      },
+      15000);
+  if (!shown) throw std::runtime_error("tabira.exe showed no window");
   FThread = GetWindowThreadProcessId(FWindow, nullptr);
-  WaitForInputIdle(FProcess.hProcess, 5000);
+  WaitForInputIdle(FProcess.Process(), 5000);
 
   HWND boxes[4] = {FWindow, nullptr, nullptr, nullptr};
   for (int i = 0; i < 3; ++i) {
@@ -162,26 +178,20 @@ TTabiraDriver::TTabiraDriver() {
 }
 
 TTabiraDriver::~TTabiraDriver() {
-  if (FProcess.hProcess) {
-    Close();
-    CloseHandle(FProcess.hThread);
-    CloseHandle(FProcess.hProcess);
-  }
+  if (FProcess.Running()) Close();
 }
 
 DWORD TTabiraDriver::Close() {
-  while (HWND box = MessageBoxWindow()) {
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    Sleep(50);
-  }
+  // Open message boxes are answered first; each may be followed by another.
+  (void)WaitUntil(
+      [this] {
+        HWND box = MessageBoxWindow();
+        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return box == nullptr;
+      },
+      5000);
   PostMessageA(FWindow, WM_CLOSE, 0, 0);
-  DWORD code = STILL_ACTIVE;
-  if (WaitForSingleObject(FProcess.hProcess, 10000) != WAIT_OBJECT_0) {
-    TerminateProcess(FProcess.hProcess, 99);
-    WaitForSingleObject(FProcess.hProcess, 5000);
-  }
-  GetExitCodeProcess(FProcess.hProcess, &code);
-  return code;
+  return FProcess.WaitForExit(10000);
 }
 
 HWND TTabiraDriver::ChildAt(HWND parent, int left, int top, int width, int height) const {
@@ -224,43 +234,30 @@ void TTabiraDriver::Settle() const {
 void TTabiraDriver::Click(const std::string& name) {
   HWND hwnd = Control(name);
   if (!hwnd) throw std::runtime_error("no control " + name);
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  const int x = (r.left + r.right) / 2;
-  const int y = (r.top + r.bottom) / 2;
-  SendMouse(0, x, y);
-  SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
-  SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+  const POINT centre = CentreOf(hwnd);
+  SendMouse(0, centre);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, centre);
+  SendMouse(MOUSEEVENTF_LEFTUP, centre);
   Settle();
 }
 
 void TTabiraDriver::Press(WORD vk, WORD modifier) {
-  if (modifier) SendKey(modifier, false);
-  SendKey(vk, false);
-  SendKey(vk, true);
-  if (modifier) SendKey(modifier, true);
+  SendKeyPress(vk, modifier);
   Settle();
 }
 
 void TTabiraDriver::Type(const std::string& keys) {
   for (char c : keys) {
     if (c == '\t') {
-      SendKey(VK_TAB, false);
-      SendKey(VK_TAB, true);
+      SendKeyPress(VK_TAB);
       continue;
     }
     if (c == '\b') {
-      SendKey(VK_BACK, false);
-      SendKey(VK_BACK, true);
+      SendKeyPress(VK_BACK);
       continue;
     }
     const SHORT scan = VkKeyScanA(c);
-    const WORD vk = LOBYTE(scan);
-    const bool shift = (HIBYTE(scan) & 1) != 0;
-    if (shift) SendKey(VK_SHIFT, false);
-    SendKey(vk, false);
-    SendKey(vk, true);
-    if (shift) SendKey(VK_SHIFT, true);
+    SendKeyPress(LOBYTE(scan), (HIBYTE(scan) & 1) != 0 ? VK_SHIFT : 0);
   }
   Settle();
 }
@@ -277,29 +274,25 @@ void TTabiraDriver::Replace(const std::string& name, const std::string& keys) {
 }
 
 HWND TTabiraDriver::MessageBoxWindow() const {
-  TFind f{FProcess.dwProcessId, nullptr};
+  TFind f{FProcess.Id(), nullptr};
   EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&f));
   return f.Found;
 }
 
 std::optional<TTabiraDriver::TMessage> TTabiraDriver::WaitForMessage(DWORD timeoutMs) const {
-  for (DWORD waited = 0; waited <= timeoutMs; waited += 20) {
-    if (HWND box = MessageBoxWindow()) {
-      char caption[64] = {};
-      GetWindowTextA(box, caption, sizeof caption);
-      char text[512] = {};
-      GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
-      return TMessage{caption, text};
-    }
-    Sleep(20);
-  }
-  return std::nullopt;
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = MessageBoxWindow()) != nullptr; }, timeoutMs)) return std::nullopt;
+  char caption[64] = {};
+  GetWindowTextA(box, caption, sizeof caption);
+  char text[512] = {};
+  GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+  return TMessage{caption, text};
 }
 
 void TTabiraDriver::DismissMessage() {
   HWND box = MessageBoxWindow();
   if (!box) return;
   SendMessageTimeoutA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, nullptr);
-  for (int i = 0; i < 100 && MessageBoxWindow(); ++i) Sleep(20);
+  (void)WaitUntil([this] { return MessageBoxWindow() == nullptr; }, 2000);
   Settle();
 }

@@ -2,6 +2,8 @@
 // Drives a running tabira.exe from outside, as a person would: real keystrokes and mouse
 // clicks through SendInput, the fields read with WM_GETTEXT, message boxes found by their
 // caption and dismissed with their OK button.
+#include "framework/win32/Handles.h"
+
 #include <windows.h>
 
 #include <map>
@@ -21,9 +23,32 @@ private:
   std::optional<std::string> FOld;
 };
 
+// A started program: owns its process and thread handles, and ends the program (forcibly)
+// when it is still running as the owner goes, so that no test leaves it behind.
+class TChildProcess {
+public:
+  // Starts the program; throws std::runtime_error when it cannot be started.
+  explicit TChildProcess(const std::string& exe);
+  ~TChildProcess();
+  TChildProcess(const TChildProcess&) = delete;
+  TChildProcess& operator=(const TChildProcess&) = delete;
+
+  HANDLE Process() const { return FProcess.Get(); }
+  DWORD Id() const { return FId; }
+  bool Running() const { return WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT; }
+  // Waits up to timeoutMs for the program to end, then ends it; answers its exit code.
+  DWORD WaitForExit(DWORD timeoutMs);
+
+private:
+  TKernelHandle FProcess;
+  TKernelHandle FThread;
+  DWORD FId = 0;
+};
+
 class TTabiraDriver {
 public:
-  // Starts tabira.exe (beside the test program) and waits for its window.
+  // Starts tabira.exe (beside the test program) and waits for its window. When that fails,
+  // the program is ended before the exception leaves.
   TTabiraDriver();
   // Closes the window and waits for the process to end.
   ~TTabiraDriver();
@@ -31,7 +56,7 @@ public:
   TTabiraDriver& operator=(const TTabiraDriver&) = delete;
 
   HWND Window() const { return FWindow; }
-  DWORD ProcessId() const { return FProcess.dwProcessId; }
+  DWORD ProcessId() const { return FProcess.Id(); }
   // Ends the program through its close box; answers its exit code.
   DWORD Close();
 
@@ -65,7 +90,7 @@ public:
   void Settle() const;
 
 private:
-  PROCESS_INFORMATION FProcess{};
+  TChildProcess FProcess;
   HWND FWindow = nullptr;
   DWORD FThread = 0;
   std::map<std::string, HWND> FControls;

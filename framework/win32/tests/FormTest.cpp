@@ -5,6 +5,7 @@
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/Timer.h"
+#include "framework/win32/tests/TestInput.h"
 
 #include <windows.h>
 
@@ -22,14 +23,6 @@
 #include <vector>
 
 namespace {
-
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  do {
-    TApplication::Instance().ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() < end);
-}
 
 TEST(Form, AFaultyLayoutIsRefusedWithItsLineAndLeavesNoWindow) {
   struct {
@@ -162,17 +155,19 @@ TEST(Form, AnExceptionInAHandlerIsReportedAndStopsAtTheWindowProcedure) {
   std::atomic<bool> stop{false};
   std::string seen;
   std::thread closer([&] {
-    while (!stop) {
-      HWND box = FindWindowA("#32770", "Framework test");
-      if (box && IsWindowVisible(box)) {
-        char text[256] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        seen = text;
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return;
-      }
-      Sleep(10);
-    }
+    HWND box = nullptr;
+    if (!WaitUntil(
+            [&] {
+              box = FindWindowA("#32770", "Framework test");
+              return stop || (box && IsWindowVisible(box));
+            },
+            5000) ||
+        stop)
+      return;
+    char text[256] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    seen = text;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   });
   HWND button = dynamic_cast<TWinControl*>(form.FindComponent("B"))->Handle();
   SendMessageA(button, BM_CLICK, 0, 0); // the click reaches the handler through the form's window procedure
@@ -339,8 +334,7 @@ TEST(Form, TooltipsAreMadeShortlyAfterThePointerFirstMoves) {
   TWinControl* a = form.Controls().front();
   SendMessageA(a->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(tooltipCount(), 0) << "the move itself makes no window";
-  Pump(300);
-  ASSERT_EQ(tooltipCount(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return tooltipCount() == 1; }, 2000));
   // Moving again makes no second one, and the window has the button's tool.
   SendMessageA(a->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
   Pump(300);
@@ -353,8 +347,7 @@ TEST(Timer, TicksWhileEnabled) {
   int ticks = 0;
   timer.OnTimer = [&](TComponent*) { ++ticks; };
   timer.SetInterval(20);
-  Pump(200);
-  EXPECT_GE(ticks, 2);
+  EXPECT_TRUE(WaitUntil([&] { return ticks >= 2; }, 2000));
   timer.SetEnabled(false);
   Pump(30);
   int stopped = ticks;

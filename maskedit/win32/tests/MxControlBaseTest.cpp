@@ -2,6 +2,8 @@
 // window recreation, update nesting, after-focus and mouse events.
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
+#include "framework/win32/Handles.h"
+#include "framework/win32/tests/TestInput.h"
 #include "maskedit/win32/MxGlobalTimer.h"
 #include "maskedit/win32/MxBevelPanel.h"
 #include "maskedit/win32/MxThemeServices.h"
@@ -16,21 +18,8 @@
 
 namespace {
 
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  do {
-    TApplication::Instance().ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() < end);
-}
-
 void MoveMouseTo(int x, int y) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  SendInput(1, &in, sizeof in);
+  SendMouse(0, POINT{x, y});
   Pump(60);
 }
 
@@ -148,13 +137,14 @@ TEST_F(MxControlBase, ChangingTheBevelOrThemeModeRecreatesTheWindowInPlace) {
   // left, highlight at the bottom right.
   InvalidateRect(p->Handle(), nullptr, TRUE);
   UpdateWindow(p->Handle());
-  HDC dc = GetDC(p->Handle());
-  RECT client{};
-  GetClientRect(p->Handle(), &client);
-  EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNSHADOW));
-  EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_WINDOW));
-  ReleaseDC(p->Handle(), dc);
+  {
+    const TWindowDC dc(p->Handle());
+    RECT client{};
+    GetClientRect(p->Handle(), &client);
+    EXPECT_EQ(GetPixel(dc.Get(), 0, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(dc.Get(), client.right - 1, client.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetPixel(dc.Get(), 1, 1), GetSysColor(COLOR_WINDOW));
+  }
 
   TMxBevelPanel* r2 = Panel("R");
   HWND beforeTheme = r2->Handle();
@@ -216,7 +206,7 @@ TEST_F(MxControlBase, MouseEnterAndExitAreReported) {
   MoveMouseTo(q.left + 5, q.top + 5);
   MoveMouseTo(q.left + 7, q.top + 5);
   // The platform notices the pointer leaving on its tracking timer.
-  for (int i = 0; i < 40 && (Journal.empty() || Journal.back() != "mouse exit P"); ++i) Pump(50);
+  EXPECT_TRUE(WaitUntil([&] { return !Journal.empty() && Journal.back() == "mouse exit P"; }, 2000));
   // Enter and exit alternate, starting with an enter and ending, once the pointer rests
   // elsewhere, with an exit.
   ASSERT_GE(Journal.size(), 2u);
@@ -229,14 +219,10 @@ TEST_F(MxControlBase, TransparentPanelShowsItsParentsPixels) {
   TMxBevelPanel* s = Panel("S");
   InvalidateRect(s->Handle(), nullptr, TRUE);
   UpdateWindow(s->Handle());
-  HDC dc = GetDC(s->Handle());
-  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 251, 240)); // the group box's cream, not the panel's white
-  ReleaseDC(s->Handle(), dc);
+  EXPECT_EQ(GetPixel(TWindowDC(s->Handle()).Get(), 10, 10), RGB(255, 251, 240)); // the group box's cream, not the panel's white
   s->SetTransparent(false);
   UpdateWindow(s->Handle());
-  dc = GetDC(s->Handle());
-  EXPECT_EQ(GetPixel(dc, 10, 10), GetSysColor(COLOR_WINDOW));
-  ReleaseDC(s->Handle(), dc);
+  EXPECT_EQ(GetPixel(TWindowDC(s->Handle()).Get(), 10, 10), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(MxControlBase, SharedTimerTicksItsClientsUntilRemoved) {
@@ -244,9 +230,7 @@ TEST_F(MxControlBase, SharedTimerTicksItsClientsUntilRemoved) {
   int a = 0, b = 0;
   int idA = timer.AddClient([&] { ++a; });
   int idB = timer.AddClient([&] { ++b; });
-  Pump(250);
-  EXPECT_GE(a, 2);
-  EXPECT_GE(b, 2);
+  EXPECT_TRUE(WaitUntil([&] { return a >= 2 && b >= 2; }, 2000));
   timer.RemoveClient(idA);
   int stoppedA = a;
   Pump(150);

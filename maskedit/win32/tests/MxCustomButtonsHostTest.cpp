@@ -6,6 +6,7 @@
 #include "maskedit/win32/MxCustomButtonsHost.h"
 
 #include "framework/win32/Handles.h"
+#include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/tests/EditTestSupport.h"
 
@@ -23,34 +24,26 @@ namespace {
 
 constexpr int WinX = 120, WinY = 120, ClientW = 113, ClientH = 22;
 
-void Pump(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  } while (GetTickCount64() < end);
-}
+struct TDestroyMenu {
+  static void Free(HMENU h) { DestroyMenu(h); }
+};
 
 void MouseTo(int x, int y) {
   SetCursorPos(x, y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  SendInput(1, &in, sizeof in);
+  SendMouse(0, POINT{x, y});
+  // The move has landed once the platform reports the pointer there.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == x && at.y == y;
+      },
+      2000));
   Pump(40);
 }
 
 void Button(bool down) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in, sizeof in);
+  SendMouseButtons(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
 }
 
 struct StandIn {
@@ -156,11 +149,9 @@ TEST(MxCustomButtonsHost, RelayoutClickAndHold) {
   // the interval; never earlier than scheduled (one timer tick of slack).
   journal.clear();
   MouseTo(WinX + 104, WinY + 10);
+  EXPECT_TRUE(WaitUntil([&] { return s.Edit.CustomButtons().Item(1).Control().Hot(); }, 2000));
   Button(true);
-  const ULONGLONG end = GetTickCount64() + 5000;
-  while (repeats.size() < 4 && GetTickCount64() < end) {
-    Pump(20);
-  }
+  EXPECT_TRUE(WaitUntil([&] { return repeats.size() >= 4; }, 5000));
   EXPECT_EQ(s.Edit.CustomButtons().Item(1).Control().Look(), sblPressed);
   SaveWindowShot(s.Window.Get(), "custom-buttons.bmp");
   Button(false);
@@ -218,7 +209,8 @@ TEST(MxCustomButtonsHost, DropDownMenuChoosesACommand) {
   StandIn s;
   TMxSpecialButton& item = s.Edit.CustomButtons().Add();
   item.SetCaption("v");
-  HMENU menu = CreatePopupMenu();
+  const TUniqueHandle<HMENU, TDestroyMenu> menuOwner(CreatePopupMenu());
+  const HMENU menu = menuOwner.Get();
   AppendMenuA(menu, MF_STRING, 101, "First");
   AppendMenuA(menu, MF_STRING, 102, "Second");
   s.Host.SetDropDownMenu(item, menu);
@@ -232,23 +224,18 @@ TEST(MxCustomButtonsHost, DropDownMenuChoosesACommand) {
   // While the menu runs its own loop, a timer picks the second entry with the keyboard.
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)}) {
-      INPUT in[2]{};
-      in[0].type = in[1].type = INPUT_KEYBOARD;
-      in[0].ki.wVk = in[1].ki.wVk = key;
-      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(2, in, sizeof in[0]);
-    }
+    for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)}) SendKeyPress(key);
   });
   ASSERT_NE(timer, 0u);
   MouseTo(WinX + ClientW - 8, WinY + 10);
   Button(true);
   Button(false);
-  Pump(800);
+  // The menu's own loop runs inside the click until the timer has chosen.
+  EXPECT_TRUE(WaitUntil([&] { return journal.size() >= 2; }, 3000));
+  Pump(100); // nothing more follows
   EXPECT_EQ(journal, (std::vector<std::string>{"drop down", "v 102"}));
   EXPECT_FALSE(item.Control().Tracking());
   EXPECT_EQ(GetCapture(), nullptr);
-  DestroyMenu(menu);
 }
 
 } // namespace

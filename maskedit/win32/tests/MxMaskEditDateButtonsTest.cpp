@@ -6,6 +6,7 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "maskedit/MxLocale.h"
+#include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
@@ -22,44 +23,20 @@
 
 namespace {
 
-void Pump(DWORD ms = 60) {
-  const DWORD end = GetTickCount() + ms;
-  do {
-    TApplication::Instance().ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() < end);
-}
-
 void Key(WORD vk) {
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof in[0]);
+  SendKeyPress(vk);
   Pump(30);
 }
 
 void Type(const std::string& text) {
   for (char c : text) {
-    INPUT in[2]{};
-    for (int i = 0; i < 2; ++i) {
-      in[i].type = INPUT_KEYBOARD;
-      in[i].ki.wScan = static_cast<unsigned char>(c);
-      in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
-    }
-    SendInput(2, in, sizeof in[0]);
+    SendChar(c);
     Pump(25);
   }
 }
 
 void Mouse(DWORD flags, POINT screen, DWORD data = 0) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in.mi.mouseData = data;
-  in.mi.dx = (screen.x * 65535 + (GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = (screen.y * 65535 + (GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  SendInput(1, &in, sizeof in);
+  SendMouse(flags, screen, data);
 }
 
 std::pair<int, int> Selection(HWND h) {
@@ -275,8 +252,7 @@ TEST_F(MxMaskEditDateButtonsTest, TwoButtonsClickedAndHeld) {
   Mouse(0, p1);
   Pump(40);
   Mouse(MOUSEEVENTF_LEFTDOWN, p1);
-  const DWORD end = GetTickCount() + 5000;
-  while (repeats.size() < 4 && GetTickCount() < end) Pump(20);
+  EXPECT_TRUE(WaitUntil([&] { return repeats.size() >= 4; }, 5000));
   EXPECT_EQ(b1.Look(), sblPressed);
   Focus("D"); // the shot shows the date field focused beside the held button
   Field("D").Edit().SetMaskType(meDate);

@@ -57,9 +57,8 @@ struct ForeignDib {
 // platform. Pixels are moved in and out as a top-down 32-bit image.
 struct DeviceBitmap {
   DeviceBitmap(int w, int h) : W(w), H(h) {
-    HDC screen = GetDC(nullptr);
-    Bitmap.Reset(CreateCompatibleBitmap(screen, w, h));
-    ReleaseDC(nullptr, screen);
+    const TWindowDC screen(nullptr);
+    Bitmap.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
     Dc.Reset(CreateCompatibleDC(nullptr));
     Old = SelectObject(Dc.Get(), Bitmap.Get());
   }
@@ -317,9 +316,8 @@ TEST(TskBitmap, StoredFormAndConversionsRoundTrip) {
   d.SetSize(4, 4);
   d.Fill(0x11223344);
   d.DrawGraphic([](HDC dc, const RECT& r) {
-    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    const TBrushHandle brush(CreateSolidBrush(RGB(0, 0, 255)));
+    FillRect(dc, &r, brush.Get());
   }, {1, 1, 3, 3});
   EXPECT_EQ(d.GetPixel(0, 0), 0x11223344u);
   EXPECT_EQ(d.GetPixel(1, 1) & 0x00FFFFFF, 0x000000FFu);
@@ -353,6 +351,12 @@ TEST(TskBitmapList, LooksUpByNameAndMakesLinks) {
 }
 
 namespace {
+// An open resource update; a pending one is discarded.
+struct TResourceUpdateTraits {
+  static void Free(HANDLE h) { EndUpdateResourceA(h, TRUE); }
+};
+using TResourceUpdate = TUniqueHandle<HANDLE, TResourceUpdateTraits>;
+
 // A copy of this test program with bitmap resources written into it, removed afterwards.
 class ResourceModule {
 public:
@@ -362,18 +366,18 @@ public:
     GetTempPathA(MAX_PATH, dir);
     Path = std::string(dir) + "tabira_bitmap_resources.exe";
     CopyFileA(self, Path.c_str(), FALSE);
-    Update = BeginUpdateResourceA(Path.c_str(), FALSE);
+    Update.Reset(BeginUpdateResourceA(Path.c_str(), FALSE));
   }
   ~ResourceModule() { DeleteFileA(Path.c_str()); }
   void Add(const char* name, const std::vector<std::uint8_t>& data) {
-    UpdateResourceA(Update, MAKEINTRESOURCEA(2), name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+    UpdateResourceA(Update.Get(), MAKEINTRESOURCEA(2), name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
                     const_cast<std::uint8_t*>(data.data()), DWORD(data.size()));
   }
-  bool Commit() { return EndUpdateResourceA(Update, FALSE) != FALSE; }
+  bool Commit() { return EndUpdateResourceA(Update.Release(), FALSE) != FALSE; }
   std::string Path;
 
 private:
-  HANDLE Update = nullptr;
+  TResourceUpdate Update;
 };
 
 std::vector<std::uint8_t> BitmapResource(LONG w, LONG h, WORD bits, std::size_t pixelBytes, std::uint8_t seed) {

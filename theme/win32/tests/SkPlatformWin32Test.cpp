@@ -47,7 +47,9 @@ TEST(TskPlatform, VisualStylesLoadCountNeverGoesBelowZero) {
 }
 
 TEST(TskPlatform, NestedCaptureReleasesOnceAndIgnoresExtraEnds) {
-  HWND w = CreateWindowExA(0, "STATIC", "capture", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const TWindowHandle window(
+      CreateWindowExA(0, "STATIC", "capture", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  const HWND w = window.Get();
   ASSERT_NE(w, nullptr);
   BeginCapture(w);
   BeginCapture(w);
@@ -61,7 +63,6 @@ TEST(TskPlatform, NestedCaptureReleasesOnceAndIgnoresExtraEnds) {
   BeginCapture(w);
   EXPECT_EQ(GetCapture(), w);
   EndCapture();
-  DestroyWindow(w);
 }
 
 TEST(TskPlatform, SmallRoutines) {
@@ -130,9 +131,7 @@ TEST(TskPlatform, FallbacksWorkWithoutTheOptionalFunctions) {
   glyph.SetPixel(1, 0, skKeyColor);
   glyph.SetPixel(2, 0, 0x00FF0000);
   glyph.Transparent = true;
-  HDC screen = GetDC(nullptr);
-  TBitmapHandle device(CreateCompatibleBitmap(screen, 3, 1));
-  ReleaseDC(nullptr, screen);
+  TBitmapHandle device(CreateCompatibleBitmap(TWindowDC(nullptr).Get(), 3, 1));
   TMemoryDC dc(CreateCompatibleDC(nullptr));
   HGDIOBJ old = SelectObject(dc.Get(), device.Get());
   for (bool available : {true, false}) {

@@ -1,0 +1,2 @@
+struct TPoint { int X, Y; };
+TPoint Corner(const RECT& r);

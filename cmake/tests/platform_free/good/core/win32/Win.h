@@ -1,0 +1,2 @@
+#include <windows.h>
+HWND h;
