@@ -13,11 +13,11 @@
 // per text and font in a prefix-width table, so painting and hit-testing never measure a
 // prefix twice. While the edit has the focus it paints through an off-screen bitmap of its
 // own size and copies EditRect to the screen in one step.
-#include "maskedit/Mx3DCaption.h"
-#include "maskedit/MxClickSeries.h"
-#include "maskedit/MxCustomMaskEdit.h"
-#include "maskedit/MxEditLayout.h"
-#include "maskedit/MxPrefixWidths.h"
+#include "maskedit/look/Mx3DCaption.h"
+#include "maskedit/engine/MxClickSeries.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
+#include "maskedit/look/MxEditLayout.h"
+#include "maskedit/look/MxPrefixWidths.h"
 #include "maskedit/win32/MxCaret.h"
 #include "maskedit/win32/MxCustomBevelPanel.h"
 #include "maskedit/win32/MxCustomButtonsHost.h"

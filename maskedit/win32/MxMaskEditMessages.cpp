@@ -2,8 +2,8 @@
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include "framework/win32/Form.h"
-#include "maskedit/MxEditCommands.h"
-#include "maskedit/MxEditMessages.h"
+#include "maskedit/engine/MxEditCommands.h"
+#include "maskedit/engine/MxEditMessages.h"
 #include "maskedit/MxStr.h"
 #include "maskedit/win32/MxMessages.h"
 

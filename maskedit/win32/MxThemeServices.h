@@ -4,7 +4,7 @@
 // first and do nothing when no platform theme is in use.
 #include "framework/win32/Handles.h"
 #include "framework/win32/UtilityWindow.h"
-#include "maskedit/MxThemeTest.h"
+#include "maskedit/look/MxThemeInUse.h"
 
 #include <memory>
 #include <string>

@@ -6,7 +6,7 @@
 // reported per operation done.
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 // screenshot for review).
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
