@@ -9,12 +9,11 @@
 #include <cmath>
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 char FirstOr(const std::string& s) { return s.empty() ? ' ' : s[0]; }
 } // namespace
 
 bool TMxCustomMaskEdit::IsNumberChar(char c) const {
-  return c == DecimalSeparatorChar || IsDigit(c) || CharClass().IsAlpha(c);
+  return c == DecimalSeparatorChar || MxIsDigit(c) || CharClass().IsAlpha(c);
 }
 
 std::int64_t TMxCustomMaskEdit::CurrentCurrency() { return FCurrencySettings->ParseCurrency(TextWithoutSuffix()); }
@@ -242,7 +241,7 @@ void TMxCustomMaskEdit::KeyPress(char c) {
     case meTime: {
       const TMxLocaleValues locale = Locale();
       const char sep = locale.TimeSeparator.empty() ? ':' : locale.TimeSeparator[0];
-      if (IsDigit(c) || c == sep) {
+      if (MxIsDigit(c) || c == sep) {
         InheritedKeyPress(c);
       } else {
         FireKeyPress(c);
@@ -383,7 +382,7 @@ bool TMxCustomMaskEdit::NumberCanEdit(const std::string& text) {
     // Deleting the only integer digit leaves 0. A digit 0-9 or a letter in front means it
     // is not the only one (" 100,00": the last 0 may go).
     if (text.empty() && GetSelLength() == 1 && MxCharAt(t, s + 1) == sepChar &&
-        (s == 1 || !(IsDigit(before) || CharClass().IsAlpha(before)))) {
+        (s == 1 || !(MxIsDigit(before) || CharClass().IsAlpha(before)))) {
       InsertText("0");
       StepCaret();
       return false;

@@ -1,5 +1,7 @@
 #include "maskedit/engine/MxMaskTemplate.h"
 
+#include "maskedit/MxStr.h"
+
 namespace {
 bool IsRuleChar(char c) {
   switch (c) {
@@ -10,7 +12,6 @@ bool IsRuleChar(char c) {
     return false;
   }
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
 
 void TMxMaskTemplate::Parse(std::string_view mask) {
@@ -70,7 +71,7 @@ bool TMxMaskTemplate::CharMatchesMask(int p, char c, const IMxCharClass& chars, 
   case 'a': return chars.IsAlpha(c) && chars.IsLower(c);
   case 'A': return chars.IsAlpha(c) && chars.IsUpper(c);
   case 'b': return chars.IsAlpha(c);
-  case '0': return IsDigit(c);
+  case '0': return MxIsDigit(c);
   case '9': return c >= '1' && c <= '9';
   case 'c': return chars.IsAlphaNumeric(c);
   case 'r': {
@@ -82,8 +83,8 @@ bool TMxMaskTemplate::CharMatchesMask(int p, char c, const IMxCharClass& chars, 
   }
   case 'v': return c == '+' || c == '-';
   case '1': return c == '0' || c == '1';
-  case '8': return c == ' ' || IsDigit(c);
-  case '#': return c == '+' || c == '-' || IsDigit(c);
+  case '8': return c == ' ' || MxIsDigit(c);
+  case '#': return c == '+' || c == '-' || MxIsDigit(c);
   case '*': return c == '+' || c == '-' || (c >= '1' && c <= '9');
   default: return false;
   }

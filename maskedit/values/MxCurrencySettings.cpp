@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "maskedit/MxStr.h"
 #include "maskedit/values/MxFloatText.h"
 #include "maskedit/values/MxLocale.h"
 
@@ -23,8 +24,6 @@ const char* const TMxCurrencySettings::NegativePatterns[NegativePatternCount] = 
 #undef MX_SYM
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Collects the digits of a decimal number one character at a time and turns them into
 // ten-thousandths, exactly: the integer part, four fraction digits, and what follows
@@ -111,35 +110,15 @@ std::uint8_t ByteOrDefault(std::string_view text, std::uint8_t fallback) {
 } // namespace
 
 int MxStrToIntDef(std::string_view text, int fallback) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-    ++i;
+  // Tabs count as leading blanks here too (locale entries may carry them).
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
   }
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size()) {
+  const TMxIntegerReading r = MxReadDecimalInteger(text);
+  if (!r.Ok || r.Value < std::numeric_limits<std::int32_t>::min() || r.Value > std::numeric_limits<std::int32_t>::max()) {
     return fallback;
   }
-  std::int64_t value = 0;
-  for (; i < text.size(); ++i) {
-    if (!IsDigit(text[i])) {
-      return fallback;
-    }
-    value = value * 10 + (text[i] - '0');
-    if (value > 2147483648LL) {
-      return fallback;
-    }
-  }
-  if (negative) {
-    value = -value;
-  }
-  if (value > std::numeric_limits<std::int32_t>::max()) {
-    return fallback;
-  }
-  return static_cast<int>(value);
+  return static_cast<int>(r.Value);
 }
 
 TMxCurrencyParse MxDecimalTextToCurrency(std::string_view text, char decimalSeparator) {
@@ -155,7 +134,7 @@ TMxCurrencyParse MxDecimalTextToCurrency(std::string_view text, char decimalSepa
   TDecimalAccumulator number;
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    if (IsDigit(c)) {
+    if (MxIsDigit(c)) {
       number.Digit(c);
     } else if (c == decimalSeparator) {
       number.Separator();
@@ -349,7 +328,7 @@ TMxCurrencyParse TMxCurrencySettings::ParseCurrencyChecked(std::string_view text
     const char c = text[i];
     if (c == '-') {
       negative = !negative;
-    } else if (IsDigit(c)) {
+    } else if (MxIsDigit(c)) {
       number.Digit(c);
     } else if (c == DecimalChar) {
       number.Separator();

@@ -1,5 +1,7 @@
 #include "maskedit/values/MxDateFormat.h"
 
+#include "maskedit/MxStr.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -83,7 +85,6 @@ constexpr int DefaultYearWindow = 50;
 constexpr size_t MaxParts = 24;
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsTokenLetter(char c) {
   const char u = Upper(c);
   return u == 'D' || u == 'M' || u == 'Y';
@@ -111,6 +112,21 @@ size_t RunAt(std::string_view f, size_t i) {
     ++n;
   }
   return n;
+}
+
+// Walks a date format: literal(c) for each character that is no token letter, and
+// token(letter, n) for each run of n equal token letters (letter in upper case).
+template <class TLiteral, class TToken>
+void WalkFormat(std::string_view f, TLiteral literal, TToken token) {
+  for (size_t i = 0; i < f.size();) {
+    if (!IsTokenLetter(f[i])) {
+      literal(f[i++]);
+      continue;
+    }
+    const size_t n = RunAt(f, i);
+    token(Upper(f[i]), n);
+    i += n;
+  }
 }
 std::string PadRight(std::string s, size_t width) {
   if (s.size() < width) {
@@ -266,22 +282,16 @@ std::string TMxDateFormat::FormatDateDisplay(double date) const {
   const int weekday = MxDayOfWeek(date);
   std::string f = DateFormatString();
   std::transform(f.begin(), f.end(), f.begin(), Upper);
+  // The display form shows the literals in upper case too (the format is upper-cased first).
   std::string out;
-  for (size_t i = 0; i < f.size();) {
-    if (!IsTokenLetter(f[i])) {
-      out += f[i++];
-      continue;
-    }
-    const size_t n = RunAt(f, i);
-    const char letter = f[i];
-    i += n;
+  WalkFormat(f, [&](char c) { out += c; }, [&](char letter, size_t n) {
     if (letter == 'Y') {
       if (n == 2) {
         out += Pad(y % 100, 2);
       } else if (n == 1 || n == 4) {
         out += Pad(y, 4);
       }
-      continue;
+      return;
     }
     const bool day = letter == 'D';
     const int value = day ? d : m;
@@ -294,7 +304,7 @@ std::string TMxDateFormat::FormatDateDisplay(double date) const {
     } else if (n == 4) {
       out += day ? Locale.LongDayNames[static_cast<size_t>(weekday)] : NameOf(Locale.LongMonthNames, m);
     }
-  }
+  });
   return out;
 }
 
@@ -311,17 +321,10 @@ std::string TMxDateFormat::FormatDateEdit(int year, int month, int day) const {
       MxDayOfWeek(MxEncodeDate(std::clamp(year, 1, 9999), std::clamp(month, 1, 12), std::clamp(day, 1, 31)));
   const std::string f = DateFormatString();
   std::string out;
-  for (size_t i = 0; i < f.size();) {
-    if (!IsTokenLetter(f[i])) {
-      out += f[i++];
-      continue;
-    }
-    const size_t n = RunAt(f, i);
-    const char letter = Upper(f[i]);
-    i += n;
+  WalkFormat(f, [&](char c) { out += c; }, [&](char letter, size_t n) {
     if (letter == 'Y') {
       out += n == 2 ? Pad(((year % 100) + 100) % 100, 2) : Pad(year, 4);
-      continue;
+      return;
     }
     const bool isDay = letter == 'D';
     const int value = isDay ? day : month;
@@ -336,7 +339,7 @@ std::string TMxDateFormat::FormatDateEdit(int year, int month, int day) const {
     } else {
       out += PadRight(std::to_string(value), 2);
     }
-  }
+  });
   return out;
 }
 
@@ -379,7 +382,7 @@ TMxDateParts TMxDateFormat::ParseDateParts(std::string_view text) const {
       const size_t maxDigits = letter == 'Y' && n != 2 ? 4 : 2;
       int value = 0;
       size_t digits = 0;
-      while (digits < maxDigits && digits < t.size() && IsDigit(t[digits])) {
+      while (digits < maxDigits && digits < t.size() && MxIsDigit(t[digits])) {
         value = value * 10 + (t[digits] - '0');
         ++digits;
       }
@@ -464,10 +467,10 @@ std::vector<TMxDatePart> TMxDateFormat::Parts(std::string_view text) const {
       }
       p += taken;
     } else {
-      while (p < len && !IsDigit(text[p])) {
+      while (p < len && !MxIsDigit(text[p])) {
         ++p;
       }
-      while (p < len && IsDigit(text[p])) {
+      while (p < len && MxIsDigit(text[p])) {
         ++p;
       }
     }

@@ -1,10 +1,11 @@
 #include "maskedit/values/MxValueText.h"
 
+#include "maskedit/MxStr.h"
+
 #include <cmath>
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' '; }
 
 // Digit value when reading: 1 for "1" ... 35 for "Z", 0 for "0" and anything else.
@@ -20,45 +21,11 @@ int ReadingDigit(char c) {
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-TMxIntegerReading ReadDecimalInteger(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) {
-    ++i;
-  }
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size()) {
-    return {0, false};
-  }
-  // Magnitude up to 2^63 (the most negative value); checked before each step.
-  constexpr std::uint64_t limit = 9223372036854775808ULL;
-  std::uint64_t magnitude = 0;
-  for (; i < text.size(); ++i) {
-    if (!IsDigit(text[i])) {
-      return {0, false};
-    }
-    const auto d = static_cast<std::uint64_t>(text[i] - '0');
-    if (magnitude > (limit - d) / 10) {
-      return {0, false};
-    }
-    magnitude = magnitude * 10 + d;
-  }
-  if (!negative && magnitude == limit) {
-    return {0, false};
-  }
-  // Two's complement wrap is well defined for the conversion and exact for -2^63.
-  const auto value = static_cast<std::int64_t>(negative ? (~magnitude + 1) : magnitude);
-  return {value, true};
-}
-
 } // namespace
 
 TMxIntegerReading MxIntegerTextToValue(std::string_view text, int numberBase) {
   if (numberBase == 10) {
-    return ReadDecimalInteger(text);
+    return MxReadDecimalInteger(text);
   }
   const auto base = static_cast<std::uint64_t>(numberBase);
   std::uint64_t value = 0;

@@ -7,12 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "maskedit/MxStr.h"
 #include "maskedit/values/MxCurrencySettings.h"
-
-struct TMxIntegerReading {
-  std::int64_t Value = 0;
-  bool Ok = true;
-};
 
 struct TMxFloatReading {
   double Value = 0;
