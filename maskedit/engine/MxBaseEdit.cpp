@@ -1,5 +1,7 @@
 #include "maskedit/engine/MxBaseEdit.h"
 
+#include "maskedit/MxFlagScope.h"
+
 #include "maskedit/MxStr.h"
 
 #include <algorithm>
@@ -178,11 +180,9 @@ void TMxBaseEdit::TextChangedAt(int pos) {
 }
 
 void TMxBaseEdit::EndUpdate(bool repaint) {
-  if (FUpdateCount > 0) {
-    --FUpdateCount;
-    if (FUpdateCount == 0 && repaint) {
-      BevelChanged(nullptr);
-    }
+  // An EndUpdate without a BeginUpdate does nothing (no repaint either).
+  if (FUpdates.IsUpdating() && FUpdates.End(repaint)) {
+    BevelChanged(nullptr);
   }
 }
 
@@ -470,13 +470,8 @@ void TMxBaseEdit::Undo() {
   TEditScope scope(*this);
   TMxUndoRecord r;
   FUndoStack.PopRecord(r);
-  struct TUndoFlag {
-    explicit TUndoFlag(bool& f) : Flag(f) { Flag = true; }
-    ~TUndoFlag() { Flag = false; }
-    bool& Flag;
-  };
   {
-    TUndoFlag flag(FUndoInProgress);
+    const TMxFlagScope undoing(FUndoInProgress);
     SetSelStart(r.SelStart);
     SetSelLength(r.InsertedLength);
     FSelStart = r.SelStart;
@@ -509,11 +504,7 @@ void TMxBaseEdit::DefaultKeyPress(char c) {
   } else if (CharCase == ecLowerCase) {
     c = Chars->ToLower(c);
   }
-  struct TTyping {
-    explicit TTyping(bool& f) : Flag(f) { Flag = true; }
-    ~TTyping() { Flag = false; }
-    bool& Flag;
-  } typing(Typing);
+  const TMxFlagScope typing(Typing);
   InsertText(std::string(1, c));
 }
 

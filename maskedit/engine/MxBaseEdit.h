@@ -15,6 +15,7 @@
 // OnTextChangedAt(At = SelStart before the edit), OnChange, OnCursorPosChanged.
 // OnTextChangedAt and OnChange do not fire while loading or while the update counter is
 // non-zero.
+#include "maskedit/MxUpdateCounter.h"
 #include "maskedit/MxApplication.h"
 #include "maskedit/engine/MxBuffer.h"
 #include "maskedit/MxEditPorts.h"
@@ -121,10 +122,12 @@ public:
   virtual void KeyPress(char c);
 
   // --- update counter and loading ------------------------------------------------------
-  void BeginUpdate() { ++FUpdateCount; }
+  // Nested up to 65535 deep; further BeginUpdate calls stay there (never wrap to "not
+  // updating").
+  void BeginUpdate() { FUpdates.Begin(); }
   // Decrements the counter; when it reaches 0 and repaint is set, BevelChanged.
   virtual void EndUpdate(bool repaint);
-  bool IsUpdating() const { return FUpdateCount != 0; }
+  bool IsUpdating() const { return FUpdates.IsUpdating(); }
   bool IsLoading() const { return FLoading; }
   // Marks the start of loading stored properties; Loaded() ends it.
   void BeginLoading() { FLoading = true; }
@@ -240,7 +243,7 @@ private:
   bool FReadOnly = false;
   TMxAlignment FAlignment = taLeftJustify;
   TMxUndoBuffer FUndoStack;
-  std::uint16_t FUpdateCount = 0;
+  TMxUpdateCounter FUpdates;
   bool FLoading = false;
   int FInsertEndPos = 1;
   std::string FPrevText;

@@ -78,10 +78,7 @@ void TMxCustomMaskEdit::SetTextWithSuffix(std::string_view s) { SetText(std::str
 
 // --- readers -----------------------------------------------------------------------------
 
-std::int32_t TMxCustomMaskEdit::IntegerValue() {
-  if (FMaskType != meInteger) {
-    throw EMxWrongDataType("No integer entered");
-  }
+std::int64_t TMxCustomMaskEdit::IntegerTextValue() {
   const std::string t = TextWithoutSuffix();
   if (t.empty()) {
     return 0;
@@ -91,23 +88,21 @@ std::int32_t TMxCustomMaskEdit::IntegerValue() {
     DoValidationError();
     return 0;
   }
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(r.Value)); // the low 32 bits
+  return r.Value;
+}
+
+std::int32_t TMxCustomMaskEdit::IntegerValue() {
+  if (FMaskType != meInteger) {
+    throw EMxWrongDataType("No integer entered");
+  }
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(IntegerTextValue())); // the low 32 bits
 }
 
 std::uint32_t TMxCustomMaskEdit::WordValue() {
   if (FMaskType != meWord) {
     throw EMxWrongDataType("No word entered");
   }
-  const std::string t = TextWithoutSuffix();
-  if (t.empty()) {
-    return 0;
-  }
-  const TMxIntegerReading r = MxIntegerTextToValue(t, FNumberBase);
-  if (!r.Ok) {
-    DoValidationError();
-    return 0;
-  }
-  return static_cast<std::uint32_t>(r.Value);
+  return static_cast<std::uint32_t>(IntegerTextValue());
 }
 
 double TMxCustomMaskEdit::FloatValue() {

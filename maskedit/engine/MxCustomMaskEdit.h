@@ -148,6 +148,9 @@ public:
   void PasteFromClipboard() override;
 
 private:
+  // The value of an integer or word text in the number base: 0 for an empty text, and 0
+  // with one DoValidationError for a text that cannot be read.
+  std::int64_t IntegerTextValue();
   double Today() const;
   double NowTime() const;
   TMxLocaleValues Locale() const;

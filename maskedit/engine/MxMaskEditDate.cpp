@@ -3,13 +3,13 @@
 // into a part by the rules of its kind, and an edit is re-formatted into the editing form.
 #include "maskedit/engine/MxCustomMaskEdit.h"
 
+#include "maskedit/MxFlagScope.h"
 #include "maskedit/MxStr.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsDayDigits(int kind) { return kind == 1 || kind == 2; }
 bool IsMonthDigits(int kind) { return kind == 11 || kind == 12; }
 bool IsMonthName(int kind) { return kind == 13 || kind == 14; }
@@ -31,12 +31,7 @@ std::string PadRight(std::string s, int width) {
 void TMxCustomMaskEdit::TextAssigned() {
   // A Text assignment (a value, a focus change, a mask-type change) writes a finished
   // form; only edits are re-formatted into the editing form of a date.
-  struct TFlag {
-    explicit TFlag(bool& f) : Flag(f), Was(f) { Flag = true; }
-    ~TFlag() { Flag = Was; }
-    bool& Flag;
-    bool Was;
-  } flag(FAssigningText);
+  const TMxFlagScope assigning(FAssigningText);
   TMxCustomEdit::TextAssigned();
 }
 
@@ -144,7 +139,7 @@ void TMxCustomMaskEdit::StepDatePart(int d) {
 
 void TMxCustomMaskEdit::DateKeyPress(char c) {
   const char sep = FDateSettings->DateSeparator();
-  if (GetReadOnly() || !(IsDigit(c) || c == sep)) {
+  if (GetReadOnly() || !(MxIsDigit(c) || c == sep)) {
     FireKeyPress(c);
     return;
   }
@@ -165,7 +160,7 @@ void TMxCustomMaskEdit::DateKeyPress(char c) {
     return;
   }
   c = FireKeyPress(c);
-  if (!(IsDigit(c) || c == sep)) {
+  if (!(MxIsDigit(c) || c == sep)) {
     return;
   }
   if (c == sep) {
