@@ -6,10 +6,13 @@
 // (Reformat, run from TextChangedAt). Input is filtered per type through the engine's
 // hooks and through the character, key-down and focus entry points the window calls.
 //
-// Sections: settings and conversions (MxCustomMaskEdit.cpp), input and validation
-// (MxMaskEditInput.cpp).
+// Sections: settings and conversions (MxCustomMaskEdit.cpp); typed characters, one function
+// per mask type (MxMaskEditKeys.cpp); key-down, editing hooks, clipboard and focus checks
+// (MxMaskEditInput.cpp); the meDate parts (MxMaskEditDate.cpp, typing rules in
+// TMxDateTyping).
 #include "maskedit/values/MxCurrencySettings.h"
 #include "maskedit/engine/MxCustomEdit.h"
+#include "maskedit/engine/MxDateTyping.h"
 #include "maskedit/values/MxDateFormat.h"
 #include "maskedit/engine/MxMaskTemplate.h"
 #include "maskedit/MxMaskType.h"
@@ -132,7 +135,7 @@ public:
   // through DoValidationError and leaves the text.
   void StepDatePart(int d);
   // Keys typed into the current part since the caret last moved to a part.
-  int KeysInPart() const { return FKeysInPart; }
+  int KeysInPart() const { return FDateTyping.KeysInPart(); }
 
   // --- hooks --------------------------------------------------------------------------
   virtual void DoValidationError();
@@ -157,6 +160,15 @@ private:
   TMxNumberSeparators Separators() const;
   std::int64_t CurrentCurrency();
   void ReformatCurrency();
+  // Typed characters (MxMaskEditKeys.cpp): KeyPress hands each character to the function
+  // of the mask type; TDirectChanges undoes a direct change made for a refused character.
+  class TDirectChanges;
+  void IntegerKeyPress(char c, TDirectChanges& direct);
+  void WordKeyPress(char c, TDirectChanges& direct);
+  void FloatKeyPress(char c, TDirectChanges& direct);
+  void CurrencyKeyPress(char c, TDirectChanges& direct);
+  void TimeKeyPress(char c);
+  void MaskKeyPress(char c);
   bool ZeroStep(char c, double value);
   void ToggleSign();
   bool IsBaseDigit(char c) const;
@@ -194,11 +206,7 @@ private:
   int SeparatorsBeforeCaret = 0;
   TMxKey FLastKey = TMxKey::Other;
   int ReformatDepth = 0;
-  // meDate typing state: keys typed into the part numbered FKeysPart, and the month
-  // number typed so far into a month-name part.
-  int FKeysInPart = 0;
-  int FKeysPart = 0;
-  int FTypedMonth = 0;
+  TMxDateTyping FDateTyping; // meDate: the keys typed into the parts
   bool FAssigningText = false; // a Text assignment is running (not an edit)
   bool FSelectingPart = false;
 };

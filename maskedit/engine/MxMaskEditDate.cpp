@@ -1,6 +1,7 @@
 // The meDate side of TMxCustomMaskEdit: the part under the caret is always selected, Left
 // and Right move from part to part, Up, Down and the wheel step a part, digits are typed
-// into a part by the rules of its kind, and an edit is re-formatted into the editing form.
+// into a part by the rules of its kind (TMxDateTyping), and an edit is re-formatted into
+// the editing form.
 #include "maskedit/engine/MxCustomMaskEdit.h"
 
 #include "maskedit/MxFlagScope.h"
@@ -58,7 +59,7 @@ void TMxCustomMaskEdit::SelectDatePart() {
 }
 
 void TMxCustomMaskEdit::MoveToDatePart(int start) {
-  FKeysInPart = 0;
+  FDateTyping.Restart();
   SetCursorPos(start); // selects the part (CursorPosChanged)
 }
 
@@ -167,35 +168,18 @@ void TMxCustomMaskEdit::DateKeyPress(char c) {
     MoveToDatePart(FDateSettings->NextPartStart(t, caret));
     return;
   }
-  if (index != FKeysPart) {
-    FKeysPart = index; // the first key of a part starts it afresh
-    FKeysInPart = 0;
-  }
+  FDateTyping.EnterPart(index);
   const std::string part = WithoutSpaces(MxCopy(t, start, FDateSettings->PartLengthAt(t, caret)));
-  const auto onesDigit = [c](char tens) { return (tens >= '0' && tens <= '2') || (tens == '3' && (c == '0' || c == '1')); };
-  std::string insert;
   if (IsDayDigits(kind) || IsMonthDigits(kind)) {
-    ++FKeysInPart;
-    const bool day = IsDayDigits(kind);
-    const bool keyLow = c >= '0' && c <= '2';
-    if (part.size() == 1 && (day ? onesDigit(part[0]) : (part[0] == '0' || (part[0] == '1' && keyLow)))) {
-      insert = part + c;
-    } else if (part.size() == 2 && (day ? onesDigit(part[1]) : (part[0] == '0' && (part[1] == '0' || part[1] == '1') && keyLow))) {
-      insert = std::string{part[1], c};
-    } else {
-      insert = std::string{c, ' '};
-    }
-    InsertText(insert);
+    InsertText(FDateTyping.DigitKey(part, c, IsDayDigits(kind)));
     // The caret goes back to the part's start with the whole part selected: after a
     // re-format the part may be wider than the selection was ("1" became "15").
     SetCursorPos(start);
     return;
   }
   if (IsMonthName(kind)) {
-    FKeysInPart = FKeysInPart >= 2 ? 1 : FKeysInPart + 1;
-    const int digit = c - '0';
-    FTypedMonth = FKeysInPart == 1 ? digit : (FTypedMonth == 1 ? 10 + digit : digit);
-    if (FTypedMonth < 1 || FTypedMonth > 12) {
+    const int month = FDateTyping.MonthNameKey(c);
+    if (month == 0) {
       // No month has that number yet (a first 0, or 1 then 3..9): the part keeps its name
       // until a key makes a month of it.
       SetCursorPos(start);
@@ -203,20 +187,18 @@ void TMxCustomMaskEdit::DateKeyPress(char c) {
     }
     const TMxLocaleValues& locale = FDateSettings->GetLocale();
     const auto& names = kind == 13 ? locale.ShortMonthNames : locale.LongMonthNames;
-    InsertText(PadRight(names[static_cast<size_t>(FTypedMonth - 1)], selLength));
+    InsertText(PadRight(names[static_cast<size_t>(month - 1)], selLength));
     SetCursorPos(start);
     return;
   }
   // Year: the digits are collected in the part; it is read again after the fourth key.
-  if (part.size() > 3) {
-    FKeysInPart = 1;
+  if (FDateTyping.YearKey(part)) {
     InsertText(std::string(1, c));
     SetSelStart(selStart);
     SetSelLength(selLength >= MxLen(t) ? selLength : 1);
     return;
   }
-  ++FKeysInPart;
-  insert = part + c;
+  const std::string insert = part + c;
   InsertText(insert);
   if (insert.size() >= 4) {
     SetCursorPos(start);
@@ -235,7 +217,7 @@ void TMxCustomMaskEdit::ReformatDate() {
     return;
   }
   const int caret = GetCursorPos();
-  if (IsYear(FDateSettings->PartKindAt(t, caret)) && FKeysInPart < 4) {
+  if (IsYear(FDateSettings->PartKindAt(t, caret)) && FDateTyping.KeysInPart() < 4) {
     return; // a year being typed is left as typed until its fourth digit
   }
   const TMxDateParts p = FDateSettings->ParseDateParts(t);
