@@ -1,5 +1,6 @@
 #include "maskedit/win32/MxMaskEdit.h"
 
+#include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/ControlRegistry.h"
@@ -124,147 +125,109 @@ void TMxMaskEdit::Loaded() {
   TWinControl::Invalidate();
 }
 
-namespace {
-
-template <class E, std::size_t N>
-TPropertyResult EnumProperty(const TLayoutValue& value, const std::pair<const char*, E> (&names)[N], E& out) {
-  if (value.Kind == TLayoutValue::TKind::Identifier) {
-    for (const auto& [text, e] : names) {
-      if (value.Text == text) {
-        out = e;
-        return TPropertyResult::Ok();
-      }
-    }
-  }
-  std::string expected;
-  for (const auto& [text, e] : names) expected += (expected.empty() ? "" : ", ") + std::string(text);
-  return TPropertyResult::Bad("one of " + expected);
-}
-
-} // namespace
-
 TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  TMxCustomMaskEdit& e = *FEdit;
-  auto intValue = [&](int min, int max, auto apply) {
-    auto v = LayoutInt(value, min, max);
-    if (!v) return TPropertyResult::Bad("a number from " + std::to_string(min) + " to " + std::to_string(max));
-    apply(*v);
-    return TPropertyResult::Ok();
+  using P = TPropertyTable<TMxMaskEdit>;
+  // CustomButtonStyle is the name older layouts stored, with three more (themed) names.
+  const auto buttonStyle = [](bool legacy) -> P::TReader {
+    return [legacy](TMxMaskEdit& c, const TLayoutValue& v) {
+      if (v.Kind != TLayoutValue::TKind::Identifier) {
+        return TPropertyResult::Bad("a button style");
+      }
+      TMxUserButtonStyle style = c.Edit().GetCustomButtonsStyle();
+      bool themed = false;
+      if (!MxUserButtonStyleFromName(v.Text, style, themed) || (themed && !legacy)) {
+        return TPropertyResult::Bad("a button style (ubsWin31 .. ubsWin40Ext)");
+      }
+      if (legacy) {
+        c.Edit().ReadLegacyCustomButtonStyle(v.Text);
+      } else {
+        c.Edit().SetCustomButtonsStyle(style);
+      }
+      return TPropertyResult::Ok();
+    };
   };
-  auto boolValue = [&](auto apply) {
-    auto v = LayoutBool(value);
-    if (!v) return TPropertyResult::Bad("true or false");
-    apply(*v);
-    return TPropertyResult::Ok();
+  static const P kTable{
+      // the engine
+      {"MaskType", P::Enum<TMxMaskType>({{"meInteger", meInteger},
+                                         {"meWord", meWord},
+                                         {"meFloat", meFloat},
+                                         {"meFloatFixed", meFloatFixed},
+                                         {"meFloatNumber", meFloatNumber},
+                                         {"meCurrency", meCurrency},
+                                         {"meDate", meDate},
+                                         {"meTime", meTime},
+                                         {"meMask", meMask},
+                                         {"meNone", meNone}},
+                                        [](TMxMaskEdit& c, TMxMaskType t) { c.Edit().SetMaskType(t); })},
+      {"Alignment",
+       P::Enum<TMxAlignment>({{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}},
+                             [](TMxMaskEdit& c, TMxAlignment a) { c.Edit().SetAlignment(a); })},
+      {"CurrencySettings.SystemDefaults",
+       P::Enum<TMxCurrencyMode>({{"cmSystem", cmSystem}, {"cmUser", cmUser}},
+                                [](TMxMaskEdit& c, TMxCurrencyMode m) { c.Edit().CurrencySettings().SetSystemDefaults(m); })},
+      {"CurrencySettings.PositiveFormatStr",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetPositiveFormatStr(s); })},
+      {"CurrencySettings.NegativeFormatStr",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetNegativeFormatStr(s); })},
+      {"CurrencySettings.Symbol",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetSymbol(s); })},
+      {"DateSettings.Format",
+       P::Enum<TMxDateFormats>({{"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}},
+                               [](TMxMaskEdit& c, TMxDateFormats f) { c.Edit().DateSettings().SetFormat(f); })},
+      {"DateSettings.FormatStr",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().DateSettings().SetFormatStr(s); })},
+      {"DateSettings.YearDelta", P::Int(-128, 127,
+                                        [](TMxMaskEdit& c, int v) {
+                                          c.Edit().DateSettings().SetYearDelta(static_cast<std::int8_t>(v));
+                                        })},
+      {"CustomButtonWidth", P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Edit().SetCustomButtonWidth(v); })},
+      {"CustomButtonParentCtlXP", P::Bool([](TMxMaskEdit& c, bool v) { c.SetCustomButtonParentCtlXP(v); })},
+      {"CustomButtonsStyle", buttonStyle(false)},
+      {"CustomButtonStyle", buttonStyle(true)},
+      {"Decimals", P::Int(0, 255, [](TMxMaskEdit& c, int v) { c.Edit().SetDecimals(v); })},
+      {"Value", P::Int(INT_MIN, INT_MAX, [](TMxMaskEdit& c, int v) { c.Edit().ReadStoredValue(v); })},
+      {"Text", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetText(s); })},
+      {"Mask", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetMask(s); })},
+      {"Suffix", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetSuffix(s); })},
+      {"MaxLength", P::Int(0, INT_MAX, [](TMxMaskEdit& c, int v) { c.Edit().SetMaxLength(v); })},
+      {"ReadOnly", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().SetReadOnly(v); })},
+      {"AutoSelect", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().AutoSelect = v; })},
+      {"HideSelection", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().HideSelection = v; })},
+      {"TabOnEnter", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().TabOnEnter = v; })},
+      // the window
+      {"AutoSize", P::Bool([](TMxMaskEdit& c, bool v) { c.FAutoSize = v; })},
+      {"FocusOnMouseAbove", P::Bool([](TMxMaskEdit& c, bool v) { c.FocusOnMouseAbove = v; })},
+      {"UseGlobalTimer", P::Bool([](TMxMaskEdit& c, bool v) { c.UseGlobalTimer = v; })},
+      {"Options", P::Set({{"eoNarrowHeight", eoNarrowHeight}, {"eoSuppressDefaultMenu", eoSuppressDefaultMenu}},
+                         [](TMxMaskEdit& c, unsigned bits) { c.Options = bits; }, "a set of options",
+                         [](const std::string&) { return std::string("eoNarrowHeight or eoSuppressDefaultMenu"); })},
+      // the caret and the 3D text
+      {"Caret.BlinkRate",
+       P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetBlinkRate(static_cast<unsigned>(v)); })},
+      {"Caret.Width", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetWidth(v); })},
+      {"Caret.Height", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetHeight(v); })},
+      {"Caret.Style", P::Enum<TMxCaretStyles>({{"csDefault", csDefault},
+                                               {"csBlock", csBlock},
+                                               {"csUnder", csUnder},
+                                               {"csOver", csOver},
+                                               {"csBitmap", csBitmap},
+                                               {"csUnderBlock", csUnderBlock}},
+                                              [](TMxMaskEdit& c, TMxCaretStyles s) { c.Caret().SetStyle(s); })},
+      {"Font3D.Style", P::Enum<TMxThreeDStyle>({{"tdNone", tdNone},
+                                                {"tdSunken", tdSunken},
+                                                {"tdRaised", tdRaised},
+                                                {"tdSunkenShadow", tdSunkenShadow},
+                                                {"tdRaisedShadow", tdRaisedShadow},
+                                                {"tdShadow", tdShadow},
+                                                {"tdOutline", tdOutline},
+                                                {"tdExtrude", tdExtrude},
+                                                {"tdExtrudeEnh", tdExtrudeEnh},
+                                                {"tdPColorSunken", tdPColorSunken},
+                                                {"tdPColorRaised", tdPColorRaised}},
+                                               [](TMxMaskEdit& c, TMxThreeDStyle s) { c.Font3D().SetStyle(s); })},
   };
-  auto stringValue = [&](auto apply) {
-    auto v = LayoutString(value);
-    if (!v) return TPropertyResult::Bad("a string");
-    apply(*v);
-    return TPropertyResult::Ok();
-  };
-  if (name == "MaskType") {
-    static const std::pair<const char*, TMxMaskType> kTypes[] = {
-        {"meInteger", meInteger}, {"meWord", meWord},     {"meFloat", meFloat}, {"meFloatFixed", meFloatFixed},
-        {"meFloatNumber", meFloatNumber}, {"meCurrency", meCurrency}, {"meDate", meDate}, {"meTime", meTime},
-        {"meMask", meMask},       {"meNone", meNone}};
-    TMxMaskType t = e.GetMaskType();
-    TPropertyResult r = EnumProperty(value, kTypes, t);
-    if (r.Code == TPropertyResult::TCode::Ok) e.SetMaskType(t);
-    return r;
-  }
-  if (name == "Alignment") {
-    static const std::pair<const char*, TMxAlignment> kAlign[] = {
-        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-    TMxAlignment a = e.GetAlignment();
-    TPropertyResult r = EnumProperty(value, kAlign, a);
-    if (r.Code == TPropertyResult::TCode::Ok) e.SetAlignment(a);
-    return r;
-  }
-  if (name == "CurrencySettings.SystemDefaults") {
-    static const std::pair<const char*, TMxCurrencyMode> kModes[] = {{"cmSystem", cmSystem}, {"cmUser", cmUser}};
-    TMxCurrencyMode m = cmSystem;
-    TPropertyResult r = EnumProperty(value, kModes, m);
-    if (r.Code == TPropertyResult::TCode::Ok) e.CurrencySettings().SetSystemDefaults(m);
-    return r;
-  }
-  if (name == "CurrencySettings.PositiveFormatStr")
-    return stringValue([&](const std::string& s) { e.CurrencySettings().SetPositiveFormatStr(s); });
-  if (name == "CurrencySettings.NegativeFormatStr")
-    return stringValue([&](const std::string& s) { e.CurrencySettings().SetNegativeFormatStr(s); });
-  if (name == "CurrencySettings.Symbol")
-    return stringValue([&](const std::string& s) { e.CurrencySettings().SetSymbol(s); });
-  if (name == "DateSettings.Format") {
-    static const std::pair<const char*, TMxDateFormats> kFormats[] = {
-        {"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}};
-    TMxDateFormats f = e.DateSettings().GetFormat();
-    TPropertyResult r = EnumProperty(value, kFormats, f);
-    if (r.Code == TPropertyResult::TCode::Ok) e.DateSettings().SetFormat(f);
-    return r;
-  }
-  if (name == "DateSettings.FormatStr")
-    return stringValue([&](const std::string& s) { e.DateSettings().SetFormatStr(s); });
-  if (name == "DateSettings.YearDelta")
-    return intValue(-128, 127, [&](int v) { e.DateSettings().SetYearDelta(static_cast<std::int8_t>(v)); });
-  if (name == "CustomButtonWidth") return intValue(0, 0xFFFF, [&](int v) { e.SetCustomButtonWidth(v); });
-  if (name == "CustomButtonParentCtlXP") return boolValue([&](bool v) { SetCustomButtonParentCtlXP(v); });
-  if (name == "CustomButtonsStyle" || name == "CustomButtonStyle") {
-    // CustomButtonStyle is the name older layouts stored, with three more names.
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a button style");
-    TMxUserButtonStyle style = e.GetCustomButtonsStyle();
-    bool themed = false;
-    if (!MxUserButtonStyleFromName(value.Text, style, themed) || (themed && name == "CustomButtonsStyle"))
-      return TPropertyResult::Bad("a button style (ubsWin31 .. ubsWin40Ext)");
-    if (name == "CustomButtonStyle") e.ReadLegacyCustomButtonStyle(value.Text);
-    else e.SetCustomButtonsStyle(style);
-    return TPropertyResult::Ok();
-  }
-  if (name == "Decimals") return intValue(0, 255, [&](int v) { e.SetDecimals(v); });
-  if (name == "Value") return intValue(INT_MIN, INT_MAX, [&](int v) { e.ReadStoredValue(v); });
-  if (name == "Text") return stringValue([&](const std::string& s) { e.SetText(s); });
-  if (name == "Mask") return stringValue([&](const std::string& s) { e.SetMask(s); });
-  if (name == "Suffix") return stringValue([&](const std::string& s) { e.SetSuffix(s); });
-  if (name == "MaxLength") return intValue(0, INT_MAX, [&](int v) { e.SetMaxLength(v); });
-  if (name == "ReadOnly") return boolValue([&](bool v) { e.SetReadOnly(v); });
-  if (name == "AutoSelect") return boolValue([&](bool v) { e.AutoSelect = v; });
-  if (name == "HideSelection") return boolValue([&](bool v) { e.HideSelection = v; });
-  if (name == "TabOnEnter") return boolValue([&](bool v) { e.TabOnEnter = v; });
-  if (name == "AutoSize") return boolValue([&](bool v) { FAutoSize = v; });
-  if (name == "FocusOnMouseAbove") return boolValue([&](bool v) { FocusOnMouseAbove = v; });
-  if (name == "UseGlobalTimer") return boolValue([&](bool v) { UseGlobalTimer = v; });
-  if (name == "Caret.BlinkRate") return intValue(0, 0xFFFF, [&](int v) { FCaret->SetBlinkRate(static_cast<unsigned>(v)); });
-  if (name == "Caret.Width") return intValue(1, 0xFFFF, [&](int v) { FCaret->SetWidth(v); });
-  if (name == "Caret.Height") return intValue(1, 0xFFFF, [&](int v) { FCaret->SetHeight(v); });
-  if (name == "Caret.Style") {
-    static const std::pair<const char*, TMxCaretStyles> kStyles[] = {
-        {"csDefault", csDefault}, {"csBlock", csBlock},   {"csUnder", csUnder},
-        {"csOver", csOver},       {"csBitmap", csBitmap}, {"csUnderBlock", csUnderBlock}};
-    TMxCaretStyles s = FCaret->Style();
-    TPropertyResult r = EnumProperty(value, kStyles, s);
-    if (r.Code == TPropertyResult::TCode::Ok) FCaret->SetStyle(s);
-    return r;
-  }
-  if (name == "Font3D.Style") {
-    static const std::pair<const char*, TMxThreeDStyle> kStyles[] = {
-        {"tdNone", tdNone},           {"tdSunken", tdSunken},           {"tdRaised", tdRaised},
-        {"tdSunkenShadow", tdSunkenShadow}, {"tdRaisedShadow", tdRaisedShadow}, {"tdShadow", tdShadow},
-        {"tdOutline", tdOutline},     {"tdExtrude", tdExtrude},         {"tdExtrudeEnh", tdExtrudeEnh},
-        {"tdPColorSunken", tdPColorSunken}, {"tdPColorRaised", tdPColorRaised}};
-    TMxThreeDStyle s = FFont3D->Style();
-    TPropertyResult r = EnumProperty(value, kStyles, s);
-    if (r.Code == TPropertyResult::TCode::Ok) FFont3D->SetStyle(s);
-    return r;
-  }
-  if (name == "Options") {
-    if (value.Kind != TLayoutValue::TKind::Set) return TPropertyResult::Bad("a set of options");
-    unsigned options = 0;
-    for (const std::string& item : value.Items) {
-      if (item == "eoNarrowHeight") options |= eoNarrowHeight;
-      else if (item == "eoSuppressDefaultMenu") options |= eoSuppressDefaultMenu;
-      else return TPropertyResult::Bad("eoNarrowHeight or eoSuppressDefaultMenu");
-    }
-    Options = options;
-    return TPropertyResult::Ok();
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   return TMxCustomBevelPanel::ReadProperty(name, value);
 }
