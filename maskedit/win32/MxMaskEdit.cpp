@@ -52,8 +52,8 @@ private:
 TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
       FButtons(std::make_unique<TMxCustomButtonsHost>(*FEdit)), FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
-      FFont3D(std::make_unique<TMx3DCaption>()),
-      FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {
+      FFont3D(std::make_unique<TMx3DCaption>()), FPainter(std::make_unique<TMxEditPainter>(*this)),
+      FMouse(std::make_unique<TMxEditMouse>(*this)) {
   BeginUpdate();
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
@@ -66,8 +66,7 @@ TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     if (TWinControl::Focused()) ResizeCaret();
   });
   FFont3D->SetOnChange([this](TMxObject*) {
-    ++FFontGeneration;
-    FTextHeight = -1;
+    FPainter->Font3DChanged();
     TWinControl::Invalidate();
   });
 }
@@ -77,8 +76,7 @@ TMxMaskEdit::~TMxMaskEdit() {
   FEdit->SetClipboard(nullptr);
   FCaret->SetOnChange(nullptr);
   FFont3D->SetOnChange(nullptr);
-  FBufferSelect.reset();
-  FMeasureFont.reset();
+  FPainter->ReleaseSelections();
   DestroyHandle();
 }
 
@@ -287,21 +285,7 @@ void TMxMaskEdit::PaintButtons(HDC dc) {
 
 void TMxMaskEdit::PrepareBuffer() {
   if (!HandleAllocated()) return;
-  const RECT client = ClientRect();
-  const int w = std::max<int>(1, client.right), h = std::max<int>(1, client.bottom);
-  BITMAP info{};
-  if (!FBuffer || !GetObjectA(FBuffer.Get(), sizeof info, &info) || info.bmWidth != w || info.bmHeight != h) {
-    FBufferSelect.reset();
-    TWindowDC screen(Handle());
-    if (!FBufferDC) FBufferDC.Reset(CreateCompatibleDC(screen.Get()));
-    FBuffer.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
-    if (!FBufferDC || !FBuffer) {
-      FBuffer.Reset();
-      return; // paints go straight to the screen
-    }
-    FBufferSelect = std::make_unique<TSelectGuard>(FBufferDC.Get(), FBuffer.Get());
-  }
-  FillBackground(FBufferDC.Get(), client);
+  if (!FPainter->PrepareBuffer()) return; // paints go straight to the screen
   const bool loading = IsLoading();
   if (!loading) UpdateEditRects();
 }
@@ -313,75 +297,24 @@ void TMxMaskEdit::AdjustSize() {
   SetBounds(Left(), Top(), std::max(Width(), ButtonsWidth() + 30), height);
 }
 
-HDC TMxMaskEdit::MeasureDC() {
-  if (!FMeasureDC) {
-    FMeasureDC.Reset(CreateCompatibleDC(nullptr));
-    FMeasureFont.reset();
-  }
-  if (!FMeasureFont && FontHandle()) FMeasureFont = std::make_unique<TSelectGuard>(FMeasureDC.Get(), FontHandle());
-  SetTextCharacterExtra(FMeasureDC.Get(), FFont3D->Tracing());
-  return FMeasureDC.Get();
-}
 
-int TMxMaskEdit::FontKeyHeight() {
-  if (FTextHeight < 0) {
-    SIZE size{};
-    GetTextExtentPoint32A(MeasureDC(), "Wq", 2, &size);
-    FTextHeight = size.cy;
-  }
-  return FTextHeight;
-}
-
-int TMxMaskEdit::TextHeightOf(std::string_view s) {
-  // Every line of one font is as tall as any other: the height is measured once per font.
-  (void)s;
-  int h = FontKeyHeight();
-  const TMxThreeDStyle style = FFont3D->Style();
-  if (style == tdSunkenShadow || style == tdRaisedShadow || style == tdShadow) h += FFont3D->ShadowDepth();
-  return h;
-}
-
-void TMxMaskEdit::UpdateWidths(HDC) {
-  const std::uintptr_t key = FFontGeneration;
-  HDC dc = MeasureDC();
-  FWidths.Update(FEdit->DisplayText(), key, [dc](std::string_view text, std::vector<int>& widths) {
-    widths.assign(text.size(), 0);
-    // Measured in blocks: the platform counts lengths in int.
-    std::size_t done = 0;
-    int base = 0;
-    while (done < text.size()) {
-      const int n = static_cast<int>(std::min<std::size_t>(text.size() - done, 1 << 20));
-      SIZE size{};
-      if (!GetTextExtentExPointA(dc, text.data() + done, n, 0, nullptr, widths.data() + done, &size)) {
-        for (int i = 0; i < n; ++i) widths[done + static_cast<std::size_t>(i)] = base;
-      } else {
-        for (int i = 0; i < n; ++i) widths[done + static_cast<std::size_t>(i)] += base;
-      }
-      base = widths[done + static_cast<std::size_t>(n) - 1];
-      done += static_cast<std::size_t>(n);
-    }
-  });
-}
+int TMxMaskEdit::TextHeightOf(std::string_view) { return FPainter->TextHeight(); }
 
 int TMxMaskEdit::CharIndexFromX(int x) {
-  UpdateWidths(nullptr);
-  return TMxEditLayout::CharIndexFromX(FEdit->GetAlignment(), FRects.Text, FWidths, static_cast<short>(x),
+  return TMxEditLayout::CharIndexFromX(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(), static_cast<short>(x),
                                        FEdit->ScrollOffset);
 }
 
 POINT TMxMaskEdit::PosFromChar(long long index) {
-  UpdateWidths(nullptr);
-  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), FRects.Text, FWidths.Width(FWidths.Count()),
+  const TMxPrefixWidths& widths = FPainter->Widths();
+  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), FRects.Text, widths.Width(widths.Count()),
                                              FEdit->ScrollOffset);
-  return {left + FWidths.Width(index), FRects.Text.Top};
+  return {left + widths.Width(index), FRects.Text.Top};
 }
 
 void TMxMaskEdit::FontChanged() {
   TMxCustomBevelPanel::FontChanged();
-  ++FFontGeneration;
-  FTextHeight = -1;
-  FMeasureFont.reset();
-  FWidths.Invalidate();
+  FPainter->FontChanged();
   if (HandleAllocated()) ResizeCaret();
   AdjustSize();
 }
@@ -396,35 +329,24 @@ void TMxMaskEdit::ResizeCaret() {
 
 // --- painting -------------------------------------------------------------------------------------
 
-void TMxMaskEdit::FillBackground(HDC dc, const RECT& rect) {
-  if (HasTransparentBackground()) {
-    DrawBackground(dc, rect);
-    return;
-  }
-  if (!FBackBrush || FBackBrushColor != Color()) {
-    FBackBrushColor = Color();
-    FBackBrush.Reset(CreateSolidBrush(ColorToRGB(FBackBrushColor)));
-  }
-  ::FillRect(dc, &rect, FBackBrush.Get());
-}
-
 void TMxMaskEdit::Paint(TCanvas& canvas) {
   if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
-  if (!FBuffer) {
+  if (!FPainter->BufferActive()) {
     TMxCustomBevelPanel::Paint(canvas);
-    DrawTextArea(canvas.Handle());
+    FPainter->DrawTextArea(canvas.Handle());
     PaintButtons(canvas.Handle());
     return;
   }
   // Focused: frame, background, text and buttons are composed off screen and shown in one copy.
+  const HDC buffer = FPainter->BufferDC();
   {
-    TCanvas buffer(FBufferDC.Get());
-    TMxCustomBevelPanel::Paint(buffer);
+    TCanvas bufferCanvas(buffer);
+    TMxCustomBevelPanel::Paint(bufferCanvas);
   }
-  DrawTextArea(canvas.Handle());
-  PaintButtons(FBufferDC.Get());
+  FPainter->DrawTextArea(canvas.Handle());
+  PaintButtons(buffer);
   const RECT client = ClientRect();
-  BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, FBufferDC.Get(), 0, 0, SRCCOPY);
+  BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
 }
 
 void TMxMaskEdit::PaintText() {
@@ -437,109 +359,12 @@ void TMxMaskEdit::PaintText() {
   // A hidden field (its form still being built) is painted whole when it is shown.
   if (!IsWindowVisible(Handle())) return;
   TWindowDC dc(Handle());
-  DrawTextArea(dc.Get());
-}
-
-void TMxMaskEdit::DrawLayers(HDC dc, const RECT& clip, int x, int y, int first, int count, TColor color,
-                             bool disabled) {
-  const std::string& text = FEdit->DisplayText();
-  if (count <= 0) return;
-  const char* chars = text.data() + (first - 1);
-  TColor textColor = color;
-  bool sunkenDisabled = false;
-  if (disabled && FFont3D->DisabledStyle() != dsNone) {
-    textColor = clGrayText;
-    sunkenDisabled = FFont3D->DisabledStyle() == ds3d;
-  }
-  const TMxTextLayerPlan plan = FFont3D->Layers(textColor, ColorToRGB(FFont3D->LightColor()),
-                                                ColorToRGB(FFont3D->ShadowColor()), sunkenDisabled);
-  RECT r = clip;
-  r.right -= plan.RightReduction;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextCharacterExtra(dc, FFont3D->Tracing());
-  for (const TMxTextLayer& layer : plan.Layers) {
-    if (layer.Outline) {
-      TPenHandle pen(CreatePen(PS_SOLID, std::max(1, layer.PenWidth), ColorToRGB(layer.Color)));
-      TSelectGuard penGuard(dc, pen.Get());
-      BeginPath(dc);
-      ExtTextOutA(dc, x + layer.DX, y + layer.DY, ETO_CLIPPED, &r, chars, static_cast<UINT>(count), nullptr);
-      EndPath(dc);
-      StrokePath(dc);
-    } else {
-      SetTextColor(dc, ColorToRGB(layer.Color));
-      ExtTextOutA(dc, x + layer.DX, y + layer.DY, ETO_CLIPPED, &r, chars, static_cast<UINT>(count), nullptr);
-    }
-  }
-  SetTextCharacterExtra(dc, 0);
-}
-
-void TMxMaskEdit::DrawTextArea(HDC target) {
-  if (!HandleAllocated()) return;
-  // The caret is hidden while pixels under it change, and shown again on every way out.
-  struct TCaretHider {
-    TCaretHider(HWND h, bool shown) : Window(h), Shown(shown) {
-      if (Shown) HideCaret(Window);
-    }
-    ~TCaretHider() {
-      if (Shown) ShowCaret(Window);
-    }
-    HWND Window;
-    bool Shown;
-  } hider(Handle(), FCaret->Visible() && FCaret->PlatformCaretExists());
-
-  UpdateWidths(nullptr);
-  const HDC dc = FBuffer ? FBufferDC.Get() : target;
-  TSavedDC saved(dc);
-  const TMxRect& e = FRects.Edit;
-  const TMxRect& t = FRects.Text;
-  const RECT editRect{e.Left, e.Top, e.Right, e.Bottom};
-  const RECT textRect{t.Left, t.Top, t.Right, t.Bottom};
-  if (editRect.right <= editRect.left || editRect.bottom <= editRect.top) return;
-  FillBackground(dc, editRect);
-  PaintBeforeText(dc, editRect);
-  SelectObject(dc, FontHandle() ? FontHandle() : GetStockObject(DEFAULT_GUI_FONT));
-  IntersectClipRect(dc, textRect.left, textRect.top, textRect.right, textRect.bottom);
-
-  const int n = FWidths.Count();
-  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), t, FWidths.Width(n), FEdit->ScrollOffset);
-  // Only the characters that can reach the text rectangle are drawn (one more on each
-  // side for overhanging glyphs), so a long text costs what its visible part costs.
-  const int firstVisible = std::max(0, FWidths.CharsEndingBefore(t.Left - left) - 1);
-  const int lastVisible = std::min(n, FWidths.FirstMiddleAtOrAfter(t.Right - left) + 1);
-  const bool disabled = !Enabled();
-  TColor fontColor = Font().Color;
-  if (FFont3D->Style() == tdPColorSunken || FFont3D->Style() == tdPColorRaised) fontColor = Color();
-
-  TMxSelectionBox sel;
-  if (FEdit->GetSelLength() > 0 && !FEdit->SelectionHidden)
-    sel = TMxEditLayout::Selection(t, left, FWidths, FEdit->GetSelStart(), FEdit->GetSelLength(), TextHeightOf("Wq"),
-                                   *FFont3D);
-  if (sel.Visible) {
-    RECT box{sel.Box.Left, sel.Box.Top, sel.Box.Right, sel.Box.Bottom};
-    TBrushHandle brush(CreateSolidBrush(ColorToRGB(HighlightBack)));
-    FillRect(dc, &box, brush.Get());
-    FrameRect(dc, &box, brush.Get());
-  }
-  DrawLayers(dc, textRect, left + FWidths.Width(firstVisible), t.Top, firstVisible + 1, lastVisible - firstVisible,
-             fontColor, disabled);
-  if (sel.Visible) {
-    RECT area{sel.TextArea.Left, sel.TextArea.Top, sel.TextArea.Right, sel.TextArea.Bottom};
-    IntersectRect(&area, &area, &textRect);
-    const int first = std::max(sel.First, firstVisible + 1);
-    const int last = std::min(sel.First + sel.Count - 1, lastVisible);
-    DrawLayers(dc, area, left + FWidths.Width(first - 1), t.Top, first, last - first + 1, HighlightText, disabled);
-  }
-  if (FBuffer) {
-    SelectClipRgn(dc, nullptr);
-    BitBlt(target, editRect.left, editRect.top, editRect.right - editRect.left, editRect.bottom - editRect.top, dc,
-           editRect.left, editRect.top, SRCCOPY);
-  }
+  FPainter->DrawTextArea(dc.Get());
 }
 
 void TMxMaskEdit::UpdateCaret() {
   if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible()) return;
-  UpdateWidths(nullptr);
-  const TMxCaretPlacement p = TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FWidths,
+  const TMxCaretPlacement p = TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(),
                                                         FEdit->GetCursorPos(), FEdit->ScrollOffset, *FFont3D);
   if (p.Scrolled) {
     FEdit->ScrollOffset = p.ScrollOffset;

@@ -1,0 +1,67 @@
+#pragma once
+// TMxEditPainter: how a TMxMaskEdit is drawn. It keeps what painting needs between paints
+// (the off-screen buffer used while the edit has the focus, a measuring device context
+// with the edit's font, the prefix-width table of the shown text, the cached text height
+// and the background brush) and draws the text area: background, the text in its 3D
+// layers, the selection box and the selected text over it.
+//
+// Widths are kept per text and font in the prefix-width table (TMxPrefixWidths), so
+// painting and hit-testing never measure a prefix twice. While the buffer exists, the
+// text area is composed in it and copied to the screen in one step.
+#include "framework/Colors.h"
+#include "framework/win32/Handles.h"
+#include "maskedit/look/MxPrefixWidths.h"
+
+#include <memory>
+#include <string_view>
+
+class TMxMaskEdit;
+
+class TMxEditPainter {
+public:
+  explicit TMxEditPainter(TMxMaskEdit& owner) : FOwner(owner) {}
+  ~TMxEditPainter();
+  TMxEditPainter(const TMxEditPainter&) = delete;
+  TMxEditPainter& operator=(const TMxEditPainter&) = delete;
+
+  // --- off-screen buffer ---------------------------------------------------------------------
+  // Makes (or keeps) a buffer of the client size and fills it with the background; false
+  // when no buffer could be made (paints then go straight to the screen).
+  bool PrepareBuffer();
+  void ReleaseBuffer();
+  // Puts back what the device contexts had selected before the edit's window goes.
+  void ReleaseSelections();
+  bool BufferActive() const { return static_cast<bool>(FBuffer); }
+  HDC BufferDC() const { return FBufferDC.Get(); }
+
+  // --- measuring -----------------------------------------------------------------------------
+  // The prefix widths of the shown text, measured when the text or the font changed.
+  const TMxPrefixWidths& Widths();
+  // Height of a line in the edit's font, plus the shadow of the shadowed 3D styles.
+  int TextHeight();
+  // The font or the 3D caption changed: measure again.
+  void FontChanged();
+  void Font3DChanged();
+
+  // --- drawing -------------------------------------------------------------------------------
+  void FillBackground(HDC dc, const RECT& rect);
+  // Draws the text area into target (through the buffer while it exists).
+  void DrawTextArea(HDC target);
+
+private:
+  HDC MeasureDC();
+  int FontKeyHeight();
+  void DrawLayers(HDC dc, const RECT& clip, int x, int y, int first, int count, TColor color, bool disabled);
+
+  TMxMaskEdit& FOwner;
+  TBrushHandle FBackBrush;
+  TColor FBackBrushColor = 0;
+  TMxPrefixWidths FWidths;
+  unsigned FFontGeneration = 1;
+  int FTextHeight = -1; // cached height of the font's text; -1: measure again
+  TMemoryDC FMeasureDC;
+  std::unique_ptr<TSelectGuard> FMeasureFont;
+  TMemoryDC FBufferDC;
+  TBitmapHandle FBuffer;
+  std::unique_ptr<TSelectGuard> FBufferSelect;
+};
