@@ -20,7 +20,10 @@ TMxCustomControl::TMxCustomControl(TWinControl* parent) : TMxBaseCustomControl(p
   SetBounds(0, 0, 100, 40);
   SetTabStop(false);
   EndUpdate(false);
+  TMxThemeServices::AddClient(this);
 }
+
+TMxCustomControl::~TMxCustomControl() { TMxThemeServices::RemoveClient(this); }
 
 void TMxCustomControl::SetFlat(bool flat) {
   FFlat = flat;

@@ -7,6 +7,7 @@
 class TMxCustomControl : public TMxBaseCustomControl {
 public:
   explicit TMxCustomControl(TWinControl* parent);
+  ~TMxCustomControl() override;
 
   bool Flat() const { return FFlat; }
   void SetFlat(bool flat);

@@ -1,7 +1,6 @@
 #include "maskedit/win32/MxEditMouse.h"
 
 #include "maskedit/engine/MxEditCommands.h"
-#include "maskedit/win32/MxMaskEdit.h"
 
 namespace {
 
@@ -12,95 +11,90 @@ int YOf(LPARAM pos) { return static_cast<short>(HIWORD(pos)); }
 
 } // namespace
 
-TMxEditMouse::TMxEditMouse(TMxMaskEdit& owner)
-    : FOwner(owner),
+TMxEditMouse::TMxEditMouse(IMxEditMouseHost& host, TMxCustomMaskEdit& edit)
+    : FHost(host), FEdit(edit),
       FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {}
 
 void TMxEditMouse::LeftButtonDown(LPARAM pos) {
-  if (!FOwner.Enabled()) {
+  if (!FHost.Enabled()) {
     return;
   }
   FLastMousePos = pos;
-  if (!FOwner.TWinControl::Focused()) {
-    FOwner.SetFocus();
+  if (!FHost.Focused()) {
+    FHost.TakeFocus();
   }
-  if (!FOwner.HandleAllocated()) {
+  if (FHost.Window() == nullptr) {
     return; // a focus handler may have destroyed the window
   }
-  TMxCustomMaskEdit& edit = FOwner.Edit();
-  if (edit.GetMaskType() == meDate) {
+  if (FEdit.GetMaskType() == meDate) {
     // A click selects the date part under the mouse; there is no drag selection.
-    edit.ClickAt(FOwner.CharIndexFromX(XOf(pos)));
+    FEdit.ClickAt(FHost.CharIndexFromX(XOf(pos)));
     return;
   }
-  SetCapture(FOwner.Handle());
+  SetCapture(FHost.Window());
   TrackMouse();
   if (!FMouseTimer) {
-    FMouseTimer = SetTimer(FOwner.Handle(), kAutoScrollTimer, kAutoScrollMs, nullptr) != 0;
+    FMouseTimer = SetTimer(FHost.Window(), kAutoScrollTimer, kAutoScrollMs, nullptr) != 0;
   }
 }
 
 void TMxEditMouse::TrackMouse() {
-  TMxCustomMaskEdit& edit = FOwner.Edit();
-  const int p = FOwner.CharIndexFromX(XOf(FLastMousePos));
-  const int selStart = edit.GetSelStart(), selLength = edit.GetSelLength();
-  if (!edit.TextDragging && selStart < p && p < static_cast<long long>(selStart) + selLength) {
+  const int p = FHost.CharIndexFromX(XOf(FLastMousePos));
+  const int selStart = FEdit.GetSelStart(), selLength = FEdit.GetSelLength();
+  if (!FEdit.TextDragging && selStart < p && p < static_cast<long long>(selStart) + selLength) {
     FSavedCursor = GetCursor();
-    edit.TextDragging = true;
+    FEdit.TextDragging = true;
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   }
-  edit.SetCursorPos(p);
-  if (edit.GetSelLength() != selLength) {
-    edit.PaintText(edit.GetCursorPos());
+  FEdit.SetCursorPos(p);
+  if (FEdit.GetSelLength() != selLength) {
+    FEdit.PaintText(FEdit.GetCursorPos());
   }
 }
 
 void TMxEditMouse::MouseMove(WPARAM keys, LPARAM pos) {
-  if (!FOwner.Enabled()) {
+  if (!FHost.Enabled()) {
     return;
   }
   FLastMousePos = pos;
   if (keys != MK_LBUTTON || !FMouseTimer) {
     return;
   }
-  TMxCustomMaskEdit& edit = FOwner.Edit();
-  const int before = edit.GetCursorPos();
-  if (edit.AllowSelecting) {
-    edit.ExtendSelection = true;
+  const int before = FEdit.GetCursorPos();
+  if (FEdit.AllowSelecting) {
+    FEdit.ExtendSelection = true;
   }
-  edit.SetCursorPos(FOwner.CharIndexFromX(XOf(pos)));
-  edit.ExtendSelection = false;
-  if (edit.GetCursorPos() != before) {
-    edit.PaintText(edit.GetCursorPos());
+  FEdit.SetCursorPos(FHost.CharIndexFromX(XOf(pos)));
+  FEdit.ExtendSelection = false;
+  if (FEdit.GetCursorPos() != before) {
+    FEdit.PaintText(FEdit.GetCursorPos());
   }
 }
 
 void TMxEditMouse::AutoScrollTick() {
-  if (GetCapture() != FOwner.Handle()) {
+  if (GetCapture() != FHost.Window()) {
     StopAutoScroll();
     return;
   }
-  TMxCustomMaskEdit& edit = FOwner.Edit();
-  if (edit.GetSelLength() != 0) {
-    edit.ExtendSelection = true;
+  if (FEdit.GetSelLength() != 0) {
+    FEdit.ExtendSelection = true;
   }
   TrackMouse();
-  edit.ExtendSelection = false;
+  FEdit.ExtendSelection = false;
 }
 
 void TMxEditMouse::StopAutoScroll() {
-  if (FMouseTimer && FOwner.HandleAllocated()) {
-    KillTimer(FOwner.Handle(), kAutoScrollTimer);
+  if (FMouseTimer && (FHost.Window() != nullptr)) {
+    KillTimer(FHost.Window(), kAutoScrollTimer);
   }
   FMouseTimer = false;
 }
 
 void TMxEditMouse::EndTextDrag() {
-  TMxCustomMaskEdit& edit = FOwner.Edit();
-  if (!edit.TextDragging) {
+  if (!FEdit.TextDragging) {
     return;
   }
-  edit.TextDragging = false;
+  FEdit.TextDragging = false;
   if (FSavedCursor) {
     SetCursor(FSavedCursor);
   }
@@ -110,30 +104,28 @@ void TMxEditMouse::EndTextDrag() {
 void TMxEditMouse::LeftButtonUp() {
   const bool pressed = FMouseTimer;
   StopAutoScroll();
-  TMxCustomMaskEdit& edit = FOwner.Edit();
-  if (edit.TextDragging) {
+  if (FEdit.TextDragging) {
     if (FSavedCursor) {
       SetCursor(FSavedCursor);
     }
     FSavedCursor = nullptr;
-    edit.TextDragging = false;
-    MxEditCommands::DropSelection(edit, edit.GetCursorPos());
+    FEdit.TextDragging = false;
+    MxEditCommands::DropSelection(FEdit, FEdit.GetCursorPos());
   }
-  if (pressed && GetCapture() == FOwner.Handle()) {
+  if (pressed && GetCapture() == FHost.Window()) {
     ReleaseCapture();
   }
 }
 
 void TMxEditMouse::DoubleClick(LPARAM pos) {
-  TMxCustomMaskEdit& edit = FOwner.Edit();
-  if (!FOwner.Enabled() || !edit.AllowSelecting) {
+  if (!FHost.Enabled() || !FEdit.AllowSelecting) {
     return;
   }
   FLastMousePos = pos;
-  edit.BeginUpdate();
-  edit.SelectWordAtCursor();
-  edit.EndUpdate(true);
-  edit.PaintText(edit.GetCursorPos());
+  FEdit.BeginUpdate();
+  FEdit.SelectWordAtCursor();
+  FEdit.EndUpdate(true);
+  FEdit.PaintText(FEdit.GetCursorPos());
 }
 
 void TMxEditMouse::CountClick(LPARAM pos) {
@@ -141,5 +133,5 @@ void TMxEditMouse::CountClick(LPARAM pos) {
     return;
   }
   EndTextDrag();
-  FOwner.Edit().SelectAll();
+  FEdit.SelectAll();
 }

@@ -1,22 +1,33 @@
 #pragma once
-// TMxEditMouse: the mouse side of a TMxMaskEdit. A press puts the caret under the mouse
-// (a date field selects the part there instead) and captures the mouse; moving with the
-// button down extends the selection, and a timer keeps extending it (scrolling the text)
-// while the mouse is held outside the text. A press inside the selection starts a drag of
-// the selected text, dropped where the button is released. A double click selects a word,
-// a third click in a row the whole text.
+// TMxEditMouse: the mouse side of the masked edit window (TMxMaskEdit). A press puts the caret under the
+// mouse (a date field selects the part there instead) and captures the mouse; moving with the button down
+// extends the selection, and a timer keeps extending it (scrolling the text) while the mouse is held outside
+// the text. A press inside the selection starts a drag of the selected text, dropped where the button is
+// released. A double click selects a word, a third click in a row the whole text.
 #include "maskedit/engine/MxClickSeries.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
 
 #include <windows.h>
 
-class TMxMaskEdit;
+// What the mouse handling asks of the window it serves.
+class IMxEditMouseHost {
+public:
+  virtual ~IMxEditMouseHost() = default;
+  // The window; null while it does not exist.
+  virtual HWND Window() const = 0;
+  virtual bool Enabled() const = 0;
+  virtual bool Focused() const = 0;
+  virtual void TakeFocus() = 0;
+  // The 1-based caret position nearest to the client x.
+  virtual int CharIndexFromX(int x) = 0;
+};
 
 class TMxEditMouse {
 public:
   // The id of the auto-scroll timer in the edit's window (WM_TIMER).
   static constexpr UINT_PTR kAutoScrollTimer = 1;
 
-  explicit TMxEditMouse(TMxMaskEdit& owner);
+  TMxEditMouse(IMxEditMouseHost& host, TMxCustomMaskEdit& edit);
   TMxEditMouse(const TMxEditMouse&) = delete;
   TMxEditMouse& operator=(const TMxEditMouse&) = delete;
 
@@ -35,7 +46,8 @@ public:
 private:
   void TrackMouse();
 
-  TMxMaskEdit& FOwner;
+  IMxEditMouseHost& FHost;
+  TMxCustomMaskEdit& FEdit;
   LPARAM FLastMousePos = 0;
   bool FMouseTimer = false;
   HCURSOR FSavedCursor = nullptr;

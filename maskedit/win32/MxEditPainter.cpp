@@ -2,7 +2,6 @@
 
 #include "framework/win32/Graphics.h"
 #include "maskedit/look/MxEditLayout.h"
-#include "maskedit/win32/MxMaskEdit.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,12 +11,12 @@ TMxEditPainter::~TMxEditPainter() = default;
 // --- off-screen buffer -------------------------------------------------------------------------
 
 bool TMxEditPainter::PrepareBuffer() {
-  const RECT client = FOwner.ClientRect();
+  const RECT client = FHost.ClientRect();
   const int w = std::max<int>(1, client.right), h = std::max<int>(1, client.bottom);
   BITMAP info{};
   if (!FBuffer || !GetObjectA(FBuffer.Get(), sizeof info, &info) || info.bmWidth != w || info.bmHeight != h) {
     FBufferSelect.reset();
-    TWindowDC screen(FOwner.Handle());
+    TWindowDC screen(FHost.Window());
     if (!FBufferDC) {
       FBufferDC.Reset(CreateCompatibleDC(screen.Get()));
     }
@@ -49,10 +48,10 @@ HDC TMxEditPainter::MeasureDC() {
     FMeasureDC.Reset(CreateCompatibleDC(nullptr));
     FMeasureFont.reset();
   }
-  if (!FMeasureFont && FOwner.FontHandle()) {
-    FMeasureFont = std::make_unique<TSelectGuard>(FMeasureDC.Get(), FOwner.FontHandle());
+  if (!FMeasureFont && FHost.Font()) {
+    FMeasureFont = std::make_unique<TSelectGuard>(FMeasureDC.Get(), FHost.Font());
   }
-  SetTextCharacterExtra(FMeasureDC.Get(), FOwner.FFont3D->Tracing());
+  SetTextCharacterExtra(FMeasureDC.Get(), FFont3D.Tracing());
   return FMeasureDC.Get();
 }
 
@@ -68,9 +67,9 @@ int TMxEditPainter::FontKeyHeight() {
 int TMxEditPainter::TextHeight() {
   // Every line of one font is as tall as any other: the height is measured once per font.
   int h = FontKeyHeight();
-  const TMxThreeDStyle style = FOwner.FFont3D->Style();
+  const TMxThreeDStyle style = FFont3D.Style();
   if (style == tdSunkenShadow || style == tdRaisedShadow || style == tdShadow) {
-    h += FOwner.FFont3D->ShadowDepth();
+    h += FFont3D.ShadowDepth();
   }
   return h;
 }
@@ -90,7 +89,7 @@ void TMxEditPainter::Font3DChanged() {
 const TMxPrefixWidths& TMxEditPainter::Widths() {
   const std::uintptr_t key = FFontGeneration;
   HDC dc = MeasureDC();
-  FWidths.Update(FOwner.FEdit->DisplayText(), key, [dc](std::string_view text, std::vector<int>& widths) {
+  FWidths.Update(FEdit.DisplayText(), key, [dc](std::string_view text, std::vector<int>& widths) {
     widths.assign(text.size(), 0);
     // Measured in blocks: the platform counts lengths in int.
     std::size_t done = 0;
@@ -117,12 +116,11 @@ const TMxPrefixWidths& TMxEditPainter::Widths() {
 // --- drawing -------------------------------------------------------------------------------------
 
 void TMxEditPainter::FillBackground(HDC dc, const RECT& rect) {
-  if (FOwner.HasTransparentBackground()) {
-    FOwner.DrawBackground(dc, rect);
+  if (FHost.FillTransparent(dc, rect)) {
     return;
   }
-  if (!FBackBrush || FBackBrushColor != FOwner.Color()) {
-    FBackBrushColor = FOwner.Color();
+  if (!FBackBrush || FBackBrushColor != FHost.BackColor()) {
+    FBackBrushColor = FHost.BackColor();
     FBackBrush.Reset(CreateSolidBrush(ColorToRGB(FBackBrushColor)));
   }
   ::FillRect(dc, &rect, FBackBrush.Get());
@@ -130,24 +128,23 @@ void TMxEditPainter::FillBackground(HDC dc, const RECT& rect) {
 
 void TMxEditPainter::DrawLayers(HDC dc, const RECT& clip, int x, int y, int first, int count, TColor color,
                                 bool disabled) {
-  const std::string& text = FOwner.FEdit->DisplayText();
+  const std::string& text = FEdit.DisplayText();
   if (count <= 0) {
     return;
   }
   const char* chars = text.data() + (first - 1);
-  const TMx3DCaption& font3D = *FOwner.FFont3D;
   TColor textColor = color;
   bool sunkenDisabled = false;
-  if (disabled && font3D.DisabledStyle() != dsNone) {
+  if (disabled && FFont3D.DisabledStyle() != dsNone) {
     textColor = clGrayText;
-    sunkenDisabled = font3D.DisabledStyle() == ds3d;
+    sunkenDisabled = FFont3D.DisabledStyle() == ds3d;
   }
-  const TMxTextLayerPlan plan = font3D.Layers(textColor, ColorToRGB(font3D.LightColor()),
-                                              ColorToRGB(font3D.ShadowColor()), sunkenDisabled);
+  const TMxTextLayerPlan plan = FFont3D.Layers(textColor, ColorToRGB(FFont3D.LightColor()),
+                                               ColorToRGB(FFont3D.ShadowColor()), sunkenDisabled);
   RECT r = clip;
   r.right -= plan.RightReduction;
   SetBkMode(dc, TRANSPARENT);
-  SetTextCharacterExtra(dc, font3D.Tracing());
+  SetTextCharacterExtra(dc, FFont3D.Tracing());
   for (const TMxTextLayer& layer : plan.Layers) {
     if (layer.Outline) {
       TPenHandle pen(CreatePen(PS_SOLID, std::max(1, layer.PenWidth), ColorToRGB(layer.Color)));
@@ -165,7 +162,7 @@ void TMxEditPainter::DrawLayers(HDC dc, const RECT& clip, int x, int y, int firs
 }
 
 void TMxEditPainter::DrawTextArea(HDC target) {
-  if (!FOwner.HandleAllocated()) {
+  if (FHost.Window() == nullptr) {
     return;
   }
   // The caret is hidden while pixels under it change, and shown again on every way out.
@@ -182,45 +179,43 @@ void TMxEditPainter::DrawTextArea(HDC target) {
     }
     HWND Window;
     bool Shown;
-  } hider(FOwner.Handle(), FOwner.FCaret->Visible() && FOwner.FCaret->PlatformCaretExists());
+  } hider(FHost.Window(), FCaret.Visible() && FCaret.PlatformCaretExists());
 
   const TMxPrefixWidths& widths = Widths();
-  const TMxCustomMaskEdit& edit = *FOwner.FEdit;
-  const TMx3DCaption& font3D = *FOwner.FFont3D;
   const HDC dc = FBuffer ? FBufferDC.Get() : target;
   TSavedDC saved(dc);
-  const TMxRect& e = FOwner.FRects.Edit;
-  const TMxRect& t = FOwner.FRects.Text;
+  const TMxRect& e = FHost.Rects().Edit;
+  const TMxRect& t = FHost.Rects().Text;
   const RECT editRect{e.Left, e.Top, e.Right, e.Bottom};
   const RECT textRect{t.Left, t.Top, t.Right, t.Bottom};
   if (editRect.right <= editRect.left || editRect.bottom <= editRect.top) {
     return;
   }
   FillBackground(dc, editRect);
-  FOwner.PaintBeforeText(dc, editRect);
-  SelectObject(dc, FOwner.FontHandle() ? FOwner.FontHandle() : GetStockObject(DEFAULT_GUI_FONT));
+  FHost.PaintBeforeText(dc, editRect);
+  SelectObject(dc, FHost.Font() ? FHost.Font() : GetStockObject(DEFAULT_GUI_FONT));
   IntersectClipRect(dc, textRect.left, textRect.top, textRect.right, textRect.bottom);
 
   const int n = widths.Count();
-  const int left = TMxEditLayout::DrawOrigin(edit.GetAlignment(), t, widths.Width(n), edit.ScrollOffset);
+  const int left = TMxEditLayout::DrawOrigin(FEdit.GetAlignment(), t, widths.Width(n), FEdit.ScrollOffset);
   // Only the characters that can reach the text rectangle are drawn (one more on each
   // side for overhanging glyphs), so a long text costs what its visible part costs.
   const int firstVisible = std::max(0, widths.CharsEndingBefore(t.Left - left) - 1);
   const int lastVisible = std::min(n, widths.FirstMiddleAtOrAfter(t.Right - left) + 1);
-  const bool disabled = !FOwner.Enabled();
-  TColor fontColor = FOwner.Font().Color;
-  if (font3D.Style() == tdPColorSunken || font3D.Style() == tdPColorRaised) {
-    fontColor = FOwner.Color();
+  const bool disabled = !FHost.Enabled();
+  TColor fontColor = FHost.TextColor();
+  if (FFont3D.Style() == tdPColorSunken || FFont3D.Style() == tdPColorRaised) {
+    fontColor = FHost.BackColor();
   }
 
   TMxSelectionBox sel;
-  if (edit.GetSelLength() > 0 && !edit.SelectionHidden) {
-    sel = TMxEditLayout::Selection(t, left, widths, edit.GetSelStart(), edit.GetSelLength(), TextHeight(),
-                                   font3D);
+  if (FEdit.GetSelLength() > 0 && !FEdit.SelectionHidden) {
+    sel = TMxEditLayout::Selection(t, left, widths, FEdit.GetSelStart(), FEdit.GetSelLength(), TextHeight(),
+                                   FFont3D);
   }
   if (sel.Visible) {
     RECT box{sel.Box.Left, sel.Box.Top, sel.Box.Right, sel.Box.Bottom};
-    TBrushHandle brush(CreateSolidBrush(ColorToRGB(FOwner.HighlightBack)));
+    TBrushHandle brush(CreateSolidBrush(ColorToRGB(FHost.HighlightBack())));
     FillRect(dc, &box, brush.Get());
     FrameRect(dc, &box, brush.Get());
   }
@@ -231,8 +226,8 @@ void TMxEditPainter::DrawTextArea(HDC target) {
     IntersectRect(&area, &area, &textRect);
     const int first = std::max(sel.First, firstVisible + 1);
     const int last = std::min(sel.First + sel.Count - 1, lastVisible);
-    DrawLayers(dc, area, left + widths.Width(first - 1), t.Top, first, last - first + 1, FOwner.HighlightText,
-               disabled);
+    DrawLayers(dc, area, left + widths.Width(first - 1), t.Top, first, last - first + 1,
+               FHost.HighlightText(), disabled);
   }
   if (FBuffer) {
     SelectClipRgn(dc, nullptr);

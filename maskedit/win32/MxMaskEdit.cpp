@@ -6,6 +6,8 @@
 #include "framework/win32/ControlRegistry.h"
 #include "framework/win32/Graphics.h"
 #include "maskedit/win32/MxBevelPanel.h"
+#include "maskedit/win32/MxEditMouse.h"
+#include "maskedit/win32/MxEditPainter.h"
 #include "maskedit/win32/MxGdiBevelCanvas.h"
 #include "maskedit/win32/MxThemeServices.h"
 #include "maskedit/win32/MxWin32CharClass.h"
@@ -47,13 +49,41 @@ private:
   TMxMaskEdit& Owner;
 };
 
+// What the painter and the mouse handling ask of the window.
+class TMxMaskEdit::THost final : public IMxEditPaintHost, public IMxEditMouseHost {
+public:
+  explicit THost(TMxMaskEdit& owner) : Owner(owner) {}
+  HWND Window() const override { return Owner.Handle(); }
+  RECT ClientRect() const override { return Owner.ClientRect(); }
+  HFONT Font() const override { return Owner.FontHandle(); }
+  TColor TextColor() const override { return Owner.Font().Color; }
+  TColor BackColor() const override { return Owner.Color(); }
+  bool Enabled() const override { return Owner.Enabled(); }
+  const TMxEditRects& Rects() const override { return Owner.FRects; }
+  TColor HighlightBack() const override { return Owner.HighlightBack; }
+  TColor HighlightText() const override { return Owner.HighlightText; }
+  bool FillTransparent(HDC dc, const RECT& rect) override {
+    if (!Owner.HasTransparentBackground()) return false;
+    Owner.DrawBackground(dc, rect);
+    return true;
+  }
+  void PaintBeforeText(HDC dc, const RECT& editRect) override { Owner.PaintBeforeText(dc, editRect); }
+  bool Focused() const override { return Owner.TWinControl::Focused(); }
+  void TakeFocus() override { Owner.SetFocus(); }
+  int CharIndexFromX(int x) override { return Owner.CharIndexFromX(x); }
+
+private:
+  TMxMaskEdit& Owner;
+};
+
 // --- construction and settings ----------------------------------------------------------------
 
 TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
       FButtons(std::make_unique<TMxCustomButtonsHost>(*FEdit)), FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
-      FFont3D(std::make_unique<TMx3DCaption>()), FPainter(std::make_unique<TMxEditPainter>(*this)),
-      FMouse(std::make_unique<TMxEditMouse>(*this)) {
+      FFont3D(std::make_unique<TMx3DCaption>()), FHost(std::make_unique<THost>(*this)),
+      FPainter(std::make_unique<TMxEditPainter>(*FHost, *FEdit, *FFont3D, *FCaret)),
+      FMouse(std::make_unique<TMxEditMouse>(*FHost, *FEdit)) {
   BeginUpdate();
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
@@ -297,6 +327,8 @@ void TMxMaskEdit::AdjustSize() {
   SetBounds(Left(), Top(), std::max(Width(), ButtonsWidth() + 30), height);
 }
 
+
+bool TMxMaskEdit::OffscreenActive() const { return FPainter->BufferActive(); }
 
 int TMxMaskEdit::TextHeightOf(std::string_view) { return FPainter->TextHeight(); }
 

@@ -20,14 +20,15 @@
 #include "maskedit/win32/MxCaret.h"
 #include "maskedit/win32/MxCustomBevelPanel.h"
 #include "maskedit/win32/MxCustomButtonsHost.h"
-#include "maskedit/win32/MxEditMouse.h"
-#include "maskedit/win32/MxEditPainter.h"
 #include "maskedit/win32/MxWin32Clipboard.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+
+class TMxEditMouse;
+class TMxEditPainter;
 
 enum TMxEditOption : unsigned { eoNarrowHeight = 1, eoSuppressDefaultMenu = 2 };
 
@@ -77,7 +78,7 @@ public:
   // message is being handled, once when its handling ends.
   void PaintText();
   void UpdateCaret();
-  bool OffscreenActive() const { return FPainter->BufferActive(); }
+  bool OffscreenActive() const;
 
   // --- hooks for controls embedded in the frame (buttons) --------------------------------
   // Pixels the embedded controls take from the right of the edit area (the custom
@@ -109,10 +110,10 @@ protected:
 private:
   class TView;
   class TEngine;
+  class THost;
   friend class TView;
   friend class TEngine;
-  friend class TMxEditPainter;
-  friend class TMxEditMouse;
+  friend class THost;
 
   void ResizeCaret();
 
@@ -139,6 +140,7 @@ private:
   bool FAutoSize = false;
 
   TMxEditRects FRects;
+  std::unique_ptr<THost> FHost; // what the painter and the mouse handling ask of the window
   std::unique_ptr<TMxEditPainter> FPainter;
   std::unique_ptr<TMxEditMouse> FMouse;
 

@@ -6,6 +6,8 @@
 #include "maskedit/engine/MxEditCommands.h"
 #include "maskedit/engine/MxEditMessages.h"
 #include "maskedit/MxStr.h"
+#include "maskedit/win32/MxEditMouse.h"
+#include "maskedit/win32/MxEditPainter.h"
 #include "maskedit/win32/MxMessages.h"
 
 #include <algorithm>
