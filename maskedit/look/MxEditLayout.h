@@ -17,7 +17,7 @@ struct TMxEditRects {
 
 // The caret after scrolling: the new scroll offset, whether it changed (the text must be
 // drawn again) and the caret's x (the platform caret goes to X + 1).
-struct TMxCaretPlacement {
+struct [[nodiscard]] TMxCaretPlacement {
   int ScrollOffset = 0;
   bool Scrolled = false;
   int X = 0;

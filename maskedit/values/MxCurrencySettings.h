@@ -33,7 +33,7 @@ enum TMxCurrencyParseStatus : std::uint8_t {
   cpsOverflow = 2,   // a number whose magnitude exceeds 922337203685477.5807
 };
 
-struct TMxCurrencyParse {
+struct [[nodiscard]] TMxCurrencyParse {
   std::int64_t Value = 0; // 0 unless Status is cpsOk
   TMxCurrencyParseStatus Status = cpsOk;
 };

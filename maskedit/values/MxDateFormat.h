@@ -31,7 +31,7 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-struct TMxDateParts {
+struct [[nodiscard]] TMxDateParts {
   int Year = 1900;
   int Month = 1;
   int Day = 1;

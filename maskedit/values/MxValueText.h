@@ -10,7 +10,7 @@
 #include "maskedit/MxStr.h"
 #include "maskedit/values/MxCurrencySettings.h"
 
-struct TMxFloatReading {
+struct [[nodiscard]] TMxFloatReading {
   double Value = 0;
   bool Ok = true;
 };
@@ -48,7 +48,7 @@ TMxFloatReading MxFloatValueOfText(std::string_view text, int decimals, bool cut
 // (rounded to nearest, ties to even), and shown with FormatCurrency. Status is the
 // reading's; a value that cannot be held reports cpsOverflow (Text then shows zero), so
 // that a field can keep its previous text instead of losing the amount.
-struct TMxCurrencyReformat {
+struct [[nodiscard]] TMxCurrencyReformat {
   std::string Text;
   std::int64_t Value = 0;
   TMxCurrencyParseStatus Status = cpsOk;
