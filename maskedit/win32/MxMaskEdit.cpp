@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <vector>
 
 // --- the engine's view -----------------------------------------------------------------------
 
