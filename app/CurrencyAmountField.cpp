@@ -1,6 +1,6 @@
 #include "app/CurrencyAmountField.h"
 
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 
 TCurrencyAmountField::TCurrencyAmountField(const std::string& symbol, int decimals)
     : DecimalsValue(decimals < 0 ? 0 : decimals) {

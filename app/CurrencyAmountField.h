@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/AmountField.h"
-#include "maskedit/MxCurrencySettings.h"
-#include "maskedit/MxValueText.h"
+#include "maskedit/values/MxCurrencySettings.h"
+#include "maskedit/values/MxValueText.h"
 
 class TCurrencyAmountField final : public TAmountField {
 public:

@@ -2,7 +2,7 @@
 // TEditAmountField: an amount field of the zakat rules over a masked edit's engine, the one
 // inside a TMxMaskEdit window or a windowless one.
 #include "app/AmountField.h"
-#include "maskedit/MxCustomMaskEdit.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
 
 class TEditAmountField final : public TAmountField {
 public:

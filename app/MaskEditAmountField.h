@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/AmountField.h"
-#include "maskedit/MxCustomMaskEdit.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
 
 class TMaskEditAmountField final : public TAmountField {
 public:

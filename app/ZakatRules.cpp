@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "maskedit/MxCurrencySettings.h"
-#include "maskedit/MxFloatText.h"
+#include "maskedit/values/MxCurrencySettings.h"
+#include "maskedit/values/MxFloatText.h"
 
 namespace {
 

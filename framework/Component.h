@@ -15,6 +15,9 @@
 
 using TNotifyEvent = std::function<void(class TComponent* sender)>;
 
+template <class T>
+class TPropertyTable;
+
 // Outcome of applying one stored property.
 struct [[nodiscard]] TPropertyResult {
   enum class TCode { Ok, Unknown, BadValue };
@@ -64,6 +67,10 @@ public:
   virtual TNotifyEvent FindMethod(const std::string& name) const;
 
 protected:
+  // The event readers of a property table look handlers up at the root.
+  template <class T>
+  friend class TPropertyTable;
+
   // Frees the owned components now (last created first). A derived destructor calls this
   // while its own members still exist, since owned components may call back into it.
   void FreeComponents();

@@ -2,7 +2,7 @@
 // TMxApplication: the process-wide settings every edit of the process shares.
 //
 // Besides the edit mode below: whether visual styles may be used and the application-
-// wide theme mode (see MxThemeTest.h), and whether a platform theme change reaches only
+// wide theme mode (see look/MxThemeInUse.h), and whether a platform theme change reaches only
 // the controls' own notification.
 //
 // The edit mode is one small bit set for all edits: pressing Insert in one edit switches
@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "maskedit/MxThemeTest.h"
+#include "maskedit/look/MxThemeInUse.h"
 
 enum : std::uint8_t {
   emInsert = 1, // insert mode (cleared: overwrite mode)

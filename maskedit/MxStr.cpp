@@ -51,3 +51,37 @@ int MxCountChar(std::string_view s, char c, long long count) {
   const long long n = std::clamp(count, 0LL, static_cast<long long>(s.size()));
   return static_cast<int>(std::count(s.begin(), s.begin() + n, c));
 }
+
+TMxIntegerReading MxReadDecimalInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') {
+    ++i;
+  }
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size()) {
+    return {0, false};
+  }
+  // Magnitude up to 2^63 (the most negative value); checked before each step.
+  constexpr std::uint64_t limit = 9223372036854775808ULL;
+  std::uint64_t magnitude = 0;
+  for (; i < text.size(); ++i) {
+    if (!MxIsDigit(text[i])) {
+      return {0, false};
+    }
+    const auto d = static_cast<std::uint64_t>(text[i] - '0');
+    if (magnitude > (limit - d) / 10) {
+      return {0, false};
+    }
+    magnitude = magnitude * 10 + d;
+  }
+  if (!negative && magnitude == limit) {
+    return {0, false};
+  }
+  // Two's complement wrap is well defined for the conversion and exact for -2^63.
+  const auto value = static_cast<std::int64_t>(negative ? (~magnitude + 1) : magnitude);
+  return {value, true};
+}

@@ -7,6 +7,7 @@
 // never wraps and never touches bytes outside the string. Engine code uses only these,
 // never a raw substr/erase with a computed count.
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,3 +42,17 @@ int MxPos(std::string_view sub, std::string_view s);
 
 // Number of occurrences of c among the first count characters of s.
 int MxCountChar(std::string_view s, char c, long long count);
+
+// An ASCII decimal digit '0'..'9' (no locale digits).
+inline bool MxIsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A reading of an integer text: the value, and whether the text could be read at all.
+struct [[nodiscard]] TMxIntegerReading {
+  std::int64_t Value = 0;
+  bool Ok = true;
+};
+
+// A decimal integer: optional leading spaces, an optional "+" or "-", then decimal digits
+// whose value fits a signed 64-bit integer; anything else (nothing after the sign, a
+// character that is no digit, a value out of range) gives Ok false and Value 0.
+TMxIntegerReading MxReadDecimalInteger(std::string_view text);

@@ -1,46 +1,91 @@
 #!/usr/bin/env python3
-"""Lists the include circles of the tree: groups of components that include each other,
-directly or through others. A component is a header with its source (Form.h + Form.cpp).
-usage: scripts/include-circles.py [git revision]   (default: the working tree)
-Exits non-zero when there is a circle."""
-import re, subprocess, sys, os
-rev = sys.argv[1] if len(sys.argv) > 1 else None
-def files():
-    if rev:
-        out = subprocess.check_output(["git", "ls-tree", "-r", "--name-only", rev], text=True)
-    else:
-        out = subprocess.check_output(["git", "ls-files"], text=True)
-    return [f for f in out.split("\n") if f.endswith((".h", ".cpp")) and not f.startswith("build/")]
-def read(f):
-    if rev:
-        return subprocess.check_output(["git", "show", f"{rev}:{f}"], text=True, errors="replace")
-    return open(f, errors="replace").read()
-comp = lambda f: os.path.splitext(f)[0]
-graph = {}
-for f in files():
-    c = comp(f)
-    graph.setdefault(c, set())
-    for inc in re.findall(r'^\s*#\s*include\s*"([^"]+)"', read(f), re.M):
-        d = comp(inc)
-        if d != c:
-            graph[c].add(d)
-# Tarjan's strongly connected components
-index, low, stack, on, sccs, n = {}, {}, [], set(), [], [0]
-def visit(v):
-    index[v] = low[v] = n[0]; n[0] += 1; stack.append(v); on.add(v)
-    for w in graph.get(v, ()):
-        if w not in graph: continue
-        if w not in index: visit(w); low[v] = min(low[v], low[w])
-        elif w in on: low[v] = min(low[v], index[w])
-    if low[v] == index[v]:
-        s = []
-        while True:
-            w = stack.pop(); on.discard(w); s.append(w)
-            if w == v: break
-        if len(s) > 1: sccs.append(sorted(s))
-sys.setrecursionlimit(10000)
-for v in list(graph):
-    if v not in index: visit(v)
-for s in sccs: print("circle:", " <-> ".join(s))
-print(f"{len(sccs)} include circle(s)")
-sys.exit(1 if sccs else 0)
+"""Lists include circles between the tree's header/source pairs.
+
+A pair (Foo.h with Foo.cpp) counts as one unit: it depends on every pair whose header either
+of its files includes with #include "...". A circle is a set of pairs that all depend on each
+other, directly or through the others (a strongly connected set of more than one pair).
+Prints one line per circle and exits with 1 when there is any.
+
+Usage: scripts/include-circles.py [root]   (default: the repository)
+"""
+import os
+import re
+import sys
+
+SKIP_DIRS = {".git", "build"}
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+
+def read_graph(root):
+    includes = {}
+    for folder, dirs, files in os.walk(root):
+        dirs[:] = [d for d in dirs if d not in SKIP_DIRS]
+        for name in files:
+            if name.endswith((".h", ".cpp")):
+                path = os.path.join(folder, name)
+                with open(path, encoding="utf-8", errors="replace") as f:
+                    includes[os.path.relpath(path, root)] = INCLUDE.findall(f.read())
+    units = {os.path.splitext(p)[0] for p in includes}
+    graph = {u: set() for u in units}
+    for path, targets in includes.items():
+        unit = os.path.splitext(path)[0]
+        for target in targets:
+            other = os.path.splitext(target)[0]
+            if other != unit and other in units:
+                graph[unit].add(other)
+    return graph
+
+
+def circles(graph):
+    # Tarjan's strongly connected components, without recursion.
+    index, low, on_stack, stack, found = {}, {}, set(), [], []
+    counter = 0
+    for start in sorted(graph):
+        if start in index:
+            continue
+        work = [(start, iter(sorted(graph[start])))]
+        index[start] = low[start] = counter
+        counter += 1
+        stack.append(start)
+        on_stack.add(start)
+        while work:
+            node, children = work[-1]
+            child = next(children, None)
+            if child is not None:
+                if child not in index:
+                    index[child] = low[child] = counter
+                    counter += 1
+                    stack.append(child)
+                    on_stack.add(child)
+                    work.append((child, iter(sorted(graph[child]))))
+                elif child in on_stack:
+                    low[node] = min(low[node], index[child])
+                continue
+            work.pop()
+            if work:
+                parent = work[-1][0]
+                low[parent] = min(low[parent], low[node])
+            if low[node] == index[node]:
+                component = []
+                while True:
+                    member = stack.pop()
+                    on_stack.discard(member)
+                    component.append(member)
+                    if member == node:
+                        break
+                if len(component) > 1:
+                    found.append(sorted(component))
+    return sorted(found)
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..")
+    found = circles(read_graph(root))
+    for component in found:
+        print(" <-> ".join(component))
+    print(f"{len(found)} include circle(s)")
+    return 1 if found else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

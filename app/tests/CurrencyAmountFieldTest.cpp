@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 #include "app/tests/ZakatTestSupport.h"
 
 namespace {

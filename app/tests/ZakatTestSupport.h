@@ -8,7 +8,7 @@
 #include "app/CurrencyAmountField.h"
 #include "app/MaskEditAmountField.h"
 #include "app/ZakatRules.h"
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 
 // The field the rules run against: the model field, or the masked edit's engine in the
 // builds that define TABIRA_TEST_REAL_FIELD (the same tests run against both).

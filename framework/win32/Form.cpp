@@ -1,6 +1,8 @@
 #include "framework/win32/Form.h"
 
 #include "framework/GuardedCall.h"
+#include "framework/Abort.h"
+#include "framework/PropertyTable.h"
 #include "framework/Hint.h"
 #include "framework/TabOrder.h"
 #include "framework/win32/ControlRegistry.h"
@@ -53,43 +55,37 @@ TNotifyEvent TForm::FindMethod(const std::string& name) const {
 }
 
 TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  if (name == "ClientWidth" || name == "ClientHeight") {
-    auto v = LayoutInt(value, 0, 32767);
-    if (!v) return TPropertyResult::Bad("a size from 0 to 32767");
-    (name == "ClientWidth" ? FClientWidth : FClientHeight) = *v;
-    return TPropertyResult::Ok();
-  }
-  if (name == "BorderIcons") {
-    if (value.Kind != TLayoutValue::TKind::Set) return TPropertyResult::Bad("a set of border icons");
-    unsigned icons = 0;
-    for (const std::string& item : value.Items) {
-      if (item == "biSystemMenu") icons |= biSystemMenu;
-      else if (item == "biMinimize") icons |= biMinimize;
-      else if (item == "biMaximize") icons |= biMaximize;
-      else return TPropertyResult::Bad("unknown border icon '" + item + "'");
-    }
-    FBorderIcons = icons;
-    return TPropertyResult::Ok();
-  }
-  if (name == "Icon") {
-    auto v = LayoutInt(value, 1, 65535);
-    if (!v) return TPropertyResult::Bad("an icon resource number");
-    FIconId = *v;
-    FIcons[0] = FIcons[1] = nullptr;
-    return TPropertyResult::Ok();
-  }
-  if (name == "PixelsPerInch") {
-    // The stored bounds are pixels at 96 per inch; the program does not scale them.
-    auto v = LayoutInt(value, 96, 96);
-    if (!v) return TPropertyResult::Bad("96 (the layout is not scaled)");
-    FPixelsPerInch = *v;
-    return TPropertyResult::Ok();
-  }
-  if (name == "OnCreate") {
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
-    OnCreate = FindMethod(value.Text);
-    if (!OnCreate) return TPropertyResult::Bad("there is no handler named " + value.Text);
-    return TPropertyResult::Ok();
+  using P = TPropertyTable<TForm>;
+  static const P kTable{
+      {"ClientWidth", P::Int(0, 32767, [](TForm& f, int v) { f.FClientWidth = v; }, "a size from 0 to 32767")},
+      {"ClientHeight", P::Int(0, 32767, [](TForm& f, int v) { f.FClientHeight = v; }, "a size from 0 to 32767")},
+      {"BorderIcons", P::Set({{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}},
+                             [](TForm& f, unsigned icons) { f.FBorderIcons = icons; }, "a set of border icons",
+                             [](const std::string& item) { return "unknown border icon '" + item + "'"; })},
+      {"Icon", P::Int(
+                   1, 65535,
+                   [](TForm& f, int v) {
+                     f.FIconId = v;
+                     f.FIcons[0] = f.FIcons[1] = nullptr;
+                   },
+                   "an icon resource number")},
+      // The stored bounds are pixels at 96 per inch; the program does not scale them.
+      {"PixelsPerInch", P::Int(96, 96, [](TForm& f, int v) { f.FPixelsPerInch = v; }, "96 (the layout is not scaled)")},
+      // The form's own handlers (the form is the root that the other events look in).
+      {"OnCreate",
+       [](TForm& f, const TLayoutValue& v) {
+         if (v.Kind != TLayoutValue::TKind::Identifier) {
+           return TPropertyResult::Bad("a handler name");
+         }
+         f.OnCreate = f.FindMethod(v.Text);
+         if (!f.OnCreate) {
+           return TPropertyResult::Bad("there is no handler named " + v.Text);
+         }
+         return TPropertyResult::Ok();
+       }},
+  };
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   return TWinControl::ReadProperty(name, value);
 }

@@ -1,5 +1,8 @@
 #include "framework/win32/Timer.h"
 
+#include "framework/Abort.h"
+#include "framework/PropertyTable.h"
+
 namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
@@ -21,17 +24,14 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 TPropertyResult TTimer::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  if (name == "Interval") {
-    auto v = LayoutInt(value, 0, 0x7FFFFFFF);
-    if (!v) return TPropertyResult::Bad("milliseconds");
-    FInterval = static_cast<unsigned>(*v);
-    return TPropertyResult::Ok();
-  }
-  if (name == "Enabled") {
-    auto v = LayoutBool(value);
-    if (!v) return TPropertyResult::Bad("true or false");
-    FEnabled = *v;
-    return TPropertyResult::Ok();
+  using P = TPropertyTable<TTimer>;
+  static const P kTable{
+      {"Interval", P::Int(
+                       0, 0x7FFFFFFF, [](TTimer& t, int v) { t.FInterval = static_cast<unsigned>(v); }, "milliseconds")},
+      {"Enabled", P::Bool([](TTimer& t, bool v) { t.FEnabled = v; })},
+  };
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   return TComponent::ReadProperty(name, value);
 }

@@ -1,6 +1,8 @@
 #include "framework/win32/WinControl.h"
 
 #include "framework/GuardedCall.h"
+#include "framework/Abort.h"
+#include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
 #include "framework/win32/Graphics.h"
 
@@ -159,53 +161,42 @@ void TWinControl::DoExit() {
 }
 
 TPropertyResult TWinControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  auto intProp = [&](int& field, int min, int max) {
-    auto v = LayoutInt(value, min, max);
-    if (!v) return TPropertyResult::Bad("a number from " + std::to_string(min) + " to " + std::to_string(max));
-    field = *v;
-    return TPropertyResult::Ok();
-  };
-  auto boolProp = [&](bool& field) {
-    auto v = LayoutBool(value);
-    if (!v) return TPropertyResult::Bad("true or false");
-    field = *v;
-    return TPropertyResult::Ok();
-  };
-  auto eventProp = [&](TNotifyEvent& field) {
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
-    field = Root()->FindMethod(value.Text);
-    if (!field) return TPropertyResult::Bad("there is no handler named " + value.Text);
-    return TPropertyResult::Ok();
-  };
+  using P = TPropertyTable<TWinControl>;
   constexpr int kMaxCoord = 32767;
-  if (name == "Left") return intProp(FLeft, -kMaxCoord, kMaxCoord);
-  if (name == "Top") return intProp(FTop, -kMaxCoord, kMaxCoord);
-  if (name == "Width") return intProp(FWidth, 0, kMaxCoord);
-  if (name == "Height") return intProp(FHeight, 0, kMaxCoord);
-  if (name == "TabOrder") return intProp(FTabOrder, 0, kMaxCoord);
-  if (name == "TabStop") return boolProp(FTabStop);
-  if (name == "Visible") return boolProp(FVisible);
-  if (name == "Enabled") return boolProp(FEnabled);
-  if (name == "ShowHint") {
-    TPropertyResult r = boolProp(FShowHint);
-    if (r.Code == TPropertyResult::TCode::Ok) FParentShowHint = false;
-    return r;
-  }
-  if (name == "ParentShowHint") return boolProp(FParentShowHint);
-  if (name == "ParentFont") return boolProp(FParentFont);
-  if (name == "ParentColor") return boolProp(FParentColor);
-  if (name == "Caption" || name == "Hint") {
-    auto s = LayoutString(value);
-    if (!s) return TPropertyResult::Bad("a string");
-    (name == "Caption" ? FCaption : FHint) = *s;
-    return TPropertyResult::Ok();
-  }
-  if (name == "Color") {
-    auto c = LayoutColor(value);
-    if (!c) return TPropertyResult::Bad("a colour");
-    FColor = *c;
-    FParentColor = false;
-    return TPropertyResult::Ok();
+  static const P kTable{
+      {"Left", P::Int(-kMaxCoord, kMaxCoord, [](TWinControl& c, int v) { c.FLeft = v; })},
+      {"Top", P::Int(-kMaxCoord, kMaxCoord, [](TWinControl& c, int v) { c.FTop = v; })},
+      {"Width", P::Int(0, kMaxCoord, [](TWinControl& c, int v) { c.FWidth = v; })},
+      {"Height", P::Int(0, kMaxCoord, [](TWinControl& c, int v) { c.FHeight = v; })},
+      {"TabOrder", P::Int(0, kMaxCoord, [](TWinControl& c, int v) { c.FTabOrder = v; })},
+      {"TabStop", P::Bool([](TWinControl& c, bool v) { c.FTabStop = v; })},
+      {"Visible", P::Bool([](TWinControl& c, bool v) { c.FVisible = v; })},
+      {"Enabled", P::Bool([](TWinControl& c, bool v) { c.FEnabled = v; })},
+      {"ShowHint", P::Bool([](TWinControl& c, bool v) {
+         c.FShowHint = v;
+         c.FParentShowHint = false;
+       })},
+      {"ParentShowHint", P::Bool([](TWinControl& c, bool v) { c.FParentShowHint = v; })},
+      {"ParentFont", P::Bool([](TWinControl& c, bool v) { c.FParentFont = v; })},
+      {"ParentColor", P::Bool([](TWinControl& c, bool v) { c.FParentColor = v; })},
+      {"Caption", P::String([](TWinControl& c, const std::string& s) { c.FCaption = s; })},
+      {"Hint", P::String([](TWinControl& c, const std::string& s) { c.FHint = s; })},
+      {"Color",
+       [](TWinControl& c, const TLayoutValue& v) {
+         const std::optional<TColor> color = LayoutColor(v);
+         if (!color) {
+           return TPropertyResult::Bad("a colour");
+         }
+         c.FColor = *color;
+         c.FParentColor = false;
+         return TPropertyResult::Ok();
+       }},
+      {"OnClick", P::Event([](TWinControl& c) -> TNotifyEvent& { return c.OnClick; })},
+      {"OnEnter", P::Event([](TWinControl& c) -> TNotifyEvent& { return c.OnEnter; })},
+      {"OnExit", P::Event([](TWinControl& c) -> TNotifyEvent& { return c.OnExit; })},
+  };
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   if (name.rfind("Font.", 0) == 0) {
     if (FParentFont) {
@@ -214,9 +205,6 @@ TPropertyResult TWinControl::ReadProperty(const std::string& name, const TLayout
     }
     return ReadFontProperty(FFont, name.substr(5), value);
   }
-  if (name == "OnClick") return eventProp(OnClick);
-  if (name == "OnEnter") return eventProp(OnEnter);
-  if (name == "OnExit") return eventProp(OnExit);
   return TComponent::ReadProperty(name, value);
 }
 

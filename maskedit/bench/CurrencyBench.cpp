@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "maskedit/MxCurrencySettings.h"
-#include "maskedit/MxFloatText.h"
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxCurrencySettings.h"
+#include "maskedit/values/MxFloatText.h"
+#include "maskedit/values/MxLocale.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // of the text, plus the replaced characters copied into the undo record); an undo record
 // costs O(1) amortised to push. Typing into a currency field re-formats the whole
 // (short) text per keystroke.
-#include "maskedit/MxCustomMaskEdit.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
 
 #include <benchmark/benchmark.h>
 

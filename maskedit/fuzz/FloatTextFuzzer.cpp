@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "maskedit/MxFloatText.h"
+#include "maskedit/values/MxFloatText.h"
 #include "maskedit/fuzz/ExactDecimal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,7 +1,7 @@
 // libFuzzer target: an arbitrary format string and text through the date reader, both
 // forms and the part geometry. Any crash, sanitizer report or part outside the text is a
 // finding.
-#include "maskedit/MxDateFormat.h"
+#include "maskedit/values/MxDateFormat.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // libFuzzer target: drives a masked edit of every type with arbitrary keys, characters,
 // pastes, selections, undos and assignments. Any crash, sanitizer report or caret outside
 // the text is a finding.
-#include "maskedit/MxCustomMaskEdit.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
 
 #include <cstddef>
 #include <cstdint>

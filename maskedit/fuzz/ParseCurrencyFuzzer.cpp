@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "maskedit/MxCurrencySettings.h"
-#include "maskedit/MxValueText.h"
+#include "maskedit/values/MxCurrencySettings.h"
+#include "maskedit/values/MxValueText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A masked edit under a fixed locale (comma decimal, full-stop thousands) with a key
 // driver, shared by the mask edit tests.
-#include "maskedit/MxCustomMaskEdit.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
 #include "maskedit/tests/EditTestSupport.h"
 
 #include <memory>

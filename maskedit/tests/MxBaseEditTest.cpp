@@ -1,4 +1,4 @@
-#include "maskedit/MxCustomEdit.h"
+#include "maskedit/engine/MxCustomEdit.h"
 #include "maskedit/tests/EditTestSupport.h"
 
 #include <gtest/gtest.h>

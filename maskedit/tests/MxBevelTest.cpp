@@ -1,4 +1,4 @@
-#include "maskedit/MxBevel.h"
+#include "maskedit/look/MxBevel.h"
 
 #include <gtest/gtest.h>
 

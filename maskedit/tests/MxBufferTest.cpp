@@ -1,4 +1,4 @@
-#include "maskedit/MxBuffer.h"
+#include "maskedit/engine/MxBuffer.h"
 
 #include <gtest/gtest.h>
 

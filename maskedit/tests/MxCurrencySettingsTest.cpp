@@ -1,4 +1,4 @@
-#include "maskedit/MxCurrencySettings.h"
+#include "maskedit/values/MxCurrencySettings.h"
 
 #include <cstdint>
 #include <limits>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "maskedit/MxDateFormat.h"
+#include "maskedit/values/MxDateFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The context menu's model and moving selected text by dragging.
-#include "maskedit/MxCustomMaskEdit.h"
-#include "maskedit/MxEditCommands.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
+#include "maskedit/engine/MxEditCommands.h"
 #include "maskedit/tests/EditTestSupport.h"
 #include "maskedit/tests/MaskEditTestSupport.h"
 

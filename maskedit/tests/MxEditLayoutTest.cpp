@@ -1,6 +1,6 @@
 // Geometry of the edit with a fixed-pitch measure (7 pixels per character) and the text
 // rectangle (1,1)-(101,20).
-#include "maskedit/MxEditLayout.h"
+#include "maskedit/look/MxEditLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The edit-control requests with normal and hostile parameters, and the mouse commands.
-#include "maskedit/MxClickSeries.h"
-#include "maskedit/MxCustomMaskEdit.h"
-#include "maskedit/MxEditMessages.h"
+#include "maskedit/engine/MxClickSeries.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
+#include "maskedit/engine/MxEditMessages.h"
 #include "maskedit/tests/EditTestSupport.h"
 
 #include <gtest/gtest.h>

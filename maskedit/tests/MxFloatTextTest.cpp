@@ -1,4 +1,4 @@
-#include "maskedit/MxFloatText.h"
+#include "maskedit/values/MxFloatText.h"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "maskedit/MxMaskTemplate.h"
+#include "maskedit/engine/MxMaskTemplate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "maskedit/MxNumberText.h"
+#include "maskedit/values/MxNumberText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

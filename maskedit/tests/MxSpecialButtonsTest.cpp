@@ -1,6 +1,6 @@
 // The custom buttons of an edit: layout arithmetic, click routing, grouping, the repeat
 // schedule (driven by an explicit clock), hover and drop-down states.
-#include "maskedit/MxCustomEdit.h"
+#include "maskedit/engine/MxCustomEdit.h"
 #include "maskedit/tests/EditTestSupport.h"
 
 #include <gtest/gtest.h>

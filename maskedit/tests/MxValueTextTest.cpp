@@ -1,4 +1,4 @@
-#include "maskedit/MxValueText.h"
+#include "maskedit/values/MxValueText.h"
 
 #include <cmath>
 #include <limits>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 
 namespace {
 

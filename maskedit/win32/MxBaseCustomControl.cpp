@@ -1,5 +1,7 @@
 #include "maskedit/win32/MxBaseCustomControl.h"
 
+#include "framework/PropertyTable.h"
+
 TMxBaseCustomControl::TMxBaseCustomControl(TWinControl* parent) : TWinControl(parent) {}
 
 void TMxBaseCustomControl::EndUpdate(bool repaint) {
@@ -19,12 +21,13 @@ void TMxBaseCustomControl::DoMouseExit() {
 }
 
 TPropertyResult TMxBaseCustomControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  if (name == "OnMouseEnter" || name == "OnMouseExit") {
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
-    TNotifyEvent handler = Root()->FindMethod(value.Text);
-    if (!handler) return TPropertyResult::Bad("there is no handler named " + value.Text);
-    (name == "OnMouseEnter" ? OnMouseEnter : OnMouseExit) = std::move(handler);
-    return TPropertyResult::Ok();
+  using P = TPropertyTable<TMxBaseCustomControl>;
+  static const P kTable{
+      {"OnMouseEnter", P::Event([](TMxBaseCustomControl& c) -> TNotifyEvent& { return c.OnMouseEnter; })},
+      {"OnMouseExit", P::Event([](TMxBaseCustomControl& c) -> TNotifyEvent& { return c.OnMouseExit; })},
+  };
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   return TWinControl::ReadProperty(name, value);
 }

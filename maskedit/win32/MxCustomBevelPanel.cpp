@@ -1,5 +1,6 @@
 #include "maskedit/win32/MxCustomBevelPanel.h"
 
+#include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
 #include "maskedit/win32/MxGdiBevelCanvas.h"
 
@@ -20,26 +21,24 @@ void TMxCustomBevelPanel::BevelChanged(TMxObject* sender) {
 }
 
 TPropertyResult TMxCustomBevelPanel::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  if (name == "Bevel.Mode") {
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a bevel mode");
-    static const std::pair<const char*, TMxBevelMode> kModes[] = {{"bmCustom", TMxBevelMode::bmCustom},
-                                                                  {"bmStandard", TMxBevelMode::bmStandard},
-                                                                  {"bmEdge", TMxBevelMode::bmEdge},
-                                                                  {"bmWindows", TMxBevelMode::bmWindows}};
-    for (const auto& [text, mode] : kModes) {
-      if (value.Text == text) {
-        // Loading: the change is ignored, the window is made with the stored mode.
-        FBevel->SetMode(mode);
-        return TPropertyResult::Ok();
-      }
-    }
-    return TPropertyResult::Bad("a bevel mode");
-  }
-  if (name == "Bevel.BorderInnerWidth") {
-    auto v = LayoutInt(value, 0, 255);
-    if (!v) return TPropertyResult::Bad("0 to 255");
-    FBevel->SetBorderInnerWidth(static_cast<std::uint8_t>(*v));
-    return TPropertyResult::Ok();
+  using P = TPropertyTable<TMxCustomBevelPanel>;
+  static const P kTable{
+      // Loading: the change of mode is ignored, the window is made with the stored mode.
+      {"Bevel.Mode", P::Enum<TMxBevelMode>({{"bmCustom", TMxBevelMode::bmCustom},
+                                            {"bmStandard", TMxBevelMode::bmStandard},
+                                            {"bmEdge", TMxBevelMode::bmEdge},
+                                            {"bmWindows", TMxBevelMode::bmWindows}},
+                                           [](TMxCustomBevelPanel& c, TMxBevelMode m) { c.FBevel->SetMode(m); },
+                                           "a bevel mode")},
+      {"Bevel.BorderInnerWidth", P::Int(
+                                     0, 255,
+                                     [](TMxCustomBevelPanel& c, int v) {
+                                       c.FBevel->SetBorderInnerWidth(static_cast<std::uint8_t>(v));
+                                     },
+                                     "0 to 255")},
+  };
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   return TMxCustomPanel::ReadProperty(name, value);
 }

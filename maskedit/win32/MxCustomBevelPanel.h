@@ -3,7 +3,7 @@
 // area. In bmWindows mode the frame is the window's own border (a sunken client edge, or a
 // plain border without Ctl3D), or, with a platform theme, the visual style's frame drawn by
 // the control. Any change of the bevel recreates the window so that the styles follow.
-#include "maskedit/MxBevel.h"
+#include "maskedit/look/MxBevel.h"
 #include "maskedit/win32/MxCustomPanel.h"
 
 #include <memory>

@@ -7,16 +7,14 @@
 // Relayout requests of the edit arrive here: "now" runs the window's relayout function at
 // once, "posted" posts MXM_RELAYOUT, which the host handles by running the same function.
 // The function lays out with the window's real client rectangle.
-#include "maskedit/MxCustomEdit.h"
+#include "maskedit/engine/MxCustomEdit.h"
+#include "maskedit/win32/MxMessages.h"
 #include "maskedit/win32/MxSpeedButtonPainter.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <map>
-
-// Lay the edit out again from its client rectangle (posted after a change of the buttons).
-constexpr UINT MXM_RELAYOUT = WM_USER + 0x0B10;
 
 class TMxCustomButtonsHost {
 public:

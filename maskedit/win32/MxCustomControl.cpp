@@ -1,5 +1,6 @@
 #include "maskedit/win32/MxCustomControl.h"
 
+#include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
 #include "framework/win32/Graphics.h"
 #include "maskedit/win32/MxMessages.h"
@@ -19,7 +20,10 @@ TMxCustomControl::TMxCustomControl(TWinControl* parent) : TMxBaseCustomControl(p
   SetBounds(0, 0, 100, 40);
   SetTabStop(false);
   EndUpdate(false);
+  TMxThemeServices::AddClient(this);
 }
+
+TMxCustomControl::~TMxCustomControl() { TMxThemeServices::RemoveClient(this); }
 
 void TMxCustomControl::SetFlat(bool flat) {
   FFlat = flat;
@@ -63,38 +67,28 @@ void TMxCustomControl::DrawThemedFrame(HDC dc, const RECT& rect) {
 }
 
 TPropertyResult TMxCustomControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  auto boolProp = [&](bool& field) {
-    auto v = LayoutBool(value);
-    if (!v) return TPropertyResult::Bad("true or false");
-    field = *v;
-    return TPropertyResult::Ok();
+  using P = TPropertyTable<TMxCustomControl>;
+  static const P kTable{
+      {"Flat", P::Bool([](TMxCustomControl& c, bool v) { c.FFlat = v; })},
+      {"Transparent", P::Bool([](TMxCustomControl& c, bool v) { c.FTransparent = v; })},
+      {"ThemeGlobalMode", P::Bool([](TMxCustomControl& c, bool v) { c.FThemeGlobalMode = v; })},
+      {"Ctl3D", P::Bool([](TMxCustomControl& c, bool v) { c.FCtl3D = v; })},
+      {"ThemeMode", P::Enum<TMxThemeMode>({{"ttmNone", TMxThemeMode::ttmNone},
+                                           {"ttmPlatform", TMxThemeMode::ttmPlatform},
+                                           {"ttmNative", TMxThemeMode::ttmNative}},
+                                          [](TMxCustomControl& c, TMxThemeMode m) { c.FThemeMode = m; },
+                                          "ttmNone, ttmPlatform or ttmNative")},
+      // Stored by older layouts: false selects no theme, true the platform's.
+      {"CtlXP", P::Bool([](TMxCustomControl& c, bool v) {
+         if (v != (c.FThemeMode == TMxThemeMode::ttmPlatform)) {
+           c.FThemeMode = v ? TMxThemeMode::ttmPlatform : TMxThemeMode::ttmNone;
+         }
+       })},
+      {"OnAfterEnter", P::Event([](TMxCustomControl& c) -> TNotifyEvent& { return c.OnAfterEnter; })},
+      {"OnAfterExit", P::Event([](TMxCustomControl& c) -> TNotifyEvent& { return c.OnAfterExit; })},
   };
-  if (name == "Flat") return boolProp(FFlat);
-  if (name == "Transparent") return boolProp(FTransparent);
-  if (name == "ThemeGlobalMode") return boolProp(FThemeGlobalMode);
-  if (name == "Ctl3D") return boolProp(FCtl3D);
-  if (name == "ThemeMode") {
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("ttmNone, ttmPlatform or ttmNative");
-    if (value.Text == "ttmNone") FThemeMode = TMxThemeMode::ttmNone;
-    else if (value.Text == "ttmPlatform") FThemeMode = TMxThemeMode::ttmPlatform;
-    else if (value.Text == "ttmNative") FThemeMode = TMxThemeMode::ttmNative;
-    else return TPropertyResult::Bad("ttmNone, ttmPlatform or ttmNative");
-    return TPropertyResult::Ok();
-  }
-  if (name == "CtlXP") {
-    // Stored by older layouts: False selects no theme, True the platform's.
-    auto v = LayoutBool(value);
-    if (!v) return TPropertyResult::Bad("true or false");
-    if (*v != (FThemeMode == TMxThemeMode::ttmPlatform))
-      FThemeMode = *v ? TMxThemeMode::ttmPlatform : TMxThemeMode::ttmNone;
-    return TPropertyResult::Ok();
-  }
-  if (name == "OnAfterEnter" || name == "OnAfterExit") {
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
-    TNotifyEvent handler = Root()->FindMethod(value.Text);
-    if (!handler) return TPropertyResult::Bad("there is no handler named " + value.Text);
-    (name == "OnAfterEnter" ? OnAfterEnter : OnAfterExit) = std::move(handler);
-    return TPropertyResult::Ok();
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   return TMxBaseCustomControl::ReadProperty(name, value);
 }

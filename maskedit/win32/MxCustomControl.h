@@ -1,12 +1,13 @@
 #pragma once
 // TMxCustomControl: adds the Flat look, Transparent drawing over the parent, the per-control
 // theme mode and the after-focus events to the base.
-#include "maskedit/MxThemeTest.h"
+#include "maskedit/look/MxThemeInUse.h"
 #include "maskedit/win32/MxBaseCustomControl.h"
 
 class TMxCustomControl : public TMxBaseCustomControl {
 public:
   explicit TMxCustomControl(TWinControl* parent);
+  ~TMxCustomControl() override;
 
   bool Flat() const { return FFlat; }
   void SetFlat(bool flat);

@@ -1,7 +1,7 @@
 #pragma once
 // The bevel's drawing calls carried out on a TCanvas.
 #include "framework/win32/Canvas.h"
-#include "maskedit/MxBevelCanvas.h"
+#include "maskedit/look/MxBevelCanvas.h"
 
 class TMxGdiBevelCanvas : public IMxBevelCanvas {
 public:

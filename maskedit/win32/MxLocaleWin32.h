@@ -5,7 +5,7 @@
 // made and as its settings change, and each reading is some fifty platform calls. A
 // program that switches its thread locale gets the other locale's values; changes the user
 // makes to the locale's settings while the program runs are seen by the next program.
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 
 #include <windows.h>
 

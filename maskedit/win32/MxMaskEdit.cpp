@@ -1,17 +1,19 @@
 #include "maskedit/win32/MxMaskEdit.h"
 
+#include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/ControlRegistry.h"
 #include "framework/win32/Graphics.h"
 #include "maskedit/win32/MxBevelPanel.h"
+#include "maskedit/win32/MxEditMouse.h"
+#include "maskedit/win32/MxEditPainter.h"
 #include "maskedit/win32/MxGdiBevelCanvas.h"
 #include "maskedit/win32/MxThemeServices.h"
 #include "maskedit/win32/MxWin32CharClass.h"
 
 #include <algorithm>
 #include <climits>
-#include <vector>
 
 // --- the engine's view -----------------------------------------------------------------------
 
@@ -46,13 +48,41 @@ private:
   TMxMaskEdit& Owner;
 };
 
+// What the painter and the mouse handling ask of the window.
+class TMxMaskEdit::THost final : public IMxEditPaintHost, public IMxEditMouseHost {
+public:
+  explicit THost(TMxMaskEdit& owner) : Owner(owner) {}
+  HWND Window() const override { return Owner.Handle(); }
+  RECT ClientRect() const override { return Owner.ClientRect(); }
+  HFONT Font() const override { return Owner.FontHandle(); }
+  TColor TextColor() const override { return Owner.Font().Color; }
+  TColor BackColor() const override { return Owner.Color(); }
+  bool Enabled() const override { return Owner.Enabled(); }
+  const TMxEditRects& Rects() const override { return Owner.FRects; }
+  TColor HighlightBack() const override { return Owner.HighlightBack; }
+  TColor HighlightText() const override { return Owner.HighlightText; }
+  bool FillTransparent(HDC dc, const RECT& rect) override {
+    if (!Owner.HasTransparentBackground()) return false;
+    Owner.DrawBackground(dc, rect);
+    return true;
+  }
+  void PaintBeforeText(HDC dc, const RECT& editRect) override { Owner.PaintBeforeText(dc, editRect); }
+  bool Focused() const override { return Owner.TWinControl::Focused(); }
+  void TakeFocus() override { Owner.SetFocus(); }
+  int CharIndexFromX(int x) override { return Owner.CharIndexFromX(x); }
+
+private:
+  TMxMaskEdit& Owner;
+};
+
 // --- construction and settings ----------------------------------------------------------------
 
 TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
       FButtons(std::make_unique<TMxCustomButtonsHost>(*FEdit)), FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
-      FFont3D(std::make_unique<TMx3DCaption>()),
-      FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {
+      FFont3D(std::make_unique<TMx3DCaption>()), FHost(std::make_unique<THost>(*this)),
+      FPainter(std::make_unique<TMxEditPainter>(*FHost, *FEdit, *FFont3D, *FCaret)),
+      FMouse(std::make_unique<TMxEditMouse>(*FHost, *FEdit)) {
   BeginUpdate();
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
@@ -65,8 +95,7 @@ TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     if (TWinControl::Focused()) ResizeCaret();
   });
   FFont3D->SetOnChange([this](TMxObject*) {
-    ++FFontGeneration;
-    FTextHeight = -1;
+    FPainter->Font3DChanged();
     TWinControl::Invalidate();
   });
 }
@@ -76,8 +105,7 @@ TMxMaskEdit::~TMxMaskEdit() {
   FEdit->SetClipboard(nullptr);
   FCaret->SetOnChange(nullptr);
   FFont3D->SetOnChange(nullptr);
-  FBufferSelect.reset();
-  FMeasureFont.reset();
+  FPainter->ReleaseSelections();
   DestroyHandle();
 }
 
@@ -124,147 +152,109 @@ void TMxMaskEdit::Loaded() {
   TWinControl::Invalidate();
 }
 
-namespace {
-
-template <class E, std::size_t N>
-TPropertyResult EnumProperty(const TLayoutValue& value, const std::pair<const char*, E> (&names)[N], E& out) {
-  if (value.Kind == TLayoutValue::TKind::Identifier) {
-    for (const auto& [text, e] : names) {
-      if (value.Text == text) {
-        out = e;
-        return TPropertyResult::Ok();
-      }
-    }
-  }
-  std::string expected;
-  for (const auto& [text, e] : names) expected += (expected.empty() ? "" : ", ") + std::string(text);
-  return TPropertyResult::Bad("one of " + expected);
-}
-
-} // namespace
-
 TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayoutValue& value) {
-  TMxCustomMaskEdit& e = *FEdit;
-  auto intValue = [&](int min, int max, auto apply) {
-    auto v = LayoutInt(value, min, max);
-    if (!v) return TPropertyResult::Bad("a number from " + std::to_string(min) + " to " + std::to_string(max));
-    apply(*v);
-    return TPropertyResult::Ok();
+  using P = TPropertyTable<TMxMaskEdit>;
+  // CustomButtonStyle is the name older layouts stored, with three more (themed) names.
+  const auto buttonStyle = [](bool legacy) -> P::TReader {
+    return [legacy](TMxMaskEdit& c, const TLayoutValue& v) {
+      if (v.Kind != TLayoutValue::TKind::Identifier) {
+        return TPropertyResult::Bad("a button style");
+      }
+      TMxUserButtonStyle style = c.Edit().GetCustomButtonsStyle();
+      bool themed = false;
+      if (!MxUserButtonStyleFromName(v.Text, style, themed) || (themed && !legacy)) {
+        return TPropertyResult::Bad("a button style (ubsWin31 .. ubsWin40Ext)");
+      }
+      if (legacy) {
+        c.Edit().ReadLegacyCustomButtonStyle(v.Text);
+      } else {
+        c.Edit().SetCustomButtonsStyle(style);
+      }
+      return TPropertyResult::Ok();
+    };
   };
-  auto boolValue = [&](auto apply) {
-    auto v = LayoutBool(value);
-    if (!v) return TPropertyResult::Bad("true or false");
-    apply(*v);
-    return TPropertyResult::Ok();
+  static const P kTable{
+      // the engine
+      {"MaskType", P::Enum<TMxMaskType>({{"meInteger", meInteger},
+                                         {"meWord", meWord},
+                                         {"meFloat", meFloat},
+                                         {"meFloatFixed", meFloatFixed},
+                                         {"meFloatNumber", meFloatNumber},
+                                         {"meCurrency", meCurrency},
+                                         {"meDate", meDate},
+                                         {"meTime", meTime},
+                                         {"meMask", meMask},
+                                         {"meNone", meNone}},
+                                        [](TMxMaskEdit& c, TMxMaskType t) { c.Edit().SetMaskType(t); })},
+      {"Alignment",
+       P::Enum<TMxAlignment>({{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}},
+                             [](TMxMaskEdit& c, TMxAlignment a) { c.Edit().SetAlignment(a); })},
+      {"CurrencySettings.SystemDefaults",
+       P::Enum<TMxCurrencyMode>({{"cmSystem", cmSystem}, {"cmUser", cmUser}},
+                                [](TMxMaskEdit& c, TMxCurrencyMode m) { c.Edit().CurrencySettings().SetSystemDefaults(m); })},
+      {"CurrencySettings.PositiveFormatStr",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetPositiveFormatStr(s); })},
+      {"CurrencySettings.NegativeFormatStr",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetNegativeFormatStr(s); })},
+      {"CurrencySettings.Symbol",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetSymbol(s); })},
+      {"DateSettings.Format",
+       P::Enum<TMxDateFormats>({{"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}},
+                               [](TMxMaskEdit& c, TMxDateFormats f) { c.Edit().DateSettings().SetFormat(f); })},
+      {"DateSettings.FormatStr",
+       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().DateSettings().SetFormatStr(s); })},
+      {"DateSettings.YearDelta", P::Int(-128, 127,
+                                        [](TMxMaskEdit& c, int v) {
+                                          c.Edit().DateSettings().SetYearDelta(static_cast<std::int8_t>(v));
+                                        })},
+      {"CustomButtonWidth", P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Edit().SetCustomButtonWidth(v); })},
+      {"CustomButtonParentCtlXP", P::Bool([](TMxMaskEdit& c, bool v) { c.SetCustomButtonParentCtlXP(v); })},
+      {"CustomButtonsStyle", buttonStyle(false)},
+      {"CustomButtonStyle", buttonStyle(true)},
+      {"Decimals", P::Int(0, 255, [](TMxMaskEdit& c, int v) { c.Edit().SetDecimals(v); })},
+      {"Value", P::Int(INT_MIN, INT_MAX, [](TMxMaskEdit& c, int v) { c.Edit().ReadStoredValue(v); })},
+      {"Text", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetText(s); })},
+      {"Mask", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetMask(s); })},
+      {"Suffix", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetSuffix(s); })},
+      {"MaxLength", P::Int(0, INT_MAX, [](TMxMaskEdit& c, int v) { c.Edit().SetMaxLength(v); })},
+      {"ReadOnly", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().SetReadOnly(v); })},
+      {"AutoSelect", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().AutoSelect = v; })},
+      {"HideSelection", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().HideSelection = v; })},
+      {"TabOnEnter", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().TabOnEnter = v; })},
+      // the window
+      {"AutoSize", P::Bool([](TMxMaskEdit& c, bool v) { c.FAutoSize = v; })},
+      {"FocusOnMouseAbove", P::Bool([](TMxMaskEdit& c, bool v) { c.FocusOnMouseAbove = v; })},
+      {"UseGlobalTimer", P::Bool([](TMxMaskEdit& c, bool v) { c.UseGlobalTimer = v; })},
+      {"Options", P::Set({{"eoNarrowHeight", eoNarrowHeight}, {"eoSuppressDefaultMenu", eoSuppressDefaultMenu}},
+                         [](TMxMaskEdit& c, unsigned bits) { c.Options = bits; }, "a set of options",
+                         [](const std::string&) { return std::string("eoNarrowHeight or eoSuppressDefaultMenu"); })},
+      // the caret and the 3D text
+      {"Caret.BlinkRate",
+       P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetBlinkRate(static_cast<unsigned>(v)); })},
+      {"Caret.Width", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetWidth(v); })},
+      {"Caret.Height", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetHeight(v); })},
+      {"Caret.Style", P::Enum<TMxCaretStyles>({{"csDefault", csDefault},
+                                               {"csBlock", csBlock},
+                                               {"csUnder", csUnder},
+                                               {"csOver", csOver},
+                                               {"csBitmap", csBitmap},
+                                               {"csUnderBlock", csUnderBlock}},
+                                              [](TMxMaskEdit& c, TMxCaretStyles s) { c.Caret().SetStyle(s); })},
+      {"Font3D.Style", P::Enum<TMxThreeDStyle>({{"tdNone", tdNone},
+                                                {"tdSunken", tdSunken},
+                                                {"tdRaised", tdRaised},
+                                                {"tdSunkenShadow", tdSunkenShadow},
+                                                {"tdRaisedShadow", tdRaisedShadow},
+                                                {"tdShadow", tdShadow},
+                                                {"tdOutline", tdOutline},
+                                                {"tdExtrude", tdExtrude},
+                                                {"tdExtrudeEnh", tdExtrudeEnh},
+                                                {"tdPColorSunken", tdPColorSunken},
+                                                {"tdPColorRaised", tdPColorRaised}},
+                                               [](TMxMaskEdit& c, TMxThreeDStyle s) { c.Font3D().SetStyle(s); })},
   };
-  auto stringValue = [&](auto apply) {
-    auto v = LayoutString(value);
-    if (!v) return TPropertyResult::Bad("a string");
-    apply(*v);
-    return TPropertyResult::Ok();
-  };
-  if (name == "MaskType") {
-    static const std::pair<const char*, TMxMaskType> kTypes[] = {
-        {"meInteger", meInteger}, {"meWord", meWord},     {"meFloat", meFloat}, {"meFloatFixed", meFloatFixed},
-        {"meFloatNumber", meFloatNumber}, {"meCurrency", meCurrency}, {"meDate", meDate}, {"meTime", meTime},
-        {"meMask", meMask},       {"meNone", meNone}};
-    TMxMaskType t = e.GetMaskType();
-    TPropertyResult r = EnumProperty(value, kTypes, t);
-    if (r.Code == TPropertyResult::TCode::Ok) e.SetMaskType(t);
-    return r;
-  }
-  if (name == "Alignment") {
-    static const std::pair<const char*, TMxAlignment> kAlign[] = {
-        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-    TMxAlignment a = e.GetAlignment();
-    TPropertyResult r = EnumProperty(value, kAlign, a);
-    if (r.Code == TPropertyResult::TCode::Ok) e.SetAlignment(a);
-    return r;
-  }
-  if (name == "CurrencySettings.SystemDefaults") {
-    static const std::pair<const char*, TMxCurrencyMode> kModes[] = {{"cmSystem", cmSystem}, {"cmUser", cmUser}};
-    TMxCurrencyMode m = cmSystem;
-    TPropertyResult r = EnumProperty(value, kModes, m);
-    if (r.Code == TPropertyResult::TCode::Ok) e.CurrencySettings().SetSystemDefaults(m);
-    return r;
-  }
-  if (name == "CurrencySettings.PositiveFormatStr")
-    return stringValue([&](const std::string& s) { e.CurrencySettings().SetPositiveFormatStr(s); });
-  if (name == "CurrencySettings.NegativeFormatStr")
-    return stringValue([&](const std::string& s) { e.CurrencySettings().SetNegativeFormatStr(s); });
-  if (name == "CurrencySettings.Symbol")
-    return stringValue([&](const std::string& s) { e.CurrencySettings().SetSymbol(s); });
-  if (name == "DateSettings.Format") {
-    static const std::pair<const char*, TMxDateFormats> kFormats[] = {
-        {"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}};
-    TMxDateFormats f = e.DateSettings().GetFormat();
-    TPropertyResult r = EnumProperty(value, kFormats, f);
-    if (r.Code == TPropertyResult::TCode::Ok) e.DateSettings().SetFormat(f);
-    return r;
-  }
-  if (name == "DateSettings.FormatStr")
-    return stringValue([&](const std::string& s) { e.DateSettings().SetFormatStr(s); });
-  if (name == "DateSettings.YearDelta")
-    return intValue(-128, 127, [&](int v) { e.DateSettings().SetYearDelta(static_cast<std::int8_t>(v)); });
-  if (name == "CustomButtonWidth") return intValue(0, 0xFFFF, [&](int v) { e.SetCustomButtonWidth(v); });
-  if (name == "CustomButtonParentCtlXP") return boolValue([&](bool v) { SetCustomButtonParentCtlXP(v); });
-  if (name == "CustomButtonsStyle" || name == "CustomButtonStyle") {
-    // CustomButtonStyle is the name older layouts stored, with three more names.
-    if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a button style");
-    TMxUserButtonStyle style = e.GetCustomButtonsStyle();
-    bool themed = false;
-    if (!MxUserButtonStyleFromName(value.Text, style, themed) || (themed && name == "CustomButtonsStyle"))
-      return TPropertyResult::Bad("a button style (ubsWin31 .. ubsWin40Ext)");
-    if (name == "CustomButtonStyle") e.ReadLegacyCustomButtonStyle(value.Text);
-    else e.SetCustomButtonsStyle(style);
-    return TPropertyResult::Ok();
-  }
-  if (name == "Decimals") return intValue(0, 255, [&](int v) { e.SetDecimals(v); });
-  if (name == "Value") return intValue(INT_MIN, INT_MAX, [&](int v) { e.ReadStoredValue(v); });
-  if (name == "Text") return stringValue([&](const std::string& s) { e.SetText(s); });
-  if (name == "Mask") return stringValue([&](const std::string& s) { e.SetMask(s); });
-  if (name == "Suffix") return stringValue([&](const std::string& s) { e.SetSuffix(s); });
-  if (name == "MaxLength") return intValue(0, INT_MAX, [&](int v) { e.SetMaxLength(v); });
-  if (name == "ReadOnly") return boolValue([&](bool v) { e.SetReadOnly(v); });
-  if (name == "AutoSelect") return boolValue([&](bool v) { e.AutoSelect = v; });
-  if (name == "HideSelection") return boolValue([&](bool v) { e.HideSelection = v; });
-  if (name == "TabOnEnter") return boolValue([&](bool v) { e.TabOnEnter = v; });
-  if (name == "AutoSize") return boolValue([&](bool v) { FAutoSize = v; });
-  if (name == "FocusOnMouseAbove") return boolValue([&](bool v) { FocusOnMouseAbove = v; });
-  if (name == "UseGlobalTimer") return boolValue([&](bool v) { UseGlobalTimer = v; });
-  if (name == "Caret.BlinkRate") return intValue(0, 0xFFFF, [&](int v) { FCaret->SetBlinkRate(static_cast<unsigned>(v)); });
-  if (name == "Caret.Width") return intValue(1, 0xFFFF, [&](int v) { FCaret->SetWidth(v); });
-  if (name == "Caret.Height") return intValue(1, 0xFFFF, [&](int v) { FCaret->SetHeight(v); });
-  if (name == "Caret.Style") {
-    static const std::pair<const char*, TMxCaretStyles> kStyles[] = {
-        {"csDefault", csDefault}, {"csBlock", csBlock},   {"csUnder", csUnder},
-        {"csOver", csOver},       {"csBitmap", csBitmap}, {"csUnderBlock", csUnderBlock}};
-    TMxCaretStyles s = FCaret->Style();
-    TPropertyResult r = EnumProperty(value, kStyles, s);
-    if (r.Code == TPropertyResult::TCode::Ok) FCaret->SetStyle(s);
-    return r;
-  }
-  if (name == "Font3D.Style") {
-    static const std::pair<const char*, TMxThreeDStyle> kStyles[] = {
-        {"tdNone", tdNone},           {"tdSunken", tdSunken},           {"tdRaised", tdRaised},
-        {"tdSunkenShadow", tdSunkenShadow}, {"tdRaisedShadow", tdRaisedShadow}, {"tdShadow", tdShadow},
-        {"tdOutline", tdOutline},     {"tdExtrude", tdExtrude},         {"tdExtrudeEnh", tdExtrudeEnh},
-        {"tdPColorSunken", tdPColorSunken}, {"tdPColorRaised", tdPColorRaised}};
-    TMxThreeDStyle s = FFont3D->Style();
-    TPropertyResult r = EnumProperty(value, kStyles, s);
-    if (r.Code == TPropertyResult::TCode::Ok) FFont3D->SetStyle(s);
-    return r;
-  }
-  if (name == "Options") {
-    if (value.Kind != TLayoutValue::TKind::Set) return TPropertyResult::Bad("a set of options");
-    unsigned options = 0;
-    for (const std::string& item : value.Items) {
-      if (item == "eoNarrowHeight") options |= eoNarrowHeight;
-      else if (item == "eoSuppressDefaultMenu") options |= eoSuppressDefaultMenu;
-      else return TPropertyResult::Bad("eoNarrowHeight or eoSuppressDefaultMenu");
-    }
-    Options = options;
-    return TPropertyResult::Ok();
+  if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
+    return *r;
   }
   return TMxCustomBevelPanel::ReadProperty(name, value);
 }
@@ -324,21 +314,7 @@ void TMxMaskEdit::PaintButtons(HDC dc) {
 
 void TMxMaskEdit::PrepareBuffer() {
   if (!HandleAllocated()) return;
-  const RECT client = ClientRect();
-  const int w = std::max<int>(1, client.right), h = std::max<int>(1, client.bottom);
-  BITMAP info{};
-  if (!FBuffer || !GetObjectA(FBuffer.Get(), sizeof info, &info) || info.bmWidth != w || info.bmHeight != h) {
-    FBufferSelect.reset();
-    TWindowDC screen(Handle());
-    if (!FBufferDC) FBufferDC.Reset(CreateCompatibleDC(screen.Get()));
-    FBuffer.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
-    if (!FBufferDC || !FBuffer) {
-      FBuffer.Reset();
-      return; // paints go straight to the screen
-    }
-    FBufferSelect = std::make_unique<TSelectGuard>(FBufferDC.Get(), FBuffer.Get());
-  }
-  FillBackground(FBufferDC.Get(), client);
+  if (!FPainter->PrepareBuffer()) return; // paints go straight to the screen
   const bool loading = IsLoading();
   if (!loading) UpdateEditRects();
 }
@@ -350,75 +326,26 @@ void TMxMaskEdit::AdjustSize() {
   SetBounds(Left(), Top(), std::max(Width(), ButtonsWidth() + 30), height);
 }
 
-HDC TMxMaskEdit::MeasureDC() {
-  if (!FMeasureDC) {
-    FMeasureDC.Reset(CreateCompatibleDC(nullptr));
-    FMeasureFont.reset();
-  }
-  if (!FMeasureFont && FontHandle()) FMeasureFont = std::make_unique<TSelectGuard>(FMeasureDC.Get(), FontHandle());
-  SetTextCharacterExtra(FMeasureDC.Get(), FFont3D->Tracing());
-  return FMeasureDC.Get();
-}
 
-int TMxMaskEdit::FontKeyHeight() {
-  if (FTextHeight < 0) {
-    SIZE size{};
-    GetTextExtentPoint32A(MeasureDC(), "Wq", 2, &size);
-    FTextHeight = size.cy;
-  }
-  return FTextHeight;
-}
+bool TMxMaskEdit::OffscreenActive() const { return FPainter->BufferActive(); }
 
-int TMxMaskEdit::TextHeightOf(std::string_view s) {
-  // Every line of one font is as tall as any other: the height is measured once per font.
-  (void)s;
-  int h = FontKeyHeight();
-  const TMxThreeDStyle style = FFont3D->Style();
-  if (style == tdSunkenShadow || style == tdRaisedShadow || style == tdShadow) h += FFont3D->ShadowDepth();
-  return h;
-}
-
-void TMxMaskEdit::UpdateWidths(HDC) {
-  const std::uintptr_t key = FFontGeneration;
-  HDC dc = MeasureDC();
-  FWidths.Update(FEdit->DisplayText(), key, [dc](std::string_view text, std::vector<int>& widths) {
-    widths.assign(text.size(), 0);
-    // Measured in blocks: the platform counts lengths in int.
-    std::size_t done = 0;
-    int base = 0;
-    while (done < text.size()) {
-      const int n = static_cast<int>(std::min<std::size_t>(text.size() - done, 1 << 20));
-      SIZE size{};
-      if (!GetTextExtentExPointA(dc, text.data() + done, n, 0, nullptr, widths.data() + done, &size)) {
-        for (int i = 0; i < n; ++i) widths[done + static_cast<std::size_t>(i)] = base;
-      } else {
-        for (int i = 0; i < n; ++i) widths[done + static_cast<std::size_t>(i)] += base;
-      }
-      base = widths[done + static_cast<std::size_t>(n) - 1];
-      done += static_cast<std::size_t>(n);
-    }
-  });
-}
+int TMxMaskEdit::TextHeightOf(std::string_view) { return FPainter->TextHeight(); }
 
 int TMxMaskEdit::CharIndexFromX(int x) {
-  UpdateWidths(nullptr);
-  return TMxEditLayout::CharIndexFromX(FEdit->GetAlignment(), FRects.Text, FWidths, static_cast<short>(x),
+  return TMxEditLayout::CharIndexFromX(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(), static_cast<short>(x),
                                        FEdit->ScrollOffset);
 }
 
 POINT TMxMaskEdit::PosFromChar(long long index) {
-  UpdateWidths(nullptr);
-  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), FRects.Text, FWidths.Width(FWidths.Count()),
+  const TMxPrefixWidths& widths = FPainter->Widths();
+  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), FRects.Text, widths.Width(widths.Count()),
                                              FEdit->ScrollOffset);
-  return {left + FWidths.Width(index), FRects.Text.Top};
+  return {left + widths.Width(index), FRects.Text.Top};
 }
 
 void TMxMaskEdit::FontChanged() {
   TMxCustomBevelPanel::FontChanged();
-  ++FFontGeneration;
-  FTextHeight = -1;
-  FMeasureFont.reset();
-  FWidths.Invalidate();
+  FPainter->FontChanged();
   if (HandleAllocated()) ResizeCaret();
   AdjustSize();
 }
@@ -433,35 +360,24 @@ void TMxMaskEdit::ResizeCaret() {
 
 // --- painting -------------------------------------------------------------------------------------
 
-void TMxMaskEdit::FillBackground(HDC dc, const RECT& rect) {
-  if (HasTransparentBackground()) {
-    DrawBackground(dc, rect);
-    return;
-  }
-  if (!FBackBrush || FBackBrushColor != Color()) {
-    FBackBrushColor = Color();
-    FBackBrush.Reset(CreateSolidBrush(ColorToRGB(FBackBrushColor)));
-  }
-  ::FillRect(dc, &rect, FBackBrush.Get());
-}
-
 void TMxMaskEdit::Paint(TCanvas& canvas) {
   if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
-  if (!FBuffer) {
+  if (!FPainter->BufferActive()) {
     TMxCustomBevelPanel::Paint(canvas);
-    DrawTextArea(canvas.Handle());
+    FPainter->DrawTextArea(canvas.Handle());
     PaintButtons(canvas.Handle());
     return;
   }
   // Focused: frame, background, text and buttons are composed off screen and shown in one copy.
+  const HDC buffer = FPainter->BufferDC();
   {
-    TCanvas buffer(FBufferDC.Get());
-    TMxCustomBevelPanel::Paint(buffer);
+    TCanvas bufferCanvas(buffer);
+    TMxCustomBevelPanel::Paint(bufferCanvas);
   }
-  DrawTextArea(canvas.Handle());
-  PaintButtons(FBufferDC.Get());
+  FPainter->DrawTextArea(canvas.Handle());
+  PaintButtons(buffer);
   const RECT client = ClientRect();
-  BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, FBufferDC.Get(), 0, 0, SRCCOPY);
+  BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
 }
 
 void TMxMaskEdit::PaintText() {
@@ -474,109 +390,12 @@ void TMxMaskEdit::PaintText() {
   // A hidden field (its form still being built) is painted whole when it is shown.
   if (!IsWindowVisible(Handle())) return;
   TWindowDC dc(Handle());
-  DrawTextArea(dc.Get());
-}
-
-void TMxMaskEdit::DrawLayers(HDC dc, const RECT& clip, int x, int y, int first, int count, TColor color,
-                             bool disabled) {
-  const std::string& text = FEdit->DisplayText();
-  if (count <= 0) return;
-  const char* chars = text.data() + (first - 1);
-  TColor textColor = color;
-  bool sunkenDisabled = false;
-  if (disabled && FFont3D->DisabledStyle() != dsNone) {
-    textColor = clGrayText;
-    sunkenDisabled = FFont3D->DisabledStyle() == ds3d;
-  }
-  const TMxTextLayerPlan plan = FFont3D->Layers(textColor, ColorToRGB(FFont3D->LightColor()),
-                                                ColorToRGB(FFont3D->ShadowColor()), sunkenDisabled);
-  RECT r = clip;
-  r.right -= plan.RightReduction;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextCharacterExtra(dc, FFont3D->Tracing());
-  for (const TMxTextLayer& layer : plan.Layers) {
-    if (layer.Outline) {
-      TPenHandle pen(CreatePen(PS_SOLID, std::max(1, layer.PenWidth), ColorToRGB(layer.Color)));
-      TSelectGuard penGuard(dc, pen.Get());
-      BeginPath(dc);
-      ExtTextOutA(dc, x + layer.DX, y + layer.DY, ETO_CLIPPED, &r, chars, static_cast<UINT>(count), nullptr);
-      EndPath(dc);
-      StrokePath(dc);
-    } else {
-      SetTextColor(dc, ColorToRGB(layer.Color));
-      ExtTextOutA(dc, x + layer.DX, y + layer.DY, ETO_CLIPPED, &r, chars, static_cast<UINT>(count), nullptr);
-    }
-  }
-  SetTextCharacterExtra(dc, 0);
-}
-
-void TMxMaskEdit::DrawTextArea(HDC target) {
-  if (!HandleAllocated()) return;
-  // The caret is hidden while pixels under it change, and shown again on every way out.
-  struct TCaretHider {
-    TCaretHider(HWND h, bool shown) : Window(h), Shown(shown) {
-      if (Shown) HideCaret(Window);
-    }
-    ~TCaretHider() {
-      if (Shown) ShowCaret(Window);
-    }
-    HWND Window;
-    bool Shown;
-  } hider(Handle(), FCaret->Visible() && FCaret->PlatformCaretExists());
-
-  UpdateWidths(nullptr);
-  const HDC dc = FBuffer ? FBufferDC.Get() : target;
-  TSavedDC saved(dc);
-  const TMxRect& e = FRects.Edit;
-  const TMxRect& t = FRects.Text;
-  const RECT editRect{e.Left, e.Top, e.Right, e.Bottom};
-  const RECT textRect{t.Left, t.Top, t.Right, t.Bottom};
-  if (editRect.right <= editRect.left || editRect.bottom <= editRect.top) return;
-  FillBackground(dc, editRect);
-  PaintBeforeText(dc, editRect);
-  SelectObject(dc, FontHandle() ? FontHandle() : GetStockObject(DEFAULT_GUI_FONT));
-  IntersectClipRect(dc, textRect.left, textRect.top, textRect.right, textRect.bottom);
-
-  const int n = FWidths.Count();
-  const int left = TMxEditLayout::DrawOrigin(FEdit->GetAlignment(), t, FWidths.Width(n), FEdit->ScrollOffset);
-  // Only the characters that can reach the text rectangle are drawn (one more on each
-  // side for overhanging glyphs), so a long text costs what its visible part costs.
-  const int firstVisible = std::max(0, FWidths.CharsEndingBefore(t.Left - left) - 1);
-  const int lastVisible = std::min(n, FWidths.FirstMiddleAtOrAfter(t.Right - left) + 1);
-  const bool disabled = !Enabled();
-  TColor fontColor = Font().Color;
-  if (FFont3D->Style() == tdPColorSunken || FFont3D->Style() == tdPColorRaised) fontColor = Color();
-
-  TMxSelectionBox sel;
-  if (FEdit->GetSelLength() > 0 && !FEdit->SelectionHidden)
-    sel = TMxEditLayout::Selection(t, left, FWidths, FEdit->GetSelStart(), FEdit->GetSelLength(), TextHeightOf("Wq"),
-                                   *FFont3D);
-  if (sel.Visible) {
-    RECT box{sel.Box.Left, sel.Box.Top, sel.Box.Right, sel.Box.Bottom};
-    TBrushHandle brush(CreateSolidBrush(ColorToRGB(HighlightBack)));
-    FillRect(dc, &box, brush.Get());
-    FrameRect(dc, &box, brush.Get());
-  }
-  DrawLayers(dc, textRect, left + FWidths.Width(firstVisible), t.Top, firstVisible + 1, lastVisible - firstVisible,
-             fontColor, disabled);
-  if (sel.Visible) {
-    RECT area{sel.TextArea.Left, sel.TextArea.Top, sel.TextArea.Right, sel.TextArea.Bottom};
-    IntersectRect(&area, &area, &textRect);
-    const int first = std::max(sel.First, firstVisible + 1);
-    const int last = std::min(sel.First + sel.Count - 1, lastVisible);
-    DrawLayers(dc, area, left + FWidths.Width(first - 1), t.Top, first, last - first + 1, HighlightText, disabled);
-  }
-  if (FBuffer) {
-    SelectClipRgn(dc, nullptr);
-    BitBlt(target, editRect.left, editRect.top, editRect.right - editRect.left, editRect.bottom - editRect.top, dc,
-           editRect.left, editRect.top, SRCCOPY);
-  }
+  FPainter->DrawTextArea(dc.Get());
 }
 
 void TMxMaskEdit::UpdateCaret() {
   if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible()) return;
-  UpdateWidths(nullptr);
-  const TMxCaretPlacement p = TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FWidths,
+  const TMxCaretPlacement p = TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(),
                                                         FEdit->GetCursorPos(), FEdit->ScrollOffset, *FFont3D);
   if (p.Scrolled) {
     FEdit->ScrollOffset = p.ScrollOffset;

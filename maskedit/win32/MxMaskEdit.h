@@ -5,19 +5,18 @@
 // style), text with its 3D look, selection and caret, scrolled so that the caret stays
 // visible.
 //
-// Sections: settings, layout and painting (MxMaskEdit.cpp); messages, input and focus
-// (MxMaskEditMessages.cpp).
+// Sections: settings, stored properties, layout (MxMaskEdit.cpp); messages, keyboard,
+// context menu and focus (MxMaskEditMessages.cpp). Parts of their own: drawing, the
+// off-screen buffer and text measuring (TMxEditPainter, MxEditPainter.h); mouse selection,
+// auto-scroll and drag (TMxEditMouse, MxEditMouse.h).
 //
 // Geometry: FrameClientRect (client less frame) > EditRect (less the strip that embedded
-// buttons take, ButtonsWidth) > TextRect (text layout and clipping). Text widths are kept
-// per text and font in a prefix-width table, so painting and hit-testing never measure a
-// prefix twice. While the edit has the focus it paints through an off-screen bitmap of its
-// own size and copies EditRect to the screen in one step.
-#include "maskedit/Mx3DCaption.h"
-#include "maskedit/MxClickSeries.h"
-#include "maskedit/MxCustomMaskEdit.h"
-#include "maskedit/MxEditLayout.h"
-#include "maskedit/MxPrefixWidths.h"
+// buttons take, ButtonsWidth) > TextRect (text layout and clipping). While the edit has the
+// focus it paints through an off-screen bitmap of its own size and copies EditRect to the
+// screen in one step.
+#include "maskedit/look/Mx3DCaption.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
+#include "maskedit/look/MxEditLayout.h"
 #include "maskedit/win32/MxCaret.h"
 #include "maskedit/win32/MxCustomBevelPanel.h"
 #include "maskedit/win32/MxCustomButtonsHost.h"
@@ -27,6 +26,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+
+class TMxEditMouse;
+class TMxEditPainter;
 
 enum TMxEditOption : unsigned { eoNarrowHeight = 1, eoSuppressDefaultMenu = 2 };
 
@@ -76,7 +78,7 @@ public:
   // message is being handled, once when its handling ends.
   void PaintText();
   void UpdateCaret();
-  bool OffscreenActive() const { return static_cast<bool>(FBuffer); }
+  bool OffscreenActive() const;
 
   // --- hooks for controls embedded in the frame (buttons) --------------------------------
   // Pixels the embedded controls take from the right of the edit area (the custom
@@ -108,31 +110,17 @@ protected:
 private:
   class TView;
   class TEngine;
+  class THost;
   friend class TView;
   friend class TEngine;
+  friend class THost;
 
-  // painting
-  void UpdateWidths(HDC dc);
-  void DrawTextArea(HDC dc);
-  void DrawLayers(HDC dc, const RECT& clip, int x, int y, int first, int count, TColor color, bool disabled);
-  void FillBackground(HDC dc, const RECT& rect);
-  HDC MeasureDC();
   void ResizeCaret();
-  int FontKeyHeight();
 
   // input
   bool HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void KeyDown(WPARAM vk);
   void KeyUp(WPARAM vk);
-  void LeftButtonDown(LPARAM pos);
-  void LeftButtonUp();
-  void MouseMove(WPARAM keys, LPARAM pos);
-  void DoubleClick(LPARAM pos);
-  void CountClick(LPARAM pos);
-  void TrackMouse();
-  void AutoScrollTick();
-  void StopAutoScroll();
-  void EndTextDrag();
   void ContextMenu(POINT client);
   void RequestFocusBack();
   void Refocus();
@@ -145,8 +133,6 @@ private:
   // While a message is being handled, text repaints are collected and done once at its end.
   int FPaintBatch = 0;
   bool FPaintPending = false;
-  TBrushHandle FBackBrush;
-  TColor FBackBrushColor = 0;
   std::unique_ptr<TView> FView;
   TMxWin32Clipboard FClipboard;
   std::unique_ptr<TMxCaret> FCaret;
@@ -154,20 +140,10 @@ private:
   bool FAutoSize = false;
 
   TMxEditRects FRects;
-  TMxPrefixWidths FWidths;
-  unsigned FFontGeneration = 1;
-  int FTextHeight = -1; // cached height of the font's text; -1: measure again
-  TMemoryDC FMeasureDC;
-  std::unique_ptr<TSelectGuard> FMeasureFont;
-  TMemoryDC FBufferDC;
-  TBitmapHandle FBuffer;
-  std::unique_ptr<TSelectGuard> FBufferSelect;
+  std::unique_ptr<THost> FHost; // what the painter and the mouse handling ask of the window
+  std::unique_ptr<TMxEditPainter> FPainter;
+  std::unique_ptr<TMxEditMouse> FMouse;
 
-  // mouse
-  LPARAM FLastMousePos = 0;
-  bool FMouseTimer = false;
-  HCURSOR FSavedCursor = nullptr;
-  TMxClickSeries FClicks;
   HWND FFocusGoingTo = nullptr;
   bool FRefocusPosted = false; // this edit posted the pending focus return
 };

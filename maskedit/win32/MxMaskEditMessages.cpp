@@ -1,19 +1,19 @@
-// TMxMaskEdit: messages, keyboard, mouse, context menu and focus.
+// TMxMaskEdit: messages, keyboard, context menu and focus; the mouse messages go to
+// TMxEditMouse.
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include "framework/win32/Form.h"
-#include "maskedit/MxEditCommands.h"
-#include "maskedit/MxEditMessages.h"
+#include "maskedit/engine/MxEditCommands.h"
+#include "maskedit/engine/MxEditMessages.h"
 #include "maskedit/MxStr.h"
+#include "maskedit/win32/MxEditMouse.h"
+#include "maskedit/win32/MxEditPainter.h"
 #include "maskedit/win32/MxMessages.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-constexpr UINT_PTR kAutoScrollTimer = 1;
-constexpr UINT kAutoScrollMs = 200;
 
 // Set while a posted "take the focus back" is on its way: further focus-loss checks are
 // skipped until it has run, so two fields that both refuse to let go cannot hand the focus
@@ -96,33 +96,33 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     return 0;
   case WM_LBUTTONDOWN:
     TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
-    LeftButtonDown(lparam);
-    CountClick(lparam);
+    FMouse->LeftButtonDown(lparam);
+    FMouse->CountClick(lparam);
     return 0;
   case WM_LBUTTONDBLCLK:
     TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
-    DoubleClick(lparam);
-    CountClick(lparam);
+    FMouse->DoubleClick(lparam);
+    FMouse->CountClick(lparam);
     return 0;
   case WM_LBUTTONUP:
     TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
-    LeftButtonUp();
+    FMouse->LeftButtonUp();
     return 0;
   case WM_MOUSEMOVE:
     TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
-    MouseMove(wparam, lparam);
+    FMouse->MouseMove(wparam, lparam);
     return 0;
   case WM_TIMER:
-    if (wparam == kAutoScrollTimer) {
-      AutoScrollTick();
+    if (wparam == TMxEditMouse::kAutoScrollTimer) {
+      FMouse->AutoScrollTick();
       return 0;
     }
     break;
   case WM_CAPTURECHANGED:
   case WM_CANCELMODE:
     // The press has ended somewhere else: no more scrolling, and a drag is abandoned.
-    StopAutoScroll();
-    EndTextDrag();
+    FMouse->StopAutoScroll();
+    FMouse->EndTextDrag();
     break;
   case WM_SETCURSOR:
     if (FEdit->TextDragging && LOWORD(lparam) == HTCLIENT) {
@@ -160,8 +160,8 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_ENABLE: {
     LRESULT r = TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
     if (!wparam) {
-      StopAutoScroll();
-      EndTextDrag();
+      FMouse->StopAutoScroll();
+      FMouse->EndTextDrag();
     }
     TWinControl::Invalidate();
     return r;
@@ -173,7 +173,7 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     FButtons->Detach();
     // A focus return that can no longer arrive must not block the other fields' checks.
     if (FRefocusPosted) gRefocusPending = FRefocusPosted = false;
-    StopAutoScroll();
+    FMouse->StopAutoScroll();
     break;
   default:
     break;
@@ -304,93 +304,6 @@ bool TMxMaskEdit::OverButton(LPARAM pos) {
   return false;
 }
 
-void TMxMaskEdit::LeftButtonDown(LPARAM pos) {
-  if (!Enabled()) return;
-  FLastMousePos = pos;
-  if (!TWinControl::Focused()) SetFocus();
-  if (!HandleAllocated()) return; // a focus handler may have destroyed the window
-  if (FEdit->GetMaskType() == meDate) {
-    // A click selects the date part under the mouse; there is no drag selection.
-    FEdit->ClickAt(CharIndexFromX(XOf(pos)));
-    return;
-  }
-  SetCapture(Handle());
-  TrackMouse();
-  if (!FMouseTimer) FMouseTimer = SetTimer(Handle(), kAutoScrollTimer, kAutoScrollMs, nullptr) != 0;
-}
-
-void TMxMaskEdit::TrackMouse() {
-  const int p = CharIndexFromX(XOf(FLastMousePos));
-  const int selStart = FEdit->GetSelStart(), selLength = FEdit->GetSelLength();
-  if (!FEdit->TextDragging && selStart < p && p < static_cast<long long>(selStart) + selLength) {
-    FSavedCursor = GetCursor();
-    FEdit->TextDragging = true;
-    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-  }
-  FEdit->SetCursorPos(p);
-  if (FEdit->GetSelLength() != selLength) FEdit->PaintText(FEdit->GetCursorPos());
-}
-
-void TMxMaskEdit::MouseMove(WPARAM keys, LPARAM pos) {
-  if (!Enabled()) return;
-  FLastMousePos = pos;
-  if (keys != MK_LBUTTON || !FMouseTimer) return;
-  const int before = FEdit->GetCursorPos();
-  if (FEdit->AllowSelecting) FEdit->ExtendSelection = true;
-  FEdit->SetCursorPos(CharIndexFromX(XOf(pos)));
-  FEdit->ExtendSelection = false;
-  if (FEdit->GetCursorPos() != before) FEdit->PaintText(FEdit->GetCursorPos());
-}
-
-void TMxMaskEdit::AutoScrollTick() {
-  if (GetCapture() != Handle()) {
-    StopAutoScroll();
-    return;
-  }
-  if (FEdit->GetSelLength() != 0) FEdit->ExtendSelection = true;
-  TrackMouse();
-  FEdit->ExtendSelection = false;
-}
-
-void TMxMaskEdit::StopAutoScroll() {
-  if (FMouseTimer && HandleAllocated()) KillTimer(Handle(), kAutoScrollTimer);
-  FMouseTimer = false;
-}
-
-void TMxMaskEdit::EndTextDrag() {
-  if (!FEdit->TextDragging) return;
-  FEdit->TextDragging = false;
-  if (FSavedCursor) SetCursor(FSavedCursor);
-  FSavedCursor = nullptr;
-}
-
-void TMxMaskEdit::LeftButtonUp() {
-  const bool pressed = FMouseTimer;
-  StopAutoScroll();
-  if (FEdit->TextDragging) {
-    if (FSavedCursor) SetCursor(FSavedCursor);
-    FSavedCursor = nullptr;
-    FEdit->TextDragging = false;
-    MxEditCommands::DropSelection(*FEdit, FEdit->GetCursorPos());
-  }
-  if (pressed && GetCapture() == Handle()) ReleaseCapture();
-}
-
-void TMxMaskEdit::DoubleClick(LPARAM pos) {
-  if (!Enabled() || !FEdit->AllowSelecting) return;
-  FLastMousePos = pos;
-  FEdit->BeginUpdate();
-  FEdit->SelectWordAtCursor();
-  FEdit->EndUpdate(true);
-  FEdit->PaintText(FEdit->GetCursorPos());
-}
-
-void TMxMaskEdit::CountClick(LPARAM pos) {
-  if (!FClicks.Press(GetTickCount(), XOf(pos), YOf(pos))) return;
-  EndTextDrag();
-  FEdit->SelectAll();
-}
-
 void TMxMaskEdit::DoMouseEnter() {
   TMxCustomBevelPanel::DoMouseEnter();
   if (FocusOnMouseAbove && Enabled()) {
@@ -461,8 +374,8 @@ void TMxMaskEdit::FocusGained() {
 
 void TMxMaskEdit::FocusLost(HWND to) {
   TMxCustomMaskEdit& e = *FEdit;
-  StopAutoScroll();
-  EndTextDrag();
+  FMouse->StopAutoScroll();
+  FMouse->EndTextDrag();
   if (e.HideSelection && e.GetSelLength() > 0 && !KeepSelectionOnFocus) {
     e.SelectionHidden = true;
     PaintText();
@@ -471,8 +384,7 @@ void TMxMaskEdit::FocusLost(HWND to) {
   if (RepaintOnKillFocus) PaintText();
   FCaret->Hide();
   FCaret->Destroy();
-  FBufferSelect.reset();
-  FBuffer.Reset();
+  FPainter->ReleaseBuffer();
   if (ThemeInUse() != 0) TWinControl::Invalidate();
   if (!gRefocusPending && !IsDestroying()) {
     FFocusGoingTo = to;

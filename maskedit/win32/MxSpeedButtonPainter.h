@@ -2,7 +2,7 @@
 // Draws a TMxSpeedButton in the look of its style family and state: frame, background,
 // caption (not in the combo look, whose face is its arrow) and the drop-down arrow.
 // Nothing is drawn outside the button's bounds.
-#include "maskedit/MxSpeedButton.h"
+#include "maskedit/look/MxSpeedButton.h"
 
 #include <windows.h>
 

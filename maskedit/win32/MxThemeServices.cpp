@@ -4,8 +4,9 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "maskedit/MxApplication.h"
-#include "maskedit/win32/MxCustomControl.h"
 #include "maskedit/win32/MxMessages.h"
+
+#include <unordered_set>
 
 namespace {
 
@@ -14,6 +15,13 @@ constexpr UINT kListenDelayMs = 200;
 template <class F>
 F Bind(HMODULE module, const char* name) {
   return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+std::unordered_set<const TWinControl*>& Clients() {
+  // Never freed: it must outlive every control, also those destroyed while the program
+  // exits, after the other statics are gone.
+  static auto* clients = new std::unordered_set<const TWinControl*>;
+  return *clients;
 }
 
 void ForEachControl(TWinControl& parent, const std::function<void(TWinControl&)>& visit) {
@@ -133,6 +141,10 @@ bool TMxThemeServices::DrawParentBackground(HWND hwnd, HDC dc, const RECT& rect)
   return SUCCEEDED(FDrawThemeParentBackground(hwnd, dc, &rect));
 }
 
+void TMxThemeServices::AddClient(const TWinControl* control) { Clients().insert(control); }
+
+void TMxThemeServices::RemoveClient(const TWinControl* control) { Clients().erase(control); }
+
 void TMxThemeServices::ThemeChanged() {
   CloseThemes();
   FActive = FIsThemeActive && FIsThemeActive();
@@ -144,7 +156,7 @@ void TMxThemeServices::ThemeChanged() {
   for (TForm* form : forms) {
     if (!form->HandleAllocated() || !IsWindowVisible(form->Handle())) continue;
     ForEachControl(*form, [](TWinControl& c) {
-      if (c.HandleAllocated() && dynamic_cast<TMxCustomControl*>(&c)) SendMessageA(c.Handle(), MXM_THEMECHANGED, 0, 0);
+      if (c.HandleAllocated() && Clients().count(&c) != 0) SendMessageA(c.Handle(), MXM_THEMECHANGED, 0, 0);
     });
     if (!MxApplication().NotifyOnlyControls) SendMessageA(form->Handle(), WM_THEMECHANGED, 0, 0);
   }

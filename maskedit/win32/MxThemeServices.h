@@ -4,14 +4,14 @@
 // first and do nothing when no platform theme is in use.
 #include "framework/win32/Handles.h"
 #include "framework/win32/UtilityWindow.h"
-#include "maskedit/MxThemeTest.h"
+#include "maskedit/look/MxThemeInUse.h"
 
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-class TMxCustomControl;
+class TWinControl;
 
 class TMxThemeServices {
 public:
@@ -32,6 +32,11 @@ public:
   // The hidden window that hears WM_THEMECHANGED, made here if the start-up timer has not
   // made it yet.
   HWND UtilityWindow();
+
+  // The controls told of a theme change by the edit family's own message (MXM_THEMECHANGED):
+  // each TMxCustomControl is one from its construction to its destruction.
+  static void AddClient(const TWinControl* control);
+  static void RemoveClient(const TWinControl* control);
 
 private:
   TMxThemeServices();

@@ -7,7 +7,7 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/tests/TestInput.h"
-#include "maskedit/MxLocale.h"
+#include "maskedit/values/MxLocale.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include <windows.h>

@@ -5,8 +5,8 @@
 // (date-buttons.bmp in TABIRA_SHOT_DIR or the working folder).
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
-#include "maskedit/MxLocale.h"
 #include "framework/win32/tests/TestInput.h"
+#include "maskedit/values/MxLocale.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxMaskEdit.h"
 

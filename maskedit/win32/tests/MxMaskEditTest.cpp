@@ -5,9 +5,9 @@
 // screenshot for review).
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
-#include "maskedit/MxLocale.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
+#include "maskedit/values/MxLocale.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/tests/AmountKeyRows.h"
 #include "maskedit/win32/MxMaskEdit.h"
