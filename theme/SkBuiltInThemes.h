@@ -4,3 +4,6 @@
 class TskThemeManager;
 
 void SkRegisterBuiltInThemes(TskThemeManager& manager);
+
+// Makes "TSkThemeEngine" and "TSkThemeList" known to the layout reader.
+void SkRegisterThemeComponents();

@@ -1,6 +1,7 @@
 #include "framework/win32/Form.h"
 
 #include "framework/Abort.h"
+#include "framework/ComponentRegistry.h"
 #include "framework/Hint.h"
 #include "framework/TabOrder.h"
 #include "framework/win32/Application.h"
@@ -105,7 +106,8 @@ std::string TForm::Load(std::string_view text) {
   if (!read.Ok()) return read.Error.ToString();
   TLoadResult loaded = ReadComponents(*this, FClassName, *read.Root, [](const std::string& cls, TComponent& parent) {
     auto* container = dynamic_cast<TWinControl*>(&parent);
-    return container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
+    std::unique_ptr<TComponent> made = container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
+    return made ? std::move(made) : CreateComponent(cls, parent);
   });
   if (!loaded.Ok()) return loaded.Error;
   CreateHandle();

@@ -287,8 +287,9 @@ TEST(TSkFlatTheme, NoElementDrawsOutsideItsRectangle) {
       for (std::int32_t y = 0; y < 80; ++y) {
         for (std::int32_t x = 0; x < 80; ++x) {
           const bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
-          if (!inside)
+          if (!inside) {
             ASSERT_EQ(p.At(x, y), kBack) << name << " at " << x << "," << y << " for " << r.Right;
+          }
         }
       }
     }

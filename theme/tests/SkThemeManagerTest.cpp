@@ -140,8 +140,9 @@ TEST_F(ManagerTest, ClassesForFilesCompareWholeExtensionsIgnoringCase) {
   for (const Case& c : cases) {
     const TskThemeClass* found = Manager.FindThemeClassForFile(c.File);
     EXPECT_EQ(found != nullptr, c.Found) << c.File;
-    if (found)
+    if (found) {
       EXPECT_EQ(found->BuildingName(), "Stored");
+    }
   }
   EXPECT_EQ(Manager.ThemeClassCount(), 3u);
   EXPECT_EQ(Manager.ThemeClassAt(3), nullptr);

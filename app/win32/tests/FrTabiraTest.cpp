@@ -5,6 +5,9 @@
 #include "framework/Abort.h"
 #include "framework/win32/Application.h"
 #include "maskedit/win32/MxMaskEdit.h"
+#include "theme/SkThemeEngine.h"
+#include "theme/SkThemeManager.h"
+#include "theme/win32/SkThemeServices.h"
 
 #include <windows.h>
 
@@ -151,6 +154,7 @@ protected:
   void SetUp() override {
     TApplication::Instance().SetTitle("Tabira");
     RegisterMxControls();
+    SkStartThemeServices();
     Window = std::make_unique<TRecordingWindow>();
     std::string error = Window->Load();
     ASSERT_EQ(error, "");
@@ -169,6 +173,16 @@ protected:
   }
   std::unique_ptr<TRecordingWindow> Window;
 };
+
+TEST_F(FrTabira, ItsThemeEngineMakesTheFlatThemeCurrent) {
+  auto* engine = dynamic_cast<TSkThemeEngine*>(Window->FindComponent("SkThemeEngine1"));
+  ASSERT_NE(engine, nullptr);
+  EXPECT_EQ(engine->ThemeBuilding(), "Flat");
+  TskTheme* theme = TskThemeManager::Instance().CurrentTheme();
+  ASSERT_NE(theme, nullptr);
+  EXPECT_EQ(theme->BuildingName(), "Flat");
+  EXPECT_TRUE(theme->WindowAvailable(0, "default"));
+}
 
 struct TExpectedControl {
   const char* Name;
@@ -470,6 +484,7 @@ TObjectCounts CountObjects() {
 TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
   TApplication::Instance().SetTitle("Tabira");
   RegisterMxControls();
+  SkStartThemeServices();
   auto cycle = [] {
     auto window = std::make_unique<TRecordingWindow>();
     ASSERT_EQ(window->Load(), "");
