@@ -28,7 +28,7 @@ enum class TskMonoGlyph : std::uint8_t {
   mgMenuBullet
 };
 
-// Draw-text format bits understood by DrawText and MeasureText.
+// Draw-text format bits understood by PaintText and MeasureText.
 enum TskDrawTextBits : std::uint32_t {
   dtCenter = 0x1,
   dtRight = 0x2,
@@ -70,9 +70,9 @@ public:
   // The rectangle the text takes when drawn into r with these bits (dtCalcRect implied).
   virtual TskRect MeasureText(const std::wstring& text, const TskRect& r, std::uint32_t bits) = 0;
   // Text in the canvas font, background left as it is.
-  virtual void DrawText(const std::wstring& text, const TskRect& r, std::uint32_t bits) = 0;
+  virtual void PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) = 0;
   // Text turned a quarter (rotation 1 clockwise, 2 counter-clockwise) into r.
-  virtual void DrawRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
+  virtual void PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
                                std::uint8_t rotation) = 0;
 
   // Narrows the clip to r (intersected with the current clip) until the matching PopClip.

@@ -180,11 +180,11 @@ TskRect TskPixelCanvas::MeasureText(const std::wstring& text, const TskRect& r, 
   return {r.Left, r.Top, r.Left + std::int32_t(6 * std::min<std::size_t>(text.size(), 100000)), r.Top + 13};
 }
 
-void TskPixelCanvas::DrawText(const std::wstring& text, const TskRect& r, std::uint32_t bits) {
+void TskPixelCanvas::PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) {
   FTexts.push_back({text, r, bits, 0, FFont});
 }
 
-void TskPixelCanvas::DrawRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
+void TskPixelCanvas::PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
                                      std::uint8_t rotation) {
   FTexts.push_back({text, r, bits, rotation, FFont});
 }

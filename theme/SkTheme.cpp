@@ -211,9 +211,9 @@ void TskTheme::PaintTextInfo(ISkPaintCanvas& canvas, const TskTextInfo& info) {
 
   if (alignment == 0) {
     if (info.Rotation == 0) {
-      canvas.DrawText(info.Text, info.Rect, bits);
+      canvas.PaintText(info.Text, info.Rect, bits);
     } else {
-      canvas.DrawRotatedText(info.Text, info.Rect, bits, info.Rotation);
+      canvas.PaintRotatedText(info.Text, info.Rect, bits, info.Rotation);
     }
     return;
   }
@@ -229,10 +229,10 @@ void TskTheme::PaintTextInfo(ISkPaintCanvas& canvas, const TskTextInfo& info) {
   target.Right = std::int32_t(target.Left + w);
   target.Bottom = std::int32_t(target.Top + h);
   if (info.Rotation == 0) {
-    canvas.DrawText(info.Text, target, bits);
+    canvas.PaintText(info.Text, target, bits);
   } else {
     // The turned text gets two pixels of room above and below.
-    canvas.DrawRotatedText(info.Text, InflateRect(target, 0, 2), bits, info.Rotation);
+    canvas.PaintRotatedText(info.Text, InflateRect(target, 0, 2), bits, info.Rotation);
   }
 }
 

@@ -178,12 +178,12 @@ TskRect TskGdiCanvas::MeasureText(const std::wstring& text, const TskRect& r, st
   return {m.left, m.top, m.right, m.bottom};
 }
 
-void TskGdiCanvas::DrawText(const std::wstring& text, const TskRect& r, std::uint32_t bits) {
+void TskGdiCanvas::PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) {
   RECT area = ToRect(r);
   ::DrawTextW(FDC, text.c_str(), int(text.size()), &area, bits);
 }
 
-void TskGdiCanvas::DrawRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
+void TskGdiCanvas::PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
                                    std::uint8_t rotation) {
   const std::int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
   if (w <= 0 || h <= 0 || (rotation != 1 && rotation != 2))
@@ -200,7 +200,7 @@ void TskGdiCanvas::DrawRotatedText(const std::wstring& text, const TskRect& r, s
   {
     TskGdiCanvas inner(level.DC());
     inner.SetFont(FFont);
-    inner.DrawText(text, {0, 0, h, w}, bits);
+    inner.PaintText(text, {0, 0, h, w}, bits);
   }
   turned.Fill(skKeyColor);
   const TskPixels& src = level.Pixels();

@@ -32,8 +32,8 @@ public:
   void SetFont(const TskFontDesc& font) override;
   const TskFontDesc& Font() const override { return FFont; }
   TskRect MeasureText(const std::wstring& text, const TskRect& r, std::uint32_t bits) override;
-  void DrawText(const std::wstring& text, const TskRect& r, std::uint32_t bits) override;
-  void DrawRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
+  void PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) override;
+  void PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
                        std::uint8_t rotation) override;
   void PushClip(const TskRect& r) override;
   void PopClip() override;
