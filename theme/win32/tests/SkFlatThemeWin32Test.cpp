@@ -128,6 +128,7 @@ COLORREF Rgb(TColor c) { return TskCanvas::ToColorRef(c); }
 } // namespace
 
 TEST(TSkFlatThemeWin32, PaintsTheFrameAtFixedPixelsActiveAndInactive) {
+  TskTheme::SetSysColorSource(&TskCanvas::SysColor);
   TFrameLook active, inactive{false}, pressed{true, bsHot, bsPressed, true};
   HWND windows[] = {MakeFrameWindow(&active, 10, 10), MakeFrameWindow(&inactive, 320, 10),
                     MakeFrameWindow(&pressed, 630, 10)};
@@ -144,7 +145,7 @@ TEST(TSkFlatThemeWin32, PaintsTheFrameAtFixedPixelsActiveAndInactive) {
     EXPECT_EQ(s.At(0, 100), border) << i;
     EXPECT_EQ(s.At(1, 100), face) << i;
     EXPECT_EQ(s.At(2, 100), face) << i;
-    EXPECT_EQ(s.At(150, 100), face) << i; // the client background (Window = clBtnFace)
+    EXPECT_EQ(s.At(250, 150), face) << i; // the client background (Window = clBtnFace)
     EXPECT_EQ(s.At(200, 3), border) << i; // caption outline
     EXPECT_EQ(s.At(200, 12), i == 1 ? face : gold) << i;
     EXPECT_EQ(s.At(kWidth - 25, 3), border) << i; // close button outline
