@@ -4,6 +4,10 @@
 #include "theme/win32/SkCanvas.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -50,12 +54,44 @@ bool CopyToBitmap(const TskPixels& pixels, TskBitmap& bitmap) {
   return true;
 }
 
+// Fonts by description, made once per process: a theme has a few dozen, and a font stays
+// valid wherever a context still selects it.
+HFONT CachedFont(HDC dc, const TskFontDesc& font) {
+  static std::map<std::tuple<std::string, std::int32_t, std::int32_t, std::uint8_t, int>, TFontHandle> fonts;
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  auto key = std::make_tuple(font.Name, font.Size, font.Charset, font.Style, dpi);
+  auto it = fonts.find(key);
+  if (it != fonts.end())
+    return it->second.Get();
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(font.Size, dpi, 72);
+  lf.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
+  lf.lfCharSet = BYTE(font.Charset);
+  if (MultiByteToWideChar(CP_ACP, 0, font.Name.c_str(), -1, lf.lfFaceName, LF_FACESIZE) == 0)
+    lf.lfFaceName[0] = 0;
+  TFontHandle handle(CreateFontIndirectW(&lf));
+  HFONT made = handle.Get();
+  if (made)
+    fonts.emplace(std::move(key), std::move(handle));
+  return made;
+}
+
+// Recoloured platform glyphs by glyph, state, size and ink; a frame repaints the same few.
+using TGlyphKey = std::tuple<int, bool, std::int32_t, std::int32_t, TskColor>;
+std::map<TGlyphKey, std::unique_ptr<TskBitmap>>& GlyphCache() {
+  static std::map<TGlyphKey, std::unique_ptr<TskBitmap>> cache;
+  return cache;
+}
+constexpr std::size_t kMaxCachedGlyphs = 64;
+
 } // namespace
 
-TskGdiCanvas::TskGdiCanvas(HDC dc) : FDC(dc), FSavedState(SaveDC(dc)) {
-  SetBkMode(dc, TRANSPARENT);
-  SetFont(FFont);
-}
+void TskGdiCanvas::ClearGlyphCache() { GlyphCache().clear(); }
+
+TskGdiCanvas::TskGdiCanvas(HDC dc) : FDC(dc), FSavedState(SaveDC(dc)) { SetBkMode(dc, TRANSPARENT); }
 
 TskGdiCanvas::~TskGdiCanvas() {
   if (FSavedState)
@@ -104,30 +140,38 @@ void TskGdiCanvas::FillRoundRect(const TskRect& r, std::int32_t radius, TColor c
 void TskGdiCanvas::MonoGlyph(TskMonoGlyph glyph, bool pushed, const TskRect& r, TColor c) {
   if (IsRectEmpty(r))
     return;
-  const TGlyphSource source = GlyphSource(glyph);
-  TskBitmap bitmap;
-  try {
-    bitmap.SetSize(r.Right - r.Left, r.Bottom - r.Top);
-  } catch (const ESkBitmapError&) {
-    return;
-  }
-  bitmap.Fill(0x00FFFFFF);
-  RECT area{0, 0, bitmap.Width(), bitmap.Height()};
-  DrawFrameControl(bitmap.DC(), &area, source.Type, source.State | (pushed ? DFCS_PUSHED : 0));
-  // Only the glyph turns into ink: the button edge the platform draws around caption and
-  // scroll glyphs (two pixels, its darkest shade may be black too) stays see-through.
-  const std::int32_t ring = source.Edged ? 2 : 0;
   const TskColor ink = ColorToSkColor(c, 255, &TskCanvas::SysColor);
-  TskPixels& p = bitmap.Pixels();
-  for (std::int32_t y = 0; y < p.Height(); ++y) {
-    TskColor* row = p.ScanLine(y);
-    for (std::int32_t x = 0; x < p.Width(); ++x) {
-      const bool edge = x < ring || y < ring || x >= p.Width() - ring || y >= p.Height() - ring;
-      row[x] = !edge && (row[x] & 0x00FFFFFF) == 0 ? ink : skKeyColor;
+  const TGlyphKey key{int(glyph), pushed, r.Right - r.Left, r.Bottom - r.Top, ink};
+  auto& cache = GlyphCache();
+  auto it = cache.find(key);
+  if (it == cache.end()) {
+    const TGlyphSource source = GlyphSource(glyph);
+    auto bitmap = std::make_unique<TskBitmap>();
+    try {
+      bitmap->SetSize(r.Right - r.Left, r.Bottom - r.Top);
+    } catch (const ESkBitmapError&) {
+      return;
     }
+    bitmap->Fill(0x00FFFFFF);
+    RECT area{0, 0, bitmap->Width(), bitmap->Height()};
+    DrawFrameControl(bitmap->DC(), &area, source.Type, source.State | (pushed ? DFCS_PUSHED : 0));
+    // Only the glyph turns into ink: the button edge the platform draws around caption and
+    // scroll glyphs (two pixels, its darkest shade may be black too) stays see-through.
+    const std::int32_t ring = source.Edged ? 2 : 0;
+    TskPixels& p = bitmap->Pixels();
+    for (std::int32_t y = 0; y < p.Height(); ++y) {
+      TskColor* row = p.ScanLine(y);
+      for (std::int32_t x = 0; x < p.Width(); ++x) {
+        const bool edge = x < ring || y < ring || x >= p.Width() - ring || y >= p.Height() - ring;
+        row[x] = !edge && (row[x] & 0x00FFFFFF) == 0 ? ink : skKeyColor;
+      }
+    }
+    bitmap->Transparent = true;
+    if (cache.size() >= kMaxCachedGlyphs)
+      cache.clear();
+    it = cache.emplace(key, std::move(bitmap)).first;
   }
-  bitmap.Transparent = true;
-  bitmap.Draw(FDC, r.Left, r.Top);
+  it->second->Draw(FDC, r.Left, r.Top);
 }
 
 void TskGdiCanvas::DrawImage(const TskGlyphImage& image, const TskRect& dest) {
@@ -154,37 +198,33 @@ void TskGdiCanvas::DrawImageShadow(const TskGlyphImage& image, std::int32_t x, s
 
 void TskGdiCanvas::SetFont(const TskFontDesc& font) {
   FFont = font;
-  LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(font.Size, GetDeviceCaps(FDC, LOGPIXELSY), 72);
-  lf.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
-  lf.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
-  lf.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
-  lf.lfCharSet = BYTE(font.Charset);
-  const int n = MultiByteToWideChar(CP_ACP, 0, font.Name.c_str(), -1, lf.lfFaceName, LF_FACESIZE);
-  if (n == 0)
-    lf.lfFaceName[0] = 0;
-  TFontHandle handle(CreateFontIndirectW(&lf));
-  if (!handle)
+  FFontPending = true;
+}
+
+void TskGdiCanvas::RealizeFont() {
+  if (!FFontPending)
     return;
-  SelectObject(FDC, handle.Get());
-  FFonts.push_back(std::move(handle));
-  SetTextColor(FDC, TskCanvas::ToColorRef(font.Color));
+  FFontPending = false;
+  if (HFONT font = CachedFont(FDC, FFont))
+    SelectObject(FDC, font);
+  SetTextColor(FDC, TskCanvas::ToColorRef(FFont.Color));
 }
 
 TskRect TskGdiCanvas::MeasureText(const std::wstring& text, const TskRect& r, std::uint32_t bits) {
+  RealizeFont();
   RECT m = ToRect(r);
   ::DrawTextW(FDC, text.c_str(), int(text.size()), &m, bits | DT_CALCRECT);
   return {m.left, m.top, m.right, m.bottom};
 }
 
 void TskGdiCanvas::PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) {
+  RealizeFont();
   RECT area = ToRect(r);
   ::DrawTextW(FDC, text.c_str(), int(text.size()), &area, bits);
 }
 
 void TskGdiCanvas::PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
-                                   std::uint8_t rotation) {
+                                    std::uint8_t rotation) {
   const std::int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
   if (w <= 0 || h <= 0 || (rotation != 1 && rotation != 2))
     return;
@@ -236,7 +276,8 @@ void TskGdiCanvas::PopClip() {
   if (FClipDepth == 0)
     return;
   --FClipDepth;
-  // The restored context may hold an earlier font; the description follows it only for the
-  // clip's lifetime, which is how the themes use it.
+  // The restored context may hold an earlier font: select the described one again when text
+  // is next drawn.
   RestoreDC(FDC, -1);
+  FFontPending = true;
 }

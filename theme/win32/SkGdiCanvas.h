@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 class TskGdiCanvas : public ISkPaintCanvas {
 public:
   explicit TskGdiCanvas(HDC dc);
@@ -34,18 +32,21 @@ public:
   TskRect MeasureText(const std::wstring& text, const TskRect& r, std::uint32_t bits) override;
   void PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) override;
   void PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
-                       std::uint8_t rotation) override;
+                        std::uint8_t rotation) override;
   void PushClip(const TskRect& r) override;
   void PopClip() override;
 
   static RECT ToRect(const TskRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+  // Forgets the rendered platform glyphs (after the platform's settings changed).
+  static void ClearGlyphCache();
 
 private:
+  // Selects the font described last, if text is about to be drawn with it.
+  void RealizeFont();
+
   HDC FDC;
   int FSavedState;
   TskFontDesc FFont;
-  // Every font made here stays alive until the canvas goes: a restored context may select an
-  // earlier one again.
-  std::vector<TFontHandle> FFonts;
+  bool FFontPending = true;
   int FClipDepth = 0;
 };

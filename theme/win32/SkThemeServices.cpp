@@ -4,6 +4,7 @@
 #include "theme/SkBuiltInThemes.h"
 #include "theme/SkThemeManager.h"
 #include "theme/win32/SkCanvas.h"
+#include "theme/win32/SkGdiCanvas.h"
 #include "theme/win32/SkPlatform.h"
 
 #include <memory>

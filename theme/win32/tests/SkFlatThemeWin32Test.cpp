@@ -9,12 +9,14 @@
 #include "theme/win32/SkBitmap.h"
 #include "theme/win32/SkCanvas.h"
 #include "theme/win32/SkGdiCanvas.h"
+#include "theme/win32/SkImageListGlyph.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -182,4 +184,22 @@ TEST(TSkFlatThemeWin32, PaintsTheFrameAtFixedPixelsActiveAndInactive) {
   EXPECT_TRUE(SaveShot("flat-theme.bmp", GrabScreen(all)));
   for (HWND w : windows)
     DestroyWindow(w);
+}
+
+TEST(SkImageListGlyph, RendersTheImageIntoTheSharedScratchBitmap) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+  ASSERT_NE(list, nullptr);
+  std::vector<std::uint32_t> red(16 * 16, 0x00FF0000);
+  HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, red.data());
+  ASSERT_GE(ImageList_Add(list, bitmap, nullptr), 0);
+  const TskGlyphInfo info = SkGlyphInfoFromImageList({0, 0, 20, 20}, list, 0, 1, gkImageList);
+  ASSERT_FALSE(info.Glyph.Empty());
+  EXPECT_EQ(info.Glyph.Pixels->Width(), 16);
+  EXPECT_EQ(info.Glyph.Pixels->GetPixel(5, 5), 0xFFFF0000u);
+  EXPECT_EQ(info.Glyph.Mode, TskDrawMode::dmTransparent);
+  EXPECT_EQ(info.State, 1);
+  EXPECT_TRUE(SkGlyphInfoFromImageList({0, 0, 20, 20}, list, 1, 0, gkImageList).Glyph.Empty());
+  EXPECT_TRUE(SkGlyphInfoFromImageList({0, 0, 20, 20}, nullptr, 0, 0, gkImageList).Glyph.Empty());
+  ImageList_Destroy(list);
+  DeleteObject(bitmap);
 }
