@@ -10,8 +10,17 @@
 #include <memory>
 #include <string>
 
-void SkStartThemeServices() {
+namespace {
+std::unique_ptr<TUtilityWindow>& ServicesWindow() {
   static std::unique_ptr<TUtilityWindow> window;
+  return window;
+}
+} // namespace
+
+HWND SkThemeServicesWindow() { return ServicesWindow() ? ServicesWindow()->Handle() : nullptr; }
+
+void SkStartThemeServices() {
+  std::unique_ptr<TUtilityWindow>& window = ServicesWindow();
   if (window)
     return;
   TskTheme::SetSysColorSource(&TskCanvas::SysColor);

@@ -8,6 +8,8 @@
 
 // Idempotent; call before the first window is created from a layout.
 void SkStartThemeServices();
+// The hidden window that receives the platform's change broadcasts (null before start-up).
+HWND SkThemeServicesWindow();
 
 // Tells a window about theme changes with message kSkThemeMessage (WParam the code, LParam
 // the parameter); colour changes reach it only while it is visible.
