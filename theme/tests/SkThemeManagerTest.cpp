@@ -233,6 +233,23 @@ TEST_F(ManagerTest, EngineSelectsListItemsAndClearsWithoutOne) {
   EXPECT_EQ(engine->ThemeIndex(), 0);
 }
 
+TEST_F(ManagerTest, OlderListItemsHoldTheirThemeUntilTheListHasLoaded) {
+  TskByteWriter out;
+  const std::uint8_t kind = 1;
+  out.WriteBytes(&kind, 1);
+  const auto theme = StoredThemeBytes("Dusk", 0x202020);
+  out.WriteBytes(theme.data(), theme.size());
+  TSkThemeList list;
+  TSkThemeStream& item = list.Add();
+  TskByteReader in(out.Bytes());
+  ASSERT_TRUE(item.Read(in, Manager));
+  EXPECT_EQ(item.Name, "Dusk");
+  ASSERT_TRUE(item.LoadedTheme);
+  EXPECT_EQ(item.Data, theme); // stored again by its class
+  list.Loaded();
+  EXPECT_FALSE(item.LoadedTheme);
+}
+
 TEST(TSkThemeStream, StoredFormRoundTripsAndRejectsHostileSizes) {
   TskThemeManager manager;
   TSkThemeStream item;

@@ -189,3 +189,27 @@ TEST(TskThemeSysColors, LookupFindsTheFirstRowAndIgnoresUnknownValues) {
   for (std::size_t i = 0; i < kSkThemeSysColorCount; ++i)
     EXPECT_NE(sys.Row(i), 0x111111u);
 }
+
+namespace {
+// A theme that shows buttons named "bold" in bold.
+class TBoldButtonsTheme : public TskTheme {
+public:
+  void AssignThemeFont(TskFontDesc& font, std::size_t index, TName objectName) override {
+    TskTheme::AssignThemeFont(font, index, objectName);
+    if (objectName == "bold")
+      font.Style |= fsBold;
+  }
+};
+} // namespace
+
+TEST(TskThemeFonts, FontsForObjectNamesAreAdjustedCopies) {
+  auto theme = SkMakeTheme<TBoldButtonsTheme>();
+  TskThemeFonts& fonts = theme->Fonts();
+  EXPECT_EQ(&fonts.FontFor(kfButtonTextNormal, "default"), &fonts.Font(kfButtonTextNormal));
+  const TskFontDesc& bold = fonts.FontFor(kfButtonTextNormal, "bold");
+  EXPECT_NE(&bold, &fonts.Font(kfButtonTextNormal));
+  EXPECT_EQ(bold.Style, fsBold);
+  EXPECT_EQ(fonts.Font(kfButtonTextNormal).Style, 0);
+  TskThemeFonts orphan; // without a theme every name gets the font itself
+  EXPECT_EQ(&orphan.FontFor(3, "bold"), &orphan.Font(3));
+}
