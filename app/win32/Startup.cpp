@@ -4,6 +4,7 @@
 #include "framework/win32/Application.h"
 #include "maskedit/win32/MxLocaleWin32.h"
 #include "maskedit/win32/MxMaskEdit.h"
+#include "theme/win32/SkThemeServices.h"
 
 #include <windows.h>
 
@@ -23,6 +24,8 @@ int RunTabira(std::optional<std::string_view> layout) {
     static const TMxThreadLocaleSource locale;
     MxSetLocaleSource(&locale);
     RegisterMxControls();
+    // The built-in themes; the window's theme engine makes the flat one current.
+    SkStartThemeServices();
 
     auto form = std::make_unique<TfrTabira>();
     std::string error = layout ? form->LoadFromText(*layout) : form->Load();

@@ -2,6 +2,7 @@
 
 #include "framework/GuardedCall.h"
 #include "framework/Abort.h"
+#include "framework/ComponentRegistry.h"
 #include "framework/PropertyTable.h"
 #include "framework/Hint.h"
 #include "framework/TabOrder.h"
@@ -118,7 +119,8 @@ std::string TForm::Load(std::string_view text) {
   if (!read.Ok()) return read.Error.ToString();
   TLoadResult loaded = ReadComponents(*this, FClassName, *read.Root, [](const std::string& cls, TComponent& parent) {
     auto* container = dynamic_cast<TWinControl*>(&parent);
-    return container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
+    std::unique_ptr<TComponent> made = container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
+    return made ? std::move(made) : CreateComponent(cls, parent);
   });
   if (!loaded.Ok()) return loaded.Error;
   CreateHandle();

@@ -7,6 +7,9 @@
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
 #include "maskedit/win32/MxMaskEdit.h"
+#include "theme/SkThemeEngine.h"
+#include "theme/SkThemeManager.h"
+#include "theme/win32/SkThemeServices.h"
 
 #include <windows.h>
 
@@ -126,6 +129,7 @@ protected:
   void SetUp() override {
     TApplication::Instance().SetTitle("Tabira");
     RegisterMxControls();
+    SkStartThemeServices();
     Window = std::make_unique<TRecordingWindow>();
     std::string error = Window->Load();
     ASSERT_EQ(error, "");
@@ -144,6 +148,16 @@ protected:
   }
   std::unique_ptr<TRecordingWindow> Window;
 };
+
+TEST_F(FrTabira, ItsThemeEngineMakesTheFlatThemeCurrent) {
+  auto* engine = dynamic_cast<TSkThemeEngine*>(Window->FindComponent("SkThemeEngine1"));
+  ASSERT_NE(engine, nullptr);
+  EXPECT_EQ(engine->ThemeBuilding(), "Flat");
+  TskTheme* theme = TskThemeManager::Instance().CurrentTheme();
+  ASSERT_NE(theme, nullptr);
+  EXPECT_EQ(theme->BuildingName(), "Flat");
+  EXPECT_TRUE(theme->WindowAvailable(0, "default"));
+}
 
 struct TExpectedControl {
   const char* Name;
@@ -189,8 +203,8 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
       {"btHitung", "frTabira", {48, 424, 75, 25}, "&HITUNG", ms, -11, true, clWindowText},
       {"btReset", "frTabira", {256, 424, 75, 25}, "&RESET", ms, -11, true, clWindowText},
   };
-  // Every control of the window is in the table.
-  EXPECT_EQ(Window->ComponentCount(), std::size(expected));
+  // Every control of the window is in the table; the one other component is the theme engine.
+  EXPECT_EQ(Window->ComponentCount(), std::size(expected) + 1);
   for (const TExpectedControl& e : expected) {
     SCOPED_TRACE(e.Name);
     TWinControl* c = Window->Control(e.Name);
@@ -441,6 +455,7 @@ TObjectCounts CountObjects() {
 TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
   TApplication::Instance().SetTitle("Tabira");
   RegisterMxControls();
+  SkStartThemeServices();
   auto cycle = [] {
     auto window = std::make_unique<TRecordingWindow>();
     ASSERT_EQ(window->Load(), "");
