@@ -1,0 +1,325 @@
+#include "effects/SkEffectPlayer.h"
+
+#include "theme/SkKernels.h"
+
+#include <algorithm>
+#include <cstring>
+
+TskGridGeometry SkGridGeometry(int imageWidth, int imageHeight, int resolution, int tileCount) {
+  resolution = std::max(resolution, 1);
+  tileCount = std::max(tileCount, 1);
+  TskGridGeometry g;
+  g.Width = imageWidth / resolution / tileCount + 1;
+  g.Height = imageHeight / resolution / tileCount + 1;
+  g.MaskTileWidth = resolution * g.Width;
+  g.MaskTileHeight = resolution * g.Height;
+  g.MapTileWidth = imageWidth / tileCount + 1;
+  g.MapTileHeight = imageHeight / tileCount + 1;
+  return g;
+}
+
+void SkRotatedGridSize(int width, int height, TskRotation rotation, int& rotatedWidth, int& rotatedHeight) {
+  const bool swap = rotation == krRotate90 || rotation == krRotate270;
+  rotatedWidth = swap ? height : width;
+  rotatedHeight = swap ? width : height;
+}
+
+void SkRotatedCell(int width, int height, TskRotation rotation, int x, int y, int& rx, int& ry) {
+  switch (rotation) {
+  case krRotate90:
+    rx = height - 1 - y;
+    ry = x;
+    break;
+  case krRotate180:
+    rx = width - 1 - x;
+    ry = height - 1 - y;
+    break;
+  case krRotate270:
+    rx = y;
+    ry = width - 1 - x;
+    break;
+  default:
+    rx = x;
+    ry = y;
+    break;
+  }
+}
+
+void SkRotateMask(const std::uint8_t* rotated, std::uint8_t* mask, int width, int height,
+                  TskRotation rotation) {
+  int rw, rh;
+  SkRotatedGridSize(width, height, rotation, rw, rh);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      int rx, ry;
+      SkRotatedCell(width, height, rotation, x, y, rx, ry);
+      mask[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
+          rotated[std::size_t(ry) * std::size_t(rw) + std::size_t(rx)];
+    }
+  }
+}
+
+namespace {
+// The source cell of a rotated map, seen from the unrotated grid: the inverse of SkRotatedCell.
+void UnrotateCell(int width, int height, TskRotation rotation, std::int64_t rx, std::int64_t ry,
+                  std::int64_t& x, std::int64_t& y) {
+  switch (rotation) {
+  case krRotate90:
+    x = ry;
+    y = height - 1 - rx;
+    break;
+  case krRotate180:
+    x = width - 1 - rx;
+    y = height - 1 - ry;
+    break;
+  case krRotate270:
+    x = width - 1 - ry;
+    y = rx;
+    break;
+  default:
+    x = rx;
+    y = ry;
+    break;
+  }
+}
+
+std::int32_t Pin32(std::int64_t v) {
+  return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN / 2, INT32_MAX / 2));
+}
+} // namespace
+
+bool TskEffectPlayer::Start(const TskAnimationRec& rec, const TskPixels& next, const TskPixels& old,
+                            TskEffectKind kind, const TskEffectDef& def) {
+  if (next.Empty() || old.Empty())
+    return false;
+  switch (kind) {
+  case TskEffectKind::ekMask:
+    if (!def.Mask)
+      return false;
+    break;
+  case TskEffectKind::ekMap:
+    if (!def.Map)
+      return false;
+    break;
+  case TskEffectKind::ekManual:
+    if (!def.Manual)
+      return false;
+    break;
+  case TskEffectKind::ekBitmap: break;
+  }
+  FRec = rec;
+  FKind = kind;
+  FDef = def;
+  FNext = next.Clone();
+  FOld = old.Clone();
+  FWork = old.Clone();
+  FState = TskEffectState();
+  const int w = FWork.Width(), h = FWork.Height();
+  FGeometry = SkGridGeometry(w, h, FRec.Resolution(), FRec.TileCount());
+  const std::size_t cells = std::size_t(FGeometry.Width) * std::size_t(FGeometry.Height);
+  int rw, rh;
+  SkRotatedGridSize(FGeometry.Width, FGeometry.Height, FRec.Rotation(), rw, rh);
+
+  FMask.clear();
+  FRotated.clear();
+  FThreshold.clear();
+  FMap.clear();
+  FMapRotated.clear();
+  if (kind == TskEffectKind::ekMask || kind == TskEffectKind::ekBitmap) {
+    FMask.assign(cells, 0);
+    if (FRec.Rotation() != krNone || kind == TskEffectKind::ekBitmap)
+      FRotated.assign(cells, 0);
+  }
+  if (kind == TskEffectKind::ekMap) {
+    FMap.assign(cells, TskMapCell{});
+    if (FRec.Rotation() != krNone)
+      FMapRotated.assign(cells, TskMapCell{});
+  }
+  if (kind == TskEffectKind::ekBitmap) {
+    // The threshold picture stretched (nearest neighbour) over the rotated grid; its blue bytes.
+    FThreshold.assign(cells, 0);
+    const TskPixels& bmp = FRec.Bitmap();
+    if (!bmp.Empty()) {
+      for (int j = 0; j < rh; ++j) {
+        const int by = int(std::int64_t(j) * bmp.Height() / rh);
+        for (int i = 0; i < rw; ++i) {
+          const int bx = int(std::int64_t(i) * bmp.Width() / rw);
+          FThreshold[std::size_t(j) * std::size_t(rw) + std::size_t(i)] =
+              std::uint8_t(bmp.GetPixel(bx, by) & 0xFF);
+        }
+      }
+    }
+  }
+  if (kind == TskEffectKind::ekMask || kind == TskEffectKind::ekBitmap) {
+    // Which mask cell each pixel shows: tiles of resolution x cells pixels, stretched in 16.16
+    // fixed point with 64-bit steps.
+    auto cellsOf = [](std::vector<std::int32_t>& out, int pixels, int cellCount, int tile) {
+      out.resize(std::size_t(pixels));
+      const std::int64_t step = std::int64_t(cellCount) * 65536 / tile;
+      for (int p = 0; p < pixels; ++p) {
+        const std::int64_t local = p % tile;
+        out[std::size_t(p)] = std::int32_t(std::min<std::int64_t>((local * step) >> 16, cellCount - 1));
+      }
+    };
+    cellsOf(FCellOfX, w, FGeometry.Width, FGeometry.MaskTileWidth);
+    cellsOf(FCellOfY, h, FGeometry.Height, FGeometry.MaskTileHeight);
+  }
+  FRow.assign(std::size_t(w), 0);
+  if (kind == TskEffectKind::ekManual) {
+    // The new image's key-colour pixels are transparent for the effect's own drawing.
+    for (int y = 0; y < FNext.Height(); ++y) {
+      TskColor* row = FNext.ScanLine(y);
+      for (int x = 0; x < FNext.Width(); ++x) {
+        if ((row[x] & 0xFFFFFF) == skKeyColor)
+          row[x] &= 0xFFFFFF;
+      }
+    }
+  }
+  return true;
+}
+
+void TskEffectPlayer::ComputeMask(int percent) {
+  const int W = FGeometry.Width, H = FGeometry.Height;
+  const TskRotation rotation = FRec.Rotation();
+  int rw, rh;
+  SkRotatedGridSize(W, H, rotation, rw, rh);
+  if (FKind == TskEffectKind::ekBitmap) {
+    const std::int64_t lift = SkMulDiv(510, percent, 100) - 255;
+    for (std::size_t i = 0; i < FThreshold.size(); ++i)
+      FRotated[i] = SkClampByte(FThreshold[i] + lift);
+    SkRotateMask(FRotated.data(), FMask.data(), W, H, rotation);
+    return;
+  }
+  if (rotation == krNone) {
+    std::fill(FMask.begin(), FMask.end(), 0);
+    TskMaskGrid grid(FMask.data(), W, H);
+    FDef.Mask(grid, percent, FState);
+    return;
+  }
+  std::fill(FRotated.begin(), FRotated.end(), 0);
+  TskMaskGrid grid(FRotated.data(), rw, rh);
+  FDef.Mask(grid, percent, FState);
+  SkRotateMask(FRotated.data(), FMask.data(), W, H, rotation);
+}
+
+// One fused pass per row: the new image's colour with the mask as alpha (key-colour pixels
+// transparent) into a row buffer, then the blend kernel onto the work bitmap.
+void TskEffectPlayer::ComposeMask() {
+  const TskKernels& k = SkActiveKernels();
+  const int w = std::min(FWork.Width(), FNext.Width()), h = std::min(FWork.Height(), FNext.Height());
+  const int W = FGeometry.Width;
+  const std::int32_t* cellOfX = FCellOfX.data();
+  TskColor* row = FRow.data();
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* maskRow = FMask.data() + std::size_t(FCellOfY[std::size_t(y)]) * std::size_t(W);
+    const TskColor* src = FNext.ScanLine(y);
+    for (int x = 0; x < w; ++x) {
+      const TskColor colour = src[x] & 0xFFFFFF;
+      const TskColor alpha = colour == skKeyColor ? 0 : TskColor(maskRow[cellOfX[x]]) << 24;
+      row[x] = colour | alpha;
+    }
+    k.BlendRow(row, FWork.ScanLine(y), std::size_t(w));
+  }
+}
+
+void TskEffectPlayer::ComposeMap(int percent) {
+  const int W = FGeometry.Width, H = FGeometry.Height;
+  const TskRotation rotation = FRec.Rotation();
+  std::fill(FMap.begin(), FMap.end(), TskMapCell{});
+  if (rotation == krNone) {
+    FDef.Map(FMap.data(), W, H, percent);
+  } else {
+    int rw, rh;
+    SkRotatedGridSize(W, H, rotation, rw, rh);
+    std::fill(FMapRotated.begin(), FMapRotated.end(), TskMapCell{});
+    FDef.Map(FMapRotated.data(), rw, rh, percent);
+    for (int y = 0; y < H; ++y) {
+      for (int x = 0; x < W; ++x) {
+        int rx, ry;
+        SkRotatedCell(W, H, rotation, x, y, rx, ry);
+        const TskMapCell& c = FMapRotated[std::size_t(ry) * std::size_t(rw) + std::size_t(rx)];
+        std::int64_t sx, sy;
+        UnrotateCell(W, H, rotation, c.X, c.Y, sx, sy);
+        FMap[std::size_t(y) * std::size_t(W) + std::size_t(x)] = {Pin32(sx), Pin32(sy), c.Alpha};
+      }
+    }
+  }
+
+  const TskKernels& k = SkActiveKernels();
+  const std::int64_t res = FRec.Resolution(), tiles = FRec.TileCount();
+  const std::int64_t workW = FWork.Width(), workH = FWork.Height();
+  const std::int64_t nextW = FNext.Width(), nextH = FNext.Height();
+  TskColor* row = FRow.data();
+  for (std::int64_t ty = 0; ty < tiles; ++ty) {
+    const std::int64_t oy = ty * FGeometry.MapTileHeight;
+    if (oy >= workH)
+      break;
+    const std::int64_t bottom = std::min(oy + FGeometry.MapTileHeight, workH);
+    for (std::int64_t tx = 0; tx < tiles; ++tx) {
+      const std::int64_t ox = tx * FGeometry.MapTileWidth;
+      if (ox >= workW)
+        break;
+      const std::int64_t right = std::min(ox + FGeometry.MapTileWidth, workW);
+      for (std::int64_t j = 0; j < H; ++j) {
+        for (std::int64_t v = 0; v < res; ++v) {
+          const std::int64_t dy = oy + j * res + v;
+          if (dy >= bottom)
+            break;
+          bool any = false;
+          std::fill(row + ox, row + right, 0);
+          for (std::int64_t i = 0; i < W; ++i) {
+            const TskMapCell& c = FMap[std::size_t(j * W + i)];
+            if (c.Alpha == 0)
+              continue;
+            const std::int64_t sy = oy + std::int64_t(c.Y) * res + v;
+            if (sy < oy || sy >= bottom || sy >= nextH)
+              continue;
+            const TskColor* src = FNext.ScanLine(std::int32_t(sy));
+            for (std::int64_t u = 0; u < res; ++u) {
+              const std::int64_t dx = ox + i * res + u;
+              if (dx >= right)
+                break;
+              const std::int64_t sx = ox + std::int64_t(c.X) * res + u;
+              if (sx < ox || sx >= right || sx >= nextW)
+                continue;
+              const TskColor s = src[sx];
+              if ((s >> 24) == 0)
+                continue;
+              row[dx] = (s & 0xFFFFFF) | (TskColor(c.Alpha) << 24);
+              any = true;
+            }
+          }
+          if (any)
+            k.BlendRow(row + ox, FWork.ScanLine(std::int32_t(dy)) + ox, std::size_t(right - ox));
+        }
+      }
+    }
+  }
+}
+
+void TskEffectPlayer::Frame(int percent) {
+  percent = std::clamp(percent, 0, 100);
+  if (FWork.Empty())
+    return;
+  const TskKernels& k = SkActiveKernels();
+  for (int y = 0; y < FWork.Height(); ++y)
+    k.CopyRow(FOld.ScanLine(y), FWork.ScanLine(y), std::size_t(FWork.Width()));
+  switch (FKind) {
+  case TskEffectKind::ekMask:
+  case TskEffectKind::ekBitmap:
+    ComputeMask(percent);
+    ComposeMask();
+    break;
+  case TskEffectKind::ekMap: ComposeMap(percent); break;
+  case TskEffectKind::ekManual: FDef.Manual(FWork, FNext, FRec, percent); break;
+  }
+}
+
+void TskEffectPlayer::Final() {
+  if (FWork.Empty())
+    return;
+  const TskKernels& k = SkActiveKernels();
+  const int w = std::min(FWork.Width(), FNext.Width()), h = std::min(FWork.Height(), FNext.Height());
+  for (int y = 0; y < h; ++y)
+    k.BlendRow(FNext.ScanLine(y), FWork.ScanLine(y), std::size_t(w));
+}
