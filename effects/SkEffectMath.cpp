@@ -109,20 +109,26 @@ void TskMaskGrid::Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::i
   }
 }
 
+// The sixteen cells of one step: rows oy +- b at columns ox +- a and ox +- (a + 1), rows
+// oy +- a at columns ox +- b and ox +- (b + 1). Each row is checked once, then its columns.
 void TskMaskGrid::CirclePlot(std::int64_t ox, std::int64_t oy, std::int64_t a, std::int64_t b,
                              std::int64_t v) {
-  for (std::int64_t k = a; k <= a + 1; ++k) {
-    Set(ox + k, oy + b, v);
-    Set(ox - k, oy + b, v);
-    Set(ox + k, oy - b, v);
-    Set(ox - k, oy - b, v);
-  }
-  for (std::int64_t k = b; k <= b + 1; ++k) {
-    Set(ox + k, oy + a, v);
-    Set(ox - k, oy + a, v);
-    Set(ox + k, oy - a, v);
-    Set(ox - k, oy - a, v);
-  }
+  const std::uint8_t value = SkClampByte(v);
+  const std::uint64_t w = std::uint64_t(FWidth), h = std::uint64_t(FHeight);
+  auto rowSet = [&](std::int64_t y, std::int64_t k) {
+    if (std::uint64_t(y) >= h)
+      return;
+    std::uint8_t* row = FCells + y * FWidth;
+    const std::int64_t cols[4] = {ox + k, ox - k, ox + k + 1, ox - k - 1};
+    for (std::int64_t x : cols) {
+      if (std::uint64_t(x) < w)
+        row[x] = value;
+    }
+  };
+  rowSet(oy + b, a);
+  rowSet(oy - b, a);
+  rowSet(oy + a, b);
+  rowSet(oy - a, b);
 }
 
 void TskMaskGrid::CircleFullWalk(std::int64_t ox, std::int64_t oy, std::int64_t r, std::int64_t v) {

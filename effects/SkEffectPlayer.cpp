@@ -47,14 +47,23 @@ void SkRotatedCell(int width, int height, TskRotation rotation, int x, int y, in
 
 void SkRotateMask(const std::uint8_t* rotated, std::uint8_t* mask, int width, int height,
                   TskRotation rotation) {
-  int rw, rh;
-  SkRotatedGridSize(width, height, rotation, rw, rh);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      int rx, ry;
-      SkRotatedCell(width, height, rotation, x, y, rx, ry);
-      mask[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
-          rotated[std::size_t(ry) * std::size_t(rw) + std::size_t(rx)];
+  const std::size_t w = std::size_t(width), h = std::size_t(height);
+  for (std::size_t y = 0; y < h; ++y) {
+    std::uint8_t* out = mask + y * w;
+    switch (rotation) {
+    case krRotate90: // rotated grid h wide: out[x] = rot(h - 1 - y, x)
+      for (std::size_t x = 0; x < w; ++x)
+        out[x] = rotated[x * h + (h - 1 - y)];
+      break;
+    case krRotate180:
+      for (std::size_t x = 0; x < w; ++x)
+        out[x] = rotated[(h - 1 - y) * w + (w - 1 - x)];
+      break;
+    case krRotate270: // out[x] = rot(y, w - 1 - x)
+      for (std::size_t x = 0; x < w; ++x)
+        out[x] = rotated[(w - 1 - x) * h + y];
+      break;
+    default: std::memcpy(out, rotated + y * w, w); break;
     }
   }
 }
@@ -245,6 +254,9 @@ void TskEffectPlayer::ComposeMap(int percent) {
     }
   }
 
+  // Cells next to each other whose sources are next to each other in one row, with the same
+  // opacity, form runs; each run is one span of pixels, clipped once to the tile and both
+  // images, then filled into the row buffer and blended by the kernel.
   const TskKernels& k = SkActiveKernels();
   const std::int64_t res = FRec.Resolution(), tiles = FRec.TileCount();
   const std::int64_t workW = FWork.Width(), workH = FWork.Height();
@@ -255,42 +267,60 @@ void TskEffectPlayer::ComposeMap(int percent) {
     if (oy >= workH)
       break;
     const std::int64_t bottom = std::min(oy + FGeometry.MapTileHeight, workH);
+    const std::int64_t srcBottom = std::min(bottom, nextH);
     for (std::int64_t tx = 0; tx < tiles; ++tx) {
       const std::int64_t ox = tx * FGeometry.MapTileWidth;
       if (ox >= workW)
         break;
       const std::int64_t right = std::min(ox + FGeometry.MapTileWidth, workW);
+      const std::int64_t srcRight = std::min(right, nextW);
       for (std::int64_t j = 0; j < H; ++j) {
+        if (oy + j * res >= bottom)
+          break;
+        const TskMapCell* cells = FMap.data() + j * W;
         for (std::int64_t v = 0; v < res; ++v) {
           const std::int64_t dy = oy + j * res + v;
           if (dy >= bottom)
             break;
-          bool any = false;
-          std::fill(row + ox, row + right, 0);
-          for (std::int64_t i = 0; i < W; ++i) {
-            const TskMapCell& c = FMap[std::size_t(j * W + i)];
-            if (c.Alpha == 0)
-              continue;
-            const std::int64_t sy = oy + std::int64_t(c.Y) * res + v;
-            if (sy < oy || sy >= bottom || sy >= nextH)
-              continue;
-            const TskColor* src = FNext.ScanLine(std::int32_t(sy));
-            for (std::int64_t u = 0; u < res; ++u) {
-              const std::int64_t dx = ox + i * res + u;
-              if (dx >= right)
-                break;
-              const std::int64_t sx = ox + std::int64_t(c.X) * res + u;
-              if (sx < ox || sx >= right || sx >= nextW)
-                continue;
-              const TskColor s = src[sx];
-              if ((s >> 24) == 0)
-                continue;
-              row[dx] = (s & 0xFFFFFF) | (TskColor(c.Alpha) << 24);
-              any = true;
+          std::int64_t lo = right, hi = ox; // the span of the row buffer written
+          for (std::int64_t i = 0; i < W;) {
+            const TskMapCell& c = cells[i];
+            std::int64_t end = i + 1;
+            while (end < W && cells[end].Alpha == c.Alpha && cells[end].Y == c.Y &&
+                   std::int64_t(cells[end].X) == std::int64_t(c.X) + (end - i)) {
+              ++end;
             }
+            const std::int64_t sy = oy + std::int64_t(c.Y) * res + v;
+            if (c.Alpha != 0 && sy >= oy && sy < srcBottom) {
+              const std::int64_t delta = (std::int64_t(c.X) - i) * res; // source x - destination x
+              std::int64_t x0 = ox + i * res, x1 = ox + end * res;
+              x0 = std::max({x0, ox, ox - delta});
+              x1 = std::min({x1, right, srcRight - delta});
+              if (x0 < x1) {
+                const TskColor* src = FNext.ScanLine(std::int32_t(sy)) + delta;
+                const TskColor alpha = TskColor(c.Alpha) << 24;
+                for (std::int64_t x = x0; x < x1; ++x) {
+                  const TskColor s = src[x];
+                  row[x] = (s >> 24) == 0 ? 0 : (s & 0xFFFFFF) | alpha;
+                }
+                if (lo > hi) {
+                  lo = x0;
+                  hi = x1;
+                } else {
+                  // Pixels between the runs written so far stay transparent.
+                  for (std::int64_t x = hi; x < x0; ++x)
+                    row[x] = 0;
+                  for (std::int64_t x = x1; x < lo; ++x)
+                    row[x] = 0;
+                  lo = std::min(lo, x0);
+                  hi = std::max(hi, x1);
+                }
+              }
+            }
+            i = end;
           }
-          if (any)
-            k.BlendRow(row + ox, FWork.ScanLine(std::int32_t(dy)) + ox, std::size_t(right - ox));
+          if (lo < hi)
+            k.BlendRow(row + lo, FWork.ScanLine(std::int32_t(dy)) + lo, std::size_t(hi - lo));
         }
       }
     }

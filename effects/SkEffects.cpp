@@ -419,9 +419,13 @@ i64 PickCount(const TskMaskGrid& g, int p) {
   return SkRound(double(g.Width()) * double(g.Height()) * p / 100.0);
 }
 
+// About three quarters of a draw per cell and frame: over the twenty frames of a default
+// transition the picks are complete before the last frame needs them.
+i64 AheadDraws(const TskMaskGrid& g) { return i64(g.Width()) * g.Height() * 3 / 4; }
+
 void PixelSet(TskMaskGrid& g, int p, TskEffectState& st, i64 v) {
   const i64 c = PickCount(g, p);
-  SkEnsurePicks(st, g.Width(), g.Height(), c);
+  SkEnsurePicks(st, g.Width(), g.Height(), c, AheadDraws(g));
   std::uint8_t* cells = g.Cells();
   const std::uint8_t b = SkClampByte(v);
   for (i64 i = 0; i < c; ++i)
@@ -443,7 +447,7 @@ void PixelLine(TskMaskGrid& g, int p, TskEffectState& st) {
   if (p == 0)
     return;
   const i64 w = g.Width(), c = PickCount(g, p);
-  SkEnsurePicks(st, g.Width(), g.Height(), c);
+  SkEnsurePicks(st, g.Width(), g.Height(), c, AheadDraws(g));
   const i64 columns = std::min<i64>(w, SkRound(p / 100.0 * double(2 * w - 1)) + 1);
   std::vector<std::uint8_t> value(std::size_t(std::max<i64>(columns, 0)));
   for (i64 i = 0; i < columns; ++i) {
@@ -690,23 +694,30 @@ const std::array<TskEffectDef, skEffectCount> kTable = {{
 
 const std::array<TskEffectDef, skEffectCount>& SkEffectTable() { return kTable; }
 
-void SkEnsurePicks(TskEffectState& st, int width, int height, std::int64_t count) {
+void SkEnsurePicks(TskEffectState& st, int width, int height, std::int64_t count, std::int64_t aheadDraws) {
   const std::uint64_t cells = std::uint64_t(width) * std::uint64_t(height);
   if (st.PickWidth != width || st.PickHeight != height) {
     st.PickWidth = width;
     st.PickHeight = height;
     st.PickRandom.Seed(std::uint32_t(cells));
     st.Picks.clear();
-    st.Picked.assign(std::size_t(cells), 0);
+    st.Picked.assign(std::size_t((cells + 63) / 64), 0);
   }
   if (count > std::int64_t(cells))
     count = std::int64_t(cells);
-  while (std::int64_t(st.Picks.size()) < count) {
+  std::uint64_t* picked = st.Picked.data();
+  std::int64_t draws = 0;
+  auto pickOne = [&] {
     std::uint32_t cell;
     do {
       cell = st.PickRandom.Next(std::uint32_t(cells));
-    } while (st.Picked[cell]);
-    st.Picked[cell] = 1;
+      ++draws;
+    } while (picked[cell >> 6] & (std::uint64_t(1) << (cell & 63)));
+    picked[cell >> 6] |= std::uint64_t(1) << (cell & 63);
     st.Picks.push_back(cell);
-  }
+  };
+  while (std::int64_t(st.Picks.size()) < count)
+    pickOne();
+  while (draws < aheadDraws && st.Picks.size() < cells)
+    pickOne();
 }

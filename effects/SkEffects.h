@@ -17,8 +17,8 @@ struct TskEffectState {
   TskEffectRandom Random{0};
   int PickWidth = -1, PickHeight = -1;
   TskEffectRandom PickRandom{0};
-  std::vector<std::uint32_t> Picks; // cell indexes in the order drawn
-  std::vector<std::uint8_t> Picked; // one flag per cell
+  std::vector<std::uint32_t> Picks;  // cell indexes in the order drawn
+  std::vector<std::uint64_t> Picked; // one bit per cell
 };
 
 // One cell of a map: the source cell (any value; cells whose source lies outside stay empty)
@@ -52,5 +52,9 @@ inline constexpr std::size_t skEffectCount = 58;
 const std::array<TskEffectDef, skEffectCount>& SkEffectTable();
 
 // The dissolve picks of a W x H grid: the first `count` cells the generator seeded with W x H
-// chooses, drawing again whenever a cell was taken already. Extends state's picks as needed.
-void SkEnsurePicks(TskEffectState& state, int width, int height, std::int64_t count);
+// chooses, drawing again whenever a cell was taken already. Extends state's picks as needed,
+// and then goes on picking ahead until `aheadDraws` draws were made in this call: the last
+// cells of a dissolve take many draws each, and picking them during the cheap early frames
+// keeps every frame short. The picks are the same either way.
+void SkEnsurePicks(TskEffectState& state, int width, int height, std::int64_t count,
+                   std::int64_t aheadDraws = 0);
