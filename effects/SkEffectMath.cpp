@@ -132,9 +132,23 @@ void TskMaskGrid::CirclePlot(std::int64_t ox, std::int64_t oy, std::int64_t a, s
 }
 
 void TskMaskGrid::CircleFullWalk(std::int64_t ox, std::int64_t oy, std::int64_t r, std::int64_t v) {
+  auto plot = [&](std::int64_t a, std::int64_t b) {
+    for (std::int64_t k = a; k <= a + 1; ++k) {
+      Set(ox + k, oy + b, v);
+      Set(ox - k, oy + b, v);
+      Set(ox + k, oy - b, v);
+      Set(ox - k, oy - b, v);
+    }
+    for (std::int64_t k = b; k <= b + 1; ++k) {
+      Set(ox + k, oy + a, v);
+      Set(ox - k, oy + a, v);
+      Set(ox + k, oy - a, v);
+      Set(ox - k, oy - a, v);
+    }
+  };
   std::int64_t x = 0, y = r, e = 3 - 2 * r;
   while (x < y) {
-    CirclePlot(ox, oy, x, y, v);
+    plot(x, y);
     if (e < 0) {
       e += 4 * x + 6;
     } else {
@@ -143,8 +157,9 @@ void TskMaskGrid::CircleFullWalk(std::int64_t ox, std::int64_t oy, std::int64_t 
     }
     x += 1;
   }
-  if (x == y)
-    CirclePlot(ox, oy, x, y, v);
+  if (x == y) {
+    plot(x, y);
+  }
 }
 
 // With the centre inside the grid, a step's cells lie in rows oy +- y or columns ox +- y (and
