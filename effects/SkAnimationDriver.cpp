@@ -151,11 +151,19 @@ void TskAnimationDriver::FrameStep(TSlot& s, int index) {
 }
 
 void TskAnimationDriver::Tick(double measuredMs) {
+  StepAll();
+  AddElapsed(measuredMs);
+}
+
+void TskAnimationDriver::StepAll() {
   for (int i = 0; i < kSlotCount; ++i)
     FrameStep(FSlots[std::size_t(i)], i);
+}
+
+void TskAnimationDriver::AddElapsed(double ms) {
   for (TSlot& s : FSlots) {
     if (s.Active)
-      s.Elapsed += float(measuredMs);
+      s.Elapsed += float(ms);
   }
 }
 

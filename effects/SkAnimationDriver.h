@@ -49,6 +49,9 @@ public:
   // One timer tick: a frame step of every active slot, then `measuredMs` (the tick's own cost)
   // added to the elapsed time of every active slot.
   void Tick(double measuredMs);
+  // The two halves of a tick, for a host that measures the frame steps themselves.
+  void StepAll();
+  void AddElapsed(double ms);
   // The percentage a frame step shows at elapsed time `elapsed` of `time` ms.
   static int PercentAt(float elapsed, int time);
 
