@@ -1,5 +1,8 @@
 #include "effects/SkAnimationRec.h"
 
+#include <climits>
+#include <optional>
+
 void TskAnimationRec::Assign(const TskAnimationRec& other) {
   if (&other == this)
     return;
@@ -28,4 +31,44 @@ void TSkAnimation::SetDirection(TSkDirection value) {
   case kdRotate270: FRec.SetRotation(krRotate270); break;
   default: FRec.SetRotation(krNone); break;
   }
+}
+
+TPropertyResult TSkAnimation::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  using TKind = TLayoutValue::TKind;
+  if (name == "EffectKind") {
+    if (value.Kind != TKind::String)
+      return TPropertyResult::Bad("EffectKind takes a string");
+    SetEffectKind(value.Text);
+    return TPropertyResult::Ok();
+  }
+  if (name == "Enabled") {
+    const std::optional<bool> b = LayoutBool(value);
+    if (!b)
+      return TPropertyResult::Bad("Enabled takes true or false");
+    SetEnabled(*b);
+    return TPropertyResult::Ok();
+  }
+  if (name == "Direction") {
+    static const char* const kNames[] = {"kdNone", "kdNoRotate", "kdRotate90", "kdRotate180", "kdRotate270"};
+    if (value.Kind == TKind::Identifier) {
+      for (int i = 0; i < 5; ++i) {
+        if (value.Text == kNames[i]) {
+          SetDirection(TSkDirection(i));
+          return TPropertyResult::Ok();
+        }
+      }
+    }
+    return TPropertyResult::Bad("Direction takes kdNone, kdNoRotate, kdRotate90, kdRotate180 or kdRotate270");
+  }
+  void (TSkAnimation::*setter)(int) = name == "Resolution"  ? &TSkAnimation::SetResolution
+                                      : name == "TileCount" ? &TSkAnimation::SetTileCount
+                                      : name == "Time"      ? &TSkAnimation::SetTime
+                                                            : nullptr;
+  if (!setter)
+    return TPropertyResult::Unknown();
+  const std::optional<int> v = LayoutInt(value, INT32_MIN, INT32_MAX);
+  if (!v)
+    return TPropertyResult::Bad(name + " takes an integer");
+  (this->*setter)(*v);
+  return TPropertyResult::Ok();
 }

@@ -2,6 +2,7 @@
 // TskAnimationRec: the settings of one transition (effect, duration, grid resolution, tiles,
 // rotation, threshold picture), clamped by its setters; TSkAnimation, the designer-facing
 // option object that forwards to one record.
+#include "framework/Component.h"
 #include "theme/SkPixels.h"
 
 #include <cstdint>
@@ -82,6 +83,11 @@ public:
   void SetTileCount(int v) { FRec.SetTileCount(v); }
   int Time() const { return FRec.Time(); }
   void SetTime(int v) { FRec.SetTime(v); }
+
+  // One stored property of a layout (the name below the option object, e.g. "EffectKind"):
+  // Direction (kdNone .. kdRotate270), EffectKind (string), Enabled (true/false), Resolution,
+  // TileCount, Time (integers, clamped as by the setters).
+  TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value);
 
 private:
   TskAnimationRec FRec;

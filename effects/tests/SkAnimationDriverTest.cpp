@@ -109,6 +109,56 @@ TEST(SkAnimationDriver, RecordClampsAndDirection) {
   EXPECT_EQ(b.Rec().Bitmap().GetPixel(1, 1), 5u);
 }
 
+// The stored settings of a form's animation: the calculator's layout names the random effect
+// and leaves the animation disabled.
+TEST(SkAnimationDriver, StoredSettingsAreReadAndClamped) {
+  TSkAnimation a;
+  EXPECT_EQ(a.ReadProperty("EffectKind", TLayoutValue::MakeString(skRandomEffectName)).Code,
+            TPropertyResult::TCode::Ok);
+  EXPECT_FALSE(a.Enabled());
+  EXPECT_EQ(a.EffectKind(), skRandomEffectName);
+  struct Case {
+    const char* name;
+    TLayoutValue value;
+    TPropertyResult::TCode code;
+  } cases[] = {{"Time", TLayoutValue::MakeInteger(10), TPropertyResult::TCode::Ok},
+               {"Resolution", TLayoutValue::MakeInteger(0), TPropertyResult::TCode::Ok},
+               {"TileCount", TLayoutValue::MakeInteger(25), TPropertyResult::TCode::Ok},
+               {"Direction", TLayoutValue::MakeIdentifier("kdRotate180"), TPropertyResult::TCode::Ok},
+               {"Enabled", TLayoutValue::MakeIdentifier("true"), TPropertyResult::TCode::Ok},
+               {"Time", TLayoutValue::MakeString("400"), TPropertyResult::TCode::BadValue},
+               {"Time", TLayoutValue::MakeInteger(std::int64_t(1) << 40), TPropertyResult::TCode::BadValue},
+               {"Direction", TLayoutValue::MakeIdentifier("kdSideways"), TPropertyResult::TCode::BadValue},
+               {"Enabled", TLayoutValue::MakeInteger(1), TPropertyResult::TCode::BadValue},
+               {"Speed", TLayoutValue::MakeInteger(1), TPropertyResult::TCode::Unknown}};
+  for (const Case& c : cases)
+    EXPECT_EQ(a.ReadProperty(c.name, c.value).Code, c.code) << c.name;
+  EXPECT_EQ(a.Time(), 50);
+  EXPECT_EQ(a.Resolution(), 1);
+  EXPECT_EQ(a.TileCount(), 20);
+  EXPECT_EQ(a.Direction(), kdRotate180);
+  EXPECT_TRUE(a.Enabled());
+}
+
+TEST(SkAnimationDriver, BitmapEffectPlaysThroughItsOwnKind) {
+  TFakeHost host;
+  TskAnimationDriver d(&host, 1);
+  TskAnimationRec rec = Rec(skBitmapEffectName);
+  TskPixels ramp;
+  ramp.SetSize(16, 1);
+  for (int x = 0; x < 16; ++x)
+    ramp.SetPixel(x, 0, 0xFF000000u | TskColor(x * 17));
+  rec.SetBitmap(ramp);
+  const int slot = d.StartAnimation(1, 0, 0, -1, rec, Solid(16, 4, ~0u), Solid(16, 4, 0xFF000000));
+  ASSERT_GE(slot, 0);
+  EXPECT_EQ(d.EffectOf(slot), skBitmapEffectName);
+  ASSERT_EQ(d.Player(slot)->Kind(), TskEffectKind::ekBitmap);
+  while (d.IsAnimating(slot))
+    d.Tick(0);
+  EXPECT_EQ(host.Frames, 20);
+  EXPECT_EQ(host.Centre.back(), 0xFFFFFFFFu);
+}
+
 TEST(SkAnimationDriver, RandomChoiceNeverPicksTheBitmapAndIgnoresDissolveReseeding) {
   TFakeHost host;
   auto picks = [&](bool dissolveFirst) {

@@ -171,6 +171,31 @@ TEST(SkEffectPlayer, SlideAndPushMoveTheImages) {
   }
 }
 
+// Push on a 1 x 4 column: a quarter turn pushes up (entering from the bottom), three quarters
+// down; the old column is moved over itself.
+TEST(SkEffectPlayer, PushMovesColumnsOverThemselves) {
+  TskPixels old, next;
+  ASSERT_TRUE(old.SetSize(1, 4));
+  ASSERT_TRUE(next.SetSize(1, 4));
+  for (int y = 0; y < 4; ++y) {
+    old.SetPixel(0, y, 0xFF000001u + TskColor(y));
+    next.SetPixel(0, y, 0xFF0000A1u + TskColor(y));
+  }
+  struct Case {
+    TskRotation r;
+    TskColor expected[4];
+  } cases[] = {{krRotate90, {0xFF000002, 0xFF000003, 0xFF000004, 0xFF0000A1}},
+               {krRotate270, {0xFF0000A4, 0xFF000001, 0xFF000002, 0xFF000003}}};
+  for (const Case& c : cases) {
+    TskEffectPlayer push;
+    ASSERT_TRUE(Play(push, Rec("Push", 1, 1, c.r), next, old));
+    push.Frame(25);
+    for (int y = 0; y < 4; ++y) {
+      EXPECT_EQ(push.Work().GetPixel(0, y), c.expected[y]) << int(c.r) << " y " << y;
+    }
+  }
+}
+
 // Every effect, each rotation, resolutions and tiles on odd image sizes, at many percentages:
 // under the sanitizers, and the frame at 100 % followed by the final blend shows the new image.
 TEST(SkEffectPlayer, EveryEffectWithRotationsTilesAndResolutions) {
