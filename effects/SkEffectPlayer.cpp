@@ -211,36 +211,50 @@ void TskEffectPlayer::ComputeMask(int percent) {
   SkRotateMask(FRotated.data(), FMask.data(), W, H, rotation);
 }
 
-// One fused pass per row: the new image's colour with the mask as alpha (key-colour pixels
-// transparent) into a row buffer, then the blend kernel onto the work bitmap.
+// One pass per row while the row is in the cache: the old row copied to the work bitmap, the
+// new image's colour with the mask as alpha (key-colour pixels transparent) into a row buffer,
+// and the blend kernel. At resolution 1 without tiles each pixel is its own cell.
 void TskEffectPlayer::ComposeMask() {
   const TskKernels& k = SkActiveKernels();
-  const int w = std::min(FWork.Width(), FNext.Width()), h = std::min(FWork.Height(), FNext.Height());
+  const int workW = FWork.Width(), workH = FWork.Height();
+  const int w = std::min(workW, FNext.Width()), h = std::min(workH, FNext.Height());
   const int W = FGeometry.Width;
+  const bool direct = FRec.Resolution() == 1 && FRec.TileCount() == 1;
   const std::int32_t* cellOfX = FCellOfX.data();
   TskColor* row = FRow.data();
-  for (int y = 0; y < h; ++y) {
+  for (int y = 0; y < workH; ++y) {
+    TskColor* out = FWork.ScanLine(y);
+    k.CopyRow(FOld.ScanLine(y), out, std::size_t(workW));
+    if (y >= h) {
+      continue;
+    }
     const std::uint8_t* maskRow = FMask.data() + std::size_t(FCellOfY[std::size_t(y)]) * std::size_t(W);
     const TskColor* src = FNext.ScanLine(y);
-    for (int x = 0; x < w; ++x) {
-      const TskColor colour = src[x] & 0xFFFFFF;
-      const TskColor alpha = colour == skKeyColor ? 0 : TskColor(maskRow[cellOfX[x]]) << 24;
-      row[x] = colour | alpha;
+    if (direct) {
+      for (int x = 0; x < w; ++x) {
+        const TskColor colour = src[x] & 0xFFFFFF;
+        row[x] = colour | (colour == skKeyColor ? 0 : TskColor(maskRow[x]) << 24);
+      }
+    } else {
+      for (int x = 0; x < w; ++x) {
+        const TskColor colour = src[x] & 0xFFFFFF;
+        row[x] = colour | (colour == skKeyColor ? 0 : TskColor(maskRow[cellOfX[x]]) << 24);
+      }
     }
-    k.BlendRow(row, FWork.ScanLine(y), std::size_t(w));
+    k.BlendRow(row, out, std::size_t(w));
   }
 }
 
 void TskEffectPlayer::ComposeMap(int percent) {
   const int W = FGeometry.Width, H = FGeometry.Height;
   const TskRotation rotation = FRec.Rotation();
-  std::fill(FMap.begin(), FMap.end(), TskMapCell{});
+  std::memset(static_cast<void*>(FMap.data()), 0, FMap.size() * sizeof(TskMapCell));
   if (rotation == krNone) {
     FDef.Map(FMap.data(), W, H, percent);
   } else {
     int rw, rh;
     SkRotatedGridSize(W, H, rotation, rw, rh);
-    std::fill(FMapRotated.begin(), FMapRotated.end(), TskMapCell{});
+    std::memset(static_cast<void*>(FMapRotated.data()), 0, FMapRotated.size() * sizeof(TskMapCell));
     FDef.Map(FMapRotated.data(), rw, rh, percent);
     for (int y = 0; y < H; ++y) {
       for (int x = 0; x < W; ++x) {
@@ -331,15 +345,18 @@ void TskEffectPlayer::Frame(int percent) {
   percent = std::clamp(percent, 0, 100);
   if (FWork.Empty())
     return;
+  if (FKind == TskEffectKind::ekMask || FKind == TskEffectKind::ekBitmap) {
+    ComputeMask(percent);
+    ComposeMask(); // copies the old image row by row itself
+    return;
+  }
   const TskKernels& k = SkActiveKernels();
-  for (int y = 0; y < FWork.Height(); ++y)
+  for (int y = 0; y < FWork.Height(); ++y) {
     k.CopyRow(FOld.ScanLine(y), FWork.ScanLine(y), std::size_t(FWork.Width()));
+  }
   switch (FKind) {
   case TskEffectKind::ekMask:
-  case TskEffectKind::ekBitmap:
-    ComputeMask(percent);
-    ComposeMask();
-    break;
+  case TskEffectKind::ekBitmap: break;
   case TskEffectKind::ekMap: ComposeMap(percent); break;
   case TskEffectKind::ekManual: FDef.Manual(FWork, FNext, FRec, percent); break;
   }

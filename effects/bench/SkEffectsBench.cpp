@@ -1,9 +1,10 @@
 // Transition effect timings, printed as compact tables:
 //   1. every effect procedure on an 801 x 601 grid over a whole transition (frames at 5, 10,
 //      ..., 100 %, one effect state, as a slot plays them): mean and worst frame, in ms;
-//   2. composition of one frame (old image copied, mask applied, new image blended) at
-//      800 x 600 and 1920 x 1080, against the pixel layer's blend kernel over the same pixels
-//      in the same run (ratio = composition / blend).
+//   2. one frame at 800 x 600 and 1920 x 1080: the whole frame, the effect procedure alone, and
+//      their difference, the composition (old image copied, mask or map applied, new image
+//      blended), against the pixel layer's blend kernel over the same pixels in the same run
+//      (ratio = composition / blend).
 // Usage: bench_effects [rounds]   (default 3; each figure is the best round)
 #include "effects/SkEffectPlayer.h"
 #include "effects/SkEffectRegistry.h"
@@ -84,7 +85,8 @@ double BestFrame(TskEffectPlayer& player, int rounds, int percent) {
 void Composition(int rounds) {
   std::printf("composition of one frame (ms), blend = the blend kernel over the same pixels (%s)\n",
               SkKernelPathName(SkActiveKernels().Path));
-  std::printf("%-10s %-14s %8s %8s %7s\n", "size", "frame", "frame", "blend", "ratio");
+  std::printf("%-10s %-14s %8s %8s %8s %8s %7s\n", "size", "case", "frame", "proc", "compose", "blend",
+              "ratio");
   for (auto [w, h] : {std::pair{800, 600}, {1920, 1080}}) {
     TskPixels next = Filled(w, h, 0xFF3070B0), old = Filled(w, h, 0xFF102030);
     next.FillRect({0, 0, w / 8, h / 8}, 0xFF7F007F);
@@ -118,7 +120,30 @@ void Composition(int rounds) {
       if (!player.Start(rec, next, old, c.kind, item ? item->Def() : TskEffectDef{}))
         continue;
       const double frame = BestFrame(player, rounds, c.percent);
-      std::printf("%4dx%-5d %-14s %8.3f %8.3f %7.2f\n", w, h, c.label, frame, blend, frame / blend);
+      // The effect procedure alone on the same grid (its own budget is the table above).
+      double proc = 0;
+      if (item && (c.kind == TskEffectKind::ekMask || c.kind == TskEffectKind::ekMap)) {
+        const TskGridGeometry g = player.Geometry();
+        std::vector<std::uint8_t> mask(std::size_t(g.Width) * std::size_t(g.Height));
+        std::vector<TskMapCell> map(c.kind == TskEffectKind::ekMap ? mask.size() : 0);
+        proc = 1e30;
+        for (int r = 0; r < rounds * 5; ++r) {
+          TskEffectState state;
+          const auto t0 = TClock::now();
+          if (c.kind == TskEffectKind::ekMask) {
+            std::fill(mask.begin(), mask.end(), 0);
+            TskMaskGrid grid(mask.data(), g.Width, g.Height);
+            item->Def().Mask(grid, c.percent, state);
+          } else {
+            std::fill(map.begin(), map.end(), TskMapCell{});
+            item->Def().Map(map.data(), g.Width, g.Height, c.percent);
+          }
+          proc = std::min(proc, Ms(TClock::now() - t0));
+        }
+      }
+      const double compose = frame - proc;
+      std::printf("%4dx%-5d %-14s %8.3f %8.3f %8.3f %8.3f %7.2f\n", w, h, c.label, frame, proc, compose,
+                  blend, compose / blend);
     }
   }
 }
