@@ -12,15 +12,18 @@ TskAnimationDriver::TskAnimationDriver(ISkAnimationHost* host, std::uint32_t see
     : FHost(host), FChoice(seed) {}
 
 TskAnimationDriver::~TskAnimationDriver() {
-  for (TSlot& s : FSlots)
+  for (TSlot& s : FSlots) {
     s.Player.reset();
-  if (FTimerOn && FHost)
+  }
+  if (FTimerOn && FHost) {
     FHost->SetTimerEnabled(false);
+  }
 }
 
 int TskAnimationDriver::PercentAt(float elapsed, int time) {
-  if (time <= 0)
+  if (time <= 0) {
     return 100;
+  }
   const std::int64_t p = SkRound(double(elapsed) / double(time) * 100.0);
   return p > 99 ? 100 : p < 0 ? 0 : int(p);
 }
@@ -35,18 +38,23 @@ int TskAnimationDriver::StartAnimation(TskAnimationTarget target, int x, int y, 
         break;
       }
     }
-    if (slot == -1)
+    if (slot == -1) {
       return -1;
+    }
   }
-  if (!ValidSlot(slot))
+  if (!ValidSlot(slot)) {
     return -1;
+  }
   TSlot& s = FSlots[std::size_t(slot)];
-  if (s.Busy)
+  if (s.Busy) {
     return -1;
-  if (s.Active)
+  }
+  if (s.Active) {
     StopAnimation(slot, false);
-  if (next.Empty() || old.Empty())
+  }
+  if (next.Empty() || old.Empty()) {
     return -1;
+  }
 
   const TskProcList& list = SkProcList();
   std::string name = rec.Effect();
@@ -57,8 +65,9 @@ int TskAnimationDriver::StartAnimation(TskAnimationTarget target, int x, int y, 
   TskEffectDef def{};
   if (name != skBitmapEffectName) {
     const TskProcItem* item = list.FindEffect(name);
-    if (!item || !item->HasProcedure())
+    if (!item || !item->HasProcedure()) {
       return -1;
+    }
     def = item->Def();
     kind = def.Category == TskEffectCategory::ecMap      ? TskEffectKind::ekMap
            : def.Category == TskEffectCategory::ecManual ? TskEffectKind::ekManual
@@ -66,8 +75,9 @@ int TskAnimationDriver::StartAnimation(TskAnimationTarget target, int x, int y, 
     name = item->DisplayName();
   }
   auto player = std::make_unique<TskEffectPlayer>();
-  if (!player->Start(rec, next, old, kind, def))
+  if (!player->Start(rec, next, old, kind, def)) {
     return -1;
+  }
   s.Player = std::move(player);
   s.Effect = name;
   s.Time = rec.Time();
@@ -87,11 +97,13 @@ bool TskAnimationDriver::IsAnimating(int slot) const {
 }
 
 void TskAnimationDriver::StopAnimation(int slot, bool finalFrame) {
-  if (!ValidSlot(slot))
+  if (!ValidSlot(slot)) {
     return;
+  }
   TSlot& s = FSlots[std::size_t(slot)];
-  if (!s.Active || !s.Player)
+  if (!s.Active || !s.Player) {
     return;
+  }
   if (s.Busy) {
     // Asked from inside the slot's own frame (through the host): done when the frame ends.
     s.StopRequested = true;
@@ -125,14 +137,16 @@ void TskAnimationDriver::UpdateTimer() {
   const bool on = ActiveCount() > 0;
   if (on != FTimerOn) {
     FTimerOn = on;
-    if (FHost)
+    if (FHost) {
       FHost->SetTimerEnabled(on);
+    }
   }
 }
 
 void TskAnimationDriver::FrameStep(TSlot& s, int index) {
-  if (!s.Active || !s.Player || s.Busy)
+  if (!s.Active || !s.Player || s.Busy) {
     return;
+  }
   s.Elapsed += kTickMs;
   s.Busy = true;
   struct TClearBusy {
@@ -141,8 +155,9 @@ void TskAnimationDriver::FrameStep(TSlot& s, int index) {
   } clearBusy{s};
   const int percent = PercentAt(s.Elapsed, s.Time);
   s.Player->Frame(percent);
-  if (FHost)
+  if (FHost) {
     FHost->Present(s.Player->Work(), s.Target, s.X, s.Y);
+  }
   if (percent == 100 || s.StopRequested) {
     const bool final = s.StopRequested && s.StopFinal;
     s.Busy = false;
@@ -156,21 +171,24 @@ void TskAnimationDriver::Tick(double measuredMs) {
 }
 
 void TskAnimationDriver::StepAll() {
-  for (int i = 0; i < kSlotCount; ++i)
+  for (int i = 0; i < kSlotCount; ++i) {
     FrameStep(FSlots[std::size_t(i)], i);
+  }
 }
 
 void TskAnimationDriver::AddElapsed(double ms) {
   for (TSlot& s : FSlots) {
-    if (s.Active)
+    if (s.Active) {
       s.Elapsed += float(ms);
+    }
   }
 }
 
 int TskAnimationDriver::ActiveCount() const {
   int n = 0;
-  for (const TSlot& s : FSlots)
+  for (const TSlot& s : FSlots) {
     n += s.Active ? 1 : 0;
+  }
   return n;
 }
 

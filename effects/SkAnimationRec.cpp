@@ -4,8 +4,9 @@
 #include <optional>
 
 void TskAnimationRec::Assign(const TskAnimationRec& other) {
-  if (&other == this)
+  if (&other == this) {
     return;
+  }
   FBitmap = other.FBitmap.Clone();
   FEffect = other.FEffect;
   FEnabled = other.FEnabled;
@@ -36,15 +37,17 @@ void TSkAnimation::SetDirection(TSkDirection value) {
 TPropertyResult TSkAnimation::ReadProperty(const std::string& name, const TLayoutValue& value) {
   using TKind = TLayoutValue::TKind;
   if (name == "EffectKind") {
-    if (value.Kind != TKind::String)
+    if (value.Kind != TKind::String) {
       return TPropertyResult::Bad("EffectKind takes a string");
+    }
     SetEffectKind(value.Text);
     return TPropertyResult::Ok();
   }
   if (name == "Enabled") {
     const std::optional<bool> b = LayoutBool(value);
-    if (!b)
+    if (!b) {
       return TPropertyResult::Bad("Enabled takes true or false");
+    }
     SetEnabled(*b);
     return TPropertyResult::Ok();
   }
@@ -64,11 +67,13 @@ TPropertyResult TSkAnimation::ReadProperty(const std::string& name, const TLayou
                                       : name == "TileCount" ? &TSkAnimation::SetTileCount
                                       : name == "Time"      ? &TSkAnimation::SetTime
                                                             : nullptr;
-  if (!setter)
+  if (!setter) {
     return TPropertyResult::Unknown();
+  }
   const std::optional<int> v = LayoutInt(value, INT32_MIN, INT32_MAX);
-  if (!v)
+  if (!v) {
     return TPropertyResult::Bad(name + " takes an integer");
+  }
   (this->*setter)(*v);
   return TPropertyResult::Ok();
 }

@@ -4,27 +4,33 @@
 #include <cstring>
 
 void TskMaskGrid::Row(std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t v) {
-  if (y < 0 || y >= FHeight)
+  if (y < 0 || y >= FHeight) {
     return;
-  if (x1 < x0)
+  }
+  if (x1 < x0) {
     std::swap(x0, x1);
+  }
   x0 = std::max<std::int64_t>(x0, 0);
   x1 = std::min<std::int64_t>(x1, FWidth - 1);
-  if (x0 > x1)
+  if (x0 > x1) {
     return;
+  }
   std::memset(FCells + y * FWidth + x0, SkClampByte(v), std::size_t(x1 - x0 + 1));
 }
 
 void TskMaskGrid::Column(std::int64_t x, std::int64_t y0, std::int64_t y1, std::int64_t v) {
-  if (x < 0 || x >= FWidth)
+  if (x < 0 || x >= FWidth) {
     return;
-  if (y1 < y0)
+  }
+  if (y1 < y0) {
     std::swap(y0, y1);
+  }
   y0 = std::max<std::int64_t>(y0, 0);
   y1 = std::min<std::int64_t>(y1, FHeight - 1);
   const std::uint8_t b = SkClampByte(v);
-  for (std::int64_t y = y0; y <= y1; ++y)
+  for (std::int64_t y = y0; y <= y1; ++y) {
     FCells[y * FWidth + x] = b;
+  }
 }
 
 void TskMaskGrid::FillAll(std::int64_t v) {
@@ -52,8 +58,9 @@ void TskMaskGrid::LineFullWalk(std::int64_t x1, std::int64_t y1, std::int64_t x2
       y += sy;
       moved = true;
     }
-    if (moved)
+    if (moved) {
       Set(x, y, v);
+    }
   }
 }
 
@@ -66,14 +73,16 @@ void TskMaskGrid::Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::i
   Set(x1, y1, v);
   const std::int64_t adx = x2 > x1 ? x2 - x1 : x1 - x2, ady = y2 > y1 ? y2 - y1 : y1 - y2;
   const std::int64_t m = std::max(adx, ady);
-  if (m == 0 || FWidth <= 0 || FHeight <= 0)
+  if (m == 0 || FWidth <= 0 || FHeight <= 0) {
     return;
+  }
   const std::int64_t sx = x2 > x1 ? 1 : x2 < x1 ? -1 : 0, sy = y2 > y1 ? 1 : y2 < y1 ? -1 : 0;
   std::int64_t kLo = 2, kHi = m + 1;
   auto limit = [&](std::int64_t c, std::int64_t s, std::int64_t a, std::int64_t n) {
     if (a == 0) {
-      if (c < 0 || c >= n)
+      if (c < 0 || c >= n) {
         kHi = 0;
+      }
       return;
     }
     const std::int64_t tMin = s > 0 ? -c : c - (n - 1), tMax = s > 0 ? n - 1 - c : c;
@@ -81,14 +90,16 @@ void TskMaskGrid::Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::i
       kHi = 0;
       return;
     }
-    if (tMin > 0)
+    if (tMin > 0) {
       kLo = std::max(kLo, (tMin * m + 1 + a - 1) / a);
+    }
     kHi = std::min(kHi, (tMax + 1) * m / a);
   };
   limit(x1, sx, adx, FWidth);
   limit(y1, sy, ady, FHeight);
-  if (kLo > kHi)
+  if (kLo > kHi) {
     return;
+  }
   const std::int64_t tx = (kLo * adx - 1) / m, ty = ady == 0 ? 0 : (kLo * ady - 1) / m;
   std::int64_t e1 = kLo * adx - m * tx, e2 = ady == 0 ? 0 : kLo * ady - m * ty;
   std::int64_t x = x1 + sx * tx, y = y1 + sy * ty;
@@ -116,13 +127,15 @@ void TskMaskGrid::CirclePlot(std::int64_t ox, std::int64_t oy, std::int64_t a, s
   const std::uint8_t value = SkClampByte(v);
   const std::uint64_t w = std::uint64_t(FWidth), h = std::uint64_t(FHeight);
   auto rowSet = [&](std::int64_t y, std::int64_t k) {
-    if (std::uint64_t(y) >= h)
+    if (std::uint64_t(y) >= h) {
       return;
+    }
     std::uint8_t* row = FCells + y * FWidth;
     const std::int64_t cols[4] = {ox + k, ox - k, ox + k + 1, ox - k - 1};
     for (std::int64_t x : cols) {
-      if (std::uint64_t(x) < w)
+      if (std::uint64_t(x) < w) {
         row[x] = value;
+      }
     }
   };
   rowSet(oy + b, a);
@@ -175,10 +188,12 @@ void TskMaskGrid::Circle(std::int64_t ox, std::int64_t oy, std::int64_t r, std::
       std::max({ox, std::int64_t(FWidth) - 1 - ox, oy, std::int64_t(FHeight) - 1 - oy});
   std::int64_t x = 0, y = r, e = 3 - 2 * r;
   while (x < y) {
-    if (x > reach)
+    if (x > reach) {
       return;
-    if (y <= reach)
+    }
+    if (y <= reach) {
       CirclePlot(ox, oy, x, y, v);
+    }
     if (e < 0) {
       e += 4 * x + 6;
     } else {
@@ -187,8 +202,9 @@ void TskMaskGrid::Circle(std::int64_t ox, std::int64_t oy, std::int64_t r, std::
     }
     x += 1;
   }
-  if (x == y && x <= reach)
+  if (x == y && x <= reach) {
     CirclePlot(ox, oy, x, y, v);
+  }
 }
 
 void TskMaskGrid::Polyline(const std::int64_t (*points)[2], int n, std::int64_t v) {

@@ -8,8 +8,9 @@
 // a * b / c in 64 bits, rounded to the nearest integer with halves away from zero. A zero
 // divisor answers 0.
 constexpr std::int64_t SkMulDiv(std::int64_t a, std::int64_t b, std::int64_t c) {
-  if (c == 0)
+  if (c == 0) {
     return 0;
+  }
   const std::int64_t n = a * b;
   const bool negative = (n < 0) != (c < 0);
   const std::uint64_t un = n < 0 ? 0 - std::uint64_t(n) : std::uint64_t(n);
@@ -22,12 +23,15 @@ constexpr std::int64_t SkMulDiv(std::int64_t a, std::int64_t b, std::int64_t c) 
 // conversion can never be undefined.
 inline std::int64_t SkRound(double v) {
   constexpr double kLimit = 4503599627370496.0; // 2^52
-  if (!(v == v))
+  if (!(v == v)) {
     return 0;
-  if (v > kLimit)
+  }
+  if (v > kLimit) {
     return std::int64_t(kLimit);
-  if (v < -kLimit)
+  }
+  if (v < -kLimit) {
     return -std::int64_t(kLimit);
+  }
   return std::int64_t(std::nearbyint(v));
 }
 
@@ -64,8 +68,9 @@ public:
   }
   bool Inside(std::int64_t x, std::int64_t y) const { return x >= 0 && y >= 0 && x < FWidth && y < FHeight; }
   void Set(std::int64_t x, std::int64_t y, std::int64_t v) {
-    if (Inside(x, y))
+    if (Inside(x, y)) {
       FCells[y * FWidth + x] = SkClampByte(v);
+    }
   }
   // Row y from column x0 to x1 (inclusive, either order).
   void Row(std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t v);

@@ -52,16 +52,19 @@ void SkRotateMask(const std::uint8_t* rotated, std::uint8_t* mask, int width, in
     std::uint8_t* out = mask + y * w;
     switch (rotation) {
     case krRotate90: // rotated grid h wide: out[x] = rot(h - 1 - y, x)
-      for (std::size_t x = 0; x < w; ++x)
+      for (std::size_t x = 0; x < w; ++x) {
         out[x] = rotated[x * h + (h - 1 - y)];
+      }
       break;
     case krRotate180:
-      for (std::size_t x = 0; x < w; ++x)
+      for (std::size_t x = 0; x < w; ++x) {
         out[x] = rotated[(h - 1 - y) * w + (w - 1 - x)];
+      }
       break;
     case krRotate270: // out[x] = rot(y, w - 1 - x)
-      for (std::size_t x = 0; x < w; ++x)
+      for (std::size_t x = 0; x < w; ++x) {
         out[x] = rotated[(w - 1 - x) * h + y];
+      }
       break;
     default: std::memcpy(out, rotated + y * w, w); break;
     }
@@ -99,20 +102,24 @@ std::int32_t Pin32(std::int64_t v) {
 
 bool TskEffectPlayer::Start(const TskAnimationRec& rec, const TskPixels& next, const TskPixels& old,
                             TskEffectKind kind, const TskEffectDef& def) {
-  if (next.Empty() || old.Empty())
+  if (next.Empty() || old.Empty()) {
     return false;
+  }
   switch (kind) {
   case TskEffectKind::ekMask:
-    if (!def.Mask)
+    if (!def.Mask) {
       return false;
+    }
     break;
   case TskEffectKind::ekMap:
-    if (!def.Map)
+    if (!def.Map) {
       return false;
+    }
     break;
   case TskEffectKind::ekManual:
-    if (!def.Manual)
+    if (!def.Manual) {
       return false;
+    }
     break;
   case TskEffectKind::ekBitmap: break;
   }
@@ -136,13 +143,15 @@ bool TskEffectPlayer::Start(const TskAnimationRec& rec, const TskPixels& next, c
   FMapRotated.clear();
   if (kind == TskEffectKind::ekMask || kind == TskEffectKind::ekBitmap) {
     FMask.assign(cells, 0);
-    if (FRec.Rotation() != krNone || kind == TskEffectKind::ekBitmap)
+    if (FRec.Rotation() != krNone || kind == TskEffectKind::ekBitmap) {
       FRotated.assign(cells, 0);
+    }
   }
   if (kind == TskEffectKind::ekMap) {
     FMap.assign(cells, TskMapCell{});
-    if (FRec.Rotation() != krNone)
+    if (FRec.Rotation() != krNone) {
       FMapRotated.assign(cells, TskMapCell{});
+    }
   }
   if (kind == TskEffectKind::ekBitmap) {
     // The threshold picture stretched (nearest neighbour) over the rotated grid; its blue bytes.
@@ -179,8 +188,9 @@ bool TskEffectPlayer::Start(const TskAnimationRec& rec, const TskPixels& next, c
     for (int y = 0; y < FNext.Height(); ++y) {
       TskColor* row = FNext.ScanLine(y);
       for (int x = 0; x < FNext.Width(); ++x) {
-        if ((row[x] & 0xFFFFFF) == skKeyColor)
+        if ((row[x] & 0xFFFFFF) == skKeyColor) {
           row[x] &= 0xFFFFFF;
+        }
       }
     }
   }
@@ -194,8 +204,9 @@ void TskEffectPlayer::ComputeMask(int percent) {
   SkRotatedGridSize(W, H, rotation, rw, rh);
   if (FKind == TskEffectKind::ekBitmap) {
     const std::int64_t lift = SkMulDiv(510, percent, 100) - 255;
-    for (std::size_t i = 0; i < FThreshold.size(); ++i)
+    for (std::size_t i = 0; i < FThreshold.size(); ++i) {
       FRotated[i] = SkClampByte(FThreshold[i] + lift);
+    }
     SkRotateMask(FRotated.data(), FMask.data(), W, H, rotation);
     return;
   }
@@ -278,24 +289,28 @@ void TskEffectPlayer::ComposeMap(int percent) {
   TskColor* row = FRow.data();
   for (std::int64_t ty = 0; ty < tiles; ++ty) {
     const std::int64_t oy = ty * FGeometry.MapTileHeight;
-    if (oy >= workH)
+    if (oy >= workH) {
       break;
+    }
     const std::int64_t bottom = std::min(oy + FGeometry.MapTileHeight, workH);
     const std::int64_t srcBottom = std::min(bottom, nextH);
     for (std::int64_t tx = 0; tx < tiles; ++tx) {
       const std::int64_t ox = tx * FGeometry.MapTileWidth;
-      if (ox >= workW)
+      if (ox >= workW) {
         break;
+      }
       const std::int64_t right = std::min(ox + FGeometry.MapTileWidth, workW);
       const std::int64_t srcRight = std::min(right, nextW);
       for (std::int64_t j = 0; j < H; ++j) {
-        if (oy + j * res >= bottom)
+        if (oy + j * res >= bottom) {
           break;
+        }
         const TskMapCell* cells = FMap.data() + j * W;
         for (std::int64_t v = 0; v < res; ++v) {
           const std::int64_t dy = oy + j * res + v;
-          if (dy >= bottom)
+          if (dy >= bottom) {
             break;
+          }
           std::int64_t lo = right, hi = ox; // the span of the row buffer written
           for (std::int64_t i = 0; i < W;) {
             const TskMapCell& c = cells[i];
@@ -322,10 +337,12 @@ void TskEffectPlayer::ComposeMap(int percent) {
                   hi = x1;
                 } else {
                   // Pixels between the runs written so far stay transparent.
-                  for (std::int64_t x = hi; x < x0; ++x)
+                  for (std::int64_t x = hi; x < x0; ++x) {
                     row[x] = 0;
-                  for (std::int64_t x = x1; x < lo; ++x)
+                  }
+                  for (std::int64_t x = x1; x < lo; ++x) {
                     row[x] = 0;
+                  }
                   lo = std::min(lo, x0);
                   hi = std::max(hi, x1);
                 }
@@ -333,8 +350,9 @@ void TskEffectPlayer::ComposeMap(int percent) {
             }
             i = end;
           }
-          if (lo < hi)
+          if (lo < hi) {
             k.BlendRow(row + lo, FWork.ScanLine(std::int32_t(dy)) + lo, std::size_t(hi - lo));
+          }
         }
       }
     }
@@ -343,8 +361,9 @@ void TskEffectPlayer::ComposeMap(int percent) {
 
 void TskEffectPlayer::Frame(int percent) {
   percent = std::clamp(percent, 0, 100);
-  if (FWork.Empty())
+  if (FWork.Empty()) {
     return;
+  }
   if (FKind == TskEffectKind::ekMask || FKind == TskEffectKind::ekBitmap) {
     ComputeMask(percent);
     ComposeMask(); // copies the old image row by row itself
@@ -363,10 +382,12 @@ void TskEffectPlayer::Frame(int percent) {
 }
 
 void TskEffectPlayer::Final() {
-  if (FWork.Empty())
+  if (FWork.Empty()) {
     return;
+  }
   const TskKernels& k = SkActiveKernels();
   const int w = std::min(FWork.Width(), FNext.Width()), h = std::min(FWork.Height(), FNext.Height());
-  for (int y = 0; y < h; ++y)
+  for (int y = 0; y < h; ++y) {
     k.BlendRow(FNext.ScanLine(y), FWork.ScanLine(y), std::size_t(w));
+  }
 }

@@ -3,8 +3,9 @@
 #include <cctype>
 
 bool SkSameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size())
+  if (a.size() != b.size()) {
     return false;
+  }
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
       return false;
@@ -41,12 +42,14 @@ void TskProcList::RegisterEffect(const std::string& name, TskEffectCategory cate
 
 const TskProcItem* TskProcList::FindEffect(const std::string& name) const {
   for (const auto& item : FItems) {
-    if (SkSameText(item->DisplayName(), name))
+    if (SkSameText(item->DisplayName(), name)) {
       return item.get();
+    }
   }
   for (const auto& item : FItems) {
-    if (SkSameText(item->EffectName(), name))
+    if (SkSameText(item->EffectName(), name)) {
       return item.get();
+    }
   }
   return nullptr;
 }
@@ -54,8 +57,9 @@ const TskProcItem* TskProcList::FindEffect(const std::string& name) const {
 TskProcList& SkProcList() {
   static TskProcList list = [] {
     TskProcList l;
-    for (const TskEffectDef& def : SkEffectTable())
+    for (const TskEffectDef& def : SkEffectTable()) {
       l.RegisterEffect(def.Name, def.Category, def);
+    }
     return l;
   }();
   return list;
@@ -67,8 +71,9 @@ const std::vector<std::string>& EffectNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> n{skRandomEffectName, skBitmapEffectName};
     const TskProcList& list = SkProcList();
-    for (std::size_t i = 0; i < list.Count(); ++i)
+    for (std::size_t i = 0; i < list.Count(); ++i) {
       n.push_back(list.Item(i).DisplayName());
+    }
     return n;
   }();
   return names;

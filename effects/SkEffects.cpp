@@ -34,8 +34,9 @@ struct TSmooth {
   double Q;
   TSmooth(int p, i64 n) : P(p), Q(n == 0 ? 2.0 * p : 2.0 * p / double(n)) {}
   i64 Value(i64 s) const {
-    if (P == 100)
+    if (P == 100) {
       return 255;
+    }
     const i64 v = SkMulDiv(SkRound(2.0 * P - double(s) * Q), 255, 100);
     return v > 255 ? 255 : v < 0 ? 0 : v;
   }
@@ -60,8 +61,9 @@ void Aspect(const TGridInfo& g, double& kx, double& ky) {
 
 // The In variants: the Out shape at 100 - p, inverted.
 void Inverted(TskMaskGrid& g, int p, TskEffectState& st, TskMaskProc out, TStyle style) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   out(g, 100 - p, st);
   std::uint8_t* c = g.Cells();
   const std::size_t n = std::size_t(g.Width()) * std::size_t(g.Height());
@@ -84,22 +86,25 @@ void Diagonal(TskMaskGrid& g, int p, i64 v) {
     i64 j = 0;
     for (i64 i = 0; i <= 2 * dx; ++i) {
       g.Line(0, j, i, 0, v);
-      if (j < 2 * dy)
+      if (j < 2 * dy) {
         ++j;
+      }
     }
   } else {
     i64 i = 0;
     for (i64 j = 0; j <= 2 * dy; ++j) {
       g.Line(0, j, i, 0, v);
-      if (i < 2 * dx)
+      if (i < 2 * dx) {
         ++i;
+      }
     }
   }
 }
 
 void SmoothDiagonal(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const TGridInfo d(g);
   const i64 n = SkMulDiv(p, SkRound(2.5 * double(d.D)), 100);
   const TSmooth sm(p, n);
@@ -125,11 +130,13 @@ void DiagonalIn(TskMaskGrid& g, int p, i64 v) {
     g.Line(d.W - 1 - h, 0, d.W - 1, k, v);
   };
   if (a >= b) {
-    for (i64 t = 0; t <= a; ++t)
+    for (i64 t = 0; t <= a; ++t) {
       draw(t, std::min(t, b));
+    }
   } else {
-    for (i64 t = 0; t <= b; ++t)
+    for (i64 t = 0; t <= b; ++t) {
       draw(std::min(t, a), t);
+    }
   }
 }
 
@@ -140,27 +147,31 @@ void DiagonalOut(TskMaskGrid& g, int p, i64 v) {
     i64 i = 0;
     for (i64 k = 0; k <= a; ++k) {
       g.Line(0, i, d.W - 1 - k, d.H - 1, v);
-      if (i < b)
+      if (i < b) {
         ++i;
+      }
     }
     i64 k = 0;
     for (i = 0; i <= a; ++i) {
       g.Line(i, 0, d.W, d.H - k, v);
-      if (k < b)
+      if (k < b) {
         ++k;
+      }
     }
   } else {
     i64 i = 0;
     for (i64 k = 0; k <= b; ++k) {
       g.Line(i, 0, d.W - 1, d.H - 1 - k, v);
-      if (i < a)
+      if (i < a) {
         ++i;
+      }
     }
     i = 0;
     for (i64 j = 0; j <= b; ++j) {
       g.Line(0, j, d.W - 1 - i, d.H - 1, v);
-      if (i < a)
+      if (i < a) {
         ++i;
+      }
     }
   }
 }
@@ -174,10 +185,12 @@ void SmoothDiagonalPair(TskMaskGrid& g, int p, bool out) {
   double gAcc = 0, fAcc = 0;
   for (i64 i = 0; i <= 2 * b && i < longer; ++i) {
     i64 v = SkMulDiv(SkRound(2.0 * p - double(i) * q / 2.0), 255, 100);
-    if (v < 0)
+    if (v < 0) {
       v = 0;
-    if (p == 100 || v > 255)
+    }
+    if (p == 100 || v > 255) {
       v = 255;
+    }
     const i64 rg = SkRound(gAcc), rf = SkRound(fAcc);
     if (out) {
       g.Line(0, d.H - rg - 1, d.W - rf, 0, v);
@@ -197,26 +210,31 @@ void SmoothDiagonalPair(TskMaskGrid& g, int p, bool out) {
 }
 
 void SmoothDiagonalIn(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p != 0)
+  if (p != 0) {
     SmoothDiagonalPair(g, p, false);
+  }
 }
 void SmoothDiagonalOut(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p != 0)
+  if (p != 0) {
     SmoothDiagonalPair(g, p, true);
+  }
 }
 
 void RowsDown(TskMaskGrid& g, int p, i64 v) {
   const i64 last = SkMulDiv(p, g.Height() - 1, 100);
-  for (i64 y = 0; y <= last; ++y)
+  for (i64 y = 0; y <= last; ++y) {
     g.Row(y, 0, g.Width() - 1, v);
+  }
 }
 
 void RowsIn(TskMaskGrid& g, int p, i64 v) {
   const i64 h = g.Height(), k = SkMulDiv(p, h / 2, 100);
-  for (i64 y = h - 1; y >= h - 1 - k; --y)
+  for (i64 y = h - 1; y >= h - 1 - k; --y) {
     g.Row(y, 0, g.Width() - 1, v);
-  for (i64 y = 0; y <= k; ++y)
+  }
+  for (i64 y = 0; y <= k; ++y) {
     g.Row(y, 0, g.Width() - 1, v);
+  }
 }
 
 void RowsOut(TskMaskGrid& g, int p, i64 v) {
@@ -228,17 +246,20 @@ void RowsOut(TskMaskGrid& g, int p, i64 v) {
 }
 
 void SmoothDown(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const i64 n = SkMulDiv(SkRound(1.5 * g.Height()), p, 100);
   const TSmooth sm(p, n);
-  for (i64 s = 0; s <= n; ++s)
+  for (i64 s = 0; s <= n; ++s) {
     g.Row(s, 0, g.Width() - 1, sm.Value(s));
+  }
 }
 
 void SmoothIn(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const i64 h = g.Height(), n = SkMulDiv(SkRound(0.8 * double(h)), p, 100);
   const TSmooth sm(p, n);
   for (i64 i = 0; i <= n && i <= h / 2; ++i) {
@@ -248,8 +269,9 @@ void SmoothIn(TskMaskGrid& g, int p, TskEffectState&) {
 }
 
 void SmoothOut(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const i64 h = g.Height(), cy = h / 2, n = SkMulDiv(SkRound(0.8 * double(h)), p, 100);
   const TSmooth sm(p, n);
   for (i64 i = 0; i <= n && i <= cy; ++i) {
@@ -261,15 +283,18 @@ void SmoothOut(TskMaskGrid& g, int p, TskEffectState&) {
 void CrossOut(TskMaskGrid& g, int p, i64 v) {
   const TGridInfo d(g);
   const i64 a = SkMulDiv(p, 2 * d.W, 100), b = SkMulDiv(p, 2 * d.H, 100);
-  for (i64 f = -(a / 4); f <= a / 4; ++f)
+  for (i64 f = -(a / 4); f <= a / 4; ++f) {
     g.Column(d.Cx + f, d.Cy - b, d.Cy + b, v);
-  for (i64 k = -(b / 4); k <= b / 4; ++k)
+  }
+  for (i64 k = -(b / 4); k <= b / 4; ++k) {
     g.Row(d.Cy + k, d.Cx - a, d.Cx + a, v);
+  }
 }
 
 void SmoothCrossOut(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const TGridInfo d(g);
   const i64 m = SkMulDiv(p, SkRound(2.5 * double(std::max(d.W, d.H))), 100), n = m / 2;
   double kx, ky;
@@ -304,8 +329,9 @@ void RectOut(TskMaskGrid& g, int p, i64 v) {
 }
 
 void SmoothRectOut(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const TGridInfo d(g);
   const i64 m = SkMulDiv(p, SkRound(1.6 * double(std::max(d.W, d.H))), 100), n = m / 2;
   double kx, ky;
@@ -322,42 +348,49 @@ void SmoothRectOut(TskMaskGrid& g, int p, TskEffectState&) {
 void CircleOut(TskMaskGrid& g, int p, i64 v) {
   const TGridInfo d(g);
   const i64 r = SkMulDiv(d.D, p, 100) / 2;
-  for (i64 k = 0; k <= r; ++k)
+  for (i64 k = 0; k <= r; ++k) {
     g.Circle(d.Cx, d.Cy, k, v);
+  }
 }
 
 void CircleIn(TskMaskGrid& g, int p, i64 v) {
   const TGridInfo d(g);
   const i64 half = SkMulDiv(d.D, p, 100) / 2, outer = d.D / 2;
-  for (i64 k = outer - half; k <= outer; ++k)
+  for (i64 k = outer - half; k <= outer; ++k) {
     g.Circle(d.Cx, d.Cy, k, v);
+  }
 }
 
 void CircleCorner(TskMaskGrid& g, int p, i64 v) {
   const TGridInfo d(g);
   const i64 r = SkMulDiv(d.D, p, 100);
-  for (i64 k = 0; k <= r; ++k)
+  for (i64 k = 0; k <= r; ++k) {
     g.Circle(0, d.H - 1, k, v);
+  }
 }
 
 void CircleSmoothOut(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const TGridInfo d(g);
   const i64 n = SkMulDiv(SkRound(0.9 * double(d.D)), p, 100);
   const TSmooth sm(p, n);
-  for (i64 s = 0; s <= n; ++s)
+  for (i64 s = 0; s <= n; ++s) {
     g.Circle(d.Cx, d.Cy, s, sm.Value(s));
+  }
 }
 
 void CircleSmooth(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const TGridInfo d(g);
   const i64 n = SkMulDiv(SkRound(1.5 * double(d.D)), p, 100);
   const TSmooth sm(p, n);
-  for (i64 s = 0; s <= n; ++s)
+  for (i64 s = 0; s <= n; ++s) {
     g.Circle(0, d.H - 1, s, sm.Value(s));
+  }
 }
 
 void DiamondOutline(TskMaskGrid& g, const TGridInfo& d, i64 gx, i64 hy, i64 v) {
@@ -370,20 +403,23 @@ void DiamondOut(TskMaskGrid& g, int p, i64 v) {
   const i64 n = SkMulDiv(p, std::max(d.W, d.H), 100);
   double kx, ky;
   Aspect(d, kx, ky);
-  for (i64 k = 0; k <= n; ++k)
+  for (i64 k = 0; k <= n; ++k) {
     DiamondOutline(g, d, SkRound(double(k) * kx), SkRound(double(k) * ky), v);
+  }
 }
 
 void DiamondSmoothOut(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const TGridInfo d(g);
   const i64 n = SkMulDiv(p, SkRound(2.5 * double(std::max(d.W, d.H))), 100) / 2;
   double kx, ky;
   Aspect(d, kx, ky);
   const TSmooth sm(p, n);
-  for (i64 s = 0; s <= n; ++s)
+  for (i64 s = 0; s <= n; ++s) {
     DiamondOutline(g, d, SkRound(double(s) * kx), SkRound(double(s) * ky), sm.Value(s));
+  }
 }
 
 void Rotate(TskMaskGrid& g, int p, i64 v) {
@@ -399,8 +435,9 @@ void Rotate(TskMaskGrid& g, int p, i64 v) {
 }
 
 void RotateSmooth(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const TGridInfo d(g);
   const i64 n = SkMulDiv(2 * (d.W + d.H), p, 100);
   const TSmooth sm(p, n);
@@ -428,24 +465,28 @@ void PixelSet(TskMaskGrid& g, int p, TskEffectState& st, i64 v) {
   SkEnsurePicks(st, g.Width(), g.Height(), c, AheadDraws(g));
   std::uint8_t* cells = g.Cells();
   const std::uint8_t b = SkClampByte(v);
-  for (i64 i = 0; i < c; ++i)
+  for (i64 i = 0; i < c; ++i) {
     cells[st.Picks[std::size_t(i)]] = b;
+  }
 }
 
 void Pixel(TskMaskGrid& g, int p, TskEffectState& st) {
-  if (p != 0)
+  if (p != 0) {
     PixelSet(g, p, st, 255);
+  }
 }
 void PixelFade(TskMaskGrid& g, int p, TskEffectState& st) {
-  if (p != 0)
+  if (p != 0) {
     PixelSet(g, p, st, SkRound(p / 100.0 * 255.0));
+  }
 }
 
 // The picked cells of each column get a value that falls from left to right. At 0 % nothing
 // is picked and nothing is computed (the ramp divides by p).
 void PixelLine(TskMaskGrid& g, int p, TskEffectState& st) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   const i64 w = g.Width(), c = PickCount(g, p);
   SkEnsurePicks(st, g.Width(), g.Height(), c, AheadDraws(g));
   const i64 columns = std::min<i64>(w, SkRound(p / 100.0 * double(2 * w - 1)) + 1);
@@ -458,8 +499,9 @@ void PixelLine(TskMaskGrid& g, int p, TskEffectState& st) {
   for (i64 k = 0; k < c; ++k) {
     const std::uint32_t cell = st.Picks[std::size_t(k)];
     const i64 col = cell % std::uint32_t(w);
-    if (col < columns)
+    if (col < columns) {
       cells[cell] = value[std::size_t(col)];
+    }
   }
 }
 
@@ -467,8 +509,9 @@ void Stream(TskMaskGrid& g, int p, TskEffectState& st) {
   const i64 w = g.Width(), h = g.Height();
   st.Random.Seed(std::uint32_t(w * h));
   std::vector<i64> s(static_cast<std::size_t>(w)), m(static_cast<std::size_t>(w), h - 1);
-  for (i64 x = 0; x < w; ++x)
+  for (i64 x = 0; x < w; ++x) {
     s[std::size_t(x)] = -i64(st.Random.Next(80));
+  }
   for (i64 k = 1; k <= 8; ++k) {
     for (i64 x = k; x <= w - k - 1; ++x) {
       s[std::size_t(x)] = (s[std::size_t(x - 1)] + 2 * s[std::size_t(x)] + s[std::size_t(x + 1)]) / 4;
@@ -484,8 +527,9 @@ void Stream(TskMaskGrid& g, int p, TskEffectState& st) {
         sx = 0;
         mx -= 1;
       } else {
-        if (sx >= 0 && sx < h)
+        if (sx >= 0 && sx < h) {
           cells[sx * w + x] = 255;
+        }
         sx += 1;
       }
     }
@@ -512,8 +556,9 @@ struct TPlasmaTables {
 };
 
 void Plasma(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p == 0)
+  if (p == 0) {
     return;
+  }
   static const TPlasmaTables t;
   const i64 w = g.Width(), h = g.Height(), top = SkMulDiv(2 * p, 255, 100);
   std::uint8_t* cells = g.Cells();
@@ -590,8 +635,9 @@ void Slide(TskPixels& work, const TskPixels& next, const TskAnimationRec& rec, i
 void Push(TskPixels& work, const TskPixels& next, const TskAnimationRec& rec, int p) {
   i64 x, y, px, py;
   SlideOffset(next, rec.Rotation(), p, x, y, px, py);
-  if (px != 0 || py != 0)
+  if (px != 0 || py != 0) {
     SkDrawAt(work, std::int32_t(px), std::int32_t(py), work, work.Bounds(), TskDrawMode::dmCopy);
+  }
   SkDrawAt(work, std::int32_t(x), std::int32_t(y), next, next.Bounds(), TskDrawMode::dmBlend);
 }
 
@@ -599,8 +645,9 @@ void Push(TskPixels& work, const TskPixels& next, const TskAnimationRec& rec, in
 
 template <void (*Shape)(TskMaskGrid&, int, i64), TStyle Style>
 void Flat(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p != 0)
+  if (p != 0) {
     Shape(g, p, FlatValue(Style, p));
+  }
 }
 
 // The four shapes that already show a mark at 0 %.
@@ -619,8 +666,9 @@ void In(TskMaskGrid& g, int p, TskEffectState& st) {
 }
 
 void Fade(TskMaskGrid& g, int p, TskEffectState&) {
-  if (p != 0)
+  if (p != 0) {
     g.FillAll(SkRound(p / 100.0 * 255.0));
+  }
 }
 
 constexpr TskEffectDef M(const char* name, TskMaskProc proc) {
@@ -703,8 +751,9 @@ void SkEnsurePicks(TskEffectState& st, int width, int height, std::int64_t count
     st.Picks.clear();
     st.Picked.assign(std::size_t((cells + 63) / 64), 0);
   }
-  if (count > std::int64_t(cells))
+  if (count > std::int64_t(cells)) {
     count = std::int64_t(cells);
+  }
   std::uint64_t* picked = st.Picked.data();
   std::int64_t draws = 0;
   auto pickOne = [&] {
@@ -716,8 +765,10 @@ void SkEnsurePicks(TskEffectState& st, int width, int height, std::int64_t count
     picked[cell >> 6] |= std::uint64_t(1) << (cell & 63);
     st.Picks.push_back(cell);
   };
-  while (std::int64_t(st.Picks.size()) < count)
+  while (std::int64_t(st.Picks.size()) < count) {
     pickOne();
-  while (draws < aheadDraws && st.Picks.size() < cells)
+  }
+  while (draws < aheadDraws && st.Picks.size() < cells) {
     pickOne();
+  }
 }

@@ -34,8 +34,9 @@ void Procedures(int rounds) {
   int column = 0;
   for (std::size_t e = 0; e < list.Count(); ++e) {
     const TskEffectDef& d = list.Item(e).Def();
-    if (!d.Mask && !d.Map)
+    if (!d.Mask && !d.Map) {
       continue;
+    }
     std::vector<double> best(20, 1e30);
     for (int r = 0; r < rounds; ++r) {
       TskEffectState state;
@@ -95,8 +96,9 @@ void Composition(int rounds) {
     double blend = 1e30;
     for (int r = 0; r < rounds * 5; ++r) {
       const auto t0 = TClock::now();
-      for (int y = 0; y < h; ++y)
+      for (int y = 0; y < h; ++y) {
         SkActiveKernels().BlendRow(src.ScanLine(y), dst.ScanLine(y), std::size_t(w));
+      }
       blend = std::min(blend, Ms(TClock::now() - t0));
     }
     struct Case {
@@ -117,8 +119,9 @@ void Composition(int rounds) {
       rec.SetBitmap(Filled(64, 64, 0xFF000080));
       const TskProcItem* item = FindEffect(c.effect);
       TskEffectPlayer player;
-      if (!player.Start(rec, next, old, c.kind, item ? item->Def() : TskEffectDef{}))
+      if (!player.Start(rec, next, old, c.kind, item ? item->Def() : TskEffectDef{})) {
         continue;
+      }
       const double frame = BestFrame(player, rounds, c.percent);
       // The effect procedure alone on the same grid (its own budget is the table above).
       double proc = 0;

@@ -21,8 +21,9 @@ struct TFakeHost : ISkAnimationHost {
   void Present(const TskPixels& work, TskAnimationTarget, int, int) override {
     ++Frames;
     Centre.push_back(work.GetPixel(work.Width() / 2, work.Height() / 2));
-    if (OnPresent)
+    if (OnPresent) {
       OnPresent();
+    }
   }
 };
 
@@ -47,8 +48,9 @@ int FramesUntilDone(double measuredMs, int time) {
       d.StartAnimation(1, 0, 0, -1, Rec("Fade", time), Solid(8, 8, ~0u), Solid(8, 8, 0xFF000000));
   EXPECT_EQ(slot, 0);
   EXPECT_TRUE(host.Timer);
-  for (int i = 0; i < 1000 && d.IsAnimating(slot); ++i)
+  for (int i = 0; i < 1000 && d.IsAnimating(slot); ++i) {
     d.Tick(measuredMs);
+  }
   EXPECT_FALSE(host.Timer);
   return host.Frames;
 }
@@ -67,11 +69,13 @@ TEST(SkAnimationDriver, FramesShowTheTransitionAndEndOnTheNewImage) {
   TskAnimationDriver d(&host, 1);
   const int slot =
       d.StartAnimation(1, 0, 0, -1, Rec("Fade"), Solid(8, 8, 0xFFFFFFFF), Solid(8, 8, 0xFF000000));
-  while (d.IsAnimating(slot))
+  while (d.IsAnimating(slot)) {
     d.Tick(0);
+  }
   ASSERT_EQ(host.Centre.size(), 20u);
-  for (std::size_t i = 1; i < host.Centre.size(); ++i)
+  for (std::size_t i = 1; i < host.Centre.size(); ++i) {
     EXPECT_GT(host.Centre[i] & 0xFF, host.Centre[i - 1] & 0xFF);
+  }
   EXPECT_EQ(host.Centre.back(), 0xFFFFFFFFu);
 }
 
@@ -131,8 +135,9 @@ TEST(SkAnimationDriver, StoredSettingsAreReadAndClamped) {
                {"Direction", TLayoutValue::MakeIdentifier("kdSideways"), TPropertyResult::TCode::BadValue},
                {"Enabled", TLayoutValue::MakeInteger(1), TPropertyResult::TCode::BadValue},
                {"Speed", TLayoutValue::MakeInteger(1), TPropertyResult::TCode::Unknown}};
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(a.ReadProperty(c.name, c.value).Code, c.code) << c.name;
+  }
   EXPECT_EQ(a.Time(), 50);
   EXPECT_EQ(a.Resolution(), 1);
   EXPECT_EQ(a.TileCount(), 20);
@@ -146,15 +151,17 @@ TEST(SkAnimationDriver, BitmapEffectPlaysThroughItsOwnKind) {
   TskAnimationRec rec = Rec(skBitmapEffectName);
   TskPixels ramp;
   ramp.SetSize(16, 1);
-  for (int x = 0; x < 16; ++x)
+  for (int x = 0; x < 16; ++x) {
     ramp.SetPixel(x, 0, 0xFF000000u | TskColor(x * 17));
+  }
   rec.SetBitmap(ramp);
   const int slot = d.StartAnimation(1, 0, 0, -1, rec, Solid(16, 4, ~0u), Solid(16, 4, 0xFF000000));
   ASSERT_GE(slot, 0);
   EXPECT_EQ(d.EffectOf(slot), skBitmapEffectName);
   ASSERT_EQ(d.Player(slot)->Kind(), TskEffectKind::ekBitmap);
-  while (d.IsAnimating(slot))
+  while (d.IsAnimating(slot)) {
     d.Tick(0);
+  }
   EXPECT_EQ(host.Frames, 20);
   EXPECT_EQ(host.Centre.back(), 0xFFFFFFFFu);
 }
@@ -165,8 +172,9 @@ TEST(SkAnimationDriver, RandomChoiceNeverPicksTheBitmapAndIgnoresDissolveReseedi
     TskAnimationDriver d(&host, 42);
     if (dissolveFirst) {
       const int s = d.StartAnimation(1, 0, 0, -1, Rec("Pixel"), Solid(9, 9, ~0u), Solid(9, 9, 0));
-      while (d.IsAnimating(s))
+      while (d.IsAnimating(s)) {
         d.Tick(0);
+      }
     }
     std::vector<std::string> out;
     for (int i = 0; i < 2000; ++i) {
@@ -204,8 +212,9 @@ TEST(SkAnimationDriver, SlotRules) {
   EXPECT_EQ(d.ActiveCount(), 1);
 
   // All slots taken: no start.
-  for (int i = 0; i < TskAnimationDriver::kSlotCount; ++i)
+  for (int i = 0; i < TskAnimationDriver::kSlotCount; ++i) {
     d.StartAnimation(1, 0, 0, i, Rec("Fade"), a, b);
+  }
   EXPECT_EQ(d.ActiveCount(), 201);
   EXPECT_EQ(d.StartAnimation(1, 0, 0, -1, Rec("Fade"), a, b), -1);
   d.StopAnimation(3, false);
@@ -220,8 +229,9 @@ TEST(SkAnimationDriver, SlotsOwnWhatTheyDraw) {
   const int slot = d.StartAnimation(1, 0, 0, -1, Rec("Fade"), *next, *old);
   next.reset(); // the caller's images go away mid-transition
   old.reset();
-  while (d.IsAnimating(slot))
+  while (d.IsAnimating(slot)) {
     d.Tick(0);
+  }
   EXPECT_EQ(host.Centre.back(), 0xFFFFFFFFu);
 }
 
@@ -230,8 +240,9 @@ TEST(SkAnimationDriver, StopFromInsideAFrameEndsAfterTheFrame) {
   TskAnimationDriver d(&host, 1);
   const int slot = d.StartAnimation(1, 0, 0, -1, Rec("Fade"), Solid(4, 4, ~0u), Solid(4, 4, 0xFF000000));
   host.OnPresent = [&] {
-    if (host.Frames == 3)
+    if (host.Frames == 3) {
       d.StopAnimation(slot, true);
+    }
     EXPECT_EQ(d.StartAnimation(1, 0, 0, slot, Rec("Fade"), Solid(4, 4, 0), Solid(4, 4, 0)), -1);
   };
   d.Tick(0);

@@ -18,8 +18,9 @@ TEST(SkEffectMath, MulDivRoundsHalvesAwayFromZeroAndRoundHalvesToEven) {
                {1, 1, 0, 0},
                {510, 50, 100, 255},
                {100000, 65536, 3, 2184533333}};
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(SkMulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+  }
   EXPECT_EQ(SkRound(76.5), 76);
   EXPECT_EQ(SkRound(62.5), 62);
   EXPECT_EQ(SkRound(-0.5), 0);
@@ -56,16 +57,18 @@ TEST(SkEffectMath, CircleOfRadiusZeroIsAThreeCellMarkAndRadiiFillADisc) {
   TskMaskGrid g(cells.data(), 5, 5);
   g.Circle(2, 2, 0, 255);
   int set = 0;
-  for (auto c : cells)
+  for (auto c : cells) {
     set += c != 0;
+  }
   EXPECT_EQ(set, 3);
   EXPECT_EQ(g.Get(1, 2) & g.Get(2, 2) & g.Get(3, 2), 255);
 
   const int n = 41, r = 15;
   std::vector<std::uint8_t> disc(n * n, 0);
   TskMaskGrid d(disc.data(), n, n);
-  for (int k = 0; k <= r; ++k)
+  for (int k = 0; k <= r; ++k) {
     d.Circle(20, 20, k, 255);
+  }
   for (int y = 0; y < n; ++y) {
     for (int x = 0; x < n; ++x) {
       const int dx = x - 20, dy = y - 20;

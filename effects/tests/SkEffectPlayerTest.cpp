@@ -24,8 +24,9 @@ TskAnimationRec Rec(const char* effect, int resolution = 1, int tiles = 1, TskRo
 }
 
 bool Play(TskEffectPlayer& player, const TskAnimationRec& rec, const TskPixels& next, const TskPixels& old) {
-  if (rec.Effect() == skBitmapEffectName)
+  if (rec.Effect() == skBitmapEffectName) {
     return player.Start(rec, next, old, TskEffectKind::ekBitmap, {});
+  }
   const TskProcItem* item = FindEffect(rec.Effect());
   EXPECT_NE(item, nullptr) << rec.Effect();
   const TskEffectKind kind = item->Category() == TskEffectCategory::ecMap      ? TskEffectKind::ekMap
@@ -166,8 +167,9 @@ TEST(SkEffectPlayer, SlideAndPushMoveTheImages) {
     TskEffectPlayer push;
     ASSERT_TRUE(Play(push, Rec("Push", 1, 1, c.r), next, old));
     push.Frame(c.p);
-    for (int x = 0; x < 4; ++x)
+    for (int x = 0; x < 4; ++x) {
       EXPECT_EQ(push.Work().GetPixel(x, 0), c.expected[x]) << int(c.r) << " x " << x;
+    }
   }
 }
 
@@ -209,8 +211,9 @@ TEST(SkEffectPlayer, EveryEffectWithRotationsTilesAndResolutions) {
         for (TskRotation r : {krNone, krRotate90, krRotate180, krRotate270}) {
           TskEffectPlayer player;
           ASSERT_TRUE(Play(player, Rec(list.Item(e).DisplayName().c_str(), l[0], l[1], r), next, old));
-          for (int p : {0, 1, 37, 50, 99, 100})
+          for (int p : {0, 1, 37, 50, 99, 100}) {
             player.Frame(p);
+          }
           player.Final();
           EXPECT_EQ(player.Work().GetPixel(s[0] - 1, s[1] - 1), 0xFF3060A0u) << list.Item(e).DisplayName();
         }

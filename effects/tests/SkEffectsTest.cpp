@@ -74,8 +74,9 @@ const char* const kNames[skEffectCount] = {"SmoothDiagonal",
 
 const TskEffectDef& Def(const char* name) {
   for (const TskEffectDef& d : SkEffectTable()) {
-    if (std::string(d.Name) == name)
+    if (std::string(d.Name) == name) {
       return d;
+    }
   }
   throw std::runtime_error(std::string("no effect ") + name);
 }
@@ -111,8 +112,9 @@ TEST(SkEffectRegistry, EffectsAreRegisteredInOrderWithTheirPrefixes) {
 TEST(SkEffectRegistry, LookupIgnoresCaseAndPrefix) {
   const TskProcItem* fade = FindEffect("Fade");
   ASSERT_NE(fade, nullptr);
-  for (const char* n : {"fade", "FADE", "[ FADE ] - Fade", "[ fade ] - fAdE"})
+  for (const char* n : {"fade", "FADE", "[ FADE ] - Fade", "[ fade ] - fAdE"}) {
     EXPECT_EQ(FindEffect(n), fade) << n;
+  }
   EXPECT_EQ(FindEffect("[ MANUAL ] - Push"), FindEffect("push"));
   EXPECT_EQ(FindEffect("[ BITMAP ] - Bitmap Animation"), nullptr);
   EXPECT_EQ(FindEffect("Fade2"), nullptr);
@@ -135,11 +137,13 @@ TEST(SkEffectRegistry, DuplicateNamesAndProceduresAreRefused) {
 TEST(SkEffects, HandComputedAnchors) {
   EXPECT_TRUE(All(RunMask("Fade", 7, 5, 30), 76));
   const auto down = RunMask("FadeDown", 4, 10, 30); // rows 0..MulDiv(30, 9, 100) = 3
-  for (int y = 0; y < 10; ++y)
+  for (int y = 0; y < 10; ++y) {
     EXPECT_EQ(down[std::size_t(y) * 4], y <= 3 ? 77 : 0) << y;
+  }
   const auto slide = RunMask("SlideDown", 10, 10, 50);
-  for (int y = 0; y < 10; ++y)
+  for (int y = 0; y < 10; ++y) {
     EXPECT_EQ(slide[std::size_t(y) * 10 + 9], y <= 5 ? 255 : 0) << y;
+  }
   EXPECT_EQ(RunMask("SmoothDown", 1, 10, 50),
             (std::vector<std::uint8_t>{255, 224, 191, 158, 128, 97, 64, 31, 0, 0}));
 }
@@ -155,8 +159,9 @@ TEST(SkEffects, EveryMaskEffectOnTinyAndOddGrids) {
       "Plasma",         "Fade",           "Pixel",         "Pixel fade",      "SlideDown",     "FadeDown"};
   const int sizes[][2] = {{1, 1}, {1, 2}, {2, 1}, {3, 3}, {64, 1}, {1, 64}, {33, 17}, {7, 50}, {16, 12}};
   for (const TskEffectDef& d : SkEffectTable()) {
-    if (!d.Mask)
+    if (!d.Mask) {
       continue;
+    }
     for (const auto& s : sizes) {
       for (int p : {0, 1, 2, 13, 49, 50, 51, 99, 100}) {
         const auto cells = RunMask(d.Name, s[0], s[1], p);
@@ -204,8 +209,9 @@ TEST(SkEffects, DissolvePicksRepeatAndGrow) {
 
 TEST(SkEffects, StreamStartsInRowZeroAndRepeats) {
   const auto s0 = RunMask("Stream", 30, 20, 0);
-  for (std::size_t i = 30; i < s0.size(); ++i)
+  for (std::size_t i = 30; i < s0.size(); ++i) {
     EXPECT_EQ(s0[i], 0) << i;
+  }
   EXPECT_EQ(RunMask("Stream", 30, 20, 40), RunMask("Stream", 30, 20, 40));
   EXPECT_TRUE(All(RunMask("Stream", 30, 20, 100), 255));
 }
@@ -215,8 +221,9 @@ TEST(SkEffects, StreamStartsInRowZeroAndRepeats) {
 std::string GoldenText() {
   std::ostringstream out;
   for (const TskEffectDef& d : SkEffectTable()) {
-    if (!d.Mask)
+    if (!d.Mask) {
       continue;
+    }
     for (int p : {30, 60}) {
       out << d.Name << " " << p << "\n";
       const auto cells = RunMask(d.Name, 16, 12, p);

@@ -18,8 +18,9 @@ void TskTimer::Start() { QueryPerformanceCounter(&FStart); }
 void TskTimer::Stop() { QueryPerformanceCounter(&FStop); }
 
 double TskTimer::ElapsedSeconds() const {
-  if (FFrequency.QuadPart == 0)
+  if (FFrequency.QuadPart == 0) {
     return 0;
+  }
   const LONGLONG ticks = FStop.QuadPart - FStart.QuadPart - FReadCost;
   return ticks > 0 ? double(ticks) / double(FFrequency.QuadPart) : 0.0;
 }
@@ -38,8 +39,9 @@ class TWin32Host final : public ISkAnimationHost {
 public:
   TWin32Host()
       : FWindow([this](UINT msg, WPARAM wparam, LPARAM, LRESULT& result) {
-          if (msg != WM_TIMER || wparam != kFrameTimerId)
+          if (msg != WM_TIMER || wparam != kFrameTimerId) {
             return false;
+          }
           OnTick();
           result = 0;
           return true;
@@ -56,8 +58,9 @@ public:
 
   void Present(const TskPixels& work, TskAnimationTarget target, int x, int y) override {
     HDC dc = reinterpret_cast<HDC>(target);
-    if (!dc || work.Empty())
+    if (!dc || work.Empty()) {
       return;
+    }
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
     bmi.bmiHeader.biWidth = work.Width();
@@ -69,15 +72,17 @@ public:
     SetDIBitsToDevice(dc, x, y, DWORD(work.Width()), DWORD(work.Height()), 0, 0, 0, UINT(work.Height()),
                       work.ScanLine(0), &bmi, DIB_RGB_COLORS);
     GdiFlush();
-    if (PresentHook())
+    if (PresentHook()) {
       PresentHook()(work, dc, x, y);
+    }
   }
 
 private:
   // A tick: every slot's frame step, timed; the time it took is added to every slot.
   void OnTick() {
-    if (!FDriver)
+    if (!FDriver) {
       return;
+    }
     FStopwatch.Start();
     FDriver->StepAll();
     FStopwatch.Stop();
@@ -119,8 +124,9 @@ void StopAnimation(int slot, bool finalFrame) { SkAnimationDriver().StopAnimatio
 bool RunAnimation(HDC dc, int x, int y, const TskAnimationRec& rec, const TskPixels& next,
                   const TskPixels& old) {
   const int slot = StartAnimation(dc, x, y, -1, rec, next, old);
-  if (slot < 0)
+  if (slot < 0) {
     return false;
+  }
   while (IsAnimating(slot)) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -131,8 +137,9 @@ bool RunAnimation(HDC dc, int x, int y, const TskAnimationRec& rec, const TskPix
       }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
-      if (!IsAnimating(slot))
+      if (!IsAnimating(slot)) {
         return true;
+      }
     }
     // Nothing queued: sleep until a message arrives or the frame timer is due. The timeout
     // only guards against a timer message that never comes.
@@ -156,8 +163,9 @@ bool CaptureWindow(HWND window, int width, int height, TskBitmap& capture) {
     for (int y = 0; y < height; ++y) {
       TskColor* row = pixels.ScanLine(y);
       for (int x = 0; x < width; ++x) {
-        if (!PtInRegion(region.Get(), x, y))
+        if (!PtInRegion(region.Get(), x, y)) {
           row[x] = skKeyColor;
+        }
       }
     }
   }

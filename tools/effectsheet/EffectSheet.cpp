@@ -40,10 +40,12 @@ TskPixels NewPicture() {
     for (int x = 0; x < kFrameW; ++x) {
       const TskColor g = TskColor(120 + y * 130 / kFrameH);
       TskColor c = 0xFF000000u | 0xF00000u | (g << 8) | 0x30u;
-      if (std::abs(x * kFrameH - y * kFrameW) < 2 * kFrameW)
+      if (std::abs(x * kFrameH - y * kFrameW) < 2 * kFrameW) {
         c = 0xFFFFFFFFu;
-      if (x < 2 || y < 2 || x >= kFrameW - 2 || y >= kFrameH - 2)
+      }
+      if (x < 2 || y < 2 || x >= kFrameW - 2 || y >= kFrameH - 2) {
         c = 0xFF000000u;
+      }
       p.SetPixel(x, y, c);
     }
   }
@@ -61,8 +63,9 @@ void DrawNumber(TskPixels& sheet, int x, int y, int n) {
     const auto& d = kDigits[ch - '0'];
     for (int r = 0; r < 5; ++r) {
       for (int c = 0; c < 3; ++c) {
-        if (d[r] & (4 >> c))
+        if (d[r] & (4 >> c)) {
           sheet.FillRect({x + 2 * c, y + 2 * r, x + 2 * c + 2, y + 2 * r + 2}, 0xFF000000u);
+        }
       }
     }
     x += 8;
@@ -75,11 +78,13 @@ void Chunk(std::FILE* f, const char* type, const std::vector<unsigned char>& dat
       static_cast<unsigned char>(data.size() >> 8), static_cast<unsigned char>(data.size())};
   std::fwrite(len, 1, 4, f);
   std::fwrite(type, 1, 4, f);
-  if (!data.empty())
+  if (!data.empty()) {
     std::fwrite(data.data(), 1, data.size(), f);
+  }
   uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
-  if (!data.empty())
+  if (!data.empty()) {
     crc = crc32(crc, data.data(), uInt(data.size()));
+  }
   const unsigned char c[4] = {static_cast<unsigned char>(crc >> 24), static_cast<unsigned char>(crc >> 16),
                               static_cast<unsigned char>(crc >> 8), static_cast<unsigned char>(crc)};
   std::fwrite(c, 1, 4, f);
@@ -101,12 +106,14 @@ bool WritePng(const char* path, const TskPixels& img) {
   }
   uLongf size = compressBound(uLong(raw.size()));
   std::vector<unsigned char> z(size);
-  if (compress2(z.data(), &size, raw.data(), uLong(raw.size()), 9) != Z_OK)
+  if (compress2(z.data(), &size, raw.data(), uLong(raw.size()), 9) != Z_OK) {
     return false;
+  }
   z.resize(size);
   std::FILE* f = std::fopen(path, "wb");
-  if (!f)
+  if (!f) {
     return false;
+  }
   static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::fwrite(kSignature, 1, 8, f);
   const std::vector<unsigned char> ihdr = {static_cast<unsigned char>(w >> 24),

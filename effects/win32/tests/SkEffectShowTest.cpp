@@ -75,8 +75,9 @@ TFrames g_frames;
 void WatchFrames(int probeX, int probeY) {
   g_frames = {};
   SkSetPresentHook([probeX, probeY](const TskPixels& work, HDC, int x, int y) {
-    if (++g_frames.Count != 3)
+    if (++g_frames.Count != 3) {
       return;
+    }
     const TskColor p = work.GetPixel(probeX, probeY);
     g_frames.WorkPixel = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     const TScreenShot shot = GrabScreen({x + probeX, y + probeY, x + probeX + 1, y + probeY + 1});
