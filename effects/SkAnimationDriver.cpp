@@ -2,6 +2,8 @@
 
 #include "effects/SkEffectRegistry.h"
 
+#include <new>
+
 namespace {
 const std::string kNoEffect;
 
@@ -74,8 +76,14 @@ int TskAnimationDriver::StartAnimation(TskAnimationTarget target, int x, int y, 
                                                          : TskEffectKind::ekMask;
     name = item->DisplayName();
   }
-  auto player = std::make_unique<TskEffectPlayer>();
-  if (!player->Start(rec, next, old, kind, def)) {
+  // Images too large for the memory at hand mean no transition, like any other failed start.
+  std::unique_ptr<TskEffectPlayer> player;
+  try {
+    player = std::make_unique<TskEffectPlayer>();
+    if (!player->Start(rec, next, old, kind, def)) {
+      return -1;
+    }
+  } catch (const std::bad_alloc&) {
     return -1;
   }
   s.Player = std::move(player);

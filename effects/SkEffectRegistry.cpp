@@ -65,6 +65,10 @@ TskProcList& SkProcList() {
   return list;
 }
 
+void RegisterEffect(const std::string& name, TskEffectCategory category, const TskEffectDef& def) {
+  SkProcList().RegisterEffect(name, category, def);
+}
+
 const TskProcItem* FindEffect(const std::string& name) { return SkProcList().FindEffect(name); }
 
 const std::vector<std::string>& EffectNames() {

@@ -54,6 +54,8 @@ private:
 
 // The registry with the 58 effects, filled on first use.
 TskProcList& SkProcList();
+// Adds an effect to the process-wide registry (raises EProcItemError as TskProcList does).
+void RegisterEffect(const std::string& name, TskEffectCategory category, const TskEffectDef& def);
 const TskProcItem* FindEffect(const std::string& name);
 // "[ RANDOM ] - Random selection", "[ BITMAP ] - Bitmap Animation", then every display name
 // in registration order.

@@ -132,6 +132,8 @@ TEST(SkEffectRegistry, DuplicateNamesAndProceduresAreRefused) {
   }
   EXPECT_THROW(list.RegisterEffect("Other", fade.Category, fade), EProcItemError);
   EXPECT_EQ(list.Count(), 1u);
+  EXPECT_THROW(RegisterEffect("fade", fade.Category, Def("Plasma")), EProcItemError);
+  EXPECT_EQ(SkProcList().Count(), skEffectCount);
 }
 
 TEST(SkEffects, HandComputedAnchors) {

@@ -35,9 +35,10 @@ TskPresentHook& PresentHook() {
   return hook;
 }
 
-class TWin32Host final : public ISkAnimationHost {
+// The object whose method serves the frame timer: it also draws the frames.
+class TskMultiObject final : public ISkAnimationHost {
 public:
-  TWin32Host()
+  TskMultiObject()
       : FWindow([this](UINT msg, WPARAM wparam, LPARAM, LRESULT& result) {
           if (msg != WM_TIMER || wparam != kFrameTimerId) {
             return false;
@@ -102,7 +103,7 @@ std::uint32_t ClockSeed() {
 }
 
 TskAnimationDriver& SkAnimationDriver() {
-  static TWin32Host host;
+  static TskMultiObject host;
   static TskAnimationDriver driver(&host, ClockSeed());
   static const bool linked = (host.SetDriver(&driver), true);
   (void)linked;
