@@ -244,12 +244,14 @@ void TskEffectPlayer::ComposeMask() {
     if (direct) {
       for (int x = 0; x < w; ++x) {
         const TskColor colour = src[x] & 0xFFFFFF;
-        row[x] = colour | (colour == skKeyColor ? 0 : TskColor(maskRow[x]) << 24);
+        const TskColor keep = TskColor(0) - TskColor(colour != skKeyColor); // all ones unless keyed
+        row[x] = colour | ((TskColor(maskRow[x]) << 24) & keep);
       }
     } else {
       for (int x = 0; x < w; ++x) {
         const TskColor colour = src[x] & 0xFFFFFF;
-        row[x] = colour | (colour == skKeyColor ? 0 : TskColor(maskRow[cellOfX[x]]) << 24);
+        const TskColor keep = TskColor(0) - TskColor(colour != skKeyColor);
+        row[x] = colour | ((TskColor(maskRow[cellOfX[x]]) << 24) & keep);
       }
     }
     k.BlendRow(row, out, std::size_t(w));
