@@ -76,20 +76,24 @@ TEST(SkEffectPlayer, RotationMapping) {
   }
 }
 
+// Both row passes: each pixel its own cell, and cells stretched over tiles.
 TEST(SkEffectPlayer, MaskCompositionBlendsAndHonoursTheKeyColour) {
   TskPixels next = Solid(6, 4, 0xFFFFFFFF);
   next.SetPixel(2, 1, 0xFF7F007F);
-  TskEffectPlayer player;
-  ASSERT_TRUE(Play(player, Rec("Fade"), next, Solid(6, 4, 0xFF000000)));
-  player.Frame(50); // mask 128: (255 * 128) >> 8 = 127
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 6; ++x) {
-      EXPECT_EQ(player.Work().GetPixel(x, y) & 0xFFFFFF, x == 2 && y == 1 ? 0u : 0x7F7F7Fu) << x << "," << y;
+  for (auto [resolution, tiles] : {std::pair{1, 1}, {2, 1}, {1, 2}}) {
+    TskEffectPlayer player;
+    ASSERT_TRUE(Play(player, Rec("Fade", resolution, tiles), next, Solid(6, 4, 0xFF000000)));
+    player.Frame(50); // mask 128: (255 * 128) >> 8 = 127
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 6; ++x) {
+        EXPECT_EQ(player.Work().GetPixel(x, y) & 0xFFFFFF, x == 2 && y == 1 ? 0u : 0x7F7F7Fu)
+            << resolution << "/" << tiles << ": " << x << "," << y;
+      }
     }
+    player.Frame(100);
+    EXPECT_EQ(player.Work().GetPixel(0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(player.Work().GetPixel(2, 1) & 0xFFFFFF, 0u);
   }
-  player.Frame(100);
-  EXPECT_EQ(player.Work().GetPixel(0, 0), 0xFFFFFFFFu);
-  EXPECT_EQ(player.Work().GetPixel(2, 1) & 0xFFFFFF, 0u);
 }
 
 TEST(SkEffectPlayer, TilesRepeatTheMask) {
