@@ -335,6 +335,7 @@ int Pack(const std::string& dir, const std::string& file, std::ostream& out, std
     return 1;
   }
   TSfSkinSource skin;
+  bool tables = false;
   skin.FSkinName = StrProp(head, "SkinName");
   skin.FSkinVersion = StrProp(head, "SkinVersion");
   skin.FAuthor = StrProp(head, "Author");
@@ -376,6 +377,7 @@ int Pack(const std::string& dir, const std::string& file, std::ostream& out, std
       skin.AddBitmap(StrProp(part, "Name"), std::move(pixels), transparent, alphaBlend);
     } else if (part.ClassName == "TSfColors" || part.ClassName == "TSfSysColors" ||
                part.ClassName == "TSfFonts") {
+      tables = true;
       for (const TSfProperty& p : part.Props) {
         auto index = [&](const char* const* names, std::size_t n) -> int {
           for (std::size_t i = 0; i < n; ++i) {
@@ -433,6 +435,11 @@ int Pack(const std::string& dir, const std::string& file, std::ostream& out, std
       return 1;
     }
     skin.AddObject(std::move(obj));
+  }
+  if (!tables) {
+    // Without tables in skin.txt they are taken from the objects, as for a skin file
+    // without stored tables.
+    skin.DeriveThemeTables();
   }
   if (!skin.SaveToFile(file)) {
     err << file << ": " << skin.LastError() << "\n";
