@@ -87,9 +87,9 @@ private:
 };
 
 // Inflates a zlib stream (header, deflate data, Adler-32) from `in`, consuming what it reads.
-// The result grows in steps and never beyond MaxInflatedBytes; the trailer need not be
-// reached when `allowTruncatedEnd` (stored skins end their contents before it), but every
-// inflate error fails.
+// The result grows in steps and never beyond MaxInflatedBytes. Every inflate error fails;
+// with `allowTruncatedEnd` a stream that stops before its end (and its checksum) is taken as
+// far as it goes.
 [[nodiscard]] bool SfInflate(TSfReader& in, std::vector<std::uint8_t>& out, bool allowTruncatedEnd);
 // Inflates exactly `expected` bytes (image data of a known size).
 [[nodiscard]] bool SfInflateExact(TSfReader& in, std::size_t expected, std::vector<std::uint8_t>& out);

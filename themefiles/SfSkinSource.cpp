@@ -444,7 +444,7 @@ bool TSfSkinFilter::ReadSkin(TSfReader& in, TSfSkinSource& source) const {
     return false;
   }
   std::vector<std::uint8_t> contents;
-  if (!SfInflate(in, contents, true)) {
+  if (!SfInflate(in, contents, false)) {
     return false;
   }
   TSfReader inner = in.Derived(contents);
