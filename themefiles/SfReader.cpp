@@ -200,7 +200,9 @@ bool InflateInto(TSfReader& in, std::vector<std::uint8_t>& out, std::size_t want
       }
       break;
     }
-    const std::size_t step = std::min<std::size_t>(cap - result.size(), std::size_t(1) << 20);
+    // Grow with the output (from a guess based on the input), at most 1 MiB at a time.
+    const std::size_t guess = std::max<std::size_t>({4096, input.size() * 2, result.size()});
+    const std::size_t step = std::min<std::size_t>({cap - result.size(), guess, std::size_t(1) << 20});
     const std::size_t before = result.size();
     result.resize(before + step);
     z.next_out = result.data() + before;

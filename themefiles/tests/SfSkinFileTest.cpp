@@ -92,7 +92,8 @@ TEST_P(SfRoundTrip, WritesTheSignatureAndReadsBackEverything) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFilters, SfRoundTrip,
-                         testing::Values(TKindCase{fkUncompressed, "_UCT", -1}, TKindCase{fkCompressed, "_DCT", 0x01},
+                         testing::Values(TKindCase{fkUncompressed, "_UCT", -1},
+                                         TKindCase{fkCompressed, "_DCT", 0x01},
                                          TKindCase{fkUltraCompressed, "_TCT", 0x9C},
                                          TKindCase{fkMaxCompression, "_MCT", 0x9C}));
 
@@ -117,8 +118,8 @@ TEST(SfSkinFile, MaxCompressionWritesMarkedCountWords) {
 struct TObjectWordCase {
   const char* Name;
   std::uint32_t Flags;
-  TColor Window;   // element colour 3 after loading
-  TColor SysRow4;  // system colour row 4 after loading
+  TColor Window;  // element colour 3 after loading
+  TColor SysRow4; // system colour row 4 after loading
 };
 
 TEST(SfSkinFile, ObjectWordSelectsTheTables) {
@@ -166,8 +167,8 @@ struct TBitmapWordCase {
 };
 
 TEST(SfSkinFile, BitmapWordOfTheBinaryForm) {
-  for (const TBitmapWordCase& c :
-       {TBitmapWordCase{"flags stored", 0x00FFF000u, true}, TBitmapWordCase{"recoloured", 0x000F0000u, false}}) {
+  for (const TBitmapWordCase& c : {TBitmapWordCase{"flags stored", 0x00FFF000u, true},
+                                   TBitmapWordCase{"recoloured", 0x000F0000u, false}}) {
     TSfByteBuilder contents;
     contents.Header().U32(1 | c.Flags).Bitmap("m", 2, 2, 0xFFFF00FF);
     if (c.StoredFlags) {
@@ -192,8 +193,21 @@ TEST(SfSkinFile, BitmapWordOfTheBinaryForm) {
 TEST(SfSkinFile, EmbeddedBitmapFilesAreDecodedOrLeftEmpty) {
   // A 2 x 1 24-bit bottom-up file: blue, then the key colour.
   TSfByteBuilder dib;
-  dib.Raw("BM").U32(62).U32(0).U32(54).U32(40).U32(2).U32(1).U16(1).U16(24).U32(0).U32(8).U32(0).U32(0).U32(0).U32(
-      0);
+  dib.Raw("BM")
+      .U32(62)
+      .U32(0)
+      .U32(54)
+      .U32(40)
+      .U32(2)
+      .U32(1)
+      .U16(1)
+      .U16(24)
+      .U32(0)
+      .U32(8)
+      .U32(0)
+      .U32(0)
+      .U32(0)
+      .U32(0);
   dib.U8(0xFF).U8(0).U8(0).U8(0x7F).U8(0).U8(0x7F).U8(0).U8(0);
   TSfByteBuilder rle = dib;
   rle.B[30] = 1; // compression 1: not decoded
@@ -245,7 +259,8 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
 
 TEST(SfSkinFile, RecordTolerance) {
   const auto children = ChildrenBlob({BinaryRecord(
-      "TSfSkinObject", TSfTpf0Builder("TSfSkinObject", "Inner").Ident("Kind", "skClient").Int8("Width", -3).End())});
+      "TSfSkinObject",
+      TSfTpf0Builder("TSfSkinObject", "Inner").Ident("Kind", "skClient").Int8("Width", -3).End())});
   TSfByteBuilder b;
   b.Header().U32(1).Bitmap("BTN", 2, 2, 0xFF00FF00).U32(3);
   b.Raw(TextRecord("TUnknownThing", "anything at all { not parsed"));
@@ -286,7 +301,8 @@ TEST(SfSkinFile, EveryTruncationFailsAndKeepsThePreviousContents) {
     ASSERT_TRUE(small.SaveToStream(bytes, kind));
     TSfSkinSource s = Loaded();
     for (std::size_t n = 0; n < bytes.size(); ++n) {
-      ASSERT_FALSE(s.LoadFromStream(std::span(bytes).first(n))) << "kind " << int(kind) << ", " << n << " bytes";
+      ASSERT_FALSE(s.LoadFromStream(std::span(bytes).first(n)))
+          << "kind " << int(kind) << ", " << n << " bytes";
       ASSERT_FALSE(s.LastError().empty());
     }
     ExpectKept(s);
@@ -517,9 +533,9 @@ TEST(SfSkinFile, FilterTextAndExtensions) {
     const char* Name;
     const TSfSkinFilter* Expected;
   };
-  for (const TCase& c : {TCase{"a.mskn", &SfSkinFilter(fkMaxCompression)}, TCase{"dir.x/A.USKN", &SfSkinFilter(fkUncompressed)},
-                         TCase{"a.cskn.bak", nullptr}, TCase{"a.xmskn", nullptr}, TCase{"mskn", nullptr},
-                         TCase{"a.mskn ", nullptr}}) {
+  for (const TCase& c : {TCase{"a.mskn", &SfSkinFilter(fkMaxCompression)},
+                         TCase{"dir.x/A.USKN", &SfSkinFilter(fkUncompressed)}, TCase{"a.cskn.bak", nullptr},
+                         TCase{"a.xmskn", nullptr}, TCase{"mskn", nullptr}, TCase{"a.mskn ", nullptr}}) {
     EXPECT_EQ(FilterByExtension(c.Name), c.Expected) << c.Name;
   }
 }

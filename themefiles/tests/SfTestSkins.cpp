@@ -37,7 +37,8 @@ TSfSkinSource MakeTestSkin() {
   s.FAuthorEMail = "tests@example.invalid";
   s.FAuthorURL = "https://example.invalid/skin";
   s.AddBitmap("alpha", Image(8, 6, [](std::int32_t x, std::int32_t y) {
-                return TskColor((x % 2 ? 0x80u : 0xFFu) << 24 | std::uint32_t(x * 20) << 16 | std::uint32_t(y * 30));
+                return TskColor((x % 2 ? 0x80u : 0xFFu) << 24 | std::uint32_t(x * 20) << 16 |
+                                std::uint32_t(y * 30));
               }));
   s.AddBitmap("magenta", Image(10, 10, [](std::int32_t x, std::int32_t y) {
                 return (x < 2 && y < 2) ? TskColor(0xFFFF00FF) : TskColor(0xFF204060 + std::uint32_t(x + y));
@@ -92,7 +93,8 @@ TSfSkinSource MakeTestSkin() {
   Add<TSfActiveObject>(*face, "Active", saCenter, 3)->FActiveColor = 0xFF000005;
   Add<TSfActiveSkinObject>(*face, "ActiveSkin", saText, 3)->FTextMarginLeft = 2;
   Add<TSfBitmapSkinObject>(*button, "Plain", saMostLeft, 3)->FTileStyle = tsCenter;
-  Link(Add<TSfFormBitmapSkinObject>(*button, "FormBmp", saMostRight, 3)->FInactiveBitmap, "key", {0, 0, 2, 2});
+  Link(Add<TSfFormBitmapSkinObject>(*button, "FormBmp", saMostRight, 3)->FInactiveBitmap, "key",
+       {0, 0, 2, 2});
   auto* sys = Add<TSfSysButtonSkinObject>(*button, "Sys", saTopLeft, 3);
   sys->FAction = sbaRollPanel;
   sys->FRollPanel = "Roll";
@@ -123,8 +125,9 @@ TSfSkinSource MakeLargeSkin(std::size_t pixelBytes, std::size_t objects) {
       for (std::int32_t x = 0; x < side; ++x) {
         // Smooth gradients with some noise: compresses like real artwork, not like zeros.
         seed = seed * 1103515245u + 12345u;
-        p.SetPixel(x, y, 0xFF000000u | std::uint32_t((x + i * 9) & 0xFF) << 16 | std::uint32_t(y & 0xFF) << 8 |
-                             ((seed >> 16) & 0x0F));
+        p.SetPixel(x, y,
+                   0xFF000000u | std::uint32_t((x + i * 9) & 0xFF) << 16 | std::uint32_t(y & 0xFF) << 8 |
+                       ((seed >> 16) & 0x0F));
       }
     }
     s.AddBitmap("large" + std::to_string(i), std::move(p), false, false);
