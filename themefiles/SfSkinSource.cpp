@@ -377,19 +377,35 @@ bool SignatureEquals(std::span<const std::uint8_t> bytes, const char* sig) {
 
 } // namespace
 
-const std::vector<const TSfSkinFilter*>& SfSkinFilters() {
-  static const std::vector<const TSfSkinFilter*> filters{&kUncompressed, &kCompressed, &kUltraCompressed,
-                                                         &kMaxCompression};
+namespace {
+std::vector<const TSfSkinFilter*>& Registry() {
+  static std::vector<const TSfSkinFilter*> filters{&kUncompressed, &kCompressed, &kUltraCompressed,
+                                                   &kMaxCompression};
   return filters;
+}
+} // namespace
+
+const std::vector<const TSfSkinFilter*>& SfSkinFilters() { return Registry(); }
+
+void RegisterSkinFilter(const TSfSkinFilter* filter) {
+  auto& r = Registry();
+  if (filter && std::find(r.begin(), r.end(), filter) == r.end()) {
+    r.push_back(filter);
+  }
+}
+
+void UnregisterSkinFilter(const TSfSkinFilter* filter) {
+  auto& r = Registry();
+  r.erase(std::remove(r.begin(), r.end(), filter), r.end());
 }
 
 const TSfSkinFilter& SfSkinFilter(TSfFilterKind kind) {
-  for (const TSfSkinFilter* f : SfSkinFilters()) {
-    if (f->Kind() == kind) {
-      return *f;
-    }
+  switch (kind) {
+  case fkUncompressed: return kUncompressed;
+  case fkUltraCompressed: return kUltraCompressed;
+  case fkMaxCompression: return kMaxCompression;
+  default: return kCompressed;
   }
-  return kCompressed;
 }
 
 const TSfSkinFilter* FilterBySignature(std::span<const std::uint8_t> bytes) {

@@ -85,8 +85,11 @@ protected:
   bool WriteContents(TSfWriter& out, const TSfSkinSource& source, std::string& why) const override;
 };
 
-// The registered filters in order (Uncompressed, Compressed, UltraCompressed, MaxCompression).
+// The registered filters in order (Uncompressed, Compressed, UltraCompressed, MaxCompression
+// after start-up). Filters are not owned and must outlive their registration.
 const std::vector<const TSfSkinFilter*>& SfSkinFilters();
+void RegisterSkinFilter(const TSfSkinFilter* filter);
+void UnregisterSkinFilter(const TSfSkinFilter* filter);
 const TSfSkinFilter& SfSkinFilter(TSfFilterKind kind);
 // The filter whose signature the bytes start with, or none.
 const TSfSkinFilter* FilterBySignature(std::span<const std::uint8_t> bytes);

@@ -540,6 +540,17 @@ TEST(SfSkinFile, FilterTextAndExtensions) {
   }
 }
 
+TEST(SfSkinFile, UnregisteredFiltersAreNotChosen) {
+  const TSfSkinFilter* max = &SfSkinFilter(fkMaxCompression);
+  UnregisterSkinFilter(max);
+  EXPECT_EQ(FilterByExtension("a.mskn"), nullptr);
+  EXPECT_EQ(SkinFileFilter().find("mskn"), std::string::npos);
+  RegisterSkinFilter(max);
+  RegisterSkinFilter(max);
+  EXPECT_EQ(SfSkinFilters().size(), 4u);
+  EXPECT_EQ(FilterByExtension("a.mskn"), max);
+}
+
 TEST(SfSkinFile, AssignCopiesAndShiftsLeaveTheOriginal) {
   const TSfSkinSource original = MakeTestSkin();
   TSfSkinSource copy;
