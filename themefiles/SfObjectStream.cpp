@@ -215,6 +215,10 @@ bool SfReadBinaryObject(TSfReader& in, TSfObjectData& out) {
     if (name.empty()) {
       break;
     }
+    if (obj.Props.size() >= in.Limits().MaxProperties) {
+      return in.Fail("object '" + obj.Name + "' has more than " + std::to_string(in.Limits().MaxProperties) +
+                     " properties");
+    }
     TSfProperty p;
     p.Name = std::move(name);
     if (!ReadValue(in, p.Value)) {
@@ -526,6 +530,10 @@ public:
         }
         obj.Children.push_back(std::move(child));
         continue;
+      }
+      if (obj.Props.size() >= E.Limits().MaxProperties) {
+        return Fail("object '" + obj.Name + "' has more than " + std::to_string(E.Limits().MaxProperties) +
+                    " properties");
       }
       TSfProperty p;
       if (!Name(p.Name)) {

@@ -21,6 +21,10 @@ struct TSfLimits {
   // Object trees: nesting depth (a top-level object is depth 1) and nodes over the whole file.
   int MaxTreeDepth = 64;
   std::size_t MaxTreeNodes = 100000;
+  // Bitmaps of one skin, and stored properties of one object (a skin object has fewer than
+  // a hundred): each costs memory beyond its bytes, so their number is bounded too.
+  std::size_t MaxBitmaps = 65535;
+  std::size_t MaxProperties = 1024;
 };
 
 // The largest counts the count words of the format can carry below their marker bits.

@@ -592,6 +592,10 @@ bool TSfSkinFilter::ReadContents(TSfReader& in, TSfSkinSource& s) const {
   if (!in.U32(n)) {
     return false;
   }
+  if (n > in.Limits().MaxBitmaps) {
+    return in.Fail("the skin claims " + std::to_string(n) + " bitmaps; at most " +
+                   std::to_string(in.Limits().MaxBitmaps) + " are read");
+  }
   for (std::uint32_t i = 0; i < n; ++i) {
     auto b = std::make_unique<TSfBitmap>();
     if (!ReadStoredPixels(in, b->Name, b->Pixels)) {
@@ -627,6 +631,10 @@ bool TSfSkinFilterMaxCompression::ReadContents(TSfReader& in, TSfSkinSource& s) 
   const bool withFlags = (word & 0x00FFF000u) == 0x00FFF000u;
   const bool stored = !withFlags && (word & 0x000F0000u) == 0x000F0000u;
   const std::uint32_t n = withFlags ? (word & 0xFF000FFFu) : stored ? (word & 0xFFF0FFFFu) : word;
+  if (n > in.Limits().MaxBitmaps) {
+    return in.Fail("the skin claims " + std::to_string(n) + " bitmaps; at most " +
+                   std::to_string(in.Limits().MaxBitmaps) + " are read");
+  }
   for (std::uint32_t i = 0; i < n; ++i) {
     auto b = std::make_unique<TSfBitmap>();
     if (withFlags || stored) {

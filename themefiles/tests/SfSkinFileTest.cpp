@@ -348,8 +348,25 @@ std::vector<TMalformedCase> MalformedCases() {
   }
   {
     TSfByteBuilder b;
-    b.Signature("_UCT").Header().U32(0x7FFFFFFFu).Bitmap("one", 1, 1, 0);
+    b.Signature("_UCT").Header().U32(60000).Bitmap("one", 1, 1, 0);
     cases.push_back({"bitmap count larger than the data", b.B, "needed"});
+  }
+  {
+    TSfByteBuilder b;
+    b.Signature("_UCT").Header().U32(0x7FFFFFFFu);
+    for (int i = 0; i < 100; ++i) {
+      b.Bitmap("empty", 0, 0, 0);
+    }
+    cases.push_back({"bitmap count over the limit", b.B, "at most 65535"});
+  }
+  {
+    TSfTpf0Builder t("TSfSkinObject", "A");
+    for (int i = 0; i < 2000; ++i) {
+      t.Bool("P", true);
+    }
+    TSfByteBuilder b;
+    b.Header().U32(0x00FFF000u).U32(1).Raw(BinaryRecord("TSfSkinObject", t.End()));
+    cases.push_back({"too many properties", CompressedFile("_MCT", b.B, 1), "more than 1024 properties"});
   }
   {
     TSfByteBuilder b;
