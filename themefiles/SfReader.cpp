@@ -197,6 +197,11 @@ bool InflateInto(TSfReader& in, std::vector<std::uint8_t>& out, std::size_t want
       if (z.avail_out == 0) {
         ok = false;
         why = "inflated data is larger than " + std::to_string(cap) + " bytes";
+      } else if (rc != Z_STREAM_END && !allowTruncatedEnd) {
+        ok = false;
+        why = rc == Z_OK || rc == Z_BUF_ERROR
+                  ? "compressed data ends early"
+                  : std::string("compressed data is damaged (") + (z.msg ? z.msg : "inflate error") + ")";
       }
       break;
     }

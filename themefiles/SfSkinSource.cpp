@@ -918,6 +918,8 @@ bool TSfSkinSource::Load(std::span<const std::uint8_t> bytes, const TSfSkinFilte
     ok = filter.ReadSkin(in, fresh);
   } catch (const std::bad_alloc&) {
     ok = in.Fail("out of memory");
+  } catch (const std::exception& e) {
+    ok = in.Fail(e.what());
   }
   if (!ok) {
     FError = in.Error().empty() ? "malformed skin" : in.Error();

@@ -137,6 +137,28 @@ TEST(SfRender, NineSectionsKeepCornersAndStretchOrTileTheRest) {
   }
 }
 
+TEST(SfRender, NarrowTilesRepeatExactly) {
+  TSfBitmap strip;
+  strip.Pixels.SetSize(2, 3);
+  const TskColor colors[] = {0xFF110000, 0xFF002200, 0xFF000033};
+  for (std::int32_t y = 0; y < 3; ++y) {
+    strip.Pixels.SetPixel(0, y, 0xFFFFFFFF);
+    strip.Pixels.SetPixel(1, y, colors[y]);
+  }
+  TCanvasFixture f(80, 60);
+  TSfBitmapObject node;
+  node.FBitmap.Bitmap = &strip;
+  node.FBitmap.Rect = {1, 0, 2, 3}; // one pixel wide
+  node.SetNodeBounds({3, 4, 73, 54});
+  node.DrawNode(f.Canvas, {});
+  for (std::int32_t y = 0; y < 60; ++y) {
+    for (std::int32_t x = 0; x < 80; ++x) {
+      const bool inside = x >= 3 && x < 73 && y >= 4 && y < 54;
+      ASSERT_EQ(f.Pixels.GetPixel(x, y), inside ? colors[(y - 4) % 3] : 0xFF000000u) << x << "," << y;
+    }
+  }
+}
+
 TEST(SfRender, BitmapObjectRules) {
   const TSfBitmap bmp = MakeLinkBitmap();
   struct TCase {
