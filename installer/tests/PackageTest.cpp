@@ -159,6 +159,20 @@ std::vector<std::wstring> Snapshot(const std::wstring& installParent) {
   return s;
 }
 
+void RemoveTree(const std::wstring& dir) {
+  std::vector<std::wstring> entries;
+  ListTree(dir, L"", true, entries);
+  // Deepest first, so that each folder is empty when its turn comes.
+  std::sort(entries.rbegin(), entries.rend());
+  for (const auto& e : entries) {
+    const std::wstring path = dir + L"\\" + e;
+    if (!DeleteFileW(path.c_str())) {
+      RemoveDirectoryW(path.c_str());
+    }
+  }
+  RemoveDirectoryW(dir.c_str());
+}
+
 std::wstring RegString(HKEY root, const wchar_t* value) {
   wchar_t buf[1024] = {};
   DWORD size = sizeof buf - sizeof(wchar_t);
@@ -263,7 +277,11 @@ protected:
     ASSERT_TRUE(CreateDirectoryW(FKeep.c_str(), nullptr));
     ASSERT_TRUE(Exists(FSetup) && Exists(FExe));
   }
-  void TearDown() override { CoUninitialize(); }
+  void TearDown() override {
+    RemoveTree(FKeep);
+    RemoveTree(FParent);
+    CoUninitialize();
+  }
 
   DWORD Install(const std::wstring& dir, const std::wstring& options = L"") {
     return RunProcess(L"\"" + FSetup + L"\" /S " + options + (options.empty() ? L"" : L" ") + L"/D=" + dir);
