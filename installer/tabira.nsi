@@ -78,6 +78,9 @@ LangString NeedAdminNote ${LANG_ENGLISH} "For all users: run the installer as ad
 LangString NotInstalled ${LANG_INDONESIAN} "Tabira tidak terpasang di folder ini, jadi tidak ada yang dihapus:$\r$\n$INSTDIR"
 LangString NotInstalled ${LANG_ENGLISH} "Tabira is not installed in this folder, so nothing was removed:$\r$\n$INSTDIR"
 
+LangString StillRunning ${LANG_INDONESIAN} "Tabira tidak dapat dihapus karena sedang berjalan. Tutup Tabira, lalu coba lagi."
+LangString StillRunning ${LANG_ENGLISH} "Tabira cannot be removed while it is running. Close Tabira and try again."
+
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_INDONESIAN} "ProductName" "Tabira"
@@ -282,9 +285,15 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+  ; The program first: while it runs it cannot be removed, and then nothing else is.
+  Delete "$INSTDIR\tabira.exe"
+  ${If} ${FileExists} "$INSTDIR\tabira.exe"
+    MessageBox MB_ICONSTOP "$(StillRunning)" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
   Delete "$SMPROGRAMS\Tabira.lnk"
   Delete "$DESKTOP\Tabira.lnk"
-  Delete "$INSTDIR\tabira.exe"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir $INSTDIR
   DeleteRegKey SHCTX "${UNINST_KEY}"

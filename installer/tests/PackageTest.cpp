@@ -228,38 +228,66 @@ BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM lparam) {
   return TRUE;
 }
 
-// Starts the program, waits for its window and closes it; true when all went as a user
-// would see it: the window appeared and the program ended with code 0 when closed.
+// The installed program, started as a user would and closed through its window.
+class TRunningTabira {
+public:
+  // Starts the program and waits for its window.
+  explicit TRunningTabira(const std::wstring& exe) {
+    std::wstring line = L"\"" + exe + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FProcess)) {
+      ADD_FAILURE() << "cannot start the installed program: " << GetLastError();
+      return;
+    }
+    TFind find{FProcess.dwProcessId, L" Tabira " + Widen(TABIRA_CAPTION_VERSION), nullptr};
+    WaitUntil(
+        [&] {
+          EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&find));
+          return find.Found != nullptr || WaitForSingleObject(FProcess.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        kWindowLimitMs);
+    FWindow = find.Found;
+  }
+  ~TRunningTabira() { Close(); }
+  TRunningTabira(const TRunningTabira&) = delete;
+  TRunningTabira& operator=(const TRunningTabira&) = delete;
+
+  bool Shown() const { return FWindow != nullptr; }
+
+  // Closes the window; answers the program's exit code (~0 when it had to be ended).
+  DWORD Close() {
+    if (FProcess.hProcess == nullptr) {
+      return ~DWORD{0};
+    }
+    if (FWindow != nullptr) {
+      PostMessageW(FWindow, WM_CLOSE, 0, 0);
+    }
+    DWORD code = ~DWORD{0};
+    if (WaitForSingleObject(FProcess.hProcess, kWindowLimitMs) == WAIT_OBJECT_0) {
+      GetExitCodeProcess(FProcess.hProcess, &code);
+    } else {
+      TerminateProcess(FProcess.hProcess, 1);
+    }
+    CloseHandle(FProcess.hThread);
+    CloseHandle(FProcess.hProcess);
+    FProcess = {};
+    return code;
+  }
+
+private:
+  PROCESS_INFORMATION FProcess{};
+  HWND FWindow = nullptr;
+};
+
+// True when the program shows its window captioned " Tabira <major>.<minor>" and ends with
+// code 0 when that window is closed.
 bool StartsAndCloses(const std::wstring& exe) {
-  std::wstring line = L"\"" + exe + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    ADD_FAILURE() << "cannot start the installed program: " << GetLastError();
-    return false;
-  }
-  TFind find{pi.dwProcessId, L" Tabira " + Widen(TABIRA_CAPTION_VERSION), nullptr};
-  bool shown = WaitUntil(
-      [&] {
-        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&find));
-        return find.Found != nullptr || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
-      },
-      kWindowLimitMs);
-  shown = shown && find.Found != nullptr;
-  EXPECT_TRUE(shown) << "no window captioned \" Tabira " << TABIRA_CAPTION_VERSION << "\"";
-  if (find.Found != nullptr) {
-    PostMessageW(find.Found, WM_CLOSE, 0, 0);
-  }
-  DWORD code = ~DWORD{0};
-  if (WaitForSingleObject(pi.hProcess, kWindowLimitMs) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(pi.hProcess, &code);
-  } else {
-    TerminateProcess(pi.hProcess, 1);
-  }
+  TRunningTabira tabira(exe);
+  EXPECT_TRUE(tabira.Shown()) << "no window captioned \" Tabira " << TABIRA_CAPTION_VERSION << "\"";
+  const bool shown = tabira.Shown();
+  const DWORD code = tabira.Close();
   EXPECT_EQ(code, 0u);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return shown && code == 0;
 }
 
@@ -276,11 +304,28 @@ protected:
     FKeep = FParent + L"-kept";
     ASSERT_TRUE(CreateDirectoryW(FKeep.c_str(), nullptr));
     ASSERT_TRUE(Exists(FSetup) && Exists(FExe));
+    ForgetInterruptedRuns();
   }
   void TearDown() override {
     RemoveTree(FKeep);
     RemoveTree(FParent);
     CoUninitialize();
+  }
+
+  // A run stopped half-way leaves an installation registered in the prefix, and every
+  // later "before" would include it: take away what such a run left in scratch.
+  void ForgetInterruptedRuns() {
+    const std::wstring scratch = Lower(WinPathFromEnv("TABIRA_SCRATCH"));
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      if (Lower(RegString(hive, L"InstallLocation")).rfind(scratch, 0) != 0) {
+        continue;
+      }
+      RegDeleteKeyW(hive, kTabiraKey);
+      for (int csidl :
+           {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY}) {
+        DeleteFileW((ShellFolder(csidl) + L"\\Tabira.lnk").c_str());
+      }
+    }
   }
 
   DWORD Install(const std::wstring& dir, const std::wstring& options = L"") {
@@ -379,7 +424,16 @@ TEST_F(Package, SilentInstallUpgradeAndUninstallLeaveNothingBehind) {
   auto installed = Snapshot(FParent);
   EXPECT_EQ(std::count(installed.begin(), installed.end(), L"HKCU:Tabira"), 1);
   EXPECT_EQ(installed.size(), before.size() + 6) << "one key, two shortcuts, a folder with two files";
-  EXPECT_TRUE(StartsAndCloses(dir + L"\\tabira.exe"));
+
+  // The upgraded program starts; while it runs, the uninstaller (run in place) refuses and
+  // removes nothing.
+  {
+    TRunningTabira running(dir + L"\\tabira.exe");
+    ASSERT_TRUE(running.Shown());
+    EXPECT_EQ(RunProcess(L"\"" + dir + L"\\uninstall.exe\" /S _?=" + dir), kExitRefused);
+    EXPECT_EQ(Snapshot(FParent), installed);
+    EXPECT_EQ(running.Close(), 0u);
+  }
 
   const std::wstring copy = FKeep + L"\\uninstall-copy.exe";
   ASSERT_TRUE(CopyFileW((dir + L"\\uninstall.exe").c_str(), copy.c_str(), FALSE));
