@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a command needs, when they are missing.
-# Usage: ensure-packages.sh run|test|bench
+# Usage: ensure-packages.sh run|test|bench|dist
 set -euo pipefail
 
 common=(cmake ninja-build pkg-config
@@ -9,9 +9,10 @@ common=(cmake ninja-build pkg-config
 case "${1:-test}" in
   run)   want=("${common[@]}") ;;
   test)  want=("${common[@]}" g++ googletest libgtest-dev libgmock-dev zlib1g-dev clang-14 libclang-rt-14-dev
-               xdotool imagemagick) ;;
+               xdotool imagemagick nsis) ;;
+  dist)  want=("${common[@]}" googletest nsis) ;;
   bench) want=(cmake ninja-build g++ libbenchmark-dev libpixman-1-dev zlib1g-dev) ;;
-  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|bench|dist" >&2; exit 2 ;;
 esac
 
 missing=()
