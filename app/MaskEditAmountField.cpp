@@ -1,6 +1,7 @@
 #include "app/MaskEditAmountField.h"
 
-TMaskEditAmountField::TMaskEditAmountField(const std::string& symbol, int decimals, TMxApplication& application)
+TMaskEditAmountField::TMaskEditAmountField(const std::string& symbol, int decimals,
+                                           TMxApplication& application)
     : Field(application) {
   TMxCurrencySettings& settings = Field.CurrencySettings();
   settings.SetSystemDefaults(cmUser);

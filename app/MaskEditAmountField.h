@@ -11,14 +11,17 @@
 
 class TMaskEditAmountField final : public TAmountField {
 public:
-  TMaskEditAmountField(const std::string& symbol, int decimals, TMxApplication& application = MxApplication());
+  TMaskEditAmountField(const std::string& symbol, int decimals,
+                       TMxApplication& application = MxApplication());
 
   std::string GetText() const override { return Field.RawText(); }
   void SetText(const std::string& text) override { Field.SetText(text); }
   double FloatValue() override { return Field.FloatValue(); }
   void ClearAll() override { Field.ClearAll(); }
 
-  const TMxCurrencySettings& CurrencySettings() const { return const_cast<TMxCustomMaskEdit&>(Field).CurrencySettings(); }
+  const TMxCurrencySettings& CurrencySettings() const {
+    return const_cast<TMxCustomMaskEdit&>(Field).CurrencySettings();
+  }
   int Decimals() const { return Field.GetDecimals(); }
   TMxCustomMaskEdit& Edit() { return Field; }
 

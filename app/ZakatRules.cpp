@@ -112,17 +112,18 @@ void TZakatRules::btHitungClick() {
 }
 
 void TZakatRules::btResetClick() {
-  for (TAmountField* field : {&Fields.edUangTunai, &Fields.edTabungan, &Fields.edPiutang, &Fields.edEmasPerak,
-                              &Fields.edLain2, &Fields.edTotalHarta, &Fields.EdHrgEmas, &Fields.EdNishab,
-                              &Fields.edNilaiZakat}) {
+  for (TAmountField* field :
+       {&Fields.edUangTunai, &Fields.edTabungan, &Fields.edPiutang, &Fields.edEmasPerak, &Fields.edLain2,
+        &Fields.edTotalHarta, &Fields.EdHrgEmas, &Fields.EdNishab, &Fields.edNilaiZakat}) {
     field->SetText("");
   }
 }
 
 void TZakatRules::FormCreate() {
   Fields.edUangTunai.ClearAll();
-  for (TAmountField* field : {&Fields.edTabungan, &Fields.edPiutang, &Fields.edEmasPerak, &Fields.edLain2,
-                              &Fields.edTotalHarta, &Fields.EdHrgEmas, &Fields.EdNishab, &Fields.edNilaiZakat}) {
+  for (TAmountField* field :
+       {&Fields.edTabungan, &Fields.edPiutang, &Fields.edEmasPerak, &Fields.edLain2, &Fields.edTotalHarta,
+        &Fields.EdHrgEmas, &Fields.EdNishab, &Fields.edNilaiZakat}) {
     field->SetText("");
   }
 }

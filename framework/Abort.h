@@ -9,6 +9,4 @@ public:
   const char* what() const noexcept override { return "Operation aborted"; }
 };
 
-[[noreturn]] inline void Abort() {
-  throw EAbort();
-}
+[[noreturn]] inline void Abort() { throw EAbort(); }

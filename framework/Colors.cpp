@@ -20,7 +20,8 @@ std::optional<TColor> ColorFromIdent(std::string_view ident) {
       {"clBtnHighlight", clBtnHighlight},
   }};
   for (const auto& [name, color] : kNames) {
-    if (name == ident) return color;
+    if (name == ident)
+      return color;
   }
   return std::nullopt;
 }

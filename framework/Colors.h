@@ -8,7 +8,8 @@
 using TColor = std::uint32_t;
 
 constexpr TColor RGBColor(int r, int g, int b) {
-  return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) | (static_cast<TColor>(b & 0xFF) << 16);
+  return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
+         (static_cast<TColor>(b & 0xFF) << 16);
 }
 constexpr bool IsSystemColor(TColor c) { return (c >> 24) == 0xFF; }
 constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFF); }

@@ -14,7 +14,7 @@ struct TFontData {
   int Height = -11;
   unsigned Style = 0; // TFontStyle bits
   TColor Color = clWindowText;
-  int Charset = 1;    // the platform's default character set
+  int Charset = 1; // the platform's default character set
 
   bool Bold() const { return (Style & static_cast<unsigned>(TFontStyle::fsBold)) != 0; }
   bool operator==(const TFontData&) const = default;

@@ -1,8 +1,6 @@
 #include "framework/Hint.h"
 
-std::string ShortHint(std::string_view hint) {
-  return std::string(hint.substr(0, hint.find('|')));
-}
+std::string ShortHint(std::string_view hint) { return std::string(hint.substr(0, hint.find('|'))); }
 
 std::string LongHint(std::string_view hint) {
   std::size_t bar = hint.find('|');

@@ -43,18 +43,17 @@ struct TReadFailure {
   TLayoutError Error;
 };
 
-bool IsIdentStart(char c) {
-  return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
-}
+bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 
-bool IsIdentChar(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
+bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return -1;
 }
 
@@ -64,10 +63,12 @@ public:
 
   TLayoutNode ReadDocument() {
     SkipBlank();
-    if (AtEnd()) Fail("the layout is empty");
+    if (AtEnd())
+      Fail("the layout is empty");
     TLayoutNode root = ReadComponent(1);
     SkipBlank();
-    if (!AtEnd()) Fail("unexpected text after the root component");
+    if (!AtEnd())
+      Fail("unexpected text after the root component");
     return root;
   }
 
@@ -101,7 +102,8 @@ private:
       if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
         Advance();
       } else if (c == '#') {
-        while (!AtEnd() && Peek() != '\n') Advance();
+        while (!AtEnd() && Peek() != '\n')
+          Advance();
       } else {
         break;
       }
@@ -110,14 +112,18 @@ private:
 
   // Blanks on the current line only: a property ends at the line end.
   void SkipSpaces() {
-    while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r')) Advance();
+    while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r'))
+      Advance();
   }
 
   std::string ReadIdentifier(const char* what) {
-    if (!IsIdentStart(Peek())) Fail(std::string("expected ") + what);
+    if (!IsIdentStart(Peek()))
+      Fail(std::string("expected ") + what);
     std::size_t start = Pos;
-    while (!AtEnd() && IsIdentChar(Peek())) Advance();
-    if (Pos - start > 255) Fail(std::string(what) + " is too long");
+    while (!AtEnd() && IsIdentChar(Peek()))
+      Advance();
+    if (Pos - start > 255)
+      Fail(std::string(what) + " is too long");
     return std::string(Text.substr(start, Pos - start));
   }
 
@@ -132,20 +138,24 @@ private:
   }
 
   TLayoutNode ReadComponent(int depth) {
-    if (depth > Limits.MaxDepth) Fail("components are nested too deeply");
-    if (++Components > Limits.MaxComponents) Fail("too many components");
+    if (depth > Limits.MaxDepth)
+      Fail("components are nested too deeply");
+    if (++Components > Limits.MaxComponents)
+      Fail("too many components");
     TLayoutNode node;
     node.Line = Line;
     node.ClassName = ReadIdentifier("a class name");
     SkipSpaces();
     node.Name = ReadIdentifier("a component name");
     SkipSpaces();
-    if (Peek() != '{') Fail("expected '{' after the component name");
+    if (Peek() != '{')
+      Fail("expected '{' after the component name");
     Advance();
     std::set<std::string> seen;
     for (;;) {
       SkipBlank();
-      if (AtEnd()) Fail("missing '}' for component '" + node.Name + "'");
+      if (AtEnd())
+        Fail("missing '}' for component '" + node.Name + "'");
       if (Peek() == '}') {
         Advance();
         return node;
@@ -157,10 +167,12 @@ private:
       if (Peek() == '=') {
         Advance();
         SkipSpaces();
-        if (!seen.insert(first).second) Fail("property '" + first + "' is stored twice");
+        if (!seen.insert(first).second)
+          Fail("property '" + first + "' is stored twice");
         TLayoutProperty property{first, ReadValue(), line};
         SkipSpaces();
-        if (!AtEnd() && Peek() != '\n' && Peek() != '#' && Peek() != '}') Fail("expected the end of the line");
+        if (!AtEnd() && Peek() != '\n' && Peek() != '#' && Peek() != '}')
+          Fail("expected the end of the line");
         node.Properties.push_back(std::move(property));
       } else if (IsIdentStart(Peek()) && first.find('.') == std::string::npos) {
         // A child component: rewind and read it whole.
@@ -174,10 +186,14 @@ private:
 
   TLayoutValue ReadValue() {
     char c = Peek();
-    if (c == '"') return TLayoutValue::MakeString(ReadStrings());
-    if (c == '-' || (c >= '0' && c <= '9')) return TLayoutValue::MakeInteger(ReadInteger());
-    if (c == '[') return TLayoutValue::MakeSet(ReadSet());
-    if (IsIdentStart(c)) return TLayoutValue::MakeIdentifier(ReadIdentifier("a value"));
+    if (c == '"')
+      return TLayoutValue::MakeString(ReadStrings());
+    if (c == '-' || (c >= '0' && c <= '9'))
+      return TLayoutValue::MakeInteger(ReadInteger());
+    if (c == '[')
+      return TLayoutValue::MakeSet(ReadSet());
+    if (IsIdentStart(c))
+      return TLayoutValue::MakeIdentifier(ReadIdentifier("a value"));
     Fail("expected a value");
   }
 
@@ -189,8 +205,9 @@ private:
     }
     // Accumulate the magnitude as unsigned so that the most negative value fits.
     std::uint64_t magnitude = 0;
-    const std::uint64_t limit =
-        negative ? std::uint64_t{1} << 63 : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    const std::uint64_t limit = negative
+                                    ? std::uint64_t{1} << 63
+                                    : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     int base = 10;
     if (Peek() == '0' && Pos + 1 < Text.size() && (Text[Pos + 1] == 'x' || Text[Pos + 1] == 'X')) {
       base = 16;
@@ -200,17 +217,21 @@ private:
     int digits = 0;
     for (;;) {
       int d = base == 16 ? HexDigit(Peek()) : (Peek() >= '0' && Peek() <= '9' ? Peek() - '0' : -1);
-      if (d < 0) break;
+      if (d < 0)
+        break;
       if (magnitude > (limit - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base))
         Fail("the number is out of range");
       magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
       ++digits;
       Advance();
     }
-    if (digits == 0) Fail("expected digits");
-    if (IsIdentChar(Peek())) Fail("unexpected character in a number");
-    if (negative) return magnitude == (std::uint64_t{1} << 63) ? std::numeric_limits<std::int64_t>::min()
-                                                             : -static_cast<std::int64_t>(magnitude);
+    if (digits == 0)
+      Fail("expected digits");
+    if (IsIdentChar(Peek()))
+      Fail("unexpected character in a number");
+    if (negative)
+      return magnitude == (std::uint64_t{1} << 63) ? std::numeric_limits<std::int64_t>::min()
+                                                   : -static_cast<std::int64_t>(magnitude);
     return static_cast<std::int64_t>(magnitude);
   }
 
@@ -235,29 +256,35 @@ private:
   void ReadOneString(std::string& out) {
     Advance(); // opening quote
     for (;;) {
-      if (AtEnd() || Peek() == '\n') Fail("unterminated string");
+      if (AtEnd() || Peek() == '\n')
+        Fail("unterminated string");
       char c = Peek();
       Advance();
-      if (c == '"') return;
+      if (c == '"')
+        return;
       if (c == '\\') {
-        if (AtEnd()) Fail("unterminated string");
+        if (AtEnd())
+          Fail("unterminated string");
         char e = Peek();
         Advance();
         if (e == '"' || e == '\\') {
           c = e;
         } else if (e == 'x') {
           int hi = HexDigit(Peek());
-          if (hi < 0) Fail("expected two hex digits after \\x");
+          if (hi < 0)
+            Fail("expected two hex digits after \\x");
           Advance();
           int lo = HexDigit(Peek());
-          if (lo < 0) Fail("expected two hex digits after \\x");
+          if (lo < 0)
+            Fail("expected two hex digits after \\x");
           Advance();
           c = static_cast<char>(hi * 16 + lo);
         } else {
           Fail("unknown escape in a string");
         }
       }
-      if (out.size() >= Limits.MaxStringBytes) Fail("the string is too long");
+      if (out.size() >= Limits.MaxStringBytes)
+        Fail("the string is too long");
       out += c;
     }
   }
@@ -272,14 +299,16 @@ private:
     }
     for (;;) {
       SkipSpaces();
-      if (static_cast<int>(items.size()) >= Limits.MaxSetItems) Fail("the set has too many items");
+      if (static_cast<int>(items.size()) >= Limits.MaxSetItems)
+        Fail("the set has too many items");
       items.push_back(ReadIdentifier("a set item"));
       SkipSpaces();
       if (Peek() == ']') {
         Advance();
         return items;
       }
-      if (Peek() != ',') Fail("expected ',' or ']' in a set");
+      if (Peek() != ',')
+        Fail("expected ',' or ']' in a set");
       Advance();
     }
   }

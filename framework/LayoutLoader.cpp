@@ -28,14 +28,17 @@ struct TLoader {
 
   bool ReadChildren(TComponent& parent, const TLayoutNode& node) {
     for (const TLayoutNode& child : node.Children) {
-      if (!Names.insert(child.Name).second) return Fail(child.Line, "the name '" + child.Name + "' is used twice");
+      if (!Names.insert(child.Name).second)
+        return Fail(child.Line, "the name '" + child.Name + "' is used twice");
       std::unique_ptr<TComponent> made = Factory(child.ClassName, parent);
-      if (!made) return Fail(child.Line, "cannot create a " + child.ClassName + " inside " + node.Name);
+      if (!made)
+        return Fail(child.Line, "cannot create a " + child.ClassName + " inside " + node.Name);
       TComponent* component = Root.Adopt(std::move(made));
       component->SetName(child.Name);
       component->BeginLoading();
       Result.Created.push_back(component);
-      if (!ReadProperties(*component, child) || !ReadChildren(*component, child)) return false;
+      if (!ReadProperties(*component, child) || !ReadChildren(*component, child))
+        return false;
     }
     return true;
   }
@@ -54,11 +57,14 @@ TLoadResult ReadComponents(TComponent& root, const std::string& rootClassName, c
   loader.Names.insert(node.Name);
   root.BeginLoading();
   loader.Result.Created.push_back(&root);
-  if (loader.ReadProperties(root, node)) loader.ReadChildren(root, node);
+  if (loader.ReadProperties(root, node))
+    loader.ReadChildren(root, node);
   return loader.Result;
 }
 
 void FinishLoading(const TLoadResult& result) {
-  for (std::size_t i = 1; i < result.Created.size(); ++i) result.Created[i]->Loaded();
-  if (!result.Created.empty()) result.Created[0]->Loaded();
+  for (std::size_t i = 1; i < result.Created.size(); ++i)
+    result.Created[i]->Loaded();
+  if (!result.Created.empty())
+    result.Created[0]->Loaded();
 }

@@ -25,8 +25,8 @@ struct [[nodiscard]] TLoadResult {
 // Reads node into root (which already exists and must match node's class name); new
 // components are owned by root. On failure the components created so far stay owned by
 // root and are freed with it.
-[[nodiscard]] TLoadResult ReadComponents(TComponent& root, const std::string& rootClassName, const TLayoutNode& node,
-                                         const TComponentFactory& factory);
+[[nodiscard]] TLoadResult ReadComponents(TComponent& root, const std::string& rootClassName,
+                                         const TLayoutNode& node, const TComponentFactory& factory);
 
 // Runs Loaded() for the children in layout order, then for the root.
 void FinishLoading(const TLoadResult& result);

@@ -7,10 +7,10 @@
 
 struct TTabItem {
   int Id = 0;
-  int ParentId = -1;     // the root container's id for top-level controls
+  int ParentId = -1; // the root container's id for top-level controls
   int TabOrder = 0;
   bool TabStop = false;
-  bool CanFocus = true;  // visible and enabled, and so is every container above it
+  bool CanFocus = true; // visible and enabled, and so is every container above it
 };
 
 // Items must be given in creation order; ids unique. Returns ids of the tab stops in

@@ -13,7 +13,9 @@ struct TskMaskFlags {
 
 // A pixel is see-through when it is not the ignore value 0x33333333 and either is exactly the
 // key value 0x007F007F or has an alpha other than 255.
-constexpr bool SkIsSeeThrough(TskColor p) { return p != skIgnoreColor && (p == skKeyColor || (p >> 24) != 255); }
+constexpr bool SkIsSeeThrough(TskColor p) {
+  return p != skIgnoreColor && (p == skKeyColor || (p >> 24) != 255);
+}
 
 // Classifies the see-through pixels of `rect` (clipped to the image). `margins` holds the
 // widths of the left, top, right and bottom border bands; all zero sets only Masked (any

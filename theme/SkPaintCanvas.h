@@ -73,7 +73,7 @@ public:
   virtual void PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) = 0;
   // Text turned a quarter (rotation 1 clockwise, 2 counter-clockwise) into r.
   virtual void PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
-                               std::uint8_t rotation) = 0;
+                                std::uint8_t rotation) = 0;
 
   // Narrows the clip to r (intersected with the current clip) until the matching PopClip.
   virtual void PushClip(const TskRect& r) = 0;

@@ -185,6 +185,6 @@ void TskPixelCanvas::PaintText(const std::wstring& text, const TskRect& r, std::
 }
 
 void TskPixelCanvas::PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
-                                     std::uint8_t rotation) {
+                                      std::uint8_t rotation) {
   FTexts.push_back({text, r, bits, rotation, FFont});
 }

@@ -44,7 +44,7 @@ public:
   TskRect MeasureText(const std::wstring& text, const TskRect& r, std::uint32_t bits) override;
   void PaintText(const std::wstring& text, const TskRect& r, std::uint32_t bits) override;
   void PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
-                       std::uint8_t rotation) override;
+                        std::uint8_t rotation) override;
   void PushClip(const TskRect& r) override;
   void PopClip() override;
 

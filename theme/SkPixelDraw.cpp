@@ -11,7 +11,8 @@ constexpr std::uint64_t kStreamBytes = 16u << 20;
 
 // True when the memory of the two images may overlap; the source is then copied first.
 bool SharesMemory(const TskPixels& a, const TskPixels& b) {
-  if (a.Empty() || b.Empty()) return false;
+  if (a.Empty() || b.Empty())
+    return false;
   auto span = [](const TskPixels& p, const TskColor*& lo, const TskColor*& hi) {
     const TskColor* first = p.ScanLine(0);
     const TskColor* last = p.ScanLine(p.Height() - 1);
@@ -28,33 +29,30 @@ TskPixels CopyOf(const TskPixels& src, const TskRect& r) {
   TskPixels out;
   out.SetSize(r.Right - r.Left, r.Bottom - r.Top);
   for (std::int32_t y = r.Top; y < r.Bottom; ++y)
-    std::memcpy(out.ScanLine(y - r.Top), src.Pixel(r.Left, y), std::size_t(r.Right - r.Left) * sizeof(TskColor));
+    std::memcpy(out.ScanLine(y - r.Top), src.Pixel(r.Left, y),
+                std::size_t(r.Right - r.Left) * sizeof(TskColor));
   return out;
 }
 
 void RunRow(const TskKernels& k, TskDrawMode mode, const TskColor* s, TskColor* d, std::size_t n) {
   switch (mode) {
-  case TskDrawMode::dmCopy:
-    k.CopyRow(s, d, n);
-    break;
-  case TskDrawMode::dmTransparent:
-    k.TransparentRow(s, d, n);
-    break;
-  case TskDrawMode::dmBlend:
-    k.BlendRow(s, d, n);
-    break;
+  case TskDrawMode::dmCopy: k.CopyRow(s, d, n); break;
+  case TskDrawMode::dmTransparent: k.TransparentRow(s, d, n); break;
+  case TskDrawMode::dmBlend: k.BlendRow(s, d, n); break;
   }
 }
 
 // Destination area after clipping; empty when nothing is to be drawn.
 TskRect ClipDest(const TskPixels& dst, const TskRect& destRect, const TskRect* clip) {
   TskRect r = IntersectRects(destRect, dst.Bounds());
-  if (clip) r = IntersectRects(r, *clip);
+  if (clip)
+    r = IntersectRects(r, *clip);
   return r;
 }
 } // namespace
 
-std::int64_t SkScaleIndex(std::int64_t i, std::int64_t destExtent, std::int64_t srcStart, std::int64_t srcExtent) {
+std::int64_t SkScaleIndex(std::int64_t i, std::int64_t destExtent, std::int64_t srcStart,
+                          std::int64_t srcExtent) {
   if (destExtent < 2) {
     // Truncating division, as everywhere in this layer; callers pass a source inside its image,
     // so the sum is never negative.
@@ -64,16 +62,20 @@ std::int64_t SkScaleIndex(std::int64_t i, std::int64_t destExtent, std::int64_t 
   std::int64_t q = num / den;
   const std::int64_t twiceRem = 2 * (num % den);
   q += srcStart;
-  if (twiceRem > den || (twiceRem == den && (q & 1))) ++q;
+  if (twiceRem > den || (twiceRem == den && (q & 1)))
+    ++q;
   return q;
 }
 
 void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const TskRect& srcRect,
             TskDrawMode mode, const TskRect* clip) {
-  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect)) return;
-  if (!RectContains(srcRect, src.Bounds())) return;
+  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect))
+    return;
+  if (!RectContains(srcRect, src.Bounds()))
+    return;
   const TskRect area = ClipDest(dst, destRect, clip);
-  if (IsRectEmpty(area)) return;
+  if (IsRectEmpty(area))
+    return;
 
   if (SharesMemory(dst, src)) {
     const TskPixels copy = CopyOf(src, srcRect);
@@ -91,8 +93,9 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
     const std::int32_t sy0 = std::int32_t(srcRect.Top + (area.Top - std::int64_t(destRect.Top)));
     // A copy much larger than the caches streams its stores: the destination is not read
     // into the cache only to be overwritten.
-    const bool stream = mode == TskDrawMode::dmCopy &&
-                        std::uint64_t(n) * std::uint64_t(area.Bottom - area.Top) * sizeof(TskColor) >= kStreamBytes;
+    const bool stream =
+        mode == TskDrawMode::dmCopy &&
+        std::uint64_t(n) * std::uint64_t(area.Bottom - area.Top) * sizeof(TskColor) >= kStreamBytes;
     for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
       const TskColor* s = src.Pixel(sx, sy0 + (y - area.Top));
       TskColor* d = dst.Pixel(area.Left, y);
@@ -107,7 +110,8 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
   // Nearest-neighbour: the column map is computed once for the clipped columns.
   std::vector<std::int32_t> columns(n);
   for (std::size_t i = 0; i < n; ++i)
-    columns[i] = std::int32_t(SkScaleIndex(area.Left + std::int64_t(i) - destRect.Left, destW, srcRect.Left, srcW));
+    columns[i] =
+        std::int32_t(SkScaleIndex(area.Left + std::int64_t(i) - destRect.Left, destW, srcRect.Left, srcW));
   std::vector<TskColor> gathered(mode == TskDrawMode::dmCopy ? 0 : n);
   std::int64_t previousRow = -1;
   for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
@@ -118,14 +122,16 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
         k.CopyRow(dst.Pixel(area.Left, y - 1), d, n);
       } else {
         const TskColor* s = src.ScanLine(std::int32_t(sy));
-        for (std::size_t i = 0; i < n; ++i) d[i] = s[columns[i]];
+        for (std::size_t i = 0; i < n; ++i)
+          d[i] = s[columns[i]];
       }
       previousRow = sy;
       continue;
     }
     const TskColor* s = src.ScanLine(std::int32_t(sy));
     if (sy != previousRow)
-      for (std::size_t i = 0; i < n; ++i) gathered[i] = s[columns[i]];
+      for (std::size_t i = 0; i < n; ++i)
+        gathered[i] = s[columns[i]];
     previousRow = sy;
     RunRow(k, mode, gathered.data(), d, n);
   }
@@ -133,16 +139,21 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
 
 void SkDrawAt(TskPixels& dst, std::int32_t x, std::int32_t y, const TskPixels& src, const TskRect& srcRect,
               TskDrawMode mode, const TskRect* clip) {
-  if (IsRectEmpty(srcRect)) return;
-  const std::int64_t right = std::int64_t(x) + RectWidth(srcRect), bottom = std::int64_t(y) + RectHeight(srcRect);
-  if (right > INT32_MAX || bottom > INT32_MAX) return;
+  if (IsRectEmpty(srcRect))
+    return;
+  const std::int64_t right = std::int64_t(x) + RectWidth(srcRect),
+                     bottom = std::int64_t(y) + RectHeight(srcRect);
+  if (right > INT32_MAX || bottom > INT32_MAX)
+    return;
   SkDraw(dst, TskRect{x, y, std::int32_t(right), std::int32_t(bottom)}, src, srcRect, mode, clip);
 }
 
 void SkTile(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const TskRect& srcRect,
             const TskRect& clipRect, TskDrawMode mode) {
-  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect)) return;
-  if (!RectContains(srcRect, src.Bounds())) return;
+  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect))
+    return;
+  if (!RectContains(srcRect, src.Bounds()))
+    return;
   const std::int64_t tileW = RectWidth(srcRect), tileH = RectHeight(srcRect);
 
   // A tile is drawn when it meets the clip rectangle; tiles form a grid, so the tiles drawn
@@ -163,9 +174,10 @@ void SkTile(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
     band(destRect.Left, destRect.Right, tileW, clipRect.Left, clipRect.Right, x0, x1);
     band(destRect.Top, destRect.Bottom, tileH, clipRect.Top, clipRect.Bottom, y0, y1);
   }
-  TskRect area = IntersectRects(TskRect{std::int32_t(x0), std::int32_t(y0), std::int32_t(x1), std::int32_t(y1)},
-                                dst.Bounds());
-  if (IsRectEmpty(area)) return;
+  TskRect area = IntersectRects(
+      TskRect{std::int32_t(x0), std::int32_t(y0), std::int32_t(x1), std::int32_t(y1)}, dst.Bounds());
+  if (IsRectEmpty(area))
+    return;
 
   if (SharesMemory(dst, src)) {
     const TskPixels copy = CopyOf(src, srcRect);
@@ -198,8 +210,10 @@ void SkTile(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
   }
 }
 
-void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int32_t y, const TskRect& srcRect) {
-  if (dst.Empty() || src.Empty()) return;
+void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int32_t y,
+                  const TskRect& srcRect) {
+  if (dst.Empty() || src.Empty())
+    return;
   std::int64_t sl = srcRect.Left, st = srcRect.Top, tx = x, ty = y;
   if (sl < 0) {
     tx -= sl;
@@ -211,7 +225,8 @@ void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int
   }
   const std::int64_t sr = std::min<std::int64_t>(srcRect.Right, src.Width());
   const std::int64_t sb = std::min<std::int64_t>(srcRect.Bottom, src.Height());
-  if (sr <= sl || sb <= st) return;
+  if (sr <= sl || sb <= st)
+    return;
   const TskPixels copy = SharesMemory(dst, src) ? CopyOf(src, src.Bounds()) : TskPixels();
   const TskPixels& from = copy.Empty() ? src : copy;
   // Only the part whose target lies inside dst is visited.

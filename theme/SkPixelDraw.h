@@ -17,7 +17,8 @@ constexpr TskDrawMode SkDrawModeOf(bool alphaBlend, bool transparent) {
 // Source index for destination index i (0-based within the destination extent) of a scaled
 // copy: with destExtent below 2 the middle (srcStart + srcEnd - 1) div 2, else
 // round(i * (srcExtent - 1) / (destExtent - 1) + srcStart), ties to even, in 64-bit integers.
-std::int64_t SkScaleIndex(std::int64_t i, std::int64_t destExtent, std::int64_t srcStart, std::int64_t srcExtent);
+std::int64_t SkScaleIndex(std::int64_t i, std::int64_t destExtent, std::int64_t srcStart,
+                          std::int64_t srcExtent);
 
 // Draws srcRect of src scaled into destRect of dst. Nothing is drawn when either rectangle is
 // empty or inverted, when srcRect is not inside src, or when destRect misses dst (and `clip`,
@@ -36,4 +37,5 @@ void SkTile(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
 // Puts srcRect of src behind dst's pixels, its top-left corner at (x, y): where dst's alpha is
 // 0 the source pixel is taken, between 1 and 254 dst is blended over the source, at 255 dst
 // stays. A srcRect reaching outside src is clipped (moving the target position accordingly).
-void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int32_t y, const TskRect& srcRect);
+void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int32_t y,
+                  const TskRect& srcRect);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "maskedit/values/MxLocale.h"
 #include "app/tests/ZakatTestSupport.h"
+#include "maskedit/values/MxLocale.h"
 
 namespace {
 

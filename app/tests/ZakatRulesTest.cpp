@@ -52,7 +52,8 @@ TEST_P(WorkedExample, ComputesTotalNishabAndZakat) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Columns, WorkedExample,
-                         testing::Values(ExampleCase{2, "56.234.567,00", "250.000,00", "21.250.000,00", "1.405.864,17"},
+                         testing::Values(ExampleCase{2, "56.234.567,00", "250.000,00", "21.250.000,00",
+                                                     "1.405.864,17"},
                                          ExampleCase{0, "56.234.567", "250.000", "21.250.000", "1.405.864"}));
 
 // ---- refusals: exact message, one refusal, and not a single field written ----------
@@ -98,14 +99,26 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NoTotalZeroDigits", 0, {}, Hitung, NoTotal},
         RefusalCase{"NoTotalComesFirst", 0, {"", "", "", "", "", "", "", "1000"}, Hitung, NoTotal},
         RefusalCase{"NoGoldPrice", 0, {"", "", "", "", "", "1000"}, Hitung, NoGoldPrice},
-        RefusalCase{"BelowNishab", 0, {"", "", "", "", "", "1000", "250000", "21250000"}, Hitung, BelowNishab},
-        RefusalCase{"BelowNishabTwoDigits", 2, {"", "", "", "", "", "21249999,99", "1", "21250000"}, Hitung, BelowNishab},
+        RefusalCase{
+            "BelowNishab", 0, {"", "", "", "", "", "1000", "250000", "21250000"}, Hitung, BelowNishab},
+        RefusalCase{"BelowNishabTwoDigits",
+                    2,
+                    {"", "", "", "", "", "21249999,99", "1", "21250000"},
+                    Hitung,
+                    BelowNishab},
         RefusalCase{"NishabWithoutPrice", 0, {}, Nishab, NoGoldPrice},
         // Amounts the fields cannot hold.
-        RefusalCase{"TotalScientific", 2,
-                    {"922337203685477", "922337203685477", "922337203685477", "922337203685477", "922337203685477"},
-                    Jumlah, TooLarge},
-        RefusalCase{"TotalBeyondCurrencyRange", 2, {"500000000000000", "450000000000000", "", "", "", "7"}, Jumlah, TooLarge},
+        RefusalCase{
+            "TotalScientific",
+            2,
+            {"922337203685477", "922337203685477", "922337203685477", "922337203685477", "922337203685477"},
+            Jumlah,
+            TooLarge},
+        RefusalCase{"TotalBeyondCurrencyRange",
+                    2,
+                    {"500000000000000", "450000000000000", "", "", "", "7"},
+                    Jumlah,
+                    TooLarge},
         RefusalCase{"NishabOnExit", 2, {"", "", "", "", "", "", "20000000000000", "9"}, Exit, TooLarge},
         RefusalCase{"NishabOnButton", 0, {"", "", "", "", "", "", "10851030000000", "9"}, Nishab, TooLarge}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.Name); });
@@ -186,8 +199,8 @@ TEST(ZakatRulesEdges, ResetAndCreateShowEveryZeroText) {
     calc.ResetCounters();
     calc.Rules.FormCreate();
     const std::string zero1 = digits ? " 0,00" : " 0";
-    const std::vector<std::string> zero = {" 0", " 0", " 0", " 0", " 0", zero1, zero1, zero1,
-                                           digits ? "Rp 0,00" : "Rp 0"};
+    const std::vector<std::string> zero = {
+        " 0", " 0", " 0", " 0", " 0", zero1, zero1, zero1, digits ? "Rp 0,00" : "Rp 0"};
     const auto texts = calc.Texts();
     EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.end()), zero);
     EXPECT_EQ(calc.edUangTunai.Clears, 1);

@@ -55,8 +55,8 @@ public:
   explicit TCalculator(int currencyDigits) : Source(CalculatorLocale(currencyDigits)) {}
 
   std::array<TSpyField*, 9> All() {
-    return {&edUangTunai, &edTabungan, &edPiutang, &edEmasPerak, &edLain2,
-            &edTotalHarta, &EdHrgEmas, &EdNishab, &edNilaiZakat};
+    return {&edUangTunai,  &edTabungan, &edPiutang, &edEmasPerak, &edLain2,
+            &edTotalHarta, &EdHrgEmas,  &EdNishab,  &edNilaiZakat};
   }
   std::array<std::string, 9> Texts() {
     std::array<std::string, 9> texts;

@@ -3,6 +3,4 @@
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return RunTabira();
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunTabira(); }

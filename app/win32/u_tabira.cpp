@@ -24,15 +24,15 @@ TfrTabira::TfrTabira() : TForm("TfrTabira"), FRefusal(std::make_unique<TMessageB
 
 TfrTabira::~TfrTabira() = default;
 
-std::string TfrTabira::Load() {
-  return LoadFromResource(kLayoutResource);
-}
+std::string TfrTabira::Load() { return LoadFromResource(kLayoutResource); }
 
 TZakatRules& TfrTabira::Rules() {
-  if (FRules) return *FRules;
+  if (FRules)
+    return *FRules;
   auto field = [this](const char* name) -> TAmountField& {
     auto* edit = dynamic_cast<TMxMaskEdit*>(FindComponent(name));
-    if (!edit) throw std::logic_error(std::string("the window has no amount field ") + name);
+    if (!edit)
+      throw std::logic_error(std::string("the window has no amount field ") + name);
     FFields.push_back(std::make_unique<TEditAmountField>(edit->Edit()));
     return *FFields.back();
   };
@@ -40,10 +40,8 @@ TZakatRules& TfrTabira::Rules() {
                       field("edEmasPerak"), field("edLain2"),    field("edTotalHarta"),
                       field("EdHrgEmas"),   field("EdNishab"),   field("edNilaiZakat")};
   // Results are written with the locale's decimal separator, the one the fields read.
-  const char separator = dynamic_cast<TMxMaskEdit*>(FindComponent("edTotalHarta"))
-                             ->Edit()
-                             .CurrencySettings()
-                             .DecimalChar;
+  const char separator =
+      dynamic_cast<TMxMaskEdit*>(FindComponent("edTotalHarta"))->Edit().CurrencySettings().DecimalChar;
   FRules = std::make_unique<TZakatRules>(fields, *FRefusal, separator);
   return *FRules;
 }

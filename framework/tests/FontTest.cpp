@@ -16,7 +16,8 @@ TEST(Font, ColoursReadFromIdentifiersAndNumbers) {
       {TLayoutValue::MakeInteger(-0x80000001LL), std::nullopt},
       {TLayoutValue::MakeString("clRed"), std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(LayoutColor(c.Value), c.Color) << c.Value.Text << c.Value.Integer;
+  for (const auto& c : cases)
+    EXPECT_EQ(LayoutColor(c.Value), c.Color) << c.Value.Text << c.Value.Integer;
   EXPECT_TRUE(IsSystemColor(clBtnFace));
   EXPECT_EQ(SystemColorIndex(clBtnShadow), 0x10);
   EXPECT_FALSE(IsSystemColor(RGBColor(255, 251, 240)));
@@ -25,11 +26,14 @@ TEST(Font, ColoursReadFromIdentifiersAndNumbers) {
 
 TEST(Font, StoredPartsApplyAndBadOnesAreRefused) {
   TFontData font;
-  EXPECT_EQ(ReadFontProperty(font, "Name", TLayoutValue::MakeString("Arial")).Code, TPropertyResult::TCode::Ok);
-  EXPECT_EQ(ReadFontProperty(font, "Height", TLayoutValue::MakeInteger(-13)).Code, TPropertyResult::TCode::Ok);
+  EXPECT_EQ(ReadFontProperty(font, "Name", TLayoutValue::MakeString("Arial")).Code,
+            TPropertyResult::TCode::Ok);
+  EXPECT_EQ(ReadFontProperty(font, "Height", TLayoutValue::MakeInteger(-13)).Code,
+            TPropertyResult::TCode::Ok);
   EXPECT_EQ(ReadFontProperty(font, "Style", TLayoutValue::MakeSet({"fsBold", "fsUnderline"})).Code,
             TPropertyResult::TCode::Ok);
-  EXPECT_EQ(ReadFontProperty(font, "Color", TLayoutValue::MakeIdentifier("clRed")).Code, TPropertyResult::TCode::Ok);
+  EXPECT_EQ(ReadFontProperty(font, "Color", TLayoutValue::MakeIdentifier("clRed")).Code,
+            TPropertyResult::TCode::Ok);
   EXPECT_EQ(ReadFontProperty(font, "Charset", TLayoutValue::MakeInteger(0)).Code, TPropertyResult::TCode::Ok);
   TFontData expected{"Arial", -13, 1 | 4, clRed, 0};
   EXPECT_EQ(font, expected);
@@ -48,5 +52,6 @@ TEST(Font, StoredPartsApplyAndBadOnesAreRefused) {
     EXPECT_EQ(ReadFontProperty(font, name, value).Code, TPropertyResult::TCode::BadValue) << name;
   }
   EXPECT_EQ(font, expected); // refused values change nothing
-  EXPECT_EQ(ReadFontProperty(font, "Size", TLayoutValue::MakeInteger(8)).Code, TPropertyResult::TCode::Unknown);
+  EXPECT_EQ(ReadFontProperty(font, "Size", TLayoutValue::MakeInteger(8)).Code,
+            TPropertyResult::TCode::Unknown);
 }

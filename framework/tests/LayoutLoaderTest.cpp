@@ -1,5 +1,5 @@
-#include "framework/Font.h"
 #include "framework/LayoutLoader.h"
+#include "framework/Font.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +14,20 @@ public:
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override {
     if (name == "Decimals") {
       auto d = LayoutInt(value, 0, 4);
-      if (!d) return TPropertyResult::Bad("0 to 4");
+      if (!d)
+        return TPropertyResult::Bad("0 to 4");
       Journal.push_back(Name() + " read Decimals loading=" + (IsLoading() ? "1" : "0"));
       FDecimals = *d; // stored as given: the setter's side effects do not run
       return TPropertyResult::Ok();
     }
-    if (name.rfind("Font.", 0) == 0) return ReadFontProperty(Font, name.substr(5), value);
+    if (name.rfind("Font.", 0) == 0)
+      return ReadFontProperty(Font, name.substr(5), value);
     if (name == "OnClick") {
-      if (value.Kind != TLayoutValue::TKind::Identifier) return TPropertyResult::Bad("a handler name");
+      if (value.Kind != TLayoutValue::TKind::Identifier)
+        return TPropertyResult::Bad("a handler name");
       OnClick = Root()->FindMethod(value.Text);
-      if (!OnClick) return TPropertyResult::Bad("no handler " + value.Text);
+      if (!OnClick)
+        return TPropertyResult::Bad("no handler " + value.Text);
       return TPropertyResult::Ok();
     }
     return TPropertyResult::Unknown();
@@ -37,7 +41,8 @@ public:
     Journal.push_back("loaded " + Name());
   }
   TNotifyEvent FindMethod(const std::string& name) const override {
-    if (name == "Handler") return [this](TComponent*) { Journal.push_back("handler"); };
+    if (name == "Handler")
+      return [this](TComponent*) { Journal.push_back("handler"); };
     return {};
   }
 
@@ -49,7 +54,8 @@ public:
 
 TComponentFactory ProbeFactory(std::vector<std::string>& journal) {
   return [&journal](const std::string& cls, TComponent& parent) -> std::unique_ptr<TComponent> {
-    if (cls != "TProbe") return nullptr;
+    if (cls != "TProbe")
+      return nullptr;
     journal.push_back("create");
     return std::make_unique<TProbe>(journal);
   };
@@ -87,8 +93,8 @@ TRoot R {
     EXPECT_EQ(a->Owner(), &root);
   }
   const std::vector<std::string> expected = {
-      "create", "A read Decimals loading=1", "create", "create", "loaded A", "loaded A1", "loaded B", "loaded R",
-      "handler",
+      "create", "A read Decimals loading=1", "create", "create", "loaded A", "loaded A1", "loaded B",
+      "loaded R", "handler",
       // The root's own destructor runs first, then it frees what it owns, last created first.
       "free R", "free B", "free A1", "free A"};
   EXPECT_EQ(journal, expected);
@@ -104,7 +110,8 @@ TEST(LayoutLoader, ReportsTheFirstFaultWithItsLine) {
       {"TRoot R {\n TProbe A { }\n TProbe A { }\n}", "line 3: the name 'A' is used twice"},
       {"TRoot R {\n TProbe A {\n  Colour = 1\n }\n}", "line 3: TProbe A has no property 'Colour'"},
       {"TRoot R {\n TProbe A {\n  Decimals = 9\n }\n}", "line 3: bad value for A.Decimals: 0 to 4"},
-      {"TRoot R {\n TProbe A {\n  OnClick = Nothing\n }\n}", "line 3: bad value for A.OnClick: no handler Nothing"},
+      {"TRoot R {\n TProbe A {\n  OnClick = Nothing\n }\n}",
+       "line 3: bad value for A.OnClick: no handler Nothing"},
       {"TRoot R {\n TProbe A {\n  Font.Style = [fsHeavy]\n }\n}",
        "line 3: bad value for A.Font.Style: unknown font style 'fsHeavy'"},
   };

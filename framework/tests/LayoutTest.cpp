@@ -38,7 +38,8 @@ TForm1 Form1 {
   EXPECT_EQ(root.Properties[3].Value, TLayoutValue::MakeSet({"fsBold", "fsItalic"}));
   EXPECT_EQ(root.Properties[4].Value, TLayoutValue::MakeSet({}));
   EXPECT_EQ(root.Properties[5].Value, TLayoutValue::MakeIdentifier("true"));
-  EXPECT_EQ(root.Properties[6].Value, TLayoutValue::MakeString("a\"b\\c\xA4" "d"));
+  EXPECT_EQ(root.Properties[6].Value, TLayoutValue::MakeString("a\"b\\c\xA4"
+                                                               "d"));
   ASSERT_EQ(root.Children.size(), 2u);
   EXPECT_EQ(root.Children[0].Name, "L1");
   EXPECT_EQ(root.Children[0].Line, 11);
@@ -87,7 +88,8 @@ TEST(Layout, RejectsMalformedTextWithLineAndReason) {
     TLayoutReadResult r = ReadLayout(c.Text);
     ASSERT_FALSE(r.Ok()) << c.Text;
     EXPECT_EQ(r.Error.Line, c.Line) << c.Text << " -> " << r.Error.ToString();
-    EXPECT_NE(r.Error.Message.find(c.MessagePart), std::string::npos) << c.Text << " -> " << r.Error.ToString();
+    EXPECT_NE(r.Error.Message.find(c.MessagePart), std::string::npos)
+        << c.Text << " -> " << r.Error.ToString();
   }
 }
 
@@ -99,16 +101,19 @@ TEST(Layout, EnforcesItsLimits) {
   limits.MaxInputBytes = 200;
   limits.MaxSetItems = 2;
   EXPECT_TRUE(ReadLayout("A a { B b { C c { } } }", limits).Ok());
-  EXPECT_NE(ReadLayout("A a { B b { C c { D d { } } } }", limits).Error.Message.find("deeply"), std::string::npos);
+  EXPECT_NE(ReadLayout("A a { B b { C c { D d { } } } }", limits).Error.Message.find("deeply"),
+            std::string::npos);
   EXPECT_NE(ReadLayout("A a { B b { } C c { } D d { } E e { } }", limits).Error.Message.find("too many"),
             std::string::npos);
   EXPECT_TRUE(ReadLayout("A a {\n X = \"abcd\"\n}", limits).Ok());
-  EXPECT_NE(ReadLayout("A a {\n X = \"ab\" \"cde\"\n}", limits).Error.Message.find("too long"), std::string::npos);
+  EXPECT_NE(ReadLayout("A a {\n X = \"ab\" \"cde\"\n}", limits).Error.Message.find("too long"),
+            std::string::npos);
   EXPECT_NE(ReadLayout("A a {\n X = [p, q, r]\n}", limits).Error.Message.find("too many"), std::string::npos);
   EXPECT_NE(ReadLayout(std::string(201, ' '), limits).Error.Message.find("too large"), std::string::npos);
   // Deep nesting far past the limit fails cleanly instead of exhausting the stack.
   std::string deep;
-  for (int i = 0; i < 100000; ++i) deep += "A a { ";
+  for (int i = 0; i < 100000; ++i)
+    deep += "A a { ";
   EXPECT_FALSE(ReadLayout(deep).Ok());
 }
 

@@ -51,23 +51,24 @@ TApplication::TApplication() {
 
 TForm* TApplication::MainForm() const {
   for (TForm* form : TForm::All()) {
-    if (form->EndsProgram()) return form;
+    if (form->EndsProgram())
+      return form;
   }
   return nullptr;
 }
 
 void TApplication::SetMainForm(TForm* form) {
-  for (TForm* f : TForm::All()) f->SetEndsProgram(f == form);
+  for (TForm* f : TForm::All())
+    f->SetEndsProgram(f == form);
 }
 
-const std::vector<TForm*>& TApplication::Forms() const {
-  return TForm::All();
-}
+const std::vector<TForm*>& TApplication::Forms() const { return TForm::All(); }
 
 TForm* TApplication::FormOf(HWND hwnd) const {
   HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
   for (TForm* form : TForm::All()) {
-    if (form->Handle() == top && top) return form;
+    if (form->Handle() == top && top)
+      return form;
   }
   return nullptr;
 }
@@ -79,7 +80,8 @@ bool TApplication::PreTranslate(const MSG& msg) {
         GetKeyState(VK_MENU) >= 0) {
       TForm* form = FormOf(msg.hwnd);
       TWinControl* control = TWinControl::FromHandle(msg.hwnd);
-      if (!form || (control && control->WantsTab())) return false;
+      if (!form || (control && control->WantsTab()))
+        return false;
       return form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
     }
     if (msg.message == WM_SYSCHAR) {
@@ -118,8 +120,10 @@ int TApplication::Run() {
 
 int TApplication::ShowMessage(const std::string& text, UINT flags) {
   HWND owner = nullptr;
-  if (TForm* form = FormOf(GetActiveWindow())) owner = form->Handle();
-  else if (TForm* main = MainForm(); main && main->HandleAllocated()) owner = main->Handle();
+  if (TForm* form = FormOf(GetActiveWindow()))
+    owner = form->Handle();
+  else if (TForm* main = MainForm(); main && main->HandleAllocated())
+    owner = main->Handle();
   HHOOK previous = tCentreHook;
   tCentreHook = SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, GetCurrentThreadId());
   THookHandle hook(tCentreHook);
@@ -130,7 +134,8 @@ int TApplication::ShowMessage(const std::string& text, UINT flags) {
 }
 
 void TApplication::HandleException(const char* what) noexcept {
-  if (FReporting) return; // an error while showing an error: do not stack boxes
+  if (FReporting)
+    return; // an error while showing an error: do not stack boxes
   FReporting = true;
   try {
     ShowMessage(what ? what : "unknown error", MB_OK | MB_ICONERROR);

@@ -2,13 +2,9 @@
 
 #include "framework/Accelerator.h"
 
-TButton::TButton(TWinControl* parent) : TWinControl(parent) {
-  SetTabStop(true);
-}
+TButton::TButton(TWinControl* parent) : TWinControl(parent) { SetTabStop(true); }
 
-bool TButton::IsAccelerator(char key) const {
-  return ::IsAccelerator(key, Caption());
-}
+bool TButton::IsAccelerator(char key) const { return ::IsAccelerator(key, Caption()); }
 
 void TButton::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
@@ -18,5 +14,6 @@ void TButton::CreateParams(TCreateParams& params) {
 }
 
 void TButton::CommandNotify(WORD code) {
-  if (code == BN_CLICKED) Click();
+  if (code == BN_CLICKED)
+    Click();
 }

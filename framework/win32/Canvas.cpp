@@ -2,9 +2,7 @@
 
 #include "framework/win32/Graphics.h"
 
-TCanvas::TCanvas(HDC dc) : FDC(dc), FSaved(dc) {
-  SetBkMode(dc, TRANSPARENT);
-}
+TCanvas::TCanvas(HDC dc) : FDC(dc), FSaved(dc) { SetBkMode(dc, TRANSPARENT); }
 
 TCanvas::~TCanvas() {
   // Deselect before the handles are freed.
@@ -41,7 +39,8 @@ void TCanvas::SetPenColor(TColor color) {
 }
 
 void TCanvas::FillRect(const RECT& rect) {
-  if (!FBrush) SetBrushColor(FBrushColor);
+  if (!FBrush)
+    SetBrushColor(FBrushColor);
   ::FillRect(FDC, &rect, FBrush.Get());
 }
 
@@ -56,16 +55,16 @@ void TCanvas::FrameRect(const RECT& rect, TColor color) {
 }
 
 void TCanvas::Polyline(const std::vector<POINT>& points) {
-  if (!points.empty()) ::Polyline(FDC, points.data(), static_cast<int>(points.size()));
+  if (!points.empty())
+    ::Polyline(FDC, points.data(), static_cast<int>(points.size()));
 }
 
 void TCanvas::Polygon(const std::vector<POINT>& points) {
-  if (!points.empty()) ::Polygon(FDC, points.data(), static_cast<int>(points.size()));
+  if (!points.empty())
+    ::Polygon(FDC, points.data(), static_cast<int>(points.size()));
 }
 
-void TCanvas::DrawEdge(RECT& rect, UINT edge, UINT flags) {
-  ::DrawEdge(FDC, &rect, edge, flags);
-}
+void TCanvas::DrawEdge(RECT& rect, UINT edge, UINT flags) { ::DrawEdge(FDC, &rect, edge, flags); }
 
 void TCanvas::DrawText(std::string_view text, RECT& rect, UINT format) {
   ::DrawTextA(FDC, text.data(), static_cast<int>(text.size()), &rect, format);

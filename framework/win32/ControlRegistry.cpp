@@ -24,7 +24,8 @@ void RegisterControlClass(const std::string& className, TControlCreator creator)
 }
 
 std::unique_ptr<TWinControl> CreateControl(const std::string& className, TWinControl& parent) {
-  if (!parent.AcceptsControls()) return nullptr;
+  if (!parent.AcceptsControls())
+    return nullptr;
   auto it = Registry().find(className);
   return it == Registry().end() ? nullptr : it->second(parent);
 }

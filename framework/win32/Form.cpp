@@ -1,10 +1,10 @@
 #include "framework/win32/Form.h"
 
-#include "framework/GuardedCall.h"
 #include "framework/Abort.h"
 #include "framework/ComponentRegistry.h"
-#include "framework/PropertyTable.h"
+#include "framework/GuardedCall.h"
 #include "framework/Hint.h"
+#include "framework/PropertyTable.h"
 #include "framework/TabOrder.h"
 #include "framework/win32/ControlRegistry.h"
 
@@ -36,13 +36,12 @@ TForm::~TForm() {
   std::erase(LiveForms(), this);
 }
 
-const std::vector<TForm*>& TForm::All() {
-  return LiveForms();
-}
+const std::vector<TForm*>& TForm::All() { return LiveForms(); }
 
 TForm* TForm::Of(const TWinControl& control) {
   const TWinControl* c = &control;
-  while (c->Parent()) c = c->Parent();
+  while (c->Parent())
+    c = c->Parent();
   return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
 }
 
@@ -58,11 +57,15 @@ TNotifyEvent TForm::FindMethod(const std::string& name) const {
 TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue& value) {
   using P = TPropertyTable<TForm>;
   static const P kTable{
-      {"ClientWidth", P::Int(0, 32767, [](TForm& f, int v) { f.FClientWidth = v; }, "a size from 0 to 32767")},
-      {"ClientHeight", P::Int(0, 32767, [](TForm& f, int v) { f.FClientHeight = v; }, "a size from 0 to 32767")},
-      {"BorderIcons", P::Set({{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}},
-                             [](TForm& f, unsigned icons) { f.FBorderIcons = icons; }, "a set of border icons",
-                             [](const std::string& item) { return "unknown border icon '" + item + "'"; })},
+      {"ClientWidth", P::Int(
+                          0, 32767, [](TForm& f, int v) { f.FClientWidth = v; }, "a size from 0 to 32767")},
+      {"ClientHeight", P::Int(
+                           0, 32767, [](TForm& f, int v) { f.FClientHeight = v; }, "a size from 0 to 32767")},
+      {"BorderIcons",
+       P::Set(
+           {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}},
+           [](TForm& f, unsigned icons) { f.FBorderIcons = icons; }, "a set of border icons",
+           [](const std::string& item) { return "unknown border icon '" + item + "'"; })},
       {"Icon", P::Int(
                    1, 65535,
                    [](TForm& f, int v) {
@@ -71,7 +74,9 @@ TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue&
                    },
                    "an icon resource number")},
       // The stored bounds are pixels at 96 per inch; the program does not scale them.
-      {"PixelsPerInch", P::Int(96, 96, [](TForm& f, int v) { f.FPixelsPerInch = v; }, "96 (the layout is not scaled)")},
+      {"PixelsPerInch",
+       P::Int(
+           96, 96, [](TForm& f, int v) { f.FPixelsPerInch = v; }, "96 (the layout is not scaled)")},
       // The form's own handlers (the form is the root that the other events look in).
       {"OnCreate",
        [](TForm& f, const TLayoutValue& v) {
@@ -92,12 +97,14 @@ TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue&
 }
 
 std::string TForm::LoadFromText(std::string_view text) {
-  if (HandleAllocated() || ComponentCount() != 0) return "the form " + Name() + " is loaded already";
+  if (HandleAllocated() || ComponentCount() != 0)
+    return "the form " + Name() + " is loaded already";
   std::string error;
   // A creation handler that ended silently leaves the form standing; any other exception
   // is the load's error.
   const TCallOutcome outcome = CatchAll([&] { error = Load(text); });
-  if (outcome.End == TCallEnd::ceFailed) error = outcome.Error;
+  if (outcome.End == TCallEnd::ceFailed)
+    error = outcome.Error;
   if (!error.empty()) {
     DestroyHandle();
     FreeComponents();
@@ -110,29 +117,37 @@ std::string TForm::LoadFromResource(const char* resourceName) {
   HRSRC info = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10) /* RT_RCDATA */);
   HGLOBAL data = info ? LoadResource(module, info) : nullptr;
   const void* bytes = data ? LockResource(data) : nullptr;
-  if (!bytes) return std::string("the layout resource ") + resourceName + " is missing";
+  if (!bytes)
+    return std::string("the layout resource ") + resourceName + " is missing";
   return LoadFromText(std::string_view(static_cast<const char*>(bytes), SizeofResource(module, info)));
 }
 
 std::string TForm::Load(std::string_view text) {
   TLayoutReadResult read = ReadLayout(text);
-  if (!read.Ok()) return read.Error.ToString();
-  TLoadResult loaded = ReadComponents(*this, FClassName, *read.Root, [](const std::string& cls, TComponent& parent) {
-    auto* container = dynamic_cast<TWinControl*>(&parent);
-    std::unique_ptr<TComponent> made = container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
-    return made ? std::move(made) : CreateComponent(cls, parent);
-  });
-  if (!loaded.Ok()) return loaded.Error;
+  if (!read.Ok())
+    return read.Error.ToString();
+  TLoadResult loaded =
+      ReadComponents(*this, FClassName, *read.Root, [](const std::string& cls, TComponent& parent) {
+        auto* container = dynamic_cast<TWinControl*>(&parent);
+        std::unique_ptr<TComponent> made =
+            container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
+        return made ? std::move(made) : CreateComponent(cls, parent);
+      });
+  if (!loaded.Ok())
+    return loaded.Error;
   CreateHandle();
   FinishLoading(loaded);
-  if (OnCreate) OnCreate(this);
+  if (OnCreate)
+    OnCreate(this);
   return {};
 }
 
 std::string TForm::HintTextFor(const TWinControl& control) {
-  if (!control.ShowHint()) return {};
+  if (!control.ShowHint())
+    return {};
   for (const TWinControl* c = &control; c; c = c->Parent()) {
-    if (!c->Hint().empty()) return ShortHint(c->Hint());
+    if (!c->Hint().empty())
+      return ShortHint(c->Hint());
   }
   return {};
 }
@@ -148,19 +163,23 @@ constexpr UINT kTooltipDelayMs = 100;
 } // namespace
 
 void TForm::ScheduleTooltips() {
-  if (FTooltip || FTooltipScheduled || !HandleAllocated()) return;
+  if (FTooltip || FTooltipScheduled || !HandleAllocated())
+    return;
   FTooltipScheduled = SetTimer(Handle(), kTooltipTimer, kTooltipDelayMs, nullptr) != 0;
-  if (!FTooltipScheduled) EnsureTooltips();
+  if (!FTooltipScheduled)
+    EnsureTooltips();
 }
 
 void TForm::EnsureTooltips() {
-  if (FTooltip || !HandleAllocated()) return;
-  FTooltip.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                 GetModuleHandleA(nullptr), nullptr));
+  if (FTooltip || !HandleAllocated())
+    return;
+  FTooltip.Reset(CreateWindowExA(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
   if (FTooltip) {
     SendMessageA(FTooltip.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
-    for (TWinControl* child : Controls()) AddTooltips(*child);
+    for (TWinControl* child : Controls())
+      AddTooltips(*child);
   }
 }
 
@@ -174,14 +193,16 @@ TTTOOLINFOA RectTool(TWinControl& control) {
   info.uFlags = TTF_SUBCLASS;
   info.hwnd = control.Parent()->Handle();
   info.uId = reinterpret_cast<UINT_PTR>(&control);
-  info.rect = RECT{control.Left(), control.Top(), control.Left() + control.Width(), control.Top() + control.Height()};
+  info.rect =
+      RECT{control.Left(), control.Top(), control.Left() + control.Width(), control.Top() + control.Height()};
   return info;
 }
 
 } // namespace
 
 void TForm::ControlMoved(TWinControl& control) {
-  if (!FTooltip || !control.Placed()) return;
+  if (!FTooltip || !control.Placed())
+    return;
   TTTOOLINFOA info = RectTool(control);
   SendMessageA(FTooltip.Get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
 }
@@ -203,23 +224,29 @@ void TForm::AddTooltips(TWinControl& control) {
       SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
   }
-  for (TWinControl* child : control.Controls()) AddTooltips(*child);
+  for (TWinControl* child : control.Controls())
+    AddTooltips(*child);
 }
 
 void TForm::ControlRecreated(TWinControl& control) {
-  if (FTooltip) AddTooltips(control);
+  if (FTooltip)
+    AddTooltips(control);
 }
 
 void TForm::ControlDestroyed(TWinControl& control) {
-  if (FActiveControl == &control) FActiveControl = nullptr;
+  if (FActiveControl == &control)
+    FActiveControl = nullptr;
 }
 
 void TForm::CreateParams(TCreateParams& params) {
   params.ClassName = FClassName;
   params.Style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
-  if (FBorderIcons & biSystemMenu) params.Style |= WS_SYSMENU;
-  if (FBorderIcons & biMinimize) params.Style |= WS_MINIMIZEBOX;
-  if (FBorderIcons & biMaximize) params.Style |= WS_MAXIMIZEBOX;
+  if (FBorderIcons & biSystemMenu)
+    params.Style |= WS_SYSMENU;
+  if (FBorderIcons & biMinimize)
+    params.Style |= WS_MINIMIZEBOX;
+  if (FBorderIcons & biMaximize)
+    params.Style |= WS_MAXIMIZEBOX;
   params.ExStyle = WS_EX_CONTROLPARENT;
   params.Icon = FormIcon(false);
   params.IconSmall = FormIcon(true);
@@ -229,7 +256,8 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 HICON TForm::FormIcon(bool small) const {
-  if (FIconId == 0) return nullptr;
+  if (FIconId == 0)
+    return nullptr;
   HICON& icon = FIcons[small ? 1 : 0];
   // Shared: loaded once per size and released with the program, so a class can keep it.
   if (!icon)
@@ -244,7 +272,8 @@ void TForm::HandleCreated() {
   // window is made (setting them afterwards makes it convert them again). A form whose
   // class was registered with other icons gets its own.
   HICON big = FormIcon(false), small = FormIcon(true);
-  if (!big) return;
+  if (!big)
+    return;
   if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICON)) != big)
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICONSM)) != small)
@@ -252,19 +281,22 @@ void TForm::HandleCreated() {
 }
 
 void TForm::Show() {
-  if (!HandleAllocated()) return;
+  if (!HandleAllocated())
+    return;
   ShowWindow(Handle(), SW_SHOWNORMAL);
   UpdateWindow(Handle());
   if (!FActiveControl) {
     std::vector<TWinControl*> order = TabOrderList();
-    if (!order.empty()) order.front()->SetFocus();
+    if (!order.empty())
+      order.front()->SetFocus();
   } else {
     FActiveControl->SetFocus();
   }
 }
 
 void TForm::Close() {
-  if (HandleAllocated()) SendMessageA(Handle(), WM_CLOSE, 0, 0);
+  if (HandleAllocated())
+    SendMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
 void TForm::AllControls(TWinControl& parent, std::vector<TWinControl*>& out) const {
@@ -288,17 +320,21 @@ std::vector<TWinControl*> TForm::TabOrderList() const {
     items.push_back({static_cast<int>(i), parentId, c->TabOrder(), c->TabStop(), c->CanFocus()});
   }
   std::vector<TWinControl*> order;
-  for (int id : FlattenTabOrder(items, -1)) order.push_back(all[static_cast<std::size_t>(id)]);
+  for (int id : FlattenTabOrder(items, -1))
+    order.push_back(all[static_cast<std::size_t>(id)]);
   return order;
 }
 
 bool TForm::SelectNext(bool forward) {
   std::vector<TWinControl*> order = TabOrderList();
-  if (order.empty()) return false;
+  if (order.empty())
+    return false;
   std::vector<int> ids(order.size());
-  for (std::size_t i = 0; i < order.size(); ++i) ids[i] = static_cast<int>(i);
+  for (std::size_t i = 0; i < order.size(); ++i)
+    ids[i] = static_cast<int>(i);
   auto current = std::find(order.begin(), order.end(), FActiveControl);
-  int next = NextTabStop(ids, current == order.end() ? -1 : static_cast<int>(current - order.begin()), forward);
+  int next =
+      NextTabStop(ids, current == order.end() ? -1 : static_cast<int>(current - order.begin()), forward);
   order[static_cast<std::size_t>(next)]->SetFocus();
   return true;
 }
@@ -316,10 +352,12 @@ bool TForm::HandleAccelerator(char key) {
 }
 
 void TForm::ControlFocused(TWinControl& control) {
-  if (&control == FActiveControl) return; // focus came back (from a message box, another program)
+  if (&control == FActiveControl)
+    return; // focus came back (from a message box, another program)
   TWinControl* previous = FActiveControl;
   FActiveControl = &control;
-  if (previous) previous->DoExit();
+  if (previous)
+    previous->DoExit();
   control.DoEnter();
 }
 
@@ -333,7 +371,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       TWinControl* target = FActiveControl;
       if (!target) {
         std::vector<TWinControl*> order = TabOrderList();
-        if (!order.empty()) target = order.front();
+        if (!order.empty())
+          target = order.front();
       }
       if (target && target->HandleAllocated() && target->CanFocus()) {
         ::SetFocus(target->Handle());
@@ -349,15 +388,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     break;
-  case WM_CLOSE:
-    DestroyWindow(Handle());
-    return 0;
+  case WM_CLOSE: DestroyWindow(Handle()); return 0;
   case WM_DESTROY:
     FTooltip.Reset();
-    if (FEndsProgram) PostQuitMessage(0);
+    if (FEndsProgram)
+      PostQuitMessage(0);
     break;
-  default:
-    break;
+  default: break;
   }
   return TWinControl::WndProc(msg, wparam, lparam);
 }

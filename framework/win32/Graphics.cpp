@@ -5,7 +5,8 @@
 #include <tuple>
 
 COLORREF ColorToRGB(TColor color) {
-  if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
+  if (IsSystemColor(color))
+    return GetSysColor(SystemColorIndex(color));
   return static_cast<COLORREF>(color & 0xFFFFFF);
 }
 
@@ -36,7 +37,8 @@ std::shared_ptr<const TFontHandle> SharedFont(const TFontData& data) {
   TKey key{data.Name, data.Height, data.Style, data.Charset};
   auto it = cache.find(key);
   if (it != cache.end()) {
-    if (auto font = it->second.lock()) return font;
+    if (auto font = it->second.lock())
+      return font;
   }
   // Expired entries go as their keys come back; the set of fonts a program uses is small.
   auto font = std::make_shared<const TFontHandle>(MakeFont(data));

@@ -10,7 +10,8 @@ constexpr UINT_PTR kTimerId = 1;
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
 TTimer::~TTimer() {
-  if (FRunning && FWindow) KillTimer(FWindow->Handle(), kTimerId);
+  if (FRunning && FWindow)
+    KillTimer(FWindow->Handle(), kTimerId);
 }
 
 void TTimer::SetInterval(unsigned ms) {
@@ -26,8 +27,9 @@ void TTimer::SetEnabled(bool enabled) {
 TPropertyResult TTimer::ReadProperty(const std::string& name, const TLayoutValue& value) {
   using P = TPropertyTable<TTimer>;
   static const P kTable{
-      {"Interval", P::Int(
-                       0, 0x7FFFFFFF, [](TTimer& t, int v) { t.FInterval = static_cast<unsigned>(v); }, "milliseconds")},
+      {"Interval",
+       P::Int(
+           0, 0x7FFFFFFF, [](TTimer& t, int v) { t.FInterval = static_cast<unsigned>(v); }, "milliseconds")},
       {"Enabled", P::Bool([](TTimer& t, bool v) { t.FEnabled = v; })},
   };
   if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
@@ -42,16 +44,20 @@ void TTimer::Loaded() {
 }
 
 void TTimer::Update() {
-  if (IsLoading()) return;
+  if (IsLoading())
+    return;
   if (!FWindow) {
     FWindow = std::make_unique<TUtilityWindow>([this](UINT msg, WPARAM wparam, LPARAM, LRESULT& result) {
-      if (msg != WM_TIMER || wparam != kTimerId) return false;
+      if (msg != WM_TIMER || wparam != kTimerId)
+        return false;
       // What the handler throws is the utility window's to catch (the callback guard).
-      if (OnTimer) OnTimer(this);
+      if (OnTimer)
+        OnTimer(this);
       result = 0;
       return true;
     });
   }
-  if (FRunning) KillTimer(FWindow->Handle(), kTimerId);
+  if (FRunning)
+    KillTimer(FWindow->Handle(), kTimerId);
   FRunning = FEnabled && FInterval > 0 && SetTimer(FWindow->Handle(), kTimerId, FInterval, nullptr) != 0;
 }

@@ -23,11 +23,13 @@ TUtilityWindow::TUtilityWindow(THandler handler, TKind kind) : FHandler(std::mov
   FWindow.Reset(CreateWindowExA(0, kClassName, "", kind == TKind::TopLevel ? WS_POPUP : 0, 0, 0, 0, 0,
                                 kind == TKind::MessageOnly ? HWND_MESSAGE : nullptr, nullptr,
                                 GetModuleHandleA(nullptr), this));
-  if (!FWindow) throw std::runtime_error("cannot create a utility window");
+  if (!FWindow)
+    throw std::runtime_error("cannot create a utility window");
 }
 
 TUtilityWindow::~TUtilityWindow() {
-  if (FWindow) SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, 0);
+  if (FWindow)
+    SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, 0);
 }
 
 LRESULT CALLBACK TUtilityWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -36,7 +38,8 @@ LRESULT CALLBACK TUtilityWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<TUtilityWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  if (msg == WM_NCDESTROY)
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
   if (self && self->FHandler) {
     bool handled = true; // stays so when the handler throws: the message has ended
     const LRESULT result = GuardedCall(LRESULT{0}, [&] {
@@ -44,7 +47,8 @@ LRESULT CALLBACK TUtilityWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
       handled = self->FHandler(msg, wparam, lparam, r);
       return r;
     });
-    if (handled) return result;
+    if (handled)
+      return result;
   }
   return DefWindowProcA(hwnd, msg, wparam, lparam);
 }

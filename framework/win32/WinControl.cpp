@@ -1,7 +1,7 @@
 #include "framework/win32/WinControl.h"
 
-#include "framework/GuardedCall.h"
 #include "framework/Abort.h"
+#include "framework/GuardedCall.h"
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
 #include "framework/win32/Graphics.h"
@@ -17,7 +17,8 @@ constexpr char kControlProp[] = "Tabira.Control";
 
 void EnsureClassRegistered(const std::string& name, WNDPROC proc, HICON icon, HICON iconSmall) {
   static std::set<std::string> registered;
-  if (registered.count(name)) return;
+  if (registered.count(name))
+    return;
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   // No full redraw on resizing: controls repaint what changes.
@@ -36,24 +37,27 @@ void EnsureClassRegistered(const std::string& name, WNDPROC proc, HICON icon, HI
 } // namespace
 
 TWinControl::TWinControl(TWinControl* parent) : FParent(parent) {
-  if (FParent) FParent->FControls.push_back(this);
+  if (FParent)
+    FParent->FControls.push_back(this);
 }
 
 TWinControl::~TWinControl() {
   FreeComponents();
-  if (IControlHost* host = FParent ? Host() : nullptr) host->ControlDestroyed(*this);
+  if (IControlHost* host = FParent ? Host() : nullptr)
+    host->ControlDestroyed(*this);
   DestroyHandle();
-  for (TWinControl* child : FControls) child->FParent = nullptr;
-  if (FParent) FParent->RemoveControl(this);
+  for (TWinControl* child : FControls)
+    child->FParent = nullptr;
+  if (FParent)
+    FParent->RemoveControl(this);
 }
 
-void TWinControl::RemoveControl(TWinControl* child) {
-  std::erase(FControls, child);
-}
+void TWinControl::RemoveControl(TWinControl* child) { std::erase(FControls, child); }
 
 IControlHost* TWinControl::Host() const {
   const TWinControl* c = this;
-  while (c->FParent) c = c->FParent;
+  while (c->FParent)
+    c = c->FParent;
   return c->FHost;
 }
 
@@ -62,7 +66,8 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
-  if (FPlaced) InvalidateInParent(); // the area it leaves
+  if (FPlaced)
+    InvalidateInParent(); // the area it leaves
   FLeft = left;
   FTop = top;
   FWidth = width;
@@ -71,7 +76,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     MoveWindow(FHandle, left, top, width, height, TRUE);
   } else if (FPlaced) {
     InvalidateInParent();
-    if (IControlHost* host = Host()) host->ControlMoved(*this);
+    if (IControlHost* host = Host())
+      host->ControlMoved(*this);
   }
 }
 
@@ -79,15 +85,14 @@ void TWinControl::SetCaption(std::string caption) {
   FCaption = std::move(caption);
   if (FHandle) {
     SetWindowTextA(FHandle, FCaption.c_str());
-    if (!FNative) Invalidate();
+    if (!FNative)
+      Invalidate();
   } else if (FPlaced) {
     InvalidateInParent();
   }
 }
 
-const TFontData& TWinControl::Font() const {
-  return (FParentFont && FParent) ? FParent->Font() : FFont;
-}
+const TFontData& TWinControl::Font() const { return (FParentFont && FParent) ? FParent->Font() : FFont; }
 
 void TWinControl::SetFont(const TFontData& font) {
   FFont = font;
@@ -95,9 +100,7 @@ void TWinControl::SetFont(const TFontData& font) {
   UpdateFont();
 }
 
-TColor TWinControl::Color() const {
-  return (FParentColor && FParent) ? FParent->Color() : FColor;
-}
+TColor TWinControl::Color() const { return (FParentColor && FParent) ? FParent->Color() : FColor; }
 
 void TWinControl::SetColor(TColor color) {
   FColor = color;
@@ -105,59 +108,67 @@ void TWinControl::SetColor(TColor color) {
   Invalidate();
 }
 
-bool TWinControl::ShowHint() const {
-  return (FParentShowHint && FParent) ? FParent->ShowHint() : FShowHint;
-}
+bool TWinControl::ShowHint() const { return (FParentShowHint && FParent) ? FParent->ShowHint() : FShowHint; }
 
 void TWinControl::SetEnabled(bool enabled) {
   FEnabled = enabled;
-  if (FHandle) EnableWindow(FHandle, enabled);
+  if (FHandle)
+    EnableWindow(FHandle, enabled);
 }
 
 bool TWinControl::CanFocus() const {
-  if (!FHandle) return false;
+  if (!FHandle)
+    return false;
   for (const TWinControl* c = this; c && c->FParent; c = c->FParent) {
-    if (!c->FVisible || !c->FEnabled) return false;
+    if (!c->FVisible || !c->FEnabled)
+      return false;
   }
   return true;
 }
 
-bool TWinControl::Focused() const {
-  return FHandle && GetFocus() == FHandle;
-}
+bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
 
 void TWinControl::SetFocus() {
-  if (FHandle) ::SetFocus(FHandle);
+  if (FHandle)
+    ::SetFocus(FHandle);
 }
 
 void TWinControl::Invalidate() {
-  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
-  else if (FPlaced) InvalidateInParent();
+  if (FHandle)
+    InvalidateRect(FHandle, nullptr, TRUE);
+  else if (FPlaced)
+    InvalidateInParent();
 }
 
 void TWinControl::InvalidateInParent() {
-  if (!FParent || !FParent->FHandle) return;
+  if (!FParent || !FParent->FHandle)
+    return;
   RECT r{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
   InvalidateRect(FParent->FHandle, &r, TRUE);
 }
 
 RECT TWinControl::ClientRect() const {
-  if (!HasWindow()) return RECT{0, 0, FWidth, FHeight};
+  if (!HasWindow())
+    return RECT{0, 0, FWidth, FHeight};
   RECT r{};
-  if (FHandle) GetClientRect(FHandle, &r);
+  if (FHandle)
+    GetClientRect(FHandle, &r);
   return r;
 }
 
 void TWinControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
 }
 
 void TWinControl::DoEnter() {
-  if (OnEnter) OnEnter(this);
+  if (OnEnter)
+    OnEnter(this);
 }
 
 void TWinControl::DoExit() {
-  if (OnExit) OnExit(this);
+  if (OnExit)
+    OnExit(this);
 }
 
 TPropertyResult TWinControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
@@ -208,22 +219,26 @@ TPropertyResult TWinControl::ReadProperty(const std::string& name, const TLayout
   return TComponent::ReadProperty(name, value);
 }
 
-void TWinControl::Loaded() {
-  TComponent::Loaded();
-}
+void TWinControl::Loaded() { TComponent::Loaded(); }
 
 void TWinControl::CreateParams(TCreateParams& params) {
   params.Style = WS_CHILD | WS_CLIPSIBLINGS;
-  if (FVisible) params.Style |= WS_VISIBLE;
-  if (!FEnabled) params.Style |= WS_DISABLED;
-  if (FTabStop) params.Style |= WS_TABSTOP;
+  if (FVisible)
+    params.Style |= WS_VISIBLE;
+  if (!FEnabled)
+    params.Style |= WS_DISABLED;
+  if (FTabStop)
+    params.Style |= WS_TABSTOP;
 }
 
 void TWinControl::CreateHandle() {
-  if (FHandle || FPlaced) return;
-  if (FParent && !FParent->FHandle) throw std::runtime_error(Name() + " has no parent window");
+  if (FHandle || FPlaced)
+    return;
+  if (FParent && !FParent->FHandle)
+    throw std::runtime_error(Name() + " has no parent window");
   if (!HasWindow()) {
-    if (!FParent) throw std::runtime_error(Name() + " has no parent window");
+    if (!FParent)
+      throw std::runtime_error(Name() + " has no parent window");
     FPlaced = true;
     UpdateFont();
     InvalidateInParent();
@@ -231,13 +246,15 @@ void TWinControl::CreateHandle() {
   }
   TCreateParams params;
   CreateParams(params);
-  if (!params.NativeClass) EnsureClassRegistered(params.ClassName, OwnClassProc, params.Icon, params.IconSmall);
+  if (!params.NativeClass)
+    EnsureClassRegistered(params.ClassName, OwnClassProc, params.Icon, params.IconSmall);
   static int nextId = 100;
   HMENU id = FParent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
-  HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, FLeft, FTop,
-                              FWidth, FHeight, FParent ? FParent->FHandle : nullptr, id, GetModuleHandleA(nullptr),
-                              this);
-  if (!hwnd) throw std::runtime_error("cannot create the window of " + Name());
+  HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, FLeft,
+                              FTop, FWidth, FHeight, FParent ? FParent->FHandle : nullptr, id,
+                              GetModuleHandleA(nullptr), this);
+  if (!hwnd)
+    throw std::runtime_error("cannot create the window of " + Name());
   if (params.NativeClass) {
     FNative = true;
     Attach(hwnd);
@@ -248,7 +265,8 @@ void TWinControl::CreateHandle() {
   }
   UpdateFont();
   HandleCreated();
-  for (TWinControl* child : FControls) child->CreateHandle();
+  for (TWinControl* child : FControls)
+    child->CreateHandle();
 }
 
 void TWinControl::DestroyHandle() {
@@ -262,7 +280,8 @@ void TWinControl::DestroyHandle() {
 
 bool TWinControl::HasNonClientArea() const {
   RECT window{}, client{};
-  if (!GetWindowRect(FHandle, &window) || !GetClientRect(FHandle, &client)) return true;
+  if (!GetWindowRect(FHandle, &window) || !GetClientRect(FHandle, &client))
+    return true;
   return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
 
@@ -272,14 +291,17 @@ void TWinControl::Unplace() {
 }
 
 void TWinControl::RecreateWnd() {
-  if (!FHandle) return;
+  if (!FHandle)
+    return;
   bool hadFocus = Focused();
   HWND before = GetWindow(FHandle, GW_HWNDPREV);
   DestroyHandle();
   CreateHandle();
   SetWindowPos(FHandle, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  if (hadFocus) SetFocus();
-  if (IControlHost* host = FParent ? Host() : nullptr) host->ControlRecreated(*this);
+  if (hadFocus)
+    SetFocus();
+  if (IControlHost* host = FParent ? Host() : nullptr)
+    host->ControlRecreated(*this);
 }
 
 void TWinControl::Attach(HWND hwnd) {
@@ -288,7 +310,8 @@ void TWinControl::Attach(HWND hwnd) {
 }
 
 void TWinControl::Detach() {
-  if (!FHandle) return;
+  if (!FHandle)
+    return;
   RemovePropA(FHandle, kControlProp);
   FHandle = nullptr;
   FNative = false;
@@ -296,18 +319,22 @@ void TWinControl::Detach() {
   FFontHandle.reset(); // the window that used it is gone
   // Children without windows were painted by this window: they go with it.
   for (TWinControl* child : FControls) {
-    if (!child->HasWindow()) child->Unplace();
+    if (!child->HasWindow())
+      child->Unplace();
   }
 }
 
 void TWinControl::UpdateFont() {
-  if (!FHandle && !FPlaced) return;
+  if (!FHandle && !FPlaced)
+    return;
   std::shared_ptr<const TFontHandle> font = SharedFont(Font());
-  if (FHandle) SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font->Get()), TRUE);
+  if (FHandle)
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font->Get()), TRUE);
   FFontHandle = std::move(font);
   FontChanged();
   for (TWinControl* child : FControls) {
-    if (child->FParentFont) child->UpdateFont();
+    if (child->FParentFont)
+      child->UpdateFont();
   }
 }
 
@@ -319,35 +346,38 @@ HBRUSH TWinControl::BackgroundBrush() {
   return FBrush.Get();
 }
 
-void TWinControl::PaintBackground(HDC dc, const RECT& rect) {
-  FillRect(dc, &rect, BackgroundBrush());
-}
+void TWinControl::PaintBackground(HDC dc, const RECT& rect) { FillRect(dc, &rect, BackgroundBrush()); }
 
 void TWinControl::PaintWindowlessChildren(HDC dc, const RECT& dirty) {
   for (TWinControl* child : FControls) {
-    if (child->FHandle || !child->FPlaced || !child->FVisible) continue;
+    if (child->FHandle || !child->FPlaced || !child->FVisible)
+      continue;
     RECT bounds{child->FLeft, child->FTop, child->FLeft + child->FWidth, child->FTop + child->FHeight};
     RECT common;
-    if (!IntersectRect(&common, &bounds, &dirty)) continue;
+    if (!IntersectRect(&common, &bounds, &dirty))
+      continue;
     // The child draws in its own coordinates and no further than its bounds.
     TSavedDC saved(dc);
     IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
     OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
     // A child showing through to this container leaves the background as painted.
-    if (!child->FParentColor) child->PaintBackground(dc, child->ClientRect());
+    if (!child->FParentColor)
+      child->PaintBackground(dc, child->ClientRect());
     TCanvas canvas(dc);
     child->Paint(canvas);
   }
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam) {
-  return FNative ? DefSubclassProc(FHandle, msg, wparam, lparam) : DefWindowProcA(FHandle, msg, wparam, lparam);
+  return FNative ? DefSubclassProc(FHandle, msg, wparam, lparam)
+                 : DefWindowProcA(FHandle, msg, wparam, lparam);
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
   case WM_PAINT:
-    if (FNative) break;
+    if (FNative)
+      break;
     {
       TPaintScope scope(FHandle);
       {
@@ -360,21 +390,25 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_NCPAINT:
     // A child without a frame has nothing outside its client area: no window DC is
     // needed to paint nothing.
-    if (FParent && !HasNonClientArea()) return 0;
+    if (FParent && !HasNonClientArea())
+      return 0;
     break;
   case WM_ERASEBKGND:
-    if (FNative) break;
+    if (FNative)
+      break;
     PaintBackground(reinterpret_cast<HDC>(wparam), ClientRect());
     return 1;
   case WM_PRINTCLIENT: {
     // Themed native children and the amount fields ask their parent for the background
     // under them. Their device context is clipped to them: only what lies there is drawn
     // (not every label of the container for each child).
-    if (FNative) break;
+    if (FNative)
+      break;
     const auto dc = reinterpret_cast<HDC>(wparam);
     RECT area = ClientRect(), clip{};
     const int region = GetClipBox(dc, &clip);
-    if (region == NULLREGION || (region != ERROR && !IntersectRect(&area, &area, &clip))) return 0;
+    if (region == NULLREGION || (region != ERROR && !IntersectRect(&area, &area, &clip)))
+      return 0;
     PaintBackground(dc, area);
     {
       TCanvas canvas(dc);
@@ -416,7 +450,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_SETFOCUS: {
     LRESULT r = DefaultHandler(msg, wparam, lparam);
     FocusGained();
-    if (IControlHost* host = FParent ? Host() : nullptr) host->ControlFocused(*this);
+    if (IControlHost* host = FParent ? Host() : nullptr)
+      host->ControlFocused(*this);
     return r;
   }
   case WM_KILLFOCUS: {
@@ -425,14 +460,17 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     return r;
   }
   case WM_GETFONT:
-    if (FNative) break;
+    if (FNative)
+      break;
     return reinterpret_cast<LRESULT>(FontHandle());
   case WM_LBUTTONDOWN:
-    if (!FNative && FTabStop && GetFocus() != FHandle) ::SetFocus(FHandle);
+    if (!FNative && FTabStop && GetFocus() != FHandle)
+      ::SetFocus(FHandle);
     break;
   case WM_MOUSEMOVE: {
     // The host hears of the pointer (a form makes its tooltips then, not at start-up).
-    if (IControlHost* host = Host()) host->PointerMoved();
+    if (IControlHost* host = Host())
+      host->PointerMoved();
     // Re-armed on every move: one window per thread is tracked, and taking over the
     // tracking is what makes the platform tell the previous window that the pointer left.
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
@@ -447,8 +485,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     FMouseInside = false;
     MouseLeave();
     break;
-  default:
-    break;
+  default: break;
   }
   return DefaultHandler(msg, wparam, lparam);
 }
@@ -466,7 +503,8 @@ LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wparam, L
   } else {
     self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
-  if (!self) return DefWindowProcA(hwnd, msg, wparam, lparam);
+  if (!self)
+    return DefWindowProcA(hwnd, msg, wparam, lparam);
   LRESULT result = self->Dispatch(msg, wparam, lparam);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -475,8 +513,8 @@ LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wparam, L
   return result;
 }
 
-LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                                 DWORD_PTR data) {
+LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                                 UINT_PTR id, DWORD_PTR data) {
   auto* self = reinterpret_cast<TWinControl*>(data);
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, NativeSubclassProc, id);

@@ -26,7 +26,7 @@
 class TCanvas;
 
 struct TCreateParams {
-  std::string ClassName;   // the window class
+  std::string ClassName;    // the window class
   bool NativeClass = false; // a platform class, subclassed after creation
   DWORD Style = 0;
   DWORD ExStyle = 0;

@@ -21,7 +21,8 @@ namespace {
 
 std::string Filler(size_t size) {
   std::string s(size, 'x');
-  for (size_t i = 0; i < size; i += 7) s[i] = ' ';
+  for (size_t i = 0; i < size; i += 7)
+    s[i] = ' ';
   return s;
 }
 
@@ -38,7 +39,8 @@ void BM_EditInsertMiddle(benchmark::State& state) {
   for (auto _ : state) {
     edit.InsertText("a");
     edit.KeyDown(TMxKey::Back, 0);
-    if ((++n & 4095) == 0) edit.ClearUndo();
+    if ((++n & 4095) == 0)
+      edit.ClearUndo();
   }
   if (edit.GetCursorPos() != middle || edit.RawText().size() != static_cast<size_t>(state.range(0))) {
     state.SkipWithError("the caret or the text moved");
@@ -87,15 +89,18 @@ void BM_EditTypeCurrency(benchmark::State& state) {
   TMxApplication app;
   TMxCustomMaskEdit edit(app);
   edit.CurrencySettings().SetSystemDefaults(cmUser);
-  edit.CurrencySettings().SetPositiveFormatStr("\xA4" "1,1");
-  edit.CurrencySettings().SetNegativeFormatStr("(\xA4" "1,1)");
+  edit.CurrencySettings().SetPositiveFormatStr("\xA4"
+                                               "1,1");
+  edit.CurrencySettings().SetNegativeFormatStr("(\xA4"
+                                               "1,1)");
   edit.CurrencySettings().SetSymbol(" ");
   edit.SetMaskType(meCurrency);
   edit.SetDecimals(0);
   for (auto _ : state) {
     edit.ClearAll();
     edit.SetCursorPos(100);
-    for (char c : std::string("123456789012")) edit.KeyPress(c);
+    for (char c : std::string("123456789012"))
+      edit.KeyPress(c);
     edit.ClearUndo();
   }
   state.SetItemsProcessed(state.iterations() * 12);
@@ -140,7 +145,8 @@ public:
     ConsoleReporter::Finalize();
     std::printf("\nengine / std::string (same run)\n");
     for (const auto& [name, time] : Times) {
-      if (name.rfind("BM_Edit", 0) != 0) continue;
+      if (name.rfind("BM_Edit", 0) != 0)
+        continue;
       const std::string twin = "BM_String" + name.substr(7);
       const auto it = Times.find(twin);
       if (it != Times.end() && it->second > 0) {
@@ -162,7 +168,8 @@ int main(int argc, char** argv) {
   std::string repetitions = "--benchmark_repetitions=20";
   std::string minTime = "--benchmark_min_time=0.05";
   const auto given = [&args](const char* flag) {
-    return std::any_of(args.begin(), args.end(), [flag](const char* a) { return std::strstr(a, flag) != nullptr; });
+    return std::any_of(args.begin(), args.end(),
+                       [flag](const char* a) { return std::strstr(a, flag) != nullptr; });
   };
   if (!given("--benchmark_repetitions")) {
     args.push_back(repetitions.data());

@@ -24,7 +24,8 @@ std::string_view RangeOf(std::string_view s, long long start, long long count) {
 
 // --- construction ----------------------------------------------------------------------------
 
-TMxBaseEdit::TMxBaseEdit(TMxApplication& application) : App(application), Chars(&TMxAsciiCharClass::Instance()) {
+TMxBaseEdit::TMxBaseEdit(TMxApplication& application)
+    : App(application), Chars(&TMxAsciiCharClass::Instance()) {
   WordDelimiters.set(static_cast<unsigned char>(' '));
 }
 
@@ -201,7 +202,8 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
   // into the text itself it is copied first.
   std::string aliasCopy;
   const std::less<const char*> before;
-  if (!textIn.empty() && !before(textIn.data(), FText.data()) && before(textIn.data(), FText.data() + FText.size())) {
+  if (!textIn.empty() && !before(textIn.data(), FText.data()) &&
+      before(textIn.data(), FText.data() + FText.size())) {
     aliasCopy.assign(textIn);
     textIn = aliasCopy;
   }
@@ -232,8 +234,10 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
     const std::string_view oldText = RangeOf(FText, FSelStart, FSelLength);
     newTextLater = !OEMConvert && newText.size() > TMxUndoBuffer::LongTextSize;
     recordedLength = MxLen(newText);
-    record = newTextLater ? FUndoStack.PushRecordLater(newText.size(), oldText, FSelStart, FSelLength, recordedLength, FCursorPos)
-                          : FUndoStack.PushRecord(newText, oldText, FSelStart, FSelLength, recordedLength, FCursorPos);
+    record = newTextLater
+                 ? FUndoStack.PushRecordLater(newText.size(), oldText, FSelStart, FSelLength, recordedLength,
+                                              FCursorPos)
+                 : FUndoStack.PushRecord(newText, oldText, FSelStart, FSelLength, recordedLength, FCursorPos);
     TextRead();
     if (record >= 0) {
       FCanUndo = true;
@@ -511,7 +515,8 @@ void TMxBaseEdit::DefaultKeyPress(char c) {
 void TMxBaseEdit::KeyPress(char c) { DefaultKeyPress(c); }
 
 void TMxBaseEdit::KeyUp(TMxKey, std::uint8_t modifiers) {
-  const std::uint8_t mode = static_cast<std::uint8_t>((App.GetEditMode() & emInsert) | (modifiers & (emShift | emCtrl | emAlt)));
+  const std::uint8_t mode =
+      static_cast<std::uint8_t>((App.GetEditMode() & emInsert) | (modifiers & (emShift | emCtrl | emAlt)));
   App.SetEditMode(mode);
 }
 
@@ -547,12 +552,8 @@ void TMxBaseEdit::DefaultKeyDown(TMxKey key) {
       View->FocusNextControl();
     }
     break;
-  case TMxKey::Escape:
-    SetSelLength(0);
-    break;
-  case TMxKey::End:
-    CursorEnd();
-    break;
+  case TMxKey::Escape: SetSelLength(0); break;
+  case TMxKey::End: CursorEnd(); break;
   case TMxKey::Home:
     if (ctrl) {
       SetCursorPos(1);
@@ -622,8 +623,7 @@ void TMxBaseEdit::DefaultKeyDown(TMxKey key) {
       CutToClipboard();
     }
     break;
-  default:
-    break;
+  default: break;
   }
   if (FSelLength != selBefore) {
     PaintText(FCursorPos);

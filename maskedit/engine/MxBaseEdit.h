@@ -15,10 +15,10 @@
 // OnTextChangedAt(At = SelStart before the edit), OnChange, OnCursorPosChanged.
 // OnTextChangedAt and OnChange do not fire while loading or while the update counter is
 // non-zero.
-#include "maskedit/MxUpdateCounter.h"
 #include "maskedit/MxApplication.h"
-#include "maskedit/engine/MxBuffer.h"
 #include "maskedit/MxEditPorts.h"
+#include "maskedit/MxUpdateCounter.h"
+#include "maskedit/engine/MxBuffer.h"
 
 #include <bitset>
 #include <cstdint>
@@ -30,7 +30,24 @@ enum TMxCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TMxAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Keys the engine acts on; the window layer maps virtual-key codes onto these.
-enum class TMxKey { Other, Back, Enter, Escape, End, Home, Left, Up, Right, Down, Insert, Delete, A, C, V, X };
+enum class TMxKey {
+  Other,
+  Back,
+  Enter,
+  Escape,
+  End,
+  Home,
+  Left,
+  Up,
+  Right,
+  Down,
+  Insert,
+  Delete,
+  A,
+  C,
+  V,
+  X
+};
 
 class TMxBaseEdit;
 

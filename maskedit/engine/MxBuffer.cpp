@@ -201,7 +201,8 @@ void TMxUndoBuffer::Reserve(size_t n) {
 }
 
 namespace {
-template <typename T> char* Put(char* at, T value) {
+template <typename T>
+char* Put(char* at, T value) {
   std::memcpy(at, &value, sizeof value);
   return at + sizeof value;
 }
@@ -217,7 +218,8 @@ inline void CopyText(char* to, std::string_view text) {
 } // namespace
 
 inline int TMxUndoBuffer::Append(size_t newTextLength, std::string_view oldText, std::int32_t selStart,
-                          std::int32_t oldSelLength, std::int32_t insertedLength, std::int32_t cursorPos, bool newLong) {
+                                 std::int32_t oldSelLength, std::int32_t insertedLength,
+                                 std::int32_t cursorPos, bool newLong) {
   if (!MakeRoom()) {
     return -1;
   }
@@ -241,9 +243,11 @@ inline int TMxUndoBuffer::Append(size_t newTextLength, std::string_view oldText,
 }
 
 int TMxUndoBuffer::PushRecord(std::string_view newText, std::string_view oldText, std::int32_t selStart,
-                              std::int32_t oldSelLength, std::int32_t insertedLength, std::int32_t cursorPos) {
+                              std::int32_t oldSelLength, std::int32_t insertedLength,
+                              std::int32_t cursorPos) {
   const bool newLong = newText.size() > LongTextSize;
-  const int index = Append(newText.size(), oldText, selStart, oldSelLength, insertedLength, cursorPos, newLong);
+  const int index =
+      Append(newText.size(), oldText, selStart, oldSelLength, insertedLength, cursorPos, newLong);
   if (index < 0) {
     return index;
   }
@@ -256,7 +260,8 @@ int TMxUndoBuffer::PushRecord(std::string_view newText, std::string_view oldText
 }
 
 int TMxUndoBuffer::PushRecordLater(size_t newTextLength, std::string_view oldText, std::int32_t selStart,
-                                   std::int32_t oldSelLength, std::int32_t insertedLength, std::int32_t cursorPos) {
+                                   std::int32_t oldSelLength, std::int32_t insertedLength,
+                                   std::int32_t cursorPos) {
   return Append(newTextLength, oldText, selStart, oldSelLength, insertedLength, cursorPos, true);
 }
 
@@ -303,7 +308,8 @@ bool TMxUndoBuffer::Push(TMxBufferItemPtr item) {
   if (!r) {
     return false;
   }
-  return PushRecord(r->NewText, r->OldText, r->SelStart, r->OldSelLength, r->InsertedLength, r->CursorPos) >= 0;
+  return PushRecord(r->NewText, r->OldText, r->SelStart, r->OldSelLength, r->InsertedLength, r->CursorPos) >=
+         0;
 }
 
 TMxBufferItemPtr TMxUndoBuffer::Pop() {

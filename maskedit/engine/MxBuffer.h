@@ -38,7 +38,8 @@ using TMxBufferItemPtr = std::unique_ptr<TMxBufferItem>;
 class TMxBuffer : public TMxObject {
 public:
   using TDisposeEvent = std::function<void(TMxBuffer* sender, TMxBufferItem* item)>;
-  using TItemSizeEvent = std::function<void(TMxBuffer* sender, const TMxBufferItem* item, std::int32_t& size)>;
+  using TItemSizeEvent =
+      std::function<void(TMxBuffer* sender, const TMxBufferItem* item, std::int32_t& size)>;
 
   static constexpr std::string_view StreamHeader = "@MxBufferStream-V0.1@";
 
@@ -89,8 +90,8 @@ private:
 
 // One undo step of the edit: the state at the moment InsertText was called.
 struct TMxUndoRecord final : TMxBufferItem {
-  std::string NewText;           // the text passed to InsertText
-  std::string OldText;           // SelText at the call
+  std::string NewText; // the text passed to InsertText
+  std::string OldText; // SelText at the call
   std::int32_t SelStart = 1;
   std::int32_t OldSelLength = 0;
   std::int32_t InsertedLength = 0; // characters actually inserted (0 when refused)
@@ -118,12 +119,12 @@ public:
   void ForEachFromOldest(const std::function<void(const TMxBufferItem&)>& visit) const override;
 
   // Records a step without making an item; returns its index, or -1 when refused.
-  int PushRecord(std::string_view newText, std::string_view oldText, std::int32_t selStart, std::int32_t oldSelLength,
-                 std::int32_t insertedLength, std::int32_t cursorPos);
+  int PushRecord(std::string_view newText, std::string_view oldText, std::int32_t selStart,
+                 std::int32_t oldSelLength, std::int32_t insertedLength, std::int32_t cursorPos);
   // Records a step whose NewText is filled in later by SetNewText (only its length is
   // known now); returns its index, or -1 when refused.
-  int PushRecordLater(size_t newTextLength, std::string_view oldText, std::int32_t selStart, std::int32_t oldSelLength,
-                      std::int32_t insertedLength, std::int32_t cursorPos);
+  int PushRecordLater(size_t newTextLength, std::string_view oldText, std::int32_t selStart,
+                      std::int32_t oldSelLength, std::int32_t insertedLength, std::int32_t cursorPos);
   // Fills in the NewText of step index (recorded by PushRecordLater with this length).
   void SetNewText(int index, std::string&& text);
   void SetNewText(int index, std::string_view text);

@@ -62,7 +62,8 @@ bool TMxCustomEdit::ReadLegacyCustomButtonStyle(const std::string& name) {
 
 int TMxCustomEdit::AdjustEditRect(int left, int top, int right, int bottom, bool frameOutsideClient) {
   const int n = FCustomButtons->Count();
-  const TMxButtonStrip strip = MxLayoutCustomButtons(left, top, right, bottom, n, FCustomButtonWidth, frameOutsideClient);
+  const TMxButtonStrip strip =
+      MxLayoutCustomButtons(left, top, right, bottom, n, FCustomButtonWidth, frameOutsideClient);
   for (int i = 0; i < n; ++i) {
     TMxSpeedButton& b = FCustomButtons->Item(i).Control();
     const TMxButtonBounds& r = strip.Buttons[static_cast<size_t>(i)];

@@ -1,7 +1,7 @@
 #include "maskedit/engine/MxCustomMaskEdit.h"
 
-#include "maskedit/values/MxNumberText.h"
 #include "maskedit/MxStr.h"
+#include "maskedit/values/MxNumberText.h"
 #include "maskedit/values/MxValueText.h"
 
 #include <algorithm>
@@ -35,13 +35,13 @@ TMxCustomMaskEdit::~TMxCustomMaskEdit() {
 
 TMxLocaleValues TMxCustomMaskEdit::Locale() const { return MxLocaleSource().Read(); }
 
-TMxNumberSeparators TMxCustomMaskEdit::Separators() const { return {ThousandSeparatorChar, DecimalSeparatorChar}; }
+TMxNumberSeparators TMxCustomMaskEdit::Separators() const {
+  return {ThousandSeparatorChar, DecimalSeparatorChar};
+}
 
 double TMxCustomMaskEdit::Today() const { return std::floor(NowTime()); }
 
-double TMxCustomMaskEdit::NowTime() const {
-  return (Clock ? *Clock : MxSystemClock()).Now();
-}
+double TMxCustomMaskEdit::NowTime() const { return (Clock ? *Clock : MxSystemClock()).Now(); }
 
 void TMxCustomMaskEdit::DoValidationError() {
   if (OnValidationError) {
@@ -57,10 +57,8 @@ const std::string& TMxCustomMaskEdit::EffectiveSuffix() const {
   case meCurrency:
   case meDate:
   case meTime:
-  case meMask:
-    return none;
-  default:
-    return FSuffix;
+  case meMask: return none;
+  default: return FSuffix;
   }
 }
 
@@ -109,7 +107,8 @@ double TMxCustomMaskEdit::FloatValue() {
   if (!MxIsFloatType(FMaskType) && FMaskType != meCurrency) {
     throw EMxWrongDataType("No float entered");
   }
-  const TMxFloatReading r = MxFloatValueOfText(TextWithoutSuffix(), FDecimals, FMaskType != meFloat, FNumberBase, Separators());
+  const TMxFloatReading r =
+      MxFloatValueOfText(TextWithoutSuffix(), FDecimals, FMaskType != meFloat, FNumberBase, Separators());
   if (!r.Ok) {
     DoValidationError();
     return 0;
@@ -181,7 +180,8 @@ void TMxCustomMaskEdit::SetValue(double x) {
       DoValidationError();
       return;
     }
-    SetTextWithSuffix(MxFloatTextOfKind(raw, FMaskType, FDecimals, DecimalSeparatorChar, ThousandSeparatorChar));
+    SetTextWithSuffix(
+        MxFloatTextOfKind(raw, FMaskType, FDecimals, DecimalSeparatorChar, ThousandSeparatorChar));
     break;
   }
   case meCurrency: {
@@ -200,12 +200,9 @@ void TMxCustomMaskEdit::SetValue(double x) {
     }
     SetTextWithSuffix(FDateSettings->FormatDateEdit(x));
     break;
-  case meTime:
-    SetTextWithSuffix(MxTimeToText(x, Locale()));
-    break;
+  case meTime: SetTextWithSuffix(MxTimeToText(x, Locale())); break;
   case meMask:
-  case meNone:
-    break;
+  case meNone: break;
   }
 }
 
@@ -260,19 +257,14 @@ void TMxCustomMaskEdit::Reformat() {
       }
       break;
     }
-    case meCurrency:
-      ReformatCurrency();
-      break;
-    case meDate:
-      ReformatDate();
-      break;
+    case meCurrency: ReformatCurrency(); break;
+    case meDate: ReformatDate(); break;
     case meMask:
       if (!TextMatchesMask(RawText())) {
         AssignTextDirect(SavedText);
       }
       break;
-    default:
-      break;
+    default: break;
     }
   } catch (const std::exception&) {
     DoValidationError();
@@ -286,8 +278,10 @@ void TMxCustomMaskEdit::ReformatCurrency() {
     // An amount beyond what the field can hold keeps the text from before the change;
     // wiping it to zero would lose what was typed.
     DoValidationError();
-    const TMxCurrencyReformat previous = MxReformatCurrencyText(*FCurrencySettings, TextBeforeChange(), false);
-    AssignTextDirect(previous.Status == cpsOverflow ? FCurrencySettings->FormatCurrency(0, false) : previous.Text);
+    const TMxCurrencyReformat previous =
+        MxReformatCurrencyText(*FCurrencySettings, TextBeforeChange(), false);
+    AssignTextDirect(previous.Status == cpsOverflow ? FCurrencySettings->FormatCurrency(0, false)
+                                                    : previous.Text);
     NegativeZero = false;
     return;
   }
@@ -351,11 +345,8 @@ void TMxCustomMaskEdit::SetMaskType(TMxMaskType value) {
     }
     break;
   }
-  case meMask:
-    SetText(EmptyMaskText());
-    break;
-  default:
-    break;
+  case meMask: SetText(EmptyMaskText()); break;
+  default: break;
   }
 }
 
@@ -416,8 +407,14 @@ void TMxCustomMaskEdit::SetMask(const std::string& value) {
 std::optional<TMxStoredValue> TMxCustomMaskEdit::StoredValue() {
   TMxStoredValue v;
   switch (FMaskType) {
-  case meInteger: v.IsInteger = true; v.Integer = IntegerValue(); break;
-  case meWord: v.IsInteger = true; v.Integer = WordValue(); break;
+  case meInteger:
+    v.IsInteger = true;
+    v.Integer = IntegerValue();
+    break;
+  case meWord:
+    v.IsInteger = true;
+    v.Integer = WordValue();
+    break;
   case meFloat:
   case meFloatFixed:
   case meFloatNumber: v.Float = FloatValue(); break;
@@ -518,6 +515,7 @@ std::string TMxCustomMaskEdit::TemplateRange(int start, int length) const {
 }
 
 bool TMxCustomMaskEdit::IsBaseDigit(char c) const {
-  const std::string_view digits = std::string_view("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").substr(0, static_cast<size_t>(FNumberBase));
+  const std::string_view digits =
+      std::string_view("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").substr(0, static_cast<size_t>(FNumberBase));
   return digits.find(c) != std::string_view::npos;
 }

@@ -10,12 +10,12 @@
 // per mask type (MxMaskEditKeys.cpp); key-down, editing hooks, clipboard and focus checks
 // (MxMaskEditInput.cpp); the meDate parts (MxMaskEditDate.cpp, typing rules in
 // TMxDateTyping).
-#include "maskedit/values/MxCurrencySettings.h"
+#include "maskedit/MxMaskType.h"
 #include "maskedit/engine/MxCustomEdit.h"
 #include "maskedit/engine/MxDateTyping.h"
-#include "maskedit/values/MxDateFormat.h"
 #include "maskedit/engine/MxMaskTemplate.h"
-#include "maskedit/MxMaskType.h"
+#include "maskedit/values/MxCurrencySettings.h"
+#include "maskedit/values/MxDateFormat.h"
 #include "maskedit/values/MxValueText.h"
 
 #include <cstdint>
@@ -206,7 +206,7 @@ private:
   int SeparatorsBeforeCaret = 0;
   TMxKey FLastKey = TMxKey::Other;
   int ReformatDepth = 0;
-  TMxDateTyping FDateTyping; // meDate: the keys typed into the parts
+  TMxDateTyping FDateTyping;   // meDate: the keys typed into the parts
   bool FAssigningText = false; // a Text assignment is running (not an edit)
   bool FSelectingPart = false;
 };

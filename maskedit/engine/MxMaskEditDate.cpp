@@ -67,12 +67,8 @@ bool TMxCustomMaskEdit::DateKeyDown(TMxKey key) {
   const std::string t = RawText();
   const int caret = GetCursorPos();
   switch (key) {
-  case TMxKey::Left:
-    MoveToDatePart(FDateSettings->PrevPartStart(t, caret));
-    return true;
-  case TMxKey::Right:
-    MoveToDatePart(FDateSettings->NextPartStart(t, caret));
-    return true;
+  case TMxKey::Left: MoveToDatePart(FDateSettings->PrevPartStart(t, caret)); return true;
+  case TMxKey::Right: MoveToDatePart(FDateSettings->NextPartStart(t, caret)); return true;
   case TMxKey::Up:
   case TMxKey::Down:
     if (!GetReadOnly()) {
@@ -82,10 +78,8 @@ bool TMxCustomMaskEdit::DateKeyDown(TMxKey key) {
   case TMxKey::Home:
   case TMxKey::End:
   case TMxKey::Back:
-  case TMxKey::Delete:
-    return true;
-  default:
-    return false;
+  case TMxKey::Delete: return true;
+  default: return false;
   }
 }
 

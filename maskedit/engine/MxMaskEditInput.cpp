@@ -16,7 +16,9 @@ bool TMxCustomMaskEdit::IsNumberChar(char c) const {
   return c == DecimalSeparatorChar || MxIsDigit(c) || CharClass().IsAlpha(c);
 }
 
-std::int64_t TMxCustomMaskEdit::CurrentCurrency() { return FCurrencySettings->ParseCurrency(TextWithoutSuffix()); }
+std::int64_t TMxCustomMaskEdit::CurrentCurrency() {
+  return FCurrencySettings->ParseCurrency(TextWithoutSuffix());
+}
 
 // --- key-down step --------------------------------------------------------------------
 
@@ -90,10 +92,8 @@ void TMxCustomMaskEdit::KeyDown(TMxKey key, std::uint8_t modifiers) {
     }
     break;
   case TMxKey::Up:
-  case TMxKey::Down:
-    return; // consumed; date parts are stepped by the date form
-  default:
-    break;
+  case TMxKey::Down: return; // consumed; date parts are stepped by the date form
+  default: break;
   }
   TMxCustomEdit::KeyDown(key, modifiers);
 }
@@ -125,7 +125,8 @@ bool TMxCustomMaskEdit::NumberCanEdit(const std::string& text) {
   const int len = MxLen(t);
   const int caret = GetCursorPos();
   const char sepChar = DecimalSeparatorChar;
-  if ((FMaskType == meFloatFixed || FMaskType == meFloatNumber || FMaskType == meCurrency) && caret >= 1 && caret <= len) {
+  if ((FMaskType == meFloatFixed || FMaskType == meFloatNumber || FMaskType == meCurrency) && caret >= 1 &&
+      caret <= len) {
     const int s = GetSelStart();
     const char before = MxCharAt(t, s - 1);
     // Deleting the only integer digit leaves 0. A digit 0-9 or a letter in front means it
@@ -143,7 +144,8 @@ bool TMxCustomMaskEdit::NumberCanEdit(const std::string& text) {
         return false;
       }
       const int sep = MxPos(std::string(1, sepChar), t);
-      if (!IsNumberChar(atCaret) && atCaret != '-' && !InsertMode() && FMaskType == meCurrency && sep > 0 && caret < sep) {
+      if (!IsNumberChar(atCaret) && atCaret != '-' && !InsertMode() && FMaskType == meCurrency && sep > 0 &&
+          caret < sep) {
         StepCaret(); // overtyping the symbol or a grouping character only moves the caret
         return false;
       }
@@ -180,8 +182,9 @@ void TMxCustomMaskEdit::BeforeEdit() {
   TMxCustomEdit::BeforeEdit();
   // Only the grouped types read the count (AfterEdit); counting is linear in the text.
   const bool grouped = FMaskType == meFloatNumber || FMaskType == meCurrency;
-  SeparatorsBeforeCaret =
-      grouped && ThousandSeparatorChar != '\0' ? MxCountChar(RawText(), ThousandSeparatorChar, GetCursorPos()) : 0;
+  SeparatorsBeforeCaret = grouped && ThousandSeparatorChar != '\0'
+                              ? MxCountChar(RawText(), ThousandSeparatorChar, GetCursorPos())
+                              : 0;
 }
 
 void TMxCustomMaskEdit::BeforeDelete(int pos, std::string_view removed) {
@@ -208,7 +211,8 @@ void TMxCustomMaskEdit::CurrencyBeforeDelete(int pos, std::string_view removed) 
 
 void TMxCustomMaskEdit::BeforeInsert(int pos, std::string& text) {
   // Free text, currency, dates and times take any characters here.
-  if (!text.empty() && (FMaskType == meInteger || FMaskType == meWord || FMaskType == meFloat || FMaskType == meMask)) {
+  if (!text.empty() &&
+      (FMaskType == meInteger || FMaskType == meWord || FMaskType == meFloat || FMaskType == meMask)) {
     FilterInsert(pos, text);
   }
 }
@@ -270,8 +274,7 @@ void TMxCustomMaskEdit::FilterInsert(int pos, std::string& text) {
     }
     break;
   }
-  default:
-    break;
+  default: break;
   }
 }
 

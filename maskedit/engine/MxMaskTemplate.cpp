@@ -5,11 +5,19 @@
 namespace {
 bool IsRuleChar(char c) {
   switch (c) {
-  case 'a': case 'A': case 'b': case '0': case '9': case 'c': case 'r':
-  case 'v': case '1': case '8': case '#': case '*':
-    return true;
-  default:
-    return false;
+  case 'a':
+  case 'A':
+  case 'b':
+  case '0':
+  case '9':
+  case 'c':
+  case 'r':
+  case 'v':
+  case '1':
+  case '8':
+  case '#':
+  case '*': return true;
+  default: return false;
   }
 }
 } // namespace
@@ -55,13 +63,24 @@ std::string TMxMaskTemplate::EmptyMaskText(char blank) const {
   return s;
 }
 
-char TMxMaskTemplate::MaskRuleAt(int p) const { return p >= 1 && p <= Length() ? Positions[static_cast<size_t>(p - 1)].Rule : '\0'; }
-char TMxMaskTemplate::MaskLiteralAt(int p) const { return p >= 1 && p <= Length() ? Positions[static_cast<size_t>(p - 1)].Shown : ' '; }
-bool TMxMaskTemplate::IsLiteralAt(int p) const { return p >= 1 && p <= Length() && Positions[static_cast<size_t>(p - 1)].Literal; }
-bool TMxMaskTemplate::IsRequiredAt(int p) const { return p >= 1 && p <= Length() && Positions[static_cast<size_t>(p - 1)].Required; }
-char TMxMaskTemplate::TemplateCharAt(int p, char blank) const { return IsLiteralAt(p) ? MaskLiteralAt(p) : blank; }
+char TMxMaskTemplate::MaskRuleAt(int p) const {
+  return p >= 1 && p <= Length() ? Positions[static_cast<size_t>(p - 1)].Rule : '\0';
+}
+char TMxMaskTemplate::MaskLiteralAt(int p) const {
+  return p >= 1 && p <= Length() ? Positions[static_cast<size_t>(p - 1)].Shown : ' ';
+}
+bool TMxMaskTemplate::IsLiteralAt(int p) const {
+  return p >= 1 && p <= Length() && Positions[static_cast<size_t>(p - 1)].Literal;
+}
+bool TMxMaskTemplate::IsRequiredAt(int p) const {
+  return p >= 1 && p <= Length() && Positions[static_cast<size_t>(p - 1)].Required;
+}
+char TMxMaskTemplate::TemplateCharAt(int p, char blank) const {
+  return IsLiteralAt(p) ? MaskLiteralAt(p) : blank;
+}
 
-bool TMxMaskTemplate::CharMatchesMask(int p, char c, const IMxCharClass& chars, const TUserRule& userRule) const {
+bool TMxMaskTemplate::CharMatchesMask(int p, char c, const IMxCharClass& chars,
+                                      const TUserRule& userRule) const {
   if (p < 1 || p > Length()) {
     return false;
   }
@@ -90,11 +109,13 @@ bool TMxMaskTemplate::CharMatchesMask(int p, char c, const IMxCharClass& chars, 
   }
 }
 
-bool TMxMaskTemplate::CharAllowedAt(int p, char c, char blank, const IMxCharClass& chars, const TUserRule& userRule) const {
+bool TMxMaskTemplate::CharAllowedAt(int p, char c, char blank, const IMxCharClass& chars,
+                                    const TUserRule& userRule) const {
   return c == blank || CharMatchesMask(p, c, chars, userRule);
 }
 
-bool TMxMaskTemplate::TextMatchesMask(std::string_view t, char blank, const IMxCharClass& chars, const TUserRule& userRule) const {
+bool TMxMaskTemplate::TextMatchesMask(std::string_view t, char blank, const IMxCharClass& chars,
+                                      const TUserRule& userRule) const {
   if (t.size() > Positions.size()) {
     return false;
   }
@@ -106,7 +127,8 @@ bool TMxMaskTemplate::TextMatchesMask(std::string_view t, char blank, const IMxC
   return true;
 }
 
-int TMxMaskTemplate::FirstMissingRequired(std::string_view t, const IMxCharClass& chars, const TUserRule& userRule) const {
+int TMxMaskTemplate::FirstMissingRequired(std::string_view t, const IMxCharClass& chars,
+                                          const TUserRule& userRule) const {
   for (size_t i = 0; i < t.size() && i < Positions.size(); ++i) {
     const int p = static_cast<int>(i) + 1;
     if (Positions[i].Required && !CharMatchesMask(p, t[i], chars, userRule)) {

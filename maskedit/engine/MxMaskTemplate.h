@@ -42,7 +42,8 @@ public:
   bool CharMatchesMask(int p, char c, const IMxCharClass& chars, const TUserRule& userRule) const;
   bool CharAllowedAt(int p, char c, char blank, const IMxCharClass& chars, const TUserRule& userRule) const;
   // False when t is longer than the template; else every character is allowed where it is.
-  bool TextMatchesMask(std::string_view t, char blank, const IMxCharClass& chars, const TUserRule& userRule) const;
+  bool TextMatchesMask(std::string_view t, char blank, const IMxCharClass& chars,
+                       const TUserRule& userRule) const;
   // First position of t that is required and not matched (blank does not count); 0 if none.
   int FirstMissingRequired(std::string_view t, const IMxCharClass& chars, const TUserRule& userRule) const;
 

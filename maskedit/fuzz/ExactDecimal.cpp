@@ -117,7 +117,8 @@ std::string ReferenceFloatToStr(double value, char decimalSeparator) {
   if (digits.size() > 18) {
     const std::string rest = digits.substr(18);
     digits.resize(18);
-    const bool above = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+    const bool above =
+        rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
     const bool tie = rest[0] == '5' && !above;
     if (above || (tie && (digits.back() - '0') % 2 == 1)) {
       point += Increment(digits) ? 1 : 0;

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "maskedit/values/MxFloatText.h"
 #include "maskedit/fuzz/ExactDecimal.h"
+#include "maskedit/values/MxFloatText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < sizeof(double)) {
@@ -29,13 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const int exponent = static_cast<int>(mode >> 3) - 16;
     char text[48];
-    const int length = std::snprintf(text, sizeof text, "%llue%d", static_cast<unsigned long long>(digits), exponent);
+    const int length =
+        std::snprintf(text, sizeof text, "%llue%d", static_cast<unsigned long long>(digits), exponent);
     std::from_chars(text, text + length, value);
   }
   const std::string got = MxFloatToStr(value, separator);
   const std::string want = ReferenceFloatToStr(value, separator);
   if (got != want) {
-    std::fprintf(stderr, "MxFloatToStr(%.17g) = \"%s\", exact reference \"%s\"\n", value, got.c_str(), want.c_str());
+    std::fprintf(stderr, "MxFloatToStr(%.17g) = \"%s\", exact reference \"%s\"\n", value, got.c_str(),
+                 want.c_str());
     std::abort();
   }
   return 0;

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t setup = data[0];
   if ((setup & 0x80) != 0) {
     edit.CurrencySettings().SetSystemDefaults(cmUser);
-    edit.CurrencySettings().SetNegativeFormatStr("-\xA4" "1,1");
+    edit.CurrencySettings().SetNegativeFormatStr("-\xA4"
+                                                 "1,1");
   }
   edit.SetMask("!9!9\\-99aAc#*r");
   if ((setup & 0x20) != 0) {
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((setup & 0x40) != 0 && edit.GetMaskType() != meDate && edit.GetMaskType() != meTime) {
     edit.SetSuffix(" kg");
   }
-  const TMxKey keys[] = {TMxKey::Back, TMxKey::Delete, TMxKey::Left, TMxKey::Right, TMxKey::Home,
+  const TMxKey keys[] = {TMxKey::Back, TMxKey::Delete, TMxKey::Left, TMxKey::Right,  TMxKey::Home,
                          TMxKey::End,  TMxKey::Up,     TMxKey::Down, TMxKey::Insert, TMxKey::A,
                          TMxKey::C,    TMxKey::V,      TMxKey::X};
   for (std::size_t i = 2; i + 1 < size; i += 2) {
@@ -54,14 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (op % 8) {
     case 0:
     case 1:
-    case 2:
-      edit.KeyPress(static_cast<char>(arg));
-      break;
+    case 2: edit.KeyPress(static_cast<char>(arg)); break;
     case 3:
       if ((op & 0x80) != 0) {
         edit.MouseWheel((arg & 1) != 0 ? 120 : -120);
       } else {
-        edit.KeyDown(keys[arg % std::size(keys)], static_cast<std::uint8_t>((op >> 3) & (emShift | emCtrl | emAlt)));
+        edit.KeyDown(keys[arg % std::size(keys)],
+                     static_cast<std::uint8_t>((op >> 3) & (emShift | emCtrl | emAlt)));
       }
       break;
     case 4: {
@@ -79,9 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       edit.SetSelStart(static_cast<int>(op >> 3) - 4);
       edit.SetSelLength(static_cast<int>(arg >> 4) - 3);
       break;
-    case 6:
-      edit.Undo();
-      break;
+    case 6: edit.Undo(); break;
     case 7: {
       const std::size_t n = std::min<std::size_t>(arg % 24, size - i - 2);
       edit.SetText(std::string(reinterpret_cast<const char*>(data + i + 2), n));

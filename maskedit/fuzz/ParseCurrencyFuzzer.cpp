@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   static const char decimalChoices[] = {',', '.', ',', '.', '-', '5', '\xA4', ' ', '\0'};
-  const char decimalChar = (data[0] & 0x80) ? static_cast<char>(data[1])
-                                            : decimalChoices[data[0] % sizeof decimalChoices];
+  const char decimalChar =
+      (data[0] & 0x80) ? static_cast<char>(data[1]) : decimalChoices[data[0] % sizeof decimalChoices];
   const std::size_t symbolLength = (data[0] >> 4) & 3;
   if (size < 2 + symbolLength) {
     return 0;
@@ -122,13 +122,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Fail("the shown currency text does not settle", text);
   }
   const std::int64_t value = shown.Value;
-  if (shown.Status == cpsOk && value > -1000000000000000 && value < 1000000000000000 && field.CurrencyDigits == 4 &&
-      field.ParseCurrency(field.FormatCurrency(value)) != value) {
+  if (shown.Status == cpsOk && value > -1000000000000000 && value < 1000000000000000 &&
+      field.CurrencyDigits == 4 && field.ParseCurrency(field.FormatCurrency(value)) != value) {
     Fail("a value of up to 15 digits does not survive FormatCurrency", text);
   }
 
   // The float reading takes anything.
-  const TMxFloatReading reading = MxFloatValueOfText(text, data[1] % 6, true, 10, TMxNumberSeparators{'.', ','});
+  const TMxFloatReading reading =
+      MxFloatValueOfText(text, data[1] % 6, true, 10, TMxNumberSeparators{'.', ','});
   if (!reading.Ok && reading.Value != 0) {
     Fail("a failed float reading is not 0", text);
   }

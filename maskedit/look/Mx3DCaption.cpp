@@ -44,9 +44,15 @@ void TMx3DCaption::SelectionOffsets(int& a, int& b) const {
   switch (FStyle) {
   case tdSunken: b = l; break;
   case tdRaised: a = l; break;
-  case tdSunkenShadow: a = s; b = l; break;
+  case tdSunkenShadow:
+    a = s;
+    b = l;
+    break;
   case tdRaisedShadow:
-  case tdExtrudeEnh: a = l; b = s; break;
+  case tdExtrudeEnh:
+    a = l;
+    b = s;
+    break;
   case tdExtrude: a = s; break;
   default: break;
   }
@@ -92,17 +98,35 @@ TMxTextLayerPlan TMx3DCaption::Layers(TColor text, TColor light, TColor shadow, 
     layer(-s, -s, text);
     plan.RightReduction = s;
     break;
-  case tdOutline:
-    plan.Layers.push_back({s / 2, s / 2, text, true, s});
-    break;
+  case tdOutline: plan.Layers.push_back({s / 2, s / 2, text, true, s}); break;
   case tdExtrude:
   case tdExtrudeEnh: {
     int sx = 0, sy = 0, stepX = 1, stepY = 1;
     switch (FOrientation) {
-    case toBottomLeft: sx = 0; sy = s + 1; stepX = 1; stepY = -1; break;
-    case toBottomRight: sx = s + 1; sy = s + 1; stepX = -1; stepY = -1; break;
-    case toTopLeft: sx = 0; sy = 0; stepX = 1; stepY = 1; break;
-    case toTopRight: sx = s + 1; sy = 0; stepX = -1; stepY = 1; break;
+    case toBottomLeft:
+      sx = 0;
+      sy = s + 1;
+      stepX = 1;
+      stepY = -1;
+      break;
+    case toBottomRight:
+      sx = s + 1;
+      sy = s + 1;
+      stepX = -1;
+      stepY = -1;
+      break;
+    case toTopLeft:
+      sx = 0;
+      sy = 0;
+      stepX = 1;
+      stepY = 1;
+      break;
+    case toTopRight:
+      sx = s + 1;
+      sy = 0;
+      stepX = -1;
+      stepY = 1;
+      break;
     }
     for (int k = 1; k <= s; ++k) {
       // The farthest layer is nearest the light colour; the one under the text is the shadow.
@@ -112,9 +136,7 @@ TMxTextLayerPlan TMx3DCaption::Layers(TColor text, TColor light, TColor shadow, 
     plan.Layers.push_back({sx + s * stepX, sy + s * stepY, text});
     break;
   }
-  default:
-    plan.Layers.push_back({0, 0, text});
-    break;
+  default: plan.Layers.push_back({0, 0, text}); break;
   }
   return plan;
 }

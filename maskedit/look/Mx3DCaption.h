@@ -9,8 +9,17 @@
 #include <vector>
 
 enum TMxThreeDStyle {
-  tdNone, tdSunken, tdRaised, tdSunkenShadow, tdRaisedShadow, tdShadow, tdOutline, tdExtrude, tdExtrudeEnh,
-  tdPColorSunken, tdPColorRaised
+  tdNone,
+  tdSunken,
+  tdRaised,
+  tdSunkenShadow,
+  tdRaisedShadow,
+  tdShadow,
+  tdOutline,
+  tdExtrude,
+  tdExtrudeEnh,
+  tdPColorSunken,
+  tdPColorRaised
 };
 enum TMxThreeDOrientation { toBottomLeft, toBottomRight, toTopLeft, toTopRight };
 enum TMxDisabledStyle { dsAuto, dsStandard, ds3d, dsNone };

@@ -8,26 +8,19 @@ bool IsFrameStyle(TMxBevelStyle s) {
 
 int StandardWidth(TMxBorderStyle s) {
   switch (s) {
-  case TMxBorderStyle::lsNone:
-    return 0;
+  case TMxBorderStyle::lsNone: return 0;
   case TMxBorderStyle::lsSingle:
   case TMxBorderStyle::lsSingleRaised:
-  case TMxBorderStyle::lsSingleLowered:
-    return 1;
-  default:
-    return 2;
+  case TMxBorderStyle::lsSingleLowered: return 1;
+  default: return 2;
   }
 }
 
-TMxRect Inset(TMxRect r, int n) {
-  return {r.Left + n, r.Top + n, r.Right - n, r.Bottom - n};
-}
+TMxRect Inset(TMxRect r, int n) { return {r.Left + n, r.Top + n, r.Right - n, r.Bottom - n}; }
 
 } // namespace
 
-TMxBevel::TMxBevel(std::int32_t owner) : TMxObject(owner) {
-  Recalc();
-}
+TMxBevel::TMxBevel(std::int32_t owner) : TMxObject(owner) { Recalc(); }
 
 void TMxBevel::Recalc() {
   FExt = CalcExt();
@@ -44,29 +37,30 @@ void TMxBevel::Change() {
 int TMxBevel::CalcExt() const {
   switch (FMode) {
   case TMxBevelMode::bmCustom: {
-    if (FStyleInner == TMxBevelStyle::bvShadow) return FWidthInner + FBorderInnerWidth;
+    if (FStyleInner == TMxBevelStyle::bvShadow)
+      return FWidthInner + FBorderInnerWidth;
     int ext = FBorderWidth + FBorderInnerWidth;
     if (FStyleOuter != TMxBevelStyle::bvNone || FStyleInner != TMxBevelStyle::bvNone) {
-      if (FStyleOuter != TMxBevelStyle::bvNone) ext += FWidthOuter + (IsFrameStyle(FStyleOuter) ? 1 : 0);
-      if (FStyleInner != TMxBevelStyle::bvNone) ext += FWidthInner + (IsFrameStyle(FStyleInner) ? 1 : 0);
+      if (FStyleOuter != TMxBevelStyle::bvNone)
+        ext += FWidthOuter + (IsFrameStyle(FStyleOuter) ? 1 : 0);
+      if (FStyleInner != TMxBevelStyle::bvNone)
+        ext += FWidthInner + (IsFrameStyle(FStyleInner) ? 1 : 0);
     }
     return ext;
   }
-  case TMxBevelMode::bmStandard:
-    return StandardWidth(FStandardStyle) + FBorderInnerWidth;
-  case TMxBevelMode::bmEdge:
-    return (FBorderSides != 0 ? 2 : 0) + FBorderInnerWidth;
-  case TMxBevelMode::bmWindows:
-    return FSupport ? 0 : FBorderInnerWidth + 2;
+  case TMxBevelMode::bmStandard: return StandardWidth(FStandardStyle) + FBorderInnerWidth;
+  case TMxBevelMode::bmEdge: return (FBorderSides != 0 ? 2 : 0) + FBorderInnerWidth;
+  case TMxBevelMode::bmWindows: return FSupport ? 0 : FBorderInnerWidth + 2;
   }
   return 0;
 }
 
-#define MX_BEVEL_SETTER(Name, Type, Field) \
-  void TMxBevel::Set##Name(Type v) {       \
-    if (Field == v) return;                \
-    Field = v;                             \
-    Change();                              \
+#define MX_BEVEL_SETTER(Name, Type, Field)                                                                   \
+  void TMxBevel::Set##Name(Type v) {                                                                         \
+    if (Field == v)                                                                                          \
+      return;                                                                                                \
+    Field = v;                                                                                               \
+    Change();                                                                                                \
   }
 
 MX_BEVEL_SETTER(WidthInner, std::uint8_t, FWidthInner)
@@ -83,28 +77,37 @@ MX_BEVEL_SETTER(Support, bool, FSupport)
 #undef MX_BEVEL_SETTER
 
 void TMxBevel::SetStyleInner(TMxBevelStyle v) {
-  if (FStyleInner == v) return;
+  if (FStyleInner == v)
+    return;
   bool wasShadow = FStyleInner == TMxBevelStyle::bvShadow;
   FStyleInner = v;
-  if (v == TMxBevelStyle::bvShadow) FStyleOuter = TMxBevelStyle::bvShadow;
-  else if (wasShadow) FStyleOuter = TMxBevelStyle::bvNone;
+  if (v == TMxBevelStyle::bvShadow)
+    FStyleOuter = TMxBevelStyle::bvShadow;
+  else if (wasShadow)
+    FStyleOuter = TMxBevelStyle::bvNone;
   Change();
 }
 
 void TMxBevel::SetStyleOuter(TMxBevelStyle v) {
-  if (FStyleOuter == v) return;
+  if (FStyleOuter == v)
+    return;
   bool wasShadow = FStyleOuter == TMxBevelStyle::bvShadow;
   FStyleOuter = v;
-  if (v == TMxBevelStyle::bvShadow) FStyleInner = TMxBevelStyle::bvShadow;
-  else if (wasShadow) FStyleInner = TMxBevelStyle::bvNone;
+  if (v == TMxBevelStyle::bvShadow)
+    FStyleInner = TMxBevelStyle::bvShadow;
+  else if (wasShadow)
+    FStyleInner = TMxBevelStyle::bvNone;
   Change();
 }
 
 void TMxBevel::SetStandardStyle(TMxBorderStyle v) {
-  if (FStandardStyle == v) return;
+  if (FStandardStyle == v)
+    return;
   FStandardStyle = v;
-  if (FMode == TMxBevelMode::bmStandard) Change();
-  else Recalc();
+  if (FMode == TMxBevelMode::bmStandard)
+    Change();
+  else
+    Recalc();
 }
 
 void TMxBevel::Assign(const TMxBevel& source) {
@@ -127,14 +130,10 @@ void TMxBevel::Assign(const TMxBevel& source) {
 
 std::string TMxBevel::DisplayText() const {
   switch (FMode) {
-  case TMxBevelMode::bmCustom:
-    return "{Custom}";
-  case TMxBevelMode::bmStandard:
-    return "{Standard}";
-  case TMxBevelMode::bmEdge:
-    return "{Edge}";
-  case TMxBevelMode::bmWindows:
-    return "{Windows}";
+  case TMxBevelMode::bmCustom: return "{Custom}";
+  case TMxBevelMode::bmStandard: return "{Standard}";
+  case TMxBevelMode::bmEdge: return "{Edge}";
+  case TMxBevelMode::bmWindows: return "{Windows}";
   }
   return {};
 }
@@ -150,26 +149,25 @@ TMxRect TMxBevel::BevelClientRect(const TMxRect& rect) const {
 
 TMxRect TMxBevel::PaintRing(IMxBevelCanvas& canvas, TMxRect r, int width, bool transparent) const {
   for (int i = 0; i < width; ++i) {
-    if (!transparent) canvas.FrameRect(r, FBorderColor);
+    if (!transparent)
+      canvas.FrameRect(r, FBorderColor);
     r = Inset(r, 1);
   }
   return r;
 }
 
 TMxRect TMxBevel::PaintOne(IMxBevelCanvas& canvas, TMxRect r, TMxBevelStyle style, int w) const {
-  if (style == TMxBevelStyle::bvNone || style == TMxBevelStyle::bvShadow || w == 0) return r;
+  if (style == TMxBevelStyle::bvNone || style == TMxBevelStyle::bvShadow || w == 0)
+    return r;
   TColor topLeft = FShadowColor;
   TColor bottomRight = FLightColor;
   switch (style) {
-  case TMxBevelStyle::bvSpace:
-    return Inset(r, w);
+  case TMxBevelStyle::bvSpace: return Inset(r, w);
   case TMxBevelStyle::bvRaised:
     topLeft = FLightColor;
     bottomRight = FShadowColor;
     break;
-  case TMxBevelStyle::bvNormal:
-    topLeft = bottomRight = clBlack;
-    break;
+  case TMxBevelStyle::bvNormal: topLeft = bottomRight = clBlack; break;
   case TMxBevelStyle::bvFrameLowered:
   case TMxBevelStyle::bvFrameRaised: {
     TColor first = style == TMxBevelStyle::bvFrameLowered ? FLightColor : FShadowColor;
@@ -180,8 +178,7 @@ TMxRect TMxBevel::PaintOne(IMxBevelCanvas& canvas, TMxRect r, TMxBevelStyle styl
     }
     return Inset(r, w + 1);
   }
-  default:
-    break;
+  default: break;
   }
   const int L = r.Left, T = r.Top, R = r.Right, B = r.Bottom;
   if (w == 1) {
@@ -198,18 +195,13 @@ TMxRect TMxBevel::PaintStandard(IMxBevelCanvas& canvas, TMxRect r, TMxBorderStyl
   using namespace MxEdge;
   constexpr unsigned all = MxSide::All | MxSide::Adjust;
   switch (style) {
-  case TMxBorderStyle::lsNone:
-    break;
+  case TMxBorderStyle::lsNone: break;
   case TMxBorderStyle::lsSingle:
     canvas.DrawEdge(r, SunkenOuter, MxSide::Top | MxSide::Left | MxSide::Soft | MxSide::Adjust);
     canvas.DrawEdge(r, RaisedOuter, MxSide::Right | MxSide::Bottom);
     break;
-  case TMxBorderStyle::lsLowered:
-    canvas.DrawEdge(r, Sunken, all | MxSide::Soft);
-    break;
-  case TMxBorderStyle::lsRaised:
-    canvas.DrawEdge(r, Raised, all | MxSide::Soft);
-    break;
+  case TMxBorderStyle::lsLowered: canvas.DrawEdge(r, Sunken, all | MxSide::Soft); break;
+  case TMxBorderStyle::lsRaised: canvas.DrawEdge(r, Raised, all | MxSide::Soft); break;
   case TMxBorderStyle::lsRaisedspb:
   case TMxBorderStyle::lsRaisedExt:
     canvas.DrawEdge(r, RaisedOuter, all | MxSide::Soft);
@@ -228,9 +220,7 @@ TMxRect TMxBevel::PaintStandard(IMxBevelCanvas& canvas, TMxRect r, TMxBorderStyl
       --r.Bottom;
     }
     break;
-  case TMxBorderStyle::lsFrameInset:
-    canvas.DrawEdge(r, Etched, all);
-    break;
+  case TMxBorderStyle::lsFrameInset: canvas.DrawEdge(r, Etched, all); break;
   case TMxBorderStyle::lsFrameOffset:
     canvas.DrawEdge(r, RaisedInner, all);
     canvas.DrawEdge(r, SunkenOuter, all);
@@ -241,12 +231,8 @@ TMxRect TMxBevel::PaintStandard(IMxBevelCanvas& canvas, TMxRect r, TMxBorderStyl
     ++r.Top;
     canvas.DrawEdge(r, RaisedInner, all);
     break;
-  case TMxBorderStyle::lsSingleRaised:
-    canvas.DrawEdge(r, RaisedInner, all);
-    break;
-  case TMxBorderStyle::lsSingleLowered:
-    canvas.DrawEdge(r, SunkenOuter, all);
-    break;
+  case TMxBorderStyle::lsSingleRaised: canvas.DrawEdge(r, RaisedInner, all); break;
+  case TMxBorderStyle::lsSingleLowered: canvas.DrawEdge(r, SunkenOuter, all); break;
   case TMxBorderStyle::lsDoubleRaised:
     canvas.DrawEdge(r, RaisedInner, all);
     canvas.DrawEdge(r, RaisedInner, all);
@@ -260,7 +246,8 @@ TMxRect TMxBevel::PaintStandard(IMxBevelCanvas& canvas, TMxRect r, TMxBorderStyl
 }
 
 TMxRect TMxBevel::PaintBevel(IMxBevelCanvas& canvas, const TMxRect& rect, bool transparent) const {
-  if (FExt == 0) return rect;
+  if (FExt == 0)
+    return rect;
   TMxRect r = rect;
   switch (FMode) {
   case TMxBevelMode::bmCustom:
@@ -284,37 +271,48 @@ TMxRect TMxBevel::PaintBevel(IMxBevelCanvas& canvas, const TMxRect& rect, bool t
       r = PaintOne(canvas, r, FStyleInner, FWidthInner);
     }
     break;
-  case TMxBevelMode::bmStandard:
-    r = PaintStandard(canvas, r, FStandardStyle);
-    break;
+  case TMxBevelMode::bmStandard: r = PaintStandard(canvas, r, FStandardStyle); break;
   case TMxBevelMode::bmEdge:
     if (FBorderSides != 0) {
       static constexpr unsigned kEdges[] = {MxEdge::RaisedInner, MxEdge::RaisedOuter, MxEdge::SunkenInner,
                                             MxEdge::SunkenOuter, MxEdge::Bump,        MxEdge::Etched,
                                             MxEdge::Raised,      MxEdge::Sunken};
       unsigned sides = 0;
-      if (FBorderSides & MxBorderSide::fsLeft) sides |= MxSide::Left;
-      if (FBorderSides & MxBorderSide::fsTop) sides |= MxSide::Top;
-      if (FBorderSides & MxBorderSide::fsRight) sides |= MxSide::Right;
-      if (FBorderSides & MxBorderSide::fsBottom) sides |= MxSide::Bottom;
+      if (FBorderSides & MxBorderSide::fsLeft)
+        sides |= MxSide::Left;
+      if (FBorderSides & MxBorderSide::fsTop)
+        sides |= MxSide::Top;
+      if (FBorderSides & MxBorderSide::fsRight)
+        sides |= MxSide::Right;
+      if (FBorderSides & MxBorderSide::fsBottom)
+        sides |= MxSide::Bottom;
       TMxRect edge = r;
       canvas.DrawEdge(edge, kEdges[static_cast<int>(FEdgeStyle)], sides);
       TMxRect inner = r;
-      if (sides & MxSide::Left) inner.Left += 2;
-      if (sides & MxSide::Top) inner.Top += 2;
-      if (sides & MxSide::Right) inner.Right -= 2;
-      if (sides & MxSide::Bottom) inner.Bottom -= 2;
+      if (sides & MxSide::Left)
+        inner.Left += 2;
+      if (sides & MxSide::Top)
+        inner.Top += 2;
+      if (sides & MxSide::Right)
+        inner.Right -= 2;
+      if (sides & MxSide::Bottom)
+        inner.Bottom -= 2;
       if (!transparent) {
-        if (!(sides & MxSide::Left)) canvas.FillRectBackground({r.Left, r.Top, r.Left + 2, r.Bottom});
-        if (!(sides & MxSide::Top)) canvas.FillRectBackground({r.Left, r.Top, r.Right, r.Top + 2});
-        if (!(sides & MxSide::Right)) canvas.FillRectBackground({r.Right - 2, r.Top, r.Right, r.Bottom});
-        if (!(sides & MxSide::Bottom)) canvas.FillRectBackground({r.Left, r.Bottom - 2, r.Right, r.Bottom});
+        if (!(sides & MxSide::Left))
+          canvas.FillRectBackground({r.Left, r.Top, r.Left + 2, r.Bottom});
+        if (!(sides & MxSide::Top))
+          canvas.FillRectBackground({r.Left, r.Top, r.Right, r.Top + 2});
+        if (!(sides & MxSide::Right))
+          canvas.FillRectBackground({r.Right - 2, r.Top, r.Right, r.Bottom});
+        if (!(sides & MxSide::Bottom))
+          canvas.FillRectBackground({r.Left, r.Bottom - 2, r.Right, r.Bottom});
       }
       r = inner;
     }
     break;
   case TMxBevelMode::bmWindows:
-    if (!FSupport) r = PaintStandard(canvas, r, TMxBorderStyle::lsLoweredExt);
+    if (!FSupport)
+      r = PaintStandard(canvas, r, TMxBorderStyle::lsLoweredExt);
     break;
   }
   return PaintRing(canvas, r, FBorderInnerWidth, transparent);

@@ -3,17 +3,48 @@
 // rectangle (Ext on the left and top, Extr on the right and bottom) and paints itself on a
 // canvas. Ext and Extr are recomputed on every change, before the change notification.
 #include "framework/Colors.h"
-#include "maskedit/look/MxBevelCanvas.h"
 #include "maskedit/MxObject.h"
+#include "maskedit/look/MxBevelCanvas.h"
 
 #include <cstdint>
 
-enum class TMxBevelStyle : std::uint8_t { bvNone, bvLowered, bvRaised, bvFrameLowered, bvFrameRaised, bvNormal, bvShadow, bvSpace };
-enum class TMxBorderStyle : std::uint8_t {
-  lsNone, lsSingle, lsLowered, lsRaised, lsRaisedspb, lsLoweredspb, lsRaisedExt, lsLoweredExt,
-  lsFrameInset, lsFrameOffset, lsWindowBorder, lsSingleRaised, lsSingleLowered, lsDoubleRaised, lsDoubleLowered
+enum class TMxBevelStyle : std::uint8_t {
+  bvNone,
+  bvLowered,
+  bvRaised,
+  bvFrameLowered,
+  bvFrameRaised,
+  bvNormal,
+  bvShadow,
+  bvSpace
 };
-enum class TMxEdgeStyle : std::uint8_t { etRaisedInner, etRaisedOuter, etSunkenInner, etSunkenOuter, etBump, etEtched, etRaised, etSunken };
+enum class TMxBorderStyle : std::uint8_t {
+  lsNone,
+  lsSingle,
+  lsLowered,
+  lsRaised,
+  lsRaisedspb,
+  lsLoweredspb,
+  lsRaisedExt,
+  lsLoweredExt,
+  lsFrameInset,
+  lsFrameOffset,
+  lsWindowBorder,
+  lsSingleRaised,
+  lsSingleLowered,
+  lsDoubleRaised,
+  lsDoubleLowered
+};
+enum class TMxEdgeStyle : std::uint8_t {
+  etRaisedInner,
+  etRaisedOuter,
+  etSunkenInner,
+  etSunkenOuter,
+  etBump,
+  etEtched,
+  etRaised,
+  etSunken
+};
 enum class TMxBevelMode : std::uint8_t { bmCustom, bmStandard, bmEdge, bmWindows };
 
 // BorderSides bits.

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-TMxEditRects TMxEditLayout::Rects(const TMxRect& frameClient, int buttonsWidth, bool narrowHeight, bool themed) {
+TMxEditRects TMxEditLayout::Rects(const TMxRect& frameClient, int buttonsWidth, bool narrowHeight,
+                                  bool themed) {
   TMxEditRects r;
   r.FrameClient = frameClient;
   r.Edit = frameClient;
@@ -34,7 +35,9 @@ int CaretX(TMxAlignment alignment, const TMxRect& t, const TMxPrefixWidths& widt
     if (emptyGivesOrigin) {
       cx = x0;
     } else {
-      cx = alignment == taRightJustify ? t.Right : alignment == taCenter ? t.Left + (t.Right - t.Left) / 2 : t.Left;
+      cx = alignment == taRightJustify ? t.Right
+           : alignment == taCenter     ? t.Left + (t.Right - t.Left) / 2
+                                       : t.Left;
     }
   } else {
     cx = widths.Width(caretPos - 1) - scroll + x0;
@@ -48,8 +51,9 @@ int CaretX(TMxAlignment alignment, const TMxRect& t, const TMxPrefixWidths& widt
 
 } // namespace
 
-TMxCaretPlacement TMxEditLayout::PlaceCaret(TMxAlignment alignment, const TMxRect& t, const TMxPrefixWidths& widths,
-                                            int caretPos, int scrollOffset, const TMx3DCaption& font3d) {
+TMxCaretPlacement TMxEditLayout::PlaceCaret(TMxAlignment alignment, const TMxRect& t,
+                                            const TMxPrefixWidths& widths, int caretPos, int scrollOffset,
+                                            const TMx3DCaption& font3d) {
   int x0 = TextOrigin(alignment, t, widths.Width(widths.Count()));
   switch (font3d.Style()) {
   case tdSunken:
@@ -73,8 +77,8 @@ TMxCaretPlacement TMxEditLayout::PlaceCaret(TMxAlignment alignment, const TMxRec
   return p;
 }
 
-int TMxEditLayout::CharIndexFromX(TMxAlignment alignment, const TMxRect& text, const TMxPrefixWidths& widths, int x,
-                                  int scrollOffset) {
+int TMxEditLayout::CharIndexFromX(TMxAlignment alignment, const TMxRect& text, const TMxPrefixWidths& widths,
+                                  int x, int scrollOffset) {
   const int x0 = TextOrigin(alignment, text, widths.Width(widths.Count()));
   // middle(i) - scroll + x0 >= x  <=>  middle(i) >= x + scroll - x0
   const long long target = static_cast<long long>(x) + scrollOffset - x0;
@@ -92,7 +96,8 @@ int TMxEditLayout::DrawOrigin(TMxAlignment alignment, const TMxRect& text, int t
 }
 
 TMxSelectionBox TMxEditLayout::Selection(const TMxRect& text, int textLeft, const TMxPrefixWidths& widths,
-                                         int selStart, int selLength, int textHeight, const TMx3DCaption& font3d) {
+                                         int selStart, int selLength, int textHeight,
+                                         const TMx3DCaption& font3d) {
   TMxSelectionBox s;
   const int n = widths.Count();
   const int first = std::max(1, selStart);

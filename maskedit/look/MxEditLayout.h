@@ -4,8 +4,8 @@
 // scrolling that keeps it visible, hit-testing from x to a caret position, the selection
 // box and the automatic height. Pixels in client coordinates; positions are 1-based caret
 // positions (the gap before character p).
-#include "maskedit/look/Mx3DCaption.h"
 #include "maskedit/engine/MxBaseEdit.h"
+#include "maskedit/look/Mx3DCaption.h"
 #include "maskedit/look/MxBevelCanvas.h"
 #include "maskedit/look/MxPrefixWidths.h"
 
@@ -42,8 +42,9 @@ public:
   static int TextOrigin(TMxAlignment alignment, const TMxRect& text, int textWidth);
 
   // Scrolls so that the caret stays inside the text rectangle. caretPos is 1-based.
-  static TMxCaretPlacement PlaceCaret(TMxAlignment alignment, const TMxRect& text, const TMxPrefixWidths& widths,
-                                      int caretPos, int scrollOffset, const TMx3DCaption& font3d);
+  static TMxCaretPlacement PlaceCaret(TMxAlignment alignment, const TMxRect& text,
+                                      const TMxPrefixWidths& widths, int caretPos, int scrollOffset,
+                                      const TMx3DCaption& font3d);
 
   // The caret position nearest to x: the first character whose middle is at or right of
   // x, or Length + 1.
@@ -54,8 +55,8 @@ public:
   static int DrawOrigin(TMxAlignment alignment, const TMxRect& text, int textWidth, int scrollOffset);
 
   // The selection box for the text drawn from textLeft (see DrawOrigin).
-  static TMxSelectionBox Selection(const TMxRect& text, int textLeft, const TMxPrefixWidths& widths, int selStart,
-                                   int selLength, int textHeight, const TMx3DCaption& font3d);
+  static TMxSelectionBox Selection(const TMxRect& text, int textLeft, const TMxPrefixWidths& widths,
+                                   int selStart, int selLength, int textHeight, const TMx3DCaption& font3d);
 
   // The height AutoSize gives for a font whose "Qp" is textHeight pixels tall.
   static int AutoHeight(int textHeight, bool windowsBevel, int frameWidth);

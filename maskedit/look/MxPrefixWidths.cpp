@@ -12,7 +12,8 @@ void TMxPrefixWidths::Update(std::string_view text, std::uintptr_t fontKey, cons
   std::size_t common = 0;
   if (FValid && fontKey == FFontKey) {
     const std::size_t n = std::min(text.size(), FText.size());
-    const auto mismatch = std::mismatch(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n), FText.begin());
+    const auto mismatch =
+        std::mismatch(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n), FText.begin());
     common = static_cast<std::size_t>(mismatch.first - text.begin());
     if (common == text.size() && common == FText.size()) {
       return;

@@ -146,7 +146,8 @@ TMxButtonStrip MxLayoutCustomButtons(int left, int top, int right, int bottom, i
   strip.Buttons.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     const std::int64_t x = static_cast<std::int64_t>(strip.EditRight) + static_cast<std::int64_t>(i) * width;
-    strip.Buttons.push_back({static_cast<int>(std::min<std::int64_t>(x, INT32_MAX)), frameOutsideClient ? 0 : top, width, height});
+    strip.Buttons.push_back({static_cast<int>(std::min<std::int64_t>(x, INT32_MAX)),
+                             frameOutsideClient ? 0 : top, width, height});
   }
   return strip;
 }

@@ -5,13 +5,13 @@
 enum class TMxThemeMode : std::uint8_t { ttmNone, ttmPlatform, ttmNative };
 
 struct TMxThemeInputs {
-  TMxThemeMode ThemeMode = TMxThemeMode::ttmPlatform;      // the control's own mode
-  bool ThemeGlobalMode = false;                            // use the application-wide mode
+  TMxThemeMode ThemeMode = TMxThemeMode::ttmPlatform;       // the control's own mode
+  bool ThemeGlobalMode = false;                             // use the application-wide mode
   TMxThemeMode GlobalThemeMode = TMxThemeMode::ttmPlatform; // the application-wide mode
-  bool UseXPThemes = true;                                 // application setting
-  bool StylesAvailable = false;                            // the platform reports visual styles
-  bool AppThemed = false;                                  // the application is themed
-  bool NativeProviderActive = false;                       // a native theme provider is registered and active
+  bool UseXPThemes = true;                                  // application setting
+  bool StylesAvailable = false;                             // the platform reports visual styles
+  bool AppThemed = false;                                   // the application is themed
+  bool NativeProviderActive = false; // a native theme provider is registered and active
 };
 
 // 0: no theme; 1: platform visual styles; 2 (ttmNative) when the native provider draws.

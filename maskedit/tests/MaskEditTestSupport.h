@@ -12,8 +12,10 @@
 inline void MakeAmountField(TMxCustomMaskEdit& edit, int decimals) {
   TMxCurrencySettings& c = edit.CurrencySettings();
   c.SetSystemDefaults(cmUser);
-  c.SetPositiveFormatStr("\xA4" "1,1");
-  c.SetNegativeFormatStr("(\xA4" "1,1)");
+  c.SetPositiveFormatStr("\xA4"
+                         "1,1");
+  c.SetNegativeFormatStr("(\xA4"
+                         "1,1)");
   c.SetSymbol(" ");
   edit.SetMaskType(meCurrency);
   if (decimals >= 0) {
@@ -51,17 +53,28 @@ struct TMaskEditHarness {
         const size_t end = keys.find('>', i);
         const std::string_view k = keys.substr(i + 1, end - i - 1);
         i = end;
-        if (k == "BS") Edit->KeyDown(TMxKey::Back, 0);
-        else if (k == "DEL") Edit->KeyDown(TMxKey::Delete, 0);
-        else if (k == "L") Edit->KeyDown(TMxKey::Left, 0);
-        else if (k == "R") Edit->KeyDown(TMxKey::Right, 0);
-        else if (k == "UP") Edit->KeyDown(TMxKey::Up, 0);
-        else if (k == "DN") Edit->KeyDown(TMxKey::Down, 0);
-        else if (k == "HOME") Edit->KeyDown(TMxKey::Home, 0);
-        else if (k == "END") Edit->KeyDown(TMxKey::End, 0);
-        else if (k == "INS") Edit->KeyDown(TMxKey::Insert, 0);
-        else if (k == "ENTER") Edit->KeyPress('\r');
-        else if (k == "UNDO") Edit->Undo();
+        if (k == "BS")
+          Edit->KeyDown(TMxKey::Back, 0);
+        else if (k == "DEL")
+          Edit->KeyDown(TMxKey::Delete, 0);
+        else if (k == "L")
+          Edit->KeyDown(TMxKey::Left, 0);
+        else if (k == "R")
+          Edit->KeyDown(TMxKey::Right, 0);
+        else if (k == "UP")
+          Edit->KeyDown(TMxKey::Up, 0);
+        else if (k == "DN")
+          Edit->KeyDown(TMxKey::Down, 0);
+        else if (k == "HOME")
+          Edit->KeyDown(TMxKey::Home, 0);
+        else if (k == "END")
+          Edit->KeyDown(TMxKey::End, 0);
+        else if (k == "INS")
+          Edit->KeyDown(TMxKey::Insert, 0);
+        else if (k == "ENTER")
+          Edit->KeyPress('\r');
+        else if (k == "UNDO")
+          Edit->Undo();
         continue;
       }
       Edit->KeyPress(keys[i]);

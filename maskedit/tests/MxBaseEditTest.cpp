@@ -16,7 +16,9 @@ struct EditFixture : ::testing::Test {
     edit.SetView(&view);
     edit.SetClipboard(&clipboard);
     edit.OnModified = [this](TMxBaseEdit*) { events.push_back("Modified"); };
-    edit.OnTextChangedAt = [this](TMxBaseEdit*, int at) { events.push_back("TextChangedAt " + std::to_string(at)); };
+    edit.OnTextChangedAt = [this](TMxBaseEdit*, int at) {
+      events.push_back("TextChangedAt " + std::to_string(at));
+    };
     edit.OnChange = [this](TMxBaseEdit*) { events.push_back("Change"); };
     edit.OnCursorPosChanged = [this](TMxBaseEdit*) { events.push_back("CursorPosChanged"); };
   }
@@ -32,7 +34,8 @@ struct EditFixture : ::testing::Test {
     events.clear();
   }
   void Type(const std::string& keys) {
-    for (char c : keys) edit.KeyPress(c);
+    for (char c : keys)
+      edit.KeyPress(c);
   }
   void Key(TMxKey key, std::uint8_t mods = 0) { edit.KeyDown(key, mods); }
 };
@@ -65,7 +68,8 @@ TEST_F(EditFixture, NoTextEventsWhileUpdatingOrLoading) {
   edit.BeginLoading();
   edit.SetText("y");
   edit.Loaded();
-  for (const auto& e : events) EXPECT_EQ(e.rfind("CursorPos", 0), 0u) << e;
+  for (const auto& e : events)
+    EXPECT_EQ(e.rfind("CursorPos", 0), 0u) << e;
 }
 
 TEST_F(EditFixture, CursorPosIsClamped) {
@@ -83,10 +87,26 @@ TEST_F(EditFixture, ShiftArrowsFollowTheSelectionTable) {
     int selStart, selLength, cursor;
   } rows[] = {
       {2, {{TMxKey::Right, emShift}, {TMxKey::Right, emShift}, {TMxKey::Right, emShift}}, 2, 3, 5},
-      {2, {{TMxKey::Right, emShift}, {TMxKey::Right, emShift}, {TMxKey::Right, emShift}, {TMxKey::Left, emShift}}, 2, 2, 4},
+      {2,
+       {{TMxKey::Right, emShift},
+        {TMxKey::Right, emShift},
+        {TMxKey::Right, emShift},
+        {TMxKey::Left, emShift}},
+       2,
+       2,
+       4},
       // Crossing the anchor: the old start becomes the end.
-      {2, {{TMxKey::Right, emShift}, {TMxKey::Right, emShift}, {TMxKey::Right, emShift}, {TMxKey::Left, emShift},
-           {TMxKey::Left, emShift}, {TMxKey::Left, emShift}, {TMxKey::Left, emShift}}, 1, 1, 1},
+      {2,
+       {{TMxKey::Right, emShift},
+        {TMxKey::Right, emShift},
+        {TMxKey::Right, emShift},
+        {TMxKey::Left, emShift},
+        {TMxKey::Left, emShift},
+        {TMxKey::Left, emShift},
+        {TMxKey::Left, emShift}},
+       1,
+       1,
+       1},
       {4, {{TMxKey::Left, emShift}, {TMxKey::Left, emShift}, {TMxKey::Right, emShift}}, 3, 1, 3},
       {4, {{TMxKey::Left, emShift}, {TMxKey::Right, emShift}, {TMxKey::Right, emShift}}, 4, 1, 5},
       {3, {{TMxKey::Right, emShift}, {TMxKey::Right, 0}}, 5, 0, 5},
@@ -95,7 +115,8 @@ TEST_F(EditFixture, ShiftArrowsFollowTheSelectionTable) {
   };
   for (const Row& r : rows) {
     Start("abcdefg", r.caret);
-    for (auto [k, m] : r.keys) Key(k, m);
+    for (auto [k, m] : r.keys)
+      Key(k, m);
     EXPECT_EQ(edit.GetSelStart(), r.selStart) << r.caret;
     EXPECT_EQ(edit.GetSelLength(), r.selLength) << r.caret;
     EXPECT_EQ(edit.GetCursorPos(), r.cursor) << r.caret;
@@ -143,12 +164,9 @@ TEST_F(EditFixture, OverwriteAndLineBreakPairs) {
     const char* expected;
     int cursor;
   } rows[] = {
-      {"abc", 2, false, TMxKey::Other, 'X', "aXc", 3},
-      {"abc", 4, false, TMxKey::Other, 'X', "abcX", 5},
-      {"a\r\nb", 2, false, TMxKey::Other, 'X', "aXb", 3},
-      {"a\r\nb", 4, true, TMxKey::Back, 0, "ab", 2},
-      {"a\r\nb", 2, true, TMxKey::Delete, 0, "ab", 2},
-      {"\nabc", 1, true, TMxKey::Delete, 0, "abc", 1},
+      {"abc", 2, false, TMxKey::Other, 'X', "aXc", 3},    {"abc", 4, false, TMxKey::Other, 'X', "abcX", 5},
+      {"a\r\nb", 2, false, TMxKey::Other, 'X', "aXb", 3}, {"a\r\nb", 4, true, TMxKey::Back, 0, "ab", 2},
+      {"a\r\nb", 2, true, TMxKey::Delete, 0, "ab", 2},    {"\nabc", 1, true, TMxKey::Delete, 0, "abc", 1},
       {"abc", 1, true, TMxKey::Back, 0, "abc", 1},
   };
   for (const Row& r : rows) {
@@ -280,7 +298,11 @@ TEST_F(EditFixture, WordMovesAndWordSelection) {
     int caret;
     TMxKey key;
     int expected;
-  } rows[] = {{12, TMxKey::Left, 6}, {6, TMxKey::Left, 1}, {1, TMxKey::Right, 6}, {7, TMxKey::Right, 12}, {4, TMxKey::Right, 6}};
+  } rows[] = {{12, TMxKey::Left, 6},
+              {6, TMxKey::Left, 1},
+              {1, TMxKey::Right, 6},
+              {7, TMxKey::Right, 12},
+              {4, TMxKey::Right, 6}};
   for (const Row& r : rows) {
     Start("hello world", r.caret);
     Key(r.key, emCtrl);

@@ -32,12 +32,17 @@ public:
   void DrawEdge(TMxRect& r, unsigned edge, unsigned sides) override {
     Calls.push_back("edge " + std::to_string(edge) + " " + std::to_string(sides & 0xF) +
                     ((sides & MxSide::Adjust) ? " adjust" : ""));
-    if (!(sides & MxSide::Adjust)) return;
+    if (!(sides & MxSide::Adjust))
+      return;
     int n = ((edge & 0x3) ? 1 : 0) + ((edge & 0xC) ? 1 : 0);
-    if (sides & MxSide::Left) r.Left += n;
-    if (sides & MxSide::Top) r.Top += n;
-    if (sides & MxSide::Right) r.Right -= n;
-    if (sides & MxSide::Bottom) r.Bottom -= n;
+    if (sides & MxSide::Left)
+      r.Left += n;
+    if (sides & MxSide::Top)
+      r.Top += n;
+    if (sides & MxSide::Right)
+      r.Right -= n;
+    if (sides & MxSide::Bottom)
+      r.Bottom -= n;
   }
 
 private:
@@ -65,9 +70,18 @@ TEST(MxBevel, ExtAndClientRectangleByMode) {
          b.SetBorderWidth(1);
          b.SetStyleInner(S::bvLowered);
        },
-       4, 4, {4, 4, 96, 36}},
+       4,
+       4,
+       {4, 4, 96, 36}},
       {"frame lowered 1", [](TMxBevel& b) { b.SetStyleInner(S::bvFrameLowered); }, 2, 2, {2, 2, 98, 38}},
-      {"ring without styles", [](TMxBevel& b) { b.SetBorderWidth(3); b.SetBorderInnerWidth(1); }, 4, 4, {4, 4, 96, 36}},
+      {"ring without styles",
+       [](TMxBevel& b) {
+         b.SetBorderWidth(3);
+         b.SetBorderInnerWidth(1);
+       },
+       4,
+       4,
+       {4, 4, 96, 36}},
       {"shadow",
        [](TMxBevel& b) {
          b.SetStyleOuter(S::bvShadow);
@@ -75,20 +89,67 @@ TEST(MxBevel, ExtAndClientRectangleByMode) {
          b.SetWidthInner(2);
          b.SetBorderInnerWidth(1);
        },
-       3, 6, {3, 3, 94, 34}},
-      {"standard single", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmStandard); b.SetStandardStyle(TMxBorderStyle::lsSingle); }, 1, 1, {1, 1, 99, 39}},
+       3,
+       6,
+       {3, 3, 94, 34}},
+      {"standard single",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmStandard);
+         b.SetStandardStyle(TMxBorderStyle::lsSingle);
+       },
+       1,
+       1,
+       {1, 1, 99, 39}},
       {"standard lowered + inner 2",
        [](TMxBevel& b) {
          b.SetMode(TMxBevelMode::bmStandard);
          b.SetStandardStyle(TMxBorderStyle::lsLowered);
          b.SetBorderInnerWidth(2);
        },
-       4, 4, {4, 4, 96, 36}},
-      {"standard none", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmStandard); b.SetStandardStyle(TMxBorderStyle::lsNone); }, 0, 0, {0, 0, 100, 40}},
-      {"edge bottom only", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmEdge); b.SetBorderSides(MxBorderSide::fsBottom); }, 2, 2, {2, 2, 98, 38}},
-      {"edge no sides", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmEdge); b.SetBorderSides(0); }, 0, 0, {0, 0, 100, 40}},
-      {"windows supported", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmWindows); b.SetSupport(true); b.SetBorderInnerWidth(3); }, 0, 0, {0, 0, 100, 40}},
-      {"windows unsupported", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmWindows); b.SetBorderInnerWidth(1); }, 3, 3, {3, 3, 97, 37}},
+       4,
+       4,
+       {4, 4, 96, 36}},
+      {"standard none",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmStandard);
+         b.SetStandardStyle(TMxBorderStyle::lsNone);
+       },
+       0,
+       0,
+       {0, 0, 100, 40}},
+      {"edge bottom only",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmEdge);
+         b.SetBorderSides(MxBorderSide::fsBottom);
+       },
+       2,
+       2,
+       {2, 2, 98, 38}},
+      {"edge no sides",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmEdge);
+         b.SetBorderSides(0);
+       },
+       0,
+       0,
+       {0, 0, 100, 40}},
+      {"windows supported",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmWindows);
+         b.SetSupport(true);
+         b.SetBorderInnerWidth(3);
+       },
+       0,
+       0,
+       {0, 0, 100, 40}},
+      {"windows unsupported",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmWindows);
+         b.SetBorderInnerWidth(1);
+       },
+       3,
+       3,
+       {3, 3, 97, 37}},
   };
   for (const TExtCase& c : cases) {
     TMxBevel bevel;
@@ -157,32 +218,73 @@ struct TPaintCase {
 
 TEST(MxBevel, PaintPlansByMode) {
   const TPaintCase cases[] = {
-      {"nothing when Ext is 0", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmWindows); b.SetSupport(true); }, false, {}, {0, 0, 50, 20}},
+      {"nothing when Ext is 0",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmWindows);
+         b.SetSupport(true);
+       },
+       false,
+       {},
+       {0, 0, 50, 20}},
       {"lowered width 1 draws two polylines, bottom-right first",
-       [](TMxBevel& b) { b.SetStyleInner(S::bvLowered); }, false,
-       {"line 3 ff000014", "line 3 ff000010"}, {1, 1, 49, 19}},
+       [](TMxBevel& b) { b.SetStyleInner(S::bvLowered); },
+       false,
+       {"line 3 ff000014", "line 3 ff000010"},
+       {1, 1, 49, 19}},
       {"raised width 2 draws two polygons, then the ring",
-       [](TMxBevel& b) { b.SetStyleOuter(S::bvRaised); b.SetWidthOuter(2); b.SetBorderWidth(1); }, false,
-       {"poly 6 ff000010", "poly 6 ff000014", "frame 2,2,48,18 ff00000f"}, {3, 3, 47, 17}},
-      {"a transparent ring only insets",
-       [](TMxBevel& b) { b.SetBorderWidth(2); }, true, {}, {2, 2, 48, 18}},
-      {"frame lowered", [](TMxBevel& b) { b.SetStyleInner(S::bvFrameLowered); }, false,
-       {"frame 1,1,50,20 ff000014", "frame 0,0,49,19 ff000010"}, {2, 2, 48, 18}},
+       [](TMxBevel& b) {
+         b.SetStyleOuter(S::bvRaised);
+         b.SetWidthOuter(2);
+         b.SetBorderWidth(1);
+       },
+       false,
+       {"poly 6 ff000010", "poly 6 ff000014", "frame 2,2,48,18 ff00000f"},
+       {3, 3, 47, 17}},
+      {"a transparent ring only insets", [](TMxBevel& b) { b.SetBorderWidth(2); }, true, {}, {2, 2, 48, 18}},
+      {"frame lowered",
+       [](TMxBevel& b) { b.SetStyleInner(S::bvFrameLowered); },
+       false,
+       {"frame 1,1,50,20 ff000014", "frame 0,0,49,19 ff000010"},
+       {2, 2, 48, 18}},
       {"shadow",
-       [](TMxBevel& b) { b.SetStyleInner(S::bvShadow); b.SetWidthOuter(2); }, false,
-       {"fill 48,2,50,20 ff000010", "fill 2,18,50,20 ff000010", "fill 48,0,50,2 ff00000f", "fill 0,18,2,20 ff00000f",
-        "frame 0,0,48,18 ff000014"},
+       [](TMxBevel& b) {
+         b.SetStyleInner(S::bvShadow);
+         b.SetWidthOuter(2);
+       },
+       false,
+       {"fill 48,2,50,20 ff000010", "fill 2,18,50,20 ff000010", "fill 48,0,50,2 ff00000f",
+        "fill 0,18,2,20 ff00000f", "frame 0,0,48,18 ff000014"},
        {1, 1, 47, 17}},
-      {"standard lowered-ext", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmStandard); b.SetStandardStyle(TMxBorderStyle::lsLoweredExt); }, false,
-       {"edge 2 15 adjust", "edge 8 3 adjust"}, {2, 2, 48, 18}},
-      {"windows without support is lowered-ext", [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmWindows); }, false,
-       {"edge 2 15 adjust", "edge 8 3 adjust"}, {2, 2, 48, 18}},
+      {"standard lowered-ext",
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmStandard);
+         b.SetStandardStyle(TMxBorderStyle::lsLoweredExt);
+       },
+       false,
+       {"edge 2 15 adjust", "edge 8 3 adjust"},
+       {2, 2, 48, 18}},
+      {"windows without support is lowered-ext",
+       [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmWindows); },
+       false,
+       {"edge 2 15 adjust", "edge 8 3 adjust"},
+       {2, 2, 48, 18}},
       {"edge on the bottom fills the other strips",
-       [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmEdge); b.SetBorderSides(MxBorderSide::fsBottom); }, false,
-       {"edge 6 8", "back 0,0,2,20", "back 0,0,50,2", "back 48,0,50,20"}, {0, 0, 50, 18}},
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmEdge);
+         b.SetBorderSides(MxBorderSide::fsBottom);
+       },
+       false,
+       {"edge 6 8", "back 0,0,2,20", "back 0,0,50,2", "back 48,0,50,20"},
+       {0, 0, 50, 18}},
       {"inner ring follows every mode",
-       [](TMxBevel& b) { b.SetMode(TMxBevelMode::bmStandard); b.SetStandardStyle(TMxBorderStyle::lsSingleLowered); b.SetBorderInnerWidth(1); }, false,
-       {"edge 2 15 adjust", "frame 1,1,49,19 ff00000f"}, {2, 2, 48, 18}},
+       [](TMxBevel& b) {
+         b.SetMode(TMxBevelMode::bmStandard);
+         b.SetStandardStyle(TMxBorderStyle::lsSingleLowered);
+         b.SetBorderInnerWidth(1);
+       },
+       false,
+       {"edge 2 15 adjust", "frame 1,1,49,19 ff00000f"},
+       {2, 2, 48, 18}},
   };
   for (const TPaintCase& c : cases) {
     TMxBevel bevel;

@@ -34,7 +34,9 @@ TEST(MxBuffer, StackOrderAndCircleMode) {
 
 TEST(MxBuffer, StreamRoundTripAndHeader) {
   TMxDynLIFOBuffer b;
-  b.OnGetItemSize = [](TMxBuffer*, const TMxBufferItem* i, std::int32_t& size) { size = static_cast<std::int32_t>(i->Bytes().size()); };
+  b.OnGetItemSize = [](TMxBuffer*, const TMxBufferItem* i, std::int32_t& size) {
+    size = static_cast<std::int32_t>(i->Bytes().size());
+  };
   b.Push(Raw("one"));
   b.Push(Raw("three"));
   std::string stream;
@@ -74,8 +76,9 @@ std::vector<std::string> Steps(const TMxUndoBuffer& b) {
   std::vector<std::string> out;
   b.ForEachFromOldest([&](const TMxBufferItem& i) {
     const auto& r = dynamic_cast<const TMxUndoRecord&>(i);
-    out.push_back(r.NewText + "|" + r.OldText + "|" + std::to_string(r.SelStart) + "|" + std::to_string(r.OldSelLength) + "|" +
-                  std::to_string(r.InsertedLength) + "|" + std::to_string(r.CursorPos));
+    out.push_back(r.NewText + "|" + r.OldText + "|" + std::to_string(r.SelStart) + "|" +
+                  std::to_string(r.OldSelLength) + "|" + std::to_string(r.InsertedLength) + "|" +
+                  std::to_string(r.CursorPos));
   });
   return out;
 }
@@ -100,8 +103,8 @@ TEST(MxUndoBuffer, StepsKeepEveryFieldInStackOrder) {
   EXPECT_FALSE(b.Push(std::make_unique<TMxRawBufferItem>("not a step")));
   EXPECT_EQ(b.Count(), 4);
   const std::string movedText = longText.substr(0, longText.size() - 1) + "M";
-  EXPECT_EQ(Steps(b), (std::vector<std::string>{"a||1|0|0|1", longText + "|" + longOld + "|2|3|4|5", movedText + "|x|6|1|7|8",
-                                                "generic|old|9|0|0|1"}));
+  EXPECT_EQ(Steps(b), (std::vector<std::string>{"a||1|0|0|1", longText + "|" + longOld + "|2|3|4|5",
+                                                movedText + "|x|6|1|7|8", "generic|old|9|0|0|1"}));
   TMxUndoRecord top;
   ASSERT_TRUE(b.PopRecord(top));
   EXPECT_EQ(top.NewText, "generic");
@@ -126,7 +129,9 @@ TEST(MxUndoBuffer, MaxEntriesDropOrRefuseAndClearDisposesNewestFirst) {
   const std::string longText(TMxUndoBuffer::LongTextSize + 5, 'L');
   std::vector<std::string> disposed; // outlives b, whose destruction disposes too
   TMxUndoBuffer b;
-  b.OnDisposeItem = [&](TMxBuffer*, TMxBufferItem* i) { disposed.push_back(dynamic_cast<TMxUndoRecord*>(i)->NewText); };
+  b.OnDisposeItem = [&](TMxBuffer*, TMxBufferItem* i) {
+    disposed.push_back(dynamic_cast<TMxUndoRecord*>(i)->NewText);
+  };
   b.SetMaxEntries(2);
   b.PushRecord(longText, "", 1, 0, 0, 1);
   b.PushRecord("b", "", 1, 0, 1, 1);

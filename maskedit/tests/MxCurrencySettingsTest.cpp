@@ -18,9 +18,7 @@ constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t Int64Min = std::numeric_limits<std::int64_t>::min();
 
 // Comma decimals, full-stop grouping: the locale most amounts here are shown in.
-TMxLocaleValues TestLocale() {
-  return {"Rp", "1", "0", "3;0", "2", ",", ".", "."};
-}
+TMxLocaleValues TestLocale() { return {"Rp", "1", "0", "3;0", "2", ",", ".", "."}; }
 
 class CurrencyTest : public testing::Test {
 protected:
@@ -86,29 +84,54 @@ const std::string PosDefault = Sym + "1,1";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadSystemDefaultsTable,
-    testing::Values(
-        LocaleCase{"Neg15", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "15"; }, "(1,1 " + Sym + ")", PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"Neg16Unchanged", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "16"; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"NegMinusUnchanged", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "-1"; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"NegTextIsZero", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "x"; }, "(" + Sym + "1,1)", PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"NegEmptyIsZero", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = ""; }, "(" + Sym + "1,1)", PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"NegBlankLed", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = " 8"; }, "-1,1 " + Sym, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"Pos3", [](TMxLocaleValues& v) { v.PositiveCurrencyCode = "3"; }, NegDefault, "1,1 " + Sym, 3, 2, ',', '.'},
-        LocaleCase{"Pos4Unchanged", [](TMxLocaleValues& v) { v.PositiveCurrencyCode = "4"; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"Grouping320", [](TMxLocaleValues& v) { v.MonetaryGrouping = "3;2;0"; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"Grouping20", [](TMxLocaleValues& v) { v.MonetaryGrouping = "2;0"; }, NegDefault, PosDefault, 2, 2, ',', '.'},
-        LocaleCase{"Grouping00", [](TMxLocaleValues& v) { v.MonetaryGrouping = "0;0"; }, NegDefault, PosDefault, 0, 2, ',', '.'},
-        LocaleCase{"GroupingNoSemicolon", [](TMxLocaleValues& v) { v.MonetaryGrouping = "4"; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"GroupingEmpty", [](TMxLocaleValues& v) { v.MonetaryGrouping = ""; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"GroupingTooLarge", [](TMxLocaleValues& v) { v.MonetaryGrouping = "300;0"; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"DigitsEmpty", [](TMxLocaleValues& v) { v.CurrencyDigits = ""; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"DigitsZero", [](TMxLocaleValues& v) { v.CurrencyDigits = "0"; }, NegDefault, PosDefault, 3, 0, ',', '.'},
-        LocaleCase{"DigitsText", [](TMxLocaleValues& v) { v.CurrencyDigits = "2x"; }, NegDefault, PosDefault, 3, 2, ',', '.'},
-        LocaleCase{"DecimalFirstChar", [](TMxLocaleValues& v) { v.DecimalSeparator = "#,"; }, NegDefault, PosDefault, 3, 2, '#', '.'},
-        LocaleCase{"DecimalEmpty", [](TMxLocaleValues& v) { v.DecimalSeparator = ""; }, NegDefault, PosDefault, 3, 2, '.', '.'},
-        // The ordinary thousands separator is not the monetary one.
-        LocaleCase{"MonetaryThousand", [](TMxLocaleValues& v) { v.ThousandSeparator = ","; v.MonetaryThousandSeparator = " "; }, NegDefault, PosDefault, 3, 2, ',', ' '},
-        LocaleCase{"MonetaryThousandEmpty", [](TMxLocaleValues& v) { v.MonetaryThousandSeparator = ""; }, NegDefault, PosDefault, 3, 2, ',', '\0'}),
+    testing::Values(LocaleCase{"Neg15", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "15"; },
+                               "(1,1 " + Sym + ")", PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"Neg16Unchanged", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "16"; },
+                               NegDefault, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"NegMinusUnchanged", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "-1"; },
+                               NegDefault, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"NegTextIsZero", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = "x"; },
+                               "(" + Sym + "1,1)", PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"NegEmptyIsZero", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = ""; },
+                               "(" + Sym + "1,1)", PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"NegBlankLed", [](TMxLocaleValues& v) { v.NegativeCurrencyCode = " 8"; },
+                               "-1,1 " + Sym, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"Pos3", [](TMxLocaleValues& v) { v.PositiveCurrencyCode = "3"; }, NegDefault,
+                               "1,1 " + Sym, 3, 2, ',', '.'},
+                    LocaleCase{"Pos4Unchanged", [](TMxLocaleValues& v) { v.PositiveCurrencyCode = "4"; },
+                               NegDefault, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"Grouping320", [](TMxLocaleValues& v) { v.MonetaryGrouping = "3;2;0"; },
+                               NegDefault, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"Grouping20", [](TMxLocaleValues& v) { v.MonetaryGrouping = "2;0"; },
+                               NegDefault, PosDefault, 2, 2, ',', '.'},
+                    LocaleCase{"Grouping00", [](TMxLocaleValues& v) { v.MonetaryGrouping = "0;0"; },
+                               NegDefault, PosDefault, 0, 2, ',', '.'},
+                    LocaleCase{"GroupingNoSemicolon", [](TMxLocaleValues& v) { v.MonetaryGrouping = "4"; },
+                               NegDefault, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"GroupingEmpty", [](TMxLocaleValues& v) { v.MonetaryGrouping = ""; },
+                               NegDefault, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"GroupingTooLarge", [](TMxLocaleValues& v) { v.MonetaryGrouping = "300;0"; },
+                               NegDefault, PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"DigitsEmpty", [](TMxLocaleValues& v) { v.CurrencyDigits = ""; }, NegDefault,
+                               PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"DigitsZero", [](TMxLocaleValues& v) { v.CurrencyDigits = "0"; }, NegDefault,
+                               PosDefault, 3, 0, ',', '.'},
+                    LocaleCase{"DigitsText", [](TMxLocaleValues& v) { v.CurrencyDigits = "2x"; }, NegDefault,
+                               PosDefault, 3, 2, ',', '.'},
+                    LocaleCase{"DecimalFirstChar", [](TMxLocaleValues& v) { v.DecimalSeparator = "#,"; },
+                               NegDefault, PosDefault, 3, 2, '#', '.'},
+                    LocaleCase{"DecimalEmpty", [](TMxLocaleValues& v) { v.DecimalSeparator = ""; },
+                               NegDefault, PosDefault, 3, 2, '.', '.'},
+                    // The ordinary thousands separator is not the monetary one.
+                    LocaleCase{"MonetaryThousand",
+                               [](TMxLocaleValues& v) {
+                                 v.ThousandSeparator = ",";
+                                 v.MonetaryThousandSeparator = " ";
+                               },
+                               NegDefault, PosDefault, 3, 2, ',', ' '},
+                    LocaleCase{"MonetaryThousandEmpty",
+                               [](TMxLocaleValues& v) { v.MonetaryThousandSeparator = ""; }, NegDefault,
+                               PosDefault, 3, 2, ',', '\0'}),
     [](const testing::TestParamInfo<LocaleCase>& info) { return std::string(info.param.Name); });
 
 TEST(MxStrToIntDef, ReadsPlainIntegersOnly) {
@@ -263,8 +286,9 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{P0, "-1,1 " + Sym, "Rp", 2, 3, -10000000, false, "-1.000,00 Rp"},
         FormatCase{P0, "-" + Sym + "1,1", "Rp ", 2, 3, 0, true, "-Rp 0,00"},
         FormatCase{P0, "-" + Sym + "1,1", "Rp ", 2, 3, 0, false, "Rp 0,00"},
-        FormatCase{Sym + "1.1", N0, " ", 0, 3, 10000000, false, " 1.000"}, // the token is any three characters
-        FormatCase{Sym + "1", N0, "Rp", 0, 3, 10000000, false, "Rp1.000"},  // a token cut short at the end
+        FormatCase{Sym + "1.1", N0, " ", 0, 3, 10000000, false,
+                   " 1.000"}, // the token is any three characters
+        FormatCase{Sym + "1", N0, "Rp", 0, 3, 10000000, false, "Rp1.000"},    // a token cut short at the end
         FormatCase{"[" + Sym + "]", N0, "Rp", 2, 3, 10000000, false, "[Rp]"}, // no number at all
         FormatCase{P0, N0, "", 2, 3, 12345675000, false, "1.234.567,50"},
         FormatCase{P0, N0, " ", 2, 3, 14058641750, false, " 1.405.864,17"}, // cut, not rounded
@@ -272,8 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{P0, N0, " ", 2, 3, 0, false, " 0,00"},
         FormatCase{P0, N0, " ", 0, 3, 9990000, false, " 999"},
         FormatCase{P0, N0, " ", 4, 3, 1234567890123456, false, " 123.456.789.012,3460"}, // 15 digits first
-        FormatCase{P0, N0, " ", 4, 3, 1, false, " 0,0001"},
-        FormatCase{P0, N0, " ", 2, 3, 1, false, " 0,00"},
+        FormatCase{P0, N0, " ", 4, 3, 1, false, " 0,0001"}, FormatCase{P0, N0, " ", 2, 3, 1, false, " 0,00"},
         FormatCase{P0, "-" + Sym + "1,1", "", 2, 3, -1, false, "-0,00"},
         FormatCase{P0, N0, " ", 2, 0, 12345675000, false, " 1234567,50"}, // GroupSize 0: no grouping
         FormatCase{P0, N0, " ", 2, 2, 12345675000, false, " 1.23.45.67,50"},
@@ -325,31 +348,32 @@ TEST_P(ParseCurrencyTable, ReadsTheText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseCurrencyTable,
-    testing::Values(
-        ParseCase{"Rp ", "", 0, cpsOk}, ParseCase{"Rp ", "Rp 1.234,567", 12345670, cpsOk},
-        ParseCase{"Rp ", "1,2,3", 0, cpsNotANumber}, ParseCase{"Rp ", "--5", 50000, cpsOk},
-        ParseCase{"Rp ", "5-", -50000, cpsOk}, ParseCase{"Rp ", "(Rp 1.000,00)", 10000000, cpsOk},
-        ParseCase{"Rp", "-1.000,00 Rp", -10000000, cpsOk}, ParseCase{" ", " 1.000", 10000000, cpsOk},
-        ParseCase{" ", "( 5.000)", 50000000, cpsOk}, ParseCase{"", "7", 70000, cpsOk},
-        // The symbol is removed once, from its first occurrence.
-        ParseCase{"5", "551", 510000, cpsOk}, ParseCase{"-", "--7", -70000, cpsOk},
-        // Ties to even on the fifth decimal; anything after it breaks the tie.
-        ParseCase{"Rp ", "0,00005", 0, cpsOk}, ParseCase{"Rp ", "0,00015", 2, cpsOk},
-        ParseCase{"Rp ", "0,00025", 2, cpsOk}, ParseCase{"Rp ", "0,000050001", 1, cpsOk},
-        ParseCase{"Rp ", "0,00004999", 0, cpsOk}, ParseCase{"Rp ", "-0,00015", -2, cpsOk},
-        ParseCase{"Rp ", "1,99999", 20000, cpsOk}, ParseCase{"Rp ", ",5", 5000, cpsOk},
-        ParseCase{"Rp ", "5,", 50000, cpsOk}, ParseCase{"Rp ", ",", 0, cpsNotANumber},
-        ParseCase{"Rp ", "-", 0, cpsOk}, ParseCase{"Rp ", "abc", 0, cpsOk},
-        ParseCase{"Rp ", "1,5E3", 15300, cpsOk}, ParseCase{"Rp ", "\xA4\x01 7\xFF"s, 70000, cpsOk},
-        ParseCase{"Rp ", "000000000000000000000001", 10000, cpsOk},
-        ParseCase{"Rp ", "922337203685477,5807", Int64Max, cpsOk},
-        ParseCase{"Rp ", "-922337203685477,5807", -Int64Max, cpsOk},
-        ParseCase{"Rp ", "922337203685477,5808", 0, cpsOverflow},
-        ParseCase{"Rp ", "922337203685477,58075", 0, cpsOverflow}, // rounds up past the largest
-        ParseCase{"Rp ", "922337203685477,580749", Int64Max, cpsOk},
-        ParseCase{"Rp ", "9999999999999999", 0, cpsOverflow},
-        ParseCase{"Rp ", "1000000000000000", 0, cpsOverflow},
-        ParseCase{"Rp ", "99999999999999999999,1,2", 0, cpsNotANumber}));
+    testing::Values(ParseCase{"Rp ", "", 0, cpsOk}, ParseCase{"Rp ", "Rp 1.234,567", 12345670, cpsOk},
+                    ParseCase{"Rp ", "1,2,3", 0, cpsNotANumber}, ParseCase{"Rp ", "--5", 50000, cpsOk},
+                    ParseCase{"Rp ", "5-", -50000, cpsOk}, ParseCase{"Rp ", "(Rp 1.000,00)", 10000000, cpsOk},
+                    ParseCase{"Rp", "-1.000,00 Rp", -10000000, cpsOk},
+                    ParseCase{" ", " 1.000", 10000000, cpsOk}, ParseCase{" ", "( 5.000)", 50000000, cpsOk},
+                    ParseCase{"", "7", 70000, cpsOk},
+                    // The symbol is removed once, from its first occurrence.
+                    ParseCase{"5", "551", 510000, cpsOk}, ParseCase{"-", "--7", -70000, cpsOk},
+                    // Ties to even on the fifth decimal; anything after it breaks the tie.
+                    ParseCase{"Rp ", "0,00005", 0, cpsOk}, ParseCase{"Rp ", "0,00015", 2, cpsOk},
+                    ParseCase{"Rp ", "0,00025", 2, cpsOk}, ParseCase{"Rp ", "0,000050001", 1, cpsOk},
+                    ParseCase{"Rp ", "0,00004999", 0, cpsOk}, ParseCase{"Rp ", "-0,00015", -2, cpsOk},
+                    ParseCase{"Rp ", "1,99999", 20000, cpsOk}, ParseCase{"Rp ", ",5", 5000, cpsOk},
+                    ParseCase{"Rp ", "5,", 50000, cpsOk}, ParseCase{"Rp ", ",", 0, cpsNotANumber},
+                    ParseCase{"Rp ", "-", 0, cpsOk}, ParseCase{"Rp ", "abc", 0, cpsOk},
+                    ParseCase{"Rp ", "1,5E3", 15300, cpsOk},
+                    ParseCase{"Rp ", "\xA4\x01 7\xFF"s, 70000, cpsOk},
+                    ParseCase{"Rp ", "000000000000000000000001", 10000, cpsOk},
+                    ParseCase{"Rp ", "922337203685477,5807", Int64Max, cpsOk},
+                    ParseCase{"Rp ", "-922337203685477,5807", -Int64Max, cpsOk},
+                    ParseCase{"Rp ", "922337203685477,5808", 0, cpsOverflow},
+                    ParseCase{"Rp ", "922337203685477,58075", 0, cpsOverflow}, // rounds up past the largest
+                    ParseCase{"Rp ", "922337203685477,580749", Int64Max, cpsOk},
+                    ParseCase{"Rp ", "9999999999999999", 0, cpsOverflow},
+                    ParseCase{"Rp ", "1000000000000000", 0, cpsOverflow},
+                    ParseCase{"Rp ", "99999999999999999999,1,2", 0, cpsNotANumber}));
 
 TEST_F(CurrencyTest, ParseCurrencyTakesHugeTexts) {
   TMxCurrencySettings s;

@@ -19,7 +19,8 @@ TMxLocaleValues WithSeparator(TMxLocaleValues v, const char* separator) {
 
 // A format object on the given locale; an empty custom format keeps the system format.
 struct Fmt {
-  Fmt(const TMxLocaleValues& locale, TMxDateFormats format, const char* custom = "", int year = 2026) : Clock(year) {
+  Fmt(const TMxLocaleValues& locale, TMxDateFormats format, const char* custom = "", int year = 2026)
+      : Clock(year) {
     F.SetLocale(locale);
     F.SetClock(&Clock);
     F.SetFormat(format);
@@ -213,7 +214,8 @@ TEST(MxDateFormat, FormsReadBackUnchanged) {
           d = f.F.ReadDate(f.F.FormatDateEdit(d));
         }
         EXPECT_EQ(d, date) << format;
-        if (std::string(format).find("yyy/") == std::string::npos && std::string(format).find("yyyyy") == std::string::npos &&
+        if (std::string(format).find("yyy/") == std::string::npos &&
+            std::string(format).find("yyyyy") == std::string::npos &&
             std::string(format) != "d/m/yyy") { // these display forms have no year
           EXPECT_EQ(f.F.ReadDate(f.F.FormatDateDisplay(date)), date) << format;
         }
@@ -234,8 +236,8 @@ TEST(MxDateFormat, PartGeometry) {
     int pos, index, kind, start, length, next, prev;
   };
   const Row rows[] = {
-      {1, 1, 2, 1, 2, 4, 1},   {3, 1, 2, 1, 2, 4, 1},   {4, 2, 12, 4, 2, 7, 1}, {6, 2, 12, 4, 2, 7, 1},
-      {7, 3, 24, 7, 4, 7, 4},  {11, 3, 24, 7, 4, 7, 4}, {12, 0, 0, 12, 0, 12, 12},
+      {1, 1, 2, 1, 2, 4, 1},  {3, 1, 2, 1, 2, 4, 1},   {4, 2, 12, 4, 2, 7, 1},    {6, 2, 12, 4, 2, 7, 1},
+      {7, 3, 24, 7, 4, 7, 4}, {11, 3, 24, 7, 4, 7, 4}, {12, 0, 0, 12, 0, 12, 12},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(digits.F.PartIndexAt(t, r.pos), r.index) << r.pos;
@@ -272,7 +274,8 @@ TEST(MxDateFormat, PartGeometry) {
 }
 
 TEST(MxDateFormat, GeometryOfHostileTextsStaysInRange) {
-  Fmt f(TMxLocaleValues::EnglishUS(), dfCustom, "dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy");
+  Fmt f(TMxLocaleValues::EnglishUS(), dfCustom,
+        "dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy/dd/mm/yyyy");
   const std::string texts[] = {"", " ", "////", std::string(300, '9'), "\xFF\x80/\x01", "12/34/56789/0"};
   for (const std::string& t : texts) {
     const std::vector<TMxDatePart> parts = f.F.Parts(t);

@@ -1,6 +1,6 @@
 // The context menu's model and moving selected text by dragging.
-#include "maskedit/engine/MxCustomMaskEdit.h"
 #include "maskedit/engine/MxEditCommands.h"
+#include "maskedit/engine/MxCustomMaskEdit.h"
 #include "maskedit/tests/EditTestSupport.h"
 #include "maskedit/tests/MaskEditTestSupport.h"
 
@@ -15,7 +15,8 @@ TEST(MxEditCommands, MenuEnablesByState) {
   TMxCustomEdit edit(app);
   auto enabled = [&](bool clip) {
     std::string s;
-    for (const TMenuItem& item : ContextMenu(edit, clip)) s += item.Command == TCommand::None ? '-' : item.Enabled ? '1' : '0';
+    for (const TMenuItem& item : ContextMenu(edit, clip))
+      s += item.Command == TCommand::None ? '-' : item.Enabled ? '1' : '0';
     return s;
   };
   EXPECT_EQ(enabled(false), "0-0000-0"); // nothing recorded: nothing to undo

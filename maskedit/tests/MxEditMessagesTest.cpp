@@ -1,7 +1,7 @@
 // The edit-control requests with normal and hostile parameters, and the mouse commands.
+#include "maskedit/engine/MxEditMessages.h"
 #include "maskedit/engine/MxClickSeries.h"
 #include "maskedit/engine/MxCustomMaskEdit.h"
-#include "maskedit/engine/MxEditMessages.h"
 #include "maskedit/tests/EditTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +26,13 @@ TEST(MxEditMessages, SetSelNormalises) {
     std::int64_t start, end;
     int selStart, selLength, caret;
   } rows[] = {
-      {2, 5, 3, 3, 3},     {5, 2, 3, 3, 3},         {2, -1, 3, 5, 3},       {0, -1, 1, 7, 8},
-      {-5, 3, 1, 3, 1},    {3, 99, 4, 4, 4},        {INT_MAX, INT_MAX, 8, 0, 8},
+      {2, 5, 3, 3, 3},
+      {5, 2, 3, 3, 3},
+      {2, -1, 3, 5, 3},
+      {0, -1, 1, 7, 8},
+      {-5, 3, 1, 3, 1},
+      {3, 99, 4, 4, 4},
+      {INT_MAX, INT_MAX, 8, 0, 8},
       {std::int64_t{1} << 40, -(std::int64_t{1} << 40), 8, 0, 8},
   };
   for (const Row& r : rows) {

@@ -39,8 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
         FloatTextCase{1.0 / 3.0, "0,333333333333333"}, FloatTextCase{2.0 / 3.0, "0,666666666666667"},
         FloatTextCase{-1e-10, "-1E-10"}, FloatTextCase{1e100, "1E100"}, FloatTextCase{-1.25e20, "-1,25E20"},
         FloatTextCase{1.7976931348623157e308, "1,79769313486232E308"},
-        FloatTextCase{5e-324, "4,94065645841247E-324"}, FloatTextCase{922337203685477.5807, "922337203685478"},
-        FloatTextCase{std::nan(""), "NAN"}, FloatTextCase{Inf, "INF"}, FloatTextCase{-Inf, "-INF"}));
+        FloatTextCase{5e-324, "4,94065645841247E-324"},
+        FloatTextCase{922337203685477.5807, "922337203685478"}, FloatTextCase{std::nan(""), "NAN"},
+        FloatTextCase{Inf, "INF"}, FloatTextCase{-Inf, "-INF"}));
 
 TEST(MxFloatToStr, UsesTheGivenSeparatorOnly) {
   EXPECT_EQ(MxFloatToStr(1234.5, '.'), "1234.5");
@@ -79,10 +80,12 @@ TEST(MxAmountToStr, MatchesTheFloatConversionOfTheAmount) {
     return MxFloatToStr(MxRoundToDouble(static_cast<long double>(v) / 10000.0L), '.');
   };
   std::vector<std::int64_t> values;
-  for (std::int64_t v = -30000; v <= 30000; ++v) values.push_back(v);
+  for (std::int64_t v = -30000; v <= 30000; ++v)
+    values.push_back(v);
   for (int e = 0; e <= 18; ++e) {
     std::int64_t p = 1;
-    for (int i = 0; i < e; ++i) p *= 10;
+    for (int i = 0; i < e; ++i)
+      p *= 10;
     for (std::int64_t d : {-1, 0, 1}) {
       values.push_back(p + d);
       values.push_back(-(p + d));
@@ -95,9 +98,10 @@ TEST(MxAmountToStr, MatchesTheFloatConversionOfTheAmount) {
   for (int i = 0; i < 200000; ++i) {
     const int digits = static_cast<int>(random() % 19) + 1; // 19: any non-negative int64
     std::uint64_t limit = 1;
-    for (int d = 0; d < digits && d < 18; ++d) limit *= 10;
-    const std::int64_t v = digits == 19 ? static_cast<std::int64_t>(random() >> 1)
-                                        : static_cast<std::int64_t>(random() % limit);
+    for (int d = 0; d < digits && d < 18; ++d)
+      limit *= 10;
+    const std::int64_t v =
+        digits == 19 ? static_cast<std::int64_t>(random() >> 1) : static_cast<std::int64_t>(random() % limit);
     values.push_back(random() & 1 ? -v : v);
   }
   int mismatches = 0;

@@ -27,7 +27,10 @@ struct DateField {
   }
   TMxCustomMaskEdit& E() { return *H.Edit; }
   std::string Selected() { return MxCopyOfSelection(); }
-  std::string MxCopyOfSelection() { return E().RawText().substr(static_cast<size_t>(E().GetSelStart() - 1), static_cast<size_t>(E().GetSelLength())); }
+  std::string MxCopyOfSelection() {
+    return E().RawText().substr(static_cast<size_t>(E().GetSelStart() - 1),
+                                static_cast<size_t>(E().GetSelLength()));
+  }
   TMaskEditHarness H;
   FixedClock Clock;
   int KeyEvents = 0;
@@ -43,8 +46,13 @@ TEST(MaskEditDate, CaretMovesSelectWholeParts) {
     int caret;
     const char* selected;
   } rows[] = {
-      {"<R>", 4, "03"}, {"<R>", 7, "2024"}, {"<R>", 7, "2024"}, {"<L>", 4, "03"},
-      {"<L>", 1, "05"}, {"<L>", 1, "05"},   {"<HOME><END><BS><DEL>", 1, "05"},
+      {"<R>", 4, "03"},
+      {"<R>", 7, "2024"},
+      {"<R>", 7, "2024"},
+      {"<L>", 4, "03"},
+      {"<L>", 1, "05"},
+      {"<L>", 1, "05"},
+      {"<HOME><END><BS><DEL>", 1, "05"},
   };
   for (const auto& r : rows) {
     f.H.Keys(r.keys);

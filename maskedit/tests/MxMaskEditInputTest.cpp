@@ -3,8 +3,8 @@
 #include "maskedit/tests/MaskEditTestSupport.h"
 
 #include <functional>
-#include <span>
 #include <gtest/gtest.h>
+#include <span>
 
 namespace {
 
@@ -12,7 +12,8 @@ struct FixedClockForKeys final : IMxClock {
   double Now() const override { return 45351.75; }
 };
 
-void RunTable(TMaskEditHarness& h, const std::function<void(TMxCustomMaskEdit&)>& setup, std::span<const KeyRow> rows) {
+void RunTable(TMaskEditHarness& h, const std::function<void(TMxCustomMaskEdit&)>& setup,
+              std::span<const KeyRow> rows) {
   for (const KeyRow& r : rows) {
     h.Reset();
     setup(*h.Edit);
@@ -21,7 +22,8 @@ void RunTable(TMaskEditHarness& h, const std::function<void(TMxCustomMaskEdit&)>
     h.Place(r.caret);
     h.Keys(r.keys);
     EXPECT_EQ(h.Edit->RawText(), r.text) << "'" << r.start << "' caret " << r.caret << " keys " << r.keys;
-    EXPECT_EQ(h.Edit->GetCursorPos(), r.cursor) << "'" << r.start << "' caret " << r.caret << " keys " << r.keys;
+    EXPECT_EQ(h.Edit->GetCursorPos(), r.cursor)
+        << "'" << r.start << "' caret " << r.caret << " keys " << r.keys;
   }
 }
 
@@ -32,12 +34,14 @@ void RunTable(TMaskEditHarness& h, const std::function<void(TMxCustomMaskEdit&)>
 
 TEST(MaskEditKeys, CurrencyWithoutDecimals) {
   TMaskEditHarness h;
-  RunTable(h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 0); }, kAmountKeysNoDecimals);
+  RunTable(
+      h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 0); }, kAmountKeysNoDecimals);
 }
 
 TEST(MaskEditKeys, CurrencyWithTwoDecimals) {
   TMaskEditHarness h;
-  RunTable(h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 2); }, kAmountKeysTwoDecimals);
+  RunTable(
+      h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 2); }, kAmountKeysTwoDecimals);
 }
 
 TEST(MaskEditKeys, CurrencyOverflowKeepsTheAmount) {

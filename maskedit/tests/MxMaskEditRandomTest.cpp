@@ -19,7 +19,8 @@ std::string RandomText(std::mt19937& rng, size_t maxLength) {
   std::uniform_int_distribution<size_t> length(0, maxLength);
   std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
   std::string s(length(rng), ' ');
-  for (char& c : s) c = alphabet[pick(rng)];
+  for (char& c : s)
+    c = alphabet[pick(rng)];
   return s;
 }
 
@@ -33,8 +34,9 @@ void CheckInvariants(TMxCustomMaskEdit& e, const std::string& context) {
   // A "-" typed into a zero amount (NegativeZero) is shown at the next re-format.
   // A negative zero is shown once as well.
   const bool parenthesised =
-      t == meCurrency && (e.RawText().find('(') != std::string::npos || e.NegativeZero ||
-                          (e.RawText().find('-') != std::string::npos && e.CurrencySettings().ParseCurrency(e.RawText()) == 0));
+      t == meCurrency &&
+      (e.RawText().find('(') != std::string::npos || e.NegativeZero ||
+       (e.RawText().find('-') != std::string::npos && e.CurrencySettings().ParseCurrency(e.RawText()) == 0));
   if ((t == meInteger || t == meFloatFixed || t == meFloatNumber || t == meCurrency) && !parenthesised) {
     const std::string before = e.RawText();
     e.Reformat();
@@ -48,23 +50,46 @@ void CheckInvariants(TMxCustomMaskEdit& e, const std::string& context) {
 TEST(MaskEditRandom, InvariantsHoldOnEveryMaskType) {
   const TypeSetup types[] = {
       {"integer", [](TMxCustomMaskEdit& e) { e.SetMaskType(meInteger); }},
-      {"integer16kg", [](TMxCustomMaskEdit& e) { e.SetMaskType(meInteger); e.SetNumberBase(16); e.SetSuffix(" kg"); }},
+      {"integer16kg",
+       [](TMxCustomMaskEdit& e) {
+         e.SetMaskType(meInteger);
+         e.SetNumberBase(16);
+         e.SetSuffix(" kg");
+       }},
       {"word", [](TMxCustomMaskEdit& e) { e.SetMaskType(meWord); }},
-      {"float", [](TMxCustomMaskEdit& e) { e.SetMaskType(meFloat); e.SetDecimals(3); }},
-      {"floatfixed", [](TMxCustomMaskEdit& e) { e.SetMaskType(meFloatFixed); e.SetDecimals(2); }},
-      {"floatnumber", [](TMxCustomMaskEdit& e) { e.SetMaskType(meFloatNumber); e.SetDecimals(2); }},
+      {"float",
+       [](TMxCustomMaskEdit& e) {
+         e.SetMaskType(meFloat);
+         e.SetDecimals(3);
+       }},
+      {"floatfixed",
+       [](TMxCustomMaskEdit& e) {
+         e.SetMaskType(meFloatFixed);
+         e.SetDecimals(2);
+       }},
+      {"floatnumber",
+       [](TMxCustomMaskEdit& e) {
+         e.SetMaskType(meFloatNumber);
+         e.SetDecimals(2);
+       }},
       {"currency0", [](TMxCustomMaskEdit& e) { MakeAmountField(e, 0); }},
       {"currency2", [](TMxCustomMaskEdit& e) { MakeAmountField(e, 2); }},
-      {"currencyMinus", [](TMxCustomMaskEdit& e) {
+      {"currencyMinus",
+       [](TMxCustomMaskEdit& e) {
          e.CurrencySettings().SetSystemDefaults(cmUser);
-         e.CurrencySettings().SetNegativeFormatStr("-\xA4" "1,1");
+         e.CurrencySettings().SetNegativeFormatStr("-\xA4"
+                                                   "1,1");
          e.CurrencySettings().SetSymbol("Rp ");
          e.SetMaskType(meCurrency);
        }},
       {"date", [](TMxCustomMaskEdit& e) { e.SetMaskType(meDate); }},
       {"time", [](TMxCustomMaskEdit& e) { e.SetMaskType(meTime); }},
       {"mask", [](TMxCustomMaskEdit& e) { e.SetMask("!9!9\\-99aA"); }},
-      {"none", [](TMxCustomMaskEdit& e) { e.SetMaskType(meNone); e.SetMaxLength(40); }},
+      {"none",
+       [](TMxCustomMaskEdit& e) {
+         e.SetMaskType(meNone);
+         e.SetMaxLength(40);
+       }},
   };
   const TMxKey keys[] = {TMxKey::Back, TMxKey::Delete, TMxKey::Left, TMxKey::Right, TMxKey::Home,
                          TMxKey::End,  TMxKey::Up,     TMxKey::Down, TMxKey::Insert};
@@ -116,7 +141,8 @@ TEST(MaskEditRandom, InvariantsHoldOnEveryMaskType) {
         // A selection may be left anywhere by "select"; positions are what must hold.
         CheckInvariants(*h.Edit, std::string(type.name) + " seed " + std::to_string(seed) + " step " +
                                      std::to_string(step) + " " + what);
-        if (::testing::Test::HasFatalFailure()) return;
+        if (::testing::Test::HasFatalFailure())
+          return;
       }
     }
   }

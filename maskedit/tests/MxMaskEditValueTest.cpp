@@ -44,13 +44,19 @@ TEST(MaskEditValues, SetValuePerType) {
     double value;
     const char* expected;
   } rows[] = {
-      {meInteger, 16, 1, 255, "FF"},         {meInteger, 16, 1, -255, "-FF"},
-      {meInteger, 10, 1, -7.9, "-7"},        {meWord, 10, 1, -7.9, "7"},
+      {meInteger, 16, 1, 255, "FF"},
+      {meInteger, 16, 1, -255, "-FF"},
+      {meInteger, 10, 1, -7.9, "-7"},
+      {meWord, 10, 1, -7.9, "7"},
       {meWord, 10, 1, 4294967295.0, "4294967295"},
-      {meFloat, 10, 2, 2.5, "2,5"},          {meFloat, 10, 2, 3, "3"},
-      {meFloatNumber, 10, 2, 1234567, "1.234.567,00"}, {meFloatNumber, 10, 2, 123456, "123.456,00"},
-      {meFloatNumber, 10, 2, -123456, "-123.456,00"},  {meFloatFixed, 10, 0, 12.7, "13"},
-      {meFloatFixed, 10, 2, 0.125, "0,13"},  {meFloatFixed, 2, 3, 2.75, "10,110"},
+      {meFloat, 10, 2, 2.5, "2,5"},
+      {meFloat, 10, 2, 3, "3"},
+      {meFloatNumber, 10, 2, 1234567, "1.234.567,00"},
+      {meFloatNumber, 10, 2, 123456, "123.456,00"},
+      {meFloatNumber, 10, 2, -123456, "-123.456,00"},
+      {meFloatFixed, 10, 0, 12.7, "13"},
+      {meFloatFixed, 10, 2, 0.125, "0,13"},
+      {meFloatFixed, 2, 3, 2.75, "10,110"},
   };
   for (const Row& r : rows) {
     TMaskEditHarness h;
@@ -71,7 +77,8 @@ TEST(MaskEditValues, ValuesOutOfRangeAreReportedNotConverted) {
       h.Edit->SetMaskType(type);
       const std::string before = h.Edit->RawText();
       h.Edit->SetValue(type == meCurrency ? x * 1e9 : x);
-      if (type == meWord && x == -1e10) continue; // magnitude is taken
+      if (type == meWord && x == -1e10)
+        continue; // magnitude is taken
       EXPECT_EQ(h.Edit->RawText(), before) << type << " " << x;
       EXPECT_EQ(h.ValidationErrors, 1) << type << " " << x;
     }

@@ -26,16 +26,17 @@ TEST(MxMaskTemplate, RulesPerMaskCharacter) {
     const char* accepted;
     const char* refused;
   } rows[] = {
-      {"a", "az", "A1 "},      {"A", "AZ", "a1"},       {"b", "aZ", "1-"},     {"0", "09", "a "},
-      {"9", "19", "0a"},       {"c", "a5Z", "- "},      {"v", "+-", "1a"},     {"1", "01", "2a"},
-      {"8", " 7", "a-"},       {"#", "+-0", "a "},      {"*", "+-1", "0a"},    {"\\x", "x", "yX"},
-      {"9?", "5", "0"},        {"?", "", "a0 -"},
+      {"a", "az", "A1 "}, {"A", "AZ", "a1"},  {"b", "aZ", "1-"}, {"0", "09", "a "}, {"9", "19", "0a"},
+      {"c", "a5Z", "- "}, {"v", "+-", "1a"},  {"1", "01", "2a"}, {"8", " 7", "a-"}, {"#", "+-0", "a "},
+      {"*", "+-1", "0a"}, {"\\x", "x", "yX"}, {"9?", "5", "0"},  {"?", "", "a0 -"},
   };
   for (const Row& r : rows) {
     TMxMaskTemplate m(r.mask);
     const int p = m.Length();
-    for (const char* c = r.accepted; *c; ++c) EXPECT_TRUE(m.CharMatchesMask(p, *c, Ascii(), {})) << r.mask << " " << *c;
-    for (const char* c = r.refused; *c; ++c) EXPECT_FALSE(m.CharMatchesMask(p, *c, Ascii(), {})) << r.mask << " " << *c;
+    for (const char* c = r.accepted; *c; ++c)
+      EXPECT_TRUE(m.CharMatchesMask(p, *c, Ascii(), {})) << r.mask << " " << *c;
+    for (const char* c = r.refused; *c; ++c)
+      EXPECT_FALSE(m.CharMatchesMask(p, *c, Ascii(), {})) << r.mask << " " << *c;
   }
   TMxMaskTemplate user("r");
   EXPECT_FALSE(user.CharMatchesMask(1, 'q', Ascii(), {}));

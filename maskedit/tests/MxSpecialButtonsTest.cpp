@@ -32,7 +32,8 @@ TEST(CustomButtons, LayoutTable) {
       {0, 30, 100, 20, 1, 16, false, 84, {84}, 30, 0},
   };
   for (const Row& r : rows) {
-    const TMxButtonStrip s = MxLayoutCustomButtons(r.left, r.top, r.right, r.bottom, r.count, r.width, r.outside);
+    const TMxButtonStrip s =
+        MxLayoutCustomButtons(r.left, r.top, r.right, r.bottom, r.count, r.width, r.outside);
     EXPECT_EQ(s.EditRight, r.editRight) << r.count << "x" << r.width << " in " << r.left << ".." << r.right;
     ASSERT_EQ(s.Buttons.size(), r.xs.size());
     for (size_t i = 0; i < r.xs.size(); ++i) {
@@ -152,7 +153,8 @@ TEST(CustomButtons, GroupedButtonsLatchOneAtATime) {
   c.Control().SetDown(true);
   e.Edit.AdjustEditRect(0, 0, 200, 20, false);
   const auto downs = [&] {
-    return std::string(a.Control().GetDown() ? "A" : "-") + (b.Control().GetDown() ? "B" : "-") + (c.Control().GetDown() ? "C" : "-");
+    return std::string(a.Control().GetDown() ? "A" : "-") + (b.Control().GetDown() ? "B" : "-") +
+           (c.Control().GetDown() ? "C" : "-");
   };
   e.Click(a);
   EXPECT_EQ(downs(), "A-C");
@@ -305,7 +307,7 @@ TEST(CustomButtons, LegacyStyleNames) {
     bool known, themed;
     TMxUserButtonStyle style;
   } rows[] = {
-      {"ubsWinXP", true, true, ubsWin40},       {"ubsWinXPCombo", true, true, ubsCombo},
+      {"ubsWinXP", true, true, ubsWin40},        {"ubsWinXPCombo", true, true, ubsCombo},
       {"ubsWinXPTool", true, true, ubsExplorer}, {"ubsOfficeTransp", true, false, ubsOfficeTransp},
       {"ubsNope", false, false, ubsIntegrated},
   };

@@ -8,9 +8,9 @@ TEST(MxStr, CopyClampsStartAndCount) {
     long long start, count;
     const char* expected;
   } rows[] = {
-      {1, 3, "abc"},   {2, 2, "bc"},       {4, 10, "de"},     {5, 1, "e"},  {6, 1, ""},
-      {0, 2, "ab"},    {-5, 3, "abc"},     {2, 0, ""},        {2, -3, ""},  {LLONG_MAX, 5, ""},
-      {3, LLONG_MAX, "cde"}, {1, -1, ""},
+      {1, 3, "abc"}, {2, 2, "bc"},       {4, 10, "de"},         {5, 1, "e"},
+      {6, 1, ""},    {0, 2, "ab"},       {-5, 3, "abc"},        {2, 0, ""},
+      {2, -3, ""},   {LLONG_MAX, 5, ""}, {3, LLONG_MAX, "cde"}, {1, -1, ""},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(MxCopy("abcde", r.start, r.count), r.expected) << r.start << "," << r.count;
@@ -22,8 +22,8 @@ TEST(MxStr, DeleteIgnoresOutOfRangeAndClampsCount) {
     long long start, count;
     const char* expected;
   } rows[] = {
-      {1, 1, "bcde"}, {2, 2, "ade"},    {4, 100, "abc"},   {5, 1, "abcd"}, {6, 1, "abcde"},
-      {0, 2, "abcde"}, {2, 0, "abcde"}, {2, -1, "abcde"},  {3, LLONG_MAX, "ab"},
+      {1, 1, "bcde"},  {2, 2, "ade"},   {4, 100, "abc"},  {5, 1, "abcd"},       {6, 1, "abcde"},
+      {0, 2, "abcde"}, {2, 0, "abcde"}, {2, -1, "abcde"}, {3, LLONG_MAX, "ab"},
   };
   for (const Row& r : rows) {
     std::string s = "abcde";

@@ -22,10 +22,10 @@ TEST(MxThemeTest, TruthTable) {
       {M::ttmPlatform, false, M::ttmPlatform, true, true, false, false, 0}, // application not themed
       {M::ttmPlatform, true, M::ttmNone, true, true, true, false, 0},       // the global mode wins
       {M::ttmNone, true, M::ttmPlatform, true, true, true, false, 1},
-      {M::ttmNative, false, M::ttmNone, true, true, true, false, 1},        // no provider: platform rule
+      {M::ttmNative, false, M::ttmNone, true, true, true, false, 1}, // no provider: platform rule
       {M::ttmNative, false, M::ttmNone, true, false, false, false, 0},
-      {M::ttmNative, false, M::ttmNone, false, false, false, true, 2},      // the provider draws
-      {M::ttmPlatform, false, M::ttmNone, true, true, true, true, 1},       // provider only for ttmNative
+      {M::ttmNative, false, M::ttmNone, false, false, false, true, 2}, // the provider draws
+      {M::ttmPlatform, false, M::ttmNone, true, true, true, true, 1},  // provider only for ttmNative
   };
   for (const TRow& r : rows) {
     TMxThemeInputs in{r.Mode, r.Global, r.GlobalMode, r.UseXP, r.Styles, r.AppThemed, r.Native};

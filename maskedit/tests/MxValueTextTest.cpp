@@ -32,19 +32,21 @@ TEST_P(CurrencyFloatValueTable, ReadsAPlainSignedDecimal) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CurrencyFloatValueTable,
-    testing::Values(
-        FloatValueCase{" 250.000,55", 1, 250000.5, true}, // surplus fraction digits are cut
-        FloatValueCase{" 1.234.567", 0, 1234567, true}, FloatValueCase{" 56.234.567,00", 1, 56234567, true},
-        FloatValueCase{" 0,00", 1, 0, true}, FloatValueCase{" 0", 0, 0, true}, FloatValueCase{"", 1, 0, true},
-        FloatValueCase{"25,", 0, 25, true}, FloatValueCase{"25,9", 0, 25, true}, FloatValueCase{",5", 1, 0.5, true},
-        FloatValueCase{"-,5", 1, -0.5, true}, FloatValueCase{"-0,5", 1, -0.5, true},
-        FloatValueCase{"-5,5", 1, -5.5, true}, FloatValueCase{"-", 1, 0, true}, FloatValueCase{" -3", 0, -3, true},
-        FloatValueCase{"+3", 0, 3, true}, FloatValueCase{"1,25", 5, 1.25, true},
-        FloatValueCase{"-9223372036854775808", 0, -9223372036854775808.0, true},
-        // Not a plain signed decimal: reads 0 and reports the failure.
-        FloatValueCase{"( 5.000)", 0, 0, false}, FloatValueCase{"Rp 1.405.864,17", 1, 0, false},
-        FloatValueCase{"1 ", 0, 0, false}, FloatValueCase{" ", 0, 0, false}, FloatValueCase{"--1", 0, 0, false},
-        FloatValueCase{"9223372036854775808", 0, 0, false}, FloatValueCase{"1E5", 0, 0, false}));
+    testing::Values(FloatValueCase{" 250.000,55", 1, 250000.5, true}, // surplus fraction digits are cut
+                    FloatValueCase{" 1.234.567", 0, 1234567, true},
+                    FloatValueCase{" 56.234.567,00", 1, 56234567, true}, FloatValueCase{" 0,00", 1, 0, true},
+                    FloatValueCase{" 0", 0, 0, true}, FloatValueCase{"", 1, 0, true},
+                    FloatValueCase{"25,", 0, 25, true}, FloatValueCase{"25,9", 0, 25, true},
+                    FloatValueCase{",5", 1, 0.5, true}, FloatValueCase{"-,5", 1, -0.5, true},
+                    FloatValueCase{"-0,5", 1, -0.5, true}, FloatValueCase{"-5,5", 1, -5.5, true},
+                    FloatValueCase{"-", 1, 0, true}, FloatValueCase{" -3", 0, -3, true},
+                    FloatValueCase{"+3", 0, 3, true}, FloatValueCase{"1,25", 5, 1.25, true},
+                    FloatValueCase{"-9223372036854775808", 0, -9223372036854775808.0, true},
+                    // Not a plain signed decimal: reads 0 and reports the failure.
+                    FloatValueCase{"( 5.000)", 0, 0, false}, FloatValueCase{"Rp 1.405.864,17", 1, 0, false},
+                    FloatValueCase{"1 ", 0, 0, false}, FloatValueCase{" ", 0, 0, false},
+                    FloatValueCase{"--1", 0, 0, false}, FloatValueCase{"9223372036854775808", 0, 0, false},
+                    FloatValueCase{"1E5", 0, 0, false}));
 
 TEST(MxFloatValueOfText, WithoutCuttingKeepsEveryFractionDigit) {
   EXPECT_EQ(MxFloatValueOfText("1.234,5678", 1, false, 10, Comma).Value, 1234.5678);
@@ -77,7 +79,8 @@ TEST(MxDoubleToCurrency, RoundsToNearestEvenAndChecksTheRange) {
   EXPECT_TRUE(MxDoubleToCurrency(-922337203685477.5, v));
   EXPECT_EQ(v, -9223372036854775000);
   v = 7;
-  for (double bad : {1e15, -1e15, 922337203685477.625, std::nan(""), std::numeric_limits<double>::infinity()}) {
+  for (double bad :
+       {1e15, -1e15, 922337203685477.625, std::nan(""), std::numeric_limits<double>::infinity()}) {
     EXPECT_FALSE(MxDoubleToCurrency(bad, v)) << bad;
   }
   EXPECT_EQ(v, 7);
@@ -104,10 +107,10 @@ TEST_F(ReformatCurrencyTest, ShowsTheAmountThroughThePatterns) {
     const char* Shown;
     std::int64_t Value;
   };
-  for (const Case& c : {Case{"1234567,5", " 1.234.567", 12345675000}, Case{"", " 0", 0},
-                        Case{"-5000", "( 5.000)", -50000000}, Case{"( 5.000)", " 5.000", 50000000},
-                        Case{"922337203685477", " 922.337.203.685.477", 9223372036854770000},
-                        Case{"1,2,3", " 0", 0}}) {
+  for (const Case& c :
+       {Case{"1234567,5", " 1.234.567", 12345675000}, Case{"", " 0", 0}, Case{"-5000", "( 5.000)", -50000000},
+        Case{"( 5.000)", " 5.000", 50000000},
+        Case{"922337203685477", " 922.337.203.685.477", 9223372036854770000}, Case{"1,2,3", " 0", 0}}) {
     const TMxCurrencyReformat r = MxReformatCurrencyText(Settings, c.Text, false);
     EXPECT_EQ(r.Text, c.Shown) << c.Text;
     EXPECT_EQ(r.Value, c.Value) << c.Text;

@@ -11,13 +11,16 @@
 #define MX_SYM "\xA4"
 
 const char* const TMxCurrencySettings::PositivePatterns[PositivePatternCount] = {
-    MX_SYM "1,1", "1,1" MX_SYM, MX_SYM " 1,1", "1,1 " MX_SYM,
+    MX_SYM "1,1",
+    "1,1" MX_SYM,
+    MX_SYM " 1,1",
+    "1,1 " MX_SYM,
 };
 
 const char* const TMxCurrencySettings::NegativePatterns[NegativePatternCount] = {
-    "(" MX_SYM "1,1)", "-" MX_SYM "1,1",  MX_SYM "-1,1",    MX_SYM "1,1-",
-    "(1,1" MX_SYM ")", "-1,1" MX_SYM,     "1,1-" MX_SYM,    "1,1" MX_SYM "-",
-    "-1,1 " MX_SYM,    "-" MX_SYM " 1,1", "1,1 " MX_SYM "-", MX_SYM " 1,1-",
+    "(" MX_SYM "1,1)", "-" MX_SYM "1,1",  MX_SYM "-1,1",      MX_SYM "1,1-",
+    "(1,1" MX_SYM ")", "-1,1" MX_SYM,     "1,1-" MX_SYM,      "1,1" MX_SYM "-",
+    "-1,1 " MX_SYM,    "-" MX_SYM " 1,1", "1,1 " MX_SYM "-",  MX_SYM " 1,1-",
     MX_SYM " -1,1",    "1,1- " MX_SYM,    "(" MX_SYM " 1,1)", "(1,1 " MX_SYM ")",
 };
 
@@ -115,7 +118,8 @@ int MxStrToIntDef(std::string_view text, int fallback) {
     text.remove_prefix(1);
   }
   const TMxIntegerReading r = MxReadDecimalInteger(text);
-  if (!r.Ok || r.Value < std::numeric_limits<std::int32_t>::min() || r.Value > std::numeric_limits<std::int32_t>::max()) {
+  if (!r.Ok || r.Value < std::numeric_limits<std::int32_t>::min() ||
+      r.Value > std::numeric_limits<std::int32_t>::max()) {
     return fallback;
   }
   return static_cast<int>(r.Value);
@@ -168,7 +172,8 @@ void TMxCurrencySettings::LoadSystemDefaults() {
   // ";" there is nothing before it, which reads as the default.
   const std::string_view grouping = locale.MonetaryGrouping;
   const std::size_t semicolon = grouping.find(';');
-  GroupSize = ByteOrDefault(semicolon == std::string_view::npos ? std::string_view() : grouping.substr(0, semicolon), 3);
+  GroupSize = ByteOrDefault(
+      semicolon == std::string_view::npos ? std::string_view() : grouping.substr(0, semicolon), 3);
   CurrencyDigits = ByteOrDefault(locale.CurrencyDigits, 2);
 
   // An empty decimal separator would leave no way to show a fraction: fall back to ".".

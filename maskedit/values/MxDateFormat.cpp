@@ -71,12 +71,14 @@ bool MxIsValidDate(int year, int month, int day) {
 }
 
 double MxEncodeDate(int year, int month, int day) {
-  return static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - DaysFrom1970To1899);
+  return static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+                             DaysFrom1970To1899);
 }
 
 void MxDecodeDate(double date, int& year, int& month, int& day) {
   const double whole = std::isfinite(date) ? std::floor(date) : 0;
-  const double bounded = whole < -693593 ? -693593 : (whole > 2958465 ? 2958465 : whole); // 1 Jan 1 .. 31 Dec 9999
+  const double bounded =
+      whole < -693593 ? -693593 : (whole > 2958465 ? 2958465 : whole); // 1 Jan 1 .. 31 Dec 9999
   CivilFromDays(static_cast<long long>(bounded) + DaysFrom1970To1899, year, month, day);
 }
 
@@ -134,20 +136,24 @@ std::string PadRight(std::string s, size_t width) {
   }
   return s;
 }
-template <size_t N> size_t Longest(const std::array<std::string, N>& names) {
+template <size_t N>
+size_t Longest(const std::array<std::string, N>& names) {
   size_t n = 0;
   for (const std::string& s : names) {
     n = std::max(n, s.size());
   }
   return n;
 }
-template <size_t N> std::string NameOf(const std::array<std::string, N>& names, int oneBased) {
-  return oneBased >= 1 && oneBased <= static_cast<int>(N) ? names[static_cast<size_t>(oneBased - 1)] : std::string();
+template <size_t N>
+std::string NameOf(const std::array<std::string, N>& names, int oneBased) {
+  return oneBased >= 1 && oneBased <= static_cast<int>(N) ? names[static_cast<size_t>(oneBased - 1)]
+                                                          : std::string();
 }
 // The first name (in table order) that text starts with when exactly the name's length is
 // taken; the reader takes characters one by one and stops at the first length that
 // equals a name. Returns the name's 1-based number and its length, or 0.
-template <size_t N> int MatchName(const std::array<std::string, N>& names, std::string_view text, size_t& length) {
+template <size_t N>
+int MatchName(const std::array<std::string, N>& names, std::string_view text, size_t& length) {
   const size_t longest = Longest(names);
   for (size_t k = 1; k <= text.size() && k <= longest; ++k) {
     for (size_t i = 0; i < N; ++i) {
@@ -162,10 +168,12 @@ template <size_t N> int MatchName(const std::array<std::string, N>& names, std::
 }
 // The longest name the text starts with (part geometry: a name that is a prefix of
 // another, "Jun" of "Juni", must not cut the longer one).
-template <size_t N> size_t LongestNameAt(const std::array<std::string, N>& names, std::string_view text) {
+template <size_t N>
+size_t LongestNameAt(const std::array<std::string, N>& names, std::string_view text) {
   size_t best = 0;
   for (const std::string& name : names) {
-    if (!name.empty() && name.size() > best && name.size() <= text.size() && SameText(text.substr(0, name.size()), name)) {
+    if (!name.empty() && name.size() > best && name.size() <= text.size() &&
+        SameText(text.substr(0, name.size()), name)) {
       best = name.size();
     }
   }
@@ -254,16 +262,15 @@ void TMxDateFormat::SetFormat(TMxDateFormats value) {
   }
 }
 
-char TMxDateFormat::DateSeparator() const { return Locale.DateSeparator.empty() ? '/' : Locale.DateSeparator[0]; }
+char TMxDateFormat::DateSeparator() const {
+  return Locale.DateSeparator.empty() ? '/' : Locale.DateSeparator[0];
+}
 
 std::string TMxDateFormat::DateFormatString() const {
   switch (FFormat) {
-  case dfShortSystem:
-    return Locale.ShortDateFormat;
-  case dfLongSystem:
-    return Locale.LongDateFormat;
-  case dfCustom:
-    break;
+  case dfShortSystem: return Locale.ShortDateFormat;
+  case dfLongSystem: return Locale.LongDateFormat;
+  case dfCustom: break;
   }
   std::string s = FFormatStr;
   std::replace(s.begin(), s.end(), '/', DateSeparator());
@@ -284,27 +291,29 @@ std::string TMxDateFormat::FormatDateDisplay(double date) const {
   std::transform(f.begin(), f.end(), f.begin(), Upper);
   // The display form shows the literals in upper case too (the format is upper-cased first).
   std::string out;
-  WalkFormat(f, [&](char c) { out += c; }, [&](char letter, size_t n) {
-    if (letter == 'Y') {
-      if (n == 2) {
-        out += Pad(y % 100, 2);
-      } else if (n == 1 || n == 4) {
-        out += Pad(y, 4);
-      }
-      return;
-    }
-    const bool day = letter == 'D';
-    const int value = day ? d : m;
-    if (n == 1) {
-      out += std::to_string(value);
-    } else if (n == 2) {
-      out += Pad(value, 2);
-    } else if (n == 3) {
-      out += day ? Locale.ShortDayNames[static_cast<size_t>(weekday)] : NameOf(Locale.ShortMonthNames, m);
-    } else if (n == 4) {
-      out += day ? Locale.LongDayNames[static_cast<size_t>(weekday)] : NameOf(Locale.LongMonthNames, m);
-    }
-  });
+  WalkFormat(
+      f, [&](char c) { out += c; },
+      [&](char letter, size_t n) {
+        if (letter == 'Y') {
+          if (n == 2) {
+            out += Pad(y % 100, 2);
+          } else if (n == 1 || n == 4) {
+            out += Pad(y, 4);
+          }
+          return;
+        }
+        const bool day = letter == 'D';
+        const int value = day ? d : m;
+        if (n == 1) {
+          out += std::to_string(value);
+        } else if (n == 2) {
+          out += Pad(value, 2);
+        } else if (n == 3) {
+          out += day ? Locale.ShortDayNames[static_cast<size_t>(weekday)] : NameOf(Locale.ShortMonthNames, m);
+        } else if (n == 4) {
+          out += day ? Locale.LongDayNames[static_cast<size_t>(weekday)] : NameOf(Locale.LongMonthNames, m);
+        }
+      });
   return out;
 }
 
@@ -321,25 +330,29 @@ std::string TMxDateFormat::FormatDateEdit(int year, int month, int day) const {
       MxDayOfWeek(MxEncodeDate(std::clamp(year, 1, 9999), std::clamp(month, 1, 12), std::clamp(day, 1, 31)));
   const std::string f = DateFormatString();
   std::string out;
-  WalkFormat(f, [&](char c) { out += c; }, [&](char letter, size_t n) {
-    if (letter == 'Y') {
-      out += n == 2 ? Pad(((year % 100) + 100) % 100, 2) : Pad(year, 4);
-      return;
-    }
-    const bool isDay = letter == 'D';
-    const int value = isDay ? day : month;
-    if (n == 2) {
-      out += Pad(value, 2);
-    } else if (n == 3) {
-      out += isDay ? PadRight(Locale.ShortDayNames[static_cast<size_t>(weekday)], Longest(Locale.ShortDayNames))
-                   : PadRight(NameOf(Locale.ShortMonthNames, month), Longest(Locale.ShortMonthNames));
-    } else if (n == 4) {
-      out += isDay ? PadRight(Locale.LongDayNames[static_cast<size_t>(weekday)], Longest(Locale.LongDayNames))
-                   : PadRight(NameOf(Locale.LongMonthNames, month), Longest(Locale.LongMonthNames));
-    } else {
-      out += PadRight(std::to_string(value), 2);
-    }
-  });
+  WalkFormat(
+      f, [&](char c) { out += c; },
+      [&](char letter, size_t n) {
+        if (letter == 'Y') {
+          out += n == 2 ? Pad(((year % 100) + 100) % 100, 2) : Pad(year, 4);
+          return;
+        }
+        const bool isDay = letter == 'D';
+        const int value = isDay ? day : month;
+        if (n == 2) {
+          out += Pad(value, 2);
+        } else if (n == 3) {
+          out += isDay ? PadRight(Locale.ShortDayNames[static_cast<size_t>(weekday)],
+                                  Longest(Locale.ShortDayNames))
+                       : PadRight(NameOf(Locale.ShortMonthNames, month), Longest(Locale.ShortMonthNames));
+        } else if (n == 4) {
+          out += isDay ? PadRight(Locale.LongDayNames[static_cast<size_t>(weekday)],
+                                  Longest(Locale.LongDayNames))
+                       : PadRight(NameOf(Locale.LongMonthNames, month), Longest(Locale.LongMonthNames));
+        } else {
+          out += PadRight(std::to_string(value), 2);
+        }
+      });
   return out;
 }
 
@@ -527,7 +540,8 @@ int TMxDateFormat::PrevPartStart(std::string_view text, int pos) const {
 std::string MxTimeToText(double value, const TMxLocaleValues& locale) {
   double fraction = std::isfinite(value) ? value - std::floor(value) : 0;
   long long seconds = std::llround(fraction * 86400.0) % 86400;
-  const int h = static_cast<int>(seconds / 3600), mi = static_cast<int>(seconds / 60 % 60), s = static_cast<int>(seconds % 60);
+  const int h = static_cast<int>(seconds / 3600), mi = static_cast<int>(seconds / 60 % 60),
+            s = static_cast<int>(seconds % 60);
   const std::string& f = locale.LongTimeFormat.empty() ? std::string("HH:mm:ss") : locale.LongTimeFormat;
   const bool twelve = f.find('t') != std::string::npos;
   const char sep = locale.TimeSeparator.empty() ? ':' : locale.TimeSeparator[0];
@@ -577,7 +591,9 @@ bool MxTextToTime(std::string_view text, const TMxLocaleValues& locale, double& 
   }
   int h = n[0];
   const int m = n.size() > 1 ? n[1] : 0, s = n.size() > 2 ? n[2] : 0;
-  auto has = [&](const std::string& marker) { return !marker.empty() && text.find(marker) != std::string_view::npos; };
+  auto has = [&](const std::string& marker) {
+    return !marker.empty() && text.find(marker) != std::string_view::npos;
+  };
   if (has(locale.TimePM) || has(locale.TimeAM)) {
     if (h < 1 || h > 12) {
       return false;

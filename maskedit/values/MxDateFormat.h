@@ -13,8 +13,8 @@
 //
 // Text positions are 1-based character indexes into the 8-bit text.
 #include "maskedit/MxEditPorts.h"
-#include "maskedit/values/MxLocale.h"
 #include "maskedit/MxObject.h"
+#include "maskedit/values/MxLocale.h"
 
 #include <cstdint>
 #include <functional>

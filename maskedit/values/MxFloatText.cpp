@@ -99,9 +99,7 @@ std::string MxFloatToStr(double value, char decimalSeparator) {
   return s;
 }
 
-double MxRoundToDouble(long double value) {
-  return static_cast<double>(value);
-}
+double MxRoundToDouble(long double value) { return static_cast<double>(value); }
 
 double MxExtendedSum(std::span<const double> values) {
   long double sum = 0.0L;

@@ -56,9 +56,7 @@ const TMxFixedLocaleSource& DefaultSource() {
 const TMxLocaleSource* current = nullptr;
 } // namespace
 
-const TMxLocaleSource& MxLocaleSource() {
-  return current ? *current : DefaultSource();
-}
+const TMxLocaleSource& MxLocaleSource() { return current ? *current : DefaultSource(); }
 
 void MxSetLocaleSource(const TMxLocaleSource* source) {
   current = (source == &DefaultSource()) ? nullptr : source;

@@ -18,13 +18,13 @@ struct TMxLocaleValues {
   std::string DecimalSeparator;          // LOCALE_SDECIMAL, e.g. ","
   std::string ThousandSeparator;         // LOCALE_STHOUSAND, e.g. "."
   std::string MonetaryThousandSeparator; // LOCALE_SMONTHOUSANDSEP, e.g. "."
-  std::string ShortDateFormat{};          // LOCALE_SSHORTDATE, e.g. "d/M/yyyy"
-  std::string DateSeparator{};            // LOCALE_SDATE, e.g. "/"
-  std::string LongTimeFormat{};           // LOCALE_STIMEFORMAT, e.g. "HH.mm.ss"
-  std::string TimeSeparator{};            // LOCALE_STIME, e.g. "."
-  std::string TimeAM{};                   // LOCALE_S1159, e.g. "AM"
-  std::string TimePM{};                   // LOCALE_S2359, e.g. "PM"
-  std::string LongDateFormat{};           // LOCALE_SLONGDATE, e.g. "dddd, dd MMMM yyyy"
+  std::string ShortDateFormat{};         // LOCALE_SSHORTDATE, e.g. "d/M/yyyy"
+  std::string DateSeparator{};           // LOCALE_SDATE, e.g. "/"
+  std::string LongTimeFormat{};          // LOCALE_STIMEFORMAT, e.g. "HH.mm.ss"
+  std::string TimeSeparator{};           // LOCALE_STIME, e.g. "."
+  std::string TimeAM{};                  // LOCALE_S1159, e.g. "AM"
+  std::string TimePM{};                  // LOCALE_S2359, e.g. "PM"
+  std::string LongDateFormat{};          // LOCALE_SLONGDATE, e.g. "dddd, dd MMMM yyyy"
   // Month names, January first (LOCALE_SABBREVMONTHNAME1.., LOCALE_SMONTHNAME1..).
   std::array<std::string, 12> ShortMonthNames{};
   std::array<std::string, 12> LongMonthNames{};

@@ -27,7 +27,8 @@ namespace {
 // fraction digits, written in fixed notation.
 std::string DecimalFixed(double value, int count, char sep) {
   char buffer[64];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17);
+  const auto r =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17);
   const std::string_view sci(buffer, static_cast<size_t>(r.ptr - buffer));
   const size_t e = sci.find('e');
   std::string digits;

@@ -5,19 +5,23 @@
 TMxBaseCustomControl::TMxBaseCustomControl(TWinControl* parent) : TWinControl(parent) {}
 
 void TMxBaseCustomControl::EndUpdate(bool repaint) {
-  if (FUpdates.End(repaint)) BevelChanged(nullptr);
+  if (FUpdates.End(repaint))
+    BevelChanged(nullptr);
 }
 
 void TMxBaseCustomControl::BevelChanged(TMxObject*) {
-  if (RepaintOnChange) Invalidate();
+  if (RepaintOnChange)
+    Invalidate();
 }
 
 void TMxBaseCustomControl::DoMouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
+  if (OnMouseEnter)
+    OnMouseEnter(this);
 }
 
 void TMxBaseCustomControl::DoMouseExit() {
-  if (OnMouseExit) OnMouseExit(this);
+  if (OnMouseExit)
+    OnMouseExit(this);
 }
 
 TPropertyResult TMxBaseCustomControl::ReadProperty(const std::string& name, const TLayoutValue& value) {

@@ -7,20 +7,24 @@ TMxCaret::TMxCaret() : FBlinkRate(GetCaretBlinkTime()) {}
 TMxCaret::~TMxCaret() { Destroy(); }
 
 void TMxCaret::SetBlinkRate(unsigned v) {
-  if (v == FBlinkRate) return;
+  if (v == FBlinkRate)
+    return;
   FBlinkRate = v;
-  if (FVisible) ApplyBlinkRate();
+  if (FVisible)
+    ApplyBlinkRate();
   Change();
 }
 
 void TMxCaret::SetStyle(TMxCaretStyles v) {
-  if (v == FStyle) return;
+  if (v == FStyle)
+    return;
   FStyle = v;
   Change();
 }
 
 void TMxCaret::SetCaretBmpMode(TMxCaretBitmap v) {
-  if (v == FBmpMode) return;
+  if (v == FBmpMode)
+    return;
   FBmpMode = v;
   Change();
 }
@@ -43,29 +47,40 @@ bool TMxCaret::OwnerFocused() const { return FOwner && GetFocus() == FOwner; }
 
 void TMxCaret::ApplyBlinkRate() {
   const UINT current = GetCaretBlinkTime();
-  if (current == INFINITE || current == 0) return; // blinking is off: the user's choice stands
+  if (current == INFINITE || current == 0)
+    return; // blinking is off: the user's choice stands
   if (!FBlinkChanged) {
-    if (current == FBlinkRate) return;
+    if (current == FBlinkRate)
+      return;
     FSavedBlinkTime = current;
   }
-  if (SetCaretBlinkTime(FBlinkRate)) FBlinkChanged = true;
+  if (SetCaretBlinkTime(FBlinkRate))
+    FBlinkChanged = true;
 }
 
 void TMxCaret::RestoreBlinkRate() {
-  if (!FBlinkChanged) return;
+  if (!FBlinkChanged)
+    return;
   SetCaretBlinkTime(FSavedBlinkTime);
   FBlinkChanged = false;
 }
 
 void TMxCaret::Create() {
-  if (!OwnerFocused()) return;
+  if (!OwnerFocused())
+    return;
   HBITMAP shape = nullptr;
   int w = 1, h = std::max(1, FFontHeight);
   switch (FStyle) {
   case csBlock:
-  case csUnderBlock: w = FWidth; h = FHeight; break;
+  case csUnderBlock:
+    w = FWidth;
+    h = FHeight;
+    break;
   case csUnder:
-  case csOver: w = FWidth; h = 1; break;
+  case csOver:
+    w = FWidth;
+    h = 1;
+    break;
   case csBitmap:
     if (FBitmap) {
       if (FBmpMode == cbBmpSize) {
@@ -91,7 +106,8 @@ void TMxCaret::Create() {
     break;
   default: break;
   }
-  if (FPlatformCaret) DestroyCaret();
+  if (FPlatformCaret)
+    DestroyCaret();
   FPlatformCaret = CreateCaret(FOwner, shape, std::max(1, w), std::max(1, h)) != FALSE;
   if (FPlatformCaret && FVisible) {
     ApplyBlinkRate();
@@ -100,16 +116,20 @@ void TMxCaret::Create() {
 }
 
 void TMxCaret::Show() {
-  if (Designing || !Enabled) return;
-  if (!FPlatformCaret) Create();
-  if (!FPlatformCaret) return;
+  if (Designing || !Enabled)
+    return;
+  if (!FPlatformCaret)
+    Create();
+  if (!FPlatformCaret)
+    return;
   FVisible = true;
   ApplyBlinkRate();
   ShowCaret(FOwner);
 }
 
 void TMxCaret::Hide() {
-  if (FVisible && FPlatformCaret) HideCaret(FOwner);
+  if (FVisible && FPlatformCaret)
+    HideCaret(FOwner);
   FVisible = false;
   RestoreBlinkRate();
 }
@@ -126,8 +146,11 @@ void TMxCaret::Destroy() {
 }
 
 void TMxCaret::Place(int x, int y) {
-  if (!FPlatformCaret || !OwnerFocused()) return;
-  if (FStyle == csUnder) y += FFontHeight - 3;
-  else if (FStyle == csUnderBlock) y += FFontHeight - FHeight - 2;
+  if (!FPlatformCaret || !OwnerFocused())
+    return;
+  if (FStyle == csUnder)
+    y += FFontHeight - 3;
+  else if (FStyle == csUnderBlock)
+    y += FFontHeight - FHeight - 2;
   SetCaretPos(x, y);
 }

@@ -10,32 +10,33 @@ TMxCustomBevelPanel::TMxCustomBevelPanel(TWinControl* parent)
   FBevel->SetOnChange([this](TMxObject* sender) { BevelChanged(sender); });
 }
 
-TMxCustomBevelPanel::~TMxCustomBevelPanel() {
-  FBevel->SetOnChange(nullptr);
-}
+TMxCustomBevelPanel::~TMxCustomBevelPanel() { FBevel->SetOnChange(nullptr); }
 
 void TMxCustomBevelPanel::BevelChanged(TMxObject* sender) {
-  if (IsLoading() || IsDestroying()) return;
-  if (sender == FBevel.get()) RecreateWnd();
-  else Invalidate();
+  if (IsLoading() || IsDestroying())
+    return;
+  if (sender == FBevel.get())
+    RecreateWnd();
+  else
+    Invalidate();
 }
 
 TPropertyResult TMxCustomBevelPanel::ReadProperty(const std::string& name, const TLayoutValue& value) {
   using P = TPropertyTable<TMxCustomBevelPanel>;
   static const P kTable{
       // Loading: the change of mode is ignored, the window is made with the stored mode.
-      {"Bevel.Mode", P::Enum<TMxBevelMode>({{"bmCustom", TMxBevelMode::bmCustom},
-                                            {"bmStandard", TMxBevelMode::bmStandard},
-                                            {"bmEdge", TMxBevelMode::bmEdge},
-                                            {"bmWindows", TMxBevelMode::bmWindows}},
-                                           [](TMxCustomBevelPanel& c, TMxBevelMode m) { c.FBevel->SetMode(m); },
-                                           "a bevel mode")},
-      {"Bevel.BorderInnerWidth", P::Int(
-                                     0, 255,
-                                     [](TMxCustomBevelPanel& c, int v) {
-                                       c.FBevel->SetBorderInnerWidth(static_cast<std::uint8_t>(v));
-                                     },
-                                     "0 to 255")},
+      {"Bevel.Mode",
+       P::Enum<TMxBevelMode>(
+           {{"bmCustom", TMxBevelMode::bmCustom},
+            {"bmStandard", TMxBevelMode::bmStandard},
+            {"bmEdge", TMxBevelMode::bmEdge},
+            {"bmWindows", TMxBevelMode::bmWindows}},
+           [](TMxCustomBevelPanel& c, TMxBevelMode m) { c.FBevel->SetMode(m); }, "a bevel mode")},
+      {"Bevel.BorderInnerWidth",
+       P::Int(
+           0, 255,
+           [](TMxCustomBevelPanel& c, int v) { c.FBevel->SetBorderInnerWidth(static_cast<std::uint8_t>(v)); },
+           "0 to 255")},
   };
   if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
     return *r;
@@ -52,15 +53,19 @@ void TMxCustomBevelPanel::CreateParams(TCreateParams& params) {
   TMxCustomPanel::CreateParams(params);
   params.Style |= WS_CLIPCHILDREN;
   if (FBevel->Mode() == TMxBevelMode::bmWindows && ThemeInUse() == 0) {
-    if (Ctl3D()) params.ExStyle |= WS_EX_CLIENTEDGE;
-    else params.Style |= WS_BORDER;
+    if (Ctl3D())
+      params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      params.Style |= WS_BORDER;
   }
 }
 
 void TMxCustomBevelPanel::ThemeModeChanged() {
-  if (IsLoading()) return;
+  if (IsLoading())
+    return;
   for (TWinControl* child : Controls()) {
-    if (child->HandleAllocated()) SendMessageA(child->Handle(), WM_THEMECHANGED, 0, 0);
+    if (child->HandleAllocated())
+      SendMessageA(child->Handle(), WM_THEMECHANGED, 0, 0);
   }
   RecreateWnd();
 }

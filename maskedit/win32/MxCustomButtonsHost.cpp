@@ -122,7 +122,8 @@ void TMxCustomButtonsHost::ShowMenu(TMxSpecialButton& item, int x, int y) {
   POINT at{x, y};
   ClientToScreen(Window, &at);
   const UINT command = static_cast<UINT>(
-      TrackPopupMenu(found->second, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON, at.x, at.y, 0, Window, nullptr));
+      TrackPopupMenu(found->second, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON, at.x, at.y,
+                     0, Window, nullptr));
   // The click that closed the menu must not reach the edit as well.
   MSG pending;
   while (PeekMessageA(&pending, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
@@ -246,7 +247,6 @@ bool TMxCustomButtonsHost::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam,
       return true;
     }
     return false;
-  default:
-    return false;
+  default: return false;
   }
 }

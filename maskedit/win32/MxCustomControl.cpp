@@ -27,25 +27,32 @@ TMxCustomControl::~TMxCustomControl() { TMxThemeServices::RemoveClient(this); }
 
 void TMxCustomControl::SetFlat(bool flat) {
   FFlat = flat;
-  if (FFlat) DrawNormalLook();
-  else DrawActiveLook();
+  if (FFlat)
+    DrawNormalLook();
+  else
+    DrawActiveLook();
 }
 
 void TMxCustomControl::SetTransparent(bool transparent) {
-  if (FTransparent == transparent) return;
+  if (FTransparent == transparent)
+    return;
   FTransparent = transparent;
   // Opacity decides what the platform erases; a new window takes it up.
-  if (HandleAllocated() && IsWindowVisible(Handle())) RecreateWnd();
+  if (HandleAllocated() && IsWindowVisible(Handle()))
+    RecreateWnd();
 }
 
 void TMxCustomControl::SetThemeMode(TMxThemeMode mode) {
-  if (FThemeMode == mode) return;
+  if (FThemeMode == mode)
+    return;
   FThemeMode = mode;
-  if (!FThemeGlobalMode) ThemeModeChanged();
+  if (!FThemeGlobalMode)
+    ThemeModeChanged();
 }
 
 void TMxCustomControl::SetThemeGlobalMode(bool global) {
-  if (FThemeGlobalMode == global) return;
+  if (FThemeGlobalMode == global)
+    return;
   FThemeGlobalMode = global;
   ThemeModeChanged();
 }
@@ -57,13 +64,15 @@ int TMxCustomControl::ThemeInUse() const {
 void TMxCustomControl::ThemeModeChanged() {
   Invalidate();
   for (TWinControl* child : Controls()) {
-    if (child->HandleAllocated()) SendMessageA(child->Handle(), MXM_THEMECHANGED, 0, 0);
+    if (child->HandleAllocated())
+      SendMessageA(child->Handle(), MXM_THEMECHANGED, 0, 0);
   }
 }
 
 void TMxCustomControl::DrawThemedFrame(HDC dc, const RECT& rect) {
   TMxThemedFrameState state = ThemedFrameState(Enabled(), GetReadOnly(), MouseInside(), Focused());
-  TMxThemeServices::Instance().DrawElement(Handle(), L"EDIT", kEditText, kStateFor[static_cast<int>(state)], dc, rect);
+  TMxThemeServices::Instance().DrawElement(Handle(), L"EDIT", kEditText, kStateFor[static_cast<int>(state)],
+                                           dc, rect);
 }
 
 TPropertyResult TMxCustomControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
@@ -73,11 +82,12 @@ TPropertyResult TMxCustomControl::ReadProperty(const std::string& name, const TL
       {"Transparent", P::Bool([](TMxCustomControl& c, bool v) { c.FTransparent = v; })},
       {"ThemeGlobalMode", P::Bool([](TMxCustomControl& c, bool v) { c.FThemeGlobalMode = v; })},
       {"Ctl3D", P::Bool([](TMxCustomControl& c, bool v) { c.FCtl3D = v; })},
-      {"ThemeMode", P::Enum<TMxThemeMode>({{"ttmNone", TMxThemeMode::ttmNone},
-                                           {"ttmPlatform", TMxThemeMode::ttmPlatform},
-                                           {"ttmNative", TMxThemeMode::ttmNative}},
-                                          [](TMxCustomControl& c, TMxThemeMode m) { c.FThemeMode = m; },
-                                          "ttmNone, ttmPlatform or ttmNative")},
+      {"ThemeMode", P::Enum<TMxThemeMode>(
+                        {{"ttmNone", TMxThemeMode::ttmNone},
+                         {"ttmPlatform", TMxThemeMode::ttmPlatform},
+                         {"ttmNative", TMxThemeMode::ttmNative}},
+                        [](TMxCustomControl& c, TMxThemeMode m) { c.FThemeMode = m; },
+                        "ttmNone, ttmPlatform or ttmNative")},
       // Stored by older layouts: false selects no theme, true the platform's.
       {"CtlXP", P::Bool([](TMxCustomControl& c, bool v) {
          if (v != (c.FThemeMode == TMxThemeMode::ttmPlatform)) {
@@ -96,7 +106,8 @@ TPropertyResult TMxCustomControl::ReadProperty(const std::string& name, const TL
 void TMxCustomControl::DoEnter() {
   FEntered = true;
   TMxBaseCustomControl::DoEnter();
-  if (FFlat) DrawActiveLook();
+  if (FFlat)
+    DrawActiveLook();
 }
 
 void TMxCustomControl::DoExit() {
@@ -110,17 +121,17 @@ void TMxCustomControl::FocusGained() {
   PostMessageA(Handle(), MXM_AFTERFOCUS, 1, 0);
 }
 
-void TMxCustomControl::FocusLost(HWND) {
-  PostMessageA(Handle(), MXM_AFTERFOCUS, 0, 0);
-}
+void TMxCustomControl::FocusLost(HWND) { PostMessageA(Handle(), MXM_AFTERFOCUS, 0, 0); }
 
 void TMxCustomControl::DoMouseExit() {
-  if (!FEntered) DrawNormalLook();
+  if (!FEntered)
+    DrawNormalLook();
   TMxBaseCustomControl::DoMouseExit();
 }
 
 void TMxCustomControl::DrawActiveLook() {
-  if (!HandleAllocated() || !FFlat) return;
+  if (!HandleAllocated() || !FFlat)
+    return;
   TWindowDC dc(Handle(), TWindowDC::TArea::Window);
   RECT r{};
   GetWindowRect(Handle(), &r);
@@ -141,7 +152,8 @@ void TMxCustomControl::DrawActiveLook() {
 }
 
 void TMxCustomControl::DrawNormalLook() {
-  if (!HandleAllocated() || Focused() || !FFlat || MouseInside()) return;
+  if (!HandleAllocated() || Focused() || !FFlat || MouseInside())
+    return;
   TWindowDC dc(Handle(), TWindowDC::TArea::Window);
   RECT r{};
   GetWindowRect(Handle(), &r);
@@ -159,18 +171,21 @@ void TMxCustomControl::DrawNormalLook() {
 }
 
 void TMxCustomControl::DrawBackground(HDC dc, const RECT& rect) {
-  if (HasTransparentBackground() && CopyParentBackground(dc, rect)) return;
+  if (HasTransparentBackground() && CopyParentBackground(dc, rect))
+    return;
   TCanvas canvas(dc);
   canvas.FillRect(rect, Color());
 }
 
 void TMxCustomControl::PaintBackground(HDC dc, const RECT& rect) {
   // A transparent control leaves erasing to its painting.
-  if (!HasTransparentBackground()) TMxBaseCustomControl::PaintBackground(dc, rect);
+  if (!HasTransparentBackground())
+    TMxBaseCustomControl::PaintBackground(dc, rect);
 }
 
 void TMxCustomControl::Paint(TCanvas& canvas) {
-  if (IsLoading()) return;
+  if (IsLoading())
+    return;
   DrawBackground(canvas.Handle(), ClientRect());
   DrawNormalLook();
 }
@@ -179,18 +194,17 @@ LRESULT TMxCustomControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
   case MXM_AFTERFOCUS: {
     const TNotifyEvent& event = wparam ? OnAfterEnter : OnAfterExit;
-    if (event) event(this);
+    if (event)
+      event(this);
     return 0;
   }
   case MXM_THEMECHANGED:
-  case WM_THEMECHANGED:
-    ThemeModeChanged();
-    return 0;
+  case WM_THEMECHANGED: ThemeModeChanged(); return 0;
   case WM_SYSCOLORCHANGE:
-    if (!FTransparent) Invalidate();
+    if (!FTransparent)
+      Invalidate();
     break;
-  default:
-    break;
+  default: break;
   }
   return TMxBaseCustomControl::WndProc(msg, wparam, lparam);
 }

@@ -4,7 +4,8 @@ namespace {
 std::vector<POINT> ToPoints(const std::vector<TMxPoint>& points) {
   std::vector<POINT> out;
   out.reserve(points.size());
-  for (const TMxPoint& p : points) out.push_back({p.X, p.Y});
+  for (const TMxPoint& p : points)
+    out.push_back({p.X, p.Y});
   return out;
 }
 } // namespace
@@ -26,13 +27,9 @@ void TMxGdiBevelCanvas::Polygon(const std::vector<TMxPoint>& points, TColor colo
   FCanvas.SetBrushColor(brush);
 }
 
-void TMxGdiBevelCanvas::FillRect(const TMxRect& rect, TColor color) {
-  FCanvas.FillRect(ToRect(rect), color);
-}
+void TMxGdiBevelCanvas::FillRect(const TMxRect& rect, TColor color) { FCanvas.FillRect(ToRect(rect), color); }
 
-void TMxGdiBevelCanvas::FillRectBackground(const TMxRect& rect) {
-  FCanvas.FillRect(ToRect(rect));
-}
+void TMxGdiBevelCanvas::FillRectBackground(const TMxRect& rect) { FCanvas.FillRect(ToRect(rect)); }
 
 void TMxGdiBevelCanvas::DrawEdge(TMxRect& rect, unsigned edge, unsigned sides) {
   RECT r = ToRect(rect);

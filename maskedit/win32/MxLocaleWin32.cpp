@@ -30,15 +30,19 @@ TMxLocaleValues ReadLocale(LCID lcid) {
   v.TimePM = LocaleString(lcid, LOCALE_S2359);
   v.LongDateFormat = LocaleString(lcid, LOCALE_SLONGDATE);
   for (int i = 0; i < 12; ++i) {
-    v.ShortMonthNames[static_cast<size_t>(i)] = LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SABBREVMONTHNAME1 + i));
-    v.LongMonthNames[static_cast<size_t>(i)] = LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SMONTHNAME1 + i));
+    v.ShortMonthNames[static_cast<size_t>(i)] =
+        LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SABBREVMONTHNAME1 + i));
+    v.LongMonthNames[static_cast<size_t>(i)] =
+        LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SMONTHNAME1 + i));
   }
   // The platform numbers the days from Monday (1) to Sunday (7); the tables start with
   // Sunday.
   for (int i = 0; i < 7; ++i) {
     const int platformDay = (i + 6) % 7; // Sunday -> 6 (LOCALE_SDAYNAME7), Monday -> 0
-    v.ShortDayNames[static_cast<size_t>(i)] = LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SABBREVDAYNAME1 + platformDay));
-    v.LongDayNames[static_cast<size_t>(i)] = LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SDAYNAME1 + platformDay));
+    v.ShortDayNames[static_cast<size_t>(i)] =
+        LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SABBREVDAYNAME1 + platformDay));
+    v.LongDayNames[static_cast<size_t>(i)] =
+        LocaleString(lcid, static_cast<LCTYPE>(LOCALE_SDAYNAME1 + platformDay));
   }
   return v;
 }

@@ -2,8 +2,8 @@
 
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
-#include "framework/win32/Form.h"
 #include "framework/win32/ControlRegistry.h"
+#include "framework/win32/Form.h"
 #include "framework/win32/Graphics.h"
 #include "maskedit/win32/MxBevelPanel.h"
 #include "maskedit/win32/MxEditMouse.h"
@@ -27,7 +27,8 @@ public:
   bool WindowExists() const override { return Owner.HandleAllocated(); }
   void RequestFocus() override { Owner.RequestFocusBack(); }
   void FocusNextControl() override {
-    if (TForm* form = TForm::Of(Owner)) form->SelectNext(true);
+    if (TForm* form = TForm::Of(Owner))
+      form->SelectNext(true);
   }
 
 private:
@@ -40,8 +41,10 @@ class TMxMaskEdit::TEngine final : public TMxCustomMaskEdit {
 public:
   TEngine(TMxMaskEdit& owner, TMxApplication& application) : TMxCustomMaskEdit(application), Owner(owner) {}
   void BevelChanged(TMxObject* sender) override {
-    if (sender == nullptr && !IsLoading()) Owner.PaintText();
-    else TMxCustomMaskEdit::BevelChanged(sender);
+    if (sender == nullptr && !IsLoading())
+      Owner.PaintText();
+    else
+      TMxCustomMaskEdit::BevelChanged(sender);
   }
 
 private:
@@ -62,7 +65,8 @@ public:
   TColor HighlightBack() const override { return Owner.HighlightBack; }
   TColor HighlightText() const override { return Owner.HighlightText; }
   bool FillTransparent(HDC dc, const RECT& rect) override {
-    if (!Owner.HasTransparentBackground()) return false;
+    if (!Owner.HasTransparentBackground())
+      return false;
     Owner.DrawBackground(dc, rect);
     return true;
   }
@@ -79,8 +83,9 @@ private:
 
 TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
     : TMxCustomBevelPanel(parent), FEdit(std::make_unique<TEngine>(*this, application)),
-      FButtons(std::make_unique<TMxCustomButtonsHost>(*FEdit)), FView(std::make_unique<TView>(*this)), FCaret(std::make_unique<TMxCaret>()),
-      FFont3D(std::make_unique<TMx3DCaption>()), FHost(std::make_unique<THost>(*this)),
+      FButtons(std::make_unique<TMxCustomButtonsHost>(*FEdit)), FView(std::make_unique<TView>(*this)),
+      FCaret(std::make_unique<TMxCaret>()), FFont3D(std::make_unique<TMx3DCaption>()),
+      FHost(std::make_unique<THost>(*this)),
       FPainter(std::make_unique<TMxEditPainter>(*FHost, *FEdit, *FFont3D, *FCaret)),
       FMouse(std::make_unique<TMxEditMouse>(*FHost, *FEdit)) {
   BeginUpdate();
@@ -92,7 +97,8 @@ TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
   FEdit->SetClipboard(&FClipboard);
   FEdit->SetCharClass(&TMxWin32CharClass::Instance());
   FCaret->SetOnChange([this](TMxObject*) {
-    if (TWinControl::Focused()) ResizeCaret();
+    if (TWinControl::Focused())
+      ResizeCaret();
   });
   FFont3D->SetOnChange([this](TMxObject*) {
     FPainter->Font3DChanged();
@@ -110,7 +116,8 @@ TMxMaskEdit::~TMxMaskEdit() {
 }
 
 void TMxMaskEdit::SetAutoSize(bool value) {
-  if (value == FAutoSize) return;
+  if (value == FAutoSize)
+    return;
   FAutoSize = value;
   AdjustSize();
 }
@@ -132,8 +139,10 @@ void TMxMaskEdit::HandleCreated() {
 
 void TMxMaskEdit::Relayout() {
   // The size comes from the window itself, never from a message.
-  if (TWinControl::Focused()) PrepareBuffer();
-  else UpdateEditRects();
+  if (TWinControl::Focused())
+    PrepareBuffer();
+  else
+    UpdateEditRects();
   AdjustSize();
   TWinControl::Invalidate();
   UpdateCaret();
@@ -187,27 +196,33 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
                                          {"meNone", meNone}},
                                         [](TMxMaskEdit& c, TMxMaskType t) { c.Edit().SetMaskType(t); })},
       {"Alignment",
-       P::Enum<TMxAlignment>({{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}},
-                             [](TMxMaskEdit& c, TMxAlignment a) { c.Edit().SetAlignment(a); })},
+       P::Enum<TMxAlignment>(
+           {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}},
+           [](TMxMaskEdit& c, TMxAlignment a) { c.Edit().SetAlignment(a); })},
       {"CurrencySettings.SystemDefaults",
-       P::Enum<TMxCurrencyMode>({{"cmSystem", cmSystem}, {"cmUser", cmUser}},
-                                [](TMxMaskEdit& c, TMxCurrencyMode m) { c.Edit().CurrencySettings().SetSystemDefaults(m); })},
-      {"CurrencySettings.PositiveFormatStr",
-       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetPositiveFormatStr(s); })},
-      {"CurrencySettings.NegativeFormatStr",
-       P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetNegativeFormatStr(s); })},
+       P::Enum<TMxCurrencyMode>(
+           {{"cmSystem", cmSystem}, {"cmUser", cmUser}},
+           [](TMxMaskEdit& c, TMxCurrencyMode m) { c.Edit().CurrencySettings().SetSystemDefaults(m); })},
+      {"CurrencySettings.PositiveFormatStr", P::String([](TMxMaskEdit& c, const std::string& s) {
+         c.Edit().CurrencySettings().SetPositiveFormatStr(s);
+       })},
+      {"CurrencySettings.NegativeFormatStr", P::String([](TMxMaskEdit& c, const std::string& s) {
+         c.Edit().CurrencySettings().SetNegativeFormatStr(s);
+       })},
       {"CurrencySettings.Symbol",
        P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().CurrencySettings().SetSymbol(s); })},
       {"DateSettings.Format",
-       P::Enum<TMxDateFormats>({{"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}},
-                               [](TMxMaskEdit& c, TMxDateFormats f) { c.Edit().DateSettings().SetFormat(f); })},
+       P::Enum<TMxDateFormats>(
+           {{"dfShortSystem", dfShortSystem}, {"dfLongSystem", dfLongSystem}, {"dfCustom", dfCustom}},
+           [](TMxMaskEdit& c, TMxDateFormats f) { c.Edit().DateSettings().SetFormat(f); })},
       {"DateSettings.FormatStr",
        P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().DateSettings().SetFormatStr(s); })},
       {"DateSettings.YearDelta", P::Int(-128, 127,
                                         [](TMxMaskEdit& c, int v) {
                                           c.Edit().DateSettings().SetYearDelta(static_cast<std::int8_t>(v));
                                         })},
-      {"CustomButtonWidth", P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Edit().SetCustomButtonWidth(v); })},
+      {"CustomButtonWidth",
+       P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Edit().SetCustomButtonWidth(v); })},
       {"CustomButtonParentCtlXP", P::Bool([](TMxMaskEdit& c, bool v) { c.SetCustomButtonParentCtlXP(v); })},
       {"CustomButtonsStyle", buttonStyle(false)},
       {"CustomButtonStyle", buttonStyle(true)},
@@ -225,33 +240,37 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
       {"AutoSize", P::Bool([](TMxMaskEdit& c, bool v) { c.FAutoSize = v; })},
       {"FocusOnMouseAbove", P::Bool([](TMxMaskEdit& c, bool v) { c.FocusOnMouseAbove = v; })},
       {"UseGlobalTimer", P::Bool([](TMxMaskEdit& c, bool v) { c.UseGlobalTimer = v; })},
-      {"Options", P::Set({{"eoNarrowHeight", eoNarrowHeight}, {"eoSuppressDefaultMenu", eoSuppressDefaultMenu}},
-                         [](TMxMaskEdit& c, unsigned bits) { c.Options = bits; }, "a set of options",
-                         [](const std::string&) { return std::string("eoNarrowHeight or eoSuppressDefaultMenu"); })},
+      {"Options",
+       P::Set(
+           {{"eoNarrowHeight", eoNarrowHeight}, {"eoSuppressDefaultMenu", eoSuppressDefaultMenu}},
+           [](TMxMaskEdit& c, unsigned bits) { c.Options = bits; }, "a set of options",
+           [](const std::string&) { return std::string("eoNarrowHeight or eoSuppressDefaultMenu"); })},
       // the caret and the 3D text
       {"Caret.BlinkRate",
        P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetBlinkRate(static_cast<unsigned>(v)); })},
       {"Caret.Width", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetWidth(v); })},
       {"Caret.Height", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetHeight(v); })},
-      {"Caret.Style", P::Enum<TMxCaretStyles>({{"csDefault", csDefault},
-                                               {"csBlock", csBlock},
-                                               {"csUnder", csUnder},
-                                               {"csOver", csOver},
-                                               {"csBitmap", csBitmap},
-                                               {"csUnderBlock", csUnderBlock}},
-                                              [](TMxMaskEdit& c, TMxCaretStyles s) { c.Caret().SetStyle(s); })},
-      {"Font3D.Style", P::Enum<TMxThreeDStyle>({{"tdNone", tdNone},
-                                                {"tdSunken", tdSunken},
-                                                {"tdRaised", tdRaised},
-                                                {"tdSunkenShadow", tdSunkenShadow},
-                                                {"tdRaisedShadow", tdRaisedShadow},
-                                                {"tdShadow", tdShadow},
-                                                {"tdOutline", tdOutline},
-                                                {"tdExtrude", tdExtrude},
-                                                {"tdExtrudeEnh", tdExtrudeEnh},
-                                                {"tdPColorSunken", tdPColorSunken},
-                                                {"tdPColorRaised", tdPColorRaised}},
-                                               [](TMxMaskEdit& c, TMxThreeDStyle s) { c.Font3D().SetStyle(s); })},
+      {"Caret.Style",
+       P::Enum<TMxCaretStyles>({{"csDefault", csDefault},
+                                {"csBlock", csBlock},
+                                {"csUnder", csUnder},
+                                {"csOver", csOver},
+                                {"csBitmap", csBitmap},
+                                {"csUnderBlock", csUnderBlock}},
+                               [](TMxMaskEdit& c, TMxCaretStyles s) { c.Caret().SetStyle(s); })},
+      {"Font3D.Style",
+       P::Enum<TMxThreeDStyle>({{"tdNone", tdNone},
+                                {"tdSunken", tdSunken},
+                                {"tdRaised", tdRaised},
+                                {"tdSunkenShadow", tdSunkenShadow},
+                                {"tdRaisedShadow", tdRaisedShadow},
+                                {"tdShadow", tdShadow},
+                                {"tdOutline", tdOutline},
+                                {"tdExtrude", tdExtrude},
+                                {"tdExtrudeEnh", tdExtrudeEnh},
+                                {"tdPColorSunken", tdPColorSunken},
+                                {"tdPColorRaised", tdPColorRaised}},
+                               [](TMxMaskEdit& c, TMxThreeDStyle s) { c.Font3D().SetStyle(s); })},
   };
   if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
     return *r;
@@ -262,7 +281,8 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
 // --- layout -------------------------------------------------------------------------------------
 
 void TMxMaskEdit::UpdateEditRects() {
-  if (!HandleAllocated() || IsDestroying()) return;
+  if (!HandleAllocated() || IsDestroying())
+    return;
   const RECT client = ClientRect();
   TMxRect frameClient{client.left, client.top, client.right, client.bottom};
   const bool themed = ThemeInUse() != 0;
@@ -271,8 +291,8 @@ void TMxMaskEdit::UpdateEditRects() {
     // The content rectangle follows the drawn state, except that hot is measured as focused.
     static constexpr int kState[] = {4, 6, 5, 5, 1};
     RECT content{};
-    if (TMxThemeServices::Instance().ContentRect(Handle(), L"EDIT", 1, kState[static_cast<int>(state)], nullptr,
-                                                  client, content))
+    if (TMxThemeServices::Instance().ContentRect(Handle(), L"EDIT", 1, kState[static_cast<int>(state)],
+                                                 nullptr, client, content))
       frameClient = {content.left, content.top, content.right, content.bottom};
   } else {
     frameClient = BevelClientRect();
@@ -281,19 +301,23 @@ void TMxMaskEdit::UpdateEditRects() {
   // The buttons fill the strip right of the edit area, from the client top when the
   // window border is the frame.
   const bool borderOutside = Bevel().Mode() == TMxBevelMode::bmWindows && !themed;
-  FEdit->AdjustEditRect(FRects.Edit.Left, FRects.Edit.Top, frameClient.Right, FRects.Edit.Bottom, borderOutside);
+  FEdit->AdjustEditRect(FRects.Edit.Left, FRects.Edit.Top, frameClient.Right, FRects.Edit.Bottom,
+                        borderOutside);
 }
 
 void TMxMaskEdit::SetCustomButtonParentCtlXP(bool value) {
   FEdit->CustomButtonParentCtlXP = value;
-  if (value) ThemeModeChanged();
+  if (value)
+    ThemeModeChanged();
 }
 
 void TMxMaskEdit::ThemeModeChanged() {
   TMxCustomBevelPanel::ThemeModeChanged();
-  if (!FEdit->CustomButtonParentCtlXP) return;
+  if (!FEdit->CustomButtonParentCtlXP)
+    return;
   TMxSpecialButtons& buttons = FEdit->CustomButtons();
-  for (int i = 0; i < buttons.Count(); ++i) buttons.Item(i).ThemeMode = ThemeMode();
+  for (int i = 0; i < buttons.Count(); ++i)
+    buttons.Item(i).ThemeMode = ThemeMode();
   TWinControl::Invalidate();
 }
 
@@ -303,7 +327,8 @@ int TMxMaskEdit::ButtonsWidth() const {
 }
 
 void TMxMaskEdit::PaintButtons(HDC dc) {
-  if (FEdit->CustomButtons().Count() == 0) return;
+  if (FEdit->CustomButtons().Count() == 0)
+    return;
   TMxButtonPaintContext ctx;
   ctx.Window = Handle();
   // The buttons draw with the visual styles when they follow the edit's theme mode.
@@ -313,27 +338,31 @@ void TMxMaskEdit::PaintButtons(HDC dc) {
 }
 
 void TMxMaskEdit::PrepareBuffer() {
-  if (!HandleAllocated()) return;
-  if (!FPainter->PrepareBuffer()) return; // paints go straight to the screen
+  if (!HandleAllocated())
+    return;
+  if (!FPainter->PrepareBuffer())
+    return; // paints go straight to the screen
   const bool loading = IsLoading();
-  if (!loading) UpdateEditRects();
+  if (!loading)
+    UpdateEditRects();
 }
 
 void TMxMaskEdit::AdjustSize() {
-  if (!FAutoSize || IsLoading() || !HandleAllocated()) return;
+  if (!FAutoSize || IsLoading() || !HandleAllocated())
+    return;
   const int frame = Bevel().Mode() == TMxBevelMode::bmWindows ? 0 : Bevel().Ext();
-  const int height = TMxEditLayout::AutoHeight(TextHeightOf("Qp"), Bevel().Mode() == TMxBevelMode::bmWindows, frame);
+  const int height =
+      TMxEditLayout::AutoHeight(TextHeightOf("Qp"), Bevel().Mode() == TMxBevelMode::bmWindows, frame);
   SetBounds(Left(), Top(), std::max(Width(), ButtonsWidth() + 30), height);
 }
-
 
 bool TMxMaskEdit::OffscreenActive() const { return FPainter->BufferActive(); }
 
 int TMxMaskEdit::TextHeightOf(std::string_view) { return FPainter->TextHeight(); }
 
 int TMxMaskEdit::CharIndexFromX(int x) {
-  return TMxEditLayout::CharIndexFromX(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(), static_cast<short>(x),
-                                       FEdit->ScrollOffset);
+  return TMxEditLayout::CharIndexFromX(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(),
+                                       static_cast<short>(x), FEdit->ScrollOffset);
 }
 
 POINT TMxMaskEdit::PosFromChar(long long index) {
@@ -346,7 +375,8 @@ POINT TMxMaskEdit::PosFromChar(long long index) {
 void TMxMaskEdit::FontChanged() {
   TMxCustomBevelPanel::FontChanged();
   FPainter->FontChanged();
-  if (HandleAllocated()) ResizeCaret();
+  if (HandleAllocated())
+    ResizeCaret();
   AdjustSize();
 }
 
@@ -361,7 +391,8 @@ void TMxMaskEdit::ResizeCaret() {
 // --- painting -------------------------------------------------------------------------------------
 
 void TMxMaskEdit::Paint(TCanvas& canvas) {
-  if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
+  if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying())
+    return;
   if (!FPainter->BufferActive()) {
     TMxCustomBevelPanel::Paint(canvas);
     FPainter->DrawTextArea(canvas.Handle());
@@ -381,22 +412,26 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
 }
 
 void TMxMaskEdit::PaintText() {
-  if (!HandleAllocated() || IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) return;
+  if (!HandleAllocated() || IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying())
+    return;
   if (FPaintBatch > 0) {
     FPaintPending = true;
     return;
   }
   FPaintPending = false;
   // A hidden field (its form still being built) is painted whole when it is shown.
-  if (!IsWindowVisible(Handle())) return;
+  if (!IsWindowVisible(Handle()))
+    return;
   TWindowDC dc(Handle());
   FPainter->DrawTextArea(dc.Get());
 }
 
 void TMxMaskEdit::UpdateCaret() {
-  if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible()) return;
-  const TMxCaretPlacement p = TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(),
-                                                        FEdit->GetCursorPos(), FEdit->ScrollOffset, *FFont3D);
+  if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible())
+    return;
+  const TMxCaretPlacement p =
+      TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(), FEdit->GetCursorPos(),
+                                FEdit->ScrollOffset, *FFont3D);
   if (p.Scrolled) {
     FEdit->ScrollOffset = p.ScrollOffset;
     PaintText();
@@ -407,6 +442,8 @@ void TMxMaskEdit::UpdateCaret() {
 // --- registration ------------------------------------------------------------------------------------
 
 void RegisterMxControls() {
-  RegisterControlClass("TMxBevelPanel", [](TWinControl& parent) { return std::make_unique<TMxBevelPanel>(&parent); });
-  RegisterControlClass("TMxMaskEdit", [](TWinControl& parent) { return std::make_unique<TMxMaskEdit>(&parent); });
+  RegisterControlClass("TMxBevelPanel",
+                       [](TWinControl& parent) { return std::make_unique<TMxBevelPanel>(&parent); });
+  RegisterControlClass("TMxMaskEdit",
+                       [](TWinControl& parent) { return std::make_unique<TMxMaskEdit>(&parent); });
 }

@@ -14,8 +14,8 @@
 // buttons take, ButtonsWidth) > TextRect (text layout and clipping). While the edit has the
 // focus it paints through an off-screen bitmap of its own size and copies EditRect to the
 // screen in one step.
-#include "maskedit/look/Mx3DCaption.h"
 #include "maskedit/engine/MxCustomMaskEdit.h"
+#include "maskedit/look/Mx3DCaption.h"
 #include "maskedit/look/MxEditLayout.h"
 #include "maskedit/win32/MxCaret.h"
 #include "maskedit/win32/MxCustomBevelPanel.h"
@@ -51,9 +51,9 @@ public:
   void SetCaret(const TMxCaret& source) { FCaret->Assign(source); }
   TMx3DCaption& Font3D() { return *FFont3D; }
 
-  unsigned Options = 0; // TMxEditOption bits
-  TColor HighlightBack = 0xFF00000D;  // clHighlight
-  TColor HighlightText = 0xFF00000E;  // clHighlightText
+  unsigned Options = 0;              // TMxEditOption bits
+  TColor HighlightBack = 0xFF00000D; // clHighlight
+  TColor HighlightText = 0xFF00000E; // clHighlightText
   bool KeepSelectionOnFocus = false;
   bool RepaintOnSetFocus = false;
   bool RepaintOnKillFocus = false;

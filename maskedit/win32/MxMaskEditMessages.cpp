@@ -3,9 +3,9 @@
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include "framework/win32/Form.h"
+#include "maskedit/MxStr.h"
 #include "maskedit/engine/MxEditCommands.h"
 #include "maskedit/engine/MxEditMessages.h"
-#include "maskedit/MxStr.h"
 #include "maskedit/win32/MxEditMouse.h"
 #include "maskedit/win32/MxEditPainter.h"
 #include "maskedit/win32/MxMessages.h"
@@ -27,9 +27,12 @@ using TMenuHandle = TUniqueHandle<HMENU, TMenuTraits>;
 
 std::uint8_t ModifierState() {
   std::uint8_t m = 0;
-  if (GetKeyState(VK_SHIFT) < 0) m |= emShift;
-  if (GetKeyState(VK_CONTROL) < 0) m |= emCtrl;
-  if (GetKeyState(VK_MENU) < 0) m |= emAlt;
+  if (GetKeyState(VK_SHIFT) < 0)
+    m |= emShift;
+  if (GetKeyState(VK_CONTROL) < 0)
+    m |= emCtrl;
+  if (GetKeyState(VK_MENU) < 0)
+    m |= emAlt;
   return m;
 }
 
@@ -67,32 +70,31 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   struct TBatch {
     explicit TBatch(TMxMaskEdit& e) : Edit(e) { ++Edit.FPaintBatch; }
     ~TBatch() {
-      if (--Edit.FPaintBatch == 0 && Edit.FPaintPending) Edit.PaintText();
+      if (--Edit.FPaintBatch == 0 && Edit.FPaintPending)
+        Edit.PaintText();
     }
     TMxMaskEdit& Edit;
   } batch(*this);
   LRESULT result = 0;
-  if (HandleEditMessage(msg, wparam, lparam, result)) return result;
+  if (HandleEditMessage(msg, wparam, lparam, result))
+    return result;
   // The custom buttons take the mouse over them, their timers and the relayout request.
   const bool enabled = Enabled();
   if ((enabled || msg == MXM_RELAYOUT || msg == WM_TIMER || msg == WM_CAPTURECHANGED) &&
       FButtons->HandleMessage(msg, wparam, lparam, result)) {
-    if (msg != WM_MOUSEMOVE) return result;
+    if (msg != WM_MOUSEMOVE)
+      return result;
     return TMxCustomBevelPanel::WndProc(msg, wparam, lparam); // enter and exit still follow
   }
   switch (msg) {
-  case WM_ERASEBKGND:
-    return 1; // every pixel is painted by WM_PAINT
+  case WM_ERASEBKGND: return 1; // every pixel is painted by WM_PAINT
   case WM_GETDLGCODE:
     return TMxCustomBevelPanel::WndProc(msg, wparam, lparam) | DLGC_WANTARROWS | DLGC_WANTCHARS;
-  case WM_KEYDOWN:
-    KeyDown(wparam);
-    return 0;
-  case WM_KEYUP:
-    KeyUp(wparam);
-    return 0;
+  case WM_KEYDOWN: KeyDown(wparam); return 0;
+  case WM_KEYUP: KeyUp(wparam); return 0;
   case WM_CHAR:
-    if (Enabled()) FEdit->KeyPress(static_cast<char>(wparam));
+    if (Enabled())
+      FEdit->KeyPress(static_cast<char>(wparam));
     return 0;
   case WM_LBUTTONDOWN:
     TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
@@ -139,10 +141,12 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     break;
   case WM_MOUSEWHEEL:
     // A date field steps the part under the caret; other fields pass the wheel on.
-    if (enabled && FEdit->MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam))) return 0;
+    if (enabled && FEdit->MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam)))
+      return 0;
     break;
   case WM_RBUTTONUP:
-    if (!Enabled()) return 0;
+    if (!Enabled())
+      return 0;
     ContextMenu({XOf(lparam), YOf(lparam)});
     return 0;
   case WM_CONTEXTMENU:
@@ -153,8 +157,10 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     return 0;
   case WM_SIZE: {
     LRESULT r = TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
-    if (TWinControl::Focused()) PrepareBuffer();
-    else UpdateEditRects();
+    if (TWinControl::Focused())
+      PrepareBuffer();
+    else
+      UpdateEditRects();
     return r;
   }
   case WM_ENABLE: {
@@ -166,17 +172,15 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     TWinControl::Invalidate();
     return r;
   }
-  case MXM_REFOCUS:
-    Refocus();
-    return 0;
+  case MXM_REFOCUS: Refocus(); return 0;
   case WM_DESTROY:
     FButtons->Detach();
     // A focus return that can no longer arrive must not block the other fields' checks.
-    if (FRefocusPosted) gRefocusPending = FRefocusPosted = false;
+    if (FRefocusPosted)
+      gRefocusPending = FRefocusPosted = false;
     FMouse->StopAutoScroll();
     break;
-  default:
-    break;
+  default: break;
   }
   return TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
 }
@@ -187,8 +191,10 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
   switch (msg) {
   case EM_GETSEL: {
     const MxEditMessages::TRange sel = MxEditMessages::GetSel(e);
-    if (wparam) *reinterpret_cast<DWORD*>(wparam) = static_cast<DWORD>(sel.Start);
-    if (lparam) *reinterpret_cast<DWORD*>(lparam) = static_cast<DWORD>(sel.End);
+    if (wparam)
+      *reinterpret_cast<DWORD*>(wparam) = static_cast<DWORD>(sel.Start);
+    if (lparam)
+      *reinterpret_cast<DWORD*>(lparam) = static_cast<DWORD>(sel.End);
     result = MAKELRESULT(std::min(sel.Start, 0xFFFF), std::min(sel.End, 0xFFFF));
     return true;
   }
@@ -216,16 +222,19 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
   case EM_LINELENGTH:
   case WM_GETTEXTLENGTH: result = length; return true;
   case EM_GETLINE: {
-    if (!lparam) return true;
+    if (!lparam)
+      return true;
     WORD capacity = 0;
     std::memcpy(&capacity, reinterpret_cast<const void*>(lparam), sizeof capacity);
-    result = static_cast<LRESULT>(MxEditMessages::CopyLine(e.GetText(), reinterpret_cast<char*>(lparam), capacity));
+    result = static_cast<LRESULT>(
+        MxEditMessages::CopyLine(e.GetText(), reinterpret_cast<char*>(lparam), capacity));
     return true;
   }
   case EM_REPLACESEL:
     if (lparam) {
       e.InsertText(reinterpret_cast<const char*>(lparam));
-      if (!wparam) e.ClearUndo();
+      if (!wparam)
+        e.ClearUndo();
     }
     return true;
   case EM_LIMITTEXT: e.SetMaxLength(MxEditMessages::LimitFromRequest(wparam)); return true;
@@ -242,9 +251,7 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
     TWinControl::Invalidate();
     result = 1;
     return true;
-  case EM_SETPASSWORDCHAR:
-    e.SetPasswordChar(static_cast<char>(wparam & 0xFF));
-    return true;
+  case EM_SETPASSWORDCHAR: e.SetPasswordChar(static_cast<char>(wparam & 0xFF)); return true;
   case EM_GETPASSWORDCHAR: result = static_cast<unsigned char>(e.GetPasswordChar()); return true;
   case EM_POSFROMCHAR: {
     const POINT p = PosFromChar(std::clamp<long long>(static_cast<long long>(wparam), 0, length));
@@ -276,7 +283,8 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
     result = TRUE;
     return true;
   case WM_GETTEXT:
-    result = static_cast<LRESULT>(MxEditMessages::CopyText(e.GetText(), reinterpret_cast<char*>(lparam), wparam));
+    result =
+        static_cast<LRESULT>(MxEditMessages::CopyText(e.GetText(), reinterpret_cast<char*>(lparam), wparam));
     return true;
   default: return false;
   }
@@ -299,7 +307,8 @@ void TMxMaskEdit::KeyUp(WPARAM vk) { FEdit->KeyUp(KeyFromVirtualKey(vk), Modifie
 bool TMxMaskEdit::OverButton(LPARAM pos) {
   TMxSpecialButtons& buttons = FEdit->CustomButtons();
   for (int i = 0; i < buttons.Count(); ++i) {
-    if (buttons.Item(i).Control().Contains(XOf(pos), YOf(pos))) return true;
+    if (buttons.Item(i).Control().Contains(XOf(pos), YOf(pos)))
+      return true;
   }
   return false;
 }
@@ -307,7 +316,8 @@ bool TMxMaskEdit::OverButton(LPARAM pos) {
 void TMxMaskEdit::DoMouseEnter() {
   TMxCustomBevelPanel::DoMouseEnter();
   if (FocusOnMouseAbove && Enabled()) {
-    if (!TWinControl::Focused()) SetFocus();
+    if (!TWinControl::Focused())
+      SetFocus();
   } else if (ThemeInUse() != 0 && Flat()) {
     TWinControl::Invalidate();
   }
@@ -315,17 +325,21 @@ void TMxMaskEdit::DoMouseEnter() {
 
 void TMxMaskEdit::DoMouseExit() {
   TMxCustomBevelPanel::DoMouseExit();
-  if (ThemeInUse() != 0 && Flat()) PaintText();
+  if (ThemeInUse() != 0 && Flat())
+    PaintText();
 }
 
 // --- context menu ----------------------------------------------------------------------------------
 
 void TMxMaskEdit::ContextMenu(POINT client) {
   bool handled = false;
-  if (OnContextPopup) OnContextPopup(this, client, handled);
-  if (handled || (Options & eoSuppressDefaultMenu) || !HandleAllocated()) return;
+  if (OnContextPopup)
+    OnContextPopup(this, client, handled);
+  if (handled || (Options & eoSuppressDefaultMenu) || !HandleAllocated())
+    return;
   TMenuHandle menu(CreatePopupMenu());
-  if (!menu) return;
+  if (!menu)
+    return;
   const auto items = MxEditCommands::ContextMenu(*FEdit, FClipboard.HasText());
   for (const auto& item : items) {
     if (item.Command == MxEditCommands::TCommand::None) {
@@ -339,8 +353,8 @@ void TMxMaskEdit::ContextMenu(POINT client) {
   ClientToScreen(Handle(), &screen);
   // The chosen command comes back as the result; it runs here, after the menu has closed,
   // with no message loop of our own in between.
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                       screen.x, screen.y, 0, Handle(), nullptr));
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, Handle(), nullptr));
   if (chosen != 0 && HandleAllocated()) {
     MxEditCommands::Run(*FEdit, static_cast<MxEditCommands::TCommand>(chosen));
   }
@@ -351,21 +365,27 @@ void TMxMaskEdit::ContextMenu(POINT client) {
 void TMxMaskEdit::FocusGained() {
   TMxCustomBevelPanel::FocusGained();
   PrepareBuffer();
-  if (FCaret->Style() == csDefault) FCaret->SetFontHeight(TextHeightOf("Qp"));
+  if (FCaret->Style() == csDefault)
+    FCaret->SetFontHeight(TextHeightOf("Qp"));
   FCaret->Create();
   FCaret->Show();
-  if (RepaintOnSetFocus) PaintText();
+  if (RepaintOnSetFocus)
+    PaintText();
   if (Flat()) {
     DrawActiveLook();
-    if (ThemeInUse() != 0) PaintText();
+    if (ThemeInUse() != 0)
+      PaintText();
   }
-  if (ThemeInUse() != 0) TWinControl::Invalidate(); // the themed frame shows the focus
+  if (ThemeInUse() != 0)
+    TWinControl::Invalidate(); // the themed frame shows the focus
   TMxCustomMaskEdit& e = *FEdit;
   if (!KeepSelectionOnFocus) {
     e.SelectionHidden = false;
     if (e.HideSelection || e.AutoSelect) {
-      if (e.AutoSelect && GetKeyState(VK_LBUTTON) >= 0) e.SelectAll();
-      if (e.GetSelLength() != 0) PaintText();
+      if (e.AutoSelect && GetKeyState(VK_LBUTTON) >= 0)
+        e.SelectAll();
+      if (e.GetSelLength() != 0)
+        PaintText();
     }
   }
   UpdateCaret();
@@ -381,11 +401,13 @@ void TMxMaskEdit::FocusLost(HWND to) {
     PaintText();
   }
   TMxCustomBevelPanel::FocusLost(to);
-  if (RepaintOnKillFocus) PaintText();
+  if (RepaintOnKillFocus)
+    PaintText();
   FCaret->Hide();
   FCaret->Destroy();
   FPainter->ReleaseBuffer();
-  if (ThemeInUse() != 0) TWinControl::Invalidate();
+  if (ThemeInUse() != 0)
+    TWinControl::Invalidate();
   if (!gRefocusPending && !IsDestroying()) {
     FFocusGoingTo = to;
     e.DoExit();
@@ -394,14 +416,17 @@ void TMxMaskEdit::FocusLost(HWND to) {
 }
 
 void TMxMaskEdit::RequestFocusBack() {
-  if (!HandleAllocated() || IsDestroying() || gRefocusPending) return;
+  if (!HandleAllocated() || IsDestroying() || gRefocusPending)
+    return;
   // Only from a control of the same window: a message box or another program keeps the
   // focus it was given.
   HWND to = FFocusGoingTo;
-  if (!to || GetAncestor(to, GA_ROOT) != GetAncestor(Handle(), GA_ROOT)) return;
+  if (!to || GetAncestor(to, GA_ROOT) != GetAncestor(Handle(), GA_ROOT))
+    return;
   DWORD process = 0;
   GetWindowThreadProcessId(to, &process);
-  if (process != GetCurrentProcessId()) return;
+  if (process != GetCurrentProcessId())
+    return;
   gRefocusPending = FRefocusPosted = PostMessageA(Handle(), MXM_REFOCUS, 0, 0) != FALSE;
 }
 

@@ -12,7 +12,8 @@ constexpr int StateNormal = 1, StateHot = 2, StatePressed = 3, StateDisabled = 4
 
 COLORREF Blend(COLORREF a, COLORREF b, int percentA) {
   const auto mix = [&](int ca, int cb) { return (ca * percentA + cb * (100 - percentA)) / 100; };
-  return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+  return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
+             mix(GetBValue(a), GetBValue(b)));
 }
 
 void Fill(HDC dc, const RECT& r, COLORREF c) {
@@ -39,7 +40,8 @@ bool DrawThemed(const TMxSpeedButton& b, const TMxButtonPaintContext& ctx, HDC d
     return false;
   }
   const TMxButtonFamily family = MxButtonFamily(b.Style);
-  const bool push = family == TMxButtonFamily::Classic || family == TMxButtonFamily::Win40 || family == TMxButtonFamily::Combo;
+  const bool push = family == TMxButtonFamily::Classic || family == TMxButtonFamily::Win40 ||
+                    family == TMxButtonFamily::Combo;
   int state = StateNormal;
   switch (b.Look()) {
   case sblNormal: state = StateNormal; break;
@@ -48,8 +50,8 @@ bool DrawThemed(const TMxSpeedButton& b, const TMxButtonPaintContext& ctx, HDC d
   case sblLatched: state = push ? StatePressed : ToolbarChecked; break;
   case sblDisabled: state = StateDisabled; break;
   }
-  return TMxThemeServices::Instance().DrawElement(ctx.Window, push ? L"BUTTON" : L"TOOLBAR", push ? BpPushButton : TpButton,
-                                                  state, dc, r);
+  return TMxThemeServices::Instance().DrawElement(ctx.Window, push ? L"BUTTON" : L"TOOLBAR",
+                                                  push ? BpPushButton : TpButton, state, dc, r);
 }
 
 // Frame and background; returns the content rectangle.
@@ -65,7 +67,8 @@ RECT DrawFace(const TMxSpeedButton& b, HDC dc, RECT r) {
     DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : EDGE_RAISED, BF_RECT | BF_ADJUST);
     break;
   case TMxButtonFamily::Win40: {
-    UINT s = DFCS_BUTTONPUSH | (look == sblPressed ? DFCS_PUSHED : 0) | (look == sblLatched ? DFCS_CHECKED : 0);
+    UINT s =
+        DFCS_BUTTONPUSH | (look == sblPressed ? DFCS_PUSHED : 0) | (look == sblLatched ? DFCS_CHECKED : 0);
     s |= look == sblDisabled ? DFCS_INACTIVE : 0;
     s |= b.Style == ubsWin40Ext && look == sblHot ? DFCS_HOT : 0;
     RECT f = r;
@@ -91,7 +94,8 @@ RECT DrawFace(const TMxSpeedButton& b, HDC dc, RECT r) {
     } else if (b.Style == ubsExplorerColored && (look == sblHot || down)) {
       back = Blend(highlight, face, down ? 45 : 25);
     } else if (look == sblLatched) {
-      back = Blend(face, RGB(255, 255, 255), 50); // a latched flat button is lighter, as a checked tool button
+      back =
+          Blend(face, RGB(255, 255, 255), 50); // a latched flat button is lighter, as a checked tool button
     } else if (look == sblHot && b.Style == ubsNavigator) {
       back = Blend(face, RGB(255, 255, 255), 70); // always framed: the hot state shows in the face
     }
@@ -162,7 +166,8 @@ void MxPaintSpeedButton(HDC dc, const TMxSpeedButton& b, const TMxButtonPaintCon
     content.right = arrow.left - 1;
   }
   // The combo look is its arrow; a caption would be drawn over it.
-  if (!b.Caption.empty() && content.right > content.left && MxButtonFamily(b.Style) != TMxButtonFamily::Combo) {
+  if (!b.Caption.empty() && content.right > content.left &&
+      MxButtonFamily(b.Style) != TMxButtonFamily::Combo) {
     const TSelectGuard font(dc, ctx.Font);
     SetBkMode(dc, TRANSPARENT);
     RECT t = content;

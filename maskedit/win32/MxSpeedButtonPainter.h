@@ -7,9 +7,9 @@
 #include <windows.h>
 
 struct TMxButtonPaintContext {
-  HWND Window = nullptr;  // the parent (visual styles are opened on it)
-  bool Themed = false;    // draw with the platform's visual styles when they are in use
-  HFONT Font = nullptr;   // the caption's font; the device context's when null
+  HWND Window = nullptr; // the parent (visual styles are opened on it)
+  bool Themed = false;   // draw with the platform's visual styles when they are in use
+  HFONT Font = nullptr;  // the caption's font; the device context's when null
 };
 
 void MxPaintSpeedButton(HDC dc, const TMxSpeedButton& button, const TMxButtonPaintContext& context);

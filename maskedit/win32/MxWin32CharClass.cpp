@@ -20,7 +20,8 @@ char TMxWin32CharClass::ToLower(char c) const {
 }
 
 void TMxWin32CharClass::OemRoundTrip(std::string& text) const {
-  if (text.empty() || text.size() > 0xFFFFFFFFu) return;
+  if (text.empty() || text.size() > 0xFFFFFFFFu)
+    return;
   const DWORD n = static_cast<DWORD>(text.size());
   CharToOemBuffA(text.data(), text.data(), n);
   OemToCharBuffA(text.data(), text.data(), n);

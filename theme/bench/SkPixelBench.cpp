@@ -20,7 +20,9 @@ struct Size {
 };
 constexpr Size kSizes[] = {{64, 64}, {512, 512}, {1920, 1080}, {3840, 2160}};
 
-std::string Label(const char* what, Size s) { return std::string(what) + "/" + std::to_string(s.W) + "x" + std::to_string(s.H); }
+std::string Label(const char* what, Size s) {
+  return std::string(what) + "/" + std::to_string(s.W) + "x" + std::to_string(s.H);
+}
 
 TskPixels Random(Size s, std::uint32_t seed, int keyPercent = 0) {
   TskPixels p;
@@ -30,7 +32,8 @@ TskPixels Random(Size s, std::uint32_t seed, int keyPercent = 0) {
     TskColor* row = p.ScanLine(y);
     for (std::int32_t x = 0; x < s.W; ++x) {
       row[x] = TskColor(rng());
-      if (keyPercent && int(rng() % 100) < keyPercent) row[x] = skKeyColor;
+      if (keyPercent && int(rng() % 100) < keyPercent)
+        row[x] = skKeyColor;
     }
   }
   return p;

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TskByteReader in(std::span<const std::uint8_t>(data, size));
   TskStoredBitmap bitmap;
   if (!ReadStoredBitmap(in, bitmap)) {
-    if (in.Position() != 0) std::abort();
+    if (in.Position() != 0)
+      std::abort();
     return 0;
   }
   const std::size_t used = in.Position();
@@ -19,10 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteStoredBitmap(out, bitmap.Name, bitmap.Pixels);
     TskByteReader again(out.Bytes());
     TskStoredBitmap copy;
-    if (!ReadStoredBitmap(again, copy) || again.Remaining() != 0 || copy.Name != bitmap.Name) std::abort();
-    if (out.Bytes().size() != used) std::abort();
+    if (!ReadStoredBitmap(again, copy) || again.Remaining() != 0 || copy.Name != bitmap.Name)
+      std::abort();
+    if (out.Bytes().size() != used)
+      std::abort();
     for (std::int32_t y = 0; y < copy.Pixels.Height(); ++y)
-      if (std::memcmp(copy.Pixels.ScanLine(y), bitmap.Pixels.ScanLine(y), std::size_t(copy.Pixels.Width()) * 4))
+      if (std::memcmp(copy.Pixels.ScanLine(y), bitmap.Pixels.ScanLine(y),
+                      std::size_t(copy.Pixels.Width()) * 4))
         std::abort();
   }
   return 0;

@@ -26,7 +26,8 @@ TEST(SkRect, Routines) {
   // Centring truncates toward zero: 16 in 15 -> offset 0 (-0.5), 10 in 15 -> 2.
   EXPECT_EQ(CentreRect({0, 0, 16, 16}, {0, 0, 15, 15}), (TskRect{0, 0, 16, 16}));
   EXPECT_EQ(CentreRect({0, 0, 10, 10}, {100, 100, 115, 115}), (TskRect{102, 102, 112, 112}));
-  EXPECT_EQ(CentreRect({7, 0, 17, 10}, {100, 100, 115, 115}, TskCentreMode::cmVertical), (TskRect{7, 102, 17, 112}));
+  EXPECT_EQ(CentreRect({7, 0, 17, 10}, {100, 100, 115, 115}, TskCentreMode::cmVertical),
+            (TskRect{7, 102, 17, 112}));
 }
 
 TEST(SkText, NextTokenAndNextField) {
@@ -110,7 +111,8 @@ TEST(SkCanvasMath, GradientBandsAndTheirRounding) {
   // 10 pixels wide: 10 steps, 11 bands, the last one empty.
   const auto bands = SkGradientBands({0, 0, 10, 4}, 0x000000, false, 0xFFFFFF);
   ASSERT_EQ(bands.size(), 11u);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(bands[i].Rect, (TskRect{i, 0, i + 1, 4})) << i;
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(bands[i].Rect, (TskRect{i, 0, i + 1, 4})) << i;
   EXPECT_TRUE(IsRectEmpty(bands[10].Rect));
   // i * 25.5: 25.5 -> 26 (even), 76.5 -> 76 (ties to even), 127.5 -> 128, 178.5 -> 178.
   EXPECT_EQ(bands[1].Color, 0x1A1A1Au);
@@ -126,7 +128,8 @@ TEST(SkCanvasMath, GradientBandsAndTheirRounding) {
   const auto v = SkGradientBands({5, 7, 20, 707}, 0x0000FF, true, 0x00FF00);
   std::int32_t next = 7;
   for (const auto& b : v) {
-    if (IsRectEmpty(b.Rect)) continue;
+    if (IsRectEmpty(b.Rect))
+      continue;
     EXPECT_EQ(b.Rect.Top, next);
     next = b.Rect.Bottom;
   }

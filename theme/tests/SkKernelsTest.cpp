@@ -13,12 +13,15 @@ namespace {
 std::vector<const TskKernels*> Paths() {
   std::vector<const TskKernels*> out;
   for (TskKernelPath p : {TskKernelPath::kpScalar, TskKernelPath::kpSse2, TskKernelPath::kpAvx2})
-    if (const TskKernels* k = SkKernelsFor(p)) out.push_back(k);
+    if (const TskKernels* k = SkKernelsFor(p))
+      out.push_back(k);
   return out;
 }
 
 // The blend of one byte, written out from its definition and independent of SkBlendPixel.
-std::uint32_t ByteBlend(std::uint32_t s, std::uint32_t d, std::uint32_t a) { return (s * a + d * (256 - a)) >> 8; }
+std::uint32_t ByteBlend(std::uint32_t s, std::uint32_t d, std::uint32_t a) {
+  return (s * a + d * (256 - a)) >> 8;
+}
 } // namespace
 
 TEST(SkKernels, ReferenceFollowsTheDefinition) {
@@ -30,7 +33,8 @@ TEST(SkKernels, ReferenceFollowsTheDefinition) {
   for (std::uint32_t a = 1; a < 255; a += 37)
     for (std::uint32_t s = 0; s < 256; s += 51)
       for (std::uint32_t d = 0; d < 256; d += 17) {
-        const TskColor got = SkBlendPixel((a << 24) | (s << 16) | (d << 8) | s, (d << 24) | (d << 16) | (s << 8) | d);
+        const TskColor got =
+            SkBlendPixel((a << 24) | (s << 16) | (d << 8) | s, (d << 24) | (d << 16) | (s << 8) | d);
         EXPECT_EQ(got >> 24, ByteBlend(a, d, a));
         EXPECT_EQ((got >> 16) & 0xFF, ByteBlend(s, d, a));
         EXPECT_EQ((got >> 8) & 0xFF, ByteBlend(d, s, a));
@@ -56,7 +60,8 @@ TEST(SkKernels, EveryPathBlendsEverySourceDestinationAndAlpha) {
       ASSERT_EQ(got, want) << "alpha " << a;
       // One source value per alpha over all destinations.
       const TskColor value = src[(a * 97) & 0xFFFF];
-      for (std::size_t i = 0; i < want.size(); ++i) want[i] = SkBlendPixel(value, dst[i]);
+      for (std::size_t i = 0; i < want.size(); ++i)
+        want[i] = SkBlendPixel(value, dst[i]);
       got = dst;
       k->BlendFillRow(value, got.data(), got.size());
       ASSERT_EQ(got, want) << "fill, alpha " << a;
@@ -68,14 +73,10 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
   std::mt19937 rng(20260501);
   auto pixel = [&rng]() -> TskColor {
     switch (rng() % 6) {
-    case 0:
-      return skKeyColor | (TskColor(rng() & 0xFF) << 24); // key colour, any alpha
-    case 1:
-      return rng() & 0x00FFFFFF; // alpha 0
-    case 2:
-      return rng() | 0xFF000000u; // alpha 255
-    default:
-      return TskColor(rng());
+    case 0: return skKeyColor | (TskColor(rng() & 0xFF) << 24); // key colour, any alpha
+    case 1: return rng() & 0x00FFFFFF;                          // alpha 0
+    case 2: return rng() | 0xFF000000u;                         // alpha 255
+    default: return TskColor(rng());
     }
   };
   const TskKernels& ref = skScalarKernels;
@@ -85,8 +86,10 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
       const std::size_t n = rng() % 70, offset = rng() % 5, stride = n + offset + rng() % 7;
       const int rows = 1 + int(rng() % 3);
       std::vector<TskColor> src(stride * rows + 8), dst(stride * rows + 8);
-      for (auto& p : src) p = pixel();
-      for (auto& p : dst) p = pixel();
+      for (auto& p : src)
+        p = pixel();
+      for (auto& p : dst)
+        p = pixel();
       const TskColor value = pixel();
       const std::uint8_t alpha = std::uint8_t(rng());
       auto check = [&](auto&& apply) {
@@ -117,7 +120,8 @@ TEST(SkKernels, CopyRowHandlesOverlappingRows) {
   for (const TskKernels* k : Paths())
     for (std::ptrdiff_t shift : {-5, -1, 1, 3, 17}) {
       std::vector<TskColor> row(80), want;
-      for (std::size_t i = 0; i < row.size(); ++i) row[i] = TskColor(i * 2654435761u);
+      for (std::size_t i = 0; i < row.size(); ++i)
+        row[i] = TskColor(i * 2654435761u);
       want = row;
       std::memmove(want.data() + 20 + shift, want.data() + 20, 30 * sizeof(TskColor));
       k->CopyRow(row.data() + 20, row.data() + 20 + shift, 30);

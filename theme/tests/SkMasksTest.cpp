@@ -19,13 +19,13 @@ TEST(SkCheckMasks, ClassifiesSeeThroughPixelsByBand) {
     TskRect margins;
     TskMaskFlags want;
   } const rows[] = {
-      {19, 0, skKeyColor, {2, 2, 2, 2}, {false, true, false}},    // own top-right corner
-      {0, 9, 0x80FFFFFF, {2, 2, 2, 2}, {false, true, false}},     // bottom-left corner
-      {10, 0, 0x00000000, {2, 2, 2, 2}, {true, false, false}},    // top edge
-      {19, 5, skKeyColor, {2, 2, 2, 2}, {true, false, false}},    // right edge
-      {10, 5, skKeyColor, {2, 2, 2, 2}, {false, false, true}},    // centre
+      {19, 0, skKeyColor, {2, 2, 2, 2}, {false, true, false}},     // own top-right corner
+      {0, 9, 0x80FFFFFF, {2, 2, 2, 2}, {false, true, false}},      // bottom-left corner
+      {10, 0, 0x00000000, {2, 2, 2, 2}, {true, false, false}},     // top edge
+      {19, 5, skKeyColor, {2, 2, 2, 2}, {true, false, false}},     // right edge
+      {10, 5, skKeyColor, {2, 2, 2, 2}, {false, false, true}},     // centre
       {10, 5, skIgnoreColor, {2, 2, 2, 2}, {false, false, false}}, // ignored value
-      {10, 5, 0xFF7F007F, {2, 2, 2, 2}, {false, false, false}},   // opaque, not exactly the key
+      {10, 5, 0xFF7F007F, {2, 2, 2, 2}, {false, false, false}},    // opaque, not exactly the key
       {0, 0, 0x00000000, {0, 0, 0, 0}, {false, false, true}},      // no margins: any pixel
   };
   for (const Row& r : rows) {
@@ -42,7 +42,8 @@ TEST(SkRegionRuns, OneRectanglePerRunMovedByTheOffset) {
   TskPixels p = Opaque(5, 2);
   p.SetPixel(0, 0, skKeyColor);
   p.SetPixel(3, 0, 0xFF7F007F); // the key colour at any alpha
-  for (int x = 0; x < 5; ++x) p.SetPixel(x, 1, skKeyColor);
+  for (int x = 0; x < 5; ++x)
+    p.SetPixel(x, 1, skKeyColor);
   const auto runs = SkRegionRuns(p, 10, 20);
   EXPECT_EQ(runs, (std::vector<TskRect>{{11, 20, 13, 21}, {14, 20, 15, 21}}));
   EXPECT_EQ(SkRunsBounds(runs), (TskRect{11, 20, 15, 21}));
@@ -51,7 +52,8 @@ TEST(SkRegionRuns, OneRectanglePerRunMovedByTheOffset) {
 TEST(SkRegionRuns, TakesAnyNumberOfRuns) {
   TskPixels p = Opaque(200, 100);
   for (int y = 0; y < 100; ++y)
-    for (int x = (y & 1); x < 200; x += 2) p.SetPixel(x, y, skKeyColor);
+    for (int x = (y & 1); x < 200; x += 2)
+      p.SetPixel(x, y, skKeyColor);
   const auto runs = SkRegionRuns(p, -3, 4);
   ASSERT_EQ(runs.size(), 10000u);
   EXPECT_EQ(runs.back(), (TskRect{195, 103, 196, 104}));

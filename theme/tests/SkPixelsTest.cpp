@@ -12,7 +12,8 @@ TEST(SkPixels, SetSizeIgnoresZeroNegativeCountsByMagnitudeAndRejectsHostileSizes
   p.SetPixel(4, 4, 0xAABBCCDD);
   struct Row {
     std::int32_t w, h;
-  } const unchanged[] = {{0, 10}, {10, 0}, {5, 5}, {-5, 5}, {16385, 1}, {1, -16385}, {INT32_MIN, 5}, {5, INT32_MIN}};
+  } const unchanged[] = {{0, 10},    {10, 0},     {5, 5},         {-5, 5},
+                         {16385, 1}, {1, -16385}, {INT32_MIN, 5}, {5, INT32_MIN}};
   for (const Row& r : unchanged) {
     EXPECT_FALSE(p.SetSize(r.w, r.h)) << r.w << "x" << r.h;
     EXPECT_EQ(p.Width(), 5);
@@ -32,7 +33,8 @@ TEST(SkPixels, PixelAccessOutsideTheImageIsIgnored) {
   p.SetPixel(2, 0, 7);
   p.SetPixel(-1, 0, 7);
   p.SetPixel(0, 2, 7);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(p.GetPixel(i % 2, i / 2), 0u);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(p.GetPixel(i % 2, i / 2), 0u);
   EXPECT_EQ(p.GetPixel(2, 0), 0u);
 }
 
@@ -82,9 +84,11 @@ TEST(SkPixels, SetTransparentColorTakesNearColoursToTheKey) {
 TEST(SkPixels, FlipVerticalExchangesRows) {
   TskPixels p;
   p.SetSize(2, 3);
-  for (int y = 0; y < 3; ++y) p.FillRect({0, y, 2, y + 1}, TskColor(y));
+  for (int y = 0; y < 3; ++y)
+    p.FillRect({0, y, 2, y + 1}, TskColor(y));
   p.FlipVertical();
-  for (int y = 0; y < 3; ++y) EXPECT_EQ(p.GetPixel(1, y), TskColor(2 - y));
+  for (int y = 0; y < 3; ++y)
+    EXPECT_EQ(p.GetPixel(1, y), TskColor(2 - y));
 }
 
 TEST(SkPixels, ShiftsApplyToPixelsWithAlphaAndKeepTheAlpha) {
@@ -102,7 +106,7 @@ TEST(SkPixels, ShiftsApplyToPixelsWithAlphaAndKeepTheAlpha) {
 
   p.SetPixel(0, 0, 0x40FF0000); // pure red
   p.SetPixel(1, 0, 0x4000FF00);
-  p.ChangeHue(85);               // a third of the circle: red -> green -> blue
+  p.ChangeHue(85); // a third of the circle: red -> green -> blue
   EXPECT_EQ(p.GetPixel(0, 0), 0x4000FF00u);
   EXPECT_EQ(p.GetPixel(1, 0), 0x400000FFu);
 }

@@ -4,10 +4,10 @@
 // The pixel work itself is done by the platform-free layer through Pixels(). Every live
 // bitmap's context is entered in a process-wide list, one entry per context, so that a
 // context can be traced back to its bitmap.
+#include "framework/win32/Handles.h"
 #include "theme/SkBitmapStream.h"
 #include "theme/SkPixelDraw.h"
 #include "theme/SkPixels.h"
-#include "framework/win32/Handles.h"
 
 #include <windows.h>
 

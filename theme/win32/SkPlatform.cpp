@@ -1,23 +1,58 @@
 #include "theme/win32/SkPlatform.h"
 
+#include "framework/win32/Handles.h"
 #include "theme/SkCanvasMath.h"
 #include "theme/SkCpu.h"
-#include "framework/win32/Handles.h"
 
 #include <memory>
 
 namespace {
-const char* const kUxNames[] = {
-    "OpenThemeData", "CloseThemeData", "DrawThemeBackground", "DrawThemeText", "GetThemeBackgroundContentRect",
-    "GetThemePartSize", "GetThemeTextExtent", "GetThemeTextMetrics", "GetThemeBackgroundRegion",
-    "HitTestThemeBackground", "DrawThemeEdge", "DrawThemeIcon", "IsThemePartDefined",
-    "IsThemeBackgroundPartiallyTransparent", "GetThemeColor", "GetThemeMetric", "GetThemeString", "GetThemeBool",
-    "GetThemeInt", "GetThemeEnumValue", "GetThemePosition", "GetThemeFont", "GetThemeRect", "GetThemeMargins",
-    "GetThemeIntList", "GetThemePropertyOrigin", "SetWindowTheme", "GetThemeFilename", "GetThemeSysColor",
-    "GetThemeSysColorBrush", "GetThemeSysBool", "GetThemeSysSize", "GetThemeSysFont", "GetThemeSysString",
-    "GetThemeSysInt", "IsThemeActive", "IsAppThemed", "GetWindowTheme", "EnableThemeDialogTexture",
-    "IsThemeDialogTextureEnabled", "GetThemeAppProperties", "SetThemeAppProperties", "GetCurrentThemeName",
-    "GetThemeDocumentationProperty", "DrawThemeParentBackground", "EnableTheming"};
+const char* const kUxNames[] = {"OpenThemeData",
+                                "CloseThemeData",
+                                "DrawThemeBackground",
+                                "DrawThemeText",
+                                "GetThemeBackgroundContentRect",
+                                "GetThemePartSize",
+                                "GetThemeTextExtent",
+                                "GetThemeTextMetrics",
+                                "GetThemeBackgroundRegion",
+                                "HitTestThemeBackground",
+                                "DrawThemeEdge",
+                                "DrawThemeIcon",
+                                "IsThemePartDefined",
+                                "IsThemeBackgroundPartiallyTransparent",
+                                "GetThemeColor",
+                                "GetThemeMetric",
+                                "GetThemeString",
+                                "GetThemeBool",
+                                "GetThemeInt",
+                                "GetThemeEnumValue",
+                                "GetThemePosition",
+                                "GetThemeFont",
+                                "GetThemeRect",
+                                "GetThemeMargins",
+                                "GetThemeIntList",
+                                "GetThemePropertyOrigin",
+                                "SetWindowTheme",
+                                "GetThemeFilename",
+                                "GetThemeSysColor",
+                                "GetThemeSysColorBrush",
+                                "GetThemeSysBool",
+                                "GetThemeSysSize",
+                                "GetThemeSysFont",
+                                "GetThemeSysString",
+                                "GetThemeSysInt",
+                                "IsThemeActive",
+                                "IsAppThemed",
+                                "GetWindowTheme",
+                                "EnableThemeDialogTexture",
+                                "IsThemeDialogTextureEnabled",
+                                "GetThemeAppProperties",
+                                "SetThemeAppProperties",
+                                "GetCurrentThemeName",
+                                "GetThemeDocumentationProperty",
+                                "DrawThemeParentBackground",
+                                "EnableTheming"};
 static_assert(sizeof(kUxNames) / sizeof(kUxNames[0]) == int(TskUxFunc::Count));
 
 template <typename Fn>
@@ -32,27 +67,21 @@ TModuleHandle& Msimg32() {
 
 TskPixelFormat ReadScreenPixelFormat() {
   const TWindowDC screen(nullptr);
-  if (!screen.Get()) return TskPixelFormat::pfDevice;
+  if (!screen.Get())
+    return TskPixelFormat::pfDevice;
   TBitmapHandle probe(CreateCompatibleBitmap(screen.Get(), 4, 4));
   BITMAP info{};
-  if (!probe || !GetObjectA(probe.Get(), sizeof(info), &info)) return TskPixelFormat::pfDevice;
+  if (!probe || !GetObjectA(probe.Get(), sizeof(info), &info))
+    return TskPixelFormat::pfDevice;
   switch (info.bmBitsPixel) {
-  case 1:
-    return TskPixelFormat::pf1bit;
-  case 4:
-    return TskPixelFormat::pf4bit;
-  case 8:
-    return TskPixelFormat::pf8bit;
-  case 15:
-    return TskPixelFormat::pf15bit;
-  case 16:
-    return TskPixelFormat::pf16bit;
-  case 24:
-    return TskPixelFormat::pf24bit;
-  case 32:
-    return TskPixelFormat::pf32bit;
-  default:
-    return TskPixelFormat::pfCustom;
+  case 1: return TskPixelFormat::pf1bit;
+  case 4: return TskPixelFormat::pf4bit;
+  case 8: return TskPixelFormat::pf8bit;
+  case 15: return TskPixelFormat::pf15bit;
+  case 16: return TskPixelFormat::pf16bit;
+  case 24: return TskPixelFormat::pf24bit;
+  case 32: return TskPixelFormat::pf32bit;
+  default: return TskPixelFormat::pfCustom;
   }
 }
 } // namespace
@@ -103,7 +132,8 @@ TskPlatform::~TskPlatform() {
 bool TskPlatform::LoadVisualStyles() {
   const bool loaded = UxLoads.Acquire([this] {
     HMODULE module = LoadLibraryA("uxtheme.dll");
-    if (!module) return false;
+    if (!module)
+      return false;
     BindVisualStyles(module);
     return true;
   });
@@ -115,7 +145,8 @@ bool TskPlatform::UnloadVisualStyles() {
   const bool released = UxLoads.Release([this] {
     HMODULE module = UxModule;
     UxModule = nullptr;
-    for (FARPROC& p : UxProcs) p = nullptr;
+    for (FARPROC& p : UxProcs)
+      p = nullptr;
     FreeLibrary(module);
   });
   UpdateVisualStylesActive();
@@ -124,7 +155,8 @@ bool TskPlatform::UnloadVisualStyles() {
 
 void TskPlatform::BindVisualStyles(HMODULE module) {
   UxModule = module;
-  for (int i = 0; i < int(TskUxFunc::Count); ++i) UxProcs[i] = GetProcAddress(module, kUxNames[i]);
+  for (int i = 0; i < int(TskUxFunc::Count); ++i)
+    UxProcs[i] = GetProcAddress(module, kUxNames[i]);
 }
 
 void TskPlatform::UpdateVisualStylesActive() {
@@ -141,14 +173,16 @@ bool TskPlatform::MultiMonitor() const {
 namespace {
 RECT Fallback(bool workArea) {
   RECT r{};
-  if (workArea && SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) return r;
+  if (workArea && SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0))
+    return r;
   return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 bool FromMonitor(HMONITOR monitor, bool workArea, RECT& out) {
   MONITORINFO info{};
   info.cbSize = sizeof(MONITORINFO); // the plain form, not the extended one
-  if (!monitor || !TskPlatform::Get().GetMonitorInfoA(monitor, &info)) return false;
+  if (!monitor || !TskPlatform::Get().GetMonitorInfoA(monitor, &info))
+    return false;
   out = workArea ? info.rcWork : info.rcMonitor;
   return true;
 }
@@ -157,7 +191,8 @@ bool FromMonitor(HMONITOR monitor, bool workArea, RECT& out) {
 RECT MonitorWorkArea(POINT point, bool workArea) {
   TskPlatform& p = TskPlatform::Get();
   RECT r;
-  if (p.MultiMonitor() && FromMonitor(p.MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), workArea, r)) return r;
+  if (p.MultiMonitor() && FromMonitor(p.MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), workArea, r))
+    return r;
   return Fallback(workArea);
 }
 
@@ -201,32 +236,39 @@ std::int32_t CaptureDepth() { return Capture().Depth(); }
 namespace {
 bool Convert(UINT codePage, DWORD flags, const std::string& s, std::wstring& out) {
   const int n = MultiByteToWideChar(codePage, flags, s.data(), int(s.size()), nullptr, 0);
-  if (n <= 0) return false;
+  if (n <= 0)
+    return false;
   out.assign(std::size_t(n), L'\0');
   return MultiByteToWideChar(codePage, flags, s.data(), int(s.size()), out.data(), n) == n;
 }
 } // namespace
 
 std::wstring ToWide(UINT codePage, const std::string& s) {
-  if (s.empty() || s.size() > 0x7FFFFFFF) return std::wstring();
+  if (s.empty() || s.size() > 0x7FFFFFFF)
+    return std::wstring();
   const DWORD flags = MB_PRECOMPOSED | MB_USEGLYPHCHARS;
   std::wstring out;
-  if (Convert(codePage, flags, s, out)) return out;
-  if (codePage != CP_ACP && Convert(CP_ACP, flags, s, out)) return out;
+  if (Convert(codePage, flags, s, out))
+    return out;
+  if (codePage != CP_ACP && Convert(CP_ACP, flags, s, out))
+    return out;
   // Some code pages reject the flags altogether; plain conversion is still better than "?".
-  if (Convert(codePage, 0, s, out)) return out;
+  if (Convert(codePage, 0, s, out))
+    return out;
   return std::wstring(s.size(), L'?');
 }
 
 std::int32_t TextWidthW(HDC dc, const std::wstring& text, UINT drawTextFlags) {
-  if (text.empty()) return 0;
+  if (text.empty())
+    return 0;
   if (TskPlatform::Get().IsNT) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.data(), int(text.size()), &size);
     return size.cx;
   }
   std::string ansi(text.size() * 2 + 1, '\0');
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), ansi.data(), int(ansi.size()), nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), ansi.data(), int(ansi.size()),
+                                    nullptr, nullptr);
   RECT r{0, 0, 0, 0};
   DrawTextA(dc, ansi.data(), n, &r, DT_CALCRECT | drawTextFlags);
   return r.right - r.left;

@@ -15,21 +15,60 @@ enum class TskPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, 
 
 // The visual-styles functions bound by name, in binding order.
 enum class TskUxFunc : int {
-  OpenThemeData, CloseThemeData, DrawThemeBackground, DrawThemeText, GetThemeBackgroundContentRect,
-  GetThemePartSize, GetThemeTextExtent, GetThemeTextMetrics, GetThemeBackgroundRegion, HitTestThemeBackground,
-  DrawThemeEdge, DrawThemeIcon, IsThemePartDefined, IsThemeBackgroundPartiallyTransparent, GetThemeColor,
-  GetThemeMetric, GetThemeString, GetThemeBool, GetThemeInt, GetThemeEnumValue, GetThemePosition, GetThemeFont,
-  GetThemeRect, GetThemeMargins, GetThemeIntList, GetThemePropertyOrigin, SetWindowTheme, GetThemeFilename,
-  GetThemeSysColor, GetThemeSysColorBrush, GetThemeSysBool, GetThemeSysSize, GetThemeSysFont, GetThemeSysString,
-  GetThemeSysInt, IsThemeActive, IsAppThemed, GetWindowTheme, EnableThemeDialogTexture, IsThemeDialogTextureEnabled,
-  GetThemeAppProperties, SetThemeAppProperties, GetCurrentThemeName, GetThemeDocumentationProperty,
-  DrawThemeParentBackground, EnableTheming, Count
+  OpenThemeData,
+  CloseThemeData,
+  DrawThemeBackground,
+  DrawThemeText,
+  GetThemeBackgroundContentRect,
+  GetThemePartSize,
+  GetThemeTextExtent,
+  GetThemeTextMetrics,
+  GetThemeBackgroundRegion,
+  HitTestThemeBackground,
+  DrawThemeEdge,
+  DrawThemeIcon,
+  IsThemePartDefined,
+  IsThemeBackgroundPartiallyTransparent,
+  GetThemeColor,
+  GetThemeMetric,
+  GetThemeString,
+  GetThemeBool,
+  GetThemeInt,
+  GetThemeEnumValue,
+  GetThemePosition,
+  GetThemeFont,
+  GetThemeRect,
+  GetThemeMargins,
+  GetThemeIntList,
+  GetThemePropertyOrigin,
+  SetWindowTheme,
+  GetThemeFilename,
+  GetThemeSysColor,
+  GetThemeSysColorBrush,
+  GetThemeSysBool,
+  GetThemeSysSize,
+  GetThemeSysFont,
+  GetThemeSysString,
+  GetThemeSysInt,
+  IsThemeActive,
+  IsAppThemed,
+  GetWindowTheme,
+  EnableThemeDialogTexture,
+  IsThemeDialogTextureEnabled,
+  GetThemeAppProperties,
+  SetThemeAppProperties,
+  GetCurrentThemeName,
+  GetThemeDocumentationProperty,
+  DrawThemeParentBackground,
+  EnableTheming,
+  Count
 };
 
 class TskPlatform {
 public:
   using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-  using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
+  using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
+                                              DWORD);
   using TransparentBltFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
   using MonitorFromRectFn = HMONITOR(WINAPI*)(LPCRECT, DWORD);
   using MonitorFromPointFn = HMONITOR(WINAPI*)(POINT, DWORD);

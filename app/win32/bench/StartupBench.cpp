@@ -53,13 +53,15 @@ bool RunOnce(const std::string& exe, TSample& out) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   QueryPerformanceCounter(&start);
-  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
   const TKernelHandle process(pi.hProcess), thread(pi.hThread);
   WaitForInputIdle(pi.hProcess, 10000);
   TFind f{pi.dwProcessId, nullptr};
   while (!f.Found) {
     EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&f));
-    if (!f.Found) Sleep(1);
+    if (!f.Found)
+      Sleep(1);
   }
   QueryPerformanceCounter(&end);
   out.Ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
@@ -80,7 +82,8 @@ double Median(std::vector<double> v) {
 
 long long FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    return -1;
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -105,13 +108,17 @@ int main(int argc, char** argv) {
     }
   }
   const double t0 = Median(ms[0]), t1 = Median(ms[1]), m0 = Median(peak[0]), m1 = Median(peak[1]);
-  const double b0 = *std::min_element(ms[0].begin(), ms[0].end()), b1 = *std::min_element(ms[1].begin(), ms[1].end());
-  std::printf("%-22s %12s %12s %16s %12s\n", "program", "start (ms)", "best (ms)", "peak set (MiB)", "size (KiB)");
+  const double b0 = *std::min_element(ms[0].begin(), ms[0].end()),
+               b1 = *std::min_element(ms[1].begin(), ms[1].end());
+  std::printf("%-22s %12s %12s %16s %12s\n", "program", "start (ms)", "best (ms)", "peak set (MiB)",
+              "size (KiB)");
   std::printf("%-22s %12.1f %12.1f %16.2f %12lld\n", "tabira.exe", t0, b0, m0, FileSize(programs[0]) / 1024);
-  std::printf("%-22s %12.1f %12.1f %16.2f %12lld\n", "minimal_window.exe", t1, b1, m1, FileSize(programs[1]) / 1024);
+  std::printf("%-22s %12.1f %12.1f %16.2f %12lld\n", "minimal_window.exe", t1, b1, m1,
+              FileSize(programs[1]) / 1024);
   // The start times of a Wine process vary with the machine's other work; the best round
   // of each program is the steadier comparison, the medians are given beside it.
-  std::printf("ratio tabira/minimal: start %.2f (medians of %d rounds), %.2f (best rounds); peak working set %.2f\n",
-              t0 / t1, rounds, b0 / b1, m0 / m1);
+  std::printf(
+      "ratio tabira/minimal: start %.2f (medians of %d rounds), %.2f (best rounds); peak working set %.2f\n",
+      t0 / t1, rounds, b0 / b1, m0 / m1);
   return 0;
 }

@@ -88,11 +88,13 @@ public:
   TBoxCloser() : FThread([this] { Run(); }) {}
   ~TBoxCloser() {
     FStop = true;
-    if (FThread.joinable()) FThread.join();
+    if (FThread.joinable())
+      FThread.join();
   }
   std::vector<TSeen> Seen() {
     FStop = true;
-    if (FThread.joinable()) FThread.join();
+    if (FThread.joinable())
+      FThread.join();
     return FSeen;
   }
 
@@ -108,13 +110,16 @@ private:
         RECT r{};
         GetWindowRect(box, &r);
         int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-        seen.Centred = std::abs((r.left + r.right) / 2 - cx / 2) <= 1 && std::abs((r.top + r.bottom) / 2 - cy / 2) <= 1;
+        seen.Centred =
+            std::abs((r.left + r.right) / 2 - cx / 2) <= 1 && std::abs((r.top + r.bottom) / 2 - cy / 2) <= 1;
         char ok[16] = {};
         GetDlgItemTextA(box, IDOK, ok, sizeof ok);
         seen.OnlyOk = std::string(ok) == "OK" && !GetDlgItem(box, IDCANCEL) && !GetDlgItem(box, IDYES);
         FSeen.push_back(seen);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        while (IsWindow(box) && !FStop) Sleep(5);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        while (IsWindow(box) && !FStop)
+          Sleep(5);
       }
       Sleep(10);
     }
@@ -162,7 +167,7 @@ TEST_F(FrTabira, ItsThemeEngineMakesTheFlatThemeCurrent) {
 struct TExpectedControl {
   const char* Name;
   const char* Parent;
-  RECT Bounds; // left, top, width, height
+  RECT Bounds;         // left, top, width, height
   const char* Caption; // null: an amount field, whose window text is its own text
   const char* Face;
   int Height;
@@ -176,19 +181,54 @@ constexpr TColor kCream = RGBColor(255, 251, 240);
 TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
   const char* ms = "MS Sans Serif";
   const TExpectedControl expected[] = {
-      {"Label1", "frTabira", {72, 8, 236, 19}, "PENGHITUNG ZAKAT MAAL", "Bookman Old Style", -16, true, kBlue},
+      {"Label1",
+       "frTabira",
+       {72, 8, 236, 19},
+       "PENGHITUNG ZAKAT MAAL",
+       "Bookman Old Style",
+       -16,
+       true,
+       kBlue},
       {"Label2", "frTabira", {8, 458, 94, 13}, "www.tabira.web.id", ms, -11, false, clWindowText},
       {"GroupBox1", "frTabira", {8, 240, 361, 105}, "Nishab Zakat", ms, -11, true, clWindowText},
       {"lbHrgEmas", "GroupBox1", {8, 24, 120, 13}, "Harga 1 gr emas 24 karat", ms, -11, false, clWindowText},
-      {"lbNishab", "GroupBox1", {8, 48, 257, 13}, "Maka Nishab Zakat (Senilai 85 gr Emas Murni) adalah:", ms, -11, false, clWindowText},
+      {"lbNishab",
+       "GroupBox1",
+       {8, 48, 257, 13},
+       "Maka Nishab Zakat (Senilai 85 gr Emas Murni) adalah:",
+       ms,
+       -11,
+       false,
+       clWindowText},
       {"EdHrgEmas", "GroupBox1", {240, 24, 112, 21}, nullptr, ms, -11, true, clWindowText},
       {"EdNishab", "GroupBox1", {240, 76, 112, 21}, nullptr, ms, -11, true, kBlue},
       {"BtHitungNsb", "GroupBox1", {144, 74, 83, 25}, "&NISHAB", ms, -11, true, clWindowText},
-      {"GroupBox2", "frTabira", {8, 40, 361, 185}, "Total harta tersimpan selama 1 Haul (1 tahun hijriyah)", ms, -11, true, clBlack},
+      {"GroupBox2",
+       "frTabira",
+       {8, 40, 361, 185},
+       "Total harta tersimpan selama 1 Haul (1 tahun hijriyah)",
+       ms,
+       -11,
+       true,
+       clBlack},
       {"lbUangTunai", "GroupBox2", {17, 26, 52, 13}, "Uang tunai", ms, -11, false, clBlack},
-      {"lbEmasPerak", "GroupBox2", {16, 99, 212, 13}, "Perhiasan atau perabot dari emas atau perak", ms, -11, false, clBlack},
+      {"lbEmasPerak",
+       "GroupBox2",
+       {16, 99, 212, 13},
+       "Perhiasan atau perabot dari emas atau perak",
+       ms,
+       -11,
+       false,
+       clBlack},
       {"lbTabungan", "GroupBox2", {16, 50, 49, 13}, "Tabungan", ms, -11, false, clBlack},
-      {"lbPiutang", "GroupBox2", {16, 75, 209, 13}, "Piutang (yg masih  bisa diharapkan terlunasi)", ms, -11, false, clBlack},
+      {"lbPiutang",
+       "GroupBox2",
+       {16, 75, 209, 13},
+       "Piutang (yg masih  bisa diharapkan terlunasi)",
+       ms,
+       -11,
+       false,
+       clBlack},
       {"lbLain2", "GroupBox2", {16, 124, 39, 13}, "Lain-lain", ms, -11, false, clBlack},
       {"edUangTunai", "GroupBox2", {240, 24, 113, 21}, nullptr, ms, -11, true, clBlack},
       {"edTabungan", "GroupBox2", {240, 48, 113, 21}, nullptr, ms, -11, true, clBlack},
@@ -197,8 +237,22 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
       {"edLain2", "GroupBox2", {240, 120, 113, 21}, nullptr, ms, -11, true, clBlack},
       {"edTotalHarta", "GroupBox2", {240, 155, 113, 21}, nullptr, ms, -11, true, kBlue},
       {"btJumlah", "GroupBox2", {144, 153, 83, 25}, "&JUMLAH", ms, -11, true, 0xFFFFFFFF},
-      {"GroupBox3", "frTabira", {8, 357, 361, 57}, "HASIL PENGHITUNGAN ZAKAT ANDA", ms, -11, true, clWindowText},
-      {"lbNilaiZakat", "GroupBox3", {8, 27, 203, 16}, "ZAKAT (2,5% x Jumlah Harta) =  ", "Arial", -13, true, clRed},
+      {"GroupBox3",
+       "frTabira",
+       {8, 357, 361, 57},
+       "HASIL PENGHITUNGAN ZAKAT ANDA",
+       ms,
+       -11,
+       true,
+       clWindowText},
+      {"lbNilaiZakat",
+       "GroupBox3",
+       {8, 27, 203, 16},
+       "ZAKAT (2,5% x Jumlah Harta) =  ",
+       "Arial",
+       -13,
+       true,
+       clRed},
       {"edNilaiZakat", "GroupBox3", {240, 25, 112, 21}, nullptr, ms, -11, true, clRed},
       {"btHitung", "frTabira", {48, 424, 75, 25}, "&HITUNG", ms, -11, true, clWindowText},
       {"btReset", "frTabira", {256, 424, 75, 25}, "&RESET", ms, -11, true, clWindowText},
@@ -253,7 +307,8 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
   }
   EXPECT_EQ(Window->Control("lbNilaiZakat")->Font().Charset, ANSI_CHARSET);
   EXPECT_EQ(Window->Color(), clBtnFace);
-  for (const char* box : {"GroupBox1", "GroupBox2", "GroupBox3"}) EXPECT_EQ(Window->Control(box)->Color(), kCream) << box;
+  for (const char* box : {"GroupBox1", "GroupBox2", "GroupBox3"})
+    EXPECT_EQ(Window->Control(box)->Color(), kCream) << box;
 }
 
 TEST_F(FrTabira, WindowHasItsCaptionPositionSizeAndFrame) {
@@ -298,9 +353,9 @@ TEST_F(FrTabira, GroupBoxesPaintCreamBehindTheirChildren) {
 
 TEST_F(FrTabira, TabWalksTheKeyboardOrderStartingAtTheCashField) {
   EXPECT_EQ(FocusedName(), "edUangTunai");
-  const std::vector<std::string> expected = {"edTabungan", "edPiutang",    "edEmasPerak", "edLain2",   "btJumlah",
-                                             "edTotalHarta", "EdHrgEmas",  "BtHitungNsb", "EdNishab",  "btHitung",
-                                             "edNilaiZakat", "btReset",    "edUangTunai"};
+  const std::vector<std::string> expected = {
+      "edTabungan",  "edPiutang", "edEmasPerak", "edLain2",      "btJumlah", "edTotalHarta", "EdHrgEmas",
+      "BtHitungNsb", "EdNishab",  "btHitung",    "edNilaiZakat", "btReset",  "edUangTunai"};
   std::vector<std::string> visited;
   for (std::size_t i = 0; i < expected.size(); ++i) {
     Press(VK_TAB);
@@ -317,7 +372,8 @@ TEST_F(FrTabira, AltLetterRunsTheButtonWithoutMovingTheFocus) {
   struct {
     WORD Key;
     const char* Handler;
-  } cases[] = {{'N', "BtHitungNsbClick"}, {'J', "btJumlahClick"}, {'H', "btHitungClick"}, {'R', "btResetClick"}};
+  } cases[] = {
+      {'N', "BtHitungNsbClick"}, {'J', "btJumlahClick"}, {'H', "btHitungClick"}, {'R', "btResetClick"}};
   for (const auto& c : cases) {
     FocusOn("EdHrgEmas");
     Press(c.Key, VK_MENU);
@@ -372,8 +428,8 @@ TEST_F(FrTabira, SilentAbortEndsTheHandlerAfterOneMessage) {
     }
     Pump(300);
     auto seen = closer.Seen();
-    ASSERT_EQ(seen.size(), 1u) << (byMouse ? "mouse" : "keyboard") << ", journal size " << Window->Journal.size()
-                               << ", focus " << FocusedName();
+    ASSERT_EQ(seen.size(), 1u) << (byMouse ? "mouse" : "keyboard") << ", journal size "
+                               << Window->Journal.size() << ", focus " << FocusedName();
     EXPECT_EQ(seen[0].Text, "Masukkan terlebih dahulu data harta anda!");
     EXPECT_EQ(Window->Journal, std::vector<std::string>{"btResetClick"}) << (byMouse ? "mouse" : "keyboard");
   }
@@ -397,15 +453,16 @@ TEST_F(FrTabira, TooltipsShowTheShortHintWhereShowHintApplies) {
     EXPECT_EQ(full.empty(), buffer[0] == '\0') << name << ": a tool exists exactly where there is a hint";
     return full;
   };
-  const std::string nishab = "Nishab adalah batas minimal harta yang menyebabkan harta tersebut wajib dizakati";
-  const std::string haul =
-      "Diantara syarat zakat emas dan perak adalah harta tersebut harus telah dimiliki selama 1 tahun hijriyah";
+  const std::string nishab =
+      "Nishab adalah batas minimal harta yang menyebabkan harta tersebut wajib dizakati";
+  const std::string haul = "Diantara syarat zakat emas dan perak adalah harta tersebut harus telah dimiliki "
+                           "selama 1 tahun hijriyah";
   EXPECT_EQ(textOf("GroupBox1"), nishab);
   EXPECT_EQ(textOf("BtHitungNsb"), nishab);
   EXPECT_EQ(textOf("EdHrgEmas"), nishab); // inherits ShowHint and the hint of its group box
   EXPECT_EQ(textOf("GroupBox2"), haul);
   EXPECT_EQ(textOf("edLain2"), haul);
-  EXPECT_EQ(textOf("btHitung"), "");  // ShowHint is off outside the two group boxes
+  EXPECT_EQ(textOf("btHitung"), ""); // ShowHint is off outside the two group boxes
   EXPECT_EQ(textOf("GroupBox3"), "");
   EXPECT_EQ(textOf("btJumlah"), haul);
   // 2 group boxes and their 17 children.
@@ -434,9 +491,11 @@ struct TObjectCounts {
 TObjectCounts CountObjects() {
   TObjectCounts counts{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
                        GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
-  if (counts.Gdi != 0) return counts;
+  if (counts.Gdi != 0)
+    return counts;
   for (UINT_PTR h = 1; h < 0x10000; ++h) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++counts.Gdi;
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(h)))
+      ++counts.Gdi;
   }
   for (UINT_PTR h = 2; h < 0x10000; h += 2) {
     if (IsWindow(reinterpret_cast<HWND>(h)) || IsMenu(reinterpret_cast<HMENU>(h))) {
@@ -473,7 +532,8 @@ TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
   TBrushHandle probe(CreateSolidBrush(RGB(1, 2, 3)));
   EXPECT_EQ(CountObjects().Gdi, before.Gdi + 1);
   probe.Reset();
-  for (int i = 0; i < 5; ++i) cycle();
+  for (int i = 0; i < 5; ++i)
+    cycle();
   Pump(50);
   TObjectCounts after = CountObjects();
   EXPECT_EQ(after.Gdi, before.Gdi);

@@ -16,7 +16,8 @@ const std::vector<std::string> kAmountFields = {"edUangTunai", "edTabungan", "ed
 
 std::vector<std::string> Texts(const TTabiraDriver& d) {
   std::vector<std::string> texts;
-  for (const std::string& name : kAmountFields) texts.push_back(d.Text(name));
+  for (const std::string& name : kAmountFields)
+    texts.push_back(d.Text(name));
   return texts;
 }
 
@@ -72,7 +73,7 @@ TEST(TabiraCalculator, StartsWithZeroFieldsAndTheFocusInCash) {
 
 TEST(TabiraCalculator, TabWalksTheFieldsAndButtonsInOrder) {
   TTabiraDriver d;
-  const char* order[] = {"edUangTunai", "edTabungan", "edPiutang", "edEmasPerak",  "edLain2",
+  const char* order[] = {"edUangTunai", "edTabungan",   "edPiutang", "edEmasPerak", "edLain2",
                          "btJumlah",    "edTotalHarta", "EdHrgEmas", "BtHitungNsb", "EdNishab",
                          "btHitung",    "edNilaiZakat", "btReset",   "edUangTunai"};
   ASSERT_EQ(d.Focus(), d.Control("edUangTunai"));
@@ -145,8 +146,8 @@ TEST(TabiraCalculator, RefusalsResetNegativesAndAmountsTooLarge) {
 
   // RESET empties all nine fields, whatever they showed.
   d.Click("btReset");
-  EXPECT_EQ(Texts(d), (std::vector<std::string>{" 0", " 0", " 0", " 0", " 0", " 0,00", " 0,00", " 0,00",
-                                                "Rp 0,00"}));
+  EXPECT_EQ(Texts(d),
+            (std::vector<std::string>{" 0", " 0", " 0", " 0", " 0", " 0,00", " 0,00", " 0,00", "Rp 0,00"}));
 }
 
 // The same calculator where the locale shows no currency decimals.

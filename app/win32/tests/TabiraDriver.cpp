@@ -56,7 +56,8 @@ struct TChildBounds {
 
 BOOL CALLBACK FindChildAt(HWND hwnd, LPARAM lparam) {
   auto* f = reinterpret_cast<TChildBounds*>(lparam);
-  if (GetParent(hwnd) != f->Parent) return TRUE;
+  if (GetParent(hwnd) != f->Parent)
+    return TRUE;
   RECT r;
   GetWindowRect(hwnd, &r);
   MapWindowPoints(nullptr, f->Parent, reinterpret_cast<POINT*>(&r), 2);
@@ -83,7 +84,8 @@ constexpr TPlace kPlaces[] = {
     {"edNilaiZakat", 3, 240, 25, 112, 21}, {"btHitung", 0, 48, 424, 75, 25},
     {"btReset", 0, 256, 424, 75, 25},
 };
-constexpr RECT kGroupBoxes[] = {{8, 240, 8 + 361, 240 + 105}, {8, 40, 8 + 361, 40 + 185}, {8, 357, 8 + 361, 357 + 57}};
+constexpr RECT kGroupBoxes[] = {
+    {8, 240, 8 + 361, 240 + 105}, {8, 40, 8 + 361, 40 + 185}, {8, 357, 8 + 361, 357 + 57}};
 
 // The absolute position of a window's centre on the screen.
 POINT CentreOf(HWND hwnd) {
@@ -103,7 +105,8 @@ TCurrencyDigitsOverride::TCurrencyDigitsOverride(const char* digits) {
   char old[16] = {};
   DWORD size = sizeof old - 1;
   DWORD type = 0;
-  if (RegQueryValueExA(key.Get(), "iCurrDigits", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
+  if (RegQueryValueExA(key.Get(), "iCurrDigits", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
+          ERROR_SUCCESS &&
       type == REG_SZ) {
     FOld = std::string(old);
   }
@@ -113,7 +116,8 @@ TCurrencyDigitsOverride::TCurrencyDigitsOverride(const char* digits) {
 
 TCurrencyDigitsOverride::~TCurrencyDigitsOverride() {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_WRITE, &opened) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_WRITE, &opened) != ERROR_SUCCESS)
+    return;
   const TRegistryKey key(opened);
   if (FOld) {
     RegSetValueExA(key.Get(), "iCurrDigits", 0, REG_SZ, reinterpret_cast<const BYTE*>(FOld->c_str()),
@@ -136,7 +140,8 @@ TChildProcess::TChildProcess(const std::string& exe) {
 }
 
 TChildProcess::~TChildProcess() {
-  if (Running()) WaitForExit(0);
+  if (Running())
+    WaitForExit(0);
 }
 
 DWORD TChildProcess::WaitForExit(DWORD timeoutMs) {
@@ -159,7 +164,8 @@ TTabiraDriver::TTabiraDriver() : FProcess(ExeBesideThisTest("tabira.exe")) {
         return FWindow != nullptr;
       },
       15000);
-  if (!shown) throw std::runtime_error("tabira.exe showed no window");
+  if (!shown)
+    throw std::runtime_error("tabira.exe showed no window");
   FThread = GetWindowThreadProcessId(FWindow, nullptr);
   WaitForInputIdle(FProcess.Process(), 5000);
 
@@ -171,14 +177,16 @@ TTabiraDriver::TTabiraDriver() : FProcess(ExeBesideThisTest("tabira.exe")) {
   for (const TPlace& p : kPlaces) {
     HWND parent = boxes[p.Box];
     HWND control = parent ? ChildAt(parent, p.Left, p.Top, p.Width, p.Height) : nullptr;
-    if (control) FControls[p.Name] = control;
+    if (control)
+      FControls[p.Name] = control;
   }
   SetForegroundWindow(FWindow);
   Settle();
 }
 
 TTabiraDriver::~TTabiraDriver() {
-  if (FProcess.Running()) Close();
+  if (FProcess.Running())
+    Close();
 }
 
 DWORD TTabiraDriver::Close() {
@@ -186,7 +194,8 @@ DWORD TTabiraDriver::Close() {
   (void)WaitUntil(
       [this] {
         HWND box = MessageBoxWindow();
-        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (box)
+          PostMessageA(box, WM_COMMAND, IDOK, 0);
         return box == nullptr;
       },
       5000);
@@ -207,10 +216,12 @@ HWND TTabiraDriver::Control(const std::string& name) const {
 
 std::string TTabiraDriver::Text(const std::string& name) const {
   HWND hwnd = Control(name);
-  if (!hwnd) return "<no control " + name + ">";
+  if (!hwnd)
+    return "<no control " + name + ">";
   char buffer[256] = {};
   DWORD_PTR n = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &n);
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                      5000, &n);
   return std::string(buffer, n);
 }
 
@@ -233,7 +244,8 @@ void TTabiraDriver::Settle() const {
 
 void TTabiraDriver::Click(const std::string& name) {
   HWND hwnd = Control(name);
-  if (!hwnd) throw std::runtime_error("no control " + name);
+  if (!hwnd)
+    throw std::runtime_error("no control " + name);
   const POINT centre = CentreOf(hwnd);
   SendMouse(0, centre);
   SendMouse(MOUSEEVENTF_LEFTDOWN, centre);
@@ -281,7 +293,8 @@ HWND TTabiraDriver::MessageBoxWindow() const {
 
 std::optional<TTabiraDriver::TMessage> TTabiraDriver::WaitForMessage(DWORD timeoutMs) const {
   HWND box = nullptr;
-  if (!WaitUntil([&] { return (box = MessageBoxWindow()) != nullptr; }, timeoutMs)) return std::nullopt;
+  if (!WaitUntil([&] { return (box = MessageBoxWindow()) != nullptr; }, timeoutMs))
+    return std::nullopt;
   char caption[64] = {};
   GetWindowTextA(box, caption, sizeof caption);
   char text[512] = {};
@@ -291,7 +304,8 @@ std::optional<TTabiraDriver::TMessage> TTabiraDriver::WaitForMessage(DWORD timeo
 
 void TTabiraDriver::DismissMessage() {
   HWND box = MessageBoxWindow();
-  if (!box) return;
+  if (!box)
+    return;
   SendMessageTimeoutA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, nullptr);
   (void)WaitUntil([this] { return MessageBoxWindow() == nullptr; }, 2000);
   Settle();

@@ -1,8 +1,8 @@
 // Forms from layout text under real windows: failures leave nothing behind, exit events
 // come after the control's own focus handling, labels are painted by their containers,
 // timers tick.
-#include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
+#include "framework/win32/Application.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/Timer.h"
 #include "framework/win32/tests/TestInput.h"
@@ -18,8 +18,8 @@
 #include <climits>
 #include <memory>
 #include <stdexcept>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -32,10 +32,12 @@ TEST(Form, AFaultyLayoutIsRefusedWithItsLineAndLeavesNoWindow) {
       {"TTest T {\n  Caption = \"x\n}", "line 2, column 15: unterminated string"},
       {"TTest T {\n  TWidget W { }\n}", "line 2: cannot create a TWidget inside T"},
       {"TTest T {\n  TButton B {\n    Colour = clRed\n  }\n}", "line 3: TButton B has no property 'Colour'"},
-      {"TTest T {\n  TButton B {\n    Width = -5\n  }\n}", "line 3: bad value for B.Width: a number from 0 to 32767"},
+      {"TTest T {\n  TButton B {\n    Width = -5\n  }\n}",
+       "line 3: bad value for B.Width: a number from 0 to 32767"},
       {"TTest T {\n  TButton B {\n    OnClick = Missing\n  }\n}",
        "line 3: bad value for B.OnClick: there is no handler named Missing"},
-      {"TTest T {\n  PixelsPerInch = 120\n}", "line 2: bad value for T.PixelsPerInch: 96 (the layout is not scaled)"},
+      {"TTest T {\n  PixelsPerInch = 120\n}",
+       "line 2: bad value for T.PixelsPerInch: 96 (the layout is not scaled)"},
       {"TTest T {\n  TLabel L {\n    TButton B { }\n  }\n}", "line 3: cannot create a TButton inside L"},
       {"TOther T { }", "line 1: the layout describes a TOther, not a TTest"},
   };
@@ -100,7 +102,8 @@ TEST(Form, ExitFollowsTheControlsOwnFocusLossAndPrecedesTheNextEnter) {
   Pump(30);
   a->SetFocus();
   Pump(30);
-  const std::vector<std::string> expected = {"enter A", "exit A, A lost focus: yes", "enter B", "exit B", "enter A"};
+  const std::vector<std::string> expected = {"enter A", "exit A, A lost focus: yes", "enter B", "exit B",
+                                             "enter A"};
   EXPECT_EQ(journal, expected);
 }
 
@@ -122,8 +125,12 @@ TEST(Form, FocusInAnotherWindowFiresNoExitAndComesBack) {
 })";
   TForm first("TTest"), second("TTest");
   for (TForm* f : {&first, &second}) {
-    f->RegisterMethod("Enter", [&, f](TComponent* s) { journal.push_back((f == &first ? "1 enter " : "2 enter ") + s->Name()); });
-    f->RegisterMethod("Exit", [&, f](TComponent* s) { journal.push_back((f == &first ? "1 exit " : "2 exit ") + s->Name()); });
+    f->RegisterMethod("Enter", [&, f](TComponent* s) {
+      journal.push_back((f == &first ? "1 enter " : "2 enter ") + s->Name());
+    });
+    f->RegisterMethod("Exit", [&, f](TComponent* s) {
+      journal.push_back((f == &first ? "1 exit " : "2 exit ") + s->Name());
+    });
     ASSERT_EQ(f->LoadFromText(layout), "");
   }
   first.Show();
@@ -134,7 +141,9 @@ TEST(Form, FocusInAnotherWindowFiresNoExitAndComesBack) {
   Pump(60);
   SetForegroundWindow(first.Handle());
   Pump(60);
-  EXPECT_EQ(GetFocus(), first.FindComponent("A") ? dynamic_cast<TWinControl*>(first.FindComponent("A"))->Handle() : nullptr);
+  EXPECT_EQ(GetFocus(), first.FindComponent("A")
+                            ? dynamic_cast<TWinControl*>(first.FindComponent("A"))->Handle()
+                            : nullptr);
   const std::vector<std::string> expected = {"1 enter A", "2 enter A"};
   EXPECT_EQ(journal, expected);
 }
@@ -144,7 +153,8 @@ TEST(Form, AnExceptionInAHandlerIsReportedAndStopsAtTheWindowProcedure) {
   TForm form("TTest");
   int clicks = 0;
   form.RegisterMethod("Boom", [&](TComponent*) {
-    if (++clicks == 1) throw std::runtime_error("the handler failed");
+    if (++clicks == 1)
+      throw std::runtime_error("the handler failed");
   });
   ASSERT_EQ(form.LoadFromText("TTest T {\n ClientWidth = 100\n ClientHeight = 40\n"
                               " TButton B {\n  Width = 60\n  Height = 25\n  OnClick = Boom\n }\n}"),
@@ -195,7 +205,8 @@ RECT PixelsOfColour(HWND hwnd, const RECT& rect, COLORREF colour) {
   RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
   for (LONG y = rect.top; y < rect.bottom; ++y) {
     for (LONG x = rect.left; x < rect.right; ++x) {
-      if (GetPixel(dc.Get(), x, y) != colour) continue;
+      if (GetPixel(dc.Get(), x, y) != colour)
+        continue;
       found = RECT{std::min(found.left, x), std::min(found.top, y), std::max(found.right, x + 1),
                    std::max(found.bottom, y + 1)};
     }
@@ -324,7 +335,8 @@ TEST(Form, TooltipsAreMadeShortlyAfterThePointerFirstMoves) {
         [](HWND hwnd, LPARAM count) {
           char cls[64]{};
           GetClassNameA(hwnd, cls, sizeof cls);
-          if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) ++*reinterpret_cast<int*>(count);
+          if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0)
+            ++*reinterpret_cast<int*>(count);
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&n));

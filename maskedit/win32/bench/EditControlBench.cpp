@@ -48,7 +48,8 @@ double Best(const std::function<void()>& prepare, const std::function<int()>& ru
     int done = 0;
     const double s = Seconds([&] { done = run(); });
     best = std::min(best, s / std::max(1, done));
-    if (s > kCapSeconds / 3) break; // one slow run says enough
+    if (s > kCapSeconds / 3)
+      break; // one slow run says enough
   }
   return best;
 }
@@ -56,8 +57,10 @@ double Best(const std::function<void()>& prepare, const std::function<int()>& ru
 int TypeChars(HWND h, int count, bool resetEvery10) {
   const double start = Now();
   for (int i = 0; i < count; ++i) {
-    if (Now() - start > kCapSeconds) return i;
-    if (resetEvery10 && i % 10 == 0) SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    if (Now() - start > kCapSeconds)
+      return i;
+    if (resetEvery10 && i % 10 == 0)
+      SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     SendMessageA(h, WM_CHAR, static_cast<WPARAM>('1' + i % 9), 1);
     UpdateWindow(h);
   }
@@ -83,8 +86,8 @@ int Drag(HWND h, int moves) {
 }
 
 void Report(const char* name, double ours, double platform) {
-  std::printf("%-40s ours %9.1f us/op   platform %9.1f us/op   ratio %.2f\n", name, ours * 1e6, platform * 1e6,
-              ours / platform);
+  std::printf("%-40s ours %9.1f us/op   platform %9.1f us/op   ratio %.2f\n", name, ours * 1e6,
+              platform * 1e6, ours / platform);
   std::fflush(stdout);
 }
 
@@ -134,8 +137,8 @@ int main() {
   HWND amount = dynamic_cast<TWinControl*>(form.FindComponent("Amount"))->Handle();
   HWND plain = dynamic_cast<TWinControl*>(form.FindComponent("Plain"))->Handle();
   auto native = [&](DWORD style, int top, int width) {
-    HWND h = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style, 8, top,
-                             width, 21, form.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND h = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style, 8,
+                             top, width, 21, form.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(h, WM_SETFONT, SendMessageA(amount, WM_GETFONT, 0, 0), TRUE);
     SendMessageA(h, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
     return h;
@@ -146,7 +149,8 @@ int main() {
 
   const std::string big(100 * 1024, 'x');
   std::string tenK;
-  for (int i = 0; i < 10000; ++i) tenK += static_cast<char>('a' + i % 26);
+  for (int i = 0; i < 10000; ++i)
+    tenK += static_cast<char>('a' + i % 26);
 
   auto focus = [](HWND h) {
     return [h] {
@@ -154,7 +158,8 @@ int main() {
       SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     };
   };
-  Report("10,000 WM_CHAR, currency field", Best(focus(amount), [&] { return TypeChars(amount, 10000, true); }),
+  Report("10,000 WM_CHAR, currency field",
+         Best(focus(amount), [&] { return TypeChars(amount, 10000, true); }),
          Best(focus(nativeAmount), [&] { return TypeChars(nativeAmount, 10000, true); }));
 
   auto loadBig = [&](HWND h) {
@@ -164,7 +169,8 @@ int main() {
       SendMessageA(h, EM_SETSEL, big.size(), big.size());
     };
   };
-  Report("10,000 WM_CHAR at the end of 100 KB", Best(loadBig(plain), [&] { return TypeChars(plain, 10000, false); }),
+  Report("10,000 WM_CHAR at the end of 100 KB",
+         Best(loadBig(plain), [&] { return TypeChars(plain, 10000, false); }),
          Best(loadBig(nativePlain), [&] { return TypeChars(nativePlain, 10000, false); }));
 
   auto loadTenK = [&](HWND h) {

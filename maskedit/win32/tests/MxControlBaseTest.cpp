@@ -4,8 +4,8 @@
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
-#include "maskedit/win32/MxGlobalTimer.h"
 #include "maskedit/win32/MxBevelPanel.h"
+#include "maskedit/win32/MxGlobalTimer.h"
 #include "maskedit/win32/MxThemeServices.h"
 
 #include <windows.h>
@@ -29,9 +29,12 @@ protected:
     RegisterMxControls();
     Form = std::make_unique<TForm>("TTest");
     Form->RegisterMethod("Enter", [this](TComponent* s) { Journal.push_back("enter " + s->Name()); });
-    Form->RegisterMethod("AfterEnter", [this](TComponent* s) { Journal.push_back("after enter " + s->Name()); });
-    Form->RegisterMethod("MouseEnter", [this](TComponent* s) { Journal.push_back("mouse enter " + s->Name()); });
-    Form->RegisterMethod("MouseExit", [this](TComponent* s) { Journal.push_back("mouse exit " + s->Name()); });
+    Form->RegisterMethod("AfterEnter",
+                         [this](TComponent* s) { Journal.push_back("after enter " + s->Name()); });
+    Form->RegisterMethod("MouseEnter",
+                         [this](TComponent* s) { Journal.push_back("mouse enter " + s->Name()); });
+    Form->RegisterMethod("MouseExit",
+                         [this](TComponent* s) { Journal.push_back("mouse exit " + s->Name()); });
     ASSERT_EQ(Form->LoadFromText(R"(TTest T {
   Left = 100
   Top = 100
@@ -87,7 +90,9 @@ protected:
     Pump(60);
   }
   TMxBevelPanel* Panel(const char* name) { return dynamic_cast<TMxBevelPanel*>(Form->FindComponent(name)); }
-  static bool HasClientEdge(TWinControl* c) { return GetWindowLongA(c->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE; }
+  static bool HasClientEdge(TWinControl* c) {
+    return GetWindowLongA(c->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
+  }
   static bool HasBorder(TWinControl* c) { return GetWindowLongA(c->Handle(), GWL_STYLE) & WS_BORDER; }
 
   std::vector<std::string> Journal;
@@ -99,7 +104,8 @@ TEST_F(MxControlBase, WindowsBevelUsesTheBorderOnlyWithoutAPlatformTheme) {
   EXPECT_EQ(p->Bevel().Ext(), 0);
   EXPECT_EQ(p->Bevel().DisplayText(), "{Windows}");
   bool themed = p->ThemeInUse() != 0;
-  EXPECT_EQ(themed, TMxThemeServices::Instance().StylesAvailable() && TMxThemeServices::Instance().AppThemed());
+  EXPECT_EQ(themed,
+            TMxThemeServices::Instance().StylesAvailable() && TMxThemeServices::Instance().AppThemed());
   EXPECT_EQ(HasClientEdge(p), !themed);
   // No theme, no Ctl3D: a plain border.
   TMxBevelPanel* q = Panel("Q");
@@ -219,7 +225,8 @@ TEST_F(MxControlBase, TransparentPanelShowsItsParentsPixels) {
   TMxBevelPanel* s = Panel("S");
   InvalidateRect(s->Handle(), nullptr, TRUE);
   UpdateWindow(s->Handle());
-  EXPECT_EQ(GetPixel(TWindowDC(s->Handle()).Get(), 10, 10), RGB(255, 251, 240)); // the group box's cream, not the panel's white
+  EXPECT_EQ(GetPixel(TWindowDC(s->Handle()).Get(), 10, 10),
+            RGB(255, 251, 240)); // the group box's cream, not the panel's white
   s->SetTransparent(false);
   UpdateWindow(s->Handle());
   EXPECT_EQ(GetPixel(TWindowDC(s->Handle()).Get(), 10, 10), GetSysColor(COLOR_WINDOW));

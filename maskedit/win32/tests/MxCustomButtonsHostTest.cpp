@@ -42,9 +42,7 @@ void MouseTo(int x, int y) {
   Pump(40);
 }
 
-void Button(bool down) {
-  SendMouseButtons(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-}
+void Button(bool down) { SendMouseButtons(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
 
 struct StandIn {
   StandIn() {
@@ -55,8 +53,8 @@ struct StandIn {
     wc.lpszClassName = "TabiraButtonsStandIn";
     RegisterClassA(&wc); // a second registration fails harmlessly
     Edit.SetView(&View);
-    Window.Reset(CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, WinX, WinY, ClientW, ClientH,
-                                 nullptr, nullptr, wc.hInstance, this));
+    Window.Reset(CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, WinX, WinY,
+                                 ClientW, ClientH, nullptr, nullptr, wc.hInstance, this));
     Host.Attach(Window.Get(), [this] { Relayout(); });
     SetForegroundWindow(Window.Get());
     Pump(50);
@@ -224,7 +222,8 @@ TEST(MxCustomButtonsHost, DropDownMenuChoosesACommand) {
   // While the menu runs its own loop, a timer picks the second entry with the keyboard.
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)}) SendKeyPress(key);
+    for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)})
+      SendKeyPress(key);
   });
   ASSERT_NE(timer, 0u);
   MouseTo(WinX + ClientW - 8, WinY + 10);

@@ -3,8 +3,8 @@
 // TABIRA_EXPECT_LOCALE names which one to expect.
 #include "maskedit/win32/MxLocaleWin32.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 
 TEST(MxThreadLocaleSource, ReadsTheLocaleWineRunsIn) {
@@ -38,7 +38,8 @@ TEST(MxThreadLocaleSource, FollowsTheThreadLocale) {
   const TMxThreadLocaleSource source;
   const LCID start = GetThreadLocale();
   const TMxLocaleValues first = source.Read();
-  const LCID other = first.CurrencySymbol == "Rp" ? MAKELCID(0x0409, SORT_DEFAULT) : MAKELCID(0x0421, SORT_DEFAULT);
+  const LCID other =
+      first.CurrencySymbol == "Rp" ? MAKELCID(0x0409, SORT_DEFAULT) : MAKELCID(0x0421, SORT_DEFAULT);
   ASSERT_TRUE(SetThreadLocale(other));
   const TMxLocaleValues switched = source.Read();
   SetThreadLocale(start);

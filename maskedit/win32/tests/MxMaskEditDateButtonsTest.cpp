@@ -6,8 +6,8 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/tests/TestInput.h"
-#include "maskedit/values/MxLocale.h"
 #include "framework/win32/tests/TestShots.h"
+#include "maskedit/values/MxLocale.h"
 #include "maskedit/win32/MxMaskEdit.h"
 
 #include <windows.h>
@@ -35,9 +35,7 @@ void Type(const std::string& text) {
   }
 }
 
-void Mouse(DWORD flags, POINT screen, DWORD data = 0) {
-  SendMouse(flags, screen, data);
-}
+void Mouse(DWORD flags, POINT screen, DWORD data = 0) { SendMouse(flags, screen, data); }
 
 std::pair<int, int> Selection(HWND h) {
   DWORD start = 0, end = 0;
@@ -142,7 +140,7 @@ TEST_F(MxMaskEditDateButtonsTest, DateFieldStepsAndTypesWithRealInput) {
   Focus("N");
   EXPECT_EQ(d.RawText(), "5/3/2024"); // the display form while unfocused
   Focus("D");
-  EXPECT_EQ(d.RawText(), "5 /3 /2024"); // the editing form while focused
+  EXPECT_EQ(d.RawText(), "5 /3 /2024");               // the editing form while focused
   EXPECT_EQ(Selection(H("D")), std::make_pair(0, 1)); // the day part is selected
 
   Key(VK_UP);
@@ -222,7 +220,8 @@ TEST_F(MxMaskEditDateButtonsTest, TwoButtonsClickedAndHeld) {
     item.SetCaption(caption);
     item.OnClick = [&](TMxSpecialButton* sender, int index) {
       journal.push_back("item " + std::to_string(index) + " " + sender->GetCaption());
-      if (index == 1) repeats.push_back(GetTickCount());
+      if (index == 1)
+        repeats.push_back(GetTickCount());
     };
   }
   e.CustomButtons().Item(1).Control().RepeatedClick = true;

@@ -3,14 +3,14 @@
 // clipboard, undo, the context menu, every edit-control request with normal and hostile
 // parameters, the caret and the focus-loss checks, and the look (pixel probes and a
 // screenshot for review).
+#include "maskedit/win32/MxMaskEdit.h"
 #include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
-#include "maskedit/values/MxLocale.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/tests/AmountKeyRows.h"
-#include "maskedit/win32/MxMaskEdit.h"
+#include "maskedit/values/MxLocale.h"
 
 #include <windows.h>
 
@@ -40,8 +40,9 @@ void TypeChar(char c) {
 
 // "<BS>", "<DEL>", "<L>", "<R>", "<UP>", "<DN>" are keys; anything else is typed.
 void Keys(const std::string& keys) {
-  static const std::pair<const char*, WORD> kNamed[] = {{"<BS>", VK_BACK}, {"<DEL>", VK_DELETE}, {"<L>", VK_LEFT},
-                                                        {"<R>", VK_RIGHT}, {"<UP>", VK_UP},       {"<DN>", VK_DOWN}};
+  static const std::pair<const char*, WORD> kNamed[] = {{"<BS>", VK_BACK}, {"<DEL>", VK_DELETE},
+                                                        {"<L>", VK_LEFT},  {"<R>", VK_RIGHT},
+                                                        {"<UP>", VK_UP},   {"<DN>", VK_DOWN}};
   for (std::size_t i = 0; i < keys.size();) {
     bool named = false;
     for (const auto& [name, vk] : kNamed) {
@@ -52,13 +53,12 @@ void Keys(const std::string& keys) {
         break;
       }
     }
-    if (!named) TypeChar(keys[i++]);
+    if (!named)
+      TypeChar(keys[i++]);
   }
 }
 
-void Mouse(DWORD flags, POINT screen) {
-  SendMouse(flags, screen);
-}
+void Mouse(DWORD flags, POINT screen) { SendMouse(flags, screen); }
 
 std::string WindowText(HWND h) {
   const LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
@@ -290,7 +290,8 @@ TEST_F(MxMaskEditTest, HoldingTheButtonRightOfTheTextScrollsTheSelectionOn) {
     const bool heldThroughout = GetCapture() == H("C");
     Mouse(MOUSEEVENTF_LEFTUP, outside);
     Pump(30);
-    if (heldThroughout) break;
+    if (heldThroughout)
+      break;
   }
   EXPECT_GT(later, first);
   EXPECT_GT(Field("C").Edit().ScrollOffset, 0);
@@ -616,8 +617,8 @@ TEST_F(MxMaskEditTest, FailedFocusLossChecksNeverPingPong) {
   EXPECT_EQ(Selection(H("M1")), std::make_pair(0, 1));
 
   // A window of another kind (a message box, another program) keeps the focus it gets.
-  TWindowHandle otherWindow(CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 500, 500, 100, 30,
-                                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+  TWindowHandle otherWindow(CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 500, 500, 100,
+                                            30, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
   const HWND other = otherWindow.Get();
   ASSERT_NE(other, nullptr);
   SetForegroundWindow(other);
@@ -665,7 +666,8 @@ TEST_F(MxMaskEditTest, LooksUnfocusedFocusedWithSelectionAndDisabled) {
   for (int x = rects.Text.Left; x < rects.Text.Left + 10; ++x)
     EXPECT_EQ(unfocused.At(ox + x, oy + rects.Text.Top + 3), windowColour) << x;
   int highlighted = 0;
-  for (COLORREF c : unfocused.Pixels) highlighted += c == highlight;
+  for (COLORREF c : unfocused.Pixels)
+    highlighted += c == highlight;
   EXPECT_EQ(highlighted, 0);
 
   // Focused with the first four characters " 1.2" selected: the selection box's left
@@ -732,7 +734,8 @@ TEST_F(MxMaskEditTest, ShadowedTextDrawsAShadowLayer) {
     Pump(30);
     const TShot shot = Grab(c);
     int n = 0;
-    for (COLORREF px : shot.Pixels) n += px == shadow;
+    for (COLORREF px : shot.Pixels)
+      n += px == shadow;
     return n;
   };
   Field("C").Font3D().SetStyle(tdNone);

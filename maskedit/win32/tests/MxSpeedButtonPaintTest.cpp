@@ -80,7 +80,10 @@ void PaintCell(Sheet& s, int col, int row, TMxUserButtonStyle style, TMxSpeedBut
   case sblNormal: break;
   case sblHot: b.MouseMove(b.Left + 2, b.Top + 2); break;
   case sblPressed: b.MouseDown(b.Left + 2, b.Top + 2, 0); break;
-  case sblLatched: b.GroupIndex = 1; b.SetDown(true); break;
+  case sblLatched:
+    b.GroupIndex = 1;
+    b.SetDown(true);
+    break;
   case sblDisabled: b.SetEnabled(false); break;
   }
   ASSERT_EQ(b.Look(), look);
@@ -108,8 +111,8 @@ TEST(MxSpeedButtonPaint, EveryStyleAndState) {
   for (int y = 0; y < Sheet::Height; ++y) {
     for (int x = 0; x < Sheet::Width; ++x) {
       const int cx = (x - Margin) % CellW, cy = (y - Margin) % CellH;
-      const bool inside = x >= Margin && y >= Margin && x < Sheet::Width - Margin && y < Sheet::Height - Margin &&
-                          cx < BtnW && cy < BtnH;
+      const bool inside = x >= Margin && y >= Margin && x < Sheet::Width - Margin &&
+                          y < Sheet::Height - Margin && cx < BtnW && cy < BtnH;
       if (!inside) {
         ASSERT_EQ(s.At(x, y), Marker) << x << "," << y;
       }
@@ -134,7 +137,8 @@ TEST(MxSpeedButtonPaint, EveryStyleAndState) {
     EXPECT_NE(block(3), normal) << "latched looks normal, style " << row;
     EXPECT_NE(block(4), normal) << "disabled looks normal, style " << row;
     const TMxButtonFamily family = MxButtonFamily(style);
-    if (family == TMxButtonFamily::Flat || family == TMxButtonFamily::Office || family == TMxButtonFamily::Raised) {
+    if (family == TMxButtonFamily::Flat || family == TMxButtonFamily::Office ||
+        family == TMxButtonFamily::Raised) {
       EXPECT_NE(block(1), normal) << "hot looks normal, style " << row;
     }
     if (family != TMxButtonFamily::Combo) {

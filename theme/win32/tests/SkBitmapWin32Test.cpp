@@ -9,8 +9,8 @@
 
 #include <climits>
 #include <cstring>
-#include <string>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -20,15 +20,9 @@ void FillRandom(TskPixels& p, std::uint32_t seed) {
     for (std::int32_t x = 0; x < p.Width(); ++x) {
       TskColor c = TskColor(rng());
       switch (rng() % 5) {
-      case 0:
-        c = skKeyColor;
-        break;
-      case 1:
-        c |= 0xFF000000u;
-        break;
-      case 2:
-        c &= 0x00FFFFFF;
-        break;
+      case 0: c = skKeyColor; break;
+      case 1: c |= 0xFF000000u; break;
+      case 2: c &= 0x00FFFFFF; break;
       }
       p.SetPixel(x, y, c);
     }
@@ -146,13 +140,15 @@ TEST(TskBitmap, TheThreeRoutesGiveTheReferencePixels) {
                      {{4, 4, 6, 5}, {0, 0, 7, 5}, true}};
   for (TskDrawMode mode : kModes)
     for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message() << "mode " << int(mode) << " dest " << c.dest.left << "," << c.dest.top);
+      SCOPED_TRACE(testing::Message()
+                   << "mode " << int(mode) << " dest " << c.dest.left << "," << c.dest.top);
       src.AlphaBlend = mode == TskDrawMode::dmBlend;
       src.Transparent = mode == TskDrawMode::dmTransparent;
       TskPixels want;
       want.SetSize(20, 16);
       FillRandom(want, 2);
-      for (std::int32_t i = 0; i < 20 * 16; ++i) want.SetPixel(i % 20, i / 20, want.GetPixel(i % 20, i / 20) | 0xFF000000u);
+      for (std::int32_t i = 0; i < 20 * 16; ++i)
+        want.SetPixel(i % 20, i / 20, want.GetPixel(i % 20, i / 20) | 0xFF000000u);
       TskPixels background = want.Clone();
       SkDraw(want, TskBitmap::ToSk(c.dest), src.Pixels(), TskBitmap::ToSk(c.from), mode);
 
@@ -174,7 +170,8 @@ TEST(TskBitmap, TheThreeRoutesGiveTheReferencePixels) {
       src.Draw(topDown.Dc.Get(), c.dest, c.from);
       // The platform route scales with the platform's own sampling except for blending.
       const bool checkRoute3 = !c.scaled || mode == TskDrawMode::dmBlend;
-      if (checkRoute3) src.Draw(route3.Dc.Get(), c.dest, c.from);
+      if (checkRoute3)
+        src.Draw(route3.Dc.Get(), c.dest, c.from);
       GdiFlush();
       const std::vector<TskColor> platform = route3.Read();
       for (int y = 0; y < 16; ++y)
@@ -183,7 +180,8 @@ TEST(TskBitmap, TheThreeRoutesGiveTheReferencePixels) {
           ASSERT_EQ(bottomUp.At(x, y), want.GetPixel(x, y)) << x << "," << y;
           ASSERT_EQ(topDown.At(x, y), want.GetPixel(x, y)) << x << "," << y;
           if (checkRoute3) {
-            ASSERT_EQ(platform[std::size_t(y * 20 + x)] & 0x00FFFFFF, want.GetPixel(x, y) & 0x00FFFFFF) << x << "," << y;
+            ASSERT_EQ(platform[std::size_t(y * 20 + x)] & 0x00FFFFFF, want.GetPixel(x, y) & 0x00FFFFFF)
+                << x << "," << y;
           }
         }
     }
@@ -223,7 +221,8 @@ TEST(TskBitmap, TileThroughADeviceContextMatchesThePixelLayer) {
   SkTile(want, {1, 1, 16, 10}, tile.Pixels(), {0, 0, 3, 2}, {5, 5, 6, 6}, TskDrawMode::dmTransparent);
   tile.Tile(target.DC(), {1, 1, 16, 10}, {0, 0, 3, 2}, {5, 5, 6, 6});
   for (int y = 0; y < 11; ++y)
-    for (int x = 0; x < 17; ++x) ASSERT_EQ(target.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
+    for (int x = 0; x < 17; ++x)
+      ASSERT_EQ(target.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
 }
 
 TEST(TskBitmap, DrawMonoGlyphRecoloursTheGlyph) {
@@ -266,7 +265,8 @@ TEST(TskBitmap, RegionCoversEveryNonKeyPixelWithAnyNumberOfRuns) {
   mask.SetSize(200, 60);
   mask.Fill(0xFF000000);
   for (int y = 0; y < 60; ++y)
-    for (int x = (y & 1); x < 200; x += 2) mask.SetPixel(x, y, skKeyColor); // 6000 runs
+    for (int x = (y & 1); x < 200; x += 2)
+      mask.SetPixel(x, y, skKeyColor); // 6000 runs
   TRegionHandle region = mask.CreateRegion(7, -3);
   ASSERT_TRUE(region);
   for (int y = 0; y < 60; ++y)
@@ -291,7 +291,8 @@ TEST(TskBitmap, StoredFormAndConversionsRoundTrip) {
   TskByteReader in(out.Bytes());
   ASSERT_TRUE(b.LoadFromStream(in));
   EXPECT_EQ(b.Name, "Face");
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(b.GetPixel(i % 4, i / 4), a.GetPixel(i % 4, i / 4));
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(b.GetPixel(i % 4, i / 4), a.GetPixel(i % 4, i / 4));
 
   // A hostile header leaves the bitmap as it was.
   TskByteWriter bad;
@@ -308,17 +309,20 @@ TEST(TskBitmap, StoredFormAndConversionsRoundTrip) {
   ASSERT_TRUE(platform);
   TskBitmap c;
   ASSERT_TRUE(c.Assign(platform.Get()));
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(c.GetPixel(i % 4, i / 4), a.GetPixel(i % 4, i / 4));
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(c.GetPixel(i % 4, i / 4), a.GetPixel(i % 4, i / 4));
   EXPECT_EQ(c.AlphaBlend, a.Pixels().CheckAlpha());
 
   // DrawGraphic keeps what the graphic did not paint.
   TskBitmap d;
   d.SetSize(4, 4);
   d.Fill(0x11223344);
-  d.DrawGraphic([](HDC dc, const RECT& r) {
-    const TBrushHandle brush(CreateSolidBrush(RGB(0, 0, 255)));
-    FillRect(dc, &r, brush.Get());
-  }, {1, 1, 3, 3});
+  d.DrawGraphic(
+      [](HDC dc, const RECT& r) {
+        const TBrushHandle brush(CreateSolidBrush(RGB(0, 0, 255)));
+        FillRect(dc, &r, brush.Get());
+      },
+      {1, 1, 3, 3});
   EXPECT_EQ(d.GetPixel(0, 0), 0x11223344u);
   EXPECT_EQ(d.GetPixel(1, 1) & 0x00FFFFFF, 0x000000FFu);
 }
@@ -380,21 +384,23 @@ private:
   TResourceUpdate Update;
 };
 
-std::vector<std::uint8_t> BitmapResource(LONG w, LONG h, WORD bits, std::size_t pixelBytes, std::uint8_t seed) {
+std::vector<std::uint8_t> BitmapResource(LONG w, LONG h, WORD bits, std::size_t pixelBytes,
+                                         std::uint8_t seed) {
   BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), w, h, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
   std::vector<std::uint8_t> out(sizeof(header) + pixelBytes);
   std::memcpy(out.data(), &header, sizeof(header));
-  for (std::size_t i = 0; i < pixelBytes; ++i) out[sizeof(header) + i] = std::uint8_t(seed + i * 7);
+  for (std::size_t i = 0; i < pixelBytes; ++i)
+    out[sizeof(header) + i] = std::uint8_t(seed + i * 7);
   return out;
 }
 } // namespace
 
 TEST(TskBitmap, LoadFromResourceReadsBitmapsAndRejectsHostileHeaders) {
   ResourceModule module;
-  module.Add("ALPHA", BitmapResource(2, 2, 32, 16, 1));         // bottom-up, with alpha
-  module.Add("PLAIN", BitmapResource(4, 3, 24, 12 * 3, 9));      // through the platform loader
-  module.Add("HUGE", BitmapResource(100000, 1, 32, 16, 1));      // beyond the size limit
-  module.Add("SHORT", BitmapResource(8, 8, 32, 16, 1));          // fewer bytes than declared
+  module.Add("ALPHA", BitmapResource(2, 2, 32, 16, 1));     // bottom-up, with alpha
+  module.Add("PLAIN", BitmapResource(4, 3, 24, 12 * 3, 9)); // through the platform loader
+  module.Add("HUGE", BitmapResource(100000, 1, 32, 16, 1)); // beyond the size limit
+  module.Add("SHORT", BitmapResource(8, 8, 32, 16, 1));     // fewer bytes than declared
   module.Add("MINHEIGHT", BitmapResource(1, INT_MIN, 32, 16, 1));
   ASSERT_TRUE(module.Commit());
 
@@ -416,7 +422,8 @@ TEST(TskBitmap, LoadFromResourceReadsBitmapsAndRejectsHostileHeaders) {
   ASSERT_TRUE(plain.LoadFromResource(module.Path, "PLAIN"));
   EXPECT_EQ(plain.Width(), 4);
   EXPECT_EQ(plain.Height(), 3);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(plain.GetPixel(i % 4, i / 4) >> 24, 0xFFu);
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(plain.GetPixel(i % 4, i / 4) >> 24, 0xFFu);
 
   for (const char* name : {"HUGE", "SHORT", "MINHEIGHT", "MISSING"}) {
     EXPECT_FALSE(b.LoadFromResource(module.Path, name)) << name;

@@ -35,13 +35,15 @@ TEST(TskPlatform, VisualStylesLoadCountNeverGoesBelowZero) {
   ASSERT_GE(start, 1);
   ASSERT_TRUE(p.LoadVisualStyles());
   EXPECT_EQ(p.VisualStylesLoadCount(), start + 1);
-  for (std::int32_t i = 0; i <= start; ++i) EXPECT_TRUE(p.UnloadVisualStyles());
+  for (std::int32_t i = 0; i <= start; ++i)
+    EXPECT_TRUE(p.UnloadVisualStyles());
   EXPECT_FALSE(p.VisualStylesLoaded());
   EXPECT_EQ(p.UxProc(TskUxFunc::OpenThemeData), nullptr);
   EXPECT_FALSE(p.VisualStylesActive());
   EXPECT_FALSE(p.UnloadVisualStyles()); // an extra unload is ignored
   EXPECT_EQ(p.VisualStylesLoadCount(), 0);
-  for (std::int32_t i = 0; i < start; ++i) EXPECT_TRUE(p.LoadVisualStyles());
+  for (std::int32_t i = 0; i < start; ++i)
+    EXPECT_TRUE(p.LoadVisualStyles());
   EXPECT_TRUE(p.VisualStylesLoaded());
   EXPECT_NE(p.UxProc(TskUxFunc::OpenThemeData), nullptr);
 }
@@ -98,9 +100,11 @@ TEST(TskCanvas, BevelGradientAndCheckerPixels) {
   const struct {
     int x, y;
     TskColor c;
-  } bevel[] = {{0, 0, red}, {1, 0, red}, {2, 0, red}, {0, 1, red}, {0, 2, red}, {3, 0, green}, {3, 1, green},
-               {3, 2, green}, {3, 3, green}, {2, 3, green}, {1, 3, green}, {0, 3, green}, {1, 1, 0}, {2, 2, 0}};
-  for (const auto& p : bevel) EXPECT_EQ(b.GetPixel(p.x, p.y) & 0x00FFFFFF, p.c) << p.x << "," << p.y;
+  } bevel[] = {{0, 0, red},   {1, 0, red},   {2, 0, red},   {0, 1, red},   {0, 2, red},
+               {3, 0, green}, {3, 1, green}, {3, 2, green}, {3, 3, green}, {2, 3, green},
+               {1, 3, green}, {0, 3, green}, {1, 1, 0},     {2, 2, 0}};
+  for (const auto& p : bevel)
+    EXPECT_EQ(b.GetPixel(p.x, p.y) & 0x00FFFFFF, p.c) << p.x << "," << p.y;
 
   TskCanvas::GradientFill(b.DC(), {4, 0, 14, 4}, 0x000000, false, 0xFFFFFF);
   const auto bands = SkGradientBands({4, 0, 14, 4}, 0x000000, false, 0xFFFFFF);

@@ -2,7 +2,9 @@
 /* a block naming HDC
    over lines with a "quote */
 #include <string>
-struct TRect { int FRect = 0; };
+struct TRect {
+  int FRect = 0;
+};
 const char* kText = "a RECT in a string // not a comment";
 const char* kRaw = R"(raw "HWND" text)";
 char c = '"';

@@ -1,2 +1,4 @@
-struct TPoint { int X, Y; };
+struct TPoint {
+  int X, Y;
+};
 TPoint Corner(const RECT& r);
