@@ -2,6 +2,8 @@
 // records. Layout, drawing and regions are in SfRender.cpp.
 #include "themefiles/SfSkinObject.h"
 
+#include "theme/records/SkColorText.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -54,54 +56,6 @@ std::uint8_t& EnumRef(E& e) {
   return reinterpret_cast<std::uint8_t&>(e);
 }
 
-struct TColorName {
-  const char* Name;
-  TColor Value;
-};
-constexpr TColorName kColorNames[] = {{"clBlack", 0x000000},
-                                      {"clMaroon", 0x000080},
-                                      {"clGreen", 0x008000},
-                                      {"clOlive", 0x008080},
-                                      {"clNavy", 0x800000},
-                                      {"clPurple", 0x800080},
-                                      {"clTeal", 0x808000},
-                                      {"clGray", 0x808080},
-                                      {"clSilver", 0xC0C0C0},
-                                      {"clRed", 0x0000FF},
-                                      {"clLime", 0x00FF00},
-                                      {"clYellow", 0x00FFFF},
-                                      {"clBlue", 0xFF0000},
-                                      {"clFuchsia", 0xFF00FF},
-                                      {"clAqua", 0xFFFF00},
-                                      {"clWhite", 0xFFFFFF},
-                                      {"clNone", 0x1FFFFFFF},
-                                      {"clDefault", 0x20000000},
-                                      {"clScrollBar", 0xFF000000},
-                                      {"clBackground", 0xFF000001},
-                                      {"clActiveCaption", 0xFF000002},
-                                      {"clInactiveCaption", 0xFF000003},
-                                      {"clMenu", 0xFF000004},
-                                      {"clWindow", 0xFF000005},
-                                      {"clWindowFrame", 0xFF000006},
-                                      {"clMenuText", 0xFF000007},
-                                      {"clWindowText", 0xFF000008},
-                                      {"clCaptionText", 0xFF000009},
-                                      {"clActiveBorder", 0xFF00000A},
-                                      {"clInactiveBorder", 0xFF00000B},
-                                      {"clAppWorkSpace", 0xFF00000C},
-                                      {"clHighlight", 0xFF00000D},
-                                      {"clHighlightText", 0xFF00000E},
-                                      {"clBtnFace", 0xFF00000F},
-                                      {"clBtnShadow", 0xFF000010},
-                                      {"clGrayText", 0xFF000011},
-                                      {"clBtnText", 0xFF000012},
-                                      {"clInactiveCaptionText", 0xFF000013},
-                                      {"clBtnHighlight", 0xFF000014},
-                                      {"cl3DDkShadow", 0xFF000015},
-                                      {"cl3DLight", 0xFF000016},
-                                      {"clInfoText", 0xFF000017},
-                                      {"clInfoBk", 0xFF000018}};
-
 std::int32_t ClampCoordinate(std::int64_t v) {
   return std::int32_t(std::clamp<std::int64_t>(v, -kSfMaxCoordinate, kSfMaxCoordinate));
 }
@@ -135,23 +89,14 @@ bool TSfBitmapRef::Valid() const {
 }
 
 bool SfColorFromIdent(std::string_view ident, TColor& out) {
-  for (const TColorName& c : kColorNames) {
-    if (SfSameText(c.Name, ident)) {
-      out = c.Value;
-      return true;
-    }
+  const std::optional<TColor> named = SkColorFromName(ident);
+  if (named) {
+    out = *named;
   }
-  return false;
+  return named.has_value();
 }
 
-std::string SfColorToIdent(TColor c) {
-  for (const TColorName& n : kColorNames) {
-    if (n.Value == c) {
-      return n.Name;
-    }
-  }
-  return {};
-}
+std::string SfColorToIdent(TColor c) { return std::string(SkColorName(c)); }
 
 std::string SfColorToText(TColor c) {
   std::string name = SfColorToIdent(c);

@@ -9,6 +9,7 @@
 #include "theme/SkMasks.h"
 #include "theme/SkPixels.h"
 #include "theme/SkRect.h"
+#include "theme/records/SkFontDesc.h"
 #include "themefiles/SfObjectStream.h"
 
 #include <cstdint>
@@ -101,8 +102,7 @@ enum TSfRollKind : std::uint8_t { rkLeft, rkTop, rkRight, rkBottom };
 // The no-colour value of a node's Color.
 inline constexpr TColor kSfNoColor = 0x1FFFFFFF;
 
-// Font styles (bits of TSfFont::Style).
-enum TSfFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+// Font styles are the theme's (TskFontStyle bits in TSfFont::Style).
 
 // A font as skins store it: face, height in pixels (negative: character height), colour,
 // character set and style bits.

@@ -12,107 +12,8 @@
 
 // ---- tables ----
 
-const char* const kSfColorNames[22] = {
-    "CaptionNormal", "CaptionInactive", "WindowBorder", "Window",    "Border",
-    "PanelNormal",   "PanelDisabled",   "ButtonNormal", "ButtonHot", "ButtonPressed",
-    "ButtonFocused", "ButtonDisabled",  "EditNormal",   "EditHot",   "EditFocused",
-    "EditDisabled",  "EditSelection",   "Hint",         "List",      "Tree",
-    "Grid",          "BarDock"};
-const char* const kSfSysColorNames[26] = {"clActiveBorder",
-                                          "clActiveCaption",
-                                          "clAppWorkSpace",
-                                          "clBackground",
-                                          "clBtnFace",
-                                          "clBtnHighlight",
-                                          "clBtnShadow",
-                                          "clBtnText",
-                                          "clCaptionText",
-                                          "clDefault",
-                                          "clActiveCaption",
-                                          "clGrayText",
-                                          "clHighlight",
-                                          "clHighlightText",
-                                          "clInactiveBorder",
-                                          "clInactiveCaption",
-                                          "clInactiveCaptionText",
-                                          "clInfoBk",
-                                          "clInfoText",
-                                          "clMenu",
-                                          "clMenuText",
-                                          "clScrollBar",
-                                          "cl3DDkShadow",
-                                          "cl3DLight",
-                                          "clWindow",
-                                          "clWindowFrame"};
 const int kSfSysColorIndex[26] = {10, 2,  12, 1,  15, 20, 16, 18, 9, -1, 2,  17, 13,
                                   14, 11, 3,  19, 24, 23, 4,  7,  0, 21, 22, 5,  6};
-const char* const kSfFontNames[66] = {"CaptionTextNormal",
-                                      "CaptionTextInactive",
-                                      "SmCaptionTextNormal",
-                                      "SmCaptionTextInactive",
-                                      "StaticTextNormal",
-                                      "StaticTextHot",
-                                      "StaticTextFocused",
-                                      "StaticTextDisabled",
-                                      "PanelTextNormal",
-                                      "PanelTextDisabled",
-                                      "ButtonTextNormal",
-                                      "ButtonTextPressed",
-                                      "ButtonTextHot",
-                                      "ButtonTextFocused",
-                                      "ButtonTextDisabled",
-                                      "CheckBoxTextNormal",
-                                      "CheckBoxTextPressed",
-                                      "CheckBoxTextHot",
-                                      "CheckBoxTextFocused",
-                                      "CheckBoxTextDisabled",
-                                      "RadioButtonTextNormal",
-                                      "RadioButtonTextPressed",
-                                      "RadioButtonTextHot",
-                                      "RadioButtonTextFocused",
-                                      "RadioButtonTextDisabled",
-                                      "GroupBoxTextNormal",
-                                      "GroupBoxTextDisabled",
-                                      "WindowTextNormal",
-                                      "WindowTextDisabled",
-                                      "EditBoxTextNormal",
-                                      "EditBoxTextFocused",
-                                      "EditBoxTextHot",
-                                      "EditBoxTextDisabled",
-                                      "EditBoxTextSelected",
-                                      "MenuItemTextNormal",
-                                      "MenuItemTextSelected",
-                                      "MenuItemTextHot",
-                                      "MenuItemTextDisabled",
-                                      "ToolItemTextNormal",
-                                      "ToolItemTextSelected",
-                                      "ToolItemTextHot",
-                                      "ToolItemTextDisabled",
-                                      "HeaderSectionTextNormal",
-                                      "HeaderSectionTextPressed",
-                                      "HeaderSectionTextDraggedOut",
-                                      "HeaderSectionTextDragging",
-                                      "HeaderSectionTextHot",
-                                      "HeaderSectionTextUnderDrag",
-                                      "HeaderSectionTextDisabled",
-                                      "StatusPanelTextNormal",
-                                      "StatusPanelTextDisabled",
-                                      "TabTextInactiveNormal",
-                                      "TabTextInactiveHot",
-                                      "TabTextInactiveDisabled",
-                                      "TabTextActiveNormal",
-                                      "TabTextActiveHot",
-                                      "TabTextActiveDisabled",
-                                      "ListItemTextNormal",
-                                      "ListItemTextHot",
-                                      "ListItemTextSelected",
-                                      "ListItemTextFocused",
-                                      "ListItemTextDisabled",
-                                      "PopupMenuItemTextNormal",
-                                      "PopupMenuItemTextSelected",
-                                      "PopupMenuItemTextHot",
-                                      "PopupMenuItemTextDisabled"};
-
 std::string SfFontToText(const TSfFont& f, TskSysColorFunc sys) {
   const TColor c = ResolveColor(f.Color, sys);
   std::string s = f.Name + "," + std::to_string(f.Size()) + "," + std::to_string(f.Charset) + "," +
@@ -175,8 +76,8 @@ bool ReadTableEntry(TSfReader& in, std::string& value) {
          in.String(value, "table entry value");
 }
 
-void WriteTableEntry(TSfWriter& out, const char* name, const std::string& value) {
-  out.String(name);
+void WriteTableEntry(TSfWriter& out, std::string_view name, const std::string& value) {
+  out.String(std::string(name));
   out.String(":");
   out.String(value);
 }
@@ -242,7 +143,7 @@ void WriteTables(TSfWriter& out, const TSfThemeTables& t, TskSysColorFunc sys) {
   }
   out.U32(26);
   for (int i = 0; i < 26; ++i) {
-    WriteTableEntry(out, kSfSysColorNames[i], SfColorToText(t.SysColors[std::size_t(i)]));
+    WriteTableEntry(out, SfSysColorName(std::size_t(i)), SfColorToText(t.SysColors[std::size_t(i)]));
   }
   out.U8(65);
   for (int i = 0; i < 66; ++i) {

@@ -3,6 +3,9 @@
 // top-level object trees and the theme tables), and the four skin filters that read and
 // write it. Loads never half-succeed: a failed load answers false, keeps the previous
 // contents and says why (LastError).
+#include "theme/records/SkThemeColors.h"
+#include "theme/records/SkThemeFonts.h"
+#include "theme/records/SkThemeSysColors.h"
 #include "themefiles/SfSkinObject.h"
 
 #include <array>
@@ -16,10 +19,10 @@ struct TSfThemeTables {
   std::array<TColor, 26> SysColors{};
   std::array<TSfFont, 66> Fonts{};
 };
-// Entry names of the stored tables.
-extern const char* const kSfColorNames[22];
-extern const char* const kSfSysColorNames[26];
-extern const char* const kSfFontNames[66];
+// Entry names of the stored tables: the theme's element-colour, system-colour and font names.
+inline const auto& kSfColorNames = kSkThemeColorNames;
+inline const auto& kSfFontNames = kSkThemeFontNames;
+inline std::string_view SfSysColorName(std::size_t row) { return kSkSysColorRows[row].Name; }
 // The system colour index behind each of the 26 system-colour rows (-1: the default colour).
 extern const int kSfSysColorIndex[26];
 // Font text of the stored tables: face, size, character set, red, green, blue, then styles.

@@ -76,11 +76,25 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::string SkColorToText(TColor c) {
+std::string_view SkColorName(TColor c) {
   for (const TNamedColor& n : kNames) {
     if (n.Value == c)
-      return std::string(n.Name);
+      return n.Name;
   }
+  return {};
+}
+
+std::optional<TColor> SkColorFromName(std::string_view name) {
+  for (const TNamedColor& n : kNames) {
+    if (EqualNoCase(n.Name, name))
+      return n.Value;
+  }
+  return std::nullopt;
+}
+
+std::string SkColorToText(TColor c) {
+  if (const std::string_view name = SkColorName(c); !name.empty())
+    return std::string(name);
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out = "$";
   for (int shift = 28; shift >= 0; shift -= 4)
@@ -89,10 +103,8 @@ std::string SkColorToText(TColor c) {
 }
 
 std::optional<TColor> SkTextToColor(std::string_view text) {
-  for (const TNamedColor& n : kNames) {
-    if (EqualNoCase(n.Name, text))
-      return n.Value;
-  }
+  if (std::optional<TColor> named = SkColorFromName(text))
+    return named;
   if (text.empty())
     return std::nullopt;
   if (text[0] == '$') {

@@ -258,18 +258,23 @@ int Unpack(const std::string& file, const std::string& dir, std::ostream& out, s
       return 1;
     }
   }
-  auto table = [&](const char* cls, auto names, std::size_t n, auto text) {
+  auto table = [&](const char* cls, auto name, std::size_t n, auto text) {
     TSfObjectData t;
     t.ClassName = cls;
     for (std::size_t i = 0; i < n; ++i) {
-      t.Props.push_back(Prop(names[i], TSfValueKind::vkString, text(i)));
+      t.Props.push_back(Prop(std::string(name(i)), TSfValueKind::vkString, text(i)));
     }
     head.Children.push_back(std::move(t));
   };
-  table("TSfColors", kSfColorNames, 22, [&](std::size_t i) { return SfColorToText(skin.FTables.Colors[i]); });
-  table("TSfSysColors", kSfSysColorNames, 26,
-        [&](std::size_t i) { return SfColorToText(skin.FTables.SysColors[i]); });
-  table("TSfFonts", kSfFontNames, 66, [&](std::size_t i) { return SfFontToText(skin.FTables.Fonts[i]); });
+  table(
+      "TSfColors", [](std::size_t i) { return kSfColorNames[i]; }, 22,
+      [&](std::size_t i) { return SfColorToText(skin.FTables.Colors[i]); });
+  table(
+      "TSfSysColors", [](std::size_t i) { return SfSysColorName(i); }, 26,
+      [&](std::size_t i) { return SfColorToText(skin.FTables.SysColors[i]); });
+  table(
+      "TSfFonts", [](std::size_t i) { return kSfFontNames[i]; }, 66,
+      [&](std::size_t i) { return SfFontToText(skin.FTables.Fonts[i]); });
   std::string objects;
   for (std::size_t i = 0; i < skin.ObjectCount(); ++i) {
     TSfObjectData d;
@@ -379,7 +384,7 @@ int Pack(const std::string& dir, const std::string& file, std::ostream& out, std
                part.ClassName == "TSfFonts") {
       tables = true;
       for (const TSfProperty& p : part.Props) {
-        auto index = [&](const char* const* names, std::size_t n) -> int {
+        auto index = [&](const auto& names, std::size_t n) -> int {
           for (std::size_t i = 0; i < n; ++i) {
             if (p.Name == names[i]) {
               return int(i);
@@ -396,7 +401,7 @@ int Pack(const std::string& dir, const std::string& file, std::ostream& out, std
         } else if (part.ClassName == "TSfSysColors") {
           // Row 10 repeats the name of row 1: names are taken in row order.
           for (int i = 0; i < 26; ++i) {
-            if (p.Name == kSfSysColorNames[i] && SfColorFromText(p.Value.Str, c)) {
+            if (p.Name == SfSysColorName(std::size_t(i)) && SfColorFromText(p.Value.Str, c)) {
               skin.FTables.SysColors[std::size_t(i)] = c;
               if (i == 1) {
                 skin.FTables.SysColors[10] = c;
