@@ -36,11 +36,13 @@ bool TskHookChain::Contains(const ISkMessageHook& hook) const {
   return std::find(FHooks.begin(), FHooks.end(), &hook) != FHooks.end();
 }
 
-void TskHookChain::InstallWindowProc() {
+void TskHookChain::InstallWindowProc(bool makeWindow) {
   if (FHooks.empty() || FDestroying || FSlot.ControlDestroying()) {
     return;
   }
-  FSlot.EnsureWindow();
+  if (makeWindow) {
+    FSlot.EnsureWindow();
+  }
   if (!FSlot.WindowExists()) {
     return;
   }

@@ -71,12 +71,19 @@ public:
   // The hook added last, until the next removal.
   ISkMessageHook* LastHook() const { return FLastHook; }
 
-  // Puts the stub in when a window exists or can be made and hooks are attached.
-  void InstallWindowProc();
+  // Puts the stub in when hooks are attached and the window exists (or, with makeWindow, can
+  // be made).
+  void InstallWindowProc(bool makeWindow = true);
   // Writes the saved procedure back when the stub is still the window's procedure (a
   // subclasser that came after the stub keeps its place); restoring is told to `restoring`.
   void RestoreWindowProc(ISkMessageHook* restoring);
   std::uintptr_t PrevWndProc() const { return FPrevWndProc; }
+  // The stub to put in; changes only while it is not installed.
+  void SetStub(std::uintptr_t stub) {
+    if (!Installed()) {
+      FStub = stub;
+    }
+  }
   bool Installed() const { return FPrevWndProc != 0 || FInstalledOverNone; }
 
   // The stub's work for one message.
