@@ -1,6 +1,7 @@
 #include "app/win32/Startup.h"
 
 #include "app/win32/u_tabira.h"
+#include "form/win32/SkForm.h"
 #include "framework/win32/Application.h"
 #include "maskedit/win32/MxLocaleWin32.h"
 #include "maskedit/win32/MxMaskEdit.h"
@@ -26,6 +27,8 @@ int RunTabira(std::optional<std::string_view> layout) {
     RegisterMxControls();
     // The built-in themes; the window's theme engine makes the flat one current.
     SkStartThemeServices();
+    // The window's skinned frame.
+    SkRegisterFormComponents();
 
     auto form = std::make_unique<TfrTabira>();
     std::string error = layout ? form->LoadFromText(*layout) : form->Load();

@@ -241,12 +241,12 @@ void TForm::ControlDestroyed(TWinControl& control) {
 void TForm::CreateParams(TCreateParams& params) {
   params.ClassName = FClassName;
   params.Style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
-  if (FBorderIcons & biSystemMenu)
-    params.Style |= WS_SYSMENU;
+  // A form's window has no owner: it keeps the system menu, and with it the platform's close
+  // button, whatever the stored icons say (a frame of its own may take the buttons over).
+  // The form's size is fixed, so the platform's frame shows no maximize button.
+  params.Style |= WS_SYSMENU;
   if (FBorderIcons & biMinimize)
     params.Style |= WS_MINIMIZEBOX;
-  if (FBorderIcons & biMaximize)
-    params.Style |= WS_MAXIMIZEBOX;
   params.ExStyle = WS_EX_CONTROLPARENT;
   params.Icon = FormIcon(false);
   params.IconSmall = FormIcon(true);

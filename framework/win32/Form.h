@@ -83,8 +83,8 @@ public:
   void ControlDestroyed(TWinControl& control) override;
   void PointerMoved() override { ScheduleTooltips(); }
 
-  // Border icons the layout may store; without the system menu the platform draws no close
-  // button, so the window keeps it until a frame of our own replaces the platform's.
+  // Border icons the layout may store. The platform's frame always has the system menu (and its
+  // close button) and, as the form's size is fixed, never the maximize button.
   enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 
 protected:

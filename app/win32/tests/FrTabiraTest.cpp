@@ -2,6 +2,7 @@
 // order, accelerators, exit events, message boxes, tooltips and resource use.
 #include "app/win32/Startup.h"
 #include "app/win32/u_tabira.h"
+#include "form/win32/SkForm.h"
 #include "framework/Abort.h"
 #include "framework/win32/Application.h"
 #include "framework/win32/Handles.h"
@@ -135,6 +136,7 @@ protected:
     TApplication::Instance().SetTitle("Tabira");
     RegisterMxControls();
     SkStartThemeServices();
+    SkRegisterFormComponents();
     Window = std::make_unique<TRecordingWindow>();
     std::string error = Window->Load();
     ASSERT_EQ(error, "");
@@ -257,8 +259,10 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
       {"btHitung", "frTabira", {48, 424, 75, 25}, "&HITUNG", ms, -11, true, clWindowText},
       {"btReset", "frTabira", {256, 424, 75, 25}, "&RESET", ms, -11, true, clWindowText},
   };
-  // Every control of the window is in the table; the one other component is the theme engine.
-  EXPECT_EQ(Window->ComponentCount(), std::size(expected) + 1);
+  // Every control of the window is in the table; the two other components are the theme engine
+  // and the skinned frame.
+  EXPECT_EQ(Window->ComponentCount(), std::size(expected) + 2);
+  EXPECT_NE(dynamic_cast<TSkForm*>(Window->FindComponent("SkForm1")), nullptr);
   for (const TExpectedControl& e : expected) {
     SCOPED_TRACE(e.Name);
     TWinControl* c = Window->Control(e.Name);
@@ -479,42 +483,11 @@ TEST(FrTabiraStartup, ADamagedLayoutStopsStartUpWithAMessage) {
   EXPECT_EQ(FindWindowA("TfrTabira", nullptr), nullptr);
 }
 
-// Live GDI and USER objects of this process. The platform's own count is used where it
-// works; Wine answers 0 there, so then the handle tables are probed: a 16-bit handle value
-// names a table slot whatever its generation.
-struct TObjectCounts {
-  DWORD Gdi = 0;
-  DWORD User = 0;
-  bool operator==(const TObjectCounts&) const = default;
-};
-
-TObjectCounts CountObjects() {
-  TObjectCounts counts{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                       GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
-  if (counts.Gdi != 0)
-    return counts;
-  for (UINT_PTR h = 1; h < 0x10000; ++h) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(h)))
-      ++counts.Gdi;
-  }
-  for (UINT_PTR h = 2; h < 0x10000; h += 2) {
-    if (IsWindow(reinterpret_cast<HWND>(h)) || IsMenu(reinterpret_cast<HMENU>(h))) {
-      ++counts.User;
-      continue;
-    }
-    ICONINFO info{};
-    if (GetIconInfo(reinterpret_cast<HICON>(h), &info)) {
-      const TBitmapHandle mask(info.hbmMask), colour(info.hbmColor); // the copies GetIconInfo made
-      ++counts.User;
-    }
-  }
-  return counts;
-}
-
 TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
   TApplication::Instance().SetTitle("Tabira");
   RegisterMxControls();
   SkStartThemeServices();
+  SkRegisterFormComponents();
   auto cycle = [] {
     auto window = std::make_unique<TRecordingWindow>();
     ASSERT_EQ(window->Load(), "");
@@ -527,15 +500,15 @@ TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
   };
   cycle(); // the first round fills the platform's caches (classes, stock fonts)
   Pump(50);
-  TObjectCounts before = CountObjects();
+  TObjectCounts before = CountGuiObjects();
   // The count sees a single leaked object.
   TBrushHandle probe(CreateSolidBrush(RGB(1, 2, 3)));
-  EXPECT_EQ(CountObjects().Gdi, before.Gdi + 1);
+  EXPECT_EQ(CountGuiObjects().Gdi, before.Gdi + 1);
   probe.Reset();
   for (int i = 0; i < 5; ++i)
     cycle();
   Pump(50);
-  TObjectCounts after = CountObjects();
+  TObjectCounts after = CountGuiObjects();
   EXPECT_EQ(after.Gdi, before.Gdi);
   EXPECT_EQ(after.User, before.User);
 }

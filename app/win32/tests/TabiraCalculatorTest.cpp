@@ -2,6 +2,8 @@
 // through SendInput, the fields read with WM_GETTEXT, message boxes read and dismissed.
 // ctest runs this program in the Indonesian locale ("." groups, "," separates decimals).
 #include "app/win32/tests/TabiraDriver.h"
+#include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestShots.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +104,7 @@ TEST(TabiraCalculator, WorkedExampleWithTwoCurrencyDigits) {
   d.Click("btHitung");
   EXPECT_FALSE(d.WaitForMessage(200));
   EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864,17"); // cut, not rounded
+  SaveShot("tabira.bmp", GrabWindow(d.Window()));
 
   // Alt+H runs HITUNG with the focus still in the price field: the nishab is not
   // recomputed, so the old one passes...
@@ -118,6 +121,30 @@ TEST(TabiraCalculator, WorkedExampleWithTwoCurrencyDigits) {
   ExpectRefusal(d, "Harta anda kurang dari nishab sehingga belum wajib zakat");
   EXPECT_EQ(d.Text("EdNishab"), " 59.500.000,00");
   EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864,17");
+}
+
+TEST(TabiraCalculator, TheFramesCloseButtonEndsTheProgramWithExitCodeZero) {
+  TTabiraDriver d;
+  // Found the way the platform finds it: by asking the window what is under the pointer.
+  RECT r{};
+  GetWindowRect(d.Window(), &r);
+  POINT close{0, 0};
+  for (LONG x = r.right - 1; x > r.right - 80 && !close.x; --x) {
+    for (LONG y = r.top; y < r.top + 30; ++y) {
+      if (SendMessageA(d.Window(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+        close = {x - 4, y + 4};
+        break;
+      }
+    }
+  }
+  ASSERT_NE(close.x, 0) << "no close button on the frame";
+  ASSERT_EQ(SendMessageA(d.Window(), WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y)), HTCLOSE);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, close);
+  d.Settle();
+  SendMouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, close);
+  d.Settle();
+  SendMouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, close);
+  EXPECT_EQ(d.WaitForExit(10000), 0u);
 }
 
 TEST(TabiraCalculator, RefusalsResetNegativesAndAmountsTooLarge) {

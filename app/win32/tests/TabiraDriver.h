@@ -59,6 +59,8 @@ public:
   DWORD ProcessId() const { return FProcess.Id(); }
   // Ends the program through its close box; answers its exit code.
   DWORD Close();
+  // Waits for the program to end by itself; answers its exit code (STILL_ACTIVE on timeout).
+  DWORD WaitForExit(DWORD timeoutMs) { return FProcess.WaitForExit(timeoutMs); }
 
   // A child window by its bounds relative to its parent's client area, as the layout
   // states them; nullptr when none has them.

@@ -1,6 +1,7 @@
 #include "framework/win32/tests/TestInput.h"
 
 #include "framework/win32/Application.h"
+#include "framework/win32/Handles.h"
 
 namespace {
 
@@ -84,4 +85,27 @@ void SendChar(char c) {
     in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
   }
   SendInput(2, in, sizeof in[0]);
+}
+
+TObjectCounts CountGuiObjects() {
+  TObjectCounts counts{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                       GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+  if (counts.Gdi != 0)
+    return counts;
+  for (UINT_PTR h = 1; h < 0x10000; ++h) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(h)))
+      ++counts.Gdi;
+  }
+  for (UINT_PTR h = 2; h < 0x10000; h += 2) {
+    if (IsWindow(reinterpret_cast<HWND>(h)) || IsMenu(reinterpret_cast<HMENU>(h))) {
+      ++counts.User;
+      continue;
+    }
+    ICONINFO info{};
+    if (GetIconInfo(reinterpret_cast<HICON>(h), &info)) {
+      const TBitmapHandle mask(info.hbmMask), colour(info.hbmColor); // the copies GetIconInfo made
+      ++counts.User;
+    }
+  }
+  return counts;
 }

@@ -28,3 +28,14 @@ void SendKey(WORD vk, bool up);
 void SendKeyPress(WORD vk, WORD modifier = 0);
 // A character typed as text (not through a key), pressed and released.
 void SendChar(char c);
+
+// Live GDI and USER objects of this process. The platform's own count is used where it
+// works; Wine answers 0 there, so then the handle tables are probed: a 16-bit handle value
+// names a table slot whatever its generation.
+struct TObjectCounts {
+  DWORD Gdi = 0;
+  DWORD User = 0;
+  bool operator==(const TObjectCounts&) const = default;
+};
+
+TObjectCounts CountGuiObjects();

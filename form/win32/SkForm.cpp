@@ -1,0 +1,891 @@
+#include "form/win32/SkForm.h"
+
+#include "framework/ComponentRegistry.h"
+#include "framework/PropertyTable.h"
+#include "framework/win32/Form.h"
+#include "framework/win32/Handles.h"
+#include "theme/SkThemeLink.h"
+#include "theme/SkThemeManager.h"
+#include "theme/win32/SkCanvas.h"
+#include "theme/win32/SkGdiCanvas.h"
+#include "theme/win32/SkThemeServices.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr std::uint8_t kFirstButtonCode = khtClose;
+constexpr std::uint8_t kLastButtonCode = khtSysMenu;
+
+bool IsButtonCode(std::uint8_t code) { return code >= kFirstButtonCode && code <= kLastButtonCode; }
+
+RECT ToRect(const TskRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+LRESULT PlatformHit(TskPlatformHit hit) {
+  switch (hit) {
+  case TskPlatformHit::phClient: return HTCLIENT;
+  case TskPlatformHit::phCaption: return HTCAPTION;
+  case TskPlatformHit::phLeft: return HTLEFT;
+  case TskPlatformHit::phTop: return HTTOP;
+  case TskPlatformHit::phRight: return HTRIGHT;
+  case TskPlatformHit::phBottom: return HTBOTTOM;
+  case TskPlatformHit::phTopLeft: return HTTOPLEFT;
+  case TskPlatformHit::phTopRight: return HTTOPRIGHT;
+  case TskPlatformHit::phBottomLeft: return HTBOTTOMLEFT;
+  case TskPlatformHit::phBottomRight: return HTBOTTOMRIGHT;
+  case TskPlatformHit::phClose: return HTCLOSE;
+  case TskPlatformHit::phHelp: return HTHELP;
+  case TskPlatformHit::phMinimize: return HTMINBUTTON;
+  case TskPlatformHit::phMaximize: return HTMAXBUTTON;
+  case TskPlatformHit::phSysMenu: return HTSYSMENU;
+  case TskPlatformHit::phBorder: return HTBORDER;
+  }
+  return HTCLIENT;
+}
+
+// The shared frame buffer of every form that asks for one: screen-sized plus a margin.
+TskBitmap& SharedFrameBuffer() {
+  static TskBitmap shared;
+  return shared;
+}
+
+// A temporary bitmap for one paint.
+struct TScratch {
+  TskBitmap Bitmap;
+  bool Make(std::int32_t w, std::int32_t h) { return Bitmap.TrySetSize(w, h); }
+};
+
+} // namespace
+
+// ---- TSkDefaultForm ----
+
+TSkDefaultForm::TSkDefaultForm() : TSkHook(nullptr), FMetrics(PlatformMetrics()) {}
+
+TSkDefaultForm::~TSkDefaultForm() {
+  if (HWND w = FrameWindow()) {
+    if (FHoverTimer) {
+      KillTimer(w, kSkHoverTimerId);
+    }
+    if (FLeftHeld && GetCapture() == w) {
+      FLeftHeld = false;
+      ReleaseCapture();
+    }
+  }
+}
+
+TskFrameMetrics TSkDefaultForm::PlatformMetrics() {
+  TskFrameMetrics m;
+  m.BorderWidth = GetSystemMetrics(SM_CXFRAME);
+  m.CaptionHeight = GetSystemMetrics(SM_CYCAPTION);
+  m.SmallCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);
+  // The classic drawing below is used with or without a visual style, so are its metrics.
+  m.VisualStyles = false;
+  return m;
+}
+
+HWND TSkDefaultForm::FrameWindow() const {
+  TWinControl* control = HookedControl();
+  return control && control->HandleAllocated() && Active() ? control->Handle() : nullptr;
+}
+
+std::wstring TSkDefaultForm::Caption() const {
+  HWND w = FrameWindow();
+  if (!w) {
+    return {};
+  }
+  const int length = GetWindowTextLengthW(w);
+  std::wstring text(std::size_t(std::max(length, 0)) + 1, L'\0');
+  text.resize(std::size_t(GetWindowTextW(w, text.data(), length + 1)));
+  return text;
+}
+
+TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t height) const {
+  TskFrameState s;
+  s.BorderStyle = FBorderStyle;
+  s.Icons = FBorderIcons;
+  s.WindowState = FWindowState;
+  s.FrameWidth = width;
+  s.FrameHeight = height;
+  s.Active = FIsActive;
+  s.Caption = Caption();
+  s.HotCode = FHotCode;
+  s.PressedCode = FPressedCode;
+  s.LeftButtonHeld = FLeftHeld;
+  s.Sizeable = FSizeable;
+  s.Moveable = FMoveable;
+  return TskFrameGeometry(s, FMetrics, FrameTheme(), FrameObject());
+}
+
+TskFrameGeometry TSkDefaultForm::Geometry() const {
+  RECT r{};
+  if (HWND w = FrameWindow()) {
+    GetWindowRect(w, &r);
+  }
+  return Geometry(r.right - r.left, r.bottom - r.top);
+}
+
+void TSkDefaultForm::SetBorderStyle(TSkBorderStyle style) {
+  FBorderStyle = style;
+  if (!IsLoading()) {
+    RecomputeFrame();
+  }
+}
+
+void TSkDefaultForm::SetBorderIcons(TSkBorderIcons icons) {
+  FBorderIcons = icons;
+  if (!IsLoading()) {
+    ApplyNativeStyle();
+    RecomputeFrame();
+  }
+}
+
+POINT TSkDefaultForm::WindowPoint(LPARAM screenPoint) const {
+  RECT r{};
+  GetWindowRect(FrameWindow(), &r);
+  return {GET_X_LPARAM(screenPoint) - r.left, GET_Y_LPARAM(screenPoint) - r.top};
+}
+
+// ---- painting ----
+
+TskBitmap* TSkDefaultForm::FrameBuffer(std::int32_t width, std::int32_t height) {
+  switch (FPerformance) {
+  case kfpSharedBuffer: {
+    TskBitmap& shared = SharedFrameBuffer();
+    const std::int32_t w = std::max(width, GetSystemMetrics(SM_CXSCREEN) + 500);
+    const std::int32_t h = std::max(height, GetSystemMetrics(SM_CYSCREEN) + 500);
+    if (shared.Empty() || shared.Width() < width || shared.Height() < height) {
+      if (!shared.TrySetSize(w, h)) {
+        return nullptr;
+      }
+    }
+    return &shared;
+  }
+  case kfpPersistentBuffer:
+    if (FPersistentBuffer.Empty() || FPersistentBuffer.Width() != width ||
+        FPersistentBuffer.Height() != height) {
+      if (!FPersistentBuffer.TrySetSize(width, height)) {
+        return nullptr;
+      }
+    }
+    return &FPersistentBuffer;
+  default: return nullptr;
+  }
+}
+
+void TSkDefaultForm::RedrawFrame() {
+  HWND w = FrameWindow();
+  if (!w || !FPaintingEnabled) {
+    return;
+  }
+  const TskFrameGeometry g = Geometry();
+  const TskWindowInfo info = g.WindowInfo();
+  const std::int32_t width = info.Rect.Right, height = info.Rect.Bottom;
+  const TskRect client = g.ClientArea();
+  if (width <= 0 || height <= 0 || client == info.Rect) {
+    return;
+  }
+  // A fresh window context for each paint.
+  TWindowDC windowDC(w, TWindowDC::TArea::Window);
+  if (!windowDC.Get()) {
+    return;
+  }
+  TScratch scratch;
+  TskBitmap* target = nullptr;
+  if (FPerformance == kfpDoubleBuffer) {
+    target = scratch.Make(width, height) ? &scratch.Bitmap : nullptr;
+  } else if (FPerformance != kfpNoBuffer) {
+    target = FrameBuffer(width, height);
+  }
+  if (!target) {
+    // No buffer (or none could be had): straight onto the window.
+    PaintFrameDirect(windowDC.Get(), g);
+    return;
+  }
+  {
+    TSavedDC saved(target->DC());
+    IntersectClipRect(target->DC(), 0, 0, width, height);
+    ExcludeClipRect(target->DC(), client.Left, client.Top, client.Right, client.Bottom);
+    PaintFrame(target->DC(), g);
+  }
+  // Only the four strips around the client area are copied.
+  HDC from = target->DC(), to = windowDC.Get();
+  BitBlt(to, 0, 0, width, client.Top, from, 0, 0, SRCCOPY);
+  BitBlt(to, 0, client.Top, client.Left, height - client.Top, from, 0, client.Top, SRCCOPY);
+  BitBlt(to, client.Right, client.Top, width - client.Right, height - client.Top, from, client.Right,
+         client.Top, SRCCOPY);
+  BitBlt(to, client.Left, client.Bottom, client.Right - client.Left, height - client.Bottom, from,
+         client.Left, client.Bottom, SRCCOPY);
+}
+
+void TSkDefaultForm::PaintFrameDirect(HDC windowDC, const TskFrameGeometry& g) {
+  const TskWindowInfo info = g.WindowInfo();
+  const std::int32_t width = info.Rect.Right, height = info.Rect.Bottom;
+  const TskRect client = g.ClientArea();
+  // The caption strip (with its buttons) is composed off-screen and copied whole, so it never
+  // flickers; the rest of the frame is drawn straight, around the strip and the client area.
+  TScratch strip;
+  const bool stripped = client.Top > 0 && strip.Make(width, client.Top);
+  {
+    TSavedDC saved(windowDC);
+    ExcludeClipRect(windowDC, client.Left, client.Top, client.Right, client.Bottom);
+    if (stripped) {
+      ExcludeClipRect(windowDC, 0, 0, width, client.Top);
+    }
+    PaintFrame(windowDC, g);
+  }
+  if (stripped) {
+    PaintFrame(strip.Bitmap.DC(), g);
+    BitBlt(windowDC, 0, 0, width, client.Top, strip.Bitmap.DC(), 0, 0, SRCCOPY);
+  }
+  (void)height;
+}
+
+void TSkDefaultForm::PaintFrame(HDC dc, const TskFrameGeometry& g) {
+  if (g.Themed()) {
+    PaintThemed(dc, g);
+  } else if (FBorderStyle != kbsNone) {
+    PaintClassic(dc, g);
+  }
+}
+
+void TSkDefaultForm::DrawWindowIcon(HDC dc, const TskRect& r) {
+  if (IsRectEmpty(r)) {
+    return;
+  }
+  HWND w = FrameWindow();
+  auto icon = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) {
+    icon = reinterpret_cast<HICON>(GetClassLongPtrW(w, GCLP_HICONSM));
+  }
+  if (!icon) {
+    icon = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_BIG, 0));
+  }
+  if (!icon) {
+    icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // the platform's application icon
+  }
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  DrawIconEx(dc, (r.Left + r.Right - cx) / 2, (r.Top + r.Bottom - cy) / 2, icon, cx, cy, 0, nullptr,
+             DI_NORMAL);
+}
+
+void TSkDefaultForm::PaintThemed(HDC dc, const TskFrameGeometry& g) {
+  TskTheme* theme = g.Theme();
+  const std::uint8_t kind = g.WindowKind();
+  const std::string& object = g.ObjectName();
+  const TskWindowInfo info = g.WindowInfo();
+  TskRect iconRect = kSkNoRect;
+  {
+    TskGdiCanvas canvas(dc);
+    theme->PaintWindow(kind, canvas, object, info);
+    const TskRect caption = theme->WindowCaptionRect(kind, info, object);
+    if (!IsRectEmpty(caption)) {
+      theme->PaintWindowCaption(kind, canvas, object, caption, info);
+    }
+    for (TSkBorderIcon icon :
+         {kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiHelp, kbiRollup, kbiTray}) {
+      if (!(FBorderIcons & SkIcons(icon))) {
+        continue;
+      }
+      const TskRect r = g.ButtonRect(icon);
+      if (icon == kbiSystemMenu) {
+        iconRect = r;
+        continue;
+      }
+      theme->PaintWindowButton(kind, canvas, object,
+                               SkWindowButtonInfo(r, g.ButtonKind(icon), g.ButtonState(icon)));
+    }
+  }
+  DrawWindowIcon(dc, iconRect);
+}
+
+void TSkDefaultForm::PaintClassic(HDC dc, const TskFrameGeometry& g) {
+  const TskWindowInfo info = g.WindowInfo();
+  RECT whole = ToRect(info.Rect);
+  FillRect(dc, &whole, GetSysColorBrush(COLOR_BTNFACE));
+  DrawEdge(dc, &whole, EDGE_RAISED, BF_RECT);
+  const TskRect client = g.ClientArea();
+  if (client.Top <= FMetrics.BorderWidth) {
+    return;
+  }
+  // Caption strip: a gradient between the caption colour and its gradient colour.
+  const bool active = FIsActive;
+  RECT strip{client.Left, FMetrics.BorderWidth, client.Right, client.Top - 1};
+  const COLORREF from = GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  const COLORREF to = GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
+  TRIVERTEX v[2] = {{strip.left, strip.top, COLOR16(GetRValue(from) << 8), COLOR16(GetGValue(from) << 8),
+                     COLOR16(GetBValue(from) << 8), 0},
+                    {strip.right, strip.bottom, COLOR16(GetRValue(to) << 8), COLOR16(GetGValue(to) << 8),
+                     COLOR16(GetBValue(to) << 8), 0}};
+  GRADIENT_RECT gr{0, 1};
+  GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_H);
+  // Caption text, shortened to the room left of the buttons.
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  TFontHandle font(
+      CreateFontIndirectW(FBorderStyle == kbsToolWindow ? &ncm.lfSmCaptionFont : &ncm.lfCaptionFont));
+  TSelectGuard select(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+  RECT text = ToRect(g.CaptionRect());
+  text.left += 2;
+  const std::wstring caption = info.Caption;
+  DrawTextW(dc, caption.c_str(), int(caption.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
+  DrawWindowIcon(dc, g.ButtonRect(kbiSystemMenu));
+  const std::pair<TSkBorderIcon, UINT> buttons[] = {{kbiClose, DFCS_CAPTIONCLOSE},
+                                                    {kbiMinimize, DFCS_CAPTIONMIN},
+                                                    {kbiMaximize, DFCS_CAPTIONMAX},
+                                                    {kbiHelp, DFCS_CAPTIONHELP}};
+  for (const auto& [icon, glyph] : buttons) {
+    RECT r = ToRect(g.ButtonRect(icon));
+    if (r.right <= r.left) {
+      continue;
+    }
+    UINT kind = glyph;
+    if (icon == kbiMinimize && FWindowState == kwsMinimized) {
+      kind = DFCS_CAPTIONRESTORE;
+    }
+    if (icon == kbiMaximize && FWindowState == kwsMaximized) {
+      kind = DFCS_CAPTIONRESTORE;
+    }
+    if (g.ButtonState(icon) == bsPressed) {
+      kind |= DFCS_PUSHED;
+    }
+    DrawFrameControl(dc, &r, DFC_CAPTION, kind);
+  }
+}
+
+void TSkDefaultForm::PaintClient(HDC dc, const TskFrameGeometry& g) {
+  const TskRect client = g.ClientArea();
+  const TskRect local{0, 0, client.Right - client.Left, client.Bottom - client.Top};
+  if (g.Themed()) {
+    TskGdiCanvas canvas(dc);
+    g.Theme()->PaintWindowClient(g.WindowKind(), canvas, g.ObjectName(), local);
+    return;
+  }
+  TColor color = 0xFF00000F; // clBtnFace
+  if (TWinControl* control = HookedControl()) {
+    color = control->Color();
+  }
+  TBrushHandle brush(CreateSolidBrush(TskCanvas::ToColorRef(color)));
+  RECT r = ToRect(local);
+  FillRect(dc, &r, brush.Get());
+}
+
+// ---- region and frame ----
+
+void TSkDefaultForm::UpdateRegion() {
+  HWND w = FrameWindow();
+  if (!w) {
+    return;
+  }
+  const TskFrameGeometry g = Geometry();
+  const TskWindowInfo info = g.WindowInfo();
+  if (info.Rect.Right == FRegionWidth && info.Rect.Bottom == FRegionHeight) {
+    return;
+  }
+  FRegionWidth = info.Rect.Right;
+  FRegionHeight = info.Rect.Bottom;
+  const std::vector<TskRect> parts = g.Region();
+  if (parts.empty()) {
+    if (FRegionSet) {
+      SetWindowRgn(w, nullptr, TRUE);
+      FRegionSet = false;
+    }
+  } else {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (const TskRect& r : parts) {
+      TRegionHandle part(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
+      CombineRgn(region, region, part.Get(), RGN_OR);
+    }
+    SetWindowRgn(w, region, TRUE); // the window owns the region from here on
+    FRegionSet = true;
+  }
+  if (OnResize) {
+    OnResize(this);
+  }
+}
+
+void TSkDefaultForm::ApplyNativeStyle() {
+  HWND w = FrameWindow();
+  if (!w) {
+    return;
+  }
+  LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+  style &= ~LONG_PTR(WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME);
+  if (FBorderIcons & SkIcons(kbiMinimize)) {
+    style |= WS_MINIMIZEBOX;
+  }
+  if (FBorderIcons & SkIcons(kbiMaximize)) {
+    style |= WS_MAXIMIZEBOX;
+  }
+  if (FSizeable && FBorderStyle != kbsNone && FBorderStyle != kbsBorder) {
+    style |= WS_THICKFRAME;
+  }
+  // A window without an owner keeps the system menu: the taskbar and Alt+Space use it.
+  if (!GetWindow(w, GW_OWNER)) {
+    style |= WS_SYSMENU;
+  }
+  SetWindowLongPtrW(w, GWL_STYLE, style);
+}
+
+void TSkDefaultForm::RecomputeFrame() {
+  HWND w = FrameWindow();
+  if (!w) {
+    return;
+  }
+  RECT before{};
+  GetClientRect(w, &before);
+  SetWindowPos(w, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT after{}, window{};
+  GetClientRect(w, &after);
+  GetWindowRect(w, &window);
+  if (after.right != before.right || after.bottom != before.bottom) {
+    // The client keeps its size; the window takes the difference.
+    SetWindowPos(w, nullptr, 0, 0, window.right - window.left + before.right - after.right,
+                 window.bottom - window.top + before.bottom - after.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  FRegionWidth = FRegionHeight = -1;
+  UpdateRegion();
+  RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TSkDefaultForm::Loaded() {
+  TSkHook::Loaded();
+  auto* form = dynamic_cast<TForm*>(Owner());
+  if (!form) {
+    return;
+  }
+  FIsActive = GetForegroundWindow() == form->Handle();
+  AssignControl(form);
+  ApplyNativeStyle();
+  RecomputeFrame();
+  if (FStayOnTop) {
+    SetWindowPos(FrameWindow(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (OnCreate) {
+    OnCreate(this);
+  }
+}
+
+void TSkDefaultForm::WindowProcRestoring() {
+  if (HWND w = FrameWindow(); w && FHoverTimer) {
+    KillTimer(w, kSkHoverTimerId);
+    FHoverTimer = false;
+  }
+}
+
+// ---- mouse on the caption buttons ----
+
+void TSkDefaultForm::SetHotCode(std::uint8_t code) {
+  if (code == FHotCode) {
+    return;
+  }
+  FHotCode = code;
+  RedrawFrame();
+  HWND w = FrameWindow();
+  if (w && IsButtonCode(code) && !FHoverTimer) {
+    // The highlight dies at the latest one tick after the pointer has left without a message.
+    FHoverTimer = SetTimer(w, kSkHoverTimerId, 400, nullptr) != 0;
+  }
+}
+
+void TSkDefaultForm::ShowSystemMenu(POINT at) {
+  HWND w = FrameWindow();
+  HMENU menu = GetSystemMenu(w, FALSE);
+  if (!menu) {
+    return;
+  }
+  const UINT command =
+      UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, at.x, at.y, 0, w, nullptr));
+  if (command) {
+    PostMessageW(w, WM_SYSCOMMAND, command, 0);
+  }
+}
+
+void TSkDefaultForm::ButtonAction(std::uint8_t code) {
+  HWND w = FrameWindow();
+  // Actions are posted: they run after this message's handling has finished with the form.
+  switch (code) {
+  case khtClose: PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+  case khtMinimize:
+    PostMessageW(w, WM_SYSCOMMAND, FWindowState == kwsMinimized ? SC_RESTORE : SC_MINIMIZE, 0);
+    break;
+  case khtMaximize:
+    PostMessageW(w, WM_SYSCOMMAND, FWindowState == kwsMaximized ? SC_RESTORE : SC_MAXIMIZE, 0);
+    break;
+  case khtHelp: PostMessageW(w, WM_SYSCOMMAND, SC_CONTEXTHELP, 0); break;
+  case khtSysMenu: {
+    RECT r{};
+    GetWindowRect(w, &r);
+    const TskRect icon = Geometry().ButtonRect(kbiSystemMenu);
+    ShowSystemMenu({r.left + icon.Left, r.top + icon.Bottom});
+    break;
+  }
+  default: break;
+  }
+}
+
+// ---- messages ----
+
+void TSkDefaultForm::HandleMessage(TskMessage& m) {
+  HWND w = FrameWindow();
+  if (!w) {
+    return;
+  }
+  switch (m.Msg) {
+  case WM_NCCALCSIZE: {
+    RECT* proposed = reinterpret_cast<RECT*>(m.LParam);
+    const RECT window = *proposed;
+    const TskFrameGeometry g = Geometry(window.right - window.left, window.bottom - window.top);
+    const TskRect c = g.ClientArea();
+    RECT client{window.left + c.Left, window.top + c.Top, window.left + c.Right, window.top + c.Bottom};
+    client.right = std::max(client.right, client.left);
+    client.bottom = std::max(client.bottom, client.top);
+    *proposed = client;
+    if (m.WParam) {
+      reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[1] = client;
+    }
+    m.Result = 0;
+    MarkHandled();
+    break;
+  }
+  case WM_NCHITTEST: {
+    const POINT p = WindowPoint(m.LParam);
+    const std::uint8_t code = Geometry().HitTest(p.x, p.y);
+    m.Result = PlatformHit(SkPlatformHit(code, FMoveable, FSizeable, FWindowState == kwsMaximized));
+    MarkHandled();
+    break;
+  }
+  case WM_NCPAINT:
+    RedrawFrame();
+    m.Result = 0;
+    MarkHandled();
+    break;
+  case WM_NCACTIVATE:
+    FIsActive = m.WParam != 0;
+    RedrawFrame();
+    m.Result = 1;
+    MarkHandled();
+    break;
+  case WM_ERASEBKGND: {
+    if (FPaintingEnabled) {
+      PaintClient(reinterpret_cast<HDC>(m.WParam), Geometry());
+    }
+    m.Result = 1;
+    MarkHandled();
+    break;
+  }
+  case WM_PAINT:
+    if (!FShown) {
+      FShown = true;
+      if (OnFormShown) {
+        OnFormShown(this);
+      }
+    }
+    break;
+  case WM_SETTEXT:
+  case WM_SETICON: {
+    // The platform draws its own caption for these while the window has a caption style:
+    // take the style away for the moment, draw ours afterwards.
+    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+      SetWindowLongPtrW(w, GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
+      FCaptionStripped = true;
+    }
+    break;
+  }
+  case WM_GETMINMAXINFO: {
+    auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+    const TskPoint min = Geometry().MinTrackSize();
+    info->ptMinTrackSize = {min.X, min.Y};
+    m.Result = 0;
+    MarkHandled();
+    break;
+  }
+  case WM_NCMOUSEMOVE:
+    if (!FLeftHeld) {
+      const POINT p = WindowPoint(m.LParam);
+      SetHotCode(Geometry().HitTest(p.x, p.y));
+    }
+    break;
+  case WM_MOUSEMOVE:
+    if (FLeftHeld) {
+      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      ClientToScreen(w, &p);
+      const POINT wp = WindowPoint(MAKELPARAM(p.x, p.y));
+      SetHotCode(Geometry().HitTest(wp.x, wp.y));
+    } else if (FHotCode) {
+      SetHotCode(0);
+    }
+    break;
+  case WM_NCLBUTTONDOWN:
+  case WM_NCLBUTTONDBLCLK: {
+    const POINT p = WindowPoint(m.LParam);
+    const TskFrameGeometry g = Geometry();
+    const std::uint8_t code = g.HitTest(p.x, p.y);
+    if (m.Msg == WM_NCLBUTTONDBLCLK && code == khtCaption) {
+      if (FBorderIcons & SkIcons(kbiMaximize)) {
+        PostMessageW(w, WM_SYSCOMMAND, FWindowState == kwsMaximized || IsZoomed(w) ? SC_RESTORE : SC_MAXIMIZE,
+                     0);
+      }
+      m.Result = 0;
+      MarkHandled();
+      break;
+    }
+    if (m.Msg == WM_NCLBUTTONDBLCLK && code == khtSysMenu) {
+      PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      m.Result = 0;
+      MarkHandled();
+      break;
+    }
+    if (IsButtonCode(code)) {
+      if (GetForegroundWindow() != w) {
+        SetForegroundWindow(w);
+      }
+      FPressedCode = code;
+      FLeftHeld = true;
+      FHotCode = code;
+      SetCapture(w);
+      RedrawFrame();
+      m.Result = 0;
+      MarkHandled();
+    }
+    // Caption and borders: the platform's own move and size loops.
+    break;
+  }
+  case WM_LBUTTONUP:
+    if (FLeftHeld) {
+      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      ClientToScreen(w, &p);
+      const POINT wp = WindowPoint(MAKELPARAM(p.x, p.y));
+      const std::uint8_t code = Geometry().HitTest(wp.x, wp.y);
+      const std::uint8_t pressed = FPressedCode;
+      FLeftHeld = false;
+      FPressedCode = 0;
+      ReleaseCapture();
+      RedrawFrame();
+      if (code == pressed) {
+        ButtonAction(code);
+      }
+    }
+    break;
+  case WM_CAPTURECHANGED:
+    if (FLeftHeld && reinterpret_cast<HWND>(m.LParam) != w) {
+      // Someone took the mouse away mid-press: the press ends without an action.
+      FLeftHeld = false;
+      FPressedCode = 0;
+      RedrawFrame();
+    }
+    break;
+  case WM_TIMER:
+    if (m.WParam == kSkHoverTimerId) {
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      const POINT p = WindowPoint(MAKELPARAM(cursor.x, cursor.y));
+      const bool inside = WindowFromPoint(cursor) == w;
+      const std::uint8_t code = inside ? Geometry().HitTest(p.x, p.y) : 0;
+      if (!FLeftHeld) {
+        SetHotCode(IsButtonCode(code) ? code : 0);
+      }
+      if (!IsButtonCode(FHotCode) && !FLeftHeld) {
+        KillTimer(w, kSkHoverTimerId);
+        FHoverTimer = false;
+      }
+      m.Result = 0;
+      MarkHandled();
+    }
+    break;
+  case WM_THEMECHANGED:
+  case WM_SETTINGCHANGE:
+    FMetrics = PlatformMetrics();
+    RecomputeFrame();
+    break;
+  default: break;
+  }
+}
+
+void TSkDefaultForm::AfterWindowProc(TskMessage& m) {
+  HWND w = FrameWindow();
+  if (!w) {
+    return;
+  }
+  switch (m.Msg) {
+  case WM_SETTEXT:
+  case WM_SETICON:
+    if (FCaptionStripped) {
+      FCaptionStripped = false;
+      SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) | WS_CAPTION);
+    }
+    RedrawFrame();
+    break;
+  case WM_WINDOWPOSCHANGED: {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+    if (!(pos->flags & SWP_NOSIZE) || (pos->flags & SWP_FRAMECHANGED)) {
+      UpdateRegion();
+    }
+    break;
+  }
+  case WM_SIZE:
+    FWindowState = m.WParam == SIZE_MINIMIZED   ? kwsMinimized
+                   : m.WParam == SIZE_MAXIMIZED ? kwsMaximized
+                                                : kwsNormal;
+    break;
+  default: break;
+  }
+}
+
+TPropertyResult TSkDefaultForm::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  using P = TPropertyTable<TSkDefaultForm>;
+  static const P kTable{
+      {"BorderStyle",
+       P::Enum<TSkBorderStyle>({{"kbsNone", kbsNone},
+                                {"kbsBorder", kbsBorder},
+                                {"kbsStandard", kbsStandard},
+                                {"kbsDialog", kbsDialog},
+                                {"kbsToolWindow", kbsToolWindow}},
+                               [](TSkDefaultForm& f, TSkBorderStyle v) { f.FBorderStyle = v; })},
+      {"BorderIcons",
+       P::Set(
+           {{"kbiClose", SkIcons(kbiClose)},
+            {"kbiSystemMenu", SkIcons(kbiSystemMenu)},
+            {"kbiMinimize", SkIcons(kbiMinimize)},
+            {"kbiMaximize", SkIcons(kbiMaximize)},
+            {"kbiHelp", SkIcons(kbiHelp)},
+            {"kbiRollup", SkIcons(kbiRollup)},
+            {"kbiTray", SkIcons(kbiTray)},
+            {"kbiTop", SkIcons(kbiTop)},
+            {"kbiCustom", SkIcons(kbiCustom)}},
+           [](TSkDefaultForm& f, unsigned v) { f.FBorderIcons = TSkBorderIcons(v); }, "a set of border icons",
+           [](const std::string& item) { return "'" + item + "' is no border icon"; })},
+      {"Performance",
+       P::Enum<TSkFormPerformance>({{"kfpNoBuffer", kfpNoBuffer},
+                                    {"kfpSharedBuffer", kfpSharedBuffer},
+                                    {"kfpPersistentBuffer", kfpPersistentBuffer},
+                                    {"kfpDoubleBuffer", kfpDoubleBuffer}},
+                                   [](TSkDefaultForm& f, TSkFormPerformance v) { f.FPerformance = v; })},
+      {"WindowState",
+       P::Enum<TSkWindowState>({{"kwsNormal", kwsNormal},
+                                {"kwsMaximized", kwsMaximized},
+                                {"kwsMinimized", kwsMinimized},
+                                {"kwsRollup", kwsRollup},
+                                {"kwsTray", kwsTray}},
+                               [](TSkDefaultForm& f, TSkWindowState v) { f.FWindowState = v; })},
+      {"StayOnTop", P::Bool([](TSkDefaultForm& f, bool v) { f.FStayOnTop = v; })},
+      {"StretchBackground", P::Bool([](TSkDefaultForm& f, bool v) { f.FStretchBackground = v; })},
+      {"MinimizeApplication", P::Bool([](TSkDefaultForm& f, bool v) { f.FMinimizeApplication = v; })},
+      {"SystemMenuLinkMerge", P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuLinkMerge = v; })},
+      {"SystemMenuLinkMergeAtFirst",
+       P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuLinkMergeAtFirst = v; })},
+      {"Dragging.Sizeable", P::Bool([](TSkDefaultForm& f, bool v) { f.FSizeable = v; })},
+      {"Dragging.Moveable", P::Bool([](TSkDefaultForm& f, bool v) { f.FMoveable = v; })},
+      {"Animation.EffectKind",
+       P::String([](TSkDefaultForm& f, const std::string& v) { f.FAnimationEffectKind = v; })},
+      {"SystemMenuOptions.Animation.EffectKind",
+       P::String([](TSkDefaultForm& f, const std::string& v) { f.FSystemMenuEffectKind = v; })},
+      {"TrayMenuOptions.Animation.EffectKind",
+       P::String([](TSkDefaultForm& f, const std::string& v) { f.FTrayMenuEffectKind = v; })},
+  };
+  if (auto r = kTable.Read(*this, name, value)) {
+    return *r;
+  }
+  return TSkHook::ReadProperty(name, value);
+}
+
+// ---- TSkForm ----
+
+TSkForm::TSkForm() = default;
+
+TSkForm::~TSkForm() {
+  if (FThemeClient) {
+    TskThemeManager::Instance().UnregisterClient(FThemeClient.get());
+  }
+}
+
+TskTheme* TSkForm::FrameTheme() const { return SkPaintingTheme(FThemeLink); }
+
+void TSkForm::SetThemeObject(const std::string& name) {
+  if (name == FThemeObject) {
+    return;
+  }
+  FThemeObject = name;
+  if (!IsLoading()) {
+    RecomputeFrame();
+  }
+}
+
+void TSkForm::SetThemeLink(TskCustomThemeLink* link) {
+  if (link == FThemeLink) {
+    return;
+  }
+  FThemeLink = link;
+  if (!IsLoading()) {
+    RecomputeFrame();
+  }
+}
+
+void TSkForm::Loaded() {
+  if (!FThemeLinkName.empty()) {
+    const TComponent* root = this;
+    while (root->Owner()) {
+      root = root->Owner();
+    }
+    FThemeLink = dynamic_cast<TskCustomThemeLink*>(root->FindComponent(FThemeLinkName));
+  }
+  TSkDefaultForm::Loaded();
+  if (HWND w = HookedHandle(); w && !FThemeClient) {
+    FThemeClient = std::make_unique<TskWindowThemeClient>(w);
+    TskThemeManager::Instance().RegisterClient(FThemeClient.get());
+  }
+}
+
+void TSkForm::HandleMessage(TskMessage& m) {
+  if (m.Msg == kSkThemeMessage) {
+    switch (m.WParam) {
+    case 0:
+    case 3:
+    case 4: RecomputeFrame(); break;
+    case 5:
+      RedrawFrame();
+      if (HWND w = HookedHandle()) {
+        InvalidateRect(w, nullptr, TRUE);
+      }
+      break;
+    default: break;
+    }
+    // The form's own window hears about theme changes too.
+    return;
+  }
+  TSkDefaultForm::HandleMessage(m);
+}
+
+TPropertyResult TSkForm::ReadProperty(const std::string& name, const TLayoutValue& value) {
+  using P = TPropertyTable<TSkForm>;
+  static const P kTable{
+      {"ThemeObject", P::String([](TSkForm& f, const std::string& v) { f.FThemeObject = v; })},
+      {"ThemeLink",
+       [](TSkForm& f, const TLayoutValue& v) {
+         if (v.Kind != TLayoutValue::TKind::Identifier) {
+           return TPropertyResult::Bad("a component name");
+         }
+         f.FThemeLinkName = v.Text;
+         return TPropertyResult::Ok();
+       }},
+  };
+  if (auto r = kTable.Read(*this, name, value)) {
+    return *r;
+  }
+  return TSkDefaultForm::ReadProperty(name, value);
+}
+
+void SkRegisterFormComponents() {
+  RegisterComponentClass("TSkDefaultForm", [](TComponent&) { return std::make_unique<TSkDefaultForm>(); });
+  RegisterComponentClass("TSkForm", [](TComponent&) { return std::make_unique<TSkForm>(); });
+}

@@ -1,0 +1,104 @@
+// Repainting a window's frame as the pointer moves over its caption: 1,000 moves, each
+// followed by a frame repaint, on a form with the flat skinned frame, beside the same form
+// with the platform's own frame. Prints the medians per move and their ratio. Run under Wine
+// by scripts/bench.sh; "--rounds N" changes the number of timed rounds.
+#include "form/win32/SkForm.h"
+#include "framework/win32/Form.h"
+#include "theme/SkThemeManager.h"
+#include "theme/flat/SkFlatTheme.h"
+#include "theme/win32/SkThemeServices.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kMoves = 1000;
+
+double Seconds() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+// One move over the caption (alternating with the close button where there is one) and the
+// frame repaint it causes.
+void MoveAndRepaint(HWND w, int i) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  const POINT p{i % 2 ? r.right - 12 : r.left + 120, r.top + 10};
+  SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(p.x, p.y));
+  RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+double MedianPerMove(HWND w, int rounds) {
+  std::vector<double> times;
+  for (int round = 0; round < rounds; ++round) {
+    const double start = Seconds();
+    for (int i = 0; i < kMoves; ++i) {
+      MoveAndRepaint(w, i);
+    }
+    GdiFlush();
+    times.push_back((Seconds() - start) / kMoves);
+  }
+  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+  return times[times.size() / 2];
+}
+
+std::unique_ptr<TForm> MakeForm(bool skinned, int left) {
+  auto form = std::make_unique<TForm>("TBenchForm");
+  std::string layout =
+      "TBenchForm F {\n  Caption = \"Frame bench\"\n  Left = " + std::to_string(left) +
+      "\n  Top = 40\n  ClientWidth = 377\n  ClientHeight = 476\n  BorderIcons = [biMinimize]\n";
+  if (skinned) {
+    layout += "  TSkForm SkForm1 {\n    BorderIcons = [kbiClose, kbiSystemMenu, kbiMinimize]\n  }\n";
+  }
+  layout += "}\n";
+  if (!form->LoadFromText(layout).empty()) {
+    return nullptr;
+  }
+  form->Show();
+  return form;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  int rounds = 9;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--rounds") == 0) {
+      rounds = std::max(1, std::atoi(argv[i + 1]));
+    }
+  }
+  SkStartThemeServices();
+  SkRegisterFormComponents();
+  TskThemeManager& manager = TskThemeManager::Instance();
+  manager.SetCurrentTheme(SkMakeTheme<TSkFlatTheme>());
+  auto plain = MakeForm(false, 20);
+  auto skinned = MakeForm(true, 440);
+  if (!plain || !skinned) {
+    std::fprintf(stderr, "bench_form_frame: the forms could not be made\n");
+    return 1;
+  }
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    DispatchMessageA(&msg);
+  }
+  const double platform = MedianPerMove(plain->Handle(), rounds);
+  const double flat = MedianPerMove(skinned->Handle(), rounds);
+  std::printf("frame repaint per caption move (median of %d x %d): platform %.1f us, flat skinned %.1f us, "
+              "ratio %.2fx\n",
+              rounds, kMoves, platform * 1e6, flat * 1e6, flat / platform);
+  return 0;
+}
