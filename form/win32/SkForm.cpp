@@ -63,7 +63,15 @@ struct TScratch {
 
 // ---- TSkDefaultForm ----
 
-TSkDefaultForm::TSkDefaultForm() : TSkHook(nullptr), FMetrics(PlatformMetrics()) {}
+TSkDefaultForm::TSkDefaultForm() : TSkHook(nullptr), FMetrics(PlatformMetrics()) {
+  const auto changed = [this] {
+    if (!IsLoading()) {
+      RecomputeFrame();
+    }
+  };
+  FBlending.OnChange = changed;
+  FShadow.OnChange = changed;
+}
 
 TSkDefaultForm::~TSkDefaultForm() {
   if (HWND w = FrameWindow()) {
@@ -115,8 +123,9 @@ TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t heigh
   s.HotCode = FHotCode;
   s.PressedCode = FPressedCode;
   s.LeftButtonHeld = FLeftHeld;
-  s.Sizeable = FSizeable;
-  s.Moveable = FMoveable;
+  s.Sizeable = FDragging.Sizeable();
+  s.Moveable = FDragging.Moveable();
+  s.InDrag = FDrag.Active();
   return TskFrameGeometry(s, FMetrics, FrameTheme(), FrameObject());
 }
 
@@ -424,7 +433,7 @@ void TSkDefaultForm::ApplyNativeStyle() {
   if (FBorderIcons & SkIcons(kbiMaximize)) {
     style |= WS_MAXIMIZEBOX;
   }
-  if (FSizeable && FBorderStyle != kbsNone && FBorderStyle != kbsBorder) {
+  if (FDragging.Sizeable() && FBorderStyle != kbsNone && FBorderStyle != kbsBorder) {
     style |= WS_THICKFRAME;
   }
   // A window without an owner keeps the system menu: the taskbar and Alt+Space use it.
@@ -533,6 +542,105 @@ void TSkDefaultForm::ButtonAction(std::uint8_t code) {
   }
 }
 
+// ---- moving and sizing by the frame ----
+
+bool TSkDefaultForm::BeginDrag(std::uint8_t code, POINT screen) {
+  HWND w = FrameWindow();
+  RECT r{};
+  GetWindowRect(w, &r);
+  const TskFrameGeometry g = Geometry();
+  TskDragStart start;
+  start.Code = code;
+  start.Pointer = {screen.x, screen.y};
+  start.Bounds = {r.left, r.top, r.right, r.bottom};
+  start.MinTrack = g.MinTrackSize();
+  start.Moveable = Moveable();
+  start.Sizeable = Sizeable();
+  start.State = IsZoomed(w) ? kwsMaximized : FWindowState;
+  FDrag.Begin(start);
+  if (!FDrag.Active()) {
+    return false;
+  }
+  BOOL full = TRUE;
+  SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+  FOutlineMode = FDragging.EffectiveMode(full != FALSE) == kfdmBorder;
+  FOutlineShown = false;
+  SendMessageW(w, WM_ENTERSIZEMOVE, 0, 0);
+  if (FOutlineMode) {
+    FPaintingEnabled = false;
+  }
+  SetCapture(w);
+  RedrawFrame();
+  return true;
+}
+
+void TSkDefaultForm::DrawOutline(const RECT& r) {
+  // A two-pixel frame drawn by inverting the screen: drawing it again erases it.
+  TWindowDC screen(nullptr);
+  const int t = 2;
+  const RECT parts[] = {{r.left, r.top, r.right, r.top + t},
+                        {r.left, r.bottom - t, r.right, r.bottom},
+                        {r.left, r.top + t, r.left + t, r.bottom - t},
+                        {r.right - t, r.top + t, r.right, r.bottom - t}};
+  for (const RECT& p : parts) {
+    InvertRect(screen.Get(), &p);
+  }
+}
+
+void TSkDefaultForm::DragTo(POINT screen) {
+  HWND w = FrameWindow();
+  HMONITOR monitor = MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  const RECT& a = FStayOnTop ? info.rcMonitor : info.rcWork;
+  const TskRect area{a.left, a.top, a.right, a.bottom};
+  const std::optional<TskRect> bounds =
+      FDrag.Move({screen.x, screen.y}, &FGravitation, &area, FShadow.Enabled() ? FShadow.Size() : 0);
+  if (!bounds) {
+    return;
+  }
+  const RECT r{bounds->Left, bounds->Top, bounds->Right, bounds->Bottom};
+  if (FOutlineMode) {
+    if (FOutlineShown) {
+      DrawOutline(FOutlineRect);
+    }
+    FOutlineRect = r;
+    DrawOutline(FOutlineRect);
+    FOutlineShown = true;
+    return;
+  }
+  SetWindowPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateWindow(w);
+}
+
+void TSkDefaultForm::EndDrag(bool apply) {
+  HWND w = FrameWindow();
+  if (!FDrag.Active()) {
+    return;
+  }
+  FDrag.End();
+  if (FOutlineMode) {
+    if (FOutlineShown) {
+      DrawOutline(FOutlineRect);
+      FOutlineShown = false;
+      if (apply) {
+        const RECT& r = FOutlineRect;
+        SetWindowPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+    }
+    FOutlineMode = false;
+  }
+  FPaintingEnabled = true;
+  FPressedCode = 0;
+  if (GetCapture() == w) {
+    ReleaseCapture();
+  }
+  SendMessageW(w, WM_EXITSIZEMOVE, 0, 0);
+  RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 // ---- messages ----
 
 void TSkDefaultForm::HandleMessage(TskMessage& m) {
@@ -560,7 +668,7 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
   case WM_NCHITTEST: {
     const POINT p = WindowPoint(m.LParam);
     const std::uint8_t code = Geometry().HitTest(p.x, p.y);
-    m.Result = PlatformHit(SkPlatformHit(code, FMoveable, FSizeable, FWindowState == kwsMaximized));
+    m.Result = PlatformHit(SkPlatformHit(code, Moveable(), Sizeable(), FWindowState == kwsMaximized));
     MarkHandled();
     break;
   }
@@ -617,7 +725,11 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     }
     break;
   case WM_MOUSEMOVE:
-    if (FLeftHeld) {
+    if (FDrag.Active()) {
+      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      ClientToScreen(w, &p);
+      DragTo(p);
+    } else if (FLeftHeld) {
       POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       ClientToScreen(w, &p);
       const POINT wp = WindowPoint(MAKELPARAM(p.x, p.y));
@@ -658,11 +770,39 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
       m.Result = 0;
       MarkHandled();
     }
-    // Caption and borders: the platform's own move and size loops.
+    if (m.Msg == WM_NCLBUTTONDOWN && TskFrameDrag::StartsDrag(code)) {
+      // Caption, borders and corners: the form moves and sizes the window itself.
+      POINT screen{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      if (GetForegroundWindow() != w) {
+        SetForegroundWindow(w);
+      }
+      BeginDrag(code, screen);
+      m.Result = 0;
+      MarkHandled();
+    }
+    break;
+  }
+  case WM_NCRBUTTONDOWN:
+    m.Result = 0;
+    MarkHandled();
+    break;
+  case WM_NCRBUTTONUP: {
+    // The form's system menu at the pointer; the platform's never comes as well.
+    const POINT p = WindowPoint(m.LParam);
+    if (Geometry().HitTest(p.x, p.y) == khtCaption) {
+      ShowSystemMenu({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+    }
+    m.Result = 0;
+    MarkHandled();
     break;
   }
   case WM_LBUTTONUP:
-    if (FLeftHeld) {
+    if (FDrag.Active()) {
+      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      ClientToScreen(w, &p);
+      DragTo(p);
+      EndDrag(true);
+    } else if (FLeftHeld) {
       POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       ClientToScreen(w, &p);
       const POINT wp = WindowPoint(MAKELPARAM(p.x, p.y));
@@ -678,6 +818,10 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     }
     break;
   case WM_CAPTURECHANGED:
+    if (FDrag.Active() && reinterpret_cast<HWND>(m.LParam) != w) {
+      // The mouse was taken away mid-drag: the drag ends where it is, painting comes back.
+      EndDrag(false);
+    }
     if (FLeftHeld && reinterpret_cast<HWND>(m.LParam) != w) {
       // Someone took the mouse away mid-press: the press ends without an action.
       FLeftHeld = false;
@@ -784,8 +928,21 @@ TPropertyResult TSkDefaultForm::ReadProperty(const std::string& name, const TLay
       {"SystemMenuLinkMerge", P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuLinkMerge = v; })},
       {"SystemMenuLinkMergeAtFirst",
        P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuLinkMergeAtFirst = v; })},
-      {"Dragging.Sizeable", P::Bool([](TSkDefaultForm& f, bool v) { f.FSizeable = v; })},
-      {"Dragging.Moveable", P::Bool([](TSkDefaultForm& f, bool v) { f.FMoveable = v; })},
+      {"Dragging.Sizeable", P::Bool([](TSkDefaultForm& f, bool v) { f.FDragging.SetSizeable(v); })},
+      {"Dragging.Moveable", P::Bool([](TSkDefaultForm& f, bool v) { f.FDragging.SetMoveable(v); })},
+      {"Dragging.DragMode",
+       P::Enum<TSkFormDragMode>({{"kfdmBorder", kfdmBorder},
+                                 {"kfdmFullDrag", kfdmFullDrag},
+                                 {"kfdmSystemSettings", kfdmSystemSettings}},
+                                [](TSkDefaultForm& f, TSkFormDragMode v) { f.FDragging.SetDragMode(v); })},
+      {"Gravitation.Enabled", P::Bool([](TSkDefaultForm& f, bool v) { f.FGravitation.SetEnabled(v); })},
+      {"Gravitation.Size",
+       P::Int(INT32_MIN, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FGravitation.SetSize(v); })},
+      {"Blending.Enabled", P::Bool([](TSkDefaultForm& f, bool v) { f.FBlending.SetEnabled(v); })},
+      {"Blending.Value",
+       P::Int(INT32_MIN, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FBlending.SetValue(v); })},
+      {"Shadow.Size", P::Int(INT32_MIN, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FShadow.SetSize(v); })},
+      {"Shadow.Enabled", P::Bool([](TSkDefaultForm& f, bool v) { f.FShadow.SetEnabled(v); })},
       {"Animation.EffectKind",
        P::String([](TSkDefaultForm& f, const std::string& v) { f.FAnimationEffectKind = v; })},
       {"SystemMenuOptions.Animation.EffectKind",

@@ -8,6 +8,8 @@
 // platform's move and size loops (with edge snapping) work as for any window: the form answers
 // the platform's hit test with the standard codes and lets the platform move and size it. The
 // caption buttons are operated by the form itself.
+#include "form/SkFormOptions.h"
+#include "form/SkFrameDrag.h"
 #include "form/SkFrameGeometry.h"
 #include "form/win32/SkHook.h"
 #include "theme/win32/SkBitmap.h"
@@ -31,8 +33,14 @@ public:
   void SetPerformance(TSkFormPerformance performance) { FPerformance = performance; }
   TSkWindowState WindowState() const { return FWindowState; }
   bool StayOnTop() const { return FStayOnTop; }
-  bool Sizeable() const { return FSizeable; }
-  bool Moveable() const { return FMoveable; }
+  bool Sizeable() const { return FDragging.Sizeable(); }
+  bool Moveable() const { return FDragging.Moveable(); }
+  TSkDragging& Dragging() { return FDragging; }
+  TSkGravitation& Gravitation() { return FGravitation; }
+  TSkBlending& Blending() { return FBlending; }
+  TSkShadow& Shadow() { return FShadow; }
+  // A move or size by the frame is under way.
+  bool InDrag() const { return FDrag.Active(); }
   // The owner form's text.
   std::wstring Caption() const;
 
@@ -85,6 +93,10 @@ private:
   void ShowSystemMenu(POINT at);
   POINT WindowPoint(LPARAM screenPoint) const;
   void ApplyNativeStyle();
+  bool BeginDrag(std::uint8_t code, POINT screen);
+  void DragTo(POINT screen);
+  void EndDrag(bool apply);
+  void DrawOutline(const RECT& r);
 
   TSkBorderStyle FBorderStyle = kbsStandard;
   TSkBorderIcons FBorderIcons = kSkDefaultBorderIcons;
@@ -95,8 +107,14 @@ private:
   bool FMinimizeApplication = true;
   bool FSystemMenuLinkMerge = false;
   bool FSystemMenuLinkMergeAtFirst = false;
-  bool FSizeable = true;
-  bool FMoveable = true;
+  TSkDragging FDragging;
+  TSkGravitation FGravitation;
+  TSkBlending FBlending;
+  TSkShadow FShadow;
+  TskFrameDrag FDrag;
+  bool FOutlineMode = false;
+  bool FOutlineShown = false;
+  RECT FOutlineRect{};
   std::string FAnimationEffectKind, FSystemMenuEffectKind, FTrayMenuEffectKind;
 
   bool FIsActive = false;

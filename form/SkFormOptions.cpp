@@ -1,0 +1,144 @@
+#include "form/SkFormOptions.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+void TSkBlending::Changed() const {
+  if (OnChange) {
+    OnChange();
+  }
+}
+
+void TSkBlending::SetEnabled(bool enabled) {
+  if (enabled != FEnabled) {
+    FEnabled = enabled;
+    Changed();
+  }
+}
+
+void TSkBlending::SetValue(std::int32_t value) {
+  value = std::clamp<std::int32_t>(value, 0, 255);
+  if (value != FValue) {
+    FValue = value;
+    Changed();
+  }
+}
+
+void TSkBlending::Assign(const TSkBlending& other) {
+  FEnabled = other.FEnabled;
+  FValue = other.FValue;
+  Changed();
+}
+
+void TSkShadow::Changed() const {
+  if (OnChange) {
+    OnChange();
+  }
+}
+
+void TSkShadow::SetEnabled(bool enabled) {
+  enabled = enabled && FSize > 0;
+  if (enabled != FEnabled) {
+    FEnabled = enabled;
+    Changed();
+  }
+}
+
+void TSkShadow::SetSize(std::int32_t size) {
+  size = std::min(size, kMaxSize);
+  const bool enabled = FEnabled && size > 0;
+  if (size != FSize || enabled != FEnabled) {
+    FSize = size;
+    FEnabled = enabled;
+    Changed();
+  }
+}
+
+void TSkShadow::Assign(const TSkShadow& other) {
+  FSize = other.FSize;
+  FEnabled = other.FEnabled && FSize > 0;
+  Changed();
+}
+
+void TSkGravitation::SetSize(std::int32_t size) { FSize = std::clamp<std::int32_t>(size, 1, 50); }
+
+TSkFormDragMode TSkDragging::EffectiveMode(bool systemDragsFullWindows) const {
+  if (FDragMode == kfdmSystemSettings) {
+    return systemDragsFullWindows ? kfdmFullDrag : kfdmBorder;
+  }
+  return FDragMode;
+}
+
+void TSkFontOptions::ApplyTo(TskFontDesc& font) const {
+  if (FBold) {
+    font.Style |= fsBold;
+  }
+  if (FItalic) {
+    font.Style |= fsItalic;
+  }
+  if (FUnderline) {
+    font.Style |= fsUnderline;
+  }
+  if (FStrikeOut) {
+    font.Style |= fsStrikeOut;
+  }
+  font.Size += FSizeDelta;
+  if (!FFontName.empty()) {
+    font.Name = FFontName;
+  }
+  if (FFontColor != kNoColor) {
+    font.Color = FFontColor;
+  }
+}
+
+void TSkFontOptions::Assign(const TSkFontOptions& other) {
+  const TSkChangeHandler handler = OnChange;
+  *this = other;
+  OnChange = handler;
+  if (OnChange) {
+    OnChange();
+  }
+}
+
+void TSkFormOptions::Assign(const TSkFormOptions& other) {
+  // The owned objects tell nobody on their own; the bundle tells its handler once.
+  const TSkChangeHandler b = Blending.OnChange, s = Shadow.OnChange;
+  Blending.OnChange = nullptr;
+  Shadow.OnChange = nullptr;
+  Blending.Assign(other.Blending);
+  Shadow.Assign(other.Shadow);
+  Animation.Assign(other.Animation);
+  Blending.OnChange = b;
+  Shadow.OnChange = s;
+  if (OnChange) {
+    OnChange();
+  }
+}
+
+TskRect SkGravitate(const TskRect& proposed, const TskRect& area, const TSkGravitation& gravitation,
+                    std::int32_t shadowSize) {
+  if (!gravitation.Enabled()) {
+    return proposed;
+  }
+  const std::int32_t size = gravitation.Size();
+  TskRect tested = proposed;
+  tested.Right -= shadowSize;
+  tested.Bottom -= shadowSize;
+  std::int32_t dx = 0, dy = 0;
+  if (std::abs(tested.Left - area.Left) < size) {
+    dx = area.Left - tested.Left;
+  } else if (std::abs(tested.Right - area.Right) < size) {
+    dx = area.Right - tested.Right;
+  }
+  if (std::abs(tested.Top - area.Top) < size) {
+    dy = area.Top - tested.Top;
+  } else if (std::abs(tested.Bottom - area.Bottom) < size) {
+    dy = area.Bottom - tested.Bottom;
+  }
+  return {proposed.Left + dx, proposed.Top + dy, proposed.Right + dx, proposed.Bottom + dy};
+}
+
+std::int32_t SkShadowOpacity(std::int32_t distanceFromOuterEdge) {
+  static constexpr std::int32_t kTaper[] = {8, 58, 108};
+  return distanceFromOuterEdge >= 0 && distanceFromOuterEdge < 3 ? kTaper[distanceFromOuterEdge] : 128;
+}
