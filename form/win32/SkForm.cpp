@@ -111,7 +111,7 @@ std::wstring TSkDefaultForm::Caption() const {
   return text;
 }
 
-TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t height) const {
+TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t height, bool withCaption) const {
   TskFrameState s;
   s.BorderStyle = FBorderStyle;
   s.Icons = FBorderIcons;
@@ -119,7 +119,9 @@ TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t heigh
   s.FrameWidth = width;
   s.FrameHeight = height;
   s.Active = FIsActive;
-  s.Caption = Caption();
+  if (withCaption) {
+    s.Caption = Caption();
+  }
   s.HotCode = FHotCode;
   s.PressedCode = FPressedCode;
   s.LeftButtonHeld = FLeftHeld;
@@ -129,12 +131,12 @@ TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t heigh
   return TskFrameGeometry(s, FMetrics, FrameTheme(), FrameObject());
 }
 
-TskFrameGeometry TSkDefaultForm::Geometry() const {
+TskFrameGeometry TSkDefaultForm::Geometry(bool withCaption) const {
   RECT r{};
   if (HWND w = FrameWindow()) {
     GetWindowRect(w, &r);
   }
-  return Geometry(r.right - r.left, r.bottom - r.top);
+  return Geometry(r.right - r.left, r.bottom - r.top, withCaption);
 }
 
 void TSkDefaultForm::SetBorderStyle(TSkBorderStyle style) {
@@ -190,7 +192,7 @@ void TSkDefaultForm::RedrawFrame() {
   if (!w || !FPaintingEnabled) {
     return;
   }
-  const TskFrameGeometry g = Geometry();
+  const TskFrameGeometry g = Geometry(true);
   const TskWindowInfo info = g.WindowInfo();
   const std::int32_t width = info.Rect.Right, height = info.Rect.Bottom;
   const TskRect client = g.ClientArea();
@@ -610,7 +612,15 @@ void TSkDefaultForm::DragTo(POINT screen) {
     FOutlineShown = true;
     return;
   }
-  SetWindowPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT now{};
+  GetWindowRect(w, &now);
+  if (EqualRect(&now, &r)) {
+    return;
+  }
+  // A move alone keeps the window's contents: nothing is measured or painted again.
+  const bool sameSize = now.right - now.left == r.right - r.left && now.bottom - now.top == r.bottom - r.top;
+  SetWindowPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | (sameSize ? SWP_NOSIZE : 0));
   UpdateWindow(w);
 }
 

@@ -48,9 +48,10 @@ public:
   bool IsActive() const { return FIsActive; }
   std::uint8_t HotCode() const { return FHotCode; }
   std::uint8_t PressedCode() const { return FPressedCode; }
-  // The geometry for the window's current size (or the size given).
-  TskFrameGeometry Geometry() const;
-  TskFrameGeometry Geometry(std::int32_t width, std::int32_t height) const;
+  // The geometry for the window's current size (or the size given). The caption text, read
+  // from the window, is only needed for painting.
+  TskFrameGeometry Geometry(bool withCaption = false) const;
+  TskFrameGeometry Geometry(std::int32_t width, std::int32_t height, bool withCaption = false) const;
   // The platform's frame metrics, read at start and on settings changes.
   static TskFrameMetrics PlatformMetrics();
 

@@ -1,6 +1,7 @@
-// Repainting a window's frame as the pointer moves over its caption: 1,000 moves, each
-// followed by a frame repaint, on a form with the flat skinned frame, beside the same form
-// with the platform's own frame. Prints the medians per move and their ratio. Run under Wine
+// Repainting a window's frame as the pointer moves over its caption (1,000 moves, each followed
+// by a frame repaint), and a live drag by the caption (1,000 steps), on a form with the flat
+// skinned frame beside the same form with the platform's own frame. Prints the medians per
+// step and their ratios. Run under Wine
 // by scripts/bench.sh; "--rounds N" changes the number of timed rounds.
 #include "form/win32/SkForm.h"
 #include "framework/win32/Form.h"
@@ -56,6 +57,43 @@ double MedianPerMove(HWND w, int rounds) {
   return times[times.size() / 2];
 }
 
+// A live caption drag of `moves` steps of one pixel: on the skinned form through its own drag
+// (press, pointer moves, release), on the plain one through the same window moves the
+// platform's drag makes.
+double MedianPerDragStep(HWND w, bool skinned, int rounds) {
+  std::vector<double> times;
+  for (int round = 0; round < rounds; ++round) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    const POINT start{r.left + 120, r.top + 10};
+    const double begin = Seconds();
+    if (skinned) {
+      SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(start.x, start.y));
+    }
+    for (int i = 1; i <= kMoves; ++i) {
+      const int dx = (i % 200) < 100 ? i % 100 : 100 - i % 100; // back and forth
+      if (skinned) {
+        POINT p{start.x + dx, start.y};
+        ScreenToClient(w, &p);
+        SendMessageA(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+      } else {
+        SetWindowPos(w, nullptr, r.left + dx, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateWindow(w);
+      }
+    }
+    if (skinned) {
+      POINT p = start;
+      ScreenToClient(w, &p);
+      SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    }
+    GdiFlush();
+    times.push_back((Seconds() - begin) / kMoves);
+    SetWindowPos(w, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+  return times[times.size() / 2];
+}
+
 std::unique_ptr<TForm> MakeForm(bool skinned, int left) {
   auto form = std::make_unique<TForm>("TBenchForm");
   std::string layout =
@@ -100,5 +138,10 @@ int main(int argc, char** argv) {
   std::printf("frame repaint per caption move (median of %d x %d): platform %.1f us, flat skinned %.1f us, "
               "ratio %.2fx\n",
               rounds, kMoves, platform * 1e6, flat * 1e6, flat / platform);
+  const double platformDrag = MedianPerDragStep(plain->Handle(), false, rounds);
+  const double flatDrag = MedianPerDragStep(skinned->Handle(), true, rounds);
+  std::printf("live caption drag per step (median of %d x %d): platform %.1f us, flat skinned %.1f us, "
+              "ratio %.2fx\n",
+              rounds, kMoves, platformDrag * 1e6, flatDrag * 1e6, flatDrag / platformDrag);
   return 0;
 }
