@@ -1,5 +1,7 @@
 #include "form/win32/SkForm.h"
 
+#include "form/SkFrameCompose.h"
+
 #include "framework/ComponentRegistry.h"
 #include "framework/PropertyTable.h"
 #include "framework/win32/Form.h"
@@ -136,7 +138,38 @@ TskFrameGeometry TSkDefaultForm::Geometry(bool withCaption) const {
   if (HWND w = FrameWindow()) {
     GetWindowRect(w, &r);
   }
-  return Geometry(r.right - r.left, r.bottom - r.top, withCaption);
+  const std::int32_t shadow = ShadowSize();
+  return Geometry(r.right - r.left - shadow, r.bottom - r.top - shadow, withCaption);
+}
+
+std::int32_t TSkDefaultForm::ShadowSize() const {
+  HWND w = FrameWindow();
+  return FShadow.Enabled() && !(w && IsZoomed(w)) && FWindowState != kwsMaximized ? FShadow.Size() : 0;
+}
+
+void TSkDefaultForm::RefreshSnapshot(const RECT& r) {
+  if (!Composed() || IsLoading() || EqualRect(&r, &FSnapshotRect)) {
+    return;
+  }
+  auto fresh = std::make_unique<TskBitmap>();
+  if (!fresh->TrySetSize(r.right - r.left, r.bottom - r.top)) {
+    return;
+  }
+  TWindowDC screen(nullptr);
+  RECT overlap{};
+  const bool reuse =
+      HasSnapshot() && IntersectRect(&overlap, &r, &FSnapshotRect) && IsWindowVisible(FrameWindow());
+  // Where the window stood the screen shows the window itself: that part comes from the old
+  // snapshot; the rest from the screen.
+  BitBlt(fresh->DC(), 0, 0, r.right - r.left, r.bottom - r.top, screen.Get(), r.left, r.top, SRCCOPY);
+  if (reuse) {
+    BitBlt(fresh->DC(), overlap.left - r.left, overlap.top - r.top, overlap.right - overlap.left,
+           overlap.bottom - overlap.top, FSnapshot->DC(), overlap.left - FSnapshotRect.left,
+           overlap.top - FSnapshotRect.top, SRCCOPY);
+  }
+  GdiFlush();
+  FSnapshot = std::move(fresh);
+  FSnapshotRect = r;
 }
 
 void TSkDefaultForm::SetBorderStyle(TSkBorderStyle style) {
@@ -194,9 +227,11 @@ void TSkDefaultForm::RedrawFrame() {
   }
   const TskFrameGeometry g = Geometry(true);
   const TskWindowInfo info = g.WindowInfo();
-  const std::int32_t width = info.Rect.Right, height = info.Rect.Bottom;
+  const std::int32_t shadow = ShadowSize();
+  const std::int32_t frameWidth = info.Rect.Right, frameHeight = info.Rect.Bottom;
+  const std::int32_t width = frameWidth + shadow, height = frameHeight + shadow;
   const TskRect client = g.ClientArea();
-  if (width <= 0 || height <= 0 || client == info.Rect) {
+  if (frameWidth <= 0 || frameHeight <= 0 || (client == info.Rect && shadow == 0)) {
     return;
   }
   // A fresh window context for each paint.
@@ -206,7 +241,8 @@ void TSkDefaultForm::RedrawFrame() {
   }
   TScratch scratch;
   TskBitmap* target = nullptr;
-  if (FPerformance == kfpDoubleBuffer) {
+  const bool composed = Composed() && HasSnapshot();
+  if (composed || FPerformance == kfpDoubleBuffer) {
     target = scratch.Make(width, height) ? &scratch.Bitmap : nullptr;
   } else if (FPerformance != kfpNoBuffer) {
     target = FrameBuffer(width, height);
@@ -220,7 +256,20 @@ void TSkDefaultForm::RedrawFrame() {
     TSavedDC saved(target->DC());
     IntersectClipRect(target->DC(), 0, 0, width, height);
     ExcludeClipRect(target->DC(), client.Left, client.Top, client.Right, client.Bottom);
+    IntersectClipRect(target->DC(), 0, 0, frameWidth, frameHeight);
     PaintFrame(target->DC(), g);
+  }
+  if (composed) {
+    TskPixels& pixels = target->Pixels();
+    const TskPixels& behind = FSnapshot->Pixels();
+    if (FBlending.Enabled()) {
+      const std::int32_t a = FBlending.Value();
+      SkBlendOverSnapshot(pixels, behind, {0, 0, frameWidth, client.Top}, a);
+      SkBlendOverSnapshot(pixels, behind, {0, client.Bottom, frameWidth, frameHeight}, a);
+      SkBlendOverSnapshot(pixels, behind, {0, client.Top, client.Left, client.Bottom}, a);
+      SkBlendOverSnapshot(pixels, behind, {client.Right, client.Top, frameWidth, client.Bottom}, a);
+    }
+    SkComposeShadow(pixels, behind, frameWidth, frameHeight, shadow);
   }
   // Only the four strips around the client area are copied.
   HDC from = target->DC(), to = windowDC.Get();
@@ -397,12 +446,24 @@ void TSkDefaultForm::UpdateRegion() {
   }
   const TskFrameGeometry g = Geometry();
   const TskWindowInfo info = g.WindowInfo();
-  if (info.Rect.Right == FRegionWidth && info.Rect.Bottom == FRegionHeight) {
+  const std::int32_t shadow = ShadowSize();
+  if (info.Rect.Right + shadow == FRegionWidth && info.Rect.Bottom + shadow == FRegionHeight) {
     return;
   }
-  FRegionWidth = info.Rect.Right;
-  FRegionHeight = info.Rect.Bottom;
-  const std::vector<TskRect> parts = g.Region();
+  FRegionWidth = info.Rect.Right + shadow;
+  FRegionHeight = info.Rect.Bottom + shadow;
+  std::vector<TskRect> parts = g.Region();
+  if (shadow > 0) {
+    // The frame and a copy moved by the shadow's size: the two corners beside the shadow stay
+    // outside the window.
+    if (parts.empty()) {
+      parts.push_back(info.Rect);
+    }
+    const std::size_t n = parts.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      parts.push_back(OffsetRect(parts[i], shadow, shadow));
+    }
+  }
   if (parts.empty()) {
     if (FRegionSet) {
       SetWindowRgn(w, nullptr, TRUE);
@@ -662,7 +723,9 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
   case WM_NCCALCSIZE: {
     RECT* proposed = reinterpret_cast<RECT*>(m.LParam);
     const RECT window = *proposed;
-    const TskFrameGeometry g = Geometry(window.right - window.left, window.bottom - window.top);
+    const std::int32_t shadow = ShadowSize();
+    const TskFrameGeometry g =
+        Geometry(window.right - window.left - shadow, window.bottom - window.top - shadow);
     const TskRect c = g.ClientArea();
     RECT client{window.left + c.Left, window.top + c.Top, window.left + c.Right, window.top + c.Bottom};
     client.right = std::max(client.right, client.left);
@@ -677,8 +740,14 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
   }
   case WM_NCHITTEST: {
     const POINT p = WindowPoint(m.LParam);
-    const std::uint8_t code = Geometry().HitTest(p.x, p.y);
-    m.Result = PlatformHit(SkPlatformHit(code, Moveable(), Sizeable(), FWindowState == kwsMaximized));
+    const TskFrameGeometry g = Geometry();
+    if (p.x >= g.WindowInfo().Rect.Right || p.y >= g.WindowInfo().Rect.Bottom) {
+      // The shadow is no part of the window a click could mean.
+      m.Result = HTNOWHERE;
+    } else {
+      const std::uint8_t code = g.HitTest(p.x, p.y);
+      m.Result = PlatformHit(SkPlatformHit(code, Moveable(), Sizeable(), FWindowState == kwsMaximized));
+    }
     MarkHandled();
     break;
   }
@@ -695,7 +764,21 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     break;
   case WM_ERASEBKGND: {
     if (FPaintingEnabled) {
-      PaintClient(reinterpret_cast<HDC>(m.WParam), Geometry());
+      const auto dc = reinterpret_cast<HDC>(m.WParam);
+      const TskFrameGeometry g = Geometry();
+      const TskRect c = g.ClientArea();
+      TScratch scratch;
+      if (FBlending.Enabled() && HasSnapshot() && scratch.Make(c.Right - c.Left, c.Bottom - c.Top)) {
+        // The client background at the blending opacity over what lies behind the window.
+        PaintClient(scratch.Bitmap.DC(), g);
+        TskPixels& pixels = scratch.Bitmap.Pixels();
+        TskPixels behind = TskPixels::View(FSnapshot->Pixels().Pixel(c.Left, c.Top), c.Right - c.Left,
+                                           c.Bottom - c.Top, FSnapshot->Pixels().Stride());
+        SkBlendOverSnapshot(pixels, behind, {0, 0, c.Right - c.Left, c.Bottom - c.Top}, FBlending.Value());
+        BitBlt(dc, 0, 0, c.Right - c.Left, c.Bottom - c.Top, scratch.Bitmap.DC(), 0, 0, SRCCOPY);
+      } else {
+        PaintClient(dc, g);
+      }
     }
     m.Result = 1;
     MarkHandled();
@@ -717,6 +800,26 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     if ((style & WS_CAPTION) == WS_CAPTION) {
       SetWindowLongPtrW(w, GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
       FCaptionStripped = true;
+    }
+    break;
+  }
+  case WM_WINDOWPOSCHANGING: {
+    auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+    if (Composed()) {
+      RECT now{};
+      GetWindowRect(w, &now);
+      RECT next = now;
+      if (!(pos->flags & SWP_NOMOVE)) {
+        OffsetRect(&next, pos->x - now.left, pos->y - now.top);
+      }
+      if (!(pos->flags & SWP_NOSIZE)) {
+        next.right = next.left + pos->cx;
+        next.bottom = next.top + pos->cy;
+      }
+      if ((pos->flags & SWP_SHOWWINDOW) || !EqualRect(&next, &FSnapshotRect)) {
+        RefreshSnapshot(next);
+        pos->flags |= SWP_NOCOPYBITS;
+      }
     }
     break;
   }

@@ -94,6 +94,12 @@ private:
   void ShowSystemMenu(POINT at);
   POINT WindowPoint(LPARAM screenPoint) const;
   void ApplyNativeStyle();
+  // The shadow's width now (0 without a shadow or while maximised), and whether the frame is
+  // composed over a snapshot of what lies behind the window.
+  std::int32_t ShadowSize() const;
+  bool HasSnapshot() const { return FSnapshot && !FSnapshot->Empty(); }
+  bool Composed() const { return FBlending.Enabled() || ShadowSize() > 0; }
+  void RefreshSnapshot(const RECT& screen);
   bool BeginDrag(std::uint8_t code, POINT screen);
   void DragTo(POINT screen);
   void EndDrag(bool apply);
@@ -129,6 +135,8 @@ private:
   TskFrameMetrics FMetrics;
   TskBitmap FPersistentBuffer;
   bool FRegionSet = false;
+  std::unique_ptr<TskBitmap> FSnapshot; // what lies behind the window
+  RECT FSnapshotRect{};
   std::int32_t FRegionWidth = -1, FRegionHeight = -1;
 };
 

@@ -2,11 +2,16 @@
 // caption, sizing by the borders against the minimum, snapping to the work area's edge, the
 // move-size notifications in pairs, and the caption buttons' hover highlight dying after the
 // pointer has left. The flat theme is current, so the themed frame is the one exercised.
+#include "form/SkFormOptions.h"
+#include "form/SkFrameCompose.h"
 #include "form/win32/SkForm.h"
 #include "framework/win32/Form.h"
+#include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestShots.h"
 #include "theme/SkThemeManager.h"
 #include "theme/flat/SkFlatTheme.h"
+#include "theme/win32/SkCanvas.h"
 #include "theme/win32/SkThemeServices.h"
 
 #include <windows.h>
@@ -138,6 +143,65 @@ TEST_F(SkFormWin32, ACaptionButtonsHighlightDiesAfterThePointerLeaves) {
   // Straight off the window, with no message to the window on the way.
   SetCursorPos(r.right + 200, r.bottom + 100);
   EXPECT_TRUE(WaitUntil([&] { return Frame->HotCode() == 0; }, 1500));
+}
+
+} // namespace
+
+namespace {
+
+// A translucent frame with a drop shadow, composed over what the screen showed behind it.
+TEST(SkFormWin32Composed, ShadowShapeAndColoursOverTheBackground) {
+  SkStartThemeServices();
+  SkRegisterFormComponents();
+  TskThemeManager::Instance().SetCurrentTheme(SkMakeTheme<TSkFlatTheme>());
+  TForm form("TShadowDemo");
+  ASSERT_EQ(form.LoadFromText("TShadowDemo S {\n  Caption = \"Shadow\"\n  Left = 200\n  Top = 150\n"
+                              "  ClientWidth = 240\n  ClientHeight = 160\n"
+                              "  TSkForm SkForm1 {\n    BorderIcons = [kbiClose, kbiSystemMenu]\n"
+                              "    Shadow.Size = 6\n    Shadow.Enabled = true\n"
+                              "    Blending.Enabled = true\n    Blending.Value = 128\n  }\n}\n"),
+            "");
+  auto* frame = dynamic_cast<TSkForm*>(form.FindComponent("SkForm1"));
+  ASSERT_NE(frame, nullptr);
+  RECT r{};
+  GetWindowRect(form.Handle(), &r);
+  const TskFrameGeometry g = frame->Geometry();
+  const TskRect f = g.WindowInfo().Rect, c = g.ClientArea();
+  // The window is the frame and its shadow; the client keeps its size.
+  EXPECT_EQ(r.right - r.left, f.Right + 6);
+  EXPECT_EQ(r.bottom - r.top, f.Bottom + 6);
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, 240);
+  EXPECT_EQ(client.bottom, 160);
+  // What the screen shows behind the shadow's middle and the caption, before the window shows.
+  const POINT shadowAt{r.left + f.Right + 1, r.top + f.Bottom / 2};
+  const POINT captionAt{r.left + g.CaptionRect().Right - 30, r.top + g.CaptionRect().Top + 2};
+  const COLORREF behindShadow = GrabScreen({shadowAt.x, shadowAt.y, shadowAt.x + 1, shadowAt.y + 1}).At(0, 0);
+  const COLORREF behindCaption =
+      GrabScreen({captionAt.x, captionAt.y, captionAt.x + 1, captionAt.y + 1}).At(0, 0);
+  form.Show();
+  Pump(kSettleMs);
+  // The region leaves out the corners beside the shadow.
+  TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(form.Handle(), region.Get()), ERROR);
+  EXPECT_FALSE(PtInRegion(region.Get(), f.Right + 2, 2));
+  EXPECT_FALSE(PtInRegion(region.Get(), 2, f.Bottom + 2));
+  EXPECT_TRUE(PtInRegion(region.Get(), f.Right + 2, f.Bottom / 2));
+  // The shadow one pixel out from the frame, four from its outer edge: full shadow opacity.
+  auto rgb = [](COLORREF c) { return TskColor(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+  const TskColor shade = SkBlendPixel(kSkShadowColor, rgb(behindShadow), SkShadowOpacity(4)) & 0xFFFFFF;
+  EXPECT_EQ(rgb(GrabScreen({shadowAt.x, shadowAt.y, shadowAt.x + 1, shadowAt.y + 1}).At(0, 0)), shade);
+  // The caption half over what lay behind it.
+  TskTheme* theme = TskThemeManager::Instance().CurrentTheme();
+  const TskColor caption =
+      SkBlendPixel(rgb(TskCanvas::ToColorRef(theme->Rgb(kcCaptionNormal))), rgb(behindCaption), 128) &
+      0xFFFFFF;
+  EXPECT_EQ(rgb(GrabScreen({captionAt.x, captionAt.y, captionAt.x + 1, captionAt.y + 1}).At(0, 0)), caption);
+  // Clicks on the shadow mean nothing.
+  EXPECT_EQ(SendMessageA(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(shadowAt.x, shadowAt.y)), HTNOWHERE);
+  (void)c;
+  SaveShot("frame-shadow.bmp", GrabScreen({r.left - 20, r.top - 20, r.right + 20, r.bottom + 20}));
 }
 
 } // namespace

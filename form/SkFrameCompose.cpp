@@ -1,0 +1,64 @@
+#include "form/SkFrameCompose.h"
+
+#include "form/SkFormOptions.h"
+
+#include <algorithm>
+
+TskColor SkBlendPixel(TskColor top, TskColor bottom, std::int32_t opacity) {
+  opacity = std::clamp<std::int32_t>(opacity, 0, 255);
+  TskColor out = 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const std::uint32_t t = (top >> shift) & 0xFF, b = (bottom >> shift) & 0xFF;
+    const std::uint32_t c = (t * std::uint32_t(opacity) + b * std::uint32_t(255 - opacity) + 127) / 255;
+    out |= c << shift;
+  }
+  return out;
+}
+
+void SkBlendOverSnapshot(TskPixels& target, const TskPixels& snapshot, const TskRect& r,
+                         std::int32_t opacity) {
+  const std::int32_t left = std::max(r.Left, 0), top = std::max(r.Top, 0);
+  const std::int32_t right = std::min({r.Right, target.Width(), snapshot.Width()});
+  const std::int32_t bottom = std::min({r.Bottom, target.Height(), snapshot.Height()});
+  for (std::int32_t y = top; y < bottom; ++y) {
+    TskColor* t = target.ScanLine(y);
+    const TskColor* s = snapshot.ScanLine(y);
+    for (std::int32_t x = left; x < right; ++x) {
+      t[x] = SkBlendPixel(t[x], s[x], opacity);
+    }
+  }
+}
+
+void SkComposeShadow(TskPixels& target, const TskPixels& snapshot, std::int32_t frameWidth,
+                     std::int32_t frameHeight, std::int32_t size) {
+  if (size <= 0) {
+    return;
+  }
+  const std::int32_t width = std::min({frameWidth + size, target.Width(), snapshot.Width()});
+  const std::int32_t height = std::min({frameHeight + size, target.Height(), snapshot.Height()});
+  for (std::int32_t y = size; y < height; ++y) {
+    TskColor* t = target.ScanLine(y);
+    const TskColor* s = snapshot.ScanLine(y);
+    for (std::int32_t x = size; x < width; ++x) {
+      const bool right = x >= frameWidth, below = y >= frameHeight;
+      if (!right && !below) {
+        continue; // under the frame
+      }
+      // Distances to the tapered edges of the part the pixel belongs to.
+      std::int32_t d = 1 << 20;
+      if (right) {
+        d = std::min(d, frameWidth + size - 1 - x); // the outer right edge
+        if (!below) {
+          d = std::min(d, y - size); // the right part's top end
+        }
+      }
+      if (below) {
+        d = std::min(d, frameHeight + size - 1 - y); // the outer bottom edge
+        if (!right) {
+          d = std::min(d, x - size); // the bottom part's left end
+        }
+      }
+      t[x] = SkBlendPixel(kSkShadowColor, s[x], SkShadowOpacity(d));
+    }
+  }
+}
