@@ -199,36 +199,64 @@ std::vector<std::vector<TCell>> Rows() {
 
 } // namespace
 
-void SkDrawGallery(TskPixels& out, TskSysColorFunc sys) {
-  std::vector<std::unique_ptr<TskTheme>> themes;
-  themes.push_back(SkMakeTheme<TskTheme>());
-  themes.push_back(SkMakeTheme<TSkFlatTheme>());
-  themes.push_back(SkMakeTheme<TSkOfficeXPTheme>());
-  for (auto& t : themes)
-    t->SetDefaultColors();
-  const auto rows = Rows();
-  std::size_t columns = 0;
-  for (const auto& row : rows)
-    columns = std::max(columns, row.size());
-  const std::int32_t blockW = std::int32_t(columns) * (kCellW + kGap) - kGap;
-  const std::int32_t w = 2 * kMargin + std::int32_t(themes.size()) * (blockW + kBlockGap) - kBlockGap;
-  const std::int32_t h = 2 * kMargin + std::int32_t(rows.size()) * (kCellH + kGap) - kGap;
-  out.SetSize(w, h);
-  out.Fill(kBackground);
-  TskPixelCanvas canvas(out, sys);
-  for (std::size_t ti = 0; ti < themes.size(); ++ti) {
-    const std::int32_t left = kMargin + std::int32_t(ti) * (blockW + kBlockGap);
-    if (ti > 0)
-      for (std::int32_t y = 0; y < h; ++y)
-        out.SetPixel(left - kBlockGap / 2, y, kBlockLine);
-    for (std::size_t ri = 0; ri < rows.size(); ++ri) {
-      const std::int32_t top = kMargin + std::int32_t(ri) * (kCellH + kGap);
-      for (std::size_t ci = 0; ci < rows[ri].size(); ++ci) {
-        const std::int32_t x = left + std::int32_t(ci) * (kCellW + kGap);
-        const TskRect cell = {x, top, x + kCellW, top + kCellH};
-        TskClipGuard clip(canvas, cell);
-        rows[ri][ci](*themes[ti], canvas, cell);
+namespace {
+
+struct TGallery {
+  std::vector<std::unique_ptr<TskTheme>> Themes;
+  std::vector<std::vector<TCell>> Rows = ::Rows();
+  std::int32_t BlockW = 0;
+  TskGalleryLayout Layout;
+
+  TGallery() {
+    Themes.push_back(SkMakeTheme<TskTheme>());
+    Themes.push_back(SkMakeTheme<TSkFlatTheme>());
+    Themes.push_back(SkMakeTheme<TSkOfficeXPTheme>());
+    std::size_t columns = 0;
+    for (const auto& row : Rows)
+      columns = std::max(columns, row.size());
+    BlockW = std::int32_t(columns) * (kCellW + kGap) - kGap;
+    Layout.Width = 2 * kMargin + std::int32_t(Themes.size()) * (BlockW + kBlockGap) - kBlockGap;
+    Layout.Height = 2 * kMargin + std::int32_t(Rows.size()) * (kCellH + kGap) - kGap;
+    ForEachCell(
+        [this](std::size_t, std::size_t, std::size_t, const TskRect& r) { Layout.Cells.push_back(r); });
+  }
+  std::int32_t BlockLeft(std::size_t theme) const {
+    return kMargin + std::int32_t(theme) * (BlockW + kBlockGap);
+  }
+  template <class F>
+  void ForEachCell(F f) const {
+    for (std::size_t ti = 0; ti < Themes.size(); ++ti) {
+      for (std::size_t ri = 0; ri < Rows.size(); ++ri) {
+        const std::int32_t top = kMargin + std::int32_t(ri) * (kCellH + kGap);
+        for (std::size_t ci = 0; ci < Rows[ri].size(); ++ci) {
+          const std::int32_t x = BlockLeft(ti) + std::int32_t(ci) * (kCellW + kGap);
+          f(ti, ri, ci, TskRect{x, top, x + kCellW, top + kCellH});
+        }
       }
     }
   }
+};
+
+} // namespace
+
+TskGalleryLayout SkGalleryLayout() { return TGallery().Layout; }
+
+void SkPaintGallery(ISkPaintCanvas& canvas) {
+  TGallery g;
+  g.ForEachCell([&](std::size_t ti, std::size_t ri, std::size_t ci, const TskRect& cell) {
+    TskClipGuard clip(canvas, cell);
+    g.Rows[ri][ci](*g.Themes[ti], canvas, cell);
+  });
+}
+
+void SkDrawGallery(TskPixels& out, TskSysColorFunc sys) {
+  const TGallery g;
+  out.SetSize(g.Layout.Width, g.Layout.Height);
+  out.Fill(kBackground);
+  for (std::size_t ti = 1; ti < g.Themes.size(); ++ti) {
+    for (std::int32_t y = 0; y < g.Layout.Height; ++y)
+      out.SetPixel(g.BlockLeft(ti) - kBlockGap / 2, y, kBlockLine);
+  }
+  TskPixelCanvas canvas(out, sys);
+  SkPaintGallery(canvas);
 }
