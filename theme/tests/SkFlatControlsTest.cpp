@@ -4,6 +4,7 @@
 #include "theme/SkBarGeometry.h"
 #include "theme/SkBuiltInThemes.h"
 #include "theme/SkPixelCanvas.h"
+#include "theme/SkThemeEngine.h"
 #include "theme/SkThemeManager.h"
 #include "theme/flat/SkFlatTheme.h"
 #include "theme/officexp/SkOfficeXPTheme.h"
@@ -184,12 +185,17 @@ TEST(TSkOfficeXPTheme, PaletteFontsAndRegistration) {
   xp->SetDeltaHue(0);
   EXPECT_EQ(xp->Colors()[kcBorder], 0xFF00000Du);
 
+  // Fonts it does not name keep their construction state, the static-text ones included.
+  EXPECT_EQ(xp->Fonts().Font(kfStaticTextNormal), (TskFontDesc{"Tahoma", 8, 1, SkClassicSysColor(8), 0}));
+
   TskThemeManager manager;
   SkRegisterBuiltInThemes(manager);
-  bool found = false;
-  for (std::size_t i = 0; i < manager.ThemeClassCount(); ++i)
-    found = found || manager.ThemeClassAt(i)->BuildingName() == "OfficeXP";
-  EXPECT_TRUE(found);
+  TSkThemeEngine engine(nullptr, &manager);
+  engine.SetThemeBuilding("OfficeXP");
+  EXPECT_EQ(engine.ThemeBuilding(), "OfficeXP");
+  ASSERT_NE(manager.CurrentTheme(), nullptr);
+  EXPECT_EQ(manager.CurrentTheme()->BuildingName(), "OfficeXP");
+  EXPECT_FALSE(manager.CurrentTheme()->WindowAvailable(0, kName));
 }
 
 TEST(TSkFlatControls, FamiliesAtFixedPoints) {
