@@ -516,6 +516,8 @@ TEST(TSkFlatControls, EveryElementStaysInsideItsRectangle) {
       for (const TskRect& r : rects) {
         TPainted p;
         op.Draw(*theme, *p.Canvas, r);
+        // The clip is handed back as it was (a selected tab's left-out edge does not linger).
+        EXPECT_EQ(p.Canvas->Clip(), p.Pixels.Bounds()) << op.Name;
         int outside = 0, inside = 0;
         for (std::int32_t y = 0; y < 40; ++y) {
           for (std::int32_t x = 0; x < 60; ++x) {
