@@ -499,6 +499,19 @@ TEST(TSkOfficeXPTheme, PaintsWithItsOwnPalette) {
     c.Draw(*theme, *p.Canvas, R);
     EXPECT_EQ(p.At(c.X, c.Y), Px(c.Want)) << c.Name;
   }
+  // The popup menu's image column: 23 pixels in the menu, 21 in each item; separators start
+  // 28 pixels in and stop 5 before the right edge.
+  TPainted menu(160, 110);
+  theme->PaintMenu(1, *menu.Canvas, kName, {0, 0, 150, 100});
+  theme->PaintMenuItem(1, *menu.Canvas, kName, {{0, 40, 150, 49}, 1, 0});
+  struct Point {
+    std::int32_t X, Y;
+    TColor Want;
+  } points[] = {{0, 0, 0x808080}, {22, 20, kFace},    {23, 20, kWhite},    {149, 99, 0x808080},
+                {27, 44, kWhite}, {28, 44, 0x808080}, {144, 44, 0x808080}, {145, 44, kWhite},
+                {20, 44, kFace},  {21, 44, kWhite}};
+  for (const Point& pt : points)
+    EXPECT_EQ(menu.At(pt.X, pt.Y), Px(pt.Want)) << pt.X << "," << pt.Y;
   TPainted p;
   theme->PaintMenuItem(1, *p.Canvas, kName, {R, 0, 0});
   EXPECT_EQ(p.At(R.Left + 20, 20), Px(kFace));
