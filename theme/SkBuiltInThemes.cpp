@@ -5,10 +5,12 @@
 #include "theme/SkThemeList.h"
 #include "theme/SkThemeManager.h"
 #include "theme/flat/SkFlatTheme.h"
+#include "theme/officexp/SkOfficeXPTheme.h"
 
 void SkRegisterBuiltInThemes(TskThemeManager& manager) {
   manager.RegisterThemeClass(SkThemeClassOf<TskTheme>());
   manager.RegisterThemeClass(SkThemeClassOf<TSkFlatTheme>());
+  manager.RegisterThemeClass(SkThemeClassOf<TSkOfficeXPTheme>());
 }
 
 void SkRegisterThemeComponents() {

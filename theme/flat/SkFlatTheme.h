@@ -97,10 +97,117 @@ public:
   void PaintToolItemGlyph(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
                           const TskPartInfo& info, const TskGlyphInfo& glyph) override;
 
+  // Control families (state and part values as the themed controls pass them; every element
+  // is clipped to its rectangle and an empty or inverted rectangle draws nothing).
+  void PaintButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                   const TskStateInfo& info) override;
+  void PaintCheck(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                  const TskStateInfo& info) override;
+  void PaintSplitter(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskRect& rect) override;
+  void PaintScrollElement(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                          const TskPartInfo& info) override;
+  void PaintScrollTrack(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                        const TskPartInfo& info) override;
+  void PaintProgress(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskPartInfo& info) override;
+  void PaintTrack(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                  const TskPartInfo& info) override;
+  void PaintTrackThumb(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                       const TskPartInfo& info) override;
+  void PaintHeader(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                   const TskPartInfo& info) override;
+  void PaintHeaderSection(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                          const TskPartInfo& info) override;
+  void PaintHeaderText(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName, const TskPartInfo& info,
+                       const TskTextInfo& text) override;
+  void PaintHeaderGlyph(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName, const TskPartInfo& info,
+                        const TskGlyphInfo& glyph) override;
+  TskRect StatusClientRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 5, 2, 5, 2);
+  }
+  void PaintStatus(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                   const TskStateInfo& info) override;
+  void PaintStatusPanel(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                        const TskStateInfo& info) override;
+  void PaintStatusGlyph(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName, const TskStateInfo& info,
+                        const TskGlyphInfo& glyph) override;
+  TskRect EditClientRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 4, 4, 4, 4);
+  }
+  void PaintEdit(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                 const TskStateInfo& info) override;
+  void PaintEditButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                       const TskPartInfo& info) override;
+  TskRect GroupBoxClientRect(std::uint8_t, const TskGroupBoxInfo& info, TName) override {
+    return DeflateRect(info.Rect, 6, 6, 6, 6);
+  }
+  void PaintGroupBox(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskGroupBoxInfo& info) override;
+  TskRect EditBoxClientRect(std::uint8_t, const TskRect& rect, TName) override { return rect; }
+  void PaintEditBox(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                    const TskStateInfo& info) override;
+  TskRect BoxClientRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 2, 2, 2, 2);
+  }
+  void PaintBox(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                const TskStateInfo& info) override;
+  TskRect ScrollBoxRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 2, 2, 2, 2);
+  }
+  void PaintScrollBox(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                      const TskRect& rect) override;
+  TskRect RollPanelClientRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 2, 2, 2, 2);
+  }
+  void PaintRollPanel(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                      const TskRect& rect) override;
+  void PaintRollPanelCaption(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                             const TskRect& rect) override;
+  void PaintRollPanelButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                            const TskPartInfo& info) override;
+  void PaintRollPanelPart(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                          const TskPartInfo& info) override;
+  void PaintTabPane(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                    const TskPartInfo& info) override;
+  void PaintTab(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                const TskPartInfo& info) override;
+  void PaintTabScrollButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                            const TskPartInfo& info) override;
+  void PaintTabText(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName, const TskPartInfo& info,
+                    const TskTextInfo& text) override;
+  TskRect ListClientRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 2, 2, 2, 2);
+  }
+  void PaintList(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                 const TskStateInfo& info) override;
+  void PaintListItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskStateInfo& info) override;
+  void PaintListItemCheck(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                          const TskStateInfo& info, const TskCheckInfo& check) override;
+  TskRect TreeClientRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 2, 2, 2, 2);
+  }
+  void PaintTree(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                 const TskStateInfo& info) override;
+  void PaintTreeItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskStateInfo& info) override;
+  TskRect GridClientRect(std::uint8_t, const TskRect& rect, TName) override {
+    return DeflateRect(rect, 2, 2, 2, 2);
+  }
+  void PaintGrid(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                 const TskPartInfo& info) override;
+  void PaintGridCell(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskPartInfo& info) override;
+
 protected:
   // The colour shifted in brightness by delta (resolved first).
   TColor Shifted(TColor c, std::int32_t delta) const { return ShiftBrightness(c, delta, SysColorSource()); }
   void PaintGutter(ISkPaintCanvas& canvas, const TskRect& rect);
   // Sub-menu arrow, image-list glyph (with its shadow for hot and selected items) and bitmap.
   void PaintItemGlyph(ISkPaintCanvas& canvas, std::uint8_t itemState, const TskGlyphInfo& glyph);
+  // Fill and one-pixel Border frame, clipped to r; nothing for an empty rectangle.
+  void FillFramed(ISkPaintCanvas& canvas, const TskRect& r, TColor fill);
+  // The menu check mark in Border around (cx, cy).
+  void PaintCheckMark(ISkPaintCanvas& canvas, std::int32_t cx, std::int32_t cy);
 };

@@ -144,9 +144,10 @@ TEST_F(ManagerTest, ClassesForFilesCompareWholeExtensionsIgnoringCase) {
       EXPECT_EQ(found->BuildingName(), "Stored");
     }
   }
-  EXPECT_EQ(Manager.ThemeClassCount(), 3u);
-  EXPECT_EQ(Manager.ThemeClassAt(3), nullptr);
+  EXPECT_EQ(Manager.ThemeClassCount(), 4u);
+  EXPECT_EQ(Manager.ThemeClassAt(4), nullptr);
   EXPECT_EQ(Manager.ThemeClassAt(1)->BuildingName(), "Flat");
+  EXPECT_EQ(Manager.ThemeClassAt(2)->BuildingName(), "OfficeXP");
 }
 
 TEST_F(ManagerTest, LoadsThemesFromStreamsAndFiles) {
