@@ -134,9 +134,32 @@ TEST_F(SkFormWin32, TheCaptionSnapsToTheWorkAreasEdge) {
   EXPECT_EQ(Bounds().left, info.rcWork.left);
 }
 
-TEST_F(SkFormWin32, ACaptionButtonsHighlightDiesAfterThePointerLeaves) {
+TEST_F(SkFormWin32, CaptionButtonHotPressedCancelledAndTheHighlightDies) {
   const RECT r = Bounds();
   const TskRect close = Frame->Geometry().ButtonRect(kbiClose);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+            {r.left + (close.Left + close.Right) / 2, r.top + (close.Top + close.Bottom) / 2});
+  ASSERT_TRUE(WaitUntil([&] { return Frame->HotCode() == khtClose; }, 1000));
+  // Hot, then pressed: the button's face inside its border and bevel, as the theme paints it.
+  TskTheme* theme = TskThemeManager::Instance().CurrentTheme();
+  const POINT face{r.left + close.Left + 3, r.top + close.Top + 3};
+  auto faceColour = [&] { return GrabScreen({face.x, face.y, face.x + 1, face.y + 1}).At(0, 0); };
+  ASSERT_NE(theme->Rgb(kcButtonHot), theme->Rgb(kcButtonNormal));
+  EXPECT_TRUE(
+      WaitUntil([&] { return faceColour() == TskCanvas::ToColorRef(theme->Rgb(kcButtonHot)); }, 1000));
+  SaveShot("caption-button-hot.bmp", GrabWindow(Form->Handle()));
+  SendMouseButtons(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_TRUE(WaitUntil([&] { return Frame->PressedCode() == khtClose; }, 1000));
+  EXPECT_TRUE(
+      WaitUntil([&] { return faceColour() == TskCanvas::ToColorRef(theme->Rgb(kcButtonNormal)); }, 1000));
+  SaveShot("caption-button-pressed.bmp", GrabWindow(Form->Handle()));
+  // Leaving the button while pressed cancels the press: nothing happens on release.
+  SetCursorPos(r.left + 40, r.top + 8);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {r.left + 40, r.top + 8});
+  Pump(kSettleMs);
+  SendMouseButtons(MOUSEEVENTF_LEFTUP);
+  Pump(kSettleMs);
+  EXPECT_TRUE(IsWindow(Form->Handle()));
   SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
             {r.left + (close.Left + close.Right) / 2, r.top + (close.Top + close.Bottom) / 2});
   ASSERT_TRUE(WaitUntil([&] { return Frame->HotCode() == khtClose; }, 1000));
