@@ -1,5 +1,7 @@
 #include "framework/win32/WinControl.h"
 
+#include "framework/AccessibleNames.h"
+
 #include "framework/Abort.h"
 #include "framework/GuardedCall.h"
 #include "framework/PropertyTable.h"
@@ -417,6 +419,19 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     PaintWindowlessChildren(dc, area);
     return 0;
   }
+  case WM_GETOBJECT: {
+    TAccessibleFacts facts;
+    if (AccessibleFacts(facts)) {
+      const auto source = [](HWND window, TAccessibleFacts& out) {
+        const TWinControl* control = FromHandle(window);
+        return control && control->AccessibleFacts(out);
+      };
+      if (const LRESULT result = AccessibleObjectResult(FHandle, wparam, lparam, source)) {
+        return result;
+      }
+    }
+    break;
+  }
   case WM_COMMAND:
     // Notifications of child windows go to the control object that sent them, whatever
     // container holds it.
@@ -523,4 +538,19 @@ LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND hwnd, UINT msg, WPARAM wpa
     return result;
   }
   return self->Dispatch(msg, wparam, lparam);
+}
+
+std::string TWinControl::AccessibleLabelName() const {
+  if (!FParent) {
+    return {};
+  }
+  std::vector<TAccessibleLabel> labels;
+  for (const TWinControl* sibling : FParent->Controls()) {
+    if (sibling != this && !sibling->HasWindow() && sibling->Visible() && !sibling->Caption().empty()) {
+      labels.push_back({{sibling->Left(), sibling->Top(), sibling->Left() + sibling->Width(),
+                         sibling->Top() + sibling->Height()},
+                        sibling->Caption()});
+    }
+  }
+  return AccessibleNameFromLabels(labels, {FLeft, FTop, FLeft + FWidth, FTop + FHeight});
 }

@@ -16,6 +16,7 @@
 // but takes no focus and no messages.
 #include "framework/Component.h"
 #include "framework/Font.h"
+#include "framework/win32/Accessible.h"
 #include "framework/win32/ControlHost.h"
 #include "framework/win32/Handles.h"
 
@@ -130,6 +131,12 @@ public:
   void Loaded() override;
 
   static TWinControl* FromHandle(HWND hwnd);
+
+  // What assistive tools are told about the control (role, name, value, states); false (the
+  // default) leaves the platform's standard answers alone.
+  virtual bool AccessibleFacts(TAccessibleFacts& facts) const { return false; }
+  // The caption of the windowless label left of the control on its row, as its spoken name.
+  std::string AccessibleLabelName() const;
 
 protected:
   virtual void CreateParams(TCreateParams& params);

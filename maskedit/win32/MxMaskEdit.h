@@ -93,6 +93,8 @@ public:
 
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
   void BeginLoading() override;
+  // Editable text named by its label; its value is the text, and setting it types it.
+  bool AccessibleFacts(TAccessibleFacts& facts) const override;
   void Loaded() override;
 
 protected:
@@ -133,6 +135,10 @@ private:
   // While a message is being handled, text repaints are collected and done once at its end.
   int FPaintBatch = 0;
   bool FPaintPending = false;
+  // What assistive tools were last told (text, selection), to tell them of changes.
+  std::string FToldText;
+  int FToldSelStart = -1, FToldSelLength = -1;
+  void TellAccessibleChanges();
   std::unique_ptr<TView> FView;
   TMxWin32Clipboard FClipboard;
   std::unique_ptr<TMxCaret> FCaret;

@@ -72,6 +72,8 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     ~TBatch() {
       if (--Edit.FPaintBatch == 0 && Edit.FPaintPending)
         Edit.PaintText();
+      if (Edit.FPaintBatch == 0)
+        Edit.TellAccessibleChanges();
     }
     TMxMaskEdit& Edit;
   } batch(*this);
@@ -364,6 +366,7 @@ void TMxMaskEdit::ContextMenu(POINT client) {
 
 void TMxMaskEdit::FocusGained() {
   TMxCustomBevelPanel::FocusGained();
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, CHILDID_SELF);
   PrepareBuffer();
   if (FCaret->Style() == csDefault)
     FCaret->SetFontHeight(TextHeightOf("Qp"));

@@ -1,0 +1,196 @@
+// The calculator's amount fields as an assistive tool sees them, through the platform's
+// accessibility interface (oleacc) in this process: role, the name a screen reader speaks (its
+// label's caption), value, states, setting the value, and the focus, value and selection
+// events while typing. The window is in its themed frame with the flat theme; the fields' own
+// look plays no part in these answers.
+#include "app/win32/u_tabira.h"
+#include "form/win32/SkForm.h"
+#include "framework/win32/Application.h"
+#include "framework/win32/tests/TestInput.h"
+#include "maskedit/win32/MxMaskEdit.h"
+#include "theme/win32/SkThemeServices.h"
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kSettleMs = 120;
+
+struct TEvent {
+  DWORD Event;
+  HWND Window;
+  LONG Object;
+  LONG Child;
+};
+std::vector<TEvent> gEvents;
+
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  gEvents.push_back({event, window, object, child});
+}
+
+class FrTabiraAccessible : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    TApplication::Instance().SetTitle("Tabira");
+    RegisterMxControls();
+    SkStartThemeServices();
+    SkRegisterFormComponents();
+    Window = std::make_unique<TfrTabira>();
+    ASSERT_EQ(Window->Load(), "");
+    Window->Show();
+    SetForegroundWindow(Window->Handle());
+    Pump(kSettleMs);
+  }
+  void TearDown() override {
+    Window.reset();
+    Pump(20);
+    CoUninitialize();
+  }
+  TMxMaskEdit* Field(const char* name) { return dynamic_cast<TMxMaskEdit*>(Window->FindComponent(name)); }
+  IAccessible* Object(const char* name) {
+    IAccessible* object = nullptr;
+    EXPECT_EQ(AccessibleObjectFromWindow(Field(name)->Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&object)),
+              S_OK);
+    return object;
+  }
+  static std::wstring Text(HRESULT hr, BSTR b) {
+    std::wstring s = SUCCEEDED(hr) && b ? std::wstring(b, SysStringLen(b)) : L"<none>";
+    SysFreeString(b);
+    return s;
+  }
+  static std::wstring Name(IAccessible* o) {
+    BSTR b = nullptr;
+    const HRESULT hr = o->get_accName(Self(), &b);
+    return Text(hr, b);
+  }
+  static std::wstring Value(IAccessible* o) {
+    BSTR b = nullptr;
+    const HRESULT hr = o->get_accValue(Self(), &b);
+    return Text(hr, b);
+  }
+  static LONG Long(HRESULT hr, const VARIANT& v) { return SUCCEEDED(hr) && v.vt == VT_I4 ? v.lVal : -1; }
+  static VARIANT Self() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = CHILDID_SELF;
+    return v;
+  }
+
+  std::unique_ptr<TfrTabira> Window;
+};
+
+TEST_F(FrTabiraAccessible, FieldsAreEditableTextNamedByTheirLabels) {
+  const std::pair<const char*, const wchar_t*> fields[] = {
+      {"edUangTunai", L"Uang tunai"},
+      {"edTabungan", L"Tabungan"},
+      {"edPiutang", L"Piutang (yg masih  bisa diharapkan terlunasi)"},
+      {"edEmasPerak", L"Perhiasan atau perabot dari emas atau perak"},
+      {"edLain2", L"Lain-lain"},
+      {"EdHrgEmas", L"Harga 1 gr emas 24 karat"},
+      {"edNilaiZakat", L"ZAKAT (2,5% x Jumlah Harta) ="},
+  };
+  for (const auto& [field, name] : fields) {
+    SCOPED_TRACE(field);
+    IAccessible* o = Object(field);
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(Name(o), name);
+    VARIANT role;
+    VariantInit(&role);
+    EXPECT_EQ(Long(o->get_accRole(Self(), &role), role), ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(Value(o), AccessibleWide(Field(field)->Text()));
+    VARIANT state;
+    VariantInit(&state);
+    EXPECT_TRUE(Long(o->get_accState(Self(), &state), state) & STATE_SYSTEM_FOCUSABLE);
+    o->Release();
+  }
+}
+
+TEST_F(FrTabiraAccessible, StatesFollowFocusAndReadOnly) {
+  Field("edTabungan")->SetFocus();
+  Pump(kSettleMs);
+  IAccessible* o = Object("edTabungan");
+  ASSERT_NE(o, nullptr);
+  VARIANT state;
+  VariantInit(&state);
+  EXPECT_TRUE(Long(o->get_accState(Self(), &state), state) & STATE_SYSTEM_FOCUSED);
+  o->Release();
+  // A read-only field says so, and setting its value is refused.
+  Field("edTotalHarta")->Edit().SetReadOnly(true);
+  for (const char* field : {"edTotalHarta"}) {
+    SCOPED_TRACE(field);
+    IAccessible* r = Object(field);
+    ASSERT_NE(r, nullptr);
+    VariantInit(&state);
+    EXPECT_TRUE(Long(r->get_accState(Self(), &state), state) & STATE_SYSTEM_READONLY);
+    BSTR value = SysAllocString(L"5");
+    EXPECT_EQ(r->put_accValue(Self(), value), E_ACCESSDENIED);
+    SysFreeString(value);
+    r->Release();
+  }
+}
+
+TEST_F(FrTabiraAccessible, SettingTheValueGoesThroughTheMask) {
+  IAccessible* o = Object("edUangTunai");
+  ASSERT_NE(o, nullptr);
+  BSTR value = SysAllocString(L"12a3x4");
+  EXPECT_EQ(o->put_accValue(Self(), value), S_OK);
+  SysFreeString(value);
+  Pump(kSettleMs);
+  // The letters were refused as typing refuses them; the digits are in the amount.
+  std::string digits;
+  for (char c : Field("edUangTunai")->Text()) {
+    if (c >= '0' && c <= '9') {
+      digits += c;
+    }
+    EXPECT_TRUE(c < 'a' || c > 'z') << Field("edUangTunai")->Text();
+  }
+  EXPECT_EQ(digits, "1234");
+  EXPECT_EQ(Value(o), AccessibleWide(Field("edUangTunai")->Text()));
+  o->Release();
+}
+
+TEST_F(FrTabiraAccessible, FocusValueAndSelectionEventsFollowTyping) {
+  gEvents.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_TEXTSELECTIONCHANGED, nullptr,
+                                       OnWinEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  HWND field = Field("edTabungan")->Handle();
+  Field("edTabungan")->SetFocus();
+  Pump(kSettleMs);
+  SendKeyPress('7');
+  SendKeyPress('5');
+  Pump(kSettleMs);
+  UnhookWinEvent(hook);
+  auto seen = [&](DWORD event) {
+    for (const TEvent& e : gEvents) {
+      if (e.Event == event && e.Window == field && e.Object == OBJID_CLIENT) {
+        return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_TRUE(seen(EVENT_OBJECT_FOCUS));
+  EXPECT_TRUE(seen(EVENT_OBJECT_VALUECHANGE));
+  EXPECT_TRUE(seen(EVENT_OBJECT_TEXTSELECTIONCHANGED));
+  // The object an assistive tool gets from the focus event names the field.
+  IAccessible* o = nullptr;
+  VARIANT child;
+  VariantInit(&child);
+  ASSERT_EQ(AccessibleObjectFromEvent(field, OBJID_CLIENT, CHILDID_SELF, &o, &child), S_OK);
+  EXPECT_EQ(Name(o), L"Tabungan");
+  EXPECT_NE(Value(o).find(L"75"), std::wstring::npos);
+  o->Release();
+}
+
+} // namespace

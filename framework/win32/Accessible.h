@@ -1,0 +1,31 @@
+#pragma once
+// What a self-drawn control tells assistive tools (screen readers) through the platform's
+// accessibility interface: its role, name, value and states. The control's window answers
+// WM_GETOBJECT with an object that takes everything else (location, parent, navigation) from
+// the platform's standard object for the window, and asks the control afresh on each call,
+// so that the object never outlives what it describes.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+struct TAccessibleFacts {
+  long Role = 0;     // a ROLE_SYSTEM_* value
+  std::wstring Name; // empty: the standard object's name
+  std::optional<std::wstring> Value;
+  bool ReadOnly = false;
+  // Sets the value as typing would; false when the control refuses it.
+  std::function<bool(const std::wstring&)> SetValue;
+};
+
+// The facts of the control behind a window; false for a window that has none.
+using TAccessibleFactsSource = bool (*)(HWND window, TAccessibleFacts& facts);
+
+// The answer to WM_GETOBJECT for the client object of window; 0 (let the platform answer) for
+// other objects or when no object can be made.
+LRESULT AccessibleObjectResult(HWND window, WPARAM wparam, LPARAM lparam, TAccessibleFactsSource source);
+
+// Text from the program's character set, and back.
+std::wstring AccessibleWide(const std::string& text);
+std::string AccessibleNarrow(const std::wstring& text);

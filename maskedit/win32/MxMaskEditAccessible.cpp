@@ -1,0 +1,45 @@
+// The masked edit as assistive tools see it: editable text, named by the label left of it,
+// whose value is its text. Setting the value types it into the field (so the mask decides
+// what it becomes); focus, value and selection changes are told as they happen.
+#include "maskedit/win32/MxMaskEdit.h"
+
+#include <oleacc.h>
+
+bool TMxMaskEdit::AccessibleFacts(TAccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_TEXT;
+  facts.Name = AccessibleWide(AccessibleLabelName());
+  facts.Value = AccessibleWide(FEdit->RawText());
+  facts.ReadOnly = FEdit->GetReadOnly();
+  HWND window = Handle();
+  facts.SetValue = [window](const std::wstring& value) {
+    auto* self = dynamic_cast<TMxMaskEdit*>(TWinControl::FromHandle(window));
+    if (!self || self->FEdit->GetReadOnly() || !self->Enabled()) {
+      return false;
+    }
+    // The whole text replaced by what is typed, character by character, as a user would.
+    self->FEdit->SelectAll();
+    SendMessageA(window, WM_CHAR, VK_BACK, 0);
+    for (char c : AccessibleNarrow(value)) {
+      SendMessageA(window, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
+    }
+    return true;
+  };
+  return true;
+}
+
+void TMxMaskEdit::TellAccessibleChanges() {
+  if (!HandleAllocated()) {
+    return;
+  }
+  const std::string& text = FEdit->RawText();
+  if (text != FToldText) {
+    FToldText = text;
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, CHILDID_SELF);
+  }
+  const int start = FEdit->GetSelStart(), length = FEdit->GetSelLength();
+  if (start != FToldSelStart || length != FToldSelLength) {
+    FToldSelStart = start;
+    FToldSelLength = length;
+    NotifyWinEvent(EVENT_OBJECT_TEXTSELECTIONCHANGED, Handle(), OBJID_CLIENT, CHILDID_SELF);
+  }
+}
