@@ -471,6 +471,9 @@ void TMxBaseEdit::Undo() {
   if (!FCanUndo || FUndoStack.Count() == 0) {
     return;
   }
+  if (EditDepth == 0) {
+    NoteTextBeforeChange(); // a refused undo goes back to this text, not an older one
+  }
   TEditScope scope(*this);
   TMxUndoRecord r;
   FUndoStack.PopRecord(r);
