@@ -636,6 +636,18 @@ TEST_F(MxMaskEditTest, FailedFocusLossChecksNeverPingPong) {
   EXPECT_EQ(GetFocus(), H("C"));
 }
 
+TEST_F(MxMaskEditTest, FieldPassedDuringFocusReturnStillRunsItsExit) {
+  Focus("M1");
+  // M1 misses its digits: leaving it for C posts the focus return. Before it arrives C gets
+  // a lone "-"; the return then takes the focus from C, whose exit clears the "-".
+  SetFocus(H("C"));
+  SendMessageA(H("C"), WM_CHAR, '-', 0);
+  ASSERT_EQ(WindowText(H("C")), "-");
+  Pump(300);
+  EXPECT_EQ(GetFocus(), H("M1"));
+  EXPECT_EQ(WindowText(H("C")), "");
+}
+
 // --- look ---------------------------------------------------------------------------------------------
 
 using TShot = TScreenShot;
