@@ -6,6 +6,7 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestLook.h"
 #include "maskedit/win32/MxMaskEdit.h"
 #include "theme/SkThemeEngine.h"
 #include "theme/SkThemeManager.h"
@@ -141,6 +142,7 @@ protected:
     Window->Show();
     SetForegroundWindow(Window->Handle());
     Pump(kSettleMs);
+    ExpectLookTaken(dynamic_cast<TMxMaskEdit&>(*Window->Control("EdHrgEmas")).ThemeInUse());
   }
   void TearDown() override {
     Window.reset();

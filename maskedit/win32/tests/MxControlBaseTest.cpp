@@ -4,6 +4,7 @@
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestLook.h"
 #include "maskedit/win32/MxBevelPanel.h"
 #include "maskedit/win32/MxGdiBevelCanvas.h"
 #include "maskedit/win32/MxGlobalTimer.h"
@@ -89,6 +90,7 @@ protected:
     Form->Show();
     SetForegroundWindow(Form->Handle());
     Pump(60);
+    ExpectLookTaken(Panel("P")->ThemeInUse());
   }
   TMxBevelPanel* Panel(const char* name) { return dynamic_cast<TMxBevelPanel*>(Form->FindComponent(name)); }
   static bool HasClientEdge(TWinControl* c) {

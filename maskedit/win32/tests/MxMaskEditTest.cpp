@@ -8,6 +8,7 @@
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestLook.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/tests/AmountKeyRows.h"
 #include "maskedit/values/MxLocale.h"
@@ -157,6 +158,7 @@ protected:
     Form->Show();
     SetForegroundWindow(Form->Handle());
     Pump(100);
+    ExpectLookTaken(Field("A").ThemeInUse()); // the visual style's frame, or the classic edge
   }
   void TearDown() override {
     Form.reset();
