@@ -185,7 +185,7 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
   const TExpectedControl expected[] = {
       {"Label1",
        "frTabira",
-       {72, 8, 236, 19},
+       {64, 8, 252, 19},
        "PENGHITUNG ZAKAT MAAL",
        "Bookman Old Style",
        -16,
@@ -311,6 +311,25 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
   EXPECT_EQ(Window->Color(), clBtnFace);
   for (const char* box : {"GroupBox1", "GroupBox2", "GroupBox3"})
     EXPECT_EQ(Window->Control(box)->Color(), kCream) << box;
+}
+
+TEST_F(FrTabira, TitleShowsWholeInTheFaceTheMachineGives) {
+  // The label has no window of its own: measure in the face the window's DC gives its font.
+  TWinControl* title = Window->Control("Label1");
+  ASSERT_NE(title, nullptr);
+  const HDC dc = GetDC(Window->Handle());
+  const HGDIOBJ previous = SelectObject(dc, title->FontHandle());
+  const std::string caption = "PENGHITUNG ZAKAT MAAL";
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, LF_FACESIZE, face);
+  SelectObject(dc, previous);
+  ReleaseDC(Window->Handle(), dc);
+  EXPECT_LE(extent.cx, title->Width()) << "drawn in " << face;
+  RECT window{};
+  GetClientRect(Window->Handle(), &window);
+  EXPECT_LE(title->Left() + title->Width(), window.right); // still inside the window
 }
 
 TEST_F(FrTabira, WindowHasItsCaptionPositionSizeAndFrame) {
