@@ -7,6 +7,7 @@
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestLook.h"
+#include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxMaskEdit.h"
 #include "theme/SkThemeEngine.h"
 #include "theme/SkThemeManager.h"
@@ -330,6 +331,20 @@ TEST_F(FrTabira, TitleShowsWholeInTheFaceTheMachineGives) {
   RECT window{};
   GetClientRect(Window->Handle(), &window);
   EXPECT_LE(title->Left() + title->Width(), window.right); // still inside the window
+
+  // The window with the README's worked example, for review (TABIRA_SHOT_DIR).
+  for (const auto& [name, text] : {std::pair{"edUangTunai", "25000000"},
+                                   {"edTabungan", "30000000"},
+                                   {"edPiutang", "1234567"},
+                                   {"EdHrgEmas", "250000"}}) {
+    SendMessageA(Window->Control(name)->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  for (const WORD key : {'J', 'N', 'H'}) {
+    FocusOn("EdHrgEmas");
+    Press(key, VK_MENU);
+  }
+  Pump(kSettleMs);
+  SaveShot("tabira-window.bmp", GrabWindow(Window->Handle()));
 }
 
 TEST_F(FrTabira, WindowHasItsCaptionPositionSizeAndFrame) {
