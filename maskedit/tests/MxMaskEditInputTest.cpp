@@ -72,6 +72,35 @@ TEST(MaskEditKeys, UndoThatOverflowsKeepsTheTextFromBeforeTheUndo) {
   EXPECT_EQ(h.Edit->RawText(), beforeUndo);
 }
 
+TEST(MaskEditKeys, CurrencyInOverwriteMode) {
+  // <INS> switches the shared mode to overwrite (it does so for every field at once).
+  TMaskEditHarness h;
+  RunTable(
+      h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 2); },
+      {
+          {" 1.234,00", 2, "<INS>5", " 5.234,00", 4},  // a digit replaces a digit; the caret skips the group
+          {" 1.234,00", 3, "<INS>5", " 1.234,00", 4},  // over a grouping character: caret only
+          {" 1.234,00", 1, "<INS>5", " 1.234,00", 2},  // over the symbol: caret only
+          {" 1.234,00", 7, "<INS>5", " 1.234,50", 9},  // over the decimal separator: into the cents
+          {" 1.234,00", 9, "<INS>5", " 1.234,05", 10}, // the last cent
+          {" 1.234,00", 2, "<BS>", " 234,00", 2}, // Backspace right after the symbol takes the first digit
+      });
+}
+
+TEST(MaskEditKeys, TypingIntoAFullFieldStillSetsModified) {
+  for (const TMxMaskType type : {meNone, meInteger}) {
+    TMaskEditHarness h;
+    h.Edit->SetMaskType(type);
+    h.Edit->SetMaxLength(3);
+    h.Edit->SetText("123");
+    h.Edit->SetModified(false);
+    h.Place(4);
+    h.Keys("4");
+    EXPECT_EQ(h.Edit->RawText(), "123") << int(type);
+    EXPECT_TRUE(h.Edit->GetModified()) << int(type);
+  }
+}
+
 TEST(MaskEditKeys, RefusedKeysLeaveTheTextInItsForm) {
   TMaskEditHarness h;
   // A removed zero or separator is put back when the key is not inserted after all.
