@@ -160,6 +160,48 @@ TEST(MxBevelPixels, NestedBevelsKeepTheirWidth) {
   }
 }
 
+TEST(MxBevelLayout, EveryBevelSettingIsReadFromALayout) {
+  RegisterMxControls();
+  TForm form("TTest");
+  ASSERT_EQ(form.LoadFromText(R"(TTest T {
+  TMxBevelPanel P {
+    Bevel.Mode = bmEdge
+    Bevel.StyleInner = bvFrameRaised
+    Bevel.StyleOuter = bvSpace
+    Bevel.WidthInner = 3
+    Bevel.WidthOuter = 4
+    Bevel.BorderColor = 0x123456
+    Bevel.BorderSides = [fsLeft, fsTop]
+    Bevel.BorderWidth = 5
+    Bevel.BorderInnerWidth = 6
+    Bevel.EdgeStyle = etBump
+    Bevel.LightColor = clRed
+    Bevel.ShadowColor = 0x00FF00
+    Bevel.StandardStyle = lsDoubleLowered
+    Bevel.Support = true
+  }
+})"),
+            "");
+  const TMxBevel& b = dynamic_cast<TMxBevelPanel&>(*form.FindComponent("P")).Bevel();
+  EXPECT_EQ(b.Mode(), TMxBevelMode::bmEdge);
+  EXPECT_EQ(b.StyleInner(), TMxBevelStyle::bvFrameRaised);
+  EXPECT_EQ(b.StyleOuter(), TMxBevelStyle::bvSpace);
+  EXPECT_EQ(b.WidthInner(), 3);
+  EXPECT_EQ(b.WidthOuter(), 4);
+  EXPECT_EQ(b.BorderColor(), TColor(0x123456));
+  EXPECT_EQ(b.BorderSides(), MxBorderSide::fsLeft | MxBorderSide::fsTop);
+  EXPECT_EQ(b.BorderWidth(), 5);
+  EXPECT_EQ(b.BorderInnerWidth(), 6);
+  EXPECT_EQ(b.EdgeStyle(), TMxEdgeStyle::etBump);
+  EXPECT_EQ(b.LightColor(), TColor(0x0000FF));
+  EXPECT_EQ(b.ShadowColor(), TColor(0x00FF00));
+  EXPECT_EQ(b.StandardStyle(), TMxBorderStyle::lsDoubleLowered);
+  EXPECT_TRUE(b.Support());
+  // A bad value names what was expected.
+  TForm bad("TTest");
+  EXPECT_NE(bad.LoadFromText("TTest T {\n  TMxBevelPanel P {\n    Bevel.StyleInner = bvNope\n  }\n}"), "");
+}
+
 TEST_F(MxControlBase, WindowsBevelUsesTheBorderOnlyWithoutAPlatformTheme) {
   TMxBevelPanel* p = Panel("P");
   EXPECT_EQ(p->Bevel().Ext(), 0);
