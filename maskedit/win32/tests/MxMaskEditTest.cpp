@@ -650,6 +650,45 @@ TEST_F(MxMaskEditTest, FieldPassedDuringFocusReturnStillRunsItsExit) {
   EXPECT_EQ(WindowText(H("C")), "");
 }
 
+TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
+  RegisterMxControls();
+  TForm form("TTest");
+  ASSERT_EQ(form.LoadFromText(R"(TTest T {
+  TMxMaskEdit E {
+    MaskType = meMask
+    Mask = "99"
+    KeepSelectionOnFocus = true
+    RepaintOnSetFocus = true
+    RepaintOnKillFocus = true
+    ProcessBlankChar = true
+    ForceMaskCheck = true
+    BlankChar = "#"
+    HighlightBack = 0x112233
+    HighlightText = clRed
+  }
+  TMxMaskEdit W {
+    MaskType = meWord
+    NumberBase = 16
+  }
+})"),
+            "");
+  auto& e = dynamic_cast<TMxMaskEdit&>(*form.FindComponent("E"));
+  EXPECT_TRUE(e.KeepSelectionOnFocus);
+  EXPECT_TRUE(e.RepaintOnSetFocus);
+  EXPECT_TRUE(e.RepaintOnKillFocus);
+  EXPECT_TRUE(e.Edit().ProcessBlankChar);
+  EXPECT_TRUE(e.Edit().ForceMaskCheck);
+  EXPECT_EQ(e.Edit().GetBlankChar(), '#');
+  EXPECT_EQ(e.HighlightBack, TColor(0x112233));
+  EXPECT_EQ(e.HighlightText, TColor(0x0000FF));
+  EXPECT_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("W")).Edit().GetNumberBase(), 16);
+  for (const char* bad : {"BlankChar = \"ab\"", "NumberBase = 40", "HighlightBack = bvNone"}) {
+    TForm other("TTest");
+    EXPECT_NE(other.LoadFromText(std::string("TTest T {\n  TMxMaskEdit E {\n    ") + bad + "\n  }\n}"), "")
+        << bad;
+  }
+}
+
 // --- look ---------------------------------------------------------------------------------------------
 
 using TShot = TScreenShot;
