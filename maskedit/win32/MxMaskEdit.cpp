@@ -237,7 +237,17 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
       {"CustomButtonsStyle", buttonStyle(false)},
       {"CustomButtonStyle", buttonStyle(true)},
       {"Decimals", P::Int(0, 255, [](TMxMaskEdit& c, int v) { c.Edit().SetDecimals(v); })},
-      {"Value", P::Int(INT_MIN, INT_MAX, [](TMxMaskEdit& c, int v) { c.Edit().ReadStoredValue(v); })},
+      // A whole number (any 64-bit one, for the word type) or a decimal one for the float types.
+      {"Value",
+       [](TMxMaskEdit& c, const TLayoutValue& v) {
+         if (v.Kind == TLayoutValue::TKind::Integer)
+           c.Edit().ReadStoredValue(static_cast<long double>(v.Integer));
+         else if (v.Kind == TLayoutValue::TKind::Float)
+           c.Edit().ReadStoredValue(v.Float);
+         else
+           return TPropertyResult::Bad("a number");
+         return TPropertyResult::Ok();
+       }},
       {"Text", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetText(s); })},
       {"Mask", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetMask(s); })},
       {"Suffix", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetSuffix(s); })},

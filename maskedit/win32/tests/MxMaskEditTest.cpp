@@ -669,6 +669,12 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
   TMxMaskEdit W {
     MaskType = meWord
     NumberBase = 16
+    Value = 4294967295
+  }
+  TMxMaskEdit F {
+    MaskType = meFloat
+    Decimals = 2
+    Value = -1234.25
   }
 })"),
             "");
@@ -681,7 +687,10 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
   EXPECT_EQ(e.Edit().GetBlankChar(), '#');
   EXPECT_EQ(e.HighlightBack, TColor(0x112233));
   EXPECT_EQ(e.HighlightText, TColor(0x0000FF));
-  EXPECT_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("W")).Edit().GetNumberBase(), 16);
+  TMxCustomMaskEdit& word = dynamic_cast<TMxMaskEdit&>(*form.FindComponent("W")).Edit();
+  EXPECT_EQ(word.GetNumberBase(), 16);
+  EXPECT_EQ(word.WordValue(), 4294967295u);
+  EXPECT_DOUBLE_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("F")).Edit().FloatValue(), -1234.25);
   for (const char* bad : {"BlankChar = \"ab\"", "NumberBase = 40", "HighlightBack = bvNone"}) {
     TForm other("TTest");
     EXPECT_NE(other.LoadFromText(std::string("TTest T {\n  TMxMaskEdit E {\n    ") + bad + "\n  }\n}"), "")
