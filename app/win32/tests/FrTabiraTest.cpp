@@ -384,6 +384,12 @@ TEST_F(FrTabira, GroupBoxesPaintCreamBehindTheirChildren) {
     const TWindowDC dc(Window->Control(box)->Handle());
     const COLORREF pixel = GetPixel(dc.Get(), 4, 40);
     EXPECT_EQ(pixel, RGB(255, 251, 240)) << box;
+    // The frame's left edge: the classic etched pair (shadow, then highlight), or the visual
+    // style's group box frame when a style is active.
+    const COLORREF outer = GetPixel(dc.Get(), 0, 40), inner = GetPixel(dc.Get(), 1, 40);
+    const bool etched = outer == GetSysColor(COLOR_BTNSHADOW) && inner == GetSysColor(COLOR_BTNHIGHLIGHT);
+    if (ExpectedLook() != TTestLook::Either)
+      EXPECT_EQ(etched, ExpectedLook() == TTestLook::Classic) << box;
   }
 }
 
