@@ -1,8 +1,16 @@
 #include "framework/Layout.h"
 
 #include <cctype>
+#include <charconv>
 #include <limits>
 #include <set>
+
+TLayoutValue TLayoutValue::MakeFloat(double v) {
+  TLayoutValue r;
+  r.Kind = TKind::Float;
+  r.Float = v;
+  return r;
+}
 
 TLayoutValue TLayoutValue::MakeInteger(std::int64_t v) {
   TLayoutValue r;
@@ -189,12 +197,35 @@ private:
     if (c == '"')
       return TLayoutValue::MakeString(ReadStrings());
     if (c == '-' || (c >= '0' && c <= '9'))
-      return TLayoutValue::MakeInteger(ReadInteger());
+      return ReadNumber();
     if (c == '[')
       return TLayoutValue::MakeSet(ReadSet());
     if (IsIdentStart(c))
       return TLayoutValue::MakeIdentifier(ReadIdentifier("a value"));
     Fail("expected a value");
+  }
+
+  // An integer, or a decimal number with a fraction ("-12.25": a Float).
+  TLayoutValue ReadNumber() {
+    const std::size_t start = Pos;
+    const bool hex = Text.compare(Pos + (Peek() == '-' ? 1 : 0), 2, "0x") == 0 ||
+                     Text.compare(Pos + (Peek() == '-' ? 1 : 0), 2, "0X") == 0;
+    const std::int64_t whole = ReadInteger();
+    const auto digitAt = [this](std::size_t i) {
+      return i < Text.size() && Text[i] >= '0' && Text[i] <= '9';
+    };
+    if (hex || Peek() != '.' || !digitAt(Pos + 1))
+      return TLayoutValue::MakeInteger(whole);
+    Advance();
+    while (digitAt(Pos))
+      Advance();
+    if (IsIdentChar(Peek()))
+      Fail("unexpected character in a number");
+    double value = 0;
+    const auto [end, error] = std::from_chars(Text.data() + start, Text.data() + Pos, value);
+    if (error != std::errc() || end != Text.data() + Pos)
+      Fail("the number is out of range");
+    return TLayoutValue::MakeFloat(value);
   }
 
   std::int64_t ReadInteger() {

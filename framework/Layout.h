@@ -21,13 +21,15 @@
 #include <vector>
 
 struct TLayoutValue {
-  enum class TKind { Integer, String, Identifier, Set };
+  enum class TKind { Integer, String, Identifier, Set, Float };
   TKind Kind = TKind::Integer;
   std::int64_t Integer = 0;
+  double Float = 0;               // Float: a decimal number with a fraction, e.g. 1234.5
   std::string Text;               // String and Identifier
   std::vector<std::string> Items; // Set
 
   static TLayoutValue MakeInteger(std::int64_t v);
+  static TLayoutValue MakeFloat(double v);
   static TLayoutValue MakeString(std::string s);
   static TLayoutValue MakeIdentifier(std::string s);
   static TLayoutValue MakeSet(std::vector<std::string> items);

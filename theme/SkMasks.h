@@ -11,10 +11,11 @@ struct TskMaskFlags {
   friend bool operator==(const TskMaskFlags&, const TskMaskFlags&) = default;
 };
 
-// A pixel is see-through when it is not the ignore value 0x33333333 and either is exactly the
-// key value 0x007F007F or has an alpha other than 255.
+// A pixel is see-through when it is not the ignore value 0x33333333 and either has the key
+// colour in its low 24 bits (at any alpha: the region runs and the transparent kernel leave
+// such a pixel out too) or has an alpha other than 255.
 constexpr bool SkIsSeeThrough(TskColor p) {
-  return p != skIgnoreColor && (p == skKeyColor || (p >> 24) != 255);
+  return p != skIgnoreColor && ((p & 0xFFFFFFu) == (skKeyColor & 0xFFFFFFu) || (p >> 24) != 255);
 }
 
 // Classifies the see-through pixels of `rect` (clipped to the image). `margins` holds the

@@ -56,6 +56,23 @@ TEST(Layout, IntegersCoverTheSigned64BitRangeExactly) {
   EXPECT_FALSE(value("0x10000000000000000").Ok());
 }
 
+TEST(Layout, DecimalNumbersWithAFractionAreFloats) {
+  auto value = [](const std::string& v) { return ReadLayout("T a {\n X = " + v + "\n}"); };
+  struct Case {
+    const char* Text;
+    TLayoutValue Want;
+  };
+  for (const Case& c :
+       {Case{"1234.25", TLayoutValue::MakeFloat(1234.25)}, Case{"-0.5", TLayoutValue::MakeFloat(-0.5)},
+        Case{"12", TLayoutValue::MakeInteger(12)}}) {
+    const auto r = value(c.Text);
+    ASSERT_TRUE(r.Ok()) << c.Text;
+    EXPECT_EQ(r.Root->Properties[0].Value, c.Want) << c.Text;
+  }
+  for (const char* bad : {"1.5x", "0x1.5", "1.2.3"})
+    EXPECT_FALSE(value(bad).Ok()) << bad;
+}
+
 struct TBadCase {
   const char* Text;
   int Line;

@@ -30,7 +30,26 @@ TMxBaseEdit::TMxBaseEdit(TMxApplication& application)
 }
 
 // The undo stack owns its records; they need no handler to be released.
-TMxBaseEdit::~TMxBaseEdit() = default;
+IMxEditValidator::~IMxEditValidator() {
+  while (!FLinkedEdits.empty()) {
+    FLinkedEdits.back()->SetValidator(nullptr);
+  }
+}
+
+TMxBaseEdit::~TMxBaseEdit() { SetValidator(nullptr); }
+
+void TMxBaseEdit::SetValidator(IMxEditValidator* validator) {
+  if (validator == Validator) {
+    return;
+  }
+  if (Validator) {
+    std::erase(Validator->FLinkedEdits, this);
+  }
+  Validator = validator;
+  if (Validator) {
+    Validator->FLinkedEdits.push_back(this);
+  }
+}
 
 void TMxBaseEdit::SetCharClass(const IMxCharClass* charClass) {
   Chars = charClass ? charClass : &TMxAsciiCharClass::Instance();
@@ -470,6 +489,9 @@ void TMxBaseEdit::EmptyUndoBuffer() {
 void TMxBaseEdit::Undo() {
   if (!FCanUndo || FUndoStack.Count() == 0) {
     return;
+  }
+  if (EditDepth == 0) {
+    NoteTextBeforeChange(); // a refused undo goes back to this text, not an older one
   }
   TEditScope scope(*this);
   TMxUndoRecord r;

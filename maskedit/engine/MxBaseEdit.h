@@ -25,6 +25,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum TMxCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TMxAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -51,11 +52,19 @@ enum class TMxKey {
 
 class TMxBaseEdit;
 
-// Optional validation component linked to an edit; told after every change.
+// Optional validation component linked to edits; told after every change. It knows the
+// edits linked to it, so that one destroyed first unlinks itself from all of them.
 class IMxEditValidator {
 public:
-  virtual ~IMxEditValidator() = default;
+  IMxEditValidator() = default;
+  IMxEditValidator(const IMxEditValidator&) {}
+  IMxEditValidator& operator=(const IMxEditValidator&) { return *this; }
+  virtual ~IMxEditValidator();
   virtual void Validate(TMxBaseEdit& edit) = 0;
+
+private:
+  friend class TMxBaseEdit;
+  std::vector<TMxBaseEdit*> FLinkedEdits;
 };
 
 class TMxBaseEdit {
@@ -153,7 +162,7 @@ public:
   virtual void BevelChanged(TMxObject* sender);
 
   // --- validation link ---------------------------------------------------------------
-  void SetValidator(IMxEditValidator* validator) { Validator = validator; }
+  void SetValidator(IMxEditValidator* validator);
   IMxEditValidator* GetValidator() const { return Validator; }
   // Called by a validator: records the level and fires OnValidationError.
   void ReportValidationLevel(int errorLevel);

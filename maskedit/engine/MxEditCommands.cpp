@@ -50,6 +50,14 @@ bool DropSelection(TMxBaseEdit& edit, int target) {
   int t = target;
   edit.InsertText({});
   const std::string afterRemoval = edit.RawText();
+  if (afterRemoval == before) {
+    // The source could not be removed: inserting it elsewhere would turn the move into a
+    // copy. Take back any step the refused removal left and keep the text as it was.
+    while (edit.UndoStack().Count() > undoBefore && edit.CanUndo()) {
+      edit.Undo();
+    }
+    return false;
+  }
   const int undoAfterRemoval = edit.UndoStack().Count();
   if (t > selStart) {
     t -= MxLen(s);

@@ -219,9 +219,15 @@ void TMxCustomMaskEdit::BeforeInsert(int pos, std::string& text) {
 
 void TMxCustomMaskEdit::FilterInsert(int pos, std::string& text) {
   const std::string& t = RawText();
+  if (FMaskType != meMask) {
+    // Letter digits of bases above 10 go in upper-cased, as typed ones do.
+    for (char& c : text) {
+      c = CharClass().ToUpper(c);
+    }
+  }
   const auto allDigits = [this](std::string_view s) {
     for (char c : s) {
-      if (!IsBaseDigit(CharClass().ToUpper(c))) {
+      if (!IsBaseDigit(c)) {
         return false;
       }
     }
@@ -258,7 +264,7 @@ void TMxCustomMaskEdit::FilterInsert(int pos, std::string& text) {
         const int sep = MxPos(std::string(1, DecimalSeparatorChar), t);
         ok = sep == 0 || (GetSelStart() == sep && GetSelLength() == 0);
       } else {
-        ok = IsBaseDigit(CharClass().ToUpper(c));
+        ok = IsBaseDigit(c);
       }
     }
     if (!ok) {

@@ -185,8 +185,13 @@ TMxRect TMxBevel::PaintOne(IMxBevelCanvas& canvas, TMxRect r, TMxBevelStyle styl
     canvas.Polyline({{R - 1, T}, {R - 1, B - 1}, {L - 1, B - 1}}, bottomRight);
     canvas.Polyline({{L, B - 2}, {L, T}, {R - 1, T}}, topLeft);
   } else {
-    canvas.Polygon({{R, T}, {R, B}, {L, B}, {L + w, B - w}, {R - w, B - w}, {R - w, T + w}}, bottomRight);
-    canvas.Polygon({{L, T}, {R, T}, {R - w, T + w}, {L + w, T + w}, {L + w, B - w}, {L, B}}, topLeft);
+    // Polygons are outlined through their vertices, so the vertices lie on the last pixel
+    // of each band: the bands are w pixels deep and stay inside [L, R) x [T, B).
+    const int r1 = R - 1, b1 = B - 1;
+    canvas.Polygon({{r1, T}, {r1, b1}, {L, b1}, {L + w - 1, B - w}, {R - w, B - w}, {R - w, T + w - 1}},
+                   bottomRight);
+    canvas.Polygon({{L, T}, {r1, T}, {R - w, T + w - 1}, {L + w - 1, T + w - 1}, {L + w - 1, B - w}, {L, b1}},
+                   topLeft);
   }
   return Inset(r, w);
 }

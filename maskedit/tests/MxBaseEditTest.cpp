@@ -362,4 +362,34 @@ TEST_F(EditFixture, InsertToggleIsSharedBetweenEdits) {
   EXPECT_EQ(other.RawText(), "Xbc");
 }
 
+TEST(MxEditValidator, DestroyedValidatorIsDroppedByItsEdits) {
+  struct Counting : IMxEditValidator {
+    int* Calls;
+    explicit Counting(int* calls) : Calls(calls) {}
+    void Validate(TMxBaseEdit&) override { ++*Calls; }
+  };
+  TMxApplication app;
+  int calls = 0;
+  TMxCustomEdit first(app), second(app);
+  {
+    Counting validator(&calls);
+    first.SetValidator(&validator);
+    second.SetValidator(&validator);
+    first.SetText("a");
+    EXPECT_GT(calls, 0);
+  }
+  EXPECT_EQ(first.GetValidator(), nullptr);
+  EXPECT_EQ(second.GetValidator(), nullptr);
+  calls = 0;
+  first.SetText("b"); // would call into the destroyed validator
+  EXPECT_EQ(calls, 0);
+  // An edit destroyed first unlinks itself: the validator's end touches no dead edit.
+  Counting outliving(&calls);
+  {
+    TMxCustomEdit shortLived(app);
+    shortLived.SetValidator(&outliving);
+  }
+  first.SetValidator(&outliving);
+}
+
 } // namespace

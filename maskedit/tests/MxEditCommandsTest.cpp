@@ -103,4 +103,19 @@ TEST(MxEditCommands, RefusedDropKeepsTheText) {
   EXPECT_EQ(refusing.RawText(), "abcdef");
 }
 
+TEST(MxEditCommands, RefusedRemovalLeavesTheTextAsItWas) {
+  // A filter that refuses every deletion but accepts insertions: a move would become a copy.
+  TMxApplication app;
+  struct NoDelete : TMxCustomEdit {
+    using TMxCustomEdit::TMxCustomEdit;
+    bool CanEdit(const std::string& text) override { return !text.empty() || UndoInProgress(); }
+  } edit(app);
+  edit.SetText("abcdef");
+  edit.SetSelStart(1);
+  edit.SetSelLength(2);
+  EXPECT_FALSE(DropSelection(edit, 6));
+  EXPECT_EQ(edit.RawText(), "abcdef");
+  EXPECT_EQ(edit.UndoStack().Count(), 0);
+}
+
 } // namespace

@@ -58,6 +58,49 @@ TEST(MaskEditKeys, CurrencyOverflowKeepsTheAmount) {
   EXPECT_EQ(h.Edit->RawText(), full);
 }
 
+TEST(MaskEditKeys, UndoThatOverflowsKeepsTheTextFromBeforeTheUndo) {
+  TMaskEditHarness h;
+  MakeAmountField(*h.Edit, 0);
+  h.Edit->SetText("92233720368547");
+  h.Place(2);
+  h.Keys("<DEL><HOME>0<HOME>9<L>");
+  h.Keys("<UNDO><UNDO>");
+  const std::string beforeUndo = h.Edit->RawText();
+  ASSERT_EQ(h.ValidationErrors, 0);
+  h.Keys("<UNDO>"); // replays a step whose text no longer fits the field
+  EXPECT_EQ(h.ValidationErrors, 1);
+  EXPECT_EQ(h.Edit->RawText(), beforeUndo);
+}
+
+TEST(MaskEditKeys, CurrencyInOverwriteMode) {
+  // <INS> switches the shared mode to overwrite (it does so for every field at once).
+  TMaskEditHarness h;
+  RunTable(
+      h, [](TMxCustomMaskEdit& e) { MakeAmountField(e, 2); },
+      {
+          {" 1.234,00", 2, "<INS>5", " 5.234,00", 4},  // a digit replaces a digit; the caret skips the group
+          {" 1.234,00", 3, "<INS>5", " 1.234,00", 4},  // over a grouping character: caret only
+          {" 1.234,00", 1, "<INS>5", " 1.234,00", 2},  // over the symbol: caret only
+          {" 1.234,00", 7, "<INS>5", " 1.234,50", 9},  // over the decimal separator: into the cents
+          {" 1.234,00", 9, "<INS>5", " 1.234,05", 10}, // the last cent
+          {" 1.234,00", 2, "<BS>", " 234,00", 2}, // Backspace right after the symbol takes the first digit
+      });
+}
+
+TEST(MaskEditKeys, TypingIntoAFullFieldStillSetsModified) {
+  for (const TMxMaskType type : {meNone, meInteger}) {
+    TMaskEditHarness h;
+    h.Edit->SetMaskType(type);
+    h.Edit->SetMaxLength(3);
+    h.Edit->SetText("123");
+    h.Edit->SetModified(false);
+    h.Place(4);
+    h.Keys("4");
+    EXPECT_EQ(h.Edit->RawText(), "123") << int(type);
+    EXPECT_TRUE(h.Edit->GetModified()) << int(type);
+  }
+}
+
 TEST(MaskEditKeys, RefusedKeysLeaveTheTextInItsForm) {
   TMaskEditHarness h;
   // A removed zero or separator is put back when the key is not inserted after all.
@@ -265,6 +308,41 @@ TEST(MaskEditKeys, RefusedPasteLeavesNothingForUndoToDelete) {
   EXPECT_EQ(h.Edit->RawText(), "1234");
   h.Edit->Undo();
   EXPECT_EQ(h.Edit->RawText(), "1234");
+}
+
+TEST(MaskEditKeys, PastedDigitsOfHighBasesReadAsTyped) {
+  // Typing upper-cases the letter digits of bases above 10; a paste takes the same
+  // characters the same way, so "f" never reads as 0.
+  struct Case {
+    TMxMaskType Type;
+    const char* Input;
+    const char* Text;
+    double Value;
+  };
+  for (const Case& c : {Case{meWord, "ff", "FF", 255}, Case{meInteger, "-a", "-A", -10},
+                        Case{meFloat, "0,f", "0,F", 15.0 / 16}}) {
+    for (const bool typed : {false, true}) {
+      SCOPED_TRACE(std::string(c.Input) + (typed ? " typed" : " pasted"));
+      TMaskEditHarness h;
+      h.Edit->SetMaskType(c.Type);
+      h.Edit->SetDecimals(1);
+      h.Edit->SetNumberBase(16);
+      h.Edit->SelectAll();
+      if (typed) {
+        h.Edit->ClearSelection();
+        h.Place(1);
+        h.Keys(c.Input);
+      } else {
+        h.Clipboard.SetText(c.Input);
+        h.Edit->PasteFromClipboard();
+      }
+      EXPECT_EQ(h.Edit->RawText(), c.Text);
+      const double value = c.Type == meWord      ? h.Edit->WordValue()
+                           : c.Type == meInteger ? h.Edit->IntegerValue()
+                                                 : h.Edit->FloatValue();
+      EXPECT_DOUBLE_EQ(value, c.Value);
+    }
+  }
 }
 
 TEST(MaskEditKeys, UndoAfterAnAssignedTotalDoesNotTouchIt) {

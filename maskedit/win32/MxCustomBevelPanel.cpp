@@ -1,5 +1,6 @@
 #include "maskedit/win32/MxCustomBevelPanel.h"
 
+#include "framework/Font.h"
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
 #include "maskedit/win32/MxGdiBevelCanvas.h"
@@ -23,6 +24,32 @@ void TMxCustomBevelPanel::BevelChanged(TMxObject* sender) {
 
 TPropertyResult TMxCustomBevelPanel::ReadProperty(const std::string& name, const TLayoutValue& value) {
   using P = TPropertyTable<TMxCustomBevelPanel>;
+  const auto Width = [](void (*apply)(TMxBevel&, std::uint8_t)) {
+    return P::Int(
+        0, 255, [apply](TMxCustomBevelPanel& c, int v) { apply(*c.FBevel, static_cast<std::uint8_t>(v)); },
+        "0 to 255");
+  };
+  const auto Colour = [](void (*apply)(TMxBevel&, TColor)) -> P::TReader {
+    return [apply](TMxCustomBevelPanel& c, const TLayoutValue& v) {
+      const std::optional<TColor> colour = LayoutColor(v);
+      if (!colour)
+        return TPropertyResult::Bad("a colour");
+      apply(*c.FBevel, *colour);
+      return TPropertyResult::Ok();
+    };
+  };
+  const auto BevelStyle = [](void (*apply)(TMxBevel&, TMxBevelStyle)) {
+    return P::Enum<TMxBevelStyle>(
+        {{"bvNone", TMxBevelStyle::bvNone},
+         {"bvLowered", TMxBevelStyle::bvLowered},
+         {"bvRaised", TMxBevelStyle::bvRaised},
+         {"bvFrameLowered", TMxBevelStyle::bvFrameLowered},
+         {"bvFrameRaised", TMxBevelStyle::bvFrameRaised},
+         {"bvNormal", TMxBevelStyle::bvNormal},
+         {"bvShadow", TMxBevelStyle::bvShadow},
+         {"bvSpace", TMxBevelStyle::bvSpace}},
+        [apply](TMxCustomBevelPanel& c, TMxBevelStyle v) { apply(*c.FBevel, v); }, "a bevel style");
+  };
   static const P kTable{
       // Loading: the change of mode is ignored, the window is made with the stored mode.
       {"Bevel.Mode",
@@ -37,6 +64,53 @@ TPropertyResult TMxCustomBevelPanel::ReadProperty(const std::string& name, const
            0, 255,
            [](TMxCustomBevelPanel& c, int v) { c.FBevel->SetBorderInnerWidth(static_cast<std::uint8_t>(v)); },
            "0 to 255")},
+      {"Bevel.BorderWidth", Width([](TMxBevel& b, std::uint8_t v) { b.SetBorderWidth(v); })},
+      {"Bevel.WidthInner", Width([](TMxBevel& b, std::uint8_t v) { b.SetWidthInner(v); })},
+      {"Bevel.WidthOuter", Width([](TMxBevel& b, std::uint8_t v) { b.SetWidthOuter(v); })},
+      {"Bevel.StyleInner", BevelStyle([](TMxBevel& b, TMxBevelStyle v) { b.SetStyleInner(v); })},
+      {"Bevel.StyleOuter", BevelStyle([](TMxBevel& b, TMxBevelStyle v) { b.SetStyleOuter(v); })},
+      {"Bevel.BorderColor", Colour([](TMxBevel& b, TColor v) { b.SetBorderColor(v); })},
+      {"Bevel.LightColor", Colour([](TMxBevel& b, TColor v) { b.SetLightColor(v); })},
+      {"Bevel.ShadowColor", Colour([](TMxBevel& b, TColor v) { b.SetShadowColor(v); })},
+      {"Bevel.Support", P::Bool([](TMxCustomBevelPanel& c, bool v) { c.FBevel->SetSupport(v); })},
+      {"Bevel.BorderSides",
+       P::Set(
+           {{"fsBottom", MxBorderSide::fsBottom},
+            {"fsLeft", MxBorderSide::fsLeft},
+            {"fsRight", MxBorderSide::fsRight},
+            {"fsTop", MxBorderSide::fsTop}},
+           [](TMxCustomBevelPanel& c, unsigned v) { c.FBevel->SetBorderSides(static_cast<std::uint8_t>(v)); },
+           "a set of sides", [](const std::string& item) { return "no side: " + item; })},
+      {"Bevel.EdgeStyle",
+       P::Enum<TMxEdgeStyle>(
+           {{"etRaisedInner", TMxEdgeStyle::etRaisedInner},
+            {"etRaisedOuter", TMxEdgeStyle::etRaisedOuter},
+            {"etSunkenInner", TMxEdgeStyle::etSunkenInner},
+            {"etSunkenOuter", TMxEdgeStyle::etSunkenOuter},
+            {"etBump", TMxEdgeStyle::etBump},
+            {"etEtched", TMxEdgeStyle::etEtched},
+            {"etRaised", TMxEdgeStyle::etRaised},
+            {"etSunken", TMxEdgeStyle::etSunken}},
+           [](TMxCustomBevelPanel& c, TMxEdgeStyle v) { c.FBevel->SetEdgeStyle(v); }, "an edge style")},
+      {"Bevel.StandardStyle",
+       P::Enum<TMxBorderStyle>(
+           {{"lsNone", TMxBorderStyle::lsNone},
+            {"lsSingle", TMxBorderStyle::lsSingle},
+            {"lsLowered", TMxBorderStyle::lsLowered},
+            {"lsRaised", TMxBorderStyle::lsRaised},
+            {"lsRaisedspb", TMxBorderStyle::lsRaisedspb},
+            {"lsLoweredspb", TMxBorderStyle::lsLoweredspb},
+            {"lsRaisedExt", TMxBorderStyle::lsRaisedExt},
+            {"lsLoweredExt", TMxBorderStyle::lsLoweredExt},
+            {"lsFrameInset", TMxBorderStyle::lsFrameInset},
+            {"lsFrameOffset", TMxBorderStyle::lsFrameOffset},
+            {"lsWindowBorder", TMxBorderStyle::lsWindowBorder},
+            {"lsSingleRaised", TMxBorderStyle::lsSingleRaised},
+            {"lsSingleLowered", TMxBorderStyle::lsSingleLowered},
+            {"lsDoubleRaised", TMxBorderStyle::lsDoubleRaised},
+            {"lsDoubleLowered", TMxBorderStyle::lsDoubleLowered}},
+           [](TMxCustomBevelPanel& c, TMxBorderStyle v) { c.FBevel->SetStandardStyle(v); },
+           "a border style")},
   };
   if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
     return *r;

@@ -1,4 +1,5 @@
 #include "maskedit/win32/MxMaskEdit.h"
+#include "framework/Font.h"
 
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
@@ -163,6 +164,15 @@ void TMxMaskEdit::Loaded() {
 
 TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayoutValue& value) {
   using P = TPropertyTable<TMxMaskEdit>;
+  const auto colour = [](void (*apply)(TMxMaskEdit&, TColor)) -> P::TReader {
+    return [apply](TMxMaskEdit& c, const TLayoutValue& v) {
+      const std::optional<TColor> value = LayoutColor(v);
+      if (!value)
+        return TPropertyResult::Bad("a colour");
+      apply(c, *value);
+      return TPropertyResult::Ok();
+    };
+  };
   // CustomButtonStyle is the name older layouts stored, with three more (themed) names.
   const auto buttonStyle = [](bool legacy) -> P::TReader {
     return [legacy](TMxMaskEdit& c, const TLayoutValue& v) {
@@ -227,7 +237,17 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
       {"CustomButtonsStyle", buttonStyle(false)},
       {"CustomButtonStyle", buttonStyle(true)},
       {"Decimals", P::Int(0, 255, [](TMxMaskEdit& c, int v) { c.Edit().SetDecimals(v); })},
-      {"Value", P::Int(INT_MIN, INT_MAX, [](TMxMaskEdit& c, int v) { c.Edit().ReadStoredValue(v); })},
+      // A whole number (any 64-bit one, for the word type) or a decimal one for the float types.
+      {"Value",
+       [](TMxMaskEdit& c, const TLayoutValue& v) {
+         if (v.Kind == TLayoutValue::TKind::Integer)
+           c.Edit().ReadStoredValue(static_cast<long double>(v.Integer));
+         else if (v.Kind == TLayoutValue::TKind::Float)
+           c.Edit().ReadStoredValue(v.Float);
+         else
+           return TPropertyResult::Bad("a number");
+         return TPropertyResult::Ok();
+       }},
       {"Text", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetText(s); })},
       {"Mask", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetMask(s); })},
       {"Suffix", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetSuffix(s); })},
@@ -235,6 +255,22 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
       {"ReadOnly", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().SetReadOnly(v); })},
       {"AutoSelect", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().AutoSelect = v; })},
       {"HideSelection", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().HideSelection = v; })},
+      {"KeepSelectionOnFocus", P::Bool([](TMxMaskEdit& c, bool v) { c.KeepSelectionOnFocus = v; })},
+      {"RepaintOnSetFocus", P::Bool([](TMxMaskEdit& c, bool v) { c.RepaintOnSetFocus = v; })},
+      {"RepaintOnKillFocus", P::Bool([](TMxMaskEdit& c, bool v) { c.RepaintOnKillFocus = v; })},
+      {"ProcessBlankChar", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().ProcessBlankChar = v; })},
+      {"ForceMaskCheck", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().ForceMaskCheck = v; })},
+      {"NumberBase", P::Int(
+                         2, 36, [](TMxMaskEdit& c, int v) { c.Edit().SetNumberBase(v); }, "2 to 36")},
+      {"BlankChar",
+       [](TMxMaskEdit& c, const TLayoutValue& v) {
+         if (v.Kind != TLayoutValue::TKind::String || v.Text.size() != 1)
+           return TPropertyResult::Bad("one character");
+         c.Edit().SetBlankChar(v.Text[0]);
+         return TPropertyResult::Ok();
+       }},
+      {"HighlightBack", colour([](TMxMaskEdit& c, TColor v) { c.HighlightBack = v; })},
+      {"HighlightText", colour([](TMxMaskEdit& c, TColor v) { c.HighlightText = v; })},
       {"TabOnEnter", P::Bool([](TMxMaskEdit& c, bool v) { c.Edit().TabOnEnter = v; })},
       // the window
       {"AutoSize", P::Bool([](TMxMaskEdit& c, bool v) { c.FAutoSize = v; })},

@@ -411,7 +411,10 @@ void TMxMaskEdit::FocusLost(HWND to) {
   FPainter->ReleaseBuffer();
   if (ThemeInUse() != 0)
     TWinControl::Invalidate();
-  if (!gRefocusPending && !IsDestroying()) {
+  // The exit duties (the date's display form, the lone "-" clean-up) run even while another
+  // field's focus return is pending; RequestFocusBack refuses a second return then, so
+  // two failing fields never pass the focus back and forth.
+  if (!IsDestroying()) {
     FFocusGoingTo = to;
     e.DoExit();
     FFocusGoingTo = nullptr;

@@ -50,6 +50,12 @@ bool DrawThemed(const TMxSpeedButton& b, const TMxButtonPaintContext& ctx, HDC d
   case sblLatched: state = push ? StatePressed : ToolbarChecked; break;
   case sblDisabled: state = StateDisabled; break;
   }
+  if (family == TMxButtonFamily::Combo) {
+    // The combo look is the drop-down button of the style's combo box (its states are
+    // numbered as the push button's).
+    constexpr int CpDropDownButton = 1;
+    return TMxThemeServices::Instance().DrawElement(ctx.Window, L"COMBOBOX", CpDropDownButton, state, dc, r);
+  }
   return TMxThemeServices::Instance().DrawElement(ctx.Window, push ? L"BUTTON" : L"TOOLBAR",
                                                   push ? BpPushButton : TpButton, state, dc, r);
 }

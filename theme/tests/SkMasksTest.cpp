@@ -1,5 +1,6 @@
 // Mask analysis and region runs.
 #include "theme/SkMasks.h"
+#include "theme/SkKernels.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,8 @@ TEST(SkCheckMasks, ClassifiesSeeThroughPixelsByBand) {
       {19, 5, skKeyColor, {2, 2, 2, 2}, {true, false, false}},     // right edge
       {10, 5, skKeyColor, {2, 2, 2, 2}, {false, false, true}},     // centre
       {10, 5, skIgnoreColor, {2, 2, 2, 2}, {false, false, false}}, // ignored value
-      {10, 5, 0xFF7F007F, {2, 2, 2, 2}, {false, false, false}},    // opaque, not exactly the key
+      {10, 5, 0xFF7F007F, {2, 2, 2, 2}, {false, false, true}},     // the key colour, opaque
+      {10, 5, 0xFF7F007E, {2, 2, 2, 2}, {false, false, false}},    // opaque, next to the key
       {0, 0, 0x00000000, {0, 0, 0, 0}, {false, false, true}},      // no margins: any pixel
   };
   for (const Row& r : rows) {
@@ -36,6 +38,23 @@ TEST(SkCheckMasks, ClassifiesSeeThroughPixelsByBand) {
   }
   EXPECT_EQ(SkCheckMasks(Opaque(4, 4), {0, 0, 4, 4}, {}), TskMaskFlags{});
   EXPECT_EQ(SkCheckMasks(TskPixels(), {0, 0, 4, 4}, {}), TskMaskFlags{});
+}
+
+TEST(SkCheckMasks, AgreesWithTheRegionAndTheTransparentKernelOnKeyPixels) {
+  // A link that reports no see-through pixel must neither get holes in its window region nor
+  // let the destination show through when drawn transparent.
+  for (const TskColor pixel :
+       {skKeyColor, TskColor{0x807F007F}, TskColor{0xFF7F007F}, TskColor{0xFF7F007E}}) {
+    TskPixels p = Opaque(3, 1);
+    p.SetPixel(1, 0, pixel);
+    const bool masked = SkCheckMasks(p, {0, 0, 3, 1}, {}).Masked;
+    const bool hole = SkRegionRuns(p, 0, 0).size() == 2;
+    TskColor dst[3] = {1, 2, 3};
+    SkActiveKernels().TransparentRow(p.ScanLine(0), dst, 3);
+    const bool kept = dst[1] == 2;
+    EXPECT_EQ(masked, hole) << std::hex << pixel;
+    EXPECT_EQ(masked, kept) << std::hex << pixel;
+  }
 }
 
 TEST(SkRegionRuns, OneRectanglePerRunMovedByTheOffset) {

@@ -7,6 +7,8 @@
 #include "framework/win32/Application.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestLook.h"
+#include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxMaskEdit.h"
 #include "theme/SkThemeEngine.h"
 #include "theme/SkThemeManager.h"
@@ -143,6 +145,7 @@ protected:
     Window->Show();
     SetForegroundWindow(Window->Handle());
     Pump(kSettleMs);
+    ExpectLookTaken(dynamic_cast<TMxMaskEdit&>(*Window->Control("EdHrgEmas")).ThemeInUse());
   }
   void TearDown() override {
     Window.reset();
@@ -185,7 +188,7 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
   const TExpectedControl expected[] = {
       {"Label1",
        "frTabira",
-       {72, 8, 236, 19},
+       {64, 8, 252, 19},
        "PENGHITUNG ZAKAT MAAL",
        "Bookman Old Style",
        -16,
@@ -315,6 +318,39 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
     EXPECT_EQ(Window->Control(box)->Color(), kCream) << box;
 }
 
+TEST_F(FrTabira, TitleShowsWholeInTheFaceTheMachineGives) {
+  // The label has no window of its own: measure in the face the window's DC gives its font.
+  TWinControl* title = Window->Control("Label1");
+  ASSERT_NE(title, nullptr);
+  const HDC dc = GetDC(Window->Handle());
+  const HGDIOBJ previous = SelectObject(dc, title->FontHandle());
+  const std::string caption = "PENGHITUNG ZAKAT MAAL";
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, LF_FACESIZE, face);
+  SelectObject(dc, previous);
+  ReleaseDC(Window->Handle(), dc);
+  EXPECT_LE(extent.cx, title->Width()) << "drawn in " << face;
+  RECT window{};
+  GetClientRect(Window->Handle(), &window);
+  EXPECT_LE(title->Left() + title->Width(), window.right); // still inside the window
+
+  // The window with the README's worked example, for review (TABIRA_SHOT_DIR).
+  for (const auto& [name, text] : {std::pair{"edUangTunai", "25000000"},
+                                   {"edTabungan", "30000000"},
+                                   {"edPiutang", "1234567"},
+                                   {"EdHrgEmas", "250000"}}) {
+    SendMessageA(Window->Control(name)->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  for (const WORD key : {'J', 'N', 'H'}) {
+    FocusOn("EdHrgEmas");
+    Press(key, VK_MENU);
+  }
+  Pump(kSettleMs);
+  SaveShot("tabira-window.bmp", GrabWindow(Window->Handle()));
+}
+
 TEST_F(FrTabira, WindowHasItsCaptionPositionSizeAndFrame) {
   char caption[64] = {};
   GetWindowTextA(Window->Handle(), caption, sizeof caption);
@@ -352,6 +388,12 @@ TEST_F(FrTabira, GroupBoxesPaintCreamBehindTheirChildren) {
     const TWindowDC dc(Window->Control(box)->Handle());
     const COLORREF pixel = GetPixel(dc.Get(), 4, 40);
     EXPECT_EQ(pixel, RGB(255, 251, 240)) << box;
+    // The frame's left edge: the classic etched pair (shadow, then highlight), or the visual
+    // style's group box frame when a style is active.
+    const COLORREF outer = GetPixel(dc.Get(), 0, 40), inner = GetPixel(dc.Get(), 1, 40);
+    const bool etched = outer == GetSysColor(COLOR_BTNSHADOW) && inner == GetSysColor(COLOR_BTNHIGHLIGHT);
+    if (ExpectedLook() != TTestLook::Either)
+      EXPECT_EQ(etched, ExpectedLook() == TTestLook::Classic) << box;
   }
 }
 

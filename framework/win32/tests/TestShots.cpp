@@ -63,7 +63,13 @@ bool SaveShot(const char* name, int width, int height, const std::uint32_t* pixe
   file.bfOffBits = sizeof file + sizeof head;
   file.bfSize = file.bfOffBits + bytes;
   const char* dir = std::getenv("TABIRA_SHOT_DIR");
-  const std::string path = std::string(dir ? dir : ".") + "\\" + name;
+  // A run in one look (TABIRA_LOOK) keeps its shots apart from the other's: "name_classic.bmp".
+  std::string file_name = name;
+  if (const char* look = std::getenv("TABIRA_LOOK"); look && *look) {
+    const std::size_t dot = file_name.rfind('.');
+    file_name.insert(dot == std::string::npos ? file_name.size() : dot, std::string("_") + look);
+  }
+  const std::string path = std::string(dir ? dir : ".") + "\\" + file_name;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f)
     return false;

@@ -4,7 +4,9 @@
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestLook.h"
 #include "maskedit/win32/MxBevelPanel.h"
+#include "maskedit/win32/MxGdiBevelCanvas.h"
 #include "maskedit/win32/MxGlobalTimer.h"
 #include "maskedit/win32/MxThemeServices.h"
 
@@ -88,6 +90,7 @@ protected:
     Form->Show();
     SetForegroundWindow(Form->Handle());
     Pump(60);
+    ExpectLookTaken(Panel("P")->ThemeInUse());
   }
   TMxBevelPanel* Panel(const char* name) { return dynamic_cast<TMxBevelPanel*>(Form->FindComponent(name)); }
   static bool HasClientEdge(TWinControl* c) {
@@ -98,6 +101,106 @@ protected:
   std::vector<std::string> Journal;
   std::unique_ptr<TForm> Form;
 };
+
+// Nested custom bevels (raised outside, lowered inside) of width 1 to 3 drawn with GDI: each
+// band is exactly its width deep and nothing spills outside the rectangle. Probed along the
+// middle row and column, away from the mitred corners.
+TEST(MxBevelPixels, NestedBevelsKeepTheirWidth) {
+  constexpr TColor light = 0x0000FF, shadow = 0xFF0000, paper = 0xFFFFFF;
+  for (int w = 1; w <= 3; ++w) {
+    SCOPED_TRACE(w);
+    TMemoryDC dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 40, -40, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    TBitmapHandle bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ASSERT_NE(bits, nullptr);
+    const HGDIOBJ previous = SelectObject(dc.Get(), bitmap.Get());
+    RECT all{0, 0, 40, 40};
+    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TMxBevel bevel;
+    bevel.SetMode(TMxBevelMode::bmCustom);
+    bevel.SetStyleOuter(TMxBevelStyle::bvRaised);
+    bevel.SetStyleInner(TMxBevelStyle::bvLowered);
+    bevel.SetWidthOuter(static_cast<std::uint8_t>(w));
+    bevel.SetWidthInner(static_cast<std::uint8_t>(w));
+    bevel.SetLightColor(light);
+    bevel.SetShadowColor(shadow);
+    TMxRect inside{};
+    {
+      TCanvas canvas(dc.Get());
+      TMxGdiBevelCanvas target(canvas);
+      inside = bevel.PaintBevel(target, {5, 5, 35, 35}, true);
+    }
+    GdiFlush();
+    EXPECT_EQ(inside, (TMxRect{5 + 2 * w, 5 + 2 * w, 35 - 2 * w, 35 - 2 * w}));
+    const auto expected = [w](int i) {
+      if (i < 5 || i >= 35)
+        return paper;
+      if (i < 5 + w)
+        return light; // outer top / left
+      if (i < 5 + 2 * w)
+        return shadow; // inner top / left
+      if (i >= 35 - w)
+        return shadow; // outer bottom / right
+      if (i >= 35 - 2 * w)
+        return light; // inner bottom / right
+      return paper;
+    };
+    const auto* px = static_cast<const std::uint32_t*>(bits);
+    for (int i = 0; i < 40; ++i) {
+      const TColor want = expected(i);
+      const auto rgb = [](std::uint32_t p) {
+        return TColor((p >> 16 & 0xFF) | (p & 0xFF00) | (p & 0xFF) << 16);
+      };
+      EXPECT_EQ(rgb(px[20 * 40 + i]), want) << "row 20, x " << i;
+      EXPECT_EQ(rgb(px[i * 40 + 20]), want) << "column 20, y " << i;
+    }
+    SelectObject(dc.Get(), previous);
+  }
+}
+
+TEST(MxBevelLayout, EveryBevelSettingIsReadFromALayout) {
+  RegisterMxControls();
+  TForm form("TTest");
+  ASSERT_EQ(form.LoadFromText(R"(TTest T {
+  TMxBevelPanel P {
+    Bevel.Mode = bmEdge
+    Bevel.StyleInner = bvFrameRaised
+    Bevel.StyleOuter = bvSpace
+    Bevel.WidthInner = 3
+    Bevel.WidthOuter = 4
+    Bevel.BorderColor = 0x123456
+    Bevel.BorderSides = [fsLeft, fsTop]
+    Bevel.BorderWidth = 5
+    Bevel.BorderInnerWidth = 6
+    Bevel.EdgeStyle = etBump
+    Bevel.LightColor = clRed
+    Bevel.ShadowColor = 0x00FF00
+    Bevel.StandardStyle = lsDoubleLowered
+    Bevel.Support = true
+  }
+})"),
+            "");
+  const TMxBevel& b = dynamic_cast<TMxBevelPanel&>(*form.FindComponent("P")).Bevel();
+  EXPECT_EQ(b.Mode(), TMxBevelMode::bmEdge);
+  EXPECT_EQ(b.StyleInner(), TMxBevelStyle::bvFrameRaised);
+  EXPECT_EQ(b.StyleOuter(), TMxBevelStyle::bvSpace);
+  EXPECT_EQ(b.WidthInner(), 3);
+  EXPECT_EQ(b.WidthOuter(), 4);
+  EXPECT_EQ(b.BorderColor(), TColor(0x123456));
+  EXPECT_EQ(b.BorderSides(), MxBorderSide::fsLeft | MxBorderSide::fsTop);
+  EXPECT_EQ(b.BorderWidth(), 5);
+  EXPECT_EQ(b.BorderInnerWidth(), 6);
+  EXPECT_EQ(b.EdgeStyle(), TMxEdgeStyle::etBump);
+  EXPECT_EQ(b.LightColor(), TColor(0x0000FF));
+  EXPECT_EQ(b.ShadowColor(), TColor(0x00FF00));
+  EXPECT_EQ(b.StandardStyle(), TMxBorderStyle::lsDoubleLowered);
+  EXPECT_TRUE(b.Support());
+  // A bad value names what was expected.
+  TForm bad("TTest");
+  EXPECT_NE(bad.LoadFromText("TTest T {\n  TMxBevelPanel P {\n    Bevel.StyleInner = bvNope\n  }\n}"), "");
+}
 
 TEST_F(MxControlBase, WindowsBevelUsesTheBorderOnlyWithoutAPlatformTheme) {
   TMxBevelPanel* p = Panel("P");

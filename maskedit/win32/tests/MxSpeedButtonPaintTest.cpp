@@ -4,7 +4,9 @@
 #include "maskedit/win32/MxSpeedButtonPainter.h"
 
 #include "framework/win32/Handles.h"
+#include "framework/win32/tests/TestLook.h"
 #include "framework/win32/tests/TestShots.h"
+#include "maskedit/win32/MxThemeServices.h"
 
 #include <windows.h>
 
@@ -88,6 +90,9 @@ void PaintCell(Sheet& s, int col, int row, TMxUserButtonStyle style, TMxSpeedBut
   }
   ASSERT_EQ(b.Look(), look);
   TMxButtonPaintContext ctx;
+  // The visual style's buttons when one is active, the classic ones otherwise.
+  ctx.Themed = TMxThemeServices::Instance().StylesAvailable() && TMxThemeServices::Instance().AppThemed();
+  ExpectLookTaken(ctx.Themed ? 1 : 0);
   ctx.Font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   MxPaintSpeedButton(s.DC.Get(), b, ctx);
 }
@@ -141,14 +146,27 @@ TEST(MxSpeedButtonPaint, EveryStyleAndState) {
         family == TMxButtonFamily::Raised) {
       EXPECT_NE(block(1), normal) << "hot looks normal, style " << row;
     }
-    if (family != TMxButtonFamily::Combo) {
+    if (family == TMxButtonFamily::Combo) {
+      // Its arrow: dark pixels in the middle of the face, in either look.
+      int dark = 0;
+      for (int y = 4; y < BtnH - 4; ++y) {
+        for (int x = 4; x < BtnW - 4; ++x) {
+          const std::uint32_t p = normal[static_cast<std::size_t>(y * BtnW + x)];
+          dark += ((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) < 3 * 0x60;
+        }
+      }
+      EXPECT_GT(dark, 4) << "combo without its arrow";
+    } else {
       EXPECT_TRUE(captionHasText(0, row)) << "no caption, style " << row;
       EXPECT_FALSE(captionHasText(4, row)) << "disabled caption in the text colour, style " << row;
     }
   }
-  // The transparent office look leaves the background of a resting button alone.
+  // The transparent office look leaves the background of a resting button alone; the classic
+  // office look fills it, the visual style's resting toolbar button does not.
   EXPECT_EQ(s.At(Margin + 1, Margin + ubsOfficeTransp * CellH + 1), Marker);
-  EXPECT_NE(s.At(Margin + 1, Margin + ubsOffice * CellH + 1), Marker);
+  const bool themed =
+      TMxThemeServices::Instance().StylesAvailable() && TMxThemeServices::Instance().AppThemed();
+  EXPECT_EQ(s.At(Margin + 1, Margin + ubsOffice * CellH + 1) == Marker, themed);
   // The drop-down arrow is drawn at the right, in the text colour.
   bool arrow = false;
   for (int x = BtnW - 12; x < BtnW; ++x) {
