@@ -44,6 +44,29 @@ LRESULT CALLBACK ClickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, msg, wp, lp);
 }
 
+// A small filled triangle centred at (x, y): pointing right (dir 0), up (-1) or down (1).
+void Triangle(HDC dc, int x, int y, int dir, COLORREF colour) {
+  POINT p[3];
+  if (dir == 0) {
+    p[0] = {x - 2, y - 4};
+    p[1] = {x + 2, y};
+    p[2] = {x - 2, y + 4};
+  } else {
+    p[0] = {x - 4, y - 2 * dir};
+    p[1] = {x + 4, y - 2 * dir};
+    p[2] = {x, y + 2 * dir};
+  }
+  HBRUSH b = CreateSolidBrush(colour);
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  HGDIOBJ ob = SelectObject(dc, b);
+  HGDIOBJ op = SelectObject(dc, pen);
+  Polygon(dc, p, 3);
+  SelectObject(dc, op);
+  SelectObject(dc, ob);
+  DeleteObject(pen);
+  DeleteObject(b);
+}
+
 class TWinHost;
 LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -128,17 +151,16 @@ public:
         }
         RECT text{r.left + 22, r.top, r.right - 20, r.bottom};
         DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &text, DT_VCENTER | DT_SINGLELINE);
-        if (item.Count() > 0) {
-          RECT arrow{r.right - 16, r.top, r.right - 4, r.bottom};
-          DrawTextW(dc, L"\x25BA", 1, &arrow, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        }
+        if (item.Count() > 0)
+          Triangle(dc, r.right - 10, (r.top + r.bottom) / 2, 0, GetTextColor(dc));
       }
       if (SkScrolling(level)) {
         SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
         RECT up{o, o, rc.right - o, o + SkScrollButtonHeight};
         RECT down{o, rc.bottom - o - SkScrollButtonHeight, rc.right - o, rc.bottom - o};
-        DrawTextW(dc, L"\x25B4", 1, &up, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        DrawTextW(dc, L"\x25BE", 1, &down, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        const COLORREF c = GetSysColor(COLOR_MENUTEXT);
+        Triangle(dc, (up.left + up.right) / 2, (up.top + up.bottom) / 2, -1, c);
+        Triangle(dc, (down.left + down.right) / 2, (down.top + down.bottom) / 2, 1, c);
       }
       SelectObject(dc, old);
     }

@@ -77,14 +77,14 @@ protected:
   void TearDown() override { DestroyWindow(Owner); }
 
   // Runs step() on every 30 ms tick while the menu tracks (it runs inside the nested loop).
-  void PopupWith(std::function<void()> step, bool pumpAfter = true) {
+  void PopupWith(std::function<void()> step, bool pumpAfter = true, TSkPopupMenu* menu = nullptr) {
     Step = std::move(step);
     Self = this;
     const UINT_PTR t = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
       if (Self && Self->Step)
         Self->Step();
     });
-    Menu.Popup(100, 100);
+    (menu ? *menu : Menu).Popup(100, 100);
     KillTimer(nullptr, t);
     Step = nullptr;
     if (pumpAfter)
@@ -196,6 +196,30 @@ TEST_F(PopupMenuTest, QuitEndsTrackingAndIsPostedAgain) {
   EXPECT_EQ(m.wParam, 5u);
   EXPECT_TRUE(Popups().empty());
   EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(PopupMenuTest, LongMenuScrollsToKeepTheHighlightInView) {
+  TSkPopupMenu longMenu;
+  for (int i = 0; i < 1000; ++i)
+    longMenu.Items().Add(std::make_unique<TSkItem>())->Caption = L"Baris " + std::to_wstring(i);
+  longMenu.Items().Scrolled = true;
+  longMenu.Items().ScrollCount = 12;
+  int n = 0;
+  PopupWith(
+      [&] {
+        ++n;
+        if (n == 1)
+          SendKeyPress(VK_UP); // wraps to the last item
+        if (n == 8) {
+          std::vector<HWND> p = Popups();
+          if (!p.empty() && std::getenv("TABIRA_SHOT_DIR"))
+            SaveShot("menu-scrolled.bmp", GrabWindow(p[0]));
+          SendKeyPress(VK_ESCAPE);
+        }
+      },
+      true, &longMenu);
+  EXPECT_EQ(longMenu.Items().FirstVisible, 988);
+  EXPECT_TRUE(Popups().empty());
 }
 
 } // namespace
