@@ -1,0 +1,86 @@
+#pragma once
+// TSkMenuTracker: the tracking logic of nested popup levels as a state machine. The Win32
+// loop feeds it the message it has peeked (keys, characters, mouse in screen coordinates,
+// timer ticks, quit) and carries out what it asks of its host. Platform-free, so the whole
+// keyboard and mouse protocol is tested with a scripted host.
+#include <cstdint>
+#include <vector>
+
+#include "menus/SkItem.h"
+
+class ISkMenuHost {
+public:
+  virtual ~ISkMenuHost() = default;
+  virtual TSkItemSize MeasureItem(const TSkItem& item) = 0;
+  // The work area of the monitor that holds the point.
+  virtual TskRect MonitorAt(TskPoint p) = 0;
+  // A level was opened (shown at its screen rectangle), changed, or closed.
+  virtual void LevelOpened(int depth, const TskRect& screen) {}
+  virtual void LevelChanged(int depth) {}
+  virtual void LevelClosed(int depth) {}
+  // The chosen item's click, to run after every level has closed.
+  virtual void DeferClick(TSkItemId id) = 0;
+  // A quit request seen during tracking is handed back to the outer loop.
+  virtual void RepostQuit(int exitCode) = 0;
+};
+
+enum class TSkMenuKey { mkLeft, mkRight, mkUp, mkDown, mkEnter, mkEscape, mkAlt, mkF10, mkTab, mkSpace };
+
+enum class TSkTrackEnd { teNone, teClick, teCancel, teOutsideClick, teQuit };
+
+class TSkMenuTracker {
+public:
+  // Frame insets around the item area of every popup level.
+  static constexpr int Inset = 3;
+  static constexpr int HoverOpenMs = 500;
+  static constexpr int ScrollRepeatMs = 100;
+
+  explicit TSkMenuTracker(ISkMenuHost& host) : FHost(host) {}
+
+  // Opens the children of root at a screen point. Returns false (and tracks nothing) when no
+  // child is visible.
+  bool Start(TSkItem& root, TskPoint at);
+
+  // Input; each returns true when the event was consumed. An outside button press is not
+  // consumed: it belongs to the window under the mouse once the menus are closed.
+  bool Key(TSkMenuKey key);
+  bool Char(wchar_t ch);
+  bool MouseMove(TskPoint screen);
+  bool MouseDown(TskPoint screen);
+  bool MouseUp(TskPoint screen);
+  void Tick(int ms);
+  void Quit(int exitCode);
+
+  bool Tracking() const { return !FLevels.empty(); }
+  TSkTrackEnd Ended() const { return FEnded; }
+  int Depth() const { return int(FLevels.size()); }
+  TSkItem* LevelItem(int depth) const { return FLevels.at(std::size_t(depth)).Item; }
+  int HotIndex(int depth) const { return FLevels.at(std::size_t(depth)).Hot; }
+  TskRect LevelRect(int depth) const { return FLevels.at(std::size_t(depth)).Screen; }
+
+private:
+  struct TLevel {
+    TSkItem* Item = nullptr;
+    TskRect Screen;
+    TSkItemSize Content;
+    int Hot = -1;
+    TSkHitKind HotButton = TSkHitKind::hkNone;
+  };
+
+  bool OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor);
+  void Relayout(int depth);
+  void CloseAbove(int depth);
+  void End(TSkTrackEnd how);
+  void SetHot(int depth, int index);
+  bool Activate();
+  bool OpenHotSubMenu();
+  int LevelAt(TskPoint screen) const;
+  TskPoint ToClient(int depth, TskPoint screen) const;
+
+  ISkMenuHost& FHost;
+  std::vector<TLevel> FLevels;
+  TSkTrackEnd FEnded = TSkTrackEnd::teNone;
+  TskPoint FLastMouse{-2147483647 - 1, -2147483647 - 1};
+  int FHoverMs = 0;
+  int FScrollMs = 0;
+};

@@ -1,0 +1,316 @@
+#include "menus/win32/SkPopupMenu.h"
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "framework/GuardedCall.h"
+#include "menus/SkMenuTracker.h"
+
+namespace {
+
+constexpr UINT WM_SKMENUCLICK = WM_APP + 0x03BA;
+constexpr UINT_PTR TrackTimerId = 0x5A17;
+constexpr int TrackTimerMs = 50;
+const wchar_t PopupClass[] = L"TSkPopupWindow";
+const wchar_t ClickClass[] = L"TSkClickHandler";
+
+// Trees of the menus alive now: a deferred click looks its item up here.
+std::set<TSkItem*>& LiveTrees() {
+  static std::set<TSkItem*> trees;
+  return trees;
+}
+
+HFONT MenuFont() {
+  static HFONT font = [] {
+    NONCLIENTMETRICSW m{};
+    m.cbSize = sizeof m;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+    return CreateFontIndirectW(&m.lfMenuFont);
+  }();
+  return font;
+}
+
+LRESULT CALLBACK ClickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SKMENUCLICK) {
+    const TSkItemId id = (TSkItemId(DWORD(wp)) << 32) | DWORD(lp);
+    for (TSkItem* tree : LiveTrees())
+      if (TSkItem* item = tree->FindById(id)) {
+        GuardedCall([&] { item->Click(); });
+        break;
+      }
+    return 0;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+// A small filled triangle centred at (x, y): pointing right (dir 0), up (-1) or down (1).
+void Triangle(HDC dc, int x, int y, int dir, COLORREF colour) {
+  POINT p[3];
+  if (dir == 0) {
+    p[0] = {x - 2, y - 4};
+    p[1] = {x + 2, y};
+    p[2] = {x - 2, y + 4};
+  } else {
+    p[0] = {x - 4, y - 2 * dir};
+    p[1] = {x + 4, y - 2 * dir};
+    p[2] = {x, y + 2 * dir};
+  }
+  HBRUSH b = CreateSolidBrush(colour);
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  HGDIOBJ ob = SelectObject(dc, b);
+  HGDIOBJ op = SelectObject(dc, pen);
+  Polygon(dc, p, 3);
+  SelectObject(dc, op);
+  SelectObject(dc, ob);
+  DeleteObject(pen);
+  DeleteObject(b);
+}
+
+class TWinHost;
+LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+
+// One popup window per open level. The class is plain and private to this file so that a
+// skinned frame can take it over later without touching the tracking code.
+class TWinHost : public ISkMenuHost {
+public:
+  explicit TWinHost(TSkItem& root) : Root(root), Tracker(*this) {}
+  TSkItemSize MeasureItem(const TSkItem& item) override {
+    if (item.IsSeparator())
+      return {40, 9};
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, MenuFont());
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return {int(r.right) + 22 + 42, std::max<int>(GetSystemMetrics(SM_CYMENU), r.bottom + 4)};
+  }
+  TskRect MonitorAt(TskPoint p) override {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromPoint({p.X, p.Y}, MONITOR_DEFAULTTONEAREST), &mi);
+    return {int(mi.rcWork.left), int(mi.rcWork.top), int(mi.rcWork.right), int(mi.rcWork.bottom)};
+  }
+  void LevelOpened(int depth, const TskRect& r) override {
+    HWND w = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupClass, L"", WS_POPUP, r.Left, r.Top,
+                             r.Right - r.Left, r.Bottom - r.Top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                             nullptr);
+    SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
+    Windows.push_back(w);
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(w);
+  }
+  void LevelChanged(int depth) override { InvalidateRect(Windows.at(std::size_t(depth)), nullptr, FALSE); }
+  void LevelClosed(int depth) override {
+    DestroyWindow(Windows.back());
+    Windows.pop_back();
+  }
+  void DeferClick(TSkItemId id) override {
+    PostMessageW(SkClickHandlerWindow(), WM_SKMENUCLICK, WPARAM(DWORD(id >> 32)), LPARAM(DWORD(id)));
+  }
+  void RepostQuit(int code) override { PostQuitMessage(code); }
+
+  void Paint(HWND w) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    int depth = 0;
+    while (depth < int(Windows.size()) && Windows[std::size_t(depth)] != w)
+      ++depth;
+    RECT rc;
+    GetClientRect(w, &rc);
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_MENU));
+    DrawEdge(dc, &rc, EDGE_RAISED, BF_RECT);
+    if (depth < Tracker.Depth()) {
+      TSkItem& level = *Tracker.LevelItem(depth);
+      const int hot = Tracker.HotIndex(depth);
+      const TSkShownRange shown = SkShownRange(level);
+      HGDIOBJ old = SelectObject(dc, MenuFont());
+      SetBkMode(dc, TRANSPARENT);
+      const int o = TSkMenuTracker::Inset;
+      for (int i = shown.First; i < shown.Last; ++i) {
+        const TSkItem& item = *level.Items(i);
+        if (!item.Visible)
+          continue;
+        RECT r{item.ItemRect.Left + o, item.ItemRect.Top + o, item.ItemRect.Right + o,
+               item.ItemRect.Bottom + o};
+        if (item.IsSeparator()) {
+          RECT line{r.left + 2, (r.top + r.bottom) / 2 - 1, r.right - 2, (r.top + r.bottom) / 2 + 1};
+          DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+          continue;
+        }
+        const bool isHot = i == hot && item.Enabled;
+        if (isHot)
+          FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(!item.Enabled ? COLOR_GRAYTEXT
+                                     : isHot       ? COLOR_HIGHLIGHTTEXT
+                                                   : COLOR_MENUTEXT));
+        if (item.Checked) {
+          RECT mark{r.left, r.top, r.left + 22, r.bottom};
+          DrawTextW(dc, L"\x221A", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
+        RECT text{r.left + 22, r.top, r.right - 20, r.bottom};
+        DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &text, DT_VCENTER | DT_SINGLELINE);
+        if (item.Count() > 0)
+          Triangle(dc, r.right - 10, (r.top + r.bottom) / 2, 0, GetTextColor(dc));
+      }
+      if (SkScrolling(level)) {
+        SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+        RECT up{o, o, rc.right - o, o + SkScrollButtonHeight};
+        RECT down{o, rc.bottom - o - SkScrollButtonHeight, rc.right - o, rc.bottom - o};
+        const COLORREF c = GetSysColor(COLOR_MENUTEXT);
+        Triangle(dc, (up.left + up.right) / 2, (up.top + up.bottom) / 2, -1, c);
+        Triangle(dc, (down.left + down.right) / 2, (down.top + down.bottom) / 2, 1, c);
+      }
+      SelectObject(dc, old);
+    }
+    EndPaint(w, &ps);
+  }
+
+  // The nested loop: each message is peeked, given to the tracker, and removed only when the
+  // tracker consumed it; an outside click stays queued for the window under the mouse.
+  void Run() {
+    HWND capture = Windows.front();
+    SetCapture(capture);
+    const UINT_PTR timer = SetTimer(nullptr, TrackTimerId, TrackTimerMs, nullptr);
+    while (Tracker.Tracking()) {
+      MSG m;
+      if (!PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+        WaitMessage();
+        continue;
+      }
+      if (m.message == WM_QUIT) {
+        PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        Tracker.Quit(int(m.wParam));
+        break;
+      }
+      POINT pt{short(LOWORD(m.lParam)), short(HIWORD(m.lParam))};
+      if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST && m.hwnd)
+        ClientToScreen(m.hwnd, &pt); // captured mouse: client coordinates of m.hwnd
+      bool consumed = true;
+      switch (m.message) {
+      case WM_MOUSEMOVE: Tracker.MouseMove({pt.x, pt.y}); break;
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN: consumed = Tracker.MouseDown({pt.x, pt.y}); break;
+      case WM_LBUTTONUP:
+      case WM_RBUTTONUP: Tracker.MouseUp({pt.x, pt.y}); break;
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN: Key(UINT(m.wParam)); break;
+      case WM_CHAR:
+      case WM_SYSCHAR: Tracker.Char(wchar_t(m.wParam)); break;
+      case WM_TIMER:
+        if (m.hwnd == nullptr && m.wParam == timer) {
+          POINT c;
+          GetCursorPos(&c);
+          Tracker.MouseMove({c.x, c.y});
+          Tracker.Tick(TrackTimerMs);
+        } else {
+          consumed = false;
+        }
+        break;
+      default: consumed = false; break;
+      }
+      if (!consumed && (m.message == WM_LBUTTONDOWN || m.message == WM_RBUTTONDOWN)) {
+        // Tracking ended on a press outside the menus. While captured, the press is addressed
+        // to a popup that is about to go: hand it to the window under the mouse instead.
+        PeekMessageW(&m, nullptr, m.message, m.message, PM_REMOVE);
+        OutsidePress = m;
+        OutsidePoint = pt;
+        break;
+      }
+      PeekMessageW(&m, nullptr, m.message, m.message, PM_REMOVE);
+      if (!consumed) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+      }
+    }
+    KillTimer(nullptr, timer);
+    while (Tracker.Tracking())
+      Tracker.Key(TSkMenuKey::mkAlt);
+    if (GetCapture() == capture)
+      ReleaseCapture();
+    if (OutsidePress.message != 0) {
+      if (HWND target = WindowFromPoint(OutsidePoint)) {
+        POINT c = OutsidePoint;
+        ScreenToClient(target, &c);
+        PostMessageW(target, OutsidePress.message, OutsidePress.wParam, MAKELPARAM(c.x, c.y));
+      }
+    }
+  }
+
+  void Key(UINT vk) {
+    switch (vk) {
+    case VK_LEFT: Tracker.Key(TSkMenuKey::mkLeft); break;
+    case VK_RIGHT: Tracker.Key(TSkMenuKey::mkRight); break;
+    case VK_UP: Tracker.Key(TSkMenuKey::mkUp); break;
+    case VK_DOWN: Tracker.Key(TSkMenuKey::mkDown); break;
+    case VK_RETURN: Tracker.Key(TSkMenuKey::mkEnter); break;
+    case VK_ESCAPE: Tracker.Key(TSkMenuKey::mkEscape); break;
+    case VK_MENU: Tracker.Key(TSkMenuKey::mkAlt); break;
+    case VK_F10: Tracker.Key(TSkMenuKey::mkF10); break;
+    default: break;
+    }
+  }
+
+  TSkItem& Root;
+  TSkMenuTracker Tracker;
+  std::vector<HWND> Windows;
+  MSG OutsidePress{};
+  POINT OutsidePoint{};
+};
+
+LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* host = reinterpret_cast<TWinHost*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  switch (msg) {
+  case WM_PAINT:
+    if (host) {
+      GuardedCall([&] { host->Paint(w); });
+      return 0;
+    }
+    break;
+  case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+  case WM_ERASEBKGND: return 1;
+  default: break;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+void RegisterClasses() {
+  static bool done = [] {
+    WNDCLASSW c{};
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    c.lpfnWndProc = PopupProc;
+    c.lpszClassName = PopupClass;
+    c.style = CS_DROPSHADOW;
+    RegisterClassW(&c);
+    c.lpfnWndProc = ClickProc;
+    c.lpszClassName = ClickClass;
+    c.style = 0;
+    RegisterClassW(&c);
+    return true;
+  }();
+  (void)done;
+}
+
+} // namespace
+
+HWND SkClickHandlerWindow() {
+  RegisterClasses();
+  static HWND w = CreateWindowExW(0, ClickClass, L"", 0, 10000, 10000, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+  return w;
+}
+
+TSkPopupMenu::TSkPopupMenu() : FItems(std::make_unique<TSkItem>()) { LiveTrees().insert(FItems.get()); }
+
+TSkPopupMenu::~TSkPopupMenu() { LiveTrees().erase(FItems.get()); }
+
+void TSkPopupMenu::Popup(int x, int y) {
+  RegisterClasses();
+  SkClickHandlerWindow();
+  TWinHost host(*FItems);
+  if (!host.Tracker.Start(*FItems, {x, y}))
+    return;
+  host.Run();
+}

@@ -1,0 +1,28 @@
+#pragma once
+// TSkPopupMenu: a popup menu of TSkItem shown in windows of its own and tracked by a nested
+// message loop around TSkMenuTracker. Painted in the platform style (the path used when no
+// theme paints menus). A chosen item's click runs after every level has closed, through the
+// click-handler window, and only when the item is still in the live tree.
+#include <windows.h>
+
+#include "menus/SkItem.h"
+
+class TSkPopupMenu {
+public:
+  TSkPopupMenu();
+  ~TSkPopupMenu();
+  TSkPopupMenu(const TSkPopupMenu&) = delete;
+  TSkPopupMenu& operator=(const TSkPopupMenu&) = delete;
+
+  TSkItem& Items() { return *FItems; }
+
+  // Shows the menu at a screen point and returns when tracking has ended. A quit message seen
+  // meanwhile ends tracking and is posted again for the outer loop.
+  void Popup(int x, int y);
+
+private:
+  std::unique_ptr<TSkItem> FItems;
+};
+
+// The window that runs deferred clicks (posted after the menus close). Exposed for tests.
+HWND SkClickHandlerWindow();

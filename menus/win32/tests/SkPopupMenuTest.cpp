@@ -1,0 +1,225 @@
+// A real popup menu under Wine, classic path (no theme paints menus): opened, driven by keys
+// and the mouse through SendInput, a sub-menu opened by hovering, clicks running after the
+// menus have closed, and a quit message during tracking.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestShots.h"
+#include "menus/win32/SkPopupMenu.h"
+
+namespace {
+
+std::vector<HWND> Popups() {
+  std::vector<HWND> out;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t name[32];
+        GetClassNameW(w, name, 32);
+        if (std::wstring(name) == L"TSkPopupWindow" && IsWindowVisible(w))
+          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+      },
+      LPARAM(&out));
+  // Outermost level first: each sub-menu opens to the right of its parent here.
+  std::sort(out.begin(), out.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.left < rb.left;
+  });
+  return out;
+}
+
+class PopupMenuTest : public testing::Test {
+protected:
+  void SetUp() override {
+    static const bool registered = [] {
+      WNDCLASSW c{};
+      c.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (msg == WM_LBUTTONDOWN)
+          ++OwnerPresses;
+        return DefWindowProcW(w, msg, wp, lp);
+      };
+      c.hInstance = GetModuleHandleW(nullptr);
+      c.lpszClassName = L"MenuTestOwner";
+      return RegisterClassW(&c) != 0;
+    }();
+    ASSERT_TRUE(registered);
+    OwnerPresses = 0;
+    Owner = CreateWindowExW(0, L"MenuTestOwner", L"owner", WS_POPUP | WS_VISIBLE, 600, 600, 200, 200, nullptr,
+                            nullptr, nullptr, nullptr);
+    SetForegroundWindow(Owner);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {700, 700}); // park the pointer on the owner
+    PumpPending();
+    auto add = [this](TSkItem& parent, const wchar_t* caption) {
+      TSkItem* item = parent.Add(std::make_unique<TSkItem>());
+      item->Caption = caption;
+      item->OnClick = [this](TSkItem& i) {
+        Clicked += i.Caption;
+        OpenWhenClicked = !Popups().empty();
+      };
+      return item;
+    };
+    add(Menu.Items(), L"&Buka")->Checked = true;
+    add(Menu.Items(), L"-");
+    Sub = add(Menu.Items(), L"&Sub");
+    add(*Sub, L"&Satu");
+    add(*Sub, L"&Dua");
+    add(Menu.Items(), L"&Tutup");
+  }
+  void TearDown() override { DestroyWindow(Owner); }
+
+  // Runs step() on every 30 ms tick while the menu tracks (it runs inside the nested loop).
+  void PopupWith(std::function<void()> step, bool pumpAfter = true, TSkPopupMenu* menu = nullptr) {
+    Step = std::move(step);
+    Self = this;
+    const UINT_PTR t = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
+      if (Self && Self->Step)
+        Self->Step();
+    });
+    (menu ? *menu : Menu).Popup(100, 100);
+    KillTimer(nullptr, t);
+    Step = nullptr;
+    if (pumpAfter)
+      PumpPending(); // the deferred click runs here, after the menus closed
+  }
+
+  static inline PopupMenuTest* Self = nullptr;
+  static inline int OwnerPresses = 0;
+  HWND Owner = nullptr;
+  TSkPopupMenu Menu;
+  TSkItem* Sub = nullptr;
+  std::wstring Clicked;
+  bool OpenWhenClicked = false;
+  std::function<void()> Step;
+};
+
+TEST_F(PopupMenuTest, KeysOpenSubMenuAndChooseWithClickAfterClose) {
+  int n = 0;
+  PopupWith([&] {
+    if (n++ == 0)
+      for (WORD vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
+        SendKeyPress(vk);
+  });
+  EXPECT_EQ(Clicked, L"&Dua");
+  EXPECT_FALSE(OpenWhenClicked);
+  EXPECT_TRUE(Popups().empty());
+}
+
+TEST_F(PopupMenuTest, EscapeClosesOnlyTheSubMenu) {
+  int n = 0;
+  std::size_t levelsAfterEscape = 0;
+  PopupWith([&] {
+    ++n;
+    if (n == 1)
+      for (WORD vk : {VK_DOWN, VK_RIGHT, VK_ESCAPE})
+        SendKeyPress(vk);
+    if (n == 10) {
+      levelsAfterEscape = Popups().size();
+      SendKeyPress(VK_DOWN);
+      SendKeyPress(VK_RETURN);
+    }
+  });
+  EXPECT_EQ(levelsAfterEscape, 1u);
+  EXPECT_EQ(Clicked, L"&Tutup");
+}
+
+TEST_F(PopupMenuTest, HoverOpensSubMenuAndMouseClicksItem) {
+  int n = 0;
+  std::size_t hoverLevels = 0;
+  PopupWith([&] {
+    ++n;
+    std::vector<HWND> p = Popups();
+    if (p.empty())
+      return;
+    RECT r;
+    GetWindowRect(p[0], &r);
+    const TskRect sub = Sub->ItemRect;
+    if (n == 1)
+      SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                {r.left + 20, r.top + 3 + (sub.Top + sub.Bottom) / 2});
+    if (p.size() == 2 && hoverLevels == 0) {
+      hoverLevels = 2;
+      if (std::getenv("TABIRA_SHOT_DIR")) {
+        RECT both;
+        RECT r2;
+        GetWindowRect(p[1], &r2);
+        UnionRect(&both, &r, &r2);
+        SaveShot("menu-submenu.bmp", GrabScreen(both));
+      }
+      RECT r2Out;
+      GetWindowRect(p[1], &r2Out);
+      const TSkItem& satu = *Sub->Items(0);
+      SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                {r2Out.left + 20, r2Out.top + 3 + (satu.ItemRect.Top + satu.ItemRect.Bottom) / 2});
+      SendMouseButtons(MOUSEEVENTF_LEFTDOWN);
+      SendMouseButtons(MOUSEEVENTF_LEFTUP);
+    }
+    if (n > 200)
+      SendKeyPress(VK_F10); // give up rather than hang
+  });
+  EXPECT_EQ(hoverLevels, 2u);
+  EXPECT_EQ(Clicked, L"&Satu");
+}
+
+TEST_F(PopupMenuTest, OutsideClickClosesAndReachesTheWindowUnderTheMouse) {
+  int n = 0;
+  PopupWith([&] {
+    if (n++ == 0) {
+      SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {700, 700});
+      SendMouseButtons(MOUSEEVENTF_LEFTDOWN);
+      SendMouseButtons(MOUSEEVENTF_LEFTUP);
+    }
+  });
+  EXPECT_TRUE(Clicked.empty());
+  EXPECT_TRUE(Popups().empty());
+  EXPECT_TRUE(WaitUntil([] { return OwnerPresses > 0; }, 1000)); // the press reached the owner
+}
+
+TEST_F(PopupMenuTest, QuitEndsTrackingAndIsPostedAgain) {
+  int n = 0;
+  PopupWith(
+      [&] {
+        if (n++ == 0)
+          PostQuitMessage(5);
+      },
+      false);
+  MSG m;
+  ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(m.wParam, 5u);
+  EXPECT_TRUE(Popups().empty());
+  EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(PopupMenuTest, LongMenuScrollsToKeepTheHighlightInView) {
+  TSkPopupMenu longMenu;
+  for (int i = 0; i < 1000; ++i)
+    longMenu.Items().Add(std::make_unique<TSkItem>())->Caption = L"Baris " + std::to_wstring(i);
+  longMenu.Items().Scrolled = true;
+  longMenu.Items().ScrollCount = 12;
+  int n = 0;
+  PopupWith(
+      [&] {
+        ++n;
+        if (n == 1)
+          SendKeyPress(VK_UP); // wraps to the last item
+        if (n == 8) {
+          std::vector<HWND> p = Popups();
+          if (!p.empty() && std::getenv("TABIRA_SHOT_DIR"))
+            SaveShot("menu-scrolled.bmp", GrabWindow(p[0]));
+          SendKeyPress(VK_ESCAPE);
+        }
+      },
+      true, &longMenu);
+  EXPECT_EQ(longMenu.Items().FirstVisible, 988);
+  EXPECT_TRUE(Popups().empty());
+}
+
+} // namespace
