@@ -11,8 +11,9 @@ char Upper(char c) {
 
 char AcceleratorChar(std::string_view caption) {
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&')
+    if (caption[i] != '&') {
       continue;
+    }
     if (caption[i + 1] == '&') {
       ++i; // literal ampersand
       continue;

@@ -20,8 +20,9 @@ std::optional<TColor> ColorFromIdent(std::string_view ident) {
       {"clBtnHighlight", clBtnHighlight},
   }};
   for (const auto& [name, color] : kNames) {
-    if (name == ident)
+    if (name == ident) {
       return color;
+    }
   }
   return std::nullopt;
 }

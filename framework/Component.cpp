@@ -17,8 +17,9 @@ void TComponent::FreeComponents() {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   for (const auto& c : FComponents) {
-    if (c->FName == name)
+    if (c->FName == name) {
       return c.get();
+    }
   }
   return nullptr;
 }
@@ -31,29 +32,35 @@ TNotifyEvent TComponent::FindMethod(const std::string&) const { return {}; }
 
 const TComponent* TComponent::Root() const {
   const TComponent* c = this;
-  while (c->FOwner)
+  while (c->FOwner) {
     c = c->FOwner;
+  }
   return c;
 }
 
 std::optional<int> LayoutInt(const TLayoutValue& value, int min, int max) {
-  if (value.Kind != TLayoutValue::TKind::Integer || value.Integer < min || value.Integer > max)
+  if (value.Kind != TLayoutValue::TKind::Integer || value.Integer < min || value.Integer > max) {
     return std::nullopt;
+  }
   return static_cast<int>(value.Integer);
 }
 
 std::optional<bool> LayoutBool(const TLayoutValue& value) {
-  if (value.Kind != TLayoutValue::TKind::Identifier)
+  if (value.Kind != TLayoutValue::TKind::Identifier) {
     return std::nullopt;
-  if (value.Text == "true")
+  }
+  if (value.Text == "true") {
     return true;
-  if (value.Text == "false")
+  }
+  if (value.Text == "false") {
     return false;
+  }
   return std::nullopt;
 }
 
 std::optional<std::string> LayoutString(const TLayoutValue& value) {
-  if (value.Kind != TLayoutValue::TKind::String)
+  if (value.Kind != TLayoutValue::TKind::String) {
     return std::nullopt;
+  }
   return value.Text;
 }

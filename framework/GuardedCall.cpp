@@ -14,8 +14,9 @@ TExceptionReporter SetExceptionReporter(TExceptionReporter reporter) noexcept {
 }
 
 void ReportCallbackError(const char* what) noexcept {
-  if (!what)
+  if (!what) {
     what = "unknown error";
+  }
   if (TExceptionReporter reporter = gReporter.load()) {
     reporter(what);
   } else {

@@ -45,8 +45,9 @@ TCallOutcome CatchAll(F&& f) noexcept {
 template <class F>
 void GuardedCall(F&& f) noexcept {
   const TCallOutcome outcome = CatchAll(std::forward<F>(f));
-  if (outcome.End == TCallEnd::ceFailed)
+  if (outcome.End == TCallEnd::ceFailed) {
     ReportCallbackError(outcome.Error.c_str());
+  }
 }
 
 // The same for an entry point with a result: f's value, or fallback when f threw.

@@ -56,12 +56,15 @@ bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) |
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
+  if (c >= '0' && c <= '9') {
     return c - '0';
-  if (c >= 'a' && c <= 'f')
+  }
+  if (c >= 'a' && c <= 'f') {
     return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
+  }
+  if (c >= 'A' && c <= 'F') {
     return c - 'A' + 10;
+  }
   return -1;
 }
 
@@ -71,12 +74,14 @@ public:
 
   TLayoutNode ReadDocument() {
     SkipBlank();
-    if (AtEnd())
+    if (AtEnd()) {
       Fail("the layout is empty");
+    }
     TLayoutNode root = ReadComponent(1);
     SkipBlank();
-    if (!AtEnd())
+    if (!AtEnd()) {
       Fail("unexpected text after the root component");
+    }
     return root;
   }
 
@@ -110,8 +115,9 @@ private:
       if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
         Advance();
       } else if (c == '#') {
-        while (!AtEnd() && Peek() != '\n')
+        while (!AtEnd() && Peek() != '\n') {
           Advance();
+        }
       } else {
         break;
       }
@@ -120,18 +126,22 @@ private:
 
   // Blanks on the current line only: a property ends at the line end.
   void SkipSpaces() {
-    while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r'))
+    while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r')) {
       Advance();
+    }
   }
 
   std::string ReadIdentifier(const char* what) {
-    if (!IsIdentStart(Peek()))
+    if (!IsIdentStart(Peek())) {
       Fail(std::string("expected ") + what);
+    }
     std::size_t start = Pos;
-    while (!AtEnd() && IsIdentChar(Peek()))
+    while (!AtEnd() && IsIdentChar(Peek())) {
       Advance();
-    if (Pos - start > 255)
+    }
+    if (Pos - start > 255) {
       Fail(std::string(what) + " is too long");
+    }
     return std::string(Text.substr(start, Pos - start));
   }
 
@@ -146,24 +156,28 @@ private:
   }
 
   TLayoutNode ReadComponent(int depth) {
-    if (depth > Limits.MaxDepth)
+    if (depth > Limits.MaxDepth) {
       Fail("components are nested too deeply");
-    if (++Components > Limits.MaxComponents)
+    }
+    if (++Components > Limits.MaxComponents) {
       Fail("too many components");
+    }
     TLayoutNode node;
     node.Line = Line;
     node.ClassName = ReadIdentifier("a class name");
     SkipSpaces();
     node.Name = ReadIdentifier("a component name");
     SkipSpaces();
-    if (Peek() != '{')
+    if (Peek() != '{') {
       Fail("expected '{' after the component name");
+    }
     Advance();
     std::set<std::string> seen;
     for (;;) {
       SkipBlank();
-      if (AtEnd())
+      if (AtEnd()) {
         Fail("missing '}' for component '" + node.Name + "'");
+      }
       if (Peek() == '}') {
         Advance();
         return node;
@@ -175,12 +189,14 @@ private:
       if (Peek() == '=') {
         Advance();
         SkipSpaces();
-        if (!seen.insert(first).second)
+        if (!seen.insert(first).second) {
           Fail("property '" + first + "' is stored twice");
+        }
         TLayoutProperty property{first, ReadValue(), line};
         SkipSpaces();
-        if (!AtEnd() && Peek() != '\n' && Peek() != '#' && Peek() != '}')
+        if (!AtEnd() && Peek() != '\n' && Peek() != '#' && Peek() != '}') {
           Fail("expected the end of the line");
+        }
         node.Properties.push_back(std::move(property));
       } else if (IsIdentStart(Peek()) && first.find('.') == std::string::npos) {
         // A child component: rewind and read it whole.
@@ -194,14 +210,18 @@ private:
 
   TLayoutValue ReadValue() {
     char c = Peek();
-    if (c == '"')
+    if (c == '"') {
       return TLayoutValue::MakeString(ReadStrings());
-    if (c == '-' || (c >= '0' && c <= '9'))
+    }
+    if (c == '-' || (c >= '0' && c <= '9')) {
       return ReadNumber();
-    if (c == '[')
+    }
+    if (c == '[') {
       return TLayoutValue::MakeSet(ReadSet());
-    if (IsIdentStart(c))
+    }
+    if (IsIdentStart(c)) {
       return TLayoutValue::MakeIdentifier(ReadIdentifier("a value"));
+    }
     Fail("expected a value");
   }
 
@@ -214,17 +234,21 @@ private:
     const auto digitAt = [this](std::size_t i) {
       return i < Text.size() && Text[i] >= '0' && Text[i] <= '9';
     };
-    if (hex || Peek() != '.' || !digitAt(Pos + 1))
+    if (hex || Peek() != '.' || !digitAt(Pos + 1)) {
       return TLayoutValue::MakeInteger(whole);
+    }
     Advance();
-    while (digitAt(Pos))
+    while (digitAt(Pos)) {
       Advance();
-    if (IsIdentChar(Peek()))
+    }
+    if (IsIdentChar(Peek())) {
       Fail("unexpected character in a number");
+    }
     double value = 0;
     const auto [end, error] = std::from_chars(Text.data() + start, Text.data() + Pos, value);
-    if (error != std::errc() || end != Text.data() + Pos)
+    if (error != std::errc() || end != Text.data() + Pos) {
       Fail("the number is out of range");
+    }
     return TLayoutValue::MakeFloat(value);
   }
 
@@ -248,21 +272,26 @@ private:
     int digits = 0;
     for (;;) {
       int d = base == 16 ? HexDigit(Peek()) : (Peek() >= '0' && Peek() <= '9' ? Peek() - '0' : -1);
-      if (d < 0)
+      if (d < 0) {
         break;
-      if (magnitude > (limit - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base))
+      }
+      if (magnitude > (limit - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base)) {
         Fail("the number is out of range");
+      }
       magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
       ++digits;
       Advance();
     }
-    if (digits == 0)
+    if (digits == 0) {
       Fail("expected digits");
-    if (IsIdentChar(Peek()))
+    }
+    if (IsIdentChar(Peek())) {
       Fail("unexpected character in a number");
-    if (negative)
+    }
+    if (negative) {
       return magnitude == (std::uint64_t{1} << 63) ? std::numeric_limits<std::int64_t>::min()
                                                    : -static_cast<std::int64_t>(magnitude);
+    }
     return static_cast<std::int64_t>(magnitude);
   }
 
@@ -287,35 +316,41 @@ private:
   void ReadOneString(std::string& out) {
     Advance(); // opening quote
     for (;;) {
-      if (AtEnd() || Peek() == '\n')
+      if (AtEnd() || Peek() == '\n') {
         Fail("unterminated string");
+      }
       char c = Peek();
       Advance();
-      if (c == '"')
+      if (c == '"') {
         return;
+      }
       if (c == '\\') {
-        if (AtEnd())
+        if (AtEnd()) {
           Fail("unterminated string");
+        }
         char e = Peek();
         Advance();
         if (e == '"' || e == '\\') {
           c = e;
         } else if (e == 'x') {
           int hi = HexDigit(Peek());
-          if (hi < 0)
+          if (hi < 0) {
             Fail("expected two hex digits after \\x");
+          }
           Advance();
           int lo = HexDigit(Peek());
-          if (lo < 0)
+          if (lo < 0) {
             Fail("expected two hex digits after \\x");
+          }
           Advance();
           c = static_cast<char>(hi * 16 + lo);
         } else {
           Fail("unknown escape in a string");
         }
       }
-      if (out.size() >= Limits.MaxStringBytes)
+      if (out.size() >= Limits.MaxStringBytes) {
         Fail("the string is too long");
+      }
       out += c;
     }
   }
@@ -330,16 +365,18 @@ private:
     }
     for (;;) {
       SkipSpaces();
-      if (static_cast<int>(items.size()) >= Limits.MaxSetItems)
+      if (static_cast<int>(items.size()) >= Limits.MaxSetItems) {
         Fail("the set has too many items");
+      }
       items.push_back(ReadIdentifier("a set item"));
       SkipSpaces();
       if (Peek() == ']') {
         Advance();
         return items;
       }
-      if (Peek() != ',')
+      if (Peek() != ',') {
         Fail("expected ',' or ']' in a set");
+      }
       Advance();
     }
   }

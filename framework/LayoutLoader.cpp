@@ -18,27 +18,32 @@ struct TLoader {
   bool ReadProperties(TComponent& component, const TLayoutNode& node) {
     for (const TLayoutProperty& p : node.Properties) {
       TPropertyResult r = component.ReadProperty(p.Name, p.Value);
-      if (r.Code == TPropertyResult::TCode::Unknown)
+      if (r.Code == TPropertyResult::TCode::Unknown) {
         return Fail(p.Line, node.ClassName + " " + node.Name + " has no property '" + p.Name + "'");
-      if (r.Code == TPropertyResult::TCode::BadValue)
+      }
+      if (r.Code == TPropertyResult::TCode::BadValue) {
         return Fail(p.Line, "bad value for " + node.Name + "." + p.Name + ": " + r.Message);
+      }
     }
     return true;
   }
 
   bool ReadChildren(TComponent& parent, const TLayoutNode& node) {
     for (const TLayoutNode& child : node.Children) {
-      if (!Names.insert(child.Name).second)
+      if (!Names.insert(child.Name).second) {
         return Fail(child.Line, "the name '" + child.Name + "' is used twice");
+      }
       std::unique_ptr<TComponent> made = Factory(child.ClassName, parent);
-      if (!made)
+      if (!made) {
         return Fail(child.Line, "cannot create a " + child.ClassName + " inside " + node.Name);
+      }
       TComponent* component = Root.Adopt(std::move(made));
       component->SetName(child.Name);
       component->BeginLoading();
       Result.Created.push_back(component);
-      if (!ReadProperties(*component, child) || !ReadChildren(*component, child))
+      if (!ReadProperties(*component, child) || !ReadChildren(*component, child)) {
         return false;
+      }
     }
     return true;
   }
@@ -57,14 +62,17 @@ TLoadResult ReadComponents(TComponent& root, const std::string& rootClassName, c
   loader.Names.insert(node.Name);
   root.BeginLoading();
   loader.Result.Created.push_back(&root);
-  if (loader.ReadProperties(root, node))
+  if (loader.ReadProperties(root, node)) {
     loader.ReadChildren(root, node);
+  }
   return loader.Result;
 }
 
 void FinishLoading(const TLoadResult& result) {
-  for (std::size_t i = 1; i < result.Created.size(); ++i)
+  for (std::size_t i = 1; i < result.Created.size(); ++i) {
     result.Created[i]->Loaded();
-  if (!result.Created.empty())
+  }
+  if (!result.Created.empty()) {
     result.Created[0]->Loaded();
+  }
 }

@@ -6,14 +6,16 @@
 class TMxUpdateCounter {
 public:
   void Begin() {
-    if (FCount < UINT16_MAX)
+    if (FCount < UINT16_MAX) {
       ++FCount;
+    }
   }
   // Lowers the count when above 0. True when the caller should repaint: repaint was asked
   // for and no update is in progress any more.
   bool End(bool repaint) {
-    if (FCount > 0)
+    if (FCount > 0) {
       --FCount;
+    }
     return FCount == 0 && repaint;
   }
   bool IsUpdating() const { return FCount != 0; }

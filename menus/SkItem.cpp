@@ -12,24 +12,29 @@ TSkItem::TSkItem() : FId(NextId.fetch_add(1)) {}
 
 TSkItem::~TSkItem() {
   // Children go last first, as they were added.
-  while (!FChildren.empty())
+  while (!FChildren.empty()) {
     FChildren.pop_back();
+  }
 }
 
 int TSkItem::MenuIndex() const {
-  if (!FParent)
+  if (!FParent) {
     return -1;
-  for (int i = 0; i < FParent->Count(); ++i)
-    if (FParent->Items(i) == this)
+  }
+  for (int i = 0; i < FParent->Count(); ++i) {
+    if (FParent->Items(i) == this) {
       return i;
+    }
+  }
   return -1;
 }
 
 TSkItem* TSkItem::Add(std::unique_ptr<TSkItem> item) { return Insert(Count(), std::move(item)); }
 
 TSkItem* TSkItem::Insert(int index, std::unique_ptr<TSkItem> item) {
-  if (!item)
+  if (!item) {
     throw ESkItemError("No item to insert");
+  }
   if (item->FParent) {
     // The item still belongs to its own tree: refusing it must not free it.
     (void)item.release();
@@ -45,8 +50,9 @@ TSkItem* TSkItem::Insert(int index, std::unique_ptr<TSkItem> item) {
 std::unique_ptr<TSkItem> TSkItem::Remove(TSkItem* child) {
   auto it = std::find_if(FChildren.begin(), FChildren.end(),
                          [child](const std::unique_ptr<TSkItem>& c) { return c.get() == child; });
-  if (it == FChildren.end())
+  if (it == FChildren.end()) {
     return nullptr;
+  }
   std::unique_ptr<TSkItem> out = std::move(*it);
   FChildren.erase(it);
   out->FParent = nullptr;
@@ -54,24 +60,30 @@ std::unique_ptr<TSkItem> TSkItem::Remove(TSkItem* child) {
 }
 
 void TSkItem::Clear() {
-  while (!FChildren.empty())
+  while (!FChildren.empty()) {
     FChildren.pop_back();
+  }
 }
 
 TSkItem* TSkItem::FindById(TSkItemId id) {
-  if (FId == id)
+  if (FId == id) {
     return this;
-  for (auto& c : FChildren)
-    if (TSkItem* found = c->FindById(id))
+  }
+  for (auto& c : FChildren) {
+    if (TSkItem* found = c->FindById(id)) {
       return found;
+    }
+  }
   return nullptr;
 }
 
 bool TSkItem::Click() {
-  if (IsSeparator() || Count() > 0 || !Enabled)
+  if (IsSeparator() || Count() > 0 || !Enabled) {
     return false;
-  if (OnClick)
+  }
+  if (OnClick) {
     OnClick(*this);
+  }
   return true;
 }
 
@@ -80,14 +92,16 @@ bool Steppable(const TSkItem& item) { return item.Visible && !item.IsSeparator()
 
 int Step(const TSkItem& level, int from, int dir) {
   const int n = level.Count();
-  if (n == 0)
+  if (n == 0) {
     return -1;
+  }
   int i = from < 0 || from >= n ? (dir > 0 ? n - 1 : 0) : from;
   // At most n steps: every child is looked at once, so the walk ends even when none qualifies.
   for (int k = 0; k < n; ++k) {
     i = (i + dir + n) % n;
-    if (Steppable(*level.Items(i)))
+    if (Steppable(*level.Items(i))) {
       return i;
+    }
   }
   return -1;
 }
@@ -100,18 +114,21 @@ int SkAcceleratorItem(const TSkItem& level, wchar_t ch) {
   const wchar_t up = wchar_t(std::towupper(ch));
   for (int i = 0; i < level.Count(); ++i) {
     const TSkItem& item = *level.Items(i);
-    if (!item.Selectable())
+    if (!item.Selectable()) {
       continue;
+    }
     const std::wstring& c = item.Caption;
     for (std::size_t k = 0; k + 1 < c.size(); ++k) {
-      if (c[k] != L'&')
+      if (c[k] != L'&') {
         continue;
+      }
       if (c[k + 1] == L'&') { // "&&" is a literal ampersand
         ++k;
         continue;
       }
-      if (wchar_t(std::towupper(c[k + 1])) == up)
+      if (wchar_t(std::towupper(c[k + 1])) == up) {
         return i;
+      }
       break; // only the first marked character counts
     }
   }
@@ -122,28 +139,32 @@ bool SkScrolling(const TSkItem& level) { return level.Scrolled && level.ScrollCo
 
 TSkShownRange SkShownRange(const TSkItem& level) {
   const int n = level.Count();
-  if (!SkScrolling(level))
+  if (!SkScrolling(level)) {
     return {0, n};
+  }
   const int window = std::min(level.ScrollCount, n);
   const int first = std::clamp(level.FirstVisible, 0, n - window);
   return {first, first + window};
 }
 
 void SkScrollIntoView(TSkItem& level, int index) {
-  if (!SkScrolling(level) || index < 0 || index >= level.Count())
+  if (!SkScrolling(level) || index < 0 || index >= level.Count()) {
     return;
+  }
   const TSkShownRange r = SkShownRange(level);
-  if (index < r.First)
+  if (index < r.First) {
     level.FirstVisible = index;
-  else if (index >= r.Last)
+  } else if (index >= r.Last) {
     level.FirstVisible = index - level.ScrollCount + 1;
-  else
+  } else {
     level.FirstVisible = r.First;
+  }
 }
 
 bool SkScrollBy(TSkItem& level, int delta) {
-  if (!SkScrolling(level))
+  if (!SkScrolling(level)) {
     return false;
+  }
   const int before = SkShownRange(level).First;
   const int maxFirst = std::max(0, level.Count() - level.ScrollCount);
   const long long target = std::clamp<long long>(static_cast<long long>(before) + delta, 0, maxFirst);
@@ -160,39 +181,46 @@ TSkItemSize SkLayoutPopup(TSkItem& level, const TSkMeasure& measure) {
   for (int i = 0; i < level.Count(); ++i) {
     TSkItem& item = *level.Items(i);
     item.ItemRect = {};
-    if (!item.Visible)
+    if (!item.Visible) {
       continue;
+    }
     const TSkItemSize s = measure(item);
     width = std::max(width, s.Width);
     heights[std::size_t(i)] = s.Height;
   }
   for (int i = r.First; i < r.Last; ++i) {
     TSkItem& item = *level.Items(i);
-    if (!item.Visible)
+    if (!item.Visible) {
       continue;
+    }
     item.ItemRect = {0, y, width, y + heights[std::size_t(i)]};
     y += heights[std::size_t(i)];
   }
-  if (scrolling)
+  if (scrolling) {
     y += SkScrollButtonHeight;
+  }
   return {width, y};
 }
 
 TSkHit SkHitTest(const TSkItem& level, const TSkItemSize& content, TskPoint p) {
-  if (p.X < 0 || p.X >= content.Width || p.Y < 0 || p.Y >= content.Height)
+  if (p.X < 0 || p.X >= content.Width || p.Y < 0 || p.Y >= content.Height) {
     return {};
+  }
   if (SkScrolling(level)) {
-    if (p.Y < SkScrollButtonHeight)
+    if (p.Y < SkScrollButtonHeight) {
       return {TSkHitKind::hkScrollUp, -1};
-    if (p.Y >= content.Height - SkScrollButtonHeight)
+    }
+    if (p.Y >= content.Height - SkScrollButtonHeight) {
       return {TSkHitKind::hkScrollDown, -1};
+    }
   }
   const TSkShownRange r = SkShownRange(level);
   for (int i = r.First; i < r.Last; ++i) {
     const TSkItem& item = *level.Items(i);
     const TskRect& rc = item.ItemRect;
-    if (item.Visible && p.X >= rc.Left && p.X < rc.Right && p.Y >= rc.Top && p.Y < rc.Bottom)
+    if (item.Visible && p.X >= rc.Left && p.X < rc.Right && p.Y >= rc.Top && p.Y < rc.Bottom) {
       return {TSkHitKind::hkItem, i};
+    }
   }
   return {};
 }
@@ -201,10 +229,12 @@ TskRect SkPlacePopup(TskPoint at, const TskRect& anchor, TSkItemSize size, const
   const bool anchored = RectWidth(anchor) >= 1;
   int left = anchored ? anchor.Right : at.X;
   int top = anchored ? anchor.Top : at.Y;
-  if (left + size.Width > monitor.Right)
+  if (left + size.Width > monitor.Right) {
     left = (anchored ? anchor.Left : at.X) - size.Width;
-  if (top + size.Height > monitor.Bottom)
+  }
+  if (top + size.Height > monitor.Bottom) {
     top = (anchored ? anchor.Bottom : at.Y) - size.Height;
+  }
   // Whatever the flip gave, the popup stays on the monitor that holds the opening point.
   left = std::max(std::min(left, monitor.Right - size.Width), monitor.Left);
   top = std::max(std::min(top, monitor.Bottom - size.Height), monitor.Top);

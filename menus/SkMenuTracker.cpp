@@ -9,8 +9,9 @@ bool TSkMenuTracker::Start(TSkItem& root, TskPoint at) {
 }
 
 bool TSkMenuTracker::OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor) {
-  if (!item.Visible || !item.Enabled || SkNextItem(item, -1) < 0)
+  if (!item.Visible || !item.Enabled || SkNextItem(item, -1) < 0) {
     return false;
+  }
   TLevel level;
   level.Item = &item;
   level.Content = SkLayoutPopup(item, [this](const TSkItem& i) { return FHost.MeasureItem(i); });
@@ -44,8 +45,9 @@ void TSkMenuTracker::End(TSkTrackEnd how) {
 
 void TSkMenuTracker::SetHot(int depth, int index) {
   TLevel& level = FLevels[std::size_t(depth)];
-  if (level.Hot == index)
+  if (level.Hot == index) {
     return;
+  }
   level.Hot = index;
   if (index >= 0 && SkScrolling(*level.Item)) {
     const int before = level.Item->FirstVisible;
@@ -61,11 +63,13 @@ void TSkMenuTracker::SetHot(int depth, int index) {
 bool TSkMenuTracker::OpenHotSubMenu() {
   const int depth = Depth() - 1;
   const TLevel& level = FLevels.back();
-  if (level.Hot < 0)
+  if (level.Hot < 0) {
     return false;
+  }
   TSkItem& item = *level.Item->Items(level.Hot);
-  if (!item.Enabled || item.Count() == 0)
+  if (!item.Enabled || item.Count() == 0) {
     return false;
+  }
   const TskRect r = OffsetRect(item.ItemRect, level.Screen.Left + Inset, level.Screen.Top + Inset);
   (void)depth;
   return OpenLevel(item, {r.Right, r.Top}, r);
@@ -74,15 +78,17 @@ bool TSkMenuTracker::OpenHotSubMenu() {
 // Enter on the highlighted item of the innermost level: open its sub-menu, or choose it.
 bool TSkMenuTracker::Activate() {
   const TLevel& level = FLevels.back();
-  if (level.Hot < 0)
+  if (level.Hot < 0) {
     return true;
+  }
   TSkItem& item = *level.Item->Items(level.Hot);
   if (item.Count() > 0) {
     OpenHotSubMenu();
     return true;
   }
-  if (!item.Selectable())
+  if (!item.Selectable()) {
     return true;
+  }
   const TSkItemId id = item.Id();
   End(TSkTrackEnd::teClick);
   FHost.DeferClick(id);
@@ -90,8 +96,9 @@ bool TSkMenuTracker::Activate() {
 }
 
 bool TSkMenuTracker::Key(TSkMenuKey key) {
-  if (!Tracking())
+  if (!Tracking()) {
     return false;
+  }
   const int depth = Depth() - 1;
   TLevel& level = FLevels.back();
   switch (key) {
@@ -99,21 +106,24 @@ bool TSkMenuTracker::Key(TSkMenuKey key) {
   case TSkMenuKey::mkUp: {
     const int next = key == TSkMenuKey::mkDown ? SkNextItem(*level.Item, level.Hot)
                                                : SkPreviousItem(*level.Item, level.Hot);
-    if (next >= 0)
+    if (next >= 0) {
       SetHot(depth, next);
+    }
     return true;
   }
   case TSkMenuKey::mkRight: OpenHotSubMenu(); return true;
   case TSkMenuKey::mkLeft:
-    if (depth > 0)
+    if (depth > 0) {
       CloseAbove(depth - 1);
+    }
     return true;
   case TSkMenuKey::mkEscape:
     // Only the innermost level closes; the last one ends tracking.
-    if (depth == 0)
+    if (depth == 0) {
       End(TSkTrackEnd::teCancel);
-    else
+    } else {
       CloseAbove(depth - 1);
+    }
     return true;
   case TSkMenuKey::mkAlt:
   case TSkMenuKey::mkF10: End(TSkTrackEnd::teCancel); return true;
@@ -125,8 +135,9 @@ bool TSkMenuTracker::Key(TSkMenuKey key) {
 }
 
 bool TSkMenuTracker::Char(wchar_t ch) {
-  if (!Tracking())
+  if (!Tracking()) {
     return false;
+  }
   const int index = SkAcceleratorItem(*FLevels.back().Item, ch);
   if (index >= 0) {
     SetHot(Depth() - 1, index);
@@ -138,8 +149,9 @@ bool TSkMenuTracker::Char(wchar_t ch) {
 int TSkMenuTracker::LevelAt(TskPoint p) const {
   for (int d = Depth() - 1; d >= 0; --d) {
     const TskRect& r = FLevels[std::size_t(d)].Screen;
-    if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom)
+    if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) {
       return d;
+    }
   }
   return -1;
 }
@@ -150,63 +162,75 @@ TskPoint TSkMenuTracker::ToClient(int depth, TskPoint p) const {
 }
 
 bool TSkMenuTracker::MouseMove(TskPoint p) {
-  if (!Tracking())
+  if (!Tracking()) {
     return false;
-  if (p == FLastMouse)
+  }
+  if (p == FLastMouse) {
     return true;
+  }
   FLastMouse = p;
   FHoverMs = 0;
   const int depth = LevelAt(p);
-  if (depth < 0)
+  if (depth < 0) {
     return true;
+  }
   TLevel& level = FLevels[std::size_t(depth)];
   // The point is converted for the level under the mouse, not for the innermost one.
   const TSkHit hit = SkHitTest(*level.Item, level.Content, ToClient(depth, p));
   level.HotButton = hit.Kind == TSkHitKind::hkItem ? TSkHitKind::hkNone : hit.Kind;
   FScrollMs = 0;
-  if (hit.Kind != TSkHitKind::hkItem)
+  if (hit.Kind != TSkHitKind::hkItem) {
     return true;
-  if (hit.Index != level.Hot && depth < Depth() - 1)
+  }
+  if (hit.Index != level.Hot && depth < Depth() - 1) {
     CloseAbove(depth); // a new item in an outer level: the levels inside it close
+  }
   SetHot(depth, hit.Index);
   return true;
 }
 
 bool TSkMenuTracker::MouseDown(TskPoint p) {
-  if (!Tracking())
+  if (!Tracking()) {
     return false;
-  if (LevelAt(p) >= 0)
+  }
+  if (LevelAt(p) >= 0) {
     return true;
+  }
   End(TSkTrackEnd::teOutsideClick);
   return false;
 }
 
 bool TSkMenuTracker::MouseUp(TskPoint p) {
-  if (!Tracking())
+  if (!Tracking()) {
     return false;
+  }
   const int depth = LevelAt(p);
-  if (depth < 0)
+  if (depth < 0) {
     return true;
+  }
   TLevel& level = FLevels[std::size_t(depth)];
   const TSkHit hit = SkHitTest(*level.Item, level.Content, ToClient(depth, p));
-  if (hit.Kind != TSkHitKind::hkItem)
+  if (hit.Kind != TSkHitKind::hkItem) {
     return true;
+  }
   CloseAbove(depth);
   SetHot(depth, hit.Index);
   return Activate();
 }
 
 void TSkMenuTracker::Tick(int ms) {
-  if (!Tracking())
+  if (!Tracking()) {
     return;
+  }
   const int depth = Depth() - 1;
   TLevel& level = FLevels.back();
   if (level.HotButton != TSkHitKind::hkNone) {
     FScrollMs += ms;
     const int steps = FScrollMs / ScrollRepeatMs;
     FScrollMs %= ScrollRepeatMs;
-    if (steps > 0 && SkScrollBy(*level.Item, level.HotButton == TSkHitKind::hkScrollUp ? -steps : steps))
+    if (steps > 0 && SkScrollBy(*level.Item, level.HotButton == TSkHitKind::hkScrollUp ? -steps : steps)) {
       Relayout(depth);
+    }
     return;
   }
   FHoverMs += ms;
@@ -217,8 +241,9 @@ void TSkMenuTracker::Tick(int ms) {
 }
 
 void TSkMenuTracker::Quit(int exitCode) {
-  if (!Tracking())
+  if (!Tracking()) {
     return;
+  }
   End(TSkTrackEnd::teQuit);
   FHost.RepostQuit(exitCode);
 }

@@ -10,31 +10,36 @@ bool ReadStoredBitmap(TskByteReader& in, TskStoredBitmap& out) {
   };
   TskStoredBitmap result;
   std::int32_t w, h;
-  if (!ReadStreamString(in, result.Name) || !in.ReadInt32(w) || !in.ReadInt32(h))
+  if (!ReadStreamString(in, result.Name) || !in.ReadInt32(w) || !in.ReadInt32(h)) {
     return fail();
+  }
   if (w == 0 || h == 0) {
     // The bitmap cannot take this size, so no pixel data was stored for it.
     out = std::move(result);
     return true;
   }
-  if (!TskPixels::ValidSize(w, h))
+  if (!TskPixels::ValidSize(w, h)) {
     return fail();
+  }
   const std::int64_t absW = w < 0 ? -std::int64_t(w) : w, absH = h < 0 ? -std::int64_t(h) : h;
   const std::uint64_t bytes = std::uint64_t(absW) * std::uint64_t(absH) * 4u;
-  if (bytes > in.Remaining())
+  if (bytes > in.Remaining()) {
     return fail();
+  }
   result.Pixels.SetSize(std::int32_t(absW), std::int32_t(absH));
   std::uint8_t px[4];
   for (std::int32_t y = 0; y < absH; ++y) {
     TskColor* row = result.Pixels.ScanLine(y);
     for (std::int32_t x = 0; x < absW; ++x) {
-      if (!in.ReadBytes(px, 4))
+      if (!in.ReadBytes(px, 4)) {
         return fail();
+      }
       row[x] = TskColor(px[0]) | (TskColor(px[1]) << 8) | (TskColor(px[2]) << 16) | (TskColor(px[3]) << 24);
     }
   }
-  if (h < 0)
+  if (h < 0) {
     result.Pixels.FlipVertical();
+  }
   out = std::move(result);
   return true;
 }

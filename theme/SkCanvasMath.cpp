@@ -4,27 +4,31 @@
 #include <cmath>
 
 std::int32_t SkMulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
-  if (c == 0)
+  if (c == 0) {
     return -1;
+  }
   const std::int64_t p = std::int64_t(a) * b;
   const bool negative = (p < 0) != (c < 0);
   const std::uint64_t up = std::uint64_t(p < 0 ? -p : p), uc = std::uint64_t(c < 0 ? -std::int64_t(c) : c);
   const std::uint64_t q = (up + uc / 2) / uc;
   const std::int64_t r = negative ? -std::int64_t(q) : std::int64_t(q);
-  if (r > INT32_MAX || r < INT32_MIN)
+  if (r > INT32_MAX || r < INT32_MIN) {
     return -1;
+  }
   return std::int32_t(r);
 }
 
 std::vector<TskGradientBand> SkGradientBands(const TskRect& rect, TColor from, bool vertical, TColor to,
                                              TskSysColorFunc sys) {
   std::vector<TskGradientBand> bands;
-  if (IsRectEmpty(rect))
+  if (IsRectEmpty(rect)) {
     return bands;
+  }
   const std::int64_t width = RectWidth(rect), height = RectHeight(rect);
   std::int32_t n = (vertical || width > 254) ? 255 : std::int32_t(width);
-  if (vertical && height < n)
+  if (vertical && height < n) {
     n = std::int32_t(height);
+  }
   const std::int32_t extent = std::int32_t(std::min<std::int64_t>(vertical ? height : width, INT32_MAX));
   const TColor f = ResolveColor(from, sys), t = ResolveColor(to, sys);
   auto channel = [n](std::int32_t i, int shift, TColor f, TColor t) {
@@ -51,9 +55,11 @@ std::vector<TskGradientBand> SkGradientBands(const TskRect& rect, TColor from, b
 
 std::array<TColor, 64> SkCheckerPattern(TColor color, TColor dot) {
   std::array<TColor, 64> p{};
-  for (int j = 0; j < 8; ++j)
-    for (int i = 0; i < 8; ++i)
+  for (int j = 0; j < 8; ++j) {
+    for (int i = 0; i < 8; ++i) {
       p[std::size_t(j * 8 + i)] = ((i & 1) == (j & 1)) ? dot : color;
+    }
+  }
   return p;
 }
 

@@ -25,42 +25,51 @@ Hsl ToHsl(TColor rgb) {
   const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
   Hsl out;
   out.L = (mx + mn) / 2;
-  if (mx == mn)
+  if (mx == mn) {
     return out; // grey: no hue, no saturation
+  }
   const double d = mx - mn;
   out.S = out.L < 0.5 ? d / (mx + mn) : d / (2 - mx - mn);
   double h;
-  if (mx == r)
+  if (mx == r) {
     h = (g - b) / d;
-  else if (mx == g)
+  } else if (mx == g) {
     h = 2 + (b - r) / d;
-  else
+  } else {
     h = 4 + (r - g) / d;
+  }
   h /= 6;
-  if (h < 0)
+  if (h < 0) {
     h += 1;
+  }
   out.H = h;
   return out;
 }
 
 double HueToChannel(double p, double q, double t) {
-  if (t < 0)
+  if (t < 0) {
     t += 1;
-  if (t > 1)
+  }
+  if (t > 1) {
     t -= 1;
-  if (t < 1.0 / 6)
+  }
+  if (t < 1.0 / 6) {
     return p + (q - p) * 6 * t;
-  if (t < 0.5)
+  }
+  if (t < 0.5) {
     return q;
-  if (t < 2.0 / 3)
+  }
+  if (t < 2.0 / 3) {
     return p + (q - p) * (2.0 / 3 - t) * 6;
+  }
   return p;
 }
 } // namespace
 
 TColor ResolveColor(TColor c, TskSysColorFunc sys) {
-  if (IsSysColorRef(c))
+  if (IsSysColorRef(c)) {
     return sys ? (sys(int(c & 0xFF)) & 0x00FFFFFF) : 0;
+  }
   return c & 0x00FFFFFF;
 }
 
@@ -75,10 +84,12 @@ TColor SkColorToColor(TskColor p) { return Rgb(int((p >> 16) & 0xFF), int((p >> 
 int ColorHue255(TColor rgb) { return int(std::nearbyint(ToHsl(rgb).H * 255.0)); }
 
 int WrapHue255(std::int64_t h) {
-  if (h > 255)
+  if (h > 255) {
     return int((h - 1) % 255 + 1);
-  if (h < 0)
+  }
+  if (h < 0) {
     return int(((h % 255) + 255) % 255);
+  }
   return int(h);
 }
 
@@ -88,10 +99,12 @@ TColor ShiftHue(TColor c, std::int64_t delta, TskSysColorFunc sys) {
   // The wrap is periodic in 255 on each side of the range, so a huge delta may be replaced by
   // one of the same residue and sign; that keeps the sum from overflowing.
   std::int64_t d = delta;
-  if (d > (std::int64_t(1) << 40))
+  if (d > (std::int64_t(1) << 40)) {
     d = d % 255 + 4 * 255;
-  if (d < -(std::int64_t(1) << 40))
+  }
+  if (d < -(std::int64_t(1) << 40)) {
     d = d % 255 - 4 * 255;
+  }
   const int h = WrapHue255(std::int64_t(std::nearbyint(hsl.H * 255.0)) + d);
   if (hsl.S == 0) {
     const int v = RoundChannel(hsl.L);

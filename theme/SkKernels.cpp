@@ -8,19 +8,24 @@
 
 namespace {
 const TskKernels* Best() {
-  for (TskKernelPath p : {TskKernelPath::kpAvx2, TskKernelPath::kpSse2})
-    if (const TskKernels* k = SkKernelsFor(p))
+  for (TskKernelPath p : {TskKernelPath::kpAvx2, TskKernelPath::kpSse2}) {
+    if (const TskKernels* k = SkKernelsFor(p)) {
       return k;
+    }
+  }
   return &skScalarKernels;
 }
 
 const TskKernels* FromEnvironment() {
   const char* v = std::getenv("TABIRA_KERNELS");
-  if (!v)
+  if (!v) {
     return nullptr;
-  for (TskKernelPath p : {TskKernelPath::kpScalar, TskKernelPath::kpSse2, TskKernelPath::kpAvx2})
-    if (std::strcmp(v, SkKernelPathName(p)) == 0)
+  }
+  for (TskKernelPath p : {TskKernelPath::kpScalar, TskKernelPath::kpSse2, TskKernelPath::kpAvx2}) {
+    if (std::strcmp(v, SkKernelPathName(p)) == 0) {
       return SkKernelsFor(p);
+    }
+  }
   return nullptr;
 }
 
@@ -50,8 +55,9 @@ const TskKernels& SkActiveKernels() { return *Active().load(std::memory_order_re
 
 bool SkSelectKernels(TskKernelPath path) {
   const TskKernels* k = SkKernelsFor(path);
-  if (!k)
+  if (!k) {
     return false;
+  }
   Active().store(k, std::memory_order_relaxed);
   return true;
 }

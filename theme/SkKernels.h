@@ -38,10 +38,12 @@ struct TskKernels {
 // One pixel of the blend: `top` over `bottom`, weighted by top's alpha.
 constexpr TskColor SkBlendPixel(TskColor top, TskColor bottom) {
   const std::uint32_t a = top >> 24;
-  if (a == 0)
+  if (a == 0) {
     return bottom;
-  if (a == 255)
+  }
+  if (a == 255) {
     return top;
+  }
   TskColor out = 0;
   for (int shift = 0; shift < 32; shift += 8) {
     const std::uint32_t s = (top >> shift) & 0xFF, d = (bottom >> shift) & 0xFF;

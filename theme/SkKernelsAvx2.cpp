@@ -15,10 +15,12 @@ namespace {
 // be the copy the linker keeps for the whole program, with AVX2 instructions in it.
 TskColor BlendOne(TskColor top, TskColor bottom) {
   const std::uint32_t a = top >> 24;
-  if (a == 0)
+  if (a == 0) {
     return bottom;
-  if (a == 255)
+  }
+  if (a == 255) {
     return top;
+  }
   TskColor out = 0;
   for (int shift = 0; shift < 32; shift += 8) {
     const std::uint32_t s = (top >> shift) & 0xFF, d = (bottom >> shift) & 0xFF;
@@ -72,8 +74,9 @@ void CopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
   const auto s0 = reinterpret_cast<std::uintptr_t>(src), d0 = reinterpret_cast<std::uintptr_t>(dst);
   const std::uintptr_t bytes = n * sizeof(TskColor);
   if (d0 < s0 + bytes && s0 < d0 + bytes) {
-    if (n)
+    if (n) {
       std::memmove(dst, src, n * sizeof(TskColor));
+    }
     return;
   }
   std::size_t i = 0;
@@ -82,23 +85,27 @@ void CopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
     Store(dst + i, a);
     Store(dst + i + 8, b);
   }
-  for (; i + 8 <= n; i += 8)
+  for (; i + 8 <= n; i += 8) {
     Store(dst + i, Load(src + i));
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = src[i];
+  }
 }
 
 void StreamCopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
   std::size_t i = 0;
-  for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 31) != 0; ++i)
+  for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 31) != 0; ++i) {
     dst[i] = src[i];
+  }
   for (; i + 16 <= n; i += 16) {
     const __m256i a = Load(src + i), b = Load(src + i + 8);
     _mm256_stream_si256(reinterpret_cast<__m256i*>(dst + i), a);
     _mm256_stream_si256(reinterpret_cast<__m256i*>(dst + i + 8), b);
   }
-  for (; i < n; ++i)
+  for (; i < n; ++i) {
     dst[i] = src[i];
+  }
   _mm_sfence();
 }
 
@@ -110,8 +117,9 @@ void TransparentRow(const TskColor* src, TskColor* dst, std::size_t n) {
     const __m256i s = Load(src + i);
     const __m256i isKey = _mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key);
     const int mask = _mm256_movemask_epi8(isKey);
-    if (mask == -1)
+    if (mask == -1) {
       continue;
+    }
     const __m256i put = _mm256_or_si256(s, alpha);
     if (mask == 0) {
       Store(dst + i, put);
@@ -119,9 +127,11 @@ void TransparentRow(const TskColor* src, TskColor* dst, std::size_t n) {
     }
     Store(dst + i, _mm256_blendv_epi8(put, Load(dst + i), isKey));
   }
-  for (; i < n; ++i)
-    if ((src[i] & 0x00FFFFFF) != skKeyColor)
+  for (; i < n; ++i) {
+    if ((src[i] & 0x00FFFFFF) != skKeyColor) {
       dst[i] = src[i] | 0xFF000000u;
+    }
+  }
 }
 
 // Sixteen pixels per step, then eight; the shortcut tests run on the sign bits (alpha >= 128)
@@ -136,8 +146,9 @@ void BlendRow(const TskColor* src, TskColor* dst, std::size_t n) {
     const int signs =
         _mm256_movemask_ps(_mm256_castsi256_ps(s0)) | (_mm256_movemask_ps(_mm256_castsi256_ps(s1)) << 8);
     if (signs == 0) {
-      if (_mm256_testz_si256(_mm256_or_si256(s0, s1), alphaMask))
+      if (_mm256_testz_si256(_mm256_or_si256(s0, s1), alphaMask)) {
         continue;
+      }
     } else if (signs == 0xFFFF) {
       if (_mm256_movemask_epi8(
               _mm256_cmpeq_epi32(_mm256_or_si256(_mm256_and_si256(s0, s1), rgbMask), ones)) == -1) {
@@ -150,21 +161,25 @@ void BlendRow(const TskColor* src, TskColor* dst, std::size_t n) {
     Store(dst + i, Blend8(s0, d0, k));
     Store(dst + i + 8, Blend8(s1, d1, k));
   }
-  for (; i + 8 <= n; i += 8)
+  for (; i + 8 <= n; i += 8) {
     Store(dst + i, Blend8(Load(src + i), Load(dst + i), k));
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = BlendOne(src[i], dst[i]);
+  }
 }
 
 void BlendFillRow(TskColor value, TskColor* dst, std::size_t n) {
   const std::uint32_t a = value >> 24;
-  if (a == 0)
+  if (a == 0) {
     return;
+  }
   const __m256i v = _mm256_set1_epi32(int(value));
   std::size_t i = 0;
   if (a == 255) {
-    for (; i + 8 <= n; i += 8)
+    for (; i + 8 <= n; i += 8) {
       Store(dst + i, v);
+    }
   } else {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i s16 = _mm256_unpacklo_epi8(v, zero), a16 = AlphaLanes(s16);
@@ -174,27 +189,32 @@ void BlendFillRow(TskColor value, TskColor* dst, std::size_t n) {
                                          BlendHalf(s16, _mm256_unpackhi_epi8(d, zero), a16)));
     }
   }
-  for (; i < n; ++i)
+  for (; i < n; ++i) {
     dst[i] = BlendOne(value, dst[i]);
+  }
 }
 
 void FillRow(TskColor value, TskColor* dst, std::size_t n) {
   const __m256i v = _mm256_set1_epi32(int(value));
   std::size_t i = 0;
-  for (; i + 8 <= n; i += 8)
+  for (; i + 8 <= n; i += 8) {
     Store(dst + i, v);
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = value;
+  }
 }
 
 void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
   const TskColor a = TskColor(alpha) << 24;
   const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF), av = _mm256_set1_epi32(int(a));
   std::size_t i = 0;
-  for (; i + 8 <= n; i += 8)
+  for (; i + 8 <= n; i += 8) {
     Store(dst + i, _mm256_or_si256(_mm256_and_si256(Load(dst + i), rgb), av));
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = (dst[i] & 0x00FFFFFF) | a;
+  }
 }
 // Four (eight) pixels are compared with the key at once; the mask of the first block that
 // changes state gives the exact index through a count of trailing zero bits.
@@ -208,12 +228,15 @@ std::size_t RunEnd(const TskColor* row, std::size_t from, std::size_t n) {
     const unsigned stop =
         SkipKeys ? ~unsigned(_mm256_movemask_epi8(isKey)) : unsigned(_mm256_movemask_epi8(isKey));
     const unsigned mask = stop;
-    if (mask)
+    if (mask) {
       return i + std::size_t(__builtin_ctz(mask)) / 4;
+    }
   }
-  for (; i < n; ++i)
-    if (((row[i] & 0x00FFFFFF) == skKeyColor) != SkipKeys)
+  for (; i < n; ++i) {
+    if (((row[i] & 0x00FFFFFF) == skKeyColor) != SkipKeys) {
       return i;
+    }
+  }
   return n;
 }
 

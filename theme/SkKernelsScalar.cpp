@@ -5,45 +5,54 @@
 
 namespace {
 void CopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
-  if (n)
+  if (n) {
     std::memmove(dst, src, n * sizeof(TskColor));
+  }
 }
 
 void TransparentRow(const TskColor* src, TskColor* dst, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
-    if ((src[i] & 0x00FFFFFF) != skKeyColor)
+  for (std::size_t i = 0; i < n; ++i) {
+    if ((src[i] & 0x00FFFFFF) != skKeyColor) {
       dst[i] = src[i] | 0xFF000000u;
+    }
+  }
 }
 
 void BlendRow(const TskColor* src, TskColor* dst, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
+  for (std::size_t i = 0; i < n; ++i) {
     dst[i] = SkBlendPixel(src[i], dst[i]);
+  }
 }
 
 void BlendFillRow(TskColor value, TskColor* dst, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
+  for (std::size_t i = 0; i < n; ++i) {
     dst[i] = SkBlendPixel(value, dst[i]);
+  }
 }
 
 void FillRow(TskColor value, TskColor* dst, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
+  for (std::size_t i = 0; i < n; ++i) {
     dst[i] = value;
+  }
 }
 
 void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
   const TskColor a = TskColor(alpha) << 24;
-  for (std::size_t i = 0; i < n; ++i)
+  for (std::size_t i = 0; i < n; ++i) {
     dst[i] = (dst[i] & 0x00FFFFFF) | a;
+  }
 }
 std::size_t KeyRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
-  while (from < n && (row[from] & 0x00FFFFFF) == skKeyColor)
+  while (from < n && (row[from] & 0x00FFFFFF) == skKeyColor) {
     ++from;
+  }
   return from;
 }
 
 std::size_t OpaqueRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
-  while (from < n && (row[from] & 0x00FFFFFF) != skKeyColor)
+  while (from < n && (row[from] & 0x00FFFFFF) != skKeyColor) {
     ++from;
+  }
   return from;
 }
 } // namespace

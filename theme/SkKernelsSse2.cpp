@@ -46,8 +46,9 @@ void CopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
   const auto s0 = reinterpret_cast<std::uintptr_t>(src), d0 = reinterpret_cast<std::uintptr_t>(dst);
   const std::uintptr_t bytes = n * sizeof(TskColor);
   if (d0 < s0 + bytes && s0 < d0 + bytes) {
-    if (n)
+    if (n) {
       std::memmove(dst, src, n * sizeof(TskColor));
+    }
     return;
   }
   std::size_t i = 0;
@@ -56,23 +57,27 @@ void CopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
     Store(dst + i, a);
     Store(dst + i + 4, b);
   }
-  for (; i + 4 <= n; i += 4)
+  for (; i + 4 <= n; i += 4) {
     Store(dst + i, Load(src + i));
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = src[i];
+  }
 }
 
 void StreamCopyRow(const TskColor* src, TskColor* dst, std::size_t n) {
   std::size_t i = 0;
-  for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 15) != 0; ++i)
+  for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 15) != 0; ++i) {
     dst[i] = src[i];
+  }
   for (; i + 8 <= n; i += 8) {
     const __m128i a = Load(src + i), b = Load(src + i + 4);
     _mm_stream_si128(reinterpret_cast<__m128i*>(dst + i), a);
     _mm_stream_si128(reinterpret_cast<__m128i*>(dst + i + 4), b);
   }
-  for (; i < n; ++i)
+  for (; i < n; ++i) {
     dst[i] = src[i];
+  }
   _mm_sfence();
 }
 
@@ -84,8 +89,9 @@ void TransparentRow(const TskColor* src, TskColor* dst, std::size_t n) {
     const __m128i s = Load(src + i);
     const __m128i isKey = _mm_cmpeq_epi32(_mm_and_si128(s, rgb), key);
     const int mask = _mm_movemask_epi8(isKey);
-    if (mask == 0xFFFF)
+    if (mask == 0xFFFF) {
       continue;
+    }
     const __m128i put = _mm_or_si128(s, alpha);
     if (mask == 0) {
       Store(dst + i, put);
@@ -94,9 +100,11 @@ void TransparentRow(const TskColor* src, TskColor* dst, std::size_t n) {
     const __m128i d = Load(dst + i);
     Store(dst + i, _mm_or_si128(_mm_and_si128(isKey, d), _mm_andnot_si128(isKey, put)));
   }
-  for (; i < n; ++i)
-    if ((src[i] & 0x00FFFFFF) != skKeyColor)
+  for (; i < n; ++i) {
+    if ((src[i] & 0x00FFFFFF) != skKeyColor) {
       dst[i] = src[i] | 0xFF000000u;
+    }
+  }
 }
 
 // Eight pixels per step: with random alpha a shortcut test per four pixels would mispredict
@@ -110,8 +118,10 @@ void BlendRow(const TskColor* src, TskColor* dst, std::size_t n) {
     // The sign bits (alpha >= 128) pick the rare blocks worth testing for a shortcut.
     const int signs = _mm_movemask_ps(_mm_castsi128_ps(s0)) | (_mm_movemask_ps(_mm_castsi128_ps(s1)) << 4);
     if (signs == 0) {
-      if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(_mm_or_si128(s0, s1), alphaMask), zero)) == 0xFFFF)
+      if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(_mm_or_si128(s0, s1), alphaMask), zero)) ==
+          0xFFFF) {
         continue;
+      }
     } else if (signs == 0xFF) {
       if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_or_si128(_mm_and_si128(s0, s1), rgbMask), ones)) == 0xFFFF) {
         Store(dst + i, s0);
@@ -122,21 +132,25 @@ void BlendRow(const TskColor* src, TskColor* dst, std::size_t n) {
     Store(dst + i, Blend4(s0, Load(dst + i)));
     Store(dst + i + 4, Blend4(s1, Load(dst + i + 4)));
   }
-  for (; i + 4 <= n; i += 4)
+  for (; i + 4 <= n; i += 4) {
     Store(dst + i, Blend4(Load(src + i), Load(dst + i)));
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = SkBlendPixel(src[i], dst[i]);
+  }
 }
 
 void BlendFillRow(TskColor value, TskColor* dst, std::size_t n) {
   const std::uint32_t a = value >> 24;
-  if (a == 0)
+  if (a == 0) {
     return;
+  }
   const __m128i v = _mm_set1_epi32(int(value));
   std::size_t i = 0;
   if (a == 255) {
-    for (; i + 4 <= n; i += 4)
+    for (; i + 4 <= n; i += 4) {
       Store(dst + i, v);
+    }
   } else {
     const __m128i zero = _mm_setzero_si128();
     const __m128i s16 = _mm_unpacklo_epi8(v, zero), a16 = AlphaLanes(s16);
@@ -146,27 +160,32 @@ void BlendFillRow(TskColor value, TskColor* dst, std::size_t n) {
                                       BlendHalf(s16, _mm_unpackhi_epi8(d, zero), a16)));
     }
   }
-  for (; i < n; ++i)
+  for (; i < n; ++i) {
     dst[i] = SkBlendPixel(value, dst[i]);
+  }
 }
 
 void FillRow(TskColor value, TskColor* dst, std::size_t n) {
   const __m128i v = _mm_set1_epi32(int(value));
   std::size_t i = 0;
-  for (; i + 4 <= n; i += 4)
+  for (; i + 4 <= n; i += 4) {
     Store(dst + i, v);
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = value;
+  }
 }
 
 void SetAlphaRow(std::uint8_t alpha, TskColor* dst, std::size_t n) {
   const TskColor a = TskColor(alpha) << 24;
   const __m128i rgb = _mm_set1_epi32(0x00FFFFFF), av = _mm_set1_epi32(int(a));
   std::size_t i = 0;
-  for (; i + 4 <= n; i += 4)
+  for (; i + 4 <= n; i += 4) {
     Store(dst + i, _mm_or_si128(_mm_and_si128(Load(dst + i), rgb), av));
-  for (; i < n; ++i)
+  }
+  for (; i < n; ++i) {
     dst[i] = (dst[i] & 0x00FFFFFF) | a;
+  }
 }
 // Four (eight) pixels are compared with the key at once; the mask of the first block that
 // changes state gives the exact index through a count of trailing zero bits.
@@ -179,12 +198,15 @@ std::size_t RunEnd(const TskColor* row, std::size_t from, std::size_t n) {
     // One bit per byte; a pixel's four bits agree.
     const unsigned stop = SkipKeys ? ~unsigned(_mm_movemask_epi8(isKey)) : unsigned(_mm_movemask_epi8(isKey));
     const unsigned mask = stop & 0xFFFFu;
-    if (mask)
+    if (mask) {
       return i + std::size_t(__builtin_ctz(mask)) / 4;
+    }
   }
-  for (; i < n; ++i)
-    if (((row[i] & 0x00FFFFFF) == skKeyColor) != SkipKeys)
+  for (; i < n; ++i) {
+    if (((row[i] & 0x00FFFFFF) == skKeyColor) != SkipKeys) {
       return i;
+    }
+  }
   return n;
 }
 

@@ -11,8 +11,9 @@ constexpr std::uint64_t kStreamBytes = 16u << 20;
 
 // True when the memory of the two images may overlap; the source is then copied first.
 bool SharesMemory(const TskPixels& a, const TskPixels& b) {
-  if (a.Empty() || b.Empty())
+  if (a.Empty() || b.Empty()) {
     return false;
+  }
   auto span = [](const TskPixels& p, const TskColor*& lo, const TskColor*& hi) {
     const TskColor* first = p.ScanLine(0);
     const TskColor* last = p.ScanLine(p.Height() - 1);
@@ -28,9 +29,10 @@ bool SharesMemory(const TskPixels& a, const TskPixels& b) {
 TskPixels CopyOf(const TskPixels& src, const TskRect& r) {
   TskPixels out;
   out.SetSize(r.Right - r.Left, r.Bottom - r.Top);
-  for (std::int32_t y = r.Top; y < r.Bottom; ++y)
+  for (std::int32_t y = r.Top; y < r.Bottom; ++y) {
     std::memcpy(out.ScanLine(y - r.Top), src.Pixel(r.Left, y),
                 std::size_t(r.Right - r.Left) * sizeof(TskColor));
+  }
   return out;
 }
 
@@ -45,8 +47,9 @@ void RunRow(const TskKernels& k, TskDrawMode mode, const TskColor* s, TskColor* 
 // Destination area after clipping; empty when nothing is to be drawn.
 TskRect ClipDest(const TskPixels& dst, const TskRect& destRect, const TskRect* clip) {
   TskRect r = IntersectRects(destRect, dst.Bounds());
-  if (clip)
+  if (clip) {
     r = IntersectRects(r, *clip);
+  }
   return r;
 }
 } // namespace
@@ -62,20 +65,24 @@ std::int64_t SkScaleIndex(std::int64_t i, std::int64_t destExtent, std::int64_t 
   std::int64_t q = num / den;
   const std::int64_t twiceRem = 2 * (num % den);
   q += srcStart;
-  if (twiceRem > den || (twiceRem == den && (q & 1)))
+  if (twiceRem > den || (twiceRem == den && (q & 1))) {
     ++q;
+  }
   return q;
 }
 
 void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const TskRect& srcRect,
             TskDrawMode mode, const TskRect* clip) {
-  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect))
+  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect)) {
     return;
-  if (!RectContains(srcRect, src.Bounds()))
+  }
+  if (!RectContains(srcRect, src.Bounds())) {
     return;
+  }
   const TskRect area = ClipDest(dst, destRect, clip);
-  if (IsRectEmpty(area))
+  if (IsRectEmpty(area)) {
     return;
+  }
 
   if (SharesMemory(dst, src)) {
     const TskPixels copy = CopyOf(src, srcRect);
@@ -99,19 +106,21 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
     for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
       const TskColor* s = src.Pixel(sx, sy0 + (y - area.Top));
       TskColor* d = dst.Pixel(area.Left, y);
-      if (stream)
+      if (stream) {
         k.StreamCopyRow(s, d, n);
-      else
+      } else {
         RunRow(k, mode, s, d, n);
+      }
     }
     return;
   }
 
   // Nearest-neighbour: the column map is computed once for the clipped columns.
   std::vector<std::int32_t> columns(n);
-  for (std::size_t i = 0; i < n; ++i)
+  for (std::size_t i = 0; i < n; ++i) {
     columns[i] =
         std::int32_t(SkScaleIndex(area.Left + std::int64_t(i) - destRect.Left, destW, srcRect.Left, srcW));
+  }
   std::vector<TskColor> gathered(mode == TskDrawMode::dmCopy ? 0 : n);
   std::int64_t previousRow = -1;
   for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
@@ -122,16 +131,19 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
         k.CopyRow(dst.Pixel(area.Left, y - 1), d, n);
       } else {
         const TskColor* s = src.ScanLine(std::int32_t(sy));
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
           d[i] = s[columns[i]];
+        }
       }
       previousRow = sy;
       continue;
     }
     const TskColor* s = src.ScanLine(std::int32_t(sy));
-    if (sy != previousRow)
-      for (std::size_t i = 0; i < n; ++i)
+    if (sy != previousRow) {
+      for (std::size_t i = 0; i < n; ++i) {
         gathered[i] = s[columns[i]];
+      }
+    }
     previousRow = sy;
     RunRow(k, mode, gathered.data(), d, n);
   }
@@ -139,21 +151,25 @@ void SkDraw(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
 
 void SkDrawAt(TskPixels& dst, std::int32_t x, std::int32_t y, const TskPixels& src, const TskRect& srcRect,
               TskDrawMode mode, const TskRect* clip) {
-  if (IsRectEmpty(srcRect))
+  if (IsRectEmpty(srcRect)) {
     return;
+  }
   const std::int64_t right = std::int64_t(x) + RectWidth(srcRect),
                      bottom = std::int64_t(y) + RectHeight(srcRect);
-  if (right > INT32_MAX || bottom > INT32_MAX)
+  if (right > INT32_MAX || bottom > INT32_MAX) {
     return;
+  }
   SkDraw(dst, TskRect{x, y, std::int32_t(right), std::int32_t(bottom)}, src, srcRect, mode, clip);
 }
 
 void SkTile(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const TskRect& srcRect,
             const TskRect& clipRect, TskDrawMode mode) {
-  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect))
+  if (dst.Empty() || src.Empty() || IsRectEmpty(destRect) || IsRectEmpty(srcRect)) {
     return;
-  if (!RectContains(srcRect, src.Bounds()))
+  }
+  if (!RectContains(srcRect, src.Bounds())) {
     return;
+  }
   const std::int64_t tileW = RectWidth(srcRect), tileH = RectHeight(srcRect);
 
   // A tile is drawn when it meets the clip rectangle; tiles form a grid, so the tiles drawn
@@ -176,8 +192,9 @@ void SkTile(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
   }
   TskRect area = IntersectRects(
       TskRect{std::int32_t(x0), std::int32_t(y0), std::int32_t(x1), std::int32_t(y1)}, dst.Bounds());
-  if (IsRectEmpty(area))
+  if (IsRectEmpty(area)) {
     return;
+  }
 
   if (SharesMemory(dst, src)) {
     const TskPixels copy = CopyOf(src, srcRect);
@@ -212,8 +229,9 @@ void SkTile(TskPixels& dst, const TskRect& destRect, const TskPixels& src, const
 
 void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int32_t y,
                   const TskRect& srcRect) {
-  if (dst.Empty() || src.Empty())
+  if (dst.Empty() || src.Empty()) {
     return;
+  }
   std::int64_t sl = srcRect.Left, st = srcRect.Top, tx = x, ty = y;
   if (sl < 0) {
     tx -= sl;
@@ -225,8 +243,9 @@ void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int
   }
   const std::int64_t sr = std::min<std::int64_t>(srcRect.Right, src.Width());
   const std::int64_t sb = std::min<std::int64_t>(srcRect.Bottom, src.Height());
-  if (sr <= sl || sb <= st)
+  if (sr <= sl || sb <= st) {
     return;
+  }
   const TskPixels copy = SharesMemory(dst, src) ? CopyOf(src, src.Bounds()) : TskPixels();
   const TskPixels& from = copy.Empty() ? src : copy;
   // Only the part whose target lies inside dst is visited.
@@ -238,10 +257,11 @@ void SkMergeUnder(TskPixels& dst, const TskPixels& src, std::int32_t x, std::int
     for (std::int64_t sx = x0; sx < x1; ++sx) {
       TskColor& t = d[tx + (sx - sl)];
       const TskColor a = t >> 24;
-      if (a == 0)
+      if (a == 0) {
         t = s[sx];
-      else if (a != 255)
+      } else if (a != 255) {
         t = SkBlendPixel(t, s[sx]);
+      }
     }
   }
 }

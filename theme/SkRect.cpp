@@ -40,7 +40,8 @@ TskRect CentreRect(const TskRect& inner, const TskRect& outer, TskCentreMode mod
   // Integer division truncates toward zero, as the offsets must.
   const std::int64_t top = outer.Top + (RectHeight(outer) - h) / 2;
   std::int64_t left = inner.Left;
-  if (mode == TskCentreMode::cmBoth)
+  if (mode == TskCentreMode::cmBoth) {
     left = outer.Left + (RectWidth(outer) - w) / 2;
+  }
   return {Clamp32(left), Clamp32(top), Clamp32(left + w), Clamp32(top + h)};
 }

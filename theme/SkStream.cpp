@@ -3,25 +3,29 @@
 #include <cstring>
 
 bool TskByteReader::ReadBytes(void* out, std::size_t n) {
-  if (n > Remaining())
+  if (n > Remaining()) {
     return false;
-  if (n)
+  }
+  if (n) {
     std::memcpy(out, Bytes.data() + Pos, n);
+  }
   Pos += n;
   return true;
 }
 
 bool TskByteReader::Seek(std::size_t pos) {
-  if (pos > Bytes.size())
+  if (pos > Bytes.size()) {
     return false;
+  }
   Pos = pos;
   return true;
 }
 
 bool TskByteReader::ReadUInt32(std::uint32_t& out) {
   std::uint8_t b[4];
-  if (!ReadBytes(b, 4))
+  if (!ReadBytes(b, 4)) {
     return false;
+  }
   out = std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
         (std::uint32_t(b[3]) << 24);
   return true;
@@ -29,8 +33,9 @@ bool TskByteReader::ReadUInt32(std::uint32_t& out) {
 
 bool TskByteReader::ReadInt32(std::int32_t& out) {
   std::uint32_t u;
-  if (!ReadUInt32(u))
+  if (!ReadUInt32(u)) {
     return false;
+  }
   out = std::int32_t(u);
   return true;
 }
@@ -49,8 +54,9 @@ void TskByteWriter::WriteUInt32(std::uint32_t v) {
 void TskByteWriter::WriteInt32(std::int32_t v) { WriteUInt32(std::uint32_t(v)); }
 
 void WriteStreamString(TskByteWriter& out, const std::string& s) {
-  if (s.size() > 0x7FFFFFFF)
+  if (s.size() > 0x7FFFFFFF) {
     return;
+  }
   out.WriteInt32(std::int32_t(s.size()));
   out.WriteBytes(s.data(), s.size());
 }
@@ -58,15 +64,17 @@ void WriteStreamString(TskByteWriter& out, const std::string& s) {
 bool ReadStreamString(TskByteReader& in, std::string& out) {
   const std::size_t start = in.Position();
   std::int32_t n;
-  if (!in.ReadInt32(n))
+  if (!in.ReadInt32(n)) {
     return false;
+  }
   if (n < 0 || std::size_t(n) > in.Remaining()) {
     in.Seek(start);
     return false;
   }
   std::string s(std::size_t(n), '\0');
-  if (!in.ReadBytes(s.data(), s.size()))
+  if (!in.ReadBytes(s.data(), s.size())) {
     return false;
+  }
   out = std::move(s);
   return true;
 }

@@ -50,8 +50,9 @@ void TskTheme::SetDeltaBrightness(std::int32_t d) {
 }
 
 void TskTheme::SetDeltas(std::int32_t hue, std::int32_t brightness) {
-  if (hue == FDeltaHue && brightness == FDeltaBrightness)
+  if (hue == FDeltaHue && brightness == FDeltaBrightness) {
     return;
+  }
   FDeltaHue = hue;
   FDeltaBrightness = brightness;
   ApplyDefaults();
@@ -86,8 +87,9 @@ void TskTheme::SetDefaultColors() {
                           kcPanelNormal, kcPanelDisabled, kcEditDisabled, kcBarDock}) {
     c.SetColor(i, kBtnFace);
   }
-  for (TskColorIndex i : {kcEditNormal, kcEditHot, kcEditFocused, kcList, kcTree, kcGrid})
+  for (TskColorIndex i : {kcEditNormal, kcEditHot, kcEditFocused, kcList, kcTree, kcGrid}) {
     c.SetColor(i, kWindow);
+  }
   c.SetColor(kcEditSelection, 0xFF00000D);
   c.SetColor(kcHint, 0xFF000018);
   ShiftColors();
@@ -102,8 +104,9 @@ void TskTheme::SetDefaultSysColors() {
 
 void TskTheme::SetDefaultFonts() {
   TskThemeFonts& f = *FFonts;
-  for (std::size_t i = 0; i < kSkThemeFontCount; ++i)
+  for (std::size_t i = 0; i < kSkThemeFontCount; ++i) {
     f.Font(i) = TskFontDesc{};
+  }
   auto set = [&f](TskFontIndex i, std::int32_t size, TColor color, std::uint8_t style = 0) {
     TskFontDesc& d = f.Font(i);
     d.Size = size;
@@ -120,8 +123,9 @@ void TskTheme::SetDefaultFonts() {
         kfEditBoxTextNormal, kfEditBoxTextFocused, kfEditBoxTextHot, kfHeaderSectionTextHot}) {
     set(i, 8, 0x000000);
   }
-  for (int i = kfCheckBoxTextNormal; i <= kfRadioButtonTextDisabled; ++i)
+  for (int i = kfCheckBoxTextNormal; i <= kfRadioButtonTextDisabled; ++i) {
     set(TskFontIndex(i), 8, 0x000000);
+  }
   set(kfEditBoxTextSelected, 8, 0xFFFFFF);
   for (TskFontIndex i :
        {kfButtonTextDisabled, kfGroupBoxTextDisabled, kfWindowTextDisabled, kfEditBoxTextDisabled,
@@ -183,14 +187,18 @@ TskTextInfo SkTextInfoFromDrawTextBits(const TskRect& rect, std::wstring text, s
   } else {
     info.Alignment = centre ? 3 : right ? 6 : 0;
   }
-  if (bits & dtRtlReading)
+  if (bits & dtRtlReading) {
     info.Flags |= tfRightToLeft;
-  if (bits & dtNoPrefix)
+  }
+  if (bits & dtNoPrefix) {
     info.Flags |= tfNoPrefix;
-  if (bits & dtSingleLine)
+  }
+  if (bits & dtSingleLine) {
     info.Flags |= tfSingleLine;
-  if (bits & dtWordBreak)
+  }
+  if (bits & dtWordBreak) {
     info.Flags |= tfWordBreak;
+  }
   return info;
 }
 
@@ -199,15 +207,19 @@ void TskTheme::PaintTextInfo(ISkPaintCanvas& canvas, const TskTextInfo& info) {
   std::uint8_t alignment = info.Alignment > 8 ? 0 : info.Alignment;
   if (info.Flags & tfRightToLeft) {
     bits |= dtRtlReading;
-    if (alignment <= 2)
+    if (alignment <= 2) {
       alignment = std::uint8_t(alignment + 6);
+    }
   }
-  if (info.Flags & tfNoPrefix)
+  if (info.Flags & tfNoPrefix) {
     bits |= dtNoPrefix;
-  if (info.Flags & tfWordBreak)
+  }
+  if (info.Flags & tfWordBreak) {
     bits |= dtWordBreak;
-  if (info.Flags & tfSingleLine)
+  }
+  if (info.Flags & tfSingleLine) {
     bits |= dtSingleLine;
+  }
 
   if (alignment == 0) {
     if (info.Rotation == 0) {
@@ -219,8 +231,9 @@ void TskTheme::PaintTextInfo(ISkPaintCanvas& canvas, const TskTextInfo& info) {
   }
   const TskRect measured = canvas.MeasureText(info.Text, info.Rect, bits);
   std::int64_t w = RectWidth(measured), h = RectHeight(measured);
-  if (info.Rotation != 0)
+  if (info.Rotation != 0) {
     std::swap(w, h); // the turned text's extent
+  }
   const std::int64_t dx = RectWidth(info.Rect) - w, dy = RectHeight(info.Rect) - h;
   const int column = alignment / 3, row = alignment % 3;
   TskRect target{info.Rect.Left, info.Rect.Top, 0, 0};
@@ -254,27 +267,37 @@ std::uint8_t TskTheme::WindowHitTest(std::uint8_t kind, const TskWindowInfo& inf
   const bool right = Contains({c.Right, w.Top, w.Right, w.Bottom}, x, y);
   const bool bottom = Contains({w.Left, c.Bottom, w.Right, w.Bottom}, x, y);
   std::uint8_t code = khtNowhere;
-  if (left)
+  if (left) {
     code = khtLeft;
-  if (top)
+  }
+  if (top) {
     code = khtTop;
-  if (right)
+  }
+  if (right) {
     code = khtRight;
-  if (bottom)
+  }
+  if (bottom) {
     code = khtBottom;
-  if (left && top)
+  }
+  if (left && top) {
     code = khtTopLeft;
-  if (right && top)
+  }
+  if (right && top) {
     code = khtTopRight;
-  if (left && bottom)
+  }
+  if (left && bottom) {
     code = khtBottomLeft;
-  if (right && bottom)
+  }
+  if (right && bottom) {
     code = khtBottomRight;
-  if (Contains(WindowCaptionRect(kind, info, objectName), x, y))
+  }
+  if (Contains(WindowCaptionRect(kind, info, objectName), x, y)) {
     code = khtCaption;
+  }
   for (std::uint8_t b = 0; b < kButtonHitCodes.size(); ++b) {
-    if (Contains(WindowButtonRect(kind, info, objectName, b), x, y))
+    if (Contains(WindowButtonRect(kind, info, objectName, b), x, y)) {
       return kButtonHitCodes[b];
+    }
   }
   return code;
 }
@@ -284,12 +307,14 @@ void TskTheme::PaintWindowClient(std::uint8_t, ISkPaintCanvas& canvas, TName, co
 }
 
 void TskTheme::PaintWindowGripper(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
-  if (IsRectEmpty(info.Rect))
+  if (IsRectEmpty(info.Rect)) {
     return;
+  }
   TskClipGuard clip(canvas, info.Rect);
   canvas.FillRect(info.Rect, (*FColors)[kcWindowBorder]);
-  if (info.State == 0)
+  if (info.State == 0) {
     return;
+  }
   const TskRect r = OffsetRect(DeflateRect(info.Rect, 4, 4, 4, 4), 3, 3);
   const TskPoint band[] = {
       {r.Right, r.Top - 4}, {r.Right, r.Top}, {r.Left, r.Bottom}, {r.Left - 4, r.Bottom}};
@@ -302,8 +327,9 @@ void TskTheme::PaintWindowGripper(std::uint8_t, ISkPaintCanvas& canvas, TName, c
 
 void TskTheme::PaintButtonGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info,
                                 const TskGlyphInfo& glyph) {
-  if (glyph.Glyph.Empty())
+  if (glyph.Glyph.Empty()) {
     return;
+  }
   const TskPixels& p = *glyph.Glyph.Pixels;
   const TskRect at{glyph.Rect.Left, glyph.Rect.Top, glyph.Rect.Left + p.Width(), glyph.Rect.Top + p.Height()};
   TskClipGuard clip(canvas, info.Rect);
@@ -312,8 +338,9 @@ void TskTheme::PaintButtonGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName, con
 
 void TskTheme::PaintTabGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info,
                              const TskGlyphInfo& glyph) {
-  if (glyph.Glyph.Empty())
+  if (glyph.Glyph.Empty()) {
     return;
+  }
   const TskPixels& p = *glyph.Glyph.Pixels;
   const TskRect at{glyph.Rect.Left, glyph.Rect.Top, glyph.Rect.Left + p.Width(), glyph.Rect.Top + p.Height()};
   TskClipGuard clip(canvas, info.Rect);

@@ -21,21 +21,25 @@ TSkThemeEngine::TSkThemeEngine(TComponent* owner, TskThemeManager* manager)
 
 TSkThemeEngine::~TSkThemeEngine() {
   FManager.UnregisterClient(this);
-  if (FThemeList)
+  if (FThemeList) {
     FThemeList->RemoveObserver(this);
+  }
 }
 
 void TSkThemeEngine::MakeCurrent(std::unique_ptr<TskTheme> theme) {
   FManager.SetCurrentTheme(std::move(theme));
-  if (FDeltaHue != 0)
+  if (FDeltaHue != 0) {
     FManager.SetCurrentDeltaHue(FDeltaHue);
-  if (FDeltaBrightness != 0)
+  }
+  if (FDeltaBrightness != 0) {
     FManager.SetCurrentDeltaBrightness(FDeltaBrightness);
+  }
 }
 
 void TSkThemeEngine::SetDeltaHue(std::int32_t value) {
-  if (value == FDeltaHue)
+  if (value == FDeltaHue) {
     return;
+  }
   FDeltaHue = value;
   if (FDeltaBrightness != 0) {
     FManager.SetCurrentDeltas(FDeltaHue, FDeltaBrightness);
@@ -45,8 +49,9 @@ void TSkThemeEngine::SetDeltaHue(std::int32_t value) {
 }
 
 void TSkThemeEngine::SetDeltaBrightness(std::int32_t value) {
-  if (value == FDeltaBrightness)
+  if (value == FDeltaBrightness) {
     return;
+  }
   FDeltaBrightness = value;
   if (FDeltaHue != 0) {
     FManager.SetCurrentDeltas(FDeltaHue, FDeltaBrightness);
@@ -57,13 +62,15 @@ void TSkThemeEngine::SetDeltaBrightness(std::int32_t value) {
 
 void TSkThemeEngine::SetThemeBuilding(const std::string& value) {
   FBuilding = value;
-  if (value == kNoTheme)
+  if (value == kNoTheme) {
     return;
+  }
   const TskThemeClass* match = nullptr;
   for (std::size_t i = 0; i < FManager.ThemeClassCount() && !match; ++i) {
     const TskThemeClass* c = FManager.ThemeClassAt(i);
-    if (c->Config().BuiltIn && EqualNoCase(c->BuildingName(), value))
+    if (c->Config().BuiltIn && EqualNoCase(c->BuildingName(), value)) {
       match = c;
+    }
   }
   if (!match) {
     FBuilding = kNoTheme;
@@ -109,8 +116,9 @@ void TSkThemeEngine::SetThemeIndex(std::int32_t value) {
 }
 
 void TSkThemeEngine::SetThemeList(TSkThemeList* value) {
-  if (FThemeList)
+  if (FThemeList) {
     FThemeList->RemoveObserver(this);
+  }
   FThemeList = value;
   if (FThemeList) {
     FThemeList->AddObserver(this);
@@ -120,8 +128,9 @@ void TSkThemeEngine::SetThemeList(TSkThemeList* value) {
 }
 
 void TSkThemeEngine::Notification(TComponent* removed) {
-  if (!removed || removed != FThemeList)
+  if (!removed || removed != FThemeList) {
     return;
+  }
   FManager.ClearCurrentTheme();
   FThemeList->RemoveObserver(this);
   FThemeList = nullptr;
@@ -131,24 +140,29 @@ void TSkThemeEngine::Notification(TComponent* removed) {
 TPropertyResult TSkThemeEngine::ReadProperty(const std::string& name, const TLayoutValue& value) {
   if (name == "DeltaHue" || name == "DeltaBrightness" || name == "ThemeIndex") {
     const auto v = LayoutInt(value, INT32_MIN, INT32_MAX);
-    if (!v)
+    if (!v) {
       return TPropertyResult::Bad("an integer is expected");
+    }
     (name == "DeltaHue" ? FDeltaHue : name == "DeltaBrightness" ? FDeltaBrightness : FThemeIndex) = *v;
     return TPropertyResult::Ok();
   }
   if (name == "ThemeBuilding" || name == "ThemeFile" || name == "Version") {
     const auto s = LayoutString(value);
-    if (!s)
+    if (!s) {
       return TPropertyResult::Bad("a string is expected");
-    if (name == "ThemeBuilding")
+    }
+    if (name == "ThemeBuilding") {
       FBuilding = *s;
-    if (name == "ThemeFile")
+    }
+    if (name == "ThemeFile") {
       FThemeFile = *s;
+    }
     return TPropertyResult::Ok();
   }
   if (name == "ThemeList") {
-    if (value.Kind != TLayoutValue::TKind::Identifier)
+    if (value.Kind != TLayoutValue::TKind::Identifier) {
       return TPropertyResult::Bad("a component name is expected");
+    }
     FThemeListName = value.Text;
     return TPropertyResult::Ok();
   }
@@ -159,8 +173,9 @@ void TSkThemeEngine::Loaded() {
   TComponent::Loaded();
   if (!FThemeListName.empty()) {
     const TComponent* root = this;
-    while (root->Owner())
+    while (root->Owner()) {
       root = root->Owner();
+    }
     SetThemeList(dynamic_cast<TSkThemeList*>(root->FindComponent(FThemeListName)));
   }
   // The stored selection takes effect now, in the order the setters would have run it: a
@@ -205,15 +220,17 @@ void TSkThemeEngine::ThemeNotify(std::uint32_t code, std::intptr_t) {
         }
       }
     }
-    if (OnThemeChanged)
+    if (OnThemeChanged) {
       OnThemeChanged(this);
+    }
   } else if (code == tnRemoved) {
     if (!IsLoading()) {
       FThemeFile.clear();
       FBuilding = kNoTheme;
       FThemeIndex = -1;
     }
-    if (OnThemeChanged)
+    if (OnThemeChanged) {
       OnThemeChanged(this);
+    }
   }
 }

@@ -21,8 +21,9 @@ bool Ask(TskTheme& t, TskThemeFamily family, std::uint8_t kind, const std::strin
 
 TskTheme* SkPaintingTheme(TskCustomThemeLink* link) {
   if (link) {
-    if (TskTheme* t = link->GetTheme())
+    if (TskTheme* t = link->GetTheme()) {
       return t;
+    }
   }
   return TskThemeManager::Instance().CurrentTheme();
 }
@@ -30,11 +31,13 @@ TskTheme* SkPaintingTheme(TskCustomThemeLink* link) {
 bool SkFamilyAvailable(TskThemeFamily family, std::uint8_t kind, const std::string& objectName,
                        TskCustomThemeLink* link) {
   if (link) {
-    if (TskTheme* t = link->GetTheme())
+    if (TskTheme* t = link->GetTheme()) {
       return Ask(*t, family, kind, objectName);
+    }
   }
   TskTheme* current = TskThemeManager::Instance().CurrentTheme();
-  if (!current)
+  if (!current) {
     return false;
+  }
   return Ask(*current, family, kind, objectName) || Ask(*current, family, kind, "default");
 }

@@ -10,8 +10,9 @@ namespace {
 
 std::string Lower(std::string s) {
   for (char& c : s) {
-    if (c >= 'A' && c <= 'Z')
+    if (c >= 'A' && c <= 'Z') {
       c = char(c - 'A' + 'a');
+    }
   }
   return s;
 }
@@ -20,25 +21,29 @@ std::string Lower(std::string s) {
 std::string ExtensionOf(const std::string& fileName) {
   const std::size_t dot = fileName.find_last_of('.');
   const std::size_t slash = fileName.find_last_of("/\\:");
-  if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
+  if (dot == std::string::npos || (slash != std::string::npos && slash > dot)) {
     return {};
+  }
   return Lower(fileName.substr(dot));
 }
 
 // Whether a dialog filter ("Skins (*.skn;*.sk2)|*.skn;*.sk2") names the extension: only a
 // whole "*.ext" pattern counts, so ".sk" does not match "*.skn".
 bool FilterNamesExtension(const std::string& filter, const std::string& ext) {
-  if (ext.empty())
+  if (ext.empty()) {
     return false;
+  }
   const std::string f = Lower(filter);
   std::size_t at = 0;
   while (at < f.size()) {
     const std::size_t end = f.find_first_of("|; ,()", at);
     const std::string pattern = f.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    if (pattern.size() > 1 && pattern[0] == '*' && pattern.substr(1) == ext)
+    if (pattern.size() > 1 && pattern[0] == '*' && pattern.substr(1) == ext) {
       return true;
-    if (end == std::string::npos)
+    }
+    if (end == std::string::npos) {
       break;
+    }
     at = end + 1;
   }
   return false;
@@ -67,8 +72,9 @@ void TskThemeManager::Reset() {
 
 void TskThemeManager::RegisterThemeClass(const TskThemeClass& c) {
   for (const TskThemeClass& known : FClasses) {
-    if (known.Create == c.Create && known.BuildingName == c.BuildingName)
+    if (known.Create == c.Create && known.BuildingName == c.BuildingName) {
       return;
+    }
   }
   FClasses.push_back(c);
 }
@@ -81,38 +87,45 @@ const TskThemeClass* TskThemeManager::FindThemeClassForFile(const std::string& f
   const std::string ext = ExtensionOf(fileName);
   for (const TskThemeClass& c : FClasses) {
     const TskThemeConfig config = c.Config();
-    if (config.CanLoadFile && FilterNamesExtension(config.FileFilter, ext))
+    if (config.CanLoadFile && FilterNamesExtension(config.FileFilter, ext)) {
       return &c;
+    }
   }
   return nullptr;
 }
 
 std::unique_ptr<TskTheme> TskThemeManager::LoadThemeFromFile(const std::string& fileName) const {
-  if (fileName.empty())
+  if (fileName.empty()) {
     return nullptr;
+  }
   std::string name = fileName;
   if (!FileExists(name)) {
-    if (name.size() <= 1 || name[1] == ':' || FProgramFolder.empty())
+    if (name.size() <= 1 || name[1] == ':' || FProgramFolder.empty()) {
       return nullptr;
+    }
     name = (std::filesystem::path(FProgramFolder) / std::filesystem::path(name)).string();
-    if (!FileExists(name))
+    if (!FileExists(name)) {
       return nullptr;
+    }
   }
   if (const TskThemeClass* c = FindThemeClassForFile(name)) {
     std::unique_ptr<TskTheme> theme = c->Create();
-    if (!theme->LoadFromFile(name))
+    if (!theme->LoadFromFile(name)) {
       return nullptr;
+    }
     return theme;
   }
   std::ifstream file(std::filesystem::path(name), std::ios::binary);
-  if (!file)
+  if (!file) {
     return nullptr;
+  }
   std::vector<std::uint8_t> bytes;
   char buffer[65536];
   while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
     bytes.insert(bytes.end(), buffer, buffer + file.gcount());
-    if (bytes.size() > kSkMaxStoredThemeBytes)
+    if (bytes.size() > kSkMaxStoredThemeBytes) {
       return nullptr;
+    }
   }
   TskByteReader in(bytes);
   return LoadThemeFromStream(in);
@@ -123,11 +136,13 @@ std::unique_ptr<TskTheme> TskThemeManager::LoadThemeFromStream(TskByteReader& in
   for (const TskThemeClass& c : FClasses) {
     const bool recognised = c.IsThemeStream(in);
     in.Seek(start);
-    if (!recognised)
+    if (!recognised) {
       continue;
+    }
     std::unique_ptr<TskTheme> theme = c.Create();
-    if (!theme->LoadFromStream(in))
+    if (!theme->LoadFromStream(in)) {
       return nullptr;
+    }
     return theme;
   }
   return nullptr;
@@ -145,8 +160,9 @@ void TskThemeManager::SetCurrentTheme(std::unique_ptr<TskTheme> theme) {
   }
   if (!theme) {
     // No theme to make current: that is removing the current one.
-    if (FCurrent)
+    if (FCurrent) {
       ClearCurrentTheme();
+    }
     return;
   }
   Broadcast(tnChanging, 0);
@@ -164,11 +180,13 @@ void TskThemeManager::ClearCurrentTheme() {
 }
 
 void TskThemeManager::RegisterClient(ISkThemeClient* client) {
-  if (!client || std::find(FClients.begin(), FClients.end(), client) != FClients.end())
+  if (!client || std::find(FClients.begin(), FClients.end(), client) != FClients.end()) {
     return;
+  }
   FClients.push_back(client);
-  if (FCurrent)
+  if (FCurrent) {
     client->ThemeNotify(tnFirst, 0);
+  }
 }
 
 void TskThemeManager::UnregisterClient(ISkThemeClient* client) {
@@ -180,45 +198,52 @@ void TskThemeManager::Broadcast(std::uint32_t code, std::intptr_t param) {
   // the ones that left.
   const std::vector<ISkThemeClient*> clients = FClients;
   for (ISkThemeClient* client : clients) {
-    if (std::find(FClients.begin(), FClients.end(), client) == FClients.end())
+    if (std::find(FClients.begin(), FClients.end(), client) == FClients.end()) {
       continue;
-    if (code == tnColorsChanged && !client->WantsColorChanges())
+    }
+    if (code == tnColorsChanged && !client->WantsColorChanges()) {
       continue;
+    }
     client->ThemeNotify(code, param);
   }
 }
 
 void TskThemeManager::SetCurrentDeltaHue(std::int32_t d) {
-  if (!FCurrent || FCurrent->DeltaHue() == d)
+  if (!FCurrent || FCurrent->DeltaHue() == d) {
     return;
+  }
   FCurrent->SetDeltaHue(d);
   Broadcast(tnColorsChanged, 1);
 }
 
 void TskThemeManager::SetCurrentDeltaBrightness(std::int32_t d) {
-  if (!FCurrent || FCurrent->DeltaBrightness() == d)
+  if (!FCurrent || FCurrent->DeltaBrightness() == d) {
     return;
+  }
   FCurrent->SetDeltaBrightness(d);
   Broadcast(tnColorsChanged, 1);
 }
 
 void TskThemeManager::SetCurrentDeltas(std::int32_t hue, std::int32_t brightness) {
-  if (!FCurrent || (FCurrent->DeltaHue() == hue && FCurrent->DeltaBrightness() == brightness))
+  if (!FCurrent || (FCurrent->DeltaHue() == hue && FCurrent->DeltaBrightness() == brightness)) {
     return;
+  }
   FCurrent->SetDeltas(hue, brightness);
   Broadcast(tnColorsChanged, 1);
 }
 
 void TskThemeManager::SystemSettingsChanged() {
-  if (FCurrent)
+  if (FCurrent) {
     FCurrent->ApplyDefaults();
+  }
   Broadcast(tnColorsChanged, 0);
 }
 
 bool TskThemeManager::RestoreFont(const void* key, TskFontDesc& font) const {
   auto it = FFontCopies.find(key);
-  if (it == FFontCopies.end())
+  if (it == FFontCopies.end()) {
     return false;
+  }
   font = it->second;
   return true;
 }

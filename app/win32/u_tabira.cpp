@@ -27,12 +27,14 @@ TfrTabira::~TfrTabira() = default;
 std::string TfrTabira::Load() { return LoadFromResource(kLayoutResource); }
 
 TZakatRules& TfrTabira::Rules() {
-  if (FRules)
+  if (FRules) {
     return *FRules;
+  }
   auto field = [this](const char* name) -> TAmountField& {
     auto* edit = dynamic_cast<TMxMaskEdit*>(FindComponent(name));
-    if (!edit)
+    if (!edit) {
       throw std::logic_error(std::string("the window has no amount field ") + name);
+    }
     FFields.push_back(std::make_unique<TEditAmountField>(edit->Edit()));
     return *FFields.back();
   };

@@ -13,12 +13,15 @@ namespace {
 class TAnyComponent : public TComponent {
 public:
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override {
-    if (name.rfind("Font.", 0) == 0)
+    if (name.rfind("Font.", 0) == 0) {
       return ReadFontProperty(Font, name.substr(5), value);
-    if (name == "Left")
+    }
+    if (name == "Left") {
       return LayoutInt(value, -32768, 32767) ? TPropertyResult::Ok() : TPropertyResult::Bad("int");
-    if (name == "Caption")
+    }
+    if (name == "Caption") {
       return LayoutString(value) ? TPropertyResult::Ok() : TPropertyResult::Bad("string");
+    }
     return TPropertyResult::Unknown();
   }
   TFontData Font;
@@ -30,15 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view text(reinterpret_cast<const char*>(data), size);
   TLayoutReadResult read = ReadLayout(text);
   if (!read.Ok()) {
-    if (read.Error.Message.empty())
+    if (read.Error.Message.empty()) {
       __builtin_trap(); // every rejection must say why
+    }
     return 0;
   }
   TAnyComponent root;
   TLoadResult loaded =
       ReadComponents(root, read.Root->ClassName, *read.Root,
                      [](const std::string&, TComponent&) { return std::make_unique<TAnyComponent>(); });
-  if (loaded.Ok())
+  if (loaded.Ok()) {
     FinishLoading(loaded);
+  }
   return 0;
 }

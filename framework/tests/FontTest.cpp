@@ -16,8 +16,9 @@ TEST(Font, ColoursReadFromIdentifiersAndNumbers) {
       {TLayoutValue::MakeInteger(-0x80000001LL), std::nullopt},
       {TLayoutValue::MakeString("clRed"), std::nullopt},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(LayoutColor(c.Value), c.Color) << c.Value.Text << c.Value.Integer;
+  }
   EXPECT_TRUE(IsSystemColor(clBtnFace));
   EXPECT_EQ(SystemColorIndex(clBtnShadow), 0x10);
   EXPECT_FALSE(IsSystemColor(RGBColor(255, 251, 240)));

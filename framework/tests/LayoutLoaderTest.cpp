@@ -14,20 +14,24 @@ public:
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override {
     if (name == "Decimals") {
       auto d = LayoutInt(value, 0, 4);
-      if (!d)
+      if (!d) {
         return TPropertyResult::Bad("0 to 4");
+      }
       Journal.push_back(Name() + " read Decimals loading=" + (IsLoading() ? "1" : "0"));
       FDecimals = *d; // stored as given: the setter's side effects do not run
       return TPropertyResult::Ok();
     }
-    if (name.rfind("Font.", 0) == 0)
+    if (name.rfind("Font.", 0) == 0) {
       return ReadFontProperty(Font, name.substr(5), value);
+    }
     if (name == "OnClick") {
-      if (value.Kind != TLayoutValue::TKind::Identifier)
+      if (value.Kind != TLayoutValue::TKind::Identifier) {
         return TPropertyResult::Bad("a handler name");
+      }
       OnClick = Root()->FindMethod(value.Text);
-      if (!OnClick)
+      if (!OnClick) {
         return TPropertyResult::Bad("no handler " + value.Text);
+      }
       return TPropertyResult::Ok();
     }
     return TPropertyResult::Unknown();
@@ -41,8 +45,9 @@ public:
     Journal.push_back("loaded " + Name());
   }
   TNotifyEvent FindMethod(const std::string& name) const override {
-    if (name == "Handler")
+    if (name == "Handler") {
       return [this](TComponent*) { Journal.push_back("handler"); };
+    }
     return {};
   }
 
@@ -54,8 +59,9 @@ public:
 
 TComponentFactory ProbeFactory(std::vector<std::string>& journal) {
   return [&journal](const std::string& cls, TComponent& parent) -> std::unique_ptr<TComponent> {
-    if (cls != "TProbe")
+    if (cls != "TProbe") {
       return nullptr;
+    }
     journal.push_back("create");
     return std::make_unique<TProbe>(journal);
   };

@@ -69,8 +69,9 @@ TEST(Layout, DecimalNumbersWithAFractionAreFloats) {
     ASSERT_TRUE(r.Ok()) << c.Text;
     EXPECT_EQ(r.Root->Properties[0].Value, c.Want) << c.Text;
   }
-  for (const char* bad : {"1.5x", "0x1.5", "1.2.3"})
+  for (const char* bad : {"1.5x", "0x1.5", "1.2.3"}) {
     EXPECT_FALSE(value(bad).Ok()) << bad;
+  }
 }
 
 struct TBadCase {
@@ -129,8 +130,9 @@ TEST(Layout, EnforcesItsLimits) {
   EXPECT_NE(ReadLayout(std::string(201, ' '), limits).Error.Message.find("too large"), std::string::npos);
   // Deep nesting far past the limit fails cleanly instead of exhausting the stack.
   std::string deep;
-  for (int i = 0; i < 100000; ++i)
+  for (int i = 0; i < 100000; ++i) {
     deep += "A a { ";
+  }
   EXPECT_FALSE(ReadLayout(deep).Ok());
 }
 

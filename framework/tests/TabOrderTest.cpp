@@ -46,12 +46,15 @@ TEST(TabOrder, FlattensContainersDepthFirstByTabOrder) {
 TEST(TabOrder, SkipsWhatCannotTakeTheFocusAndKeepsCreationOrderOnTies) {
   auto items = Window();
   for (auto& item : items) {
-    if (item.Id == Box1)
+    if (item.Id == Box1) {
       item.CanFocus = false; // a hidden box hides its children
-    if (item.Id == Savings)
+    }
+    if (item.Id == Savings) {
       item.TabStop = false;
-    if (item.Id == Reset)
+    }
+    if (item.Id == Reset) {
       item.TabOrder = 2; // ties with Hitung, created after it
+    }
   }
   const std::vector<int> expected = {Cash, Receivables, Gold, Other, Jumlah, Total, Hitung, Reset, Zakat};
   EXPECT_EQ(FlattenTabOrder(items, Form), expected);

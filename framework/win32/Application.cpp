@@ -51,15 +51,17 @@ TApplication::TApplication() {
 
 TForm* TApplication::MainForm() const {
   for (TForm* form : TForm::All()) {
-    if (form->EndsProgram())
+    if (form->EndsProgram()) {
       return form;
+    }
   }
   return nullptr;
 }
 
 void TApplication::SetMainForm(TForm* form) {
-  for (TForm* f : TForm::All())
+  for (TForm* f : TForm::All()) {
     f->SetEndsProgram(f == form);
+  }
 }
 
 const std::vector<TForm*>& TApplication::Forms() const { return TForm::All(); }
@@ -67,8 +69,9 @@ const std::vector<TForm*>& TApplication::Forms() const { return TForm::All(); }
 TForm* TApplication::FormOf(HWND hwnd) const {
   HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
   for (TForm* form : TForm::All()) {
-    if (form->Handle() == top && top)
+    if (form->Handle() == top && top) {
       return form;
+    }
   }
   return nullptr;
 }
@@ -80,8 +83,9 @@ bool TApplication::PreTranslate(const MSG& msg) {
         GetKeyState(VK_MENU) >= 0) {
       TForm* form = FormOf(msg.hwnd);
       TWinControl* control = TWinControl::FromHandle(msg.hwnd);
-      if (!form || (control && control->WantsTab()))
+      if (!form || (control && control->WantsTab())) {
         return false;
+      }
       return form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
     }
     if (msg.message == WM_SYSCHAR) {
@@ -120,10 +124,11 @@ int TApplication::Run() {
 
 int TApplication::ShowMessage(const std::string& text, UINT flags) {
   HWND owner = nullptr;
-  if (TForm* form = FormOf(GetActiveWindow()))
+  if (TForm* form = FormOf(GetActiveWindow())) {
     owner = form->Handle();
-  else if (TForm* main = MainForm(); main && main->HandleAllocated())
+  } else if (TForm* main = MainForm(); main && main->HandleAllocated()) {
     owner = main->Handle();
+  }
   HHOOK previous = tCentreHook;
   tCentreHook = SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, GetCurrentThreadId());
   THookHandle hook(tCentreHook);
@@ -134,8 +139,9 @@ int TApplication::ShowMessage(const std::string& text, UINT flags) {
 }
 
 void TApplication::HandleException(const char* what) noexcept {
-  if (FReporting)
+  if (FReporting) {
     return; // an error while showing an error: do not stack boxes
+  }
   FReporting = true;
   try {
     ShowMessage(what ? what : "unknown error", MB_OK | MB_ICONERROR);

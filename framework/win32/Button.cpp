@@ -14,6 +14,7 @@ void TButton::CreateParams(TCreateParams& params) {
 }
 
 void TButton::CommandNotify(WORD code) {
-  if (code == BN_CLICKED)
+  if (code == BN_CLICKED) {
     Click();
+  }
 }

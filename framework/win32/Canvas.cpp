@@ -39,8 +39,9 @@ void TCanvas::SetPenColor(TColor color) {
 }
 
 void TCanvas::FillRect(const RECT& rect) {
-  if (!FBrush)
+  if (!FBrush) {
     SetBrushColor(FBrushColor);
+  }
   ::FillRect(FDC, &rect, FBrush.Get());
 }
 
@@ -55,13 +56,15 @@ void TCanvas::FrameRect(const RECT& rect, TColor color) {
 }
 
 void TCanvas::Polyline(const std::vector<POINT>& points) {
-  if (!points.empty())
+  if (!points.empty()) {
     ::Polyline(FDC, points.data(), static_cast<int>(points.size()));
+  }
 }
 
 void TCanvas::Polygon(const std::vector<POINT>& points) {
-  if (!points.empty())
+  if (!points.empty()) {
     ::Polygon(FDC, points.data(), static_cast<int>(points.size()));
+  }
 }
 
 void TCanvas::DrawEdge(RECT& rect, UINT edge, UINT flags) { ::DrawEdge(FDC, &rect, edge, flags); }

@@ -24,8 +24,9 @@ void RegisterControlClass(const std::string& className, TControlCreator creator)
 }
 
 std::unique_ptr<TWinControl> CreateControl(const std::string& className, TWinControl& parent) {
-  if (!parent.AcceptsControls())
+  if (!parent.AcceptsControls()) {
     return nullptr;
+  }
   auto it = Registry().find(className);
   return it == Registry().end() ? nullptr : it->second(parent);
 }

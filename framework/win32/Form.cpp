@@ -40,8 +40,9 @@ const std::vector<TForm*>& TForm::All() { return LiveForms(); }
 
 TForm* TForm::Of(const TWinControl& control) {
   const TWinControl* c = &control;
-  while (c->Parent())
+  while (c->Parent()) {
     c = c->Parent();
+  }
   return dynamic_cast<TForm*>(const_cast<TWinControl*>(c));
 }
 
@@ -97,14 +98,16 @@ TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue&
 }
 
 std::string TForm::LoadFromText(std::string_view text) {
-  if (HandleAllocated() || ComponentCount() != 0)
+  if (HandleAllocated() || ComponentCount() != 0) {
     return "the form " + Name() + " is loaded already";
+  }
   std::string error;
   // A creation handler that ended silently leaves the form standing; any other exception
   // is the load's error.
   const TCallOutcome outcome = CatchAll([&] { error = Load(text); });
-  if (outcome.End == TCallEnd::ceFailed)
+  if (outcome.End == TCallEnd::ceFailed) {
     error = outcome.Error;
+  }
   if (!error.empty()) {
     DestroyHandle();
     FreeComponents();
@@ -117,15 +120,17 @@ std::string TForm::LoadFromResource(const char* resourceName) {
   HRSRC info = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10) /* RT_RCDATA */);
   HGLOBAL data = info ? LoadResource(module, info) : nullptr;
   const void* bytes = data ? LockResource(data) : nullptr;
-  if (!bytes)
+  if (!bytes) {
     return std::string("the layout resource ") + resourceName + " is missing";
+  }
   return LoadFromText(std::string_view(static_cast<const char*>(bytes), SizeofResource(module, info)));
 }
 
 std::string TForm::Load(std::string_view text) {
   TLayoutReadResult read = ReadLayout(text);
-  if (!read.Ok())
+  if (!read.Ok()) {
     return read.Error.ToString();
+  }
   TLoadResult loaded =
       ReadComponents(*this, FClassName, *read.Root, [](const std::string& cls, TComponent& parent) {
         auto* container = dynamic_cast<TWinControl*>(&parent);
@@ -133,21 +138,25 @@ std::string TForm::Load(std::string_view text) {
             container ? std::unique_ptr<TComponent>(CreateControl(cls, *container)) : nullptr;
         return made ? std::move(made) : CreateComponent(cls, parent);
       });
-  if (!loaded.Ok())
+  if (!loaded.Ok()) {
     return loaded.Error;
+  }
   CreateHandle();
   FinishLoading(loaded);
-  if (OnCreate)
+  if (OnCreate) {
     OnCreate(this);
+  }
   return {};
 }
 
 std::string TForm::HintTextFor(const TWinControl& control) {
-  if (!control.ShowHint())
+  if (!control.ShowHint()) {
     return {};
+  }
   for (const TWinControl* c = &control; c; c = c->Parent()) {
-    if (!c->Hint().empty())
+    if (!c->Hint().empty()) {
       return ShortHint(c->Hint());
+    }
   }
   return {};
 }
@@ -163,23 +172,27 @@ constexpr UINT kTooltipDelayMs = 100;
 } // namespace
 
 void TForm::ScheduleTooltips() {
-  if (FTooltip || FTooltipScheduled || !HandleAllocated())
+  if (FTooltip || FTooltipScheduled || !HandleAllocated()) {
     return;
+  }
   FTooltipScheduled = SetTimer(Handle(), kTooltipTimer, kTooltipDelayMs, nullptr) != 0;
-  if (!FTooltipScheduled)
+  if (!FTooltipScheduled) {
     EnsureTooltips();
+  }
 }
 
 void TForm::EnsureTooltips() {
-  if (FTooltip || !HandleAllocated())
+  if (FTooltip || !HandleAllocated()) {
     return;
+  }
   FTooltip.Reset(CreateWindowExA(
       WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
   if (FTooltip) {
     SendMessageA(FTooltip.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
-    for (TWinControl* child : Controls())
+    for (TWinControl* child : Controls()) {
       AddTooltips(*child);
+    }
   }
 }
 
@@ -201,8 +214,9 @@ TTTOOLINFOA RectTool(TWinControl& control) {
 } // namespace
 
 void TForm::ControlMoved(TWinControl& control) {
-  if (!FTooltip || !control.Placed())
+  if (!FTooltip || !control.Placed()) {
     return;
+  }
   TTTOOLINFOA info = RectTool(control);
   SendMessageA(FTooltip.Get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
 }
@@ -224,18 +238,21 @@ void TForm::AddTooltips(TWinControl& control) {
       SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
   }
-  for (TWinControl* child : control.Controls())
+  for (TWinControl* child : control.Controls()) {
     AddTooltips(*child);
+  }
 }
 
 void TForm::ControlRecreated(TWinControl& control) {
-  if (FTooltip)
+  if (FTooltip) {
     AddTooltips(control);
+  }
 }
 
 void TForm::ControlDestroyed(TWinControl& control) {
-  if (FActiveControl == &control)
+  if (FActiveControl == &control) {
     FActiveControl = nullptr;
+  }
 }
 
 void TForm::CreateParams(TCreateParams& params) {
@@ -245,8 +262,9 @@ void TForm::CreateParams(TCreateParams& params) {
   // button, whatever the stored icons say (a frame of its own may take the buttons over).
   // The form's size is fixed, so the platform's frame shows no maximize button.
   params.Style |= WS_SYSMENU;
-  if (FBorderIcons & biMinimize)
+  if (FBorderIcons & biMinimize) {
     params.Style |= WS_MINIMIZEBOX;
+  }
   params.ExStyle = WS_EX_CONTROLPARENT;
   params.Icon = FormIcon(false);
   params.IconSmall = FormIcon(true);
@@ -256,14 +274,16 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 HICON TForm::FormIcon(bool small) const {
-  if (FIconId == 0)
+  if (FIconId == 0) {
     return nullptr;
+  }
   HICON& icon = FIcons[small ? 1 : 0];
   // Shared: loaded once per size and released with the program, so a class can keep it.
-  if (!icon)
+  if (!icon) {
     icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(FIconId), IMAGE_ICON,
                                          GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON),
                                          GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON), LR_SHARED));
+  }
   return icon;
 }
 
@@ -272,31 +292,37 @@ void TForm::HandleCreated() {
   // window is made (setting them afterwards makes it convert them again). A form whose
   // class was registered with other icons gets its own.
   HICON big = FormIcon(false), small = FormIcon(true);
-  if (!big)
+  if (!big) {
     return;
-  if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICON)) != big)
+  }
+  if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICON)) != big) {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICONSM)) != small)
+  }
+  if (reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICONSM)) != small) {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  }
 }
 
 void TForm::Show() {
-  if (!HandleAllocated())
+  if (!HandleAllocated()) {
     return;
+  }
   ShowWindow(Handle(), SW_SHOWNORMAL);
   UpdateWindow(Handle());
   if (!FActiveControl) {
     std::vector<TWinControl*> order = TabOrderList();
-    if (!order.empty())
+    if (!order.empty()) {
       order.front()->SetFocus();
+    }
   } else {
     FActiveControl->SetFocus();
   }
 }
 
 void TForm::Close() {
-  if (HandleAllocated())
+  if (HandleAllocated()) {
     SendMessageA(Handle(), WM_CLOSE, 0, 0);
+  }
 }
 
 void TForm::AllControls(TWinControl& parent, std::vector<TWinControl*>& out) const {
@@ -320,18 +346,21 @@ std::vector<TWinControl*> TForm::TabOrderList() const {
     items.push_back({static_cast<int>(i), parentId, c->TabOrder(), c->TabStop(), c->CanFocus()});
   }
   std::vector<TWinControl*> order;
-  for (int id : FlattenTabOrder(items, -1))
+  for (int id : FlattenTabOrder(items, -1)) {
     order.push_back(all[static_cast<std::size_t>(id)]);
+  }
   return order;
 }
 
 bool TForm::SelectNext(bool forward) {
   std::vector<TWinControl*> order = TabOrderList();
-  if (order.empty())
+  if (order.empty()) {
     return false;
+  }
   std::vector<int> ids(order.size());
-  for (std::size_t i = 0; i < order.size(); ++i)
+  for (std::size_t i = 0; i < order.size(); ++i) {
     ids[i] = static_cast<int>(i);
+  }
   auto current = std::find(order.begin(), order.end(), FActiveControl);
   int next =
       NextTabStop(ids, current == order.end() ? -1 : static_cast<int>(current - order.begin()), forward);
@@ -352,12 +381,14 @@ bool TForm::HandleAccelerator(char key) {
 }
 
 void TForm::ControlFocused(TWinControl& control) {
-  if (&control == FActiveControl)
+  if (&control == FActiveControl) {
     return; // focus came back (from a message box, another program)
+  }
   TWinControl* previous = FActiveControl;
   FActiveControl = &control;
-  if (previous)
+  if (previous) {
     previous->DoExit();
+  }
   control.DoEnter();
 }
 
@@ -371,8 +402,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       TWinControl* target = FActiveControl;
       if (!target) {
         std::vector<TWinControl*> order = TabOrderList();
-        if (!order.empty())
+        if (!order.empty()) {
           target = order.front();
+        }
       }
       if (target && target->HandleAllocated() && target->CanFocus()) {
         ::SetFocus(target->Handle());
@@ -391,8 +423,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_CLOSE: DestroyWindow(Handle()); return 0;
   case WM_DESTROY:
     FTooltip.Reset();
-    if (FEndsProgram)
+    if (FEndsProgram) {
       PostQuitMessage(0);
+    }
     break;
   default: break;
   }

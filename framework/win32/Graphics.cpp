@@ -5,8 +5,9 @@
 #include <tuple>
 
 COLORREF ColorToRGB(TColor color) {
-  if (IsSystemColor(color))
+  if (IsSystemColor(color)) {
     return GetSysColor(SystemColorIndex(color));
+  }
   return static_cast<COLORREF>(color & 0xFFFFFF);
 }
 
@@ -37,8 +38,9 @@ std::shared_ptr<const TFontHandle> SharedFont(const TFontData& data) {
   TKey key{data.Name, data.Height, data.Style, data.Charset};
   auto it = cache.find(key);
   if (it != cache.end()) {
-    if (auto font = it->second.lock())
+    if (auto font = it->second.lock()) {
       return font;
+    }
   }
   // Expired entries go as their keys come back; the set of fonts a program uses is small.
   auto font = std::make_shared<const TFontHandle>(MakeFont(data));

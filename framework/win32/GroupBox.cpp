@@ -37,11 +37,13 @@ bool DrawStyledFrame(HWND window, HDC dc, const RECT& frame, bool enabled) {
   };
   static const TThemeLibrary lib;
   if (!lib.IsThemeActive || !lib.IsAppThemed || !lib.Open || !lib.Close || !lib.Draw ||
-      !lib.IsThemeActive() || !lib.IsAppThemed())
+      !lib.IsThemeActive() || !lib.IsAppThemed()) {
     return false;
+  }
   HANDLE theme = lib.Open(window, L"BUTTON");
-  if (!theme)
+  if (!theme) {
     return false;
+  }
   constexpr int BpGroupBox = 4, GbsNormal = 1, GbsDisabled = 2;
   const bool drawn =
       SUCCEEDED(lib.Draw(theme, dc, BpGroupBox, enabled ? GbsNormal : GbsDisabled, &frame, nullptr));
@@ -55,10 +57,12 @@ void TGroupBox::Paint(TCanvas& canvas) {
   RECT client = ClientRect();
   SIZE text = canvas.TextExtent(Caption().empty() ? std::string_view("0") : std::string_view(Caption()));
   RECT frame{client.left, client.top + text.cy / 2, client.right, client.bottom};
-  if (!DrawStyledFrame(Handle(), canvas.Handle(), frame, IsWindowEnabled(Handle()) != FALSE))
+  if (!DrawStyledFrame(Handle(), canvas.Handle(), frame, IsWindowEnabled(Handle()) != FALSE)) {
     canvas.DrawEdge(frame, EDGE_ETCHED, BF_RECT);
-  if (Caption().empty())
+  }
+  if (Caption().empty()) {
     return;
+  }
   RECT label{8, 0, 8 + text.cx, text.cy};
   canvas.FillRect(label, Color());
   canvas.DrawText(Caption(), label, DT_LEFT | DT_TOP | DT_SINGLELINE);

@@ -26,8 +26,9 @@ public:
   H Get() const { return FHandle; }
   explicit operator bool() const { return FHandle != H{}; }
   void Reset(H h = H{}) {
-    if (FHandle != H{})
+    if (FHandle != H{}) {
       Traits::Free(FHandle);
+    }
     FHandle = h;
   }
   H Release() { return std::exchange(FHandle, H{}); }
@@ -48,8 +49,9 @@ struct TMemoryDCTraits {
 struct TWindowTraits {
   // A child window may already be gone with its parent.
   static void Free(HWND h) {
-    if (IsWindow(h))
+    if (IsWindow(h)) {
       DestroyWindow(h);
+    }
   }
 };
 struct TModuleTraits {
@@ -86,8 +88,9 @@ public:
   explicit TWindowDC(HWND hwnd, TArea area = TArea::Client)
       : FWindow(hwnd), FDC(area == TArea::Client ? GetDC(hwnd) : GetWindowDC(hwnd)) {}
   ~TWindowDC() {
-    if (FDC)
+    if (FDC) {
       ReleaseDC(FWindow, FDC);
+    }
   }
   TWindowDC(const TWindowDC&) = delete;
   TWindowDC& operator=(const TWindowDC&) = delete;
@@ -103,8 +106,9 @@ class TSelectGuard {
 public:
   TSelectGuard(HDC dc, HGDIOBJ object) : FDC(dc), FOld(object ? SelectObject(dc, object) : nullptr) {}
   ~TSelectGuard() {
-    if (FOld)
+    if (FOld) {
       SelectObject(FDC, FOld);
+    }
   }
   TSelectGuard(const TSelectGuard&) = delete;
   TSelectGuard& operator=(const TSelectGuard&) = delete;
@@ -136,8 +140,9 @@ class TSavedDC {
 public:
   explicit TSavedDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
   ~TSavedDC() {
-    if (FSaved)
+    if (FSaved) {
       RestoreDC(FDC, FSaved);
+    }
   }
   TSavedDC(const TSavedDC&) = delete;
   TSavedDC& operator=(const TSavedDC&) = delete;

@@ -10,8 +10,9 @@ constexpr UINT_PTR kTimerId = 1;
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
 TTimer::~TTimer() {
-  if (FRunning && FWindow)
+  if (FRunning && FWindow) {
     KillTimer(FWindow->Handle(), kTimerId);
+  }
 }
 
 void TTimer::SetInterval(unsigned ms) {
@@ -44,20 +45,24 @@ void TTimer::Loaded() {
 }
 
 void TTimer::Update() {
-  if (IsLoading())
+  if (IsLoading()) {
     return;
+  }
   if (!FWindow) {
     FWindow = std::make_unique<TUtilityWindow>([this](UINT msg, WPARAM wparam, LPARAM, LRESULT& result) {
-      if (msg != WM_TIMER || wparam != kTimerId)
+      if (msg != WM_TIMER || wparam != kTimerId) {
         return false;
+      }
       // What the handler throws is the utility window's to catch (the callback guard).
-      if (OnTimer)
+      if (OnTimer) {
         OnTimer(this);
+      }
       result = 0;
       return true;
     });
   }
-  if (FRunning)
+  if (FRunning) {
     KillTimer(FWindow->Handle(), kTimerId);
+  }
   FRunning = FEnabled && FInterval > 0 && SetTimer(FWindow->Handle(), kTimerId, FInterval, nullptr) != 0;
 }

@@ -16,20 +16,23 @@ TUtilityWindow::TUtilityWindow(THandler handler, TKind kind) : FHandler(std::mov
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
       throw std::runtime_error("cannot register the utility window class");
+    }
     registered = true;
   }
   FWindow.Reset(CreateWindowExA(0, kClassName, "", kind == TKind::TopLevel ? WS_POPUP : 0, 0, 0, 0, 0,
                                 kind == TKind::MessageOnly ? HWND_MESSAGE : nullptr, nullptr,
                                 GetModuleHandleA(nullptr), this));
-  if (!FWindow)
+  if (!FWindow) {
     throw std::runtime_error("cannot create a utility window");
+  }
 }
 
 TUtilityWindow::~TUtilityWindow() {
-  if (FWindow)
+  if (FWindow) {
     SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, 0);
+  }
 }
 
 LRESULT CALLBACK TUtilityWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -38,8 +41,9 @@ LRESULT CALLBACK TUtilityWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<TUtilityWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCDESTROY)
+  if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  }
   if (self && self->FHandler) {
     bool handled = true; // stays so when the handler throws: the message has ended
     const LRESULT result = GuardedCall(LRESULT{0}, [&] {
@@ -47,8 +51,9 @@ LRESULT CALLBACK TUtilityWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM
       handled = self->FHandler(msg, wparam, lparam, r);
       return r;
     });
-    if (handled)
+    if (handled) {
       return result;
+    }
   }
   return DefWindowProcA(hwnd, msg, wparam, lparam);
 }

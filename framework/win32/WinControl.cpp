@@ -19,8 +19,9 @@ constexpr char kControlProp[] = "Tabira.Control";
 
 void EnsureClassRegistered(const std::string& name, WNDPROC proc, HICON icon, HICON iconSmall) {
   static std::set<std::string> registered;
-  if (registered.count(name))
+  if (registered.count(name)) {
     return;
+  }
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   // No full redraw on resizing: controls repaint what changes.
@@ -31,35 +32,41 @@ void EnsureClassRegistered(const std::string& name, WNDPROC proc, HICON icon, HI
   wc.lpszClassName = name.c_str();
   wc.hIcon = icon;
   wc.hIconSm = iconSmall;
-  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     throw std::runtime_error("cannot register the window class " + name);
+  }
   registered.insert(name);
 }
 
 } // namespace
 
 TWinControl::TWinControl(TWinControl* parent) : FParent(parent) {
-  if (FParent)
+  if (FParent) {
     FParent->FControls.push_back(this);
+  }
 }
 
 TWinControl::~TWinControl() {
   FreeComponents();
-  if (IControlHost* host = FParent ? Host() : nullptr)
+  if (IControlHost* host = FParent ? Host() : nullptr) {
     host->ControlDestroyed(*this);
+  }
   DestroyHandle();
-  for (TWinControl* child : FControls)
+  for (TWinControl* child : FControls) {
     child->FParent = nullptr;
-  if (FParent)
+  }
+  if (FParent) {
     FParent->RemoveControl(this);
+  }
 }
 
 void TWinControl::RemoveControl(TWinControl* child) { std::erase(FControls, child); }
 
 IControlHost* TWinControl::Host() const {
   const TWinControl* c = this;
-  while (c->FParent)
+  while (c->FParent) {
     c = c->FParent;
+  }
   return c->FHost;
 }
 
@@ -68,8 +75,9 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
-  if (FPlaced)
+  if (FPlaced) {
     InvalidateInParent(); // the area it leaves
+  }
   FLeft = left;
   FTop = top;
   FWidth = width;
@@ -78,8 +86,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     MoveWindow(FHandle, left, top, width, height, TRUE);
   } else if (FPlaced) {
     InvalidateInParent();
-    if (IControlHost* host = Host())
+    if (IControlHost* host = Host()) {
       host->ControlMoved(*this);
+    }
   }
 }
 
@@ -87,8 +96,9 @@ void TWinControl::SetCaption(std::string caption) {
   FCaption = std::move(caption);
   if (FHandle) {
     SetWindowTextA(FHandle, FCaption.c_str());
-    if (!FNative)
+    if (!FNative) {
       Invalidate();
+    }
   } else if (FPlaced) {
     InvalidateInParent();
   }
@@ -114,16 +124,19 @@ bool TWinControl::ShowHint() const { return (FParentShowHint && FParent) ? FPare
 
 void TWinControl::SetEnabled(bool enabled) {
   FEnabled = enabled;
-  if (FHandle)
+  if (FHandle) {
     EnableWindow(FHandle, enabled);
+  }
 }
 
 bool TWinControl::CanFocus() const {
-  if (!FHandle)
+  if (!FHandle) {
     return false;
+  }
   for (const TWinControl* c = this; c && c->FParent; c = c->FParent) {
-    if (!c->FVisible || !c->FEnabled)
+    if (!c->FVisible || !c->FEnabled) {
       return false;
+    }
   }
   return true;
 }
@@ -131,46 +144,54 @@ bool TWinControl::CanFocus() const {
 bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
 
 void TWinControl::SetFocus() {
-  if (FHandle)
+  if (FHandle) {
     ::SetFocus(FHandle);
+  }
 }
 
 void TWinControl::Invalidate() {
-  if (FHandle)
+  if (FHandle) {
     InvalidateRect(FHandle, nullptr, TRUE);
-  else if (FPlaced)
+  } else if (FPlaced) {
     InvalidateInParent();
+  }
 }
 
 void TWinControl::InvalidateInParent() {
-  if (!FParent || !FParent->FHandle)
+  if (!FParent || !FParent->FHandle) {
     return;
+  }
   RECT r{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
   InvalidateRect(FParent->FHandle, &r, TRUE);
 }
 
 RECT TWinControl::ClientRect() const {
-  if (!HasWindow())
+  if (!HasWindow()) {
     return RECT{0, 0, FWidth, FHeight};
+  }
   RECT r{};
-  if (FHandle)
+  if (FHandle) {
     GetClientRect(FHandle, &r);
+  }
   return r;
 }
 
 void TWinControl::Click() {
-  if (OnClick)
+  if (OnClick) {
     OnClick(this);
+  }
 }
 
 void TWinControl::DoEnter() {
-  if (OnEnter)
+  if (OnEnter) {
     OnEnter(this);
+  }
 }
 
 void TWinControl::DoExit() {
-  if (OnExit)
+  if (OnExit) {
     OnExit(this);
+  }
 }
 
 TPropertyResult TWinControl::ReadProperty(const std::string& name, const TLayoutValue& value) {
@@ -225,22 +246,28 @@ void TWinControl::Loaded() { TComponent::Loaded(); }
 
 void TWinControl::CreateParams(TCreateParams& params) {
   params.Style = WS_CHILD | WS_CLIPSIBLINGS;
-  if (FVisible)
+  if (FVisible) {
     params.Style |= WS_VISIBLE;
-  if (!FEnabled)
+  }
+  if (!FEnabled) {
     params.Style |= WS_DISABLED;
-  if (FTabStop)
+  }
+  if (FTabStop) {
     params.Style |= WS_TABSTOP;
+  }
 }
 
 void TWinControl::CreateHandle() {
-  if (FHandle || FPlaced)
+  if (FHandle || FPlaced) {
     return;
-  if (FParent && !FParent->FHandle)
+  }
+  if (FParent && !FParent->FHandle) {
     throw std::runtime_error(Name() + " has no parent window");
+  }
   if (!HasWindow()) {
-    if (!FParent)
+    if (!FParent) {
       throw std::runtime_error(Name() + " has no parent window");
+    }
     FPlaced = true;
     UpdateFont();
     InvalidateInParent();
@@ -248,15 +275,17 @@ void TWinControl::CreateHandle() {
   }
   TCreateParams params;
   CreateParams(params);
-  if (!params.NativeClass)
+  if (!params.NativeClass) {
     EnsureClassRegistered(params.ClassName, OwnClassProc, params.Icon, params.IconSmall);
+  }
   static int nextId = 100;
   HMENU id = FParent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
   HWND hwnd = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), FCaption.c_str(), params.Style, FLeft,
                               FTop, FWidth, FHeight, FParent ? FParent->FHandle : nullptr, id,
                               GetModuleHandleA(nullptr), this);
-  if (!hwnd)
+  if (!hwnd) {
     throw std::runtime_error("cannot create the window of " + Name());
+  }
   if (params.NativeClass) {
     FNative = true;
     Attach(hwnd);
@@ -267,8 +296,9 @@ void TWinControl::CreateHandle() {
   }
   UpdateFont();
   HandleCreated();
-  for (TWinControl* child : FControls)
+  for (TWinControl* child : FControls) {
     child->CreateHandle();
+  }
 }
 
 void TWinControl::DestroyHandle() {
@@ -282,8 +312,9 @@ void TWinControl::DestroyHandle() {
 
 bool TWinControl::HasNonClientArea() const {
   RECT window{}, client{};
-  if (!GetWindowRect(FHandle, &window) || !GetClientRect(FHandle, &client))
+  if (!GetWindowRect(FHandle, &window) || !GetClientRect(FHandle, &client)) {
     return true;
+  }
   return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
 
@@ -293,17 +324,20 @@ void TWinControl::Unplace() {
 }
 
 void TWinControl::RecreateWnd() {
-  if (!FHandle)
+  if (!FHandle) {
     return;
+  }
   bool hadFocus = Focused();
   HWND before = GetWindow(FHandle, GW_HWNDPREV);
   DestroyHandle();
   CreateHandle();
   SetWindowPos(FHandle, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  if (hadFocus)
+  if (hadFocus) {
     SetFocus();
-  if (IControlHost* host = FParent ? Host() : nullptr)
+  }
+  if (IControlHost* host = FParent ? Host() : nullptr) {
     host->ControlRecreated(*this);
+  }
 }
 
 void TWinControl::Attach(HWND hwnd) {
@@ -312,8 +346,9 @@ void TWinControl::Attach(HWND hwnd) {
 }
 
 void TWinControl::Detach() {
-  if (!FHandle)
+  if (!FHandle) {
     return;
+  }
   RemovePropA(FHandle, kControlProp);
   FHandle = nullptr;
   FNative = false;
@@ -321,22 +356,26 @@ void TWinControl::Detach() {
   FFontHandle.reset(); // the window that used it is gone
   // Children without windows were painted by this window: they go with it.
   for (TWinControl* child : FControls) {
-    if (!child->HasWindow())
+    if (!child->HasWindow()) {
       child->Unplace();
+    }
   }
 }
 
 void TWinControl::UpdateFont() {
-  if (!FHandle && !FPlaced)
+  if (!FHandle && !FPlaced) {
     return;
+  }
   std::shared_ptr<const TFontHandle> font = SharedFont(Font());
-  if (FHandle)
+  if (FHandle) {
     SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font->Get()), TRUE);
+  }
   FFontHandle = std::move(font);
   FontChanged();
   for (TWinControl* child : FControls) {
-    if (child->FParentFont)
+    if (child->FParentFont) {
       child->UpdateFont();
+    }
   }
 }
 
@@ -352,19 +391,22 @@ void TWinControl::PaintBackground(HDC dc, const RECT& rect) { FillRect(dc, &rect
 
 void TWinControl::PaintWindowlessChildren(HDC dc, const RECT& dirty) {
   for (TWinControl* child : FControls) {
-    if (child->FHandle || !child->FPlaced || !child->FVisible)
+    if (child->FHandle || !child->FPlaced || !child->FVisible) {
       continue;
+    }
     RECT bounds{child->FLeft, child->FTop, child->FLeft + child->FWidth, child->FTop + child->FHeight};
     RECT common;
-    if (!IntersectRect(&common, &bounds, &dirty))
+    if (!IntersectRect(&common, &bounds, &dirty)) {
       continue;
+    }
     // The child draws in its own coordinates and no further than its bounds.
     TSavedDC saved(dc);
     IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
     OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
     // A child showing through to this container leaves the background as painted.
-    if (!child->FParentColor)
+    if (!child->FParentColor) {
       child->PaintBackground(dc, child->ClientRect());
+    }
     TCanvas canvas(dc);
     child->Paint(canvas);
   }
@@ -378,8 +420,9 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam) {
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
   case WM_PAINT:
-    if (FNative)
+    if (FNative) {
       break;
+    }
     {
       TPaintScope scope(FHandle);
       {
@@ -392,25 +435,29 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_NCPAINT:
     // A child without a frame has nothing outside its client area: no window DC is
     // needed to paint nothing.
-    if (FParent && !HasNonClientArea())
+    if (FParent && !HasNonClientArea()) {
       return 0;
+    }
     break;
   case WM_ERASEBKGND:
-    if (FNative)
+    if (FNative) {
       break;
+    }
     PaintBackground(reinterpret_cast<HDC>(wparam), ClientRect());
     return 1;
   case WM_PRINTCLIENT: {
     // Themed native children and the amount fields ask their parent for the background
     // under them. Their device context is clipped to them: only what lies there is drawn
     // (not every label of the container for each child).
-    if (FNative)
+    if (FNative) {
       break;
+    }
     const auto dc = reinterpret_cast<HDC>(wparam);
     RECT area = ClientRect(), clip{};
     const int region = GetClipBox(dc, &clip);
-    if (region == NULLREGION || (region != ERROR && !IntersectRect(&area, &area, &clip)))
+    if (region == NULLREGION || (region != ERROR && !IntersectRect(&area, &area, &clip))) {
       return 0;
+    }
     PaintBackground(dc, area);
     {
       TCanvas canvas(dc);
@@ -444,8 +491,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lparam);
     LRESULT result = 0;
     if (TWinControl* child = header ? FromHandle(header->hwndFrom) : nullptr;
-        child && child != this && child->NotifyReflected(*header, result))
+        child && child != this && child->NotifyReflected(*header, result)) {
       return result;
+    }
     break;
   }
   case WM_CTLCOLORBTN:
@@ -465,8 +513,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_SETFOCUS: {
     LRESULT r = DefaultHandler(msg, wparam, lparam);
     FocusGained();
-    if (IControlHost* host = FParent ? Host() : nullptr)
+    if (IControlHost* host = FParent ? Host() : nullptr) {
       host->ControlFocused(*this);
+    }
     return r;
   }
   case WM_KILLFOCUS: {
@@ -475,17 +524,20 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     return r;
   }
   case WM_GETFONT:
-    if (FNative)
+    if (FNative) {
       break;
+    }
     return reinterpret_cast<LRESULT>(FontHandle());
   case WM_LBUTTONDOWN:
-    if (!FNative && FTabStop && GetFocus() != FHandle)
+    if (!FNative && FTabStop && GetFocus() != FHandle) {
       ::SetFocus(FHandle);
+    }
     break;
   case WM_MOUSEMOVE: {
     // The host hears of the pointer (a form makes its tooltips then, not at start-up).
-    if (IControlHost* host = Host())
+    if (IControlHost* host = Host()) {
       host->PointerMoved();
+    }
     // Re-armed on every move: one window per thread is tracked, and taking over the
     // tracking is what makes the platform tell the previous window that the pointer left.
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
@@ -518,8 +570,9 @@ LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wparam, L
   } else {
     self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
-  if (!self)
+  if (!self) {
     return DefWindowProcA(hwnd, msg, wparam, lparam);
+  }
   LRESULT result = self->Dispatch(msg, wparam, lparam);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);

@@ -21,8 +21,9 @@ namespace {
 
 std::string Filler(size_t size) {
   std::string s(size, 'x');
-  for (size_t i = 0; i < size; i += 7)
+  for (size_t i = 0; i < size; i += 7) {
     s[i] = ' ';
+  }
   return s;
 }
 
@@ -39,8 +40,9 @@ void BM_EditInsertMiddle(benchmark::State& state) {
   for (auto _ : state) {
     edit.InsertText("a");
     edit.KeyDown(TMxKey::Back, 0);
-    if ((++n & 4095) == 0)
+    if ((++n & 4095) == 0) {
       edit.ClearUndo();
+    }
   }
   if (edit.GetCursorPos() != middle || edit.RawText().size() != static_cast<size_t>(state.range(0))) {
     state.SkipWithError("the caret or the text moved");
@@ -99,8 +101,9 @@ void BM_EditTypeCurrency(benchmark::State& state) {
   for (auto _ : state) {
     edit.ClearAll();
     edit.SetCursorPos(100);
-    for (char c : std::string("123456789012"))
+    for (char c : std::string("123456789012")) {
       edit.KeyPress(c);
+    }
     edit.ClearUndo();
   }
   state.SetItemsProcessed(state.iterations() * 12);
@@ -145,8 +148,9 @@ public:
     ConsoleReporter::Finalize();
     std::printf("\nengine / std::string (same run)\n");
     for (const auto& [name, time] : Times) {
-      if (name.rfind("BM_Edit", 0) != 0)
+      if (name.rfind("BM_Edit", 0) != 0) {
         continue;
+      }
       const std::string twin = "BM_String" + name.substr(7);
       const auto it = Times.find(twin);
       if (it != Times.end() && it->second > 0) {

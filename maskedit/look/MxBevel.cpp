@@ -37,14 +37,17 @@ void TMxBevel::Change() {
 int TMxBevel::CalcExt() const {
   switch (FMode) {
   case TMxBevelMode::bmCustom: {
-    if (FStyleInner == TMxBevelStyle::bvShadow)
+    if (FStyleInner == TMxBevelStyle::bvShadow) {
       return FWidthInner + FBorderInnerWidth;
+    }
     int ext = FBorderWidth + FBorderInnerWidth;
     if (FStyleOuter != TMxBevelStyle::bvNone || FStyleInner != TMxBevelStyle::bvNone) {
-      if (FStyleOuter != TMxBevelStyle::bvNone)
+      if (FStyleOuter != TMxBevelStyle::bvNone) {
         ext += FWidthOuter + (IsFrameStyle(FStyleOuter) ? 1 : 0);
-      if (FStyleInner != TMxBevelStyle::bvNone)
+      }
+      if (FStyleInner != TMxBevelStyle::bvNone) {
         ext += FWidthInner + (IsFrameStyle(FStyleInner) ? 1 : 0);
+      }
     }
     return ext;
   }
@@ -77,37 +80,43 @@ MX_BEVEL_SETTER(Support, bool, FSupport)
 #undef MX_BEVEL_SETTER
 
 void TMxBevel::SetStyleInner(TMxBevelStyle v) {
-  if (FStyleInner == v)
+  if (FStyleInner == v) {
     return;
+  }
   bool wasShadow = FStyleInner == TMxBevelStyle::bvShadow;
   FStyleInner = v;
-  if (v == TMxBevelStyle::bvShadow)
+  if (v == TMxBevelStyle::bvShadow) {
     FStyleOuter = TMxBevelStyle::bvShadow;
-  else if (wasShadow)
+  } else if (wasShadow) {
     FStyleOuter = TMxBevelStyle::bvNone;
+  }
   Change();
 }
 
 void TMxBevel::SetStyleOuter(TMxBevelStyle v) {
-  if (FStyleOuter == v)
+  if (FStyleOuter == v) {
     return;
+  }
   bool wasShadow = FStyleOuter == TMxBevelStyle::bvShadow;
   FStyleOuter = v;
-  if (v == TMxBevelStyle::bvShadow)
+  if (v == TMxBevelStyle::bvShadow) {
     FStyleInner = TMxBevelStyle::bvShadow;
-  else if (wasShadow)
+  } else if (wasShadow) {
     FStyleInner = TMxBevelStyle::bvNone;
+  }
   Change();
 }
 
 void TMxBevel::SetStandardStyle(TMxBorderStyle v) {
-  if (FStandardStyle == v)
+  if (FStandardStyle == v) {
     return;
+  }
   FStandardStyle = v;
-  if (FMode == TMxBevelMode::bmStandard)
+  if (FMode == TMxBevelMode::bmStandard) {
     Change();
-  else
+  } else {
     Recalc();
+  }
 }
 
 void TMxBevel::Assign(const TMxBevel& source) {
@@ -149,16 +158,18 @@ TMxRect TMxBevel::BevelClientRect(const TMxRect& rect) const {
 
 TMxRect TMxBevel::PaintRing(IMxBevelCanvas& canvas, TMxRect r, int width, bool transparent) const {
   for (int i = 0; i < width; ++i) {
-    if (!transparent)
+    if (!transparent) {
       canvas.FrameRect(r, FBorderColor);
+    }
     r = Inset(r, 1);
   }
   return r;
 }
 
 TMxRect TMxBevel::PaintOne(IMxBevelCanvas& canvas, TMxRect r, TMxBevelStyle style, int w) const {
-  if (style == TMxBevelStyle::bvNone || style == TMxBevelStyle::bvShadow || w == 0)
+  if (style == TMxBevelStyle::bvNone || style == TMxBevelStyle::bvShadow || w == 0) {
     return r;
+  }
   TColor topLeft = FShadowColor;
   TColor bottomRight = FLightColor;
   switch (style) {
@@ -251,8 +262,9 @@ TMxRect TMxBevel::PaintStandard(IMxBevelCanvas& canvas, TMxRect r, TMxBorderStyl
 }
 
 TMxRect TMxBevel::PaintBevel(IMxBevelCanvas& canvas, const TMxRect& rect, bool transparent) const {
-  if (FExt == 0)
+  if (FExt == 0) {
     return rect;
+  }
   TMxRect r = rect;
   switch (FMode) {
   case TMxBevelMode::bmCustom:
@@ -283,41 +295,54 @@ TMxRect TMxBevel::PaintBevel(IMxBevelCanvas& canvas, const TMxRect& rect, bool t
                                             MxEdge::SunkenOuter, MxEdge::Bump,        MxEdge::Etched,
                                             MxEdge::Raised,      MxEdge::Sunken};
       unsigned sides = 0;
-      if (FBorderSides & MxBorderSide::fsLeft)
+      if (FBorderSides & MxBorderSide::fsLeft) {
         sides |= MxSide::Left;
-      if (FBorderSides & MxBorderSide::fsTop)
+      }
+      if (FBorderSides & MxBorderSide::fsTop) {
         sides |= MxSide::Top;
-      if (FBorderSides & MxBorderSide::fsRight)
+      }
+      if (FBorderSides & MxBorderSide::fsRight) {
         sides |= MxSide::Right;
-      if (FBorderSides & MxBorderSide::fsBottom)
+      }
+      if (FBorderSides & MxBorderSide::fsBottom) {
         sides |= MxSide::Bottom;
+      }
       TMxRect edge = r;
       canvas.DrawEdge(edge, kEdges[static_cast<int>(FEdgeStyle)], sides);
       TMxRect inner = r;
-      if (sides & MxSide::Left)
+      if (sides & MxSide::Left) {
         inner.Left += 2;
-      if (sides & MxSide::Top)
+      }
+      if (sides & MxSide::Top) {
         inner.Top += 2;
-      if (sides & MxSide::Right)
+      }
+      if (sides & MxSide::Right) {
         inner.Right -= 2;
-      if (sides & MxSide::Bottom)
+      }
+      if (sides & MxSide::Bottom) {
         inner.Bottom -= 2;
+      }
       if (!transparent) {
-        if (!(sides & MxSide::Left))
+        if (!(sides & MxSide::Left)) {
           canvas.FillRectBackground({r.Left, r.Top, r.Left + 2, r.Bottom});
-        if (!(sides & MxSide::Top))
+        }
+        if (!(sides & MxSide::Top)) {
           canvas.FillRectBackground({r.Left, r.Top, r.Right, r.Top + 2});
-        if (!(sides & MxSide::Right))
+        }
+        if (!(sides & MxSide::Right)) {
           canvas.FillRectBackground({r.Right - 2, r.Top, r.Right, r.Bottom});
-        if (!(sides & MxSide::Bottom))
+        }
+        if (!(sides & MxSide::Bottom)) {
           canvas.FillRectBackground({r.Left, r.Bottom - 2, r.Right, r.Bottom});
+        }
       }
       r = inner;
     }
     break;
   case TMxBevelMode::bmWindows:
-    if (!FSupport)
+    if (!FSupport) {
       r = PaintStandard(canvas, r, TMxBorderStyle::lsLoweredExt);
+    }
     break;
   }
   return PaintRing(canvas, r, FBorderInnerWidth, transparent);

@@ -53,28 +53,29 @@ struct TMaskEditHarness {
         const size_t end = keys.find('>', i);
         const std::string_view k = keys.substr(i + 1, end - i - 1);
         i = end;
-        if (k == "BS")
+        if (k == "BS") {
           Edit->KeyDown(TMxKey::Back, 0);
-        else if (k == "DEL")
+        } else if (k == "DEL") {
           Edit->KeyDown(TMxKey::Delete, 0);
-        else if (k == "L")
+        } else if (k == "L") {
           Edit->KeyDown(TMxKey::Left, 0);
-        else if (k == "R")
+        } else if (k == "R") {
           Edit->KeyDown(TMxKey::Right, 0);
-        else if (k == "UP")
+        } else if (k == "UP") {
           Edit->KeyDown(TMxKey::Up, 0);
-        else if (k == "DN")
+        } else if (k == "DN") {
           Edit->KeyDown(TMxKey::Down, 0);
-        else if (k == "HOME")
+        } else if (k == "HOME") {
           Edit->KeyDown(TMxKey::Home, 0);
-        else if (k == "END")
+        } else if (k == "END") {
           Edit->KeyDown(TMxKey::End, 0);
-        else if (k == "INS")
+        } else if (k == "INS") {
           Edit->KeyDown(TMxKey::Insert, 0);
-        else if (k == "ENTER")
+        } else if (k == "ENTER") {
           Edit->KeyPress('\r');
-        else if (k == "UNDO")
+        } else if (k == "UNDO") {
           Edit->Undo();
+        }
         continue;
       }
       Edit->KeyPress(keys[i]);

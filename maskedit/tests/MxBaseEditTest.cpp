@@ -34,8 +34,9 @@ struct EditFixture : ::testing::Test {
     events.clear();
   }
   void Type(const std::string& keys) {
-    for (char c : keys)
+    for (char c : keys) {
       edit.KeyPress(c);
+    }
   }
   void Key(TMxKey key, std::uint8_t mods = 0) { edit.KeyDown(key, mods); }
 };
@@ -68,8 +69,9 @@ TEST_F(EditFixture, NoTextEventsWhileUpdatingOrLoading) {
   edit.BeginLoading();
   edit.SetText("y");
   edit.Loaded();
-  for (const auto& e : events)
+  for (const auto& e : events) {
     EXPECT_EQ(e.rfind("CursorPos", 0), 0u) << e;
+  }
 }
 
 TEST_F(EditFixture, CursorPosIsClamped) {
@@ -115,8 +117,9 @@ TEST_F(EditFixture, ShiftArrowsFollowTheSelectionTable) {
   };
   for (const Row& r : rows) {
     Start("abcdefg", r.caret);
-    for (auto [k, m] : r.keys)
+    for (auto [k, m] : r.keys) {
       Key(k, m);
+    }
     EXPECT_EQ(edit.GetSelStart(), r.selStart) << r.caret;
     EXPECT_EQ(edit.GetSelLength(), r.selLength) << r.caret;
     EXPECT_EQ(edit.GetCursorPos(), r.cursor) << r.caret;

@@ -32,17 +32,22 @@ public:
   void DrawEdge(TMxRect& r, unsigned edge, unsigned sides) override {
     Calls.push_back("edge " + std::to_string(edge) + " " + std::to_string(sides & 0xF) +
                     ((sides & MxSide::Adjust) ? " adjust" : ""));
-    if (!(sides & MxSide::Adjust))
+    if (!(sides & MxSide::Adjust)) {
       return;
+    }
     int n = ((edge & 0x3) ? 1 : 0) + ((edge & 0xC) ? 1 : 0);
-    if (sides & MxSide::Left)
+    if (sides & MxSide::Left) {
       r.Left += n;
-    if (sides & MxSide::Top)
+    }
+    if (sides & MxSide::Top) {
       r.Top += n;
-    if (sides & MxSide::Right)
+    }
+    if (sides & MxSide::Right) {
       r.Right -= n;
-    if (sides & MxSide::Bottom)
+    }
+    if (sides & MxSide::Bottom) {
       r.Bottom -= n;
+    }
   }
 
 private:

@@ -15,8 +15,9 @@ TEST(MxEditCommands, MenuEnablesByState) {
   TMxCustomEdit edit(app);
   auto enabled = [&](bool clip) {
     std::string s;
-    for (const TMenuItem& item : ContextMenu(edit, clip))
+    for (const TMenuItem& item : ContextMenu(edit, clip)) {
       s += item.Command == TCommand::None ? '-' : item.Enabled ? '1' : '0';
+    }
     return s;
   };
   EXPECT_EQ(enabled(false), "0-0000-0"); // nothing recorded: nothing to undo

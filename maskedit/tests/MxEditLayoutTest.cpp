@@ -14,8 +14,9 @@ TMxPrefixWidths Fixed(const std::string& text, int pitch = 7) {
   TMxPrefixWidths w;
   w.Update(text, 1, [pitch](std::string_view s, std::vector<int>& out) {
     out.clear();
-    for (std::size_t i = 0; i < s.size(); ++i)
+    for (std::size_t i = 0; i < s.size(); ++i) {
       out.push_back(static_cast<int>(i + 1) * pitch);
+    }
   });
   return w;
 }
@@ -27,8 +28,9 @@ TEST(MxPrefixWidths, RemeasuresOnlyFromTheFirstChange) {
     measured += s.size();
     out.clear();
     int x = 0;
-    for (char c : s)
+    for (char c : s) {
       out.push_back(x += (c == 'W' ? 11 : 5));
+    }
   };
   w.Update("abcdef", 1, measure);
   EXPECT_EQ(measured, 6u);

@@ -80,12 +80,14 @@ TEST(MxAmountToStr, MatchesTheFloatConversionOfTheAmount) {
     return MxFloatToStr(MxRoundToDouble(static_cast<long double>(v) / 10000.0L), '.');
   };
   std::vector<std::int64_t> values;
-  for (std::int64_t v = -30000; v <= 30000; ++v)
+  for (std::int64_t v = -30000; v <= 30000; ++v) {
     values.push_back(v);
+  }
   for (int e = 0; e <= 18; ++e) {
     std::int64_t p = 1;
-    for (int i = 0; i < e; ++i)
+    for (int i = 0; i < e; ++i) {
       p *= 10;
+    }
     for (std::int64_t d : {-1, 0, 1}) {
       values.push_back(p + d);
       values.push_back(-(p + d));
@@ -98,8 +100,9 @@ TEST(MxAmountToStr, MatchesTheFloatConversionOfTheAmount) {
   for (int i = 0; i < 200000; ++i) {
     const int digits = static_cast<int>(random() % 19) + 1; // 19: any non-negative int64
     std::uint64_t limit = 1;
-    for (int d = 0; d < digits && d < 18; ++d)
+    for (int d = 0; d < digits && d < 18; ++d) {
       limit *= 10;
+    }
     const std::int64_t v =
         digits == 19 ? static_cast<std::int64_t>(random() >> 1) : static_cast<std::int64_t>(random() % limit);
     values.push_back(random() & 1 ? -v : v);

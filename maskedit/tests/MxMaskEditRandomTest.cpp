@@ -19,8 +19,9 @@ std::string RandomText(std::mt19937& rng, size_t maxLength) {
   std::uniform_int_distribution<size_t> length(0, maxLength);
   std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
   std::string s(length(rng), ' ');
-  for (char& c : s)
+  for (char& c : s) {
     c = alphabet[pick(rng)];
+  }
   return s;
 }
 
@@ -141,8 +142,9 @@ TEST(MaskEditRandom, InvariantsHoldOnEveryMaskType) {
         // A selection may be left anywhere by "select"; positions are what must hold.
         CheckInvariants(*h.Edit, std::string(type.name) + " seed " + std::to_string(seed) + " step " +
                                      std::to_string(step) + " " + what);
-        if (::testing::Test::HasFatalFailure())
+        if (::testing::Test::HasFatalFailure()) {
           return;
+        }
       }
     }
   }

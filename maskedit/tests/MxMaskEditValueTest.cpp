@@ -77,8 +77,9 @@ TEST(MaskEditValues, ValuesOutOfRangeAreReportedNotConverted) {
       h.Edit->SetMaskType(type);
       const std::string before = h.Edit->RawText();
       h.Edit->SetValue(type == meCurrency ? x * 1e9 : x);
-      if (type == meWord && x == -1e10)
+      if (type == meWord && x == -1e10) {
         continue; // magnitude is taken
+      }
       EXPECT_EQ(h.Edit->RawText(), before) << type << " " << x;
       EXPECT_EQ(h.ValidationErrors, 1) << type << " " << x;
     }

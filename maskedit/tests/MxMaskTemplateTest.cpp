@@ -33,10 +33,12 @@ TEST(MxMaskTemplate, RulesPerMaskCharacter) {
   for (const Row& r : rows) {
     TMxMaskTemplate m(r.mask);
     const int p = m.Length();
-    for (const char* c = r.accepted; *c; ++c)
+    for (const char* c = r.accepted; *c; ++c) {
       EXPECT_TRUE(m.CharMatchesMask(p, *c, Ascii(), {})) << r.mask << " " << *c;
-    for (const char* c = r.refused; *c; ++c)
+    }
+    for (const char* c = r.refused; *c; ++c) {
       EXPECT_FALSE(m.CharMatchesMask(p, *c, Ascii(), {})) << r.mask << " " << *c;
+    }
   }
   TMxMaskTemplate user("r");
   EXPECT_FALSE(user.CharMatchesMask(1, 'q', Ascii(), {}));

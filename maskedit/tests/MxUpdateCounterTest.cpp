@@ -21,8 +21,9 @@ TEST(MxUpdateCounter, NeitherUnderflowsNorWraps) {
   TMxUpdateCounter counter;
   EXPECT_TRUE(counter.End(true)); // unbalanced: stays at 0
   EXPECT_EQ(counter.Count(), 0);
-  for (int i = 0; i < 70000; ++i)
+  for (int i = 0; i < 70000; ++i) {
     counter.Begin();
+  }
   EXPECT_EQ(counter.Count(), UINT16_MAX);
   EXPECT_TRUE(counter.IsUpdating());
 }

@@ -5,23 +5,27 @@
 TMxBaseCustomControl::TMxBaseCustomControl(TWinControl* parent) : TWinControl(parent) {}
 
 void TMxBaseCustomControl::EndUpdate(bool repaint) {
-  if (FUpdates.End(repaint))
+  if (FUpdates.End(repaint)) {
     BevelChanged(nullptr);
+  }
 }
 
 void TMxBaseCustomControl::BevelChanged(TMxObject*) {
-  if (RepaintOnChange)
+  if (RepaintOnChange) {
     Invalidate();
+  }
 }
 
 void TMxBaseCustomControl::DoMouseEnter() {
-  if (OnMouseEnter)
+  if (OnMouseEnter) {
     OnMouseEnter(this);
+  }
 }
 
 void TMxBaseCustomControl::DoMouseExit() {
-  if (OnMouseExit)
+  if (OnMouseExit) {
     OnMouseExit(this);
+  }
 }
 
 TPropertyResult TMxBaseCustomControl::ReadProperty(const std::string& name, const TLayoutValue& value) {

@@ -7,24 +7,28 @@ TMxCaret::TMxCaret() : FBlinkRate(GetCaretBlinkTime()) {}
 TMxCaret::~TMxCaret() { Destroy(); }
 
 void TMxCaret::SetBlinkRate(unsigned v) {
-  if (v == FBlinkRate)
+  if (v == FBlinkRate) {
     return;
+  }
   FBlinkRate = v;
-  if (FVisible)
+  if (FVisible) {
     ApplyBlinkRate();
+  }
   Change();
 }
 
 void TMxCaret::SetStyle(TMxCaretStyles v) {
-  if (v == FStyle)
+  if (v == FStyle) {
     return;
+  }
   FStyle = v;
   Change();
 }
 
 void TMxCaret::SetCaretBmpMode(TMxCaretBitmap v) {
-  if (v == FBmpMode)
+  if (v == FBmpMode) {
     return;
+  }
   FBmpMode = v;
   Change();
 }
@@ -47,27 +51,32 @@ bool TMxCaret::OwnerFocused() const { return FOwner && GetFocus() == FOwner; }
 
 void TMxCaret::ApplyBlinkRate() {
   const UINT current = GetCaretBlinkTime();
-  if (current == INFINITE || current == 0)
+  if (current == INFINITE || current == 0) {
     return; // blinking is off: the user's choice stands
+  }
   if (!FBlinkChanged) {
-    if (current == FBlinkRate)
+    if (current == FBlinkRate) {
       return;
+    }
     FSavedBlinkTime = current;
   }
-  if (SetCaretBlinkTime(FBlinkRate))
+  if (SetCaretBlinkTime(FBlinkRate)) {
     FBlinkChanged = true;
+  }
 }
 
 void TMxCaret::RestoreBlinkRate() {
-  if (!FBlinkChanged)
+  if (!FBlinkChanged) {
     return;
+  }
   SetCaretBlinkTime(FSavedBlinkTime);
   FBlinkChanged = false;
 }
 
 void TMxCaret::Create() {
-  if (!OwnerFocused())
+  if (!OwnerFocused()) {
     return;
+  }
   HBITMAP shape = nullptr;
   int w = 1, h = std::max(1, FFontHeight);
   switch (FStyle) {
@@ -96,9 +105,11 @@ void TMxCaret::Create() {
         if (FBmpMode == cbStretch || info.bmWidth <= 0 || info.bmHeight <= 0) {
           StretchBlt(dst.Get(), 0, 0, FWidth, FHeight, src.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         } else {
-          for (int y = 0; y < FHeight; y += info.bmHeight)
-            for (int x = 0; x < FWidth; x += info.bmWidth)
+          for (int y = 0; y < FHeight; y += info.bmHeight) {
+            for (int x = 0; x < FWidth; x += info.bmWidth) {
               BitBlt(dst.Get(), x, y, info.bmWidth, info.bmHeight, src.Get(), 0, 0, SRCCOPY);
+            }
+          }
         }
         shape = FWorkBitmap.Get();
       }
@@ -106,8 +117,9 @@ void TMxCaret::Create() {
     break;
   default: break;
   }
-  if (FPlatformCaret)
+  if (FPlatformCaret) {
     DestroyCaret();
+  }
   FPlatformCaret = CreateCaret(FOwner, shape, std::max(1, w), std::max(1, h)) != FALSE;
   if (FPlatformCaret && FVisible) {
     ApplyBlinkRate();
@@ -116,20 +128,24 @@ void TMxCaret::Create() {
 }
 
 void TMxCaret::Show() {
-  if (Designing || !Enabled)
+  if (Designing || !Enabled) {
     return;
-  if (!FPlatformCaret)
+  }
+  if (!FPlatformCaret) {
     Create();
-  if (!FPlatformCaret)
+  }
+  if (!FPlatformCaret) {
     return;
+  }
   FVisible = true;
   ApplyBlinkRate();
   ShowCaret(FOwner);
 }
 
 void TMxCaret::Hide() {
-  if (FVisible && FPlatformCaret)
+  if (FVisible && FPlatformCaret) {
     HideCaret(FOwner);
+  }
   FVisible = false;
   RestoreBlinkRate();
 }
@@ -146,11 +162,13 @@ void TMxCaret::Destroy() {
 }
 
 void TMxCaret::Place(int x, int y) {
-  if (!FPlatformCaret || !OwnerFocused())
+  if (!FPlatformCaret || !OwnerFocused()) {
     return;
-  if (FStyle == csUnder)
+  }
+  if (FStyle == csUnder) {
     y += FFontHeight - 3;
-  else if (FStyle == csUnderBlock)
+  } else if (FStyle == csUnderBlock) {
     y += FFontHeight - FHeight - 2;
+  }
   SetCaretPos(x, y);
 }

@@ -14,12 +14,14 @@ TMxCustomBevelPanel::TMxCustomBevelPanel(TWinControl* parent)
 TMxCustomBevelPanel::~TMxCustomBevelPanel() { FBevel->SetOnChange(nullptr); }
 
 void TMxCustomBevelPanel::BevelChanged(TMxObject* sender) {
-  if (IsLoading() || IsDestroying())
+  if (IsLoading() || IsDestroying()) {
     return;
-  if (sender == FBevel.get())
+  }
+  if (sender == FBevel.get()) {
     RecreateWnd();
-  else
+  } else {
     Invalidate();
+  }
 }
 
 TPropertyResult TMxCustomBevelPanel::ReadProperty(const std::string& name, const TLayoutValue& value) {
@@ -32,8 +34,9 @@ TPropertyResult TMxCustomBevelPanel::ReadProperty(const std::string& name, const
   const auto Colour = [](void (*apply)(TMxBevel&, TColor)) -> P::TReader {
     return [apply](TMxCustomBevelPanel& c, const TLayoutValue& v) {
       const std::optional<TColor> colour = LayoutColor(v);
-      if (!colour)
+      if (!colour) {
         return TPropertyResult::Bad("a colour");
+      }
       apply(*c.FBevel, *colour);
       return TPropertyResult::Ok();
     };
@@ -127,19 +130,22 @@ void TMxCustomBevelPanel::CreateParams(TCreateParams& params) {
   TMxCustomPanel::CreateParams(params);
   params.Style |= WS_CLIPCHILDREN;
   if (FBevel->Mode() == TMxBevelMode::bmWindows && ThemeInUse() == 0) {
-    if (Ctl3D())
+    if (Ctl3D()) {
       params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
+    } else {
       params.Style |= WS_BORDER;
+    }
   }
 }
 
 void TMxCustomBevelPanel::ThemeModeChanged() {
-  if (IsLoading())
+  if (IsLoading()) {
     return;
+  }
   for (TWinControl* child : Controls()) {
-    if (child->HandleAllocated())
+    if (child->HandleAllocated()) {
       SendMessageA(child->Handle(), WM_THEMECHANGED, 0, 0);
+    }
   }
   RecreateWnd();
 }

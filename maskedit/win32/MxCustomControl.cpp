@@ -27,32 +27,38 @@ TMxCustomControl::~TMxCustomControl() { TMxThemeServices::RemoveClient(this); }
 
 void TMxCustomControl::SetFlat(bool flat) {
   FFlat = flat;
-  if (FFlat)
+  if (FFlat) {
     DrawNormalLook();
-  else
+  } else {
     DrawActiveLook();
+  }
 }
 
 void TMxCustomControl::SetTransparent(bool transparent) {
-  if (FTransparent == transparent)
+  if (FTransparent == transparent) {
     return;
+  }
   FTransparent = transparent;
   // Opacity decides what the platform erases; a new window takes it up.
-  if (HandleAllocated() && IsWindowVisible(Handle()))
+  if (HandleAllocated() && IsWindowVisible(Handle())) {
     RecreateWnd();
+  }
 }
 
 void TMxCustomControl::SetThemeMode(TMxThemeMode mode) {
-  if (FThemeMode == mode)
+  if (FThemeMode == mode) {
     return;
+  }
   FThemeMode = mode;
-  if (!FThemeGlobalMode)
+  if (!FThemeGlobalMode) {
     ThemeModeChanged();
+  }
 }
 
 void TMxCustomControl::SetThemeGlobalMode(bool global) {
-  if (FThemeGlobalMode == global)
+  if (FThemeGlobalMode == global) {
     return;
+  }
   FThemeGlobalMode = global;
   ThemeModeChanged();
 }
@@ -64,8 +70,9 @@ int TMxCustomControl::ThemeInUse() const {
 void TMxCustomControl::ThemeModeChanged() {
   Invalidate();
   for (TWinControl* child : Controls()) {
-    if (child->HandleAllocated())
+    if (child->HandleAllocated()) {
       SendMessageA(child->Handle(), MXM_THEMECHANGED, 0, 0);
+    }
   }
 }
 
@@ -106,8 +113,9 @@ TPropertyResult TMxCustomControl::ReadProperty(const std::string& name, const TL
 void TMxCustomControl::DoEnter() {
   FEntered = true;
   TMxBaseCustomControl::DoEnter();
-  if (FFlat)
+  if (FFlat) {
     DrawActiveLook();
+  }
 }
 
 void TMxCustomControl::DoExit() {
@@ -124,14 +132,16 @@ void TMxCustomControl::FocusGained() {
 void TMxCustomControl::FocusLost(HWND) { PostMessageA(Handle(), MXM_AFTERFOCUS, 0, 0); }
 
 void TMxCustomControl::DoMouseExit() {
-  if (!FEntered)
+  if (!FEntered) {
     DrawNormalLook();
+  }
   TMxBaseCustomControl::DoMouseExit();
 }
 
 void TMxCustomControl::DrawActiveLook() {
-  if (!HandleAllocated() || !FFlat)
+  if (!HandleAllocated() || !FFlat) {
     return;
+  }
   TWindowDC dc(Handle(), TWindowDC::TArea::Window);
   RECT r{};
   GetWindowRect(Handle(), &r);
@@ -152,8 +162,9 @@ void TMxCustomControl::DrawActiveLook() {
 }
 
 void TMxCustomControl::DrawNormalLook() {
-  if (!HandleAllocated() || Focused() || !FFlat || MouseInside())
+  if (!HandleAllocated() || Focused() || !FFlat || MouseInside()) {
     return;
+  }
   TWindowDC dc(Handle(), TWindowDC::TArea::Window);
   RECT r{};
   GetWindowRect(Handle(), &r);
@@ -171,21 +182,24 @@ void TMxCustomControl::DrawNormalLook() {
 }
 
 void TMxCustomControl::DrawBackground(HDC dc, const RECT& rect) {
-  if (HasTransparentBackground() && CopyParentBackground(dc, rect))
+  if (HasTransparentBackground() && CopyParentBackground(dc, rect)) {
     return;
+  }
   TCanvas canvas(dc);
   canvas.FillRect(rect, Color());
 }
 
 void TMxCustomControl::PaintBackground(HDC dc, const RECT& rect) {
   // A transparent control leaves erasing to its painting.
-  if (!HasTransparentBackground())
+  if (!HasTransparentBackground()) {
     TMxBaseCustomControl::PaintBackground(dc, rect);
+  }
 }
 
 void TMxCustomControl::Paint(TCanvas& canvas) {
-  if (IsLoading())
+  if (IsLoading()) {
     return;
+  }
   DrawBackground(canvas.Handle(), ClientRect());
   DrawNormalLook();
 }
@@ -194,15 +208,17 @@ LRESULT TMxCustomControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
   case MXM_AFTERFOCUS: {
     const TNotifyEvent& event = wparam ? OnAfterEnter : OnAfterExit;
-    if (event)
+    if (event) {
       event(this);
+    }
     return 0;
   }
   case MXM_THEMECHANGED:
   case WM_THEMECHANGED: ThemeModeChanged(); return 0;
   case WM_SYSCOLORCHANGE:
-    if (!FTransparent)
+    if (!FTransparent) {
       Invalidate();
+    }
     break;
   default: break;
   }

@@ -1,8 +1,9 @@
 #include "maskedit/win32/MxCustomPanel.h"
 
 bool TMxCustomPanel::CopyParentBackground(HDC dc, const RECT& rect) {
-  if (!Parent() || !Parent()->HandleAllocated() || !HandleAllocated())
+  if (!Parent() || !Parent()->HandleAllocated() || !HandleAllocated()) {
     return false;
+  }
   POINT origin{0, 0};
   MapWindowPoints(Handle(), Parent()->Handle(), &origin, 1);
   TSavedDC saved(dc);

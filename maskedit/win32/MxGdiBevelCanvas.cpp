@@ -4,8 +4,9 @@ namespace {
 std::vector<POINT> ToPoints(const std::vector<TMxPoint>& points) {
   std::vector<POINT> out;
   out.reserve(points.size());
-  for (const TMxPoint& p : points)
+  for (const TMxPoint& p : points) {
     out.push_back({p.X, p.Y});
+  }
   return out;
 }
 } // namespace

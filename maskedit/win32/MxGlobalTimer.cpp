@@ -15,12 +15,14 @@ int TMxGlobalTimer::AddClient(std::function<void()> tick) {
     FTimer->OnTimer = [this](TComponent*) {
       // A client may remove itself (or another) while ticking: walk a copy of the ids.
       std::vector<int> ids;
-      for (const auto& [id, _] : FClients)
+      for (const auto& [id, _] : FClients) {
         ids.push_back(id);
+      }
       for (int id : ids) {
         auto it = FClients.find(id);
-        if (it != FClients.end())
+        if (it != FClients.end()) {
           it->second();
+        }
       }
     };
     FTimer->SetInterval(kInterval);
@@ -31,6 +33,7 @@ int TMxGlobalTimer::AddClient(std::function<void()> tick) {
 
 void TMxGlobalTimer::RemoveClient(int id) {
   FClients.erase(id);
-  if (FClients.empty() && FTimer)
+  if (FClients.empty() && FTimer) {
     FTimer->SetEnabled(false);
+  }
 }

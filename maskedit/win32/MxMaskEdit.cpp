@@ -28,8 +28,9 @@ public:
   bool WindowExists() const override { return Owner.HandleAllocated(); }
   void RequestFocus() override { Owner.RequestFocusBack(); }
   void FocusNextControl() override {
-    if (TForm* form = TForm::Of(Owner))
+    if (TForm* form = TForm::Of(Owner)) {
       form->SelectNext(true);
+    }
   }
 
 private:
@@ -42,10 +43,11 @@ class TMxMaskEdit::TEngine final : public TMxCustomMaskEdit {
 public:
   TEngine(TMxMaskEdit& owner, TMxApplication& application) : TMxCustomMaskEdit(application), Owner(owner) {}
   void BevelChanged(TMxObject* sender) override {
-    if (sender == nullptr && !IsLoading())
+    if (sender == nullptr && !IsLoading()) {
       Owner.PaintText();
-    else
+    } else {
       TMxCustomMaskEdit::BevelChanged(sender);
+    }
   }
 
 private:
@@ -66,8 +68,9 @@ public:
   TColor HighlightBack() const override { return Owner.HighlightBack; }
   TColor HighlightText() const override { return Owner.HighlightText; }
   bool FillTransparent(HDC dc, const RECT& rect) override {
-    if (!Owner.HasTransparentBackground())
+    if (!Owner.HasTransparentBackground()) {
       return false;
+    }
     Owner.DrawBackground(dc, rect);
     return true;
   }
@@ -98,8 +101,9 @@ TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
   FEdit->SetClipboard(&FClipboard);
   FEdit->SetCharClass(&TMxWin32CharClass::Instance());
   FCaret->SetOnChange([this](TMxObject*) {
-    if (TWinControl::Focused())
+    if (TWinControl::Focused()) {
       ResizeCaret();
+    }
   });
   FFont3D->SetOnChange([this](TMxObject*) {
     FPainter->Font3DChanged();
@@ -117,8 +121,9 @@ TMxMaskEdit::~TMxMaskEdit() {
 }
 
 void TMxMaskEdit::SetAutoSize(bool value) {
-  if (value == FAutoSize)
+  if (value == FAutoSize) {
     return;
+  }
   FAutoSize = value;
   AdjustSize();
 }
@@ -140,10 +145,11 @@ void TMxMaskEdit::HandleCreated() {
 
 void TMxMaskEdit::Relayout() {
   // The size comes from the window itself, never from a message.
-  if (TWinControl::Focused())
+  if (TWinControl::Focused()) {
     PrepareBuffer();
-  else
+  } else {
     UpdateEditRects();
+  }
   AdjustSize();
   TWinControl::Invalidate();
   UpdateCaret();
@@ -167,8 +173,9 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
   const auto colour = [](void (*apply)(TMxMaskEdit&, TColor)) -> P::TReader {
     return [apply](TMxMaskEdit& c, const TLayoutValue& v) {
       const std::optional<TColor> value = LayoutColor(v);
-      if (!value)
+      if (!value) {
         return TPropertyResult::Bad("a colour");
+      }
       apply(c, *value);
       return TPropertyResult::Ok();
     };
@@ -240,12 +247,15 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
       // A whole number (any 64-bit one, for the word type) or a decimal one for the float types.
       {"Value",
        [](TMxMaskEdit& c, const TLayoutValue& v) {
-         if (v.Kind == TLayoutValue::TKind::Integer)
+         if (v.Kind == TLayoutValue::TKind::Integer){
            c.Edit().ReadStoredValue(static_cast<long double>(v.Integer));
-         else if (v.Kind == TLayoutValue::TKind::Float)
+}
+         else if (v.Kind == TLayoutValue::TKind::Float){
            c.Edit().ReadStoredValue(v.Float);
-         else
+}
+         else{
            return TPropertyResult::Bad("a number");
+}
          return TPropertyResult::Ok();
        }},
       {"Text", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetText(s); })},
@@ -264,8 +274,9 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
                          2, 36, [](TMxMaskEdit& c, int v) { c.Edit().SetNumberBase(v); }, "2 to 36")},
       {"BlankChar",
        [](TMxMaskEdit& c, const TLayoutValue& v) {
-         if (v.Kind != TLayoutValue::TKind::String || v.Text.size() != 1)
+         if (v.Kind != TLayoutValue::TKind::String || v.Text.size() != 1){
            return TPropertyResult::Bad("one character");
+}
          c.Edit().SetBlankChar(v.Text[0]);
          return TPropertyResult::Ok();
        }},
@@ -317,8 +328,9 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
 // --- layout -------------------------------------------------------------------------------------
 
 void TMxMaskEdit::UpdateEditRects() {
-  if (!HandleAllocated() || IsDestroying())
+  if (!HandleAllocated() || IsDestroying()) {
     return;
+  }
   const RECT client = ClientRect();
   TMxRect frameClient{client.left, client.top, client.right, client.bottom};
   const bool themed = ThemeInUse() != 0;
@@ -328,8 +340,9 @@ void TMxMaskEdit::UpdateEditRects() {
     static constexpr int kState[] = {4, 6, 5, 5, 1};
     RECT content{};
     if (TMxThemeServices::Instance().ContentRect(Handle(), L"EDIT", 1, kState[static_cast<int>(state)],
-                                                 nullptr, client, content))
+                                                 nullptr, client, content)) {
       frameClient = {content.left, content.top, content.right, content.bottom};
+    }
   } else {
     frameClient = BevelClientRect();
   }
@@ -343,17 +356,20 @@ void TMxMaskEdit::UpdateEditRects() {
 
 void TMxMaskEdit::SetCustomButtonParentCtlXP(bool value) {
   FEdit->CustomButtonParentCtlXP = value;
-  if (value)
+  if (value) {
     ThemeModeChanged();
+  }
 }
 
 void TMxMaskEdit::ThemeModeChanged() {
   TMxCustomBevelPanel::ThemeModeChanged();
-  if (!FEdit->CustomButtonParentCtlXP)
+  if (!FEdit->CustomButtonParentCtlXP) {
     return;
+  }
   TMxSpecialButtons& buttons = FEdit->CustomButtons();
-  for (int i = 0; i < buttons.Count(); ++i)
+  for (int i = 0; i < buttons.Count(); ++i) {
     buttons.Item(i).ThemeMode = ThemeMode();
+  }
   TWinControl::Invalidate();
 }
 
@@ -363,8 +379,9 @@ int TMxMaskEdit::ButtonsWidth() const {
 }
 
 void TMxMaskEdit::PaintButtons(HDC dc) {
-  if (FEdit->CustomButtons().Count() == 0)
+  if (FEdit->CustomButtons().Count() == 0) {
     return;
+  }
   TMxButtonPaintContext ctx;
   ctx.Window = Handle();
   // The buttons draw with the visual styles when they follow the edit's theme mode.
@@ -374,18 +391,22 @@ void TMxMaskEdit::PaintButtons(HDC dc) {
 }
 
 void TMxMaskEdit::PrepareBuffer() {
-  if (!HandleAllocated())
+  if (!HandleAllocated()) {
     return;
-  if (!FPainter->PrepareBuffer())
+  }
+  if (!FPainter->PrepareBuffer()) {
     return; // paints go straight to the screen
+  }
   const bool loading = IsLoading();
-  if (!loading)
+  if (!loading) {
     UpdateEditRects();
+  }
 }
 
 void TMxMaskEdit::AdjustSize() {
-  if (!FAutoSize || IsLoading() || !HandleAllocated())
+  if (!FAutoSize || IsLoading() || !HandleAllocated()) {
     return;
+  }
   const int frame = Bevel().Mode() == TMxBevelMode::bmWindows ? 0 : Bevel().Ext();
   const int height =
       TMxEditLayout::AutoHeight(TextHeightOf("Qp"), Bevel().Mode() == TMxBevelMode::bmWindows, frame);
@@ -411,8 +432,9 @@ POINT TMxMaskEdit::PosFromChar(long long index) {
 void TMxMaskEdit::FontChanged() {
   TMxCustomBevelPanel::FontChanged();
   FPainter->FontChanged();
-  if (HandleAllocated())
+  if (HandleAllocated()) {
     ResizeCaret();
+  }
   AdjustSize();
 }
 
@@ -427,8 +449,9 @@ void TMxMaskEdit::ResizeCaret() {
 // --- painting -------------------------------------------------------------------------------------
 
 void TMxMaskEdit::Paint(TCanvas& canvas) {
-  if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying())
+  if (IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) {
     return;
+  }
   if (!FPainter->BufferActive()) {
     TMxCustomBevelPanel::Paint(canvas);
     FPainter->DrawTextArea(canvas.Handle());
@@ -448,23 +471,26 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
 }
 
 void TMxMaskEdit::PaintText() {
-  if (!HandleAllocated() || IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying())
+  if (!HandleAllocated() || IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) {
     return;
+  }
   if (FPaintBatch > 0) {
     FPaintPending = true;
     return;
   }
   FPaintPending = false;
   // A hidden field (its form still being built) is painted whole when it is shown.
-  if (!IsWindowVisible(Handle()))
+  if (!IsWindowVisible(Handle())) {
     return;
+  }
   TWindowDC dc(Handle());
   FPainter->DrawTextArea(dc.Get());
 }
 
 void TMxMaskEdit::UpdateCaret() {
-  if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible())
+  if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible()) {
     return;
+  }
   const TMxCaretPlacement p =
       TMxEditLayout::PlaceCaret(FEdit->GetAlignment(), FRects.Text, FPainter->Widths(), FEdit->GetCursorPos(),
                                 FEdit->ScrollOffset, *FFont3D);

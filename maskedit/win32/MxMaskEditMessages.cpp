@@ -27,12 +27,15 @@ using TMenuHandle = TUniqueHandle<HMENU, TMenuTraits>;
 
 std::uint8_t ModifierState() {
   std::uint8_t m = 0;
-  if (GetKeyState(VK_SHIFT) < 0)
+  if (GetKeyState(VK_SHIFT) < 0) {
     m |= emShift;
-  if (GetKeyState(VK_CONTROL) < 0)
+  }
+  if (GetKeyState(VK_CONTROL) < 0) {
     m |= emCtrl;
-  if (GetKeyState(VK_MENU) < 0)
+  }
+  if (GetKeyState(VK_MENU) < 0) {
     m |= emAlt;
+  }
   return m;
 }
 
@@ -70,22 +73,26 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   struct TBatch {
     explicit TBatch(TMxMaskEdit& e) : Edit(e) { ++Edit.FPaintBatch; }
     ~TBatch() {
-      if (--Edit.FPaintBatch == 0 && Edit.FPaintPending)
+      if (--Edit.FPaintBatch == 0 && Edit.FPaintPending) {
         Edit.PaintText();
-      if (Edit.FPaintBatch == 0)
+      }
+      if (Edit.FPaintBatch == 0) {
         Edit.TellAccessibleChanges();
+      }
     }
     TMxMaskEdit& Edit;
   } batch(*this);
   LRESULT result = 0;
-  if (HandleEditMessage(msg, wparam, lparam, result))
+  if (HandleEditMessage(msg, wparam, lparam, result)) {
     return result;
+  }
   // The custom buttons take the mouse over them, their timers and the relayout request.
   const bool enabled = Enabled();
   if ((enabled || msg == MXM_RELAYOUT || msg == WM_TIMER || msg == WM_CAPTURECHANGED) &&
       FButtons->HandleMessage(msg, wparam, lparam, result)) {
-    if (msg != WM_MOUSEMOVE)
+    if (msg != WM_MOUSEMOVE) {
       return result;
+    }
     return TMxCustomBevelPanel::WndProc(msg, wparam, lparam); // enter and exit still follow
   }
   switch (msg) {
@@ -95,8 +102,9 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_KEYDOWN: KeyDown(wparam); return 0;
   case WM_KEYUP: KeyUp(wparam); return 0;
   case WM_CHAR:
-    if (Enabled())
+    if (Enabled()) {
       FEdit->KeyPress(static_cast<char>(wparam));
+    }
     return 0;
   case WM_LBUTTONDOWN:
     TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
@@ -143,12 +151,14 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     break;
   case WM_MOUSEWHEEL:
     // A date field steps the part under the caret; other fields pass the wheel on.
-    if (enabled && FEdit->MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam)))
+    if (enabled && FEdit->MouseWheel(GET_WHEEL_DELTA_WPARAM(wparam))) {
       return 0;
+    }
     break;
   case WM_RBUTTONUP:
-    if (!Enabled())
+    if (!Enabled()) {
       return 0;
+    }
     ContextMenu({XOf(lparam), YOf(lparam)});
     return 0;
   case WM_CONTEXTMENU:
@@ -159,10 +169,11 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     return 0;
   case WM_SIZE: {
     LRESULT r = TMxCustomBevelPanel::WndProc(msg, wparam, lparam);
-    if (TWinControl::Focused())
+    if (TWinControl::Focused()) {
       PrepareBuffer();
-    else
+    } else {
       UpdateEditRects();
+    }
     return r;
   }
   case WM_ENABLE: {
@@ -178,8 +189,9 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   case WM_DESTROY:
     FButtons->Detach();
     // A focus return that can no longer arrive must not block the other fields' checks.
-    if (FRefocusPosted)
+    if (FRefocusPosted) {
       gRefocusPending = FRefocusPosted = false;
+    }
     FMouse->StopAutoScroll();
     break;
   default: break;
@@ -193,10 +205,12 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
   switch (msg) {
   case EM_GETSEL: {
     const MxEditMessages::TRange sel = MxEditMessages::GetSel(e);
-    if (wparam)
+    if (wparam) {
       *reinterpret_cast<DWORD*>(wparam) = static_cast<DWORD>(sel.Start);
-    if (lparam)
+    }
+    if (lparam) {
       *reinterpret_cast<DWORD*>(lparam) = static_cast<DWORD>(sel.End);
+    }
     result = MAKELRESULT(std::min(sel.Start, 0xFFFF), std::min(sel.End, 0xFFFF));
     return true;
   }
@@ -224,8 +238,9 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
   case EM_LINELENGTH:
   case WM_GETTEXTLENGTH: result = length; return true;
   case EM_GETLINE: {
-    if (!lparam)
+    if (!lparam) {
       return true;
+    }
     WORD capacity = 0;
     std::memcpy(&capacity, reinterpret_cast<const void*>(lparam), sizeof capacity);
     result = static_cast<LRESULT>(
@@ -235,8 +250,9 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
   case EM_REPLACESEL:
     if (lparam) {
       e.InsertText(reinterpret_cast<const char*>(lparam));
-      if (!wparam)
+      if (!wparam) {
         e.ClearUndo();
+      }
     }
     return true;
   case EM_LIMITTEXT: e.SetMaxLength(MxEditMessages::LimitFromRequest(wparam)); return true;
@@ -309,8 +325,9 @@ void TMxMaskEdit::KeyUp(WPARAM vk) { FEdit->KeyUp(KeyFromVirtualKey(vk), Modifie
 bool TMxMaskEdit::OverButton(LPARAM pos) {
   TMxSpecialButtons& buttons = FEdit->CustomButtons();
   for (int i = 0; i < buttons.Count(); ++i) {
-    if (buttons.Item(i).Control().Contains(XOf(pos), YOf(pos)))
+    if (buttons.Item(i).Control().Contains(XOf(pos), YOf(pos))) {
       return true;
+    }
   }
   return false;
 }
@@ -318,8 +335,9 @@ bool TMxMaskEdit::OverButton(LPARAM pos) {
 void TMxMaskEdit::DoMouseEnter() {
   TMxCustomBevelPanel::DoMouseEnter();
   if (FocusOnMouseAbove && Enabled()) {
-    if (!TWinControl::Focused())
+    if (!TWinControl::Focused()) {
       SetFocus();
+    }
   } else if (ThemeInUse() != 0 && Flat()) {
     TWinControl::Invalidate();
   }
@@ -327,21 +345,25 @@ void TMxMaskEdit::DoMouseEnter() {
 
 void TMxMaskEdit::DoMouseExit() {
   TMxCustomBevelPanel::DoMouseExit();
-  if (ThemeInUse() != 0 && Flat())
+  if (ThemeInUse() != 0 && Flat()) {
     PaintText();
+  }
 }
 
 // --- context menu ----------------------------------------------------------------------------------
 
 void TMxMaskEdit::ContextMenu(POINT client) {
   bool handled = false;
-  if (OnContextPopup)
+  if (OnContextPopup) {
     OnContextPopup(this, client, handled);
-  if (handled || (Options & eoSuppressDefaultMenu) || !HandleAllocated())
+  }
+  if (handled || (Options & eoSuppressDefaultMenu) || !HandleAllocated()) {
     return;
+  }
   TMenuHandle menu(CreatePopupMenu());
-  if (!menu)
+  if (!menu) {
     return;
+  }
   const auto items = MxEditCommands::ContextMenu(*FEdit, FClipboard.HasText());
   for (const auto& item : items) {
     if (item.Command == MxEditCommands::TCommand::None) {
@@ -368,27 +390,33 @@ void TMxMaskEdit::FocusGained() {
   TMxCustomBevelPanel::FocusGained();
   NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, CHILDID_SELF);
   PrepareBuffer();
-  if (FCaret->Style() == csDefault)
+  if (FCaret->Style() == csDefault) {
     FCaret->SetFontHeight(TextHeightOf("Qp"));
+  }
   FCaret->Create();
   FCaret->Show();
-  if (RepaintOnSetFocus)
+  if (RepaintOnSetFocus) {
     PaintText();
+  }
   if (Flat()) {
     DrawActiveLook();
-    if (ThemeInUse() != 0)
+    if (ThemeInUse() != 0) {
       PaintText();
+    }
   }
-  if (ThemeInUse() != 0)
+  if (ThemeInUse() != 0) {
     TWinControl::Invalidate(); // the themed frame shows the focus
+  }
   TMxCustomMaskEdit& e = *FEdit;
   if (!KeepSelectionOnFocus) {
     e.SelectionHidden = false;
     if (e.HideSelection || e.AutoSelect) {
-      if (e.AutoSelect && GetKeyState(VK_LBUTTON) >= 0)
+      if (e.AutoSelect && GetKeyState(VK_LBUTTON) >= 0) {
         e.SelectAll();
-      if (e.GetSelLength() != 0)
+      }
+      if (e.GetSelLength() != 0) {
         PaintText();
+      }
     }
   }
   UpdateCaret();
@@ -404,13 +432,15 @@ void TMxMaskEdit::FocusLost(HWND to) {
     PaintText();
   }
   TMxCustomBevelPanel::FocusLost(to);
-  if (RepaintOnKillFocus)
+  if (RepaintOnKillFocus) {
     PaintText();
+  }
   FCaret->Hide();
   FCaret->Destroy();
   FPainter->ReleaseBuffer();
-  if (ThemeInUse() != 0)
+  if (ThemeInUse() != 0) {
     TWinControl::Invalidate();
+  }
   // The exit duties (the date's display form, the lone "-" clean-up) run even while another
   // field's focus return is pending; RequestFocusBack refuses a second return then, so
   // two failing fields never pass the focus back and forth.
@@ -422,17 +452,20 @@ void TMxMaskEdit::FocusLost(HWND to) {
 }
 
 void TMxMaskEdit::RequestFocusBack() {
-  if (!HandleAllocated() || IsDestroying() || gRefocusPending)
+  if (!HandleAllocated() || IsDestroying() || gRefocusPending) {
     return;
+  }
   // Only from a control of the same window: a message box or another program keeps the
   // focus it was given.
   HWND to = FFocusGoingTo;
-  if (!to || GetAncestor(to, GA_ROOT) != GetAncestor(Handle(), GA_ROOT))
+  if (!to || GetAncestor(to, GA_ROOT) != GetAncestor(Handle(), GA_ROOT)) {
     return;
+  }
   DWORD process = 0;
   GetWindowThreadProcessId(to, &process);
-  if (process != GetCurrentProcessId())
+  if (process != GetCurrentProcessId()) {
     return;
+  }
   gRefocusPending = FRefocusPosted = PostMessageA(Handle(), MXM_REFOCUS, 0, 0) != FALSE;
 }
 
@@ -440,7 +473,8 @@ void TMxMaskEdit::Refocus() {
   // The control now holding the focus loses it without its own check (still pending).
   HWND focus = GetFocus();
   if (focus && focus != Handle() && GetAncestor(focus, GA_ROOT) == GetAncestor(Handle(), GA_ROOT) &&
-      CanFocus())
+      CanFocus()) {
     ::SetFocus(Handle());
+  }
   gRefocusPending = FRefocusPosted = false;
 }

@@ -54,8 +54,9 @@ TMxThemeServices::TMxThemeServices() : FLibrary(LoadLibraryA("uxtheme.dll")) {
   FActive = FIsThemeActive && FIsThemeActive();
   // The listening window is a top-level window, whose making costs the first paint some
   // milliseconds: it is made once the message loop runs.
-  if (!SetTimer(nullptr, 0, kListenDelayMs, &TMxThemeServices::ListenLater))
+  if (!SetTimer(nullptr, 0, kListenDelayMs, &TMxThemeServices::ListenLater)) {
     EnsureWindow();
+  }
 }
 
 void CALLBACK TMxThemeServices::ListenLater(HWND, UINT, UINT_PTR id, DWORD) {
@@ -65,20 +66,23 @@ void CALLBACK TMxThemeServices::ListenLater(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 void TMxThemeServices::EnsureWindow() {
-  if (FWindow)
+  if (FWindow) {
     return;
+  }
   // WM_THEMECHANGED is sent to top-level windows; a message-only window would not hear it.
   FWindow = std::make_unique<TUtilityWindow>(
       [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
-        if (msg != WM_THEMECHANGED)
+        if (msg != WM_THEMECHANGED) {
           return false;
+        }
         ThemeChanged();
         result = 0;
         return true;
       },
       TUtilityWindow::TKind::TopLevel);
-  if (const bool active = FIsThemeActive && FIsThemeActive(); active != FActive)
+  if (const bool active = FIsThemeActive && FIsThemeActive(); active != FActive) {
     ThemeChanged();
+  }
 }
 
 HWND TMxThemeServices::UtilityWindow() {
@@ -105,16 +109,18 @@ int TMxThemeServices::ThemeInUse(TMxThemeMode mode, bool globalMode) const {
 
 bool TMxThemeServices::DrawElement(HWND hwnd, const wchar_t* themeClass, int part, int state, HDC dc,
                                    const RECT& rect) const {
-  if (!FActive)
+  if (!FActive) {
     return false;
+  }
   HANDLE theme = Theme(hwnd, themeClass);
   return theme && SUCCEEDED(FDrawThemeBackground(theme, dc, part, state, &rect, nullptr));
 }
 
 bool TMxThemeServices::ContentRect(HWND hwnd, const wchar_t* themeClass, int part, int state, HDC dc,
                                    const RECT& rect, RECT& content) const {
-  if (!FActive || !FGetThemeBackgroundContentRect)
+  if (!FActive || !FGetThemeBackgroundContentRect) {
     return false;
+  }
   HANDLE theme = Theme(hwnd, themeClass);
   return theme && SUCCEEDED(FGetThemeBackgroundContentRect(theme, dc, part, state, &rect, &content));
 }
@@ -124,26 +130,30 @@ HANDLE TMxThemeServices::Theme(HWND hwnd, const wchar_t* themeClass) const {
   // every frame drawn costs more than the drawing. No control sets a theme of its own, so
   // the handle is the same whichever window asks first.
   for (const auto& [name, theme] : FThemes) {
-    if (name == themeClass)
+    if (name == themeClass) {
       return theme;
+    }
   }
   HANDLE theme = FOpenThemeData(hwnd, themeClass);
-  if (theme)
+  if (theme) {
     FThemes.emplace_back(themeClass, theme);
+  }
   return theme;
 }
 
 void TMxThemeServices::CloseThemes() {
-  for (const auto& entry : FThemes)
+  for (const auto& entry : FThemes) {
     FCloseThemeData(entry.second);
+  }
   FThemes.clear();
 }
 
 TMxThemeServices::~TMxThemeServices() { CloseThemes(); }
 
 bool TMxThemeServices::DrawParentBackground(HWND hwnd, HDC dc, const RECT& rect) const {
-  if (!FActive || !FDrawThemeParentBackground)
+  if (!FActive || !FDrawThemeParentBackground) {
     return false;
+  }
   return SUCCEEDED(FDrawThemeParentBackground(hwnd, dc, &rect));
 }
 
@@ -154,21 +164,26 @@ void TMxThemeServices::RemoveClient(const TWinControl* control) { Clients().eras
 void TMxThemeServices::ThemeChanged() {
   CloseThemes();
   FActive = FIsThemeActive && FIsThemeActive();
-  if (!FActive && !FIsThemeActive)
+  if (!FActive && !FIsThemeActive) {
     return;
+  }
   std::vector<TForm*> forms = TApplication::Instance().Forms();
   for (TForm* form : forms) {
-    if (form->HandleAllocated())
+    if (form->HandleAllocated()) {
       SendMessageA(form->Handle(), MXM_THEMECHANGED, 0, 0);
+    }
   }
   for (TForm* form : forms) {
-    if (!form->HandleAllocated() || !IsWindowVisible(form->Handle()))
+    if (!form->HandleAllocated() || !IsWindowVisible(form->Handle())) {
       continue;
+    }
     ForEachControl(*form, [](TWinControl& c) {
-      if (c.HandleAllocated() && Clients().count(&c) != 0)
+      if (c.HandleAllocated() && Clients().count(&c) != 0) {
         SendMessageA(c.Handle(), MXM_THEMECHANGED, 0, 0);
+      }
     });
-    if (!MxApplication().NotifyOnlyControls)
+    if (!MxApplication().NotifyOnlyControls) {
       SendMessageA(form->Handle(), WM_THEMECHANGED, 0, 0);
+    }
   }
 }

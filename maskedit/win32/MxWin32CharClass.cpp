@@ -20,8 +20,9 @@ char TMxWin32CharClass::ToLower(char c) const {
 }
 
 void TMxWin32CharClass::OemRoundTrip(std::string& text) const {
-  if (text.empty() || text.size() > 0xFFFFFFFFu)
+  if (text.empty() || text.size() > 0xFFFFFFFFu) {
     return;
+  }
   const DWORD n = static_cast<DWORD>(text.size());
   CharToOemBuffA(text.data(), text.data(), n);
   OemToCharBuffA(text.data(), text.data(), n);

@@ -9,8 +9,9 @@ class TClipboardScope {
 public:
   explicit TClipboardScope(HWND owner) : FOpen(OpenClipboard(owner) != FALSE) {}
   ~TClipboardScope() {
-    if (FOpen)
+    if (FOpen) {
       CloseClipboard();
+    }
   }
   TClipboardScope(const TClipboardScope&) = delete;
   TClipboardScope& operator=(const TClipboardScope&) = delete;
@@ -26,15 +27,18 @@ bool TMxWin32Clipboard::HasText() const { return IsClipboardFormatAvailable(CF_T
 
 std::string TMxWin32Clipboard::GetText() const {
   TClipboardScope scope(FOwner);
-  if (!scope.Opened())
+  if (!scope.Opened()) {
     return {};
+  }
   HANDLE data = GetClipboardData(CF_TEXT);
-  if (!data)
+  if (!data) {
     return {};
+  }
   const SIZE_T size = GlobalSize(data);
   const auto* text = static_cast<const char*>(GlobalLock(data));
-  if (!text)
+  if (!text) {
     return {};
+  }
   // The block need not end in a zero: read no further than its size.
   std::string result(text, strnlen(text, size));
   GlobalUnlock(data);
@@ -43,8 +47,9 @@ std::string TMxWin32Clipboard::GetText() const {
 
 void TMxWin32Clipboard::SetText(std::string_view text) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (!block)
+  if (!block) {
     return;
+  }
   if (auto* p = static_cast<char*>(GlobalLock(block))) {
     std::memcpy(p, text.data(), text.size());
     p[text.size()] = '\0';

@@ -78,8 +78,9 @@ TEST(SkItem, IdentitiesAreUniqueAndDieWithTheItem) {
   EXPECT_EQ(root->FindById(id), root->Items(1));
   root->Clear();
   // A rebuilt tree never answers an old identity with a new item.
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < 3; ++i) {
     root->Add(std::make_unique<TSkItem>());
+  }
   EXPECT_EQ(root->FindById(id), nullptr);
 }
 
@@ -102,10 +103,12 @@ TEST(SkItem, ClickRunsOnlyForPlainEnabledItems) {
   auto root = Level("asd");
   root->Items(0)->Add(std::make_unique<TSkItem>());
   int clicks = 0;
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < 3; ++i) {
     root->Items(i)->OnClick = [&](TSkItem&) { ++clicks; };
-  for (int i = 0; i < 3; ++i)
+  }
+  for (int i = 0; i < 3; ++i) {
     EXPECT_FALSE(root->Items(i)->Click());
+  }
   EXPECT_TRUE(root->Items(0)->Items(0)->Click()); // no handler: a click that does nothing
   EXPECT_EQ(clicks, 0);
 }
@@ -191,8 +194,9 @@ TEST(SkPlace, PopupStaysOnTheMonitorOfTheOpeningPoint) {
       {{1290, 50}, {1280, 40, 1300, 60}, {1300, 40, 1500, 340}},
       {{1300, 900}, {1280, 890, 2550, 910}, {1280, 610, 1480, 910}}, // flip would leave: clamped
   };
-  for (auto& c : cases)
+  for (auto& c : cases) {
     EXPECT_EQ(SkPlacePopup(c.at, c.anchor, size, second), c.expected) << c.at.X << "," << c.at.Y;
+  }
 }
 
 } // namespace

@@ -12,8 +12,9 @@ public:
   TskRect MonitorAt(TskPoint) override { return {0, 0, 1280, 1024}; }
   void DeferClick(TSkItemId id) override {
     // The deferred click runs later against the live tree.
-    if (TSkItem* item = Root.FindById(id))
+    if (TSkItem* item = Root.FindById(id)) {
       Clicks += item->Caption;
+    }
   }
   void RepostQuit(int code) override { Quits.push_back(code); }
   TSkItem& Root;
@@ -175,8 +176,9 @@ TEST(Tracker, NothingOpensWithoutVisibleChildren) {
 
 TEST(Tracker, ScrollButtonScrollsEveryHundredMilliseconds) {
   TSkItem root;
-  for (int i = 0; i < 1000; ++i)
+  for (int i = 0; i < 1000; ++i) {
     AddItem(root, L"Baris");
+  }
   root.Scrolled = true;
   root.ScrollCount = 20;
   TScriptHost host(root);
@@ -186,8 +188,9 @@ TEST(Tracker, ScrollButtonScrollsEveryHundredMilliseconds) {
   t.MouseMove({50, r.Bottom - 5}); // lower scroll button
   t.Tick(250);
   EXPECT_EQ(root.FirstVisible, 2);
-  for (int i = 0; i < 20; ++i)
+  for (int i = 0; i < 20; ++i) {
     t.Key(mkUp); // wrap to the last item and keep it in view
+  }
   EXPECT_EQ(t.HotIndex(0), 980);
   EXPECT_EQ(root.FirstVisible, 980);
 }

@@ -34,11 +34,12 @@ HFONT MenuFont() {
 LRESULT CALLBACK ClickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SKMENUCLICK) {
     const TSkItemId id = (TSkItemId(DWORD(wp)) << 32) | DWORD(lp);
-    for (TSkItem* tree : LiveTrees())
+    for (TSkItem* tree : LiveTrees()) {
       if (TSkItem* item = tree->FindById(id)) {
         GuardedCall([&] { item->Click(); });
         break;
       }
+    }
     return 0;
   }
   return DefWindowProcW(w, msg, wp, lp);
@@ -76,8 +77,9 @@ class TWinHost : public ISkMenuHost {
 public:
   explicit TWinHost(TSkItem& root) : Root(root), Tracker(*this) {}
   TSkItemSize MeasureItem(const TSkItem& item) override {
-    if (item.IsSeparator())
+    if (item.IsSeparator()) {
       return {40, 9};
+    }
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, MenuFont());
     RECT r{0, 0, 0, 0};
@@ -115,8 +117,9 @@ public:
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w, &ps);
     int depth = 0;
-    while (depth < int(Windows.size()) && Windows[std::size_t(depth)] != w)
+    while (depth < int(Windows.size()) && Windows[std::size_t(depth)] != w) {
       ++depth;
+    }
     RECT rc;
     GetClientRect(w, &rc);
     FillRect(dc, &rc, GetSysColorBrush(COLOR_MENU));
@@ -130,8 +133,9 @@ public:
       const int o = TSkMenuTracker::Inset;
       for (int i = shown.First; i < shown.Last; ++i) {
         const TSkItem& item = *level.Items(i);
-        if (!item.Visible)
+        if (!item.Visible) {
           continue;
+        }
         RECT r{item.ItemRect.Left + o, item.ItemRect.Top + o, item.ItemRect.Right + o,
                item.ItemRect.Bottom + o};
         if (item.IsSeparator()) {
@@ -140,8 +144,9 @@ public:
           continue;
         }
         const bool isHot = i == hot && item.Enabled;
-        if (isHot)
+        if (isHot) {
           FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+        }
         SetTextColor(dc, GetSysColor(!item.Enabled ? COLOR_GRAYTEXT
                                      : isHot       ? COLOR_HIGHLIGHTTEXT
                                                    : COLOR_MENUTEXT));
@@ -151,8 +156,9 @@ public:
         }
         RECT text{r.left + 22, r.top, r.right - 20, r.bottom};
         DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &text, DT_VCENTER | DT_SINGLELINE);
-        if (item.Count() > 0)
+        if (item.Count() > 0) {
           Triangle(dc, r.right - 10, (r.top + r.bottom) / 2, 0, GetTextColor(dc));
+        }
       }
       if (SkScrolling(level)) {
         SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
@@ -185,8 +191,9 @@ public:
         break;
       }
       POINT pt{short(LOWORD(m.lParam)), short(HIWORD(m.lParam))};
-      if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST && m.hwnd)
+      if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST && m.hwnd) {
         ClientToScreen(m.hwnd, &pt); // captured mouse: client coordinates of m.hwnd
+      }
       bool consumed = true;
       switch (m.message) {
       case WM_MOUSEMOVE: Tracker.MouseMove({pt.x, pt.y}); break;
@@ -225,10 +232,12 @@ public:
       }
     }
     KillTimer(nullptr, timer);
-    while (Tracker.Tracking())
+    while (Tracker.Tracking()) {
       Tracker.Key(TSkMenuKey::mkAlt);
-    if (GetCapture() == capture)
+    }
+    if (GetCapture() == capture) {
       ReleaseCapture();
+    }
     if (OutsidePress.message != 0) {
       if (HWND target = WindowFromPoint(OutsidePoint)) {
         POINT c = OutsidePoint;
@@ -310,7 +319,8 @@ void TSkPopupMenu::Popup(int x, int y) {
   RegisterClasses();
   SkClickHandlerWindow();
   TWinHost host(*FItems);
-  if (!host.Tracker.Start(*FItems, {x, y}))
+  if (!host.Tracker.Start(*FItems, {x, y})) {
     return;
+  }
   host.Run();
 }

@@ -32,8 +32,9 @@ TskPixels Random(Size s, std::uint32_t seed, int keyPercent = 0) {
     TskColor* row = p.ScanLine(y);
     for (std::int32_t x = 0; x < s.W; ++x) {
       row[x] = TskColor(rng());
-      if (keyPercent && int(rng() % 100) < keyPercent)
+      if (keyPercent && int(rng() % 100) < keyPercent) {
         row[x] = skKeyColor;
+      }
     }
   }
   return p;
@@ -138,14 +139,16 @@ void RegionRuns(benchmark::State& state, Size s) {
   mask.SetSize(s.W, s.H);
   mask.Fill(0xFF204060);
   const std::int32_t r = std::min({16, s.W / 2, s.H / 2});
-  for (std::int32_t y = 0; y < r; ++y)
-    for (std::int32_t x = 0; x < r; ++x)
+  for (std::int32_t y = 0; y < r; ++y) {
+    for (std::int32_t x = 0; x < r; ++x) {
       if ((r - x) * (r - x) + (r - y) * (r - y) > r * r) {
         mask.SetPixel(x, y, skKeyColor);
         mask.SetPixel(s.W - 1 - x, y, skKeyColor);
         mask.SetPixel(x, s.H - 1 - y, skKeyColor);
         mask.SetPixel(s.W - 1 - x, s.H - 1 - y, skKeyColor);
       }
+    }
+  }
   for (auto _ : state) {
     auto runs = SkRegionRuns(mask, 0, 0);
     benchmark::DoNotOptimize(runs.data());

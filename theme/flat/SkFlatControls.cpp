@@ -17,8 +17,9 @@ std::int32_t Mid(std::int32_t a, std::int32_t b) { return std::int32_t((std::int
 } // namespace
 
 void TSkFlatTheme::FillFramed(ISkPaintCanvas& canvas, const TskRect& r, TColor fill) {
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   canvas.FillRect(r, fill);
   canvas.FrameRect(r, Colors()[kcBorder]);
@@ -36,8 +37,9 @@ void TSkFlatTheme::PaintCheckMark(ISkPaintCanvas& canvas, std::int32_t cx, std::
 
 void TSkFlatTheme::PaintButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
   const TskRect& r = info.Rect;
-  if (kind > 9 || IsRectEmpty(r))
+  if (kind > 9 || IsRectEmpty(r)) {
     return;
+  }
   TskColorIndex face = kcButtonNormal;
   switch (info.State) {
   case 3: face = kcButtonDisabled; break;
@@ -49,8 +51,9 @@ void TSkFlatTheme::PaintButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName,
   }
   TskClipGuard clip(canvas, r);
   FillFramed(canvas, r, Colors()[face]);
-  if (kind == 2)
+  if (kind == 2) {
     canvas.FillRoundRect(Centred(5, 5, r), 3, kRed);
+  }
   if (kind >= 4 && kind <= 7) {
     static constexpr TskMonoGlyph kSpin[] = {TskMonoGlyph::mgScrollUp, TskMonoGlyph::mgScrollDown,
                                              TskMonoGlyph::mgScrollLeft, TskMonoGlyph::mgScrollRight};
@@ -64,31 +67,36 @@ void TSkFlatTheme::PaintButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName,
 void TSkFlatTheme::PaintCheck(std::uint8_t kind, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
   const TskRect& r = info.Rect;
   const std::uint8_t s = info.State;
-  if (kind > 1 || IsRectEmpty(r))
+  if (kind > 1 || IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   if (kind == 0) {
     TskColorIndex face = kcButtonNormal;
-    if (s == 1 || s == 6 || s == 11)
+    if (s == 1 || s == 6 || s == 11) {
       face = kcButtonHot;
-    else if (s == 2 || s == 7 || s == 12)
+    } else if (s == 2 || s == 7 || s == 12) {
       face = kcButtonFocused;
+    }
     FillFramed(canvas, r, Colors()[face]);
-    if (s < 4)
+    if (s < 4) {
       PaintCheckMark(canvas, Mid(r.Left, r.Right) - 1, Mid(r.Top, r.Bottom) + 1);
-    else if (s >= 10 && s <= 13)
+    } else if (s >= 10 && s <= 13) {
       canvas.FillRect(DeflateRect(r, 3, 3, 3, 3), Colors()[kcBorder]);
+    }
     return;
   }
   TskColorIndex face = kcButtonNormal;
-  if (s == 1 || s == 6)
+  if (s == 1 || s == 6) {
     face = kcButtonHot;
-  else if (s == 2 || s == 7)
+  } else if (s == 2 || s == 7) {
     face = kcButtonFocused;
+  }
   canvas.FillRoundRect(r, 10, Colors()[kcBorder]);
   canvas.FillRoundRect(DeflateRect(r, 1, 1, 1, 1), 10, Colors()[face]);
-  if (s < 4)
+  if (s < 4) {
     canvas.FillRoundRect(DeflateRect(r, 3, 3, 3, 3), 10, Colors()[kcBorder]);
+  }
 }
 
 void TSkFlatTheme::PaintSplitter(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskRect& rect) {
@@ -100,8 +108,9 @@ void TSkFlatTheme::PaintSplitter(std::uint8_t, ISkPaintCanvas& canvas, TName, co
 void TSkFlatTheme::PaintScrollElement(std::uint8_t kind, ISkPaintCanvas& canvas, TName,
                                       const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (kind != 0 || IsRectEmpty(r))
+  if (kind != 0 || IsRectEmpty(r)) {
     return;
+  }
   TskColorIndex face = kcButtonNormal;
   switch (info.State) {
   case 3: face = kcButtonDisabled; break;
@@ -125,29 +134,33 @@ void TSkFlatTheme::PaintScrollElement(std::uint8_t kind, ISkPaintCanvas& canvas,
 void TSkFlatTheme::PaintScrollTrack(std::uint8_t kind, ISkPaintCanvas& canvas, TName,
                                     const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (kind != 0 || IsRectEmpty(r))
+  if (kind != 0 || IsRectEmpty(r)) {
     return;
+  }
   // Face colour with white dots where x and y have the same parity, aligned to the origin.
   TskClipGuard clip(canvas, r);
   canvas.FillRect(r, kBtnFace);
   for (std::int32_t y = r.Top; y < r.Bottom; ++y) {
-    for (std::int32_t x = r.Left + ((r.Left ^ y) & 1); x < r.Right; x += 2)
+    for (std::int32_t x = r.Left + ((r.Left ^ y) & 1); x < r.Right; x += 2) {
       canvas.FillRect({x, y, x + 1, y + 1}, kWhite);
+    }
   }
 }
 
 // ---- ProgressBar and TrackBar families -----------------------------------------------------
 
 void TSkFlatTheme::PaintProgress(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
-  if (info.Part <= 1)
+  if (info.Part <= 1) {
     FillFramed(canvas, info.Rect, Colors()[kcButtonNormal]);
-  else if (info.Part <= 5)
+  } else if (info.Part <= 5) {
     FillFramed(canvas, info.Rect, Colors()[kcButtonHot]);
+  }
 }
 
 void TSkFlatTheme::PaintTrack(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
-  if (IsRectEmpty(info.Rect))
+  if (IsRectEmpty(info.Rect)) {
     return;
+  }
   TskClipGuard clip(canvas, info.Rect);
   FillFramed(canvas, DeflateRect(info.Rect, 2, 2, 2, 2), Colors()[kcButtonNormal]);
 }
@@ -160,21 +173,24 @@ void TSkFlatTheme::PaintTrackThumb(std::uint8_t, ISkPaintCanvas& canvas, TName, 
 // ---- Header family -------------------------------------------------------------------------
 
 void TSkFlatTheme::PaintHeader(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
-  if (IsRectEmpty(info.Rect))
+  if (IsRectEmpty(info.Rect)) {
     return;
+  }
   TskClipGuard clip(canvas, info.Rect);
   canvas.FillRect(info.Rect, Colors()[kcButtonNormal]);
 }
 
 void TSkFlatTheme::PaintHeaderSection(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   static constexpr TskColorIndex kFace[] = {kcButtonNormal, kcButtonFocused, kcButtonDisabled, kcButtonHot,
                                             kcButtonHot,    kcButtonFocused, kcButtonDisabled};
-  if (info.State < 7)
+  if (info.State < 7) {
     canvas.FillRect(r, Colors()[kFace[info.State]]);
+  }
   canvas.FrameRect(r, Colors()[kcBorder]);
 }
 
@@ -192,8 +208,9 @@ void TSkFlatTheme::PaintHeaderText(std::uint8_t, ISkPaintCanvas& canvas, TName, 
 void TSkFlatTheme::PaintHeaderGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info,
                                     const TskGlyphInfo& glyph) {
   // The pushed glyph moves up and left but stays inside the rectangle it was given.
-  if (IsRectEmpty(glyph.Rect) || glyph.Glyph.Empty())
+  if (IsRectEmpty(glyph.Rect) || glyph.Glyph.Empty()) {
     return;
+  }
   TskClipGuard clip(canvas, glyph.Rect);
   canvas.DrawImage(glyph.Glyph, info.State == 4 ? OffsetRect(glyph.Rect, -1, -1) : glyph.Rect);
 }
@@ -201,21 +218,24 @@ void TSkFlatTheme::PaintHeaderGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName,
 // ---- StatusBar family ----------------------------------------------------------------------
 
 void TSkFlatTheme::PaintStatus(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
-  if (IsRectEmpty(info.Rect))
+  if (IsRectEmpty(info.Rect)) {
     return;
+  }
   TskClipGuard clip(canvas, info.Rect);
   canvas.FillRect(info.Rect, Colors()[kcButtonNormal]);
 }
 
 void TSkFlatTheme::PaintStatusPanel(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
   const TskRect& rect = info.Rect;
-  if (IsRectEmpty(rect))
+  if (IsRectEmpty(rect)) {
     return;
+  }
   TskClipGuard clip(canvas, rect);
   canvas.FillRect(rect, Colors()[kcButtonNormal]);
   const TColor dark = Shifted(Colors()[kcButtonNormal], -40);
-  if (info.State == 2)
+  if (info.State == 2) {
     return;
+  }
   if (info.State == 3) {
     const TskRect r = OffsetRect(DeflateRect(rect, 5, 5, 5, 5), 3, 3);
     const TskPoint a[] = {{r.Right, r.Top - 2}, {r.Right, r.Top}, {r.Left, r.Bottom}, {r.Left - 2, r.Bottom}};
@@ -231,8 +251,9 @@ void TSkFlatTheme::PaintStatusPanel(std::uint8_t, ISkPaintCanvas& canvas, TName,
 
 void TSkFlatTheme::PaintStatusGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo&,
                                     const TskGlyphInfo& glyph) {
-  if (IsRectEmpty(glyph.Rect) || glyph.Glyph.Empty())
+  if (IsRectEmpty(glyph.Rect) || glyph.Glyph.Empty()) {
     return;
+  }
   TskClipGuard clip(canvas, glyph.Rect);
   canvas.DrawImage(glyph.Glyph, glyph.Rect);
 }

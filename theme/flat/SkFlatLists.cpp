@@ -33,8 +33,9 @@ void TSkFlatTheme::PaintEdit(std::uint8_t, ISkPaintCanvas& canvas, TName, const 
 
 void TSkFlatTheme::PaintEditButton(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskColorIndex face = kcButtonNormal;
   switch (info.Part) {
   case 1: face = kcButtonHot; break;
@@ -44,18 +45,20 @@ void TSkFlatTheme::PaintEditButton(std::uint8_t, ISkPaintCanvas& canvas, TName, 
   }
   TskClipGuard clip(canvas, r);
   FillFramed(canvas, r, Colors()[face]);
-  if (info.State == 0 || info.State == 3)
+  if (info.State == 0 || info.State == 3) {
     canvas.MonoGlyph(TskMonoGlyph::mgScrollDown, false, r, Colors()[kcBorder]);
-  else if (info.State == 2)
+  } else if (info.State == 2) {
     canvas.MonoGlyph(TskMonoGlyph::mgScrollUp, false, r, Colors()[kcBorder]);
+  }
 }
 
 // ---- GroupBox, EditBox, Box and ScrollBox families -----------------------------------------
 
 void TSkFlatTheme::PaintGroupBox(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskGroupBoxInfo& info) {
   const TskRect& f = info.Rect;
-  if (IsRectEmpty(f))
+  if (IsRectEmpty(f)) {
     return;
+  }
   TskClipGuard clip(canvas, f);
   // A rounded outline of radius 5: corners cut by two pixels.
   const std::int32_t l = f.Left, t = f.Top, r = f.Right - 1, b = f.Bottom - 1;
@@ -72,8 +75,9 @@ void TSkFlatTheme::PaintGroupBox(std::uint8_t, ISkPaintCanvas& canvas, TName, co
                            {f.Left, c.Top, c.Left, c.Bottom},
                            {c.Right, c.Top, f.Right, c.Bottom}};
   for (const TskRect& band : bands) {
-    if (IsRectEmpty(band))
+    if (IsRectEmpty(band)) {
       continue;
+    }
     TskClipGuard part(canvas, band);
     canvas.Polyline(outline, Colors()[kcBorder]);
   }
@@ -104,8 +108,9 @@ void TSkFlatTheme::PaintRollPanelCaption(std::uint8_t, ISkPaintCanvas& canvas, T
 void TSkFlatTheme::PaintRollPanelButton(std::uint8_t, ISkPaintCanvas& canvas, TName,
                                         const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   FillFramed(canvas, r, Colors()[FaceByState(info.State)]);
   switch (info.Part) {
@@ -117,8 +122,9 @@ void TSkFlatTheme::PaintRollPanelButton(std::uint8_t, ISkPaintCanvas& canvas, TN
 }
 
 void TSkFlatTheme::PaintRollPanelPart(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
-  if (IsRectEmpty(info.Rect))
+  if (IsRectEmpty(info.Rect)) {
     return;
+  }
   TskClipGuard clip(canvas, info.Rect);
   canvas.FillRect(info.Rect, kGreen);
   canvas.FrameRect(info.Rect, kYellow);
@@ -132,8 +138,9 @@ void TSkFlatTheme::PaintTabPane(std::uint8_t, ISkPaintCanvas& canvas, TName, con
 
 void TSkFlatTheme::PaintTab(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   canvas.FillRect(r, Colors()[info.State == 1 ? kcButtonHot : kcButtonNormal]);
   // The selected tab opens into the page: the edge on the page's side is left out.
@@ -146,8 +153,9 @@ void TSkFlatTheme::PaintTab(std::uint8_t, ISkPaintCanvas& canvas, TName, const T
     default: keep.Top += 1; break;
     }
   }
-  if (IsRectEmpty(keep))
+  if (IsRectEmpty(keep)) {
     return;
+  }
   TskClipGuard edge(canvas, keep);
   canvas.FrameRect(r, Colors()[kcBorder]);
 }
@@ -155,26 +163,29 @@ void TSkFlatTheme::PaintTab(std::uint8_t, ISkPaintCanvas& canvas, TName, const T
 void TSkFlatTheme::PaintTabScrollButton(std::uint8_t, ISkPaintCanvas& canvas, TName,
                                         const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   FillFramed(canvas, r, Colors()[FaceByState(info.State)]);
   static constexpr TskMonoGlyph kGlyph[] = {TskMonoGlyph::mgClose, TskMonoGlyph::mgScrollLeft,
                                             TskMonoGlyph::mgScrollDown, TskMonoGlyph::mgScrollUp,
                                             TskMonoGlyph::mgScrollRight};
-  if (info.Part <= 4)
+  if (info.Part <= 4) {
     canvas.MonoGlyph(kGlyph[info.Part], false, r, Colors()[kcBorder]);
+  }
 }
 
 void TSkFlatTheme::PaintTabText(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info,
                                 const TskTextInfo& text) {
   TskTextInfo t = text;
-  if (info.Part >= 3 && info.Part <= 5)
+  if (info.Part >= 3 && info.Part <= 5) {
     t.Rotation = 2;
-  else if (info.Part >= 6 && info.Part <= 8)
+  } else if (info.Part >= 6 && info.Part <= 8) {
     t.Rotation = 1;
-  else
+  } else {
     t.Rotation = 0;
+  }
   PaintTextInfo(canvas, t);
 }
 
@@ -197,21 +208,24 @@ void TSkFlatTheme::PaintListItem(std::uint8_t, ISkPaintCanvas& canvas, TName, co
 void TSkFlatTheme::PaintListItemCheck(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info,
                                       const TskCheckInfo& check) {
   const TskRect& r = check.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   if (check.CheckKind <= 2) {
     const TskRect box = CentreRect({0, 0, 13, 13}, r);
     TskColorIndex face = kcButtonNormal;
-    if (info.State == 1)
+    if (info.State == 1) {
       face = kcButtonHot;
-    else if (info.State == 2 || info.State == 3)
+    } else if (info.State == 2 || info.State == 3) {
       face = kcButtonFocused;
+    }
     FillFramed(canvas, box, Colors()[face]);
-    if (check.CheckKind == 0)
+    if (check.CheckKind == 0) {
       PaintCheckMark(canvas, Mid(box.Left, box.Right) - 1, Mid(box.Top, box.Bottom) + 1);
-    else if (check.CheckKind == 2)
+    } else if (check.CheckKind == 2) {
       canvas.FillRect(DeflateRect(box, 3, 3, 3, 3), Colors()[kcBorder]);
+    }
   } else if (check.CheckKind == 3 && !check.Glyph.Empty()) {
     const TskPixels& p = *check.Glyph.Pixels;
     canvas.DrawImage(check.Glyph, CentreRect({0, 0, p.Width(), p.Height()}, r));
@@ -224,13 +238,15 @@ void TSkFlatTheme::PaintTree(std::uint8_t, ISkPaintCanvas& canvas, TName, const 
 
 void TSkFlatTheme::PaintTreeItem(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
   const TskRect& r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
-  if (info.State == 2 || info.State == 3)
+  if (info.State == 2 || info.State == 3) {
     canvas.FillRect(r, Colors()[kcButtonHot]);
-  else if (info.State <= 1 || info.State == 4)
+  } else if (info.State <= 1 || info.State == 4) {
     canvas.FillRect(r, Colors()[kcTree]);
+  }
   canvas.FrameRect(r, Colors()[kcBorder]);
 }
 
@@ -240,8 +256,9 @@ void TSkFlatTheme::PaintGrid(std::uint8_t, ISkPaintCanvas& canvas, TName, const 
 
 void TSkFlatTheme::PaintGridCell(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
   const TskRect& r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   if (info.State == 1) {
     canvas.FillRect(r, Colors()[kcButtonNormal]);

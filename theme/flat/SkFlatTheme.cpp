@@ -30,8 +30,9 @@ void TSkFlatTheme::SetDefaultColors() {
   c.SetColor(kcWindowBorder, 0x808080);
   c.SetColor(kcWindow, kBtnFace);
   c.SetColor(kcBorder, 0x8396A0);
-  for (TskColorIndex i : {kcPanelNormal, kcPanelDisabled, kcButtonNormal, kcButtonDisabled})
+  for (TskColorIndex i : {kcPanelNormal, kcPanelDisabled, kcButtonNormal, kcButtonDisabled}) {
     c.SetColor(i, kBtnFace);
+  }
   c.SetColor(kcButtonHot, 0xE1EAEB);
   c.SetColor(kcButtonPressed, 0x996633);
   c.SetColor(kcButtonFocused, 0x996633);
@@ -44,8 +45,9 @@ void TSkFlatTheme::SetDefaultColors() {
 
 void TSkFlatTheme::SetDefaultFonts() {
   TskThemeFonts& f = Fonts();
-  for (std::size_t i = 0; i < kSkThemeFontCount; ++i)
+  for (std::size_t i = 0; i < kSkThemeFontCount; ++i) {
     f.Font(i) = TskFontDesc{};
+  }
   auto set = [&f](int i, std::int32_t size, TColor color, std::uint8_t style = 0) {
     TskFontDesc& d = f.Font(std::size_t(i));
     d.Size = size;
@@ -60,10 +62,12 @@ void TSkFlatTheme::SetDefaultFonts() {
                 kfButtonTextNormal, kfButtonTextPressed, kfButtonTextHot, kfButtonTextFocused}) {
     set(i, 8, kBlack);
   }
-  for (int i = kfCheckBoxTextNormal; i <= kfEditBoxTextHot; ++i)
+  for (int i = kfCheckBoxTextNormal; i <= kfEditBoxTextHot; ++i) {
     set(i, 8, kBlack);
-  for (int i = kfHeaderSectionTextNormal; i <= kfHeaderSectionTextDisabled; ++i)
+  }
+  for (int i = kfHeaderSectionTextNormal; i <= kfHeaderSectionTextDisabled; ++i) {
     set(i, 8, kBlack);
+  }
   for (int i : {kfButtonTextDisabled, kfEditBoxTextDisabled, kfMenuItemTextDisabled, kfToolItemTextDisabled,
                 kfPopupMenuItemTextDisabled}) {
     set(i, 8, kGrey);
@@ -92,62 +96,73 @@ TskRect TSkFlatTheme::WindowCaptionRect(std::uint8_t kind, const TskWindowInfo& 
 
 TskRect TSkFlatTheme::WindowButtonRect(std::uint8_t kind, const TskWindowInfo& info, TName objectName,
                                        std::uint8_t button) {
-  if (button > kwbTray || !(info.Buttons & (1u << button)))
+  if (button > kwbTray || !(info.Buttons & (1u << button))) {
     return kSkNoRect;
+  }
   const TskRect c = WindowClientRect(kind, info, objectName);
   const std::int32_t top = info.Rect.Top;
-  if (button == kwbIcon)
+  if (button == kwbIcon) {
     return {c.Left, top + 4, c.Left + 22, c.Top - 1};
+  }
   std::int32_t shift = 0;
   for (std::uint16_t group : kGroups) {
-    if (group & (1u << button))
+    if (group & (1u << button)) {
       return {c.Right - 22 - shift, top + 3, c.Right - shift, c.Top};
-    if (info.Buttons & group)
+    }
+    if (info.Buttons & group) {
       shift += 24;
+    }
   }
   return kSkNoRect;
 }
 
 void TSkFlatTheme::PaintWindow(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
                                const TskWindowInfo& info) {
-  if (IsRectEmpty(info.Rect))
+  if (IsRectEmpty(info.Rect)) {
     return;
+  }
   TskClipGuard clip(canvas, info.Rect);
   canvas.FrameRect(info.Rect, Colors()[kcBorder]);
   const TskRect inner = DeflateRect(info.Rect, 1, 1, 1, 1);
   canvas.FrameRect(inner, Colors()[kcButtonNormal]);
   canvas.FrameRect(DeflateRect(inner, 1, 1, 1, 1), Colors()[kcButtonNormal]);
   const TskRect caption = WindowCaptionRect(kind, info, objectName);
-  if (IsRectEmpty(caption))
+  if (IsRectEmpty(caption)) {
     return;
+  }
   canvas.FillRect(caption, Colors()[(info.State & wsActive) ? kcCaptionNormal : kcCaptionInactive]);
   canvas.FrameRect(caption, Colors()[kcBorder]);
 }
 
 void TSkFlatTheme::PaintWindowCaption(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
                                       const TskRect& rect, const TskWindowInfo& info) {
-  if (IsRectEmpty(rect))
+  if (IsRectEmpty(rect)) {
     return;
+  }
   TskClipGuard clip(canvas, rect);
   canvas.SetFont(
       Fonts().FontFor((info.State & wsActive) ? kfCaptionTextNormal : kfCaptionTextInactive, objectName));
   TskRect r = rect;
-  if (kind == 0 || kind == 1)
+  if (kind == 0 || kind == 1) {
     r.Left += 20;
-  if (kind == 6)
+  }
+  if (kind == 6) {
     r.Left += 5;
+  }
   PaintTextInfo(canvas, SkTextInfoFromDrawTextBits(r, info.Caption, dtVCenter | dtSingleLine | dtNoPrefix));
 }
 
 void TSkFlatTheme::PaintWindowButton(std::uint8_t, ISkPaintCanvas& canvas, TName,
                                      const TskWindowButtonInfo& info) {
   const TskRect r = info.Rect;
-  if (IsRectEmpty(r) || info.Button > kwbTray)
+  if (IsRectEmpty(r) || info.Button > kwbTray) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   if (info.Button == kwbIcon) {
-    if (info.Icon.Empty())
+    if (info.Icon.Empty()) {
       return;
+    }
     const TskPixels& p = *info.Icon.Pixels;
     canvas.DrawImage(info.Icon, Centred(p.Width(), p.Height(), r));
     return;
@@ -156,10 +171,12 @@ void TSkFlatTheme::PaintWindowButton(std::uint8_t, ISkPaintCanvas& canvas, TName
   canvas.FillRect(r, face);
   canvas.FrameRect(r, Colors()[kcBorder]);
   const TskRect inner = DeflateRect(r, 1, 1, 1, 1);
-  if (info.State == bsPressed)
+  if (info.State == bsPressed) {
     canvas.BevelFrame(inner, Shifted(face, -100), Shifted(face, 100));
-  if (info.State == bsHot)
+  }
+  if (info.State == bsHot) {
     canvas.BevelFrame(inner, Shifted(face, 100), Shifted(face, -100));
+  }
   const bool pushed = info.State == bsPressed;
   switch (info.Button) {
   case kwbClose: canvas.MonoGlyph(TskMonoGlyph::mgClose, pushed, r, kBlack); break;
@@ -171,10 +188,12 @@ void TSkFlatTheme::PaintWindowButton(std::uint8_t, ISkPaintCanvas& canvas, TName
   case kwbRollUp:
   case kwbRollDown: {
     TskRect t = DeflateRect(r, 5, 7, 5, 7);
-    if (IsRectEmpty(t))
+    if (IsRectEmpty(t)) {
       break; // too small for the arrow
-    if (pushed)
+    }
+    if (pushed) {
       t = OffsetRect(t, -1, -1);
+    }
     const std::int32_t mid = std::int32_t((std::int64_t(t.Left) + t.Right) / 2);
     if (info.Button == kwbRollUp) {
       const TskPoint up[] = {{t.Left, t.Bottom}, {t.Right, t.Bottom}, {mid, t.Top}};
@@ -187,11 +206,13 @@ void TSkFlatTheme::PaintWindowButton(std::uint8_t, ISkPaintCanvas& canvas, TName
   }
   case kwbTray: {
     const TskRect t = DeflateRect(r, 3, 3, 3, 3);
-    if (IsRectEmpty(t))
+    if (IsRectEmpty(t)) {
       break;
+    }
     TskRect square{t.Right - 3, t.Bottom - 3, t.Right, t.Bottom};
-    if (!pushed)
+    if (!pushed) {
       square = OffsetRect(square, 1, 1);
+    }
     canvas.FillRect(square, kBlack);
     break;
   }
@@ -202,8 +223,9 @@ void TSkFlatTheme::PaintWindowButton(std::uint8_t, ISkPaintCanvas& canvas, TName
 // ---- Panel and dock ------------------------------------------------------------------------
 
 void TSkFlatTheme::PaintPanel(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskRect& rect) {
-  if (IsRectEmpty(rect))
+  if (IsRectEmpty(rect)) {
     return;
+  }
   TskClipGuard clip(canvas, rect);
   canvas.FillRect(rect, Colors()[kcPanelNormal]);
   if (FlatBorder) {
@@ -226,8 +248,9 @@ void TSkFlatTheme::PaintGutter(ISkPaintCanvas& canvas, const TskRect& rect) {
 }
 
 void TSkFlatTheme::PaintMenu(std::uint8_t kind, ISkPaintCanvas& canvas, TName, const TskRect& rect) {
-  if (IsRectEmpty(rect))
+  if (IsRectEmpty(rect)) {
     return;
+  }
   TskClipGuard clip(canvas, rect);
   if (kind == 0) {
     canvas.FillRect(rect, Colors()[kcButtonNormal]);
@@ -240,8 +263,9 @@ void TSkFlatTheme::PaintMenu(std::uint8_t kind, ISkPaintCanvas& canvas, TName, c
 
 void TSkFlatTheme::PaintMenuItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
   const TskRect r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   switch (info.Part) {
   case 0:
@@ -273,8 +297,9 @@ void TSkFlatTheme::PaintMenuItem(std::uint8_t kind, ISkPaintCanvas& canvas, TNam
   case 3:
   case 4:
     PaintGutter(canvas, r);
-    if (info.State == 1 || info.State == 2)
+    if (info.State == 1 || info.State == 2) {
       canvas.FrameRect(r, kGrey);
+    }
     canvas.MonoGlyph(info.Part == 3 ? TskMonoGlyph::mgScrollUp : TskMonoGlyph::mgScrollDown, false,
                      Centred(14, 14, r), kGrey);
     break;
@@ -292,8 +317,9 @@ void TSkFlatTheme::PaintItemGlyph(ISkPaintCanvas& canvas, std::uint8_t itemState
     canvas.MonoGlyph(TskMonoGlyph::mgMenuArrow, false, Centred(16, 16, r), canvas.Font().Color);
     break;
   case gkImageList: {
-    if (glyph.Glyph.Empty())
+    if (glyph.Glyph.Empty()) {
       break;
+    }
     const TskPixels& p = *glyph.Glyph.Pixels;
     TskRect at = Centred(p.Width(), p.Height(), r);
     if (itemState == 1 || itemState == 2) {
@@ -305,8 +331,9 @@ void TSkFlatTheme::PaintItemGlyph(ISkPaintCanvas& canvas, std::uint8_t itemState
     break;
   }
   case gkBitmap: {
-    if (glyph.Glyph.Empty())
+    if (glyph.Glyph.Empty()) {
       break;
+    }
     const TskPixels& p = *glyph.Glyph.Pixels;
     canvas.DrawImage(glyph.Glyph, Centred(p.Width(), p.Height(), r));
     break;
@@ -318,8 +345,9 @@ void TSkFlatTheme::PaintItemGlyph(ISkPaintCanvas& canvas, std::uint8_t itemState
 void TSkFlatTheme::PaintMenuItemGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info,
                                       const TskGlyphInfo& glyph) {
   const TskRect r = glyph.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   if (glyph.GlyphKind == gkCheck) {
     canvas.FillRect(DeflateRect(r, 1, 1, 1, 1), Colors()[kcButtonHot]);
@@ -343,8 +371,9 @@ void TSkFlatTheme::PaintMenuItemGlyph(std::uint8_t, ISkPaintCanvas& canvas, TNam
 // ---- Tool family ---------------------------------------------------------------------------
 
 void TSkFlatTheme::PaintTool(std::uint8_t kind, ISkPaintCanvas& canvas, TName, const TskRect& rect) {
-  if (IsRectEmpty(rect))
+  if (IsRectEmpty(rect)) {
     return;
+  }
   TskClipGuard clip(canvas, rect);
   if (kind == 2) {
     canvas.FillRect(rect, kWhite);
@@ -358,8 +387,9 @@ void TSkFlatTheme::PaintTool(std::uint8_t kind, ISkPaintCanvas& canvas, TName, c
 
 void TSkFlatTheme::PaintToolItem(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
   const TskRect r = info.Rect;
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   TskClipGuard clip(canvas, r);
   auto stateFill = [&] {
     switch (info.State) {
@@ -386,8 +416,9 @@ void TSkFlatTheme::PaintToolItem(std::uint8_t, ISkPaintCanvas& canvas, TName, co
   case 5:
   case 8:
     stateFill();
-    if (info.Part == 4)
+    if (info.Part == 4) {
       canvas.MonoGlyph(TskMonoGlyph::mgScrollDown, false, InflateRect(r, 2, 0), Colors()[kcBorder]);
+    }
     break;
   case 1: {
     const std::int32_t half = std::int32_t(RectWidth(r) / 2);
@@ -412,9 +443,11 @@ void TSkFlatTheme::PaintToolItem(std::uint8_t, ISkPaintCanvas& canvas, TName, co
 
 void TSkFlatTheme::PaintToolItemGlyph(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info,
                                       const TskGlyphInfo& glyph) {
-  if (IsRectEmpty(glyph.Rect))
+  if (IsRectEmpty(glyph.Rect)) {
     return;
+  }
   TskClipGuard clip(canvas, glyph.Rect);
-  if (glyph.GlyphKind >= gkSubMenuArrow)
+  if (glyph.GlyphKind >= gkSubMenuArrow) {
     PaintItemGlyph(canvas, info.State, glyph);
+  }
 }

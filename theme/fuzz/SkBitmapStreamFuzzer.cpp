@@ -9,8 +9,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TskByteReader in(std::span<const std::uint8_t>(data, size));
   TskStoredBitmap bitmap;
   if (!ReadStoredBitmap(in, bitmap)) {
-    if (in.Position() != 0)
+    if (in.Position() != 0) {
       std::abort();
+    }
     return 0;
   }
   const std::size_t used = in.Position();
@@ -20,14 +21,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteStoredBitmap(out, bitmap.Name, bitmap.Pixels);
     TskByteReader again(out.Bytes());
     TskStoredBitmap copy;
-    if (!ReadStoredBitmap(again, copy) || again.Remaining() != 0 || copy.Name != bitmap.Name)
+    if (!ReadStoredBitmap(again, copy) || again.Remaining() != 0 || copy.Name != bitmap.Name) {
       std::abort();
-    if (out.Bytes().size() != used)
+    }
+    if (out.Bytes().size() != used) {
       std::abort();
-    for (std::int32_t y = 0; y < copy.Pixels.Height(); ++y)
+    }
+    for (std::int32_t y = 0; y < copy.Pixels.Height(); ++y) {
       if (std::memcmp(copy.Pixels.ScanLine(y), bitmap.Pixels.ScanLine(y),
-                      std::size_t(copy.Pixels.Width()) * 4))
+                      std::size_t(copy.Pixels.Width()) * 4)) {
         std::abort();
+      }
+    }
   }
   return 0;
 }

@@ -23,22 +23,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!theme->LoadRecordsFromStream(in)) {
       TskByteWriter after;
       theme->SaveRecordsToStream(after);
-      if (after.Bytes() != before.Bytes())
+      if (after.Bytes() != before.Bytes()) {
         std::abort();
+      }
     } else {
       // What was read is written back and reads again to the same records.
       TskByteWriter again;
       theme->SaveRecordsToStream(again);
       TskByteReader reread(again.Bytes());
-      if (!theme->LoadRecordsFromStream(reread))
+      if (!theme->LoadRecordsFromStream(reread)) {
         std::abort();
+      }
     }
   }
   {
     TSkThemeStream item;
     TskByteReader in(bytes);
-    if (!item.Read(in, *manager) && (!item.Data.empty() || item.Name != "(empty)"))
+    if (!item.Read(in, *manager) && (!item.Data.empty() || item.Name != "(empty)")) {
       std::abort();
+    }
   }
   return 0;
 }

@@ -18,21 +18,24 @@ void TSkOfficeXPTheme::SetDefaultColors() {
   c.SetColor(kcWindowBorder, kGrey);
   c.SetColor(kcWindow, kBtnFace);
   c.SetColor(kcBorder, kHighlight);
-  for (TskColorIndex i : {kcPanelNormal, kcPanelDisabled, kcButtonNormal, kcButtonDisabled})
+  for (TskColorIndex i : {kcPanelNormal, kcPanelDisabled, kcButtonNormal, kcButtonDisabled}) {
     c.SetColor(i, kBtnFace);
+  }
   c.SetColor(kcButtonHot, 0xD2BDB6);
   c.SetColor(kcButtonPressed, kSelected);
   c.SetColor(kcButtonFocused, kSelected);
-  for (TskColorIndex i : {kcEditNormal, kcEditHot, kcEditFocused, kcEditDisabled, kcList, kcTree, kcGrid})
+  for (TskColorIndex i : {kcEditNormal, kcEditHot, kcEditFocused, kcEditDisabled, kcList, kcTree, kcGrid}) {
     c.SetColor(i, kWhite);
+  }
   c.SetColor(kcEditSelection, kSelected);
   ShiftColors();
 }
 
 void TSkOfficeXPTheme::SetDefaultFonts() {
   TskThemeFonts& f = Fonts();
-  for (std::size_t i = 0; i < kSkThemeFontCount; ++i)
+  for (std::size_t i = 0; i < kSkThemeFontCount; ++i) {
     f.Font(i) = TskFontDesc{};
+  }
   auto set = [&f](int i, std::int32_t size, TColor color, std::uint8_t style = 0) {
     TskFontDesc& d = f.Font(std::size_t(i));
     d.Name = "Tahoma";
@@ -44,12 +47,15 @@ void TSkOfficeXPTheme::SetDefaultFonts() {
   set(kfCaptionTextInactive, 10, 0xC0C0C0, fsBold);
   set(kfSmCaptionTextNormal, 8, kWhite, fsBold);
   set(kfSmCaptionTextInactive, 8, 0xC0C0C0, fsBold);
-  for (int i : {kfButtonTextNormal, kfButtonTextPressed, kfButtonTextHot, kfButtonTextFocused})
+  for (int i : {kfButtonTextNormal, kfButtonTextPressed, kfButtonTextHot, kfButtonTextFocused}) {
     set(i, 8, kBlack);
-  for (int i = kfCheckBoxTextNormal; i <= kfEditBoxTextHot; ++i)
+  }
+  for (int i = kfCheckBoxTextNormal; i <= kfEditBoxTextHot; ++i) {
     set(i, 8, kBlack);
-  for (int i = kfHeaderSectionTextNormal; i <= kfHeaderSectionTextDisabled; ++i)
+  }
+  for (int i = kfHeaderSectionTextNormal; i <= kfHeaderSectionTextDisabled; ++i) {
     set(i, 8, kBlack);
+  }
   for (int i : {kfButtonTextDisabled, kfEditBoxTextDisabled, kfMenuItemTextDisabled, kfToolItemTextDisabled,
                 kfPopupMenuItemTextDisabled}) {
     set(i, 8, kGrey);

@@ -64,12 +64,14 @@ constexpr std::array<TNamedColor, 46> kNames{{
 }};
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
+  if (a.size() != b.size()) {
     return false;
+  }
   for (std::size_t i = 0; i < a.size(); ++i) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i]))
+    if (lower(a[i]) != lower(b[i])) {
       return false;
+    }
   }
   return true;
 }
@@ -78,50 +80,60 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 
 std::string_view SkColorName(TColor c) {
   for (const TNamedColor& n : kNames) {
-    if (n.Value == c)
+    if (n.Value == c) {
       return n.Name;
+    }
   }
   return {};
 }
 
 std::optional<TColor> SkColorFromName(std::string_view name) {
   for (const TNamedColor& n : kNames) {
-    if (EqualNoCase(n.Name, name))
+    if (EqualNoCase(n.Name, name)) {
       return n.Value;
+    }
   }
   return std::nullopt;
 }
 
 std::string SkColorToText(TColor c) {
-  if (const std::string_view name = SkColorName(c); !name.empty())
+  if (const std::string_view name = SkColorName(c); !name.empty()) {
     return std::string(name);
+  }
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out = "$";
-  for (int shift = 28; shift >= 0; shift -= 4)
+  for (int shift = 28; shift >= 0; shift -= 4) {
     out += kHex[(c >> shift) & 0xF];
+  }
   return out;
 }
 
 std::optional<TColor> SkTextToColor(std::string_view text) {
-  if (std::optional<TColor> named = SkColorFromName(text))
+  if (std::optional<TColor> named = SkColorFromName(text)) {
     return named;
-  if (text.empty())
+  }
+  if (text.empty()) {
     return std::nullopt;
+  }
   if (text[0] == '$') {
     const std::string_view digits = text.substr(1);
-    if (digits.empty() || digits.size() > 8)
+    if (digits.empty() || digits.size() > 8) {
       return std::nullopt;
+    }
     std::uint32_t v = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, 16);
-    if (ec != std::errc() || end != digits.data() + digits.size())
+    if (ec != std::errc() || end != digits.data() + digits.size()) {
       return std::nullopt;
+    }
     return TColor(v);
   }
   std::int64_t v = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, 10);
-  if (ec != std::errc() || end != text.data() + text.size())
+  if (ec != std::errc() || end != text.data() + text.size()) {
     return std::nullopt;
-  if (v < INT32_MIN || v > UINT32_MAX)
+  }
+  if (v < INT32_MIN || v > UINT32_MAX) {
     return std::nullopt;
+  }
   return TColor(std::uint32_t(v));
 }

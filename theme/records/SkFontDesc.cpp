@@ -8,15 +8,18 @@
 namespace {
 
 std::optional<std::int64_t> ParseInt(const std::string& s) {
-  if (s.empty() || s.size() > 18)
+  if (s.empty() || s.size() > 18) {
     return std::nullopt;
+  }
   std::int64_t v = 0;
   const char* first = s.data();
-  if (*first == '+')
+  if (*first == '+') {
     ++first;
+  }
   auto [end, ec] = std::from_chars(first, s.data() + s.size(), v, 10);
-  if (ec != std::errc() || end != s.data() + s.size())
+  if (ec != std::errc() || end != s.data() + s.size()) {
     return std::nullopt;
+  }
   return v;
 }
 
@@ -27,14 +30,18 @@ std::string SkFontToText(const TskFontDesc& font, TskSysColorFunc sys) {
   std::string out = font.Name + "," + std::to_string(font.Size) + "," + std::to_string(font.Charset) + "," +
                     std::to_string(rgb & 0xFF) + "," + std::to_string((rgb >> 8) & 0xFF) + "," +
                     std::to_string((rgb >> 16) & 0xFF);
-  if (font.Style & fsBold)
+  if (font.Style & fsBold) {
     out += ",bold";
-  if (font.Style & fsItalic)
+  }
+  if (font.Style & fsItalic) {
     out += ",italic";
-  if (font.Style & fsUnderline)
+  }
+  if (font.Style & fsUnderline) {
     out += ",underline";
-  if (font.Style & fsStrikeOut)
+  }
+  if (font.Style & fsStrikeOut) {
     out += ",strikeout";
+  }
   return out;
 }
 
@@ -43,29 +50,32 @@ std::optional<TskFontDesc> SkTextToFont(std::string_view text, const TskFontDesc
   TskFontDesc font = base;
   font.Name = NextField(rest, ",;");
   const auto size = ParseInt(NextField(rest, ",;"));
-  if (!size || *size < -4096 || *size > 4096)
+  if (!size || *size < -4096 || *size > 4096) {
     return std::nullopt;
+  }
   font.Size = std::int32_t(*size);
   NextField(rest, ",;"); // the stored character set is not taken
   int channels[3];
   for (int& c : channels) {
     const auto v = ParseInt(NextToken(rest));
-    if (!v)
+    if (!v) {
       return std::nullopt;
+    }
     c = int(std::clamp<std::int64_t>(*v, 0, 255));
   }
   font.Color = TColor(channels[0]) | (TColor(channels[1]) << 8) | (TColor(channels[2]) << 16);
   font.Style = 0;
   while (!rest.empty()) {
     const std::string field = NextField(rest, ",;");
-    if (field == "bold")
+    if (field == "bold") {
       font.Style |= fsBold;
-    else if (field == "italic")
+    } else if (field == "italic") {
       font.Style |= fsItalic;
-    else if (field == "underline")
+    } else if (field == "underline") {
       font.Style |= fsUnderline;
-    else if (field == "strikeout")
+    } else if (field == "strikeout") {
       font.Style |= fsStrikeOut;
+    }
   }
   return font;
 }

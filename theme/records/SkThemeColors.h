@@ -45,8 +45,9 @@ public:
 
   TColor Color(std::size_t index) const { return index < FColors.size() ? FColors[index] : 0; }
   void SetColor(std::size_t index, TColor c) {
-    if (index < FColors.size())
+    if (index < FColors.size()) {
       FColors[index] = c;
+    }
   }
   TColor operator[](TskColorIndex i) const { return FColors[i]; }
   TskTheme* Theme() const { return FTheme; }

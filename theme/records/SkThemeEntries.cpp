@@ -6,11 +6,13 @@ namespace {
 bool ReadLimited(TskByteReader& in, std::string& out) {
   std::int32_t n = 0;
   const std::size_t at = in.Position();
-  if (!in.ReadInt32(n))
+  if (!in.ReadInt32(n)) {
     return false;
+  }
   in.Seek(at);
-  if (n < 0 || std::size_t(n) > kSkMaxThemeTextBytes)
+  if (n < 0 || std::size_t(n) > kSkMaxThemeTextBytes) {
     return false;
+  }
   return ReadStreamString(in, out);
 }
 } // namespace

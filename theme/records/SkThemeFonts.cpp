@@ -71,42 +71,49 @@ const std::array<std::string_view, kSkThemeFontCount> kSkThemeFontNames = {"Capt
                                                                            "PopupMenuItemTextDisabled"};
 
 const TskFontDesc& TskThemeFonts::FontFor(std::size_t index, const std::string& objectName) {
-  if (objectName == "default" || !FTheme)
+  if (objectName == "default" || !FTheme) {
     return Font(index);
+  }
   FScratch = Font(index);
   FTheme->AssignThemeFont(FScratch, index, objectName);
   return FScratch;
 }
 
 void TskThemeFonts::ChangeHue(std::int64_t delta, TskSysColorFunc sys) {
-  for (TskFontDesc& f : FFonts)
+  for (TskFontDesc& f : FFonts) {
     f.Color = ShiftHue(f.Color, delta, sys);
+  }
 }
 
 void TskThemeFonts::ChangeBrightness(std::int64_t delta, TskSysColorFunc sys) {
-  for (TskFontDesc& f : FFonts)
+  for (TskFontDesc& f : FFonts) {
     f.Color = ShiftBrightness(f.Color, delta, sys);
+  }
 }
 
 void TskThemeFonts::SaveToStream(TskByteWriter& out, TskSysColorFunc sys) const {
   const std::uint8_t highest = kSkThemeFontCount - 1;
   out.WriteBytes(&highest, 1);
-  for (std::size_t i = 0; i < kSkThemeFontCount; ++i)
+  for (std::size_t i = 0; i < kSkThemeFontCount; ++i) {
     SkWriteThemeEntry(out, kSkThemeFontNames[i], SkFontToText(FFonts[i], sys));
+  }
 }
 
 bool TskThemeFonts::LoadFromStream(TskByteReader& in) {
   std::uint8_t highest = 0;
-  if (!in.ReadBytes(&highest, 1) || std::size_t(highest) + 1 > kSkThemeFontCount)
+  if (!in.ReadBytes(&highest, 1) || std::size_t(highest) + 1 > kSkThemeFontCount) {
     return false;
+  }
   auto fonts = FFonts;
   for (std::size_t i = 0; i <= highest; ++i) {
     std::string text;
-    if (!SkReadThemeEntry(in, text))
+    if (!SkReadThemeEntry(in, text)) {
       return false;
+    }
     auto font = SkTextToFont(text, fonts[i]);
-    if (!font)
+    if (!font) {
       return false;
+    }
     fonts[i] = std::move(*font);
   }
   FFonts = std::move(fonts);

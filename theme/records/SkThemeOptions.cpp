@@ -15,13 +15,15 @@ void TskThemeOptions::SaveToStream(TskByteWriter& out) const {
 
 bool TskThemeOptions::LoadFromStream(TskByteReader& in) {
   std::uint8_t highest = 0;
-  if (!in.ReadBytes(&highest, 1) || std::size_t(highest) + 1 > kSkThemeOptionCount)
+  if (!in.ReadBytes(&highest, 1) || std::size_t(highest) + 1 > kSkThemeOptionCount) {
     return false;
+  }
   auto options = FOptions;
   for (std::size_t i = 0; i <= highest; ++i) {
     std::uint8_t b = 0;
-    if (!in.ReadBytes(&b, 1))
+    if (!in.ReadBytes(&b, 1)) {
       return false;
+    }
     options[i] = b != 0;
   }
   FOptions = options;

@@ -17,8 +17,9 @@ public:
   TskTheme* Theme() const { return FTheme; }
   bool Option(std::size_t index) const { return index < FOptions.size() && FOptions[index]; }
   void SetOption(std::size_t index, bool on) {
-    if (index < FOptions.size())
+    if (index < FOptions.size()) {
       FOptions[index] = on;
+    }
   }
   void Assign(const TskThemeOptions& source) { FOptions = source.FOptions; }
 

@@ -38,14 +38,16 @@ TskThemeSysColors::TskThemeSysColors(TskTheme* theme, TskSysColorFunc sys) : FTh
 }
 
 void TskThemeSysColors::LoadFromSystem(TskSysColorFunc sys) {
-  for (std::size_t i = 0; i < FColors.size(); ++i)
+  for (std::size_t i = 0; i < FColors.size(); ++i) {
     FColors[i] = ResolveColor(kSkSysColorRows[i].Value, sys);
+  }
 }
 
 TColor TskThemeSysColors::Lookup(TColor c) const {
   for (std::size_t i = 0; i < FColors.size(); ++i) {
-    if (kSkSysColorRows[i].Value == c)
+    if (kSkSysColorRows[i].Value == c) {
       return FColors[i];
+    }
   }
   return kSkNoColor;
 }
@@ -60,37 +62,45 @@ void TskThemeSysColors::Store(TColor c, TColor rgb) {
 }
 
 void TskThemeSysColors::ChangeHue(std::int64_t delta) {
-  if (delta == 0)
+  if (delta == 0) {
     return;
-  for (TColor& c : FColors)
+  }
+  for (TColor& c : FColors) {
     c = ShiftHue(c, delta);
+  }
 }
 
 void TskThemeSysColors::ChangeBrightness(std::int64_t delta) {
-  if (delta == 0)
+  if (delta == 0) {
     return;
-  for (TColor& c : FColors)
+  }
+  for (TColor& c : FColors) {
     c = ShiftBrightness(c, delta);
+  }
 }
 
 void TskThemeSysColors::SaveToStream(TskByteWriter& out) const {
   out.WriteInt32(std::int32_t(kSkThemeSysColorCount));
-  for (std::size_t i = 0; i < kSkThemeSysColorCount; ++i)
+  for (std::size_t i = 0; i < kSkThemeSysColorCount; ++i) {
     SkWriteThemeEntry(out, kSkSysColorRows[i].Name, SkColorToText(FColors[i]));
+  }
 }
 
 bool TskThemeSysColors::LoadFromStream(TskByteReader& in) {
   std::int32_t count = 0;
-  if (!in.ReadInt32(count) || count < 0 || std::size_t(count) > kSkThemeSysColorCount)
+  if (!in.ReadInt32(count) || count < 0 || std::size_t(count) > kSkThemeSysColorCount) {
     return false;
+  }
   auto colors = FColors;
   for (std::int32_t i = 0; i < count; ++i) {
     std::string text;
-    if (!SkReadThemeEntry(in, text))
+    if (!SkReadThemeEntry(in, text)) {
       return false;
+    }
     const auto c = SkTextToColor(text);
-    if (!c)
+    if (!c) {
       return false;
+    }
     colors[std::size_t(i)] = *c;
   }
   FColors = colors;

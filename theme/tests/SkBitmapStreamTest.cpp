@@ -19,8 +19,9 @@ std::vector<std::uint8_t> Header(const std::string& name, std::int32_t w, std::i
 TEST(SkBitmapStream, RoundTripsNamePixelsAndAlpha) {
   TskPixels p;
   p.SetSize(3, 2);
-  for (int i = 0; i < 6; ++i)
+  for (int i = 0; i < 6; ++i) {
     p.SetPixel(i % 3, i / 3, 0x01020304u * TskColor(i + 1) + (TskColor(i) << 30));
+  }
   TskByteWriter out;
   WriteStoredBitmap(out, "caption", p);
   ASSERT_EQ(out.Bytes().size(), 4 + 7 + 8 + 6 * 4u);
@@ -32,15 +33,17 @@ TEST(SkBitmapStream, RoundTripsNamePixelsAndAlpha) {
   EXPECT_EQ(got.Name, "caption");
   ASSERT_EQ(got.Pixels.Width(), 3);
   ASSERT_EQ(got.Pixels.Height(), 2);
-  for (int i = 0; i < 6; ++i)
+  for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(got.Pixels.GetPixel(i % 3, i / 3), p.GetPixel(i % 3, i / 3));
+  }
   EXPECT_EQ(in.Remaining(), 0u);
 }
 
 TEST(SkBitmapStream, NegativeHeightStoresRowsBottomUp) {
   std::vector<std::uint8_t> bytes = Header("x", 1, -2);
-  for (std::uint8_t b : {1, 0, 0, 0, 2, 0, 0, 0})
+  for (std::uint8_t b : {1, 0, 0, 0, 2, 0, 0, 0}) {
     bytes.push_back(b);
+  }
   TskByteReader in(bytes);
   TskStoredBitmap got;
   ASSERT_TRUE(ReadStoredBitmap(in, got));
@@ -75,8 +78,9 @@ TEST(SkBitmapStream, RejectsHostileHeadersAndLeavesTheResultUntouched) {
       {"negative name length", {0xFF, 0xFF, 0xFF, 0xFF}},
       {"nothing at all", {}},
   };
-  for (int i = 0; i < 3 * 4; ++i)
+  for (int i = 0; i < 3 * 4; ++i) {
     rows[5].bytes.push_back(0);
+  }
   for (const Row& r : rows) {
     TskByteReader in(r.bytes);
     TskStoredBitmap got;

@@ -32,8 +32,9 @@ TEST(SkColor, HueWrapsIntoRangeForAnyShift) {
                     {600, 90},
                     {-300, 210},
                     {INT64_C(1) << 50, int(((INT64_C(1) << 50) - 1) % 255 + 1)}};
-  for (const Row& r : rows)
+  for (const Row& r : rows) {
     EXPECT_EQ(WrapHue255(r.in), r.out) << r.in;
+  }
   for (std::int64_t d : {std::int64_t(INT32_MAX), std::int64_t(INT32_MIN), INT64_MAX, INT64_MIN}) {
     const TColor c = ShiftHue(0x000080FF, d);
     EXPECT_EQ(c >> 24, 0u);
@@ -52,8 +53,9 @@ TEST(SkColor, HueShiftTable) {
       {0x000000FF, 255, 0x000000FF}, // a whole turn: hue 255 is hue 0
       {0x000000FF, 765, 0x000000FF},
   };
-  for (const Row& r : rows)
+  for (const Row& r : rows) {
     EXPECT_EQ(ShiftHue(r.in, r.d), r.out) << std::hex << r.in << " " << std::dec << r.d;
+  }
   EXPECT_EQ(ColorHue255(0x0000FF00), 85);
   EXPECT_EQ(ShiftHue(0xFF00000F, 0, FakeSysColor), 0x00D8E9ECu); // references become RGB
 }

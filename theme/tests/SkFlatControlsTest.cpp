@@ -120,16 +120,18 @@ TEST(TSkFlatControls, GeometryAndTransparencyAnswers) {
         {"Grid", t->GridClientRect(0, R, kName), {12, 12, 48, 28}},
         {"Progress", t->ProgressClientRect(0, R, kName), R},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
       EXPECT_EQ(c.Got, c.Want) << t->BuildingName() << " " << c.Name;
+    }
     EXPECT_EQ(t->CheckGlyphSize(0, kName), (TskPoint{13, 13}));
     const bool answers[] = {t->ButtonTransparent(0, kName), t->CheckTransparent(0, kName),
                             t->TrackTransparent(0, kName),  t->GroupBoxTransparent(0, kName),
                             !t->TabTransparent(0, kName),   !t->RollPanelTransparent(0, kName),
                             t->ScrollAvailable(0, kName),   !t->ScrollAvailable(1, kName),
                             t->ListAvailable(0, kName),     t->GridAvailable(0, kName)};
-    for (std::size_t i = 0; i < std::size(answers); ++i)
+    for (std::size_t i = 0; i < std::size(answers); ++i) {
       EXPECT_TRUE(answers[i]) << t->BuildingName() << " answer " << i;
+    }
   }
   EXPECT_TRUE(flat->WindowAvailable(0, kName));
   EXPECT_FALSE(xp->WindowAvailable(0, kName));
@@ -163,8 +165,9 @@ TEST(TSkOfficeXPTheme, PaletteFontsAndRegistration) {
                 {kcGrid, kWhite},
                 {kcHint, 0},
                 {kcBarDock, 0}};
-  for (const Case& c : colors)
+  for (const Case& c : colors) {
     EXPECT_EQ(xp->Colors()[c.Index], c.Value) << kSkThemeColorNames[c.Index];
+  }
   struct FontCase {
     int Index;
     TskFontDesc Want;
@@ -176,8 +179,9 @@ TEST(TSkOfficeXPTheme, PaletteFontsAndRegistration) {
                {kfHeaderSectionTextDisabled, {"Tahoma", 8, 1, 0x000000, 0}},
                {kfPopupMenuItemTextDisabled, {"Tahoma", 8, 1, 0x808080, 0}},
                {kfEditBoxTextSelected, {"Tahoma", 8, 1, 0xFFFFFF, 0}}};
-  for (const FontCase& f : fonts)
+  for (const FontCase& f : fonts) {
     EXPECT_EQ(xp->Fonts().Font(std::size_t(f.Index)), f.Want) << f.Index;
+  }
   // With a shift the system-colour references become fixed RGB values.
   xp->SetDeltaHue(10);
   EXPECT_EQ(xp->Colors()[kcBorder] & 0xFF000000u, 0u);
@@ -213,9 +217,11 @@ TEST(TSkFlatControls, FamiliesAtFixedPoints) {
     std::vector<Point> Points;
   };
   const auto op = [](const char* name) {
-    for (const TOp& o : kOps)
-      if (std::string(o.Name) == name)
+    for (const TOp& o : kOps) {
+      if (std::string(o.Name) == name) {
         return o.Draw;
+      }
+    }
     return TDraw{};
   };
   const std::vector<Case> cases = {
@@ -369,8 +375,9 @@ TEST(TSkFlatControls, FamiliesAtFixedPoints) {
   for (const Case& c : cases) {
     TPainted p;
     c.Draw(*theme, *p.Canvas, R);
-    for (const Point& pt : c.Points)
+    for (const Point& pt : c.Points) {
       EXPECT_EQ(p.At(pt.X, pt.Y), pt.Back ? kBack : Px(pt.Want)) << c.Name << " at " << pt.X << "," << pt.Y;
+    }
   }
 }
 
@@ -510,8 +517,9 @@ TEST(TSkOfficeXPTheme, PaintsWithItsOwnPalette) {
   } points[] = {{0, 0, 0x808080}, {22, 20, kFace},    {23, 20, kWhite},    {149, 99, 0x808080},
                 {27, 44, kWhite}, {28, 44, 0x808080}, {144, 44, 0x808080}, {145, 44, kWhite},
                 {20, 44, kFace},  {21, 44, kWhite}};
-  for (const Point& pt : points)
+  for (const Point& pt : points) {
     EXPECT_EQ(menu.At(pt.X, pt.Y), Px(pt.Want)) << pt.X << "," << pt.Y;
+  }
   TPainted p;
   theme->PaintMenuItem(1, *p.Canvas, kName, {R, 0, 0});
   EXPECT_EQ(p.At(R.Left + 20, 20), Px(kFace));
@@ -535,15 +543,17 @@ TEST(TSkFlatControls, EveryElementStaysInsideItsRectangle) {
         for (std::int32_t y = 0; y < 40; ++y) {
           for (std::int32_t x = 0; x < 60; ++x) {
             const bool in = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
-            if (p.At(x, y) != kBack)
+            if (p.At(x, y) != kBack) {
               ++(in ? inside : outside);
+            }
           }
         }
         EXPECT_EQ(outside, 0) << theme->BuildingName() << " " << op.Name;
-        if (IsRectEmpty(r))
+        if (IsRectEmpty(r)) {
           EXPECT_EQ(inside, 0) << theme->BuildingName() << " " << op.Name;
-        else
+        } else {
           EXPECT_GT(inside, 0) << theme->BuildingName() << " " << op.Name;
+        }
       }
     }
   }
@@ -568,8 +578,9 @@ TEST(SkBarGeometry, PositionsAreClampedIntoTheRectangle) {
       {7, 0, false, {10, 10, 10, 10}},
       {7, -3, true, {10, 10, 10, 10}},
   };
-  for (const ProgressCase& c : progress)
+  for (const ProgressCase& c : progress) {
     EXPECT_EQ(SkProgressFillRect(R, c.Position, c.Max, c.Vertical), c.Want) << c.Position << "/" << c.Max;
+  }
   EXPECT_TRUE(IsRectEmpty(SkProgressFillRect({50, 30, 10, 10}, 5, 10, false)));
 
   struct ThumbCase {
@@ -590,6 +601,7 @@ TEST(SkBarGeometry, PositionsAreClampedIntoTheRectangle) {
       {6, kMin, kMax, kMax, true, {10, 24, 50, 30}},
       {6, kMin, kMax, kMin, true, {10, 10, 50, 16}},
   };
-  for (const ThumbCase& c : thumbs)
+  for (const ThumbCase& c : thumbs) {
     EXPECT_EQ(SkThumbRect(R, c.Size, c.Min, c.Max, c.Position, c.Vertical), c.Want) << c.Position;
+  }
 }

@@ -48,8 +48,9 @@ TEST(TSkFlatTheme, BuiltInTwoStepsKeepsTheFlatDefaults) {
                 {kcGrid, 0xFFFFFF},
                 {kcHint, 0},
                 {kcBarDock, 0}};
-  for (const Case& c : colors)
+  for (const Case& c : colors) {
     EXPECT_EQ(theme->Colors()[c.Index], c.Value) << kSkThemeColorNames[c.Index];
+  }
   const TskFontDesc& caption = theme->Fonts().Font(kfCaptionTextNormal);
   EXPECT_EQ(caption, (TskFontDesc{"Tahoma", 10, 1, 0x000000, fsBold}));
   EXPECT_EQ(theme->Fonts().Font(kfCaptionTextInactive), (TskFontDesc{"Tahoma", 10, 1, 0x808080, fsBold}));
@@ -115,8 +116,9 @@ TEST(TSkFlatTheme, WindowGeometry) {
       {"kind 12", [&] { return theme->WindowButtonRect(0, SkWindowInfo(w, L"", 0x1C0B), "", 12); },
        kSkNoRect},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(c.Ask(), c.Expected) << c.What;
+  }
   // Frameless kinds give an empty caption.
   EXPECT_TRUE(IsRectEmpty(theme->WindowCaptionRect(4, SkWindowInfo(w, L"", 0), "")));
   EXPECT_TRUE(IsRectEmpty(theme->WindowCaptionRect(2, SkWindowInfo(w, L"", 0), "")));
@@ -201,8 +203,9 @@ TEST(TSkFlatTheme, MenuPanelAndDockPixels) {
     EXPECT_EQ(p.At(50, 16), kWhite);
     EXPECT_EQ(p.At(50, 18), kWhite);
     theme->PaintMenuItem(1, *p.Canvas, "default", SkPartInfo({2, 30, 148, 44}, 1, 0)); // height 14: no line
-    for (std::int32_t y = 30; y < 44; ++y)
+    for (std::int32_t y = 30; y < 44; ++y) {
       EXPECT_EQ(p.At(50, y), kWhite) << y;
+    }
     theme->PaintMenuItem(1, *p.Canvas, "default", SkPartInfo({2, 50, 148, 70}, 0, 1)); // hot item
     EXPECT_EQ(p.At(2, 50), kBorder);
     EXPECT_EQ(p.At(50, 60), kHot);
@@ -297,8 +300,9 @@ TEST(TSkFlatTheme, NoElementDrawsOutsideItsRectangle) {
     TPainted p(80, 80);
     paint(*p.Canvas, {40, 40, 20, 20});
     for (std::int32_t y = 0; y < 80; ++y) {
-      for (std::int32_t x = 0; x < 80; ++x)
+      for (std::int32_t x = 0; x < 80; ++x) {
         ASSERT_EQ(p.At(x, y), kBack) << name << " inverted";
+      }
     }
   }
 }

@@ -111,8 +111,9 @@ TEST(SkCanvasMath, GradientBandsAndTheirRounding) {
   // 10 pixels wide: 10 steps, 11 bands, the last one empty.
   const auto bands = SkGradientBands({0, 0, 10, 4}, 0x000000, false, 0xFFFFFF);
   ASSERT_EQ(bands.size(), 11u);
-  for (int i = 0; i < 10; ++i)
+  for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(bands[i].Rect, (TskRect{i, 0, i + 1, 4})) << i;
+  }
   EXPECT_TRUE(IsRectEmpty(bands[10].Rect));
   // i * 25.5: 25.5 -> 26 (even), 76.5 -> 76 (ties to even), 127.5 -> 128, 178.5 -> 178.
   EXPECT_EQ(bands[1].Color, 0x1A1A1Au);
@@ -128,8 +129,9 @@ TEST(SkCanvasMath, GradientBandsAndTheirRounding) {
   const auto v = SkGradientBands({5, 7, 20, 707}, 0x0000FF, true, 0x00FF00);
   std::int32_t next = 7;
   for (const auto& b : v) {
-    if (IsRectEmpty(b.Rect))
+    if (IsRectEmpty(b.Rect)) {
       continue;
+    }
     EXPECT_EQ(b.Rect.Top, next);
     next = b.Rect.Bottom;
   }

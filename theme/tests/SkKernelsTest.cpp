@@ -12,9 +12,11 @@
 namespace {
 std::vector<const TskKernels*> Paths() {
   std::vector<const TskKernels*> out;
-  for (TskKernelPath p : {TskKernelPath::kpScalar, TskKernelPath::kpSse2, TskKernelPath::kpAvx2})
-    if (const TskKernels* k = SkKernelsFor(p))
+  for (TskKernelPath p : {TskKernelPath::kpScalar, TskKernelPath::kpSse2, TskKernelPath::kpAvx2}) {
+    if (const TskKernels* k = SkKernelsFor(p)) {
       out.push_back(k);
+    }
+  }
   return out;
 }
 
@@ -30,8 +32,8 @@ TEST(SkKernels, ReferenceFollowsTheDefinition) {
   EXPECT_EQ(SkBlendPixel(0x80000000u, 0xFFFFFFFFu), 0xBF7F7F7Fu);
   EXPECT_EQ(SkBlendPixel(0x00123456u, 0x89ABCDEFu), 0x89ABCDEFu); // alpha 0 keeps the destination
   EXPECT_EQ(SkBlendPixel(0xFF123456u, 0x89ABCDEFu), 0xFF123456u); // alpha 255 copies the source
-  for (std::uint32_t a = 1; a < 255; a += 37)
-    for (std::uint32_t s = 0; s < 256; s += 51)
+  for (std::uint32_t a = 1; a < 255; a += 37) {
+    for (std::uint32_t s = 0; s < 256; s += 51) {
       for (std::uint32_t d = 0; d < 256; d += 17) {
         const TskColor got =
             SkBlendPixel((a << 24) | (s << 16) | (d << 8) | s, (d << 24) | (d << 16) | (s << 8) | d);
@@ -39,6 +41,8 @@ TEST(SkKernels, ReferenceFollowsTheDefinition) {
         EXPECT_EQ((got >> 16) & 0xFF, ByteBlend(s, d, a));
         EXPECT_EQ((got >> 8) & 0xFF, ByteBlend(d, s, a));
       }
+    }
+  }
 }
 
 TEST(SkKernels, EveryPathBlendsEverySourceDestinationAndAlpha) {
@@ -48,20 +52,22 @@ TEST(SkKernels, EveryPathBlendsEverySourceDestinationAndAlpha) {
   for (const TskKernels* k : Paths()) {
     SCOPED_TRACE(SkKernelPathName(k->Path));
     for (std::uint32_t a = 0; a < 256; ++a) {
-      for (std::uint32_t s = 0; s < 256; ++s)
+      for (std::uint32_t s = 0; s < 256; ++s) {
         for (std::uint32_t d = 0; d < 256; ++d) {
           const std::size_t i = s * 256 + d;
           src[i] = (a << 24) | (s << 16) | (s << 8) | s;
           dst[i] = (d << 24) | (d << 16) | ((255 - d) << 8) | d;
           want[i] = SkBlendPixel(src[i], dst[i]);
         }
+      }
       got = dst;
       k->BlendRow(src.data(), got.data(), got.size());
       ASSERT_EQ(got, want) << "alpha " << a;
       // One source value per alpha over all destinations.
       const TskColor value = src[(a * 97) & 0xFFFF];
-      for (std::size_t i = 0; i < want.size(); ++i)
+      for (std::size_t i = 0; i < want.size(); ++i) {
         want[i] = SkBlendPixel(value, dst[i]);
+      }
       got = dst;
       k->BlendFillRow(value, got.data(), got.size());
       ASSERT_EQ(got, want) << "fill, alpha " << a;
@@ -86,10 +92,12 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
       const std::size_t n = rng() % 70, offset = rng() % 5, stride = n + offset + rng() % 7;
       const int rows = 1 + int(rng() % 3);
       std::vector<TskColor> src(stride * rows + 8), dst(stride * rows + 8);
-      for (auto& p : src)
+      for (auto& p : src) {
         p = pixel();
-      for (auto& p : dst)
+      }
+      for (auto& p : dst) {
         p = pixel();
+      }
       const TskColor value = pixel();
       const std::uint8_t alpha = std::uint8_t(rng());
       auto check = [&](auto&& apply) {
@@ -109,24 +117,27 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.SetAlphaRow(alpha, d, n); });
       // Run ends from every start, written into the destination row for comparison.
       check([&](const TskKernels& kk, const TskColor* s, TskColor* d) {
-        for (std::size_t from = 0; from <= n; ++from)
+        for (std::size_t from = 0; from <= n; ++from) {
           d[from % (n + 1)] = TskColor(kk.KeyRunEnd(s, from, n) * 1000 + kk.OpaqueRunEnd(s, from, n));
+        }
       });
     }
   }
 }
 
 TEST(SkKernels, CopyRowHandlesOverlappingRows) {
-  for (const TskKernels* k : Paths())
+  for (const TskKernels* k : Paths()) {
     for (std::ptrdiff_t shift : {-5, -1, 1, 3, 17}) {
       std::vector<TskColor> row(80), want;
-      for (std::size_t i = 0; i < row.size(); ++i)
+      for (std::size_t i = 0; i < row.size(); ++i) {
         row[i] = TskColor(i * 2654435761u);
+      }
       want = row;
       std::memmove(want.data() + 20 + shift, want.data() + 20, 30 * sizeof(TskColor));
       k->CopyRow(row.data() + 20, row.data() + 20 + shift, 30);
       EXPECT_EQ(row, want) << SkKernelPathName(k->Path) << " shift " << shift;
     }
+  }
 }
 
 TEST(SkKernels, TransparentRowSkipsKeyPixelsAndMakesTheRestOpaque) {

@@ -61,8 +61,9 @@ TEST(SkRegionRuns, OneRectanglePerRunMovedByTheOffset) {
   TskPixels p = Opaque(5, 2);
   p.SetPixel(0, 0, skKeyColor);
   p.SetPixel(3, 0, 0xFF7F007F); // the key colour at any alpha
-  for (int x = 0; x < 5; ++x)
+  for (int x = 0; x < 5; ++x) {
     p.SetPixel(x, 1, skKeyColor);
+  }
   const auto runs = SkRegionRuns(p, 10, 20);
   EXPECT_EQ(runs, (std::vector<TskRect>{{11, 20, 13, 21}, {14, 20, 15, 21}}));
   EXPECT_EQ(SkRunsBounds(runs), (TskRect{11, 20, 15, 21}));
@@ -70,9 +71,11 @@ TEST(SkRegionRuns, OneRectanglePerRunMovedByTheOffset) {
 
 TEST(SkRegionRuns, TakesAnyNumberOfRuns) {
   TskPixels p = Opaque(200, 100);
-  for (int y = 0; y < 100; ++y)
-    for (int x = (y & 1); x < 200; x += 2)
+  for (int y = 0; y < 100; ++y) {
+    for (int x = (y & 1); x < 200; x += 2) {
       p.SetPixel(x, y, skKeyColor);
+    }
+  }
   const auto runs = SkRegionRuns(p, -3, 4);
   ASSERT_EQ(runs.size(), 10000u);
   EXPECT_EQ(runs.back(), (TskRect{195, 103, 196, 104}));

@@ -13,23 +13,28 @@ namespace {
 TskPixels Image(std::int32_t w, std::int32_t h, std::mt19937& rng) {
   TskPixels p;
   p.SetSize(w, h);
-  for (std::int32_t y = 0; y < h; ++y)
+  for (std::int32_t y = 0; y < h; ++y) {
     for (std::int32_t x = 0; x < w; ++x) {
       TskColor c = TskColor(rng());
-      if (rng() % 4 == 0)
+      if (rng() % 4 == 0) {
         c = skKeyColor | (c & 0xFF000000u);
-      if (rng() % 5 == 0)
+      }
+      if (rng() % 5 == 0) {
         c &= 0x00FFFFFF;
+      }
       p.SetPixel(x, y, c);
     }
+  }
   return p;
 }
 
 std::vector<TskColor> Pixels(const TskPixels& p) {
   std::vector<TskColor> v;
-  for (std::int32_t y = 0; y < p.Height(); ++y)
-    for (std::int32_t x = 0; x < p.Width(); ++x)
+  for (std::int32_t y = 0; y < p.Height(); ++y) {
+    for (std::int32_t x = 0; x < p.Width(); ++x) {
       v.push_back(p.GetPixel(x, y));
+    }
+  }
   return v;
 }
 
@@ -44,26 +49,31 @@ TskColor Apply(TskDrawMode mode, TskColor s, TskColor d) {
 
 // Nearest source index from the definition, in floating point (exact for these small sizes).
 std::int64_t NaiveIndex(std::int64_t i, std::int64_t destW, std::int64_t srcL, std::int64_t srcW) {
-  if (destW < 2)
+  if (destW < 2) {
     return (srcL + srcL + srcW - 1) / 2;
+  }
   return std::int64_t(std::nearbyint(double(i * (srcW - 1)) / double(destW - 1) + double(srcL)));
 }
 
 void NaiveDraw(TskPixels& dst, const TskRect& dr, const TskPixels& src, const TskRect& sr, TskDrawMode mode,
                const TskRect* clip) {
-  if (IsRectEmpty(dr) || IsRectEmpty(sr) || !RectContains(sr, src.Bounds()))
+  if (IsRectEmpty(dr) || IsRectEmpty(sr) || !RectContains(sr, src.Bounds())) {
     return;
+  }
   const TskPixels from = src.Clone();
-  for (std::int32_t y = dr.Top; y < dr.Bottom; ++y)
+  for (std::int32_t y = dr.Top; y < dr.Bottom; ++y) {
     for (std::int32_t x = dr.Left; x < dr.Right; ++x) {
-      if (x < 0 || y < 0 || x >= dst.Width() || y >= dst.Height())
+      if (x < 0 || y < 0 || x >= dst.Width() || y >= dst.Height()) {
         continue;
-      if (clip && !(x >= clip->Left && x < clip->Right && y >= clip->Top && y < clip->Bottom))
+      }
+      if (clip && !(x >= clip->Left && x < clip->Right && y >= clip->Top && y < clip->Bottom)) {
         continue;
+      }
       const auto sx = NaiveIndex(x - dr.Left, RectWidth(dr), sr.Left, RectWidth(sr));
       const auto sy = NaiveIndex(y - dr.Top, RectHeight(dr), sr.Top, RectHeight(sr));
       dst.SetPixel(x, y, Apply(mode, from.GetPixel(std::int32_t(sx), std::int32_t(sy)), dst.GetPixel(x, y)));
     }
+  }
 }
 
 TskRect RandomRect(std::mt19937& rng, int span) {
@@ -77,12 +87,14 @@ constexpr TskDrawMode kModes[] = {TskDrawMode::dmCopy, TskDrawMode::dmTransparen
 TEST(SkScaleIndex, RoundsTiesToEvenInSixtyFourBits) {
   // 3 source columns stretched to 5: exact positions 0, 0.5, 1, 1.5, 2.
   const std::int64_t want[] = {0, 0, 1, 2, 2};
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(SkScaleIndex(i, 5, 0, 3), want[i]) << i;
+  }
   // The same map from source column 1: 1, 1.5, 2, 2.5, 3 -> 1, 2, 2, 2, 3.
   const std::int64_t shifted[] = {1, 2, 2, 2, 3};
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(SkScaleIndex(i, 5, 1, 3), shifted[i]) << i;
+  }
   // A destination narrower than 2 samples the middle column.
   EXPECT_EQ(SkScaleIndex(0, 1, 4, 5), 6);
   EXPECT_EQ(SkScaleIndex(0, 1, 4, 4), 5);
@@ -111,7 +123,7 @@ TEST(SkDraw, DegenerateSourceRectanglesDrawNothing) {
   const TskPixels src = Image(6, 6, rng);
   const TskRect bad[] = {{0, 0, 0, 5},  {4, 0, 2, 5}, {0, 3, 6, 3}, {0, 5, 6, 1},
                          {-1, 0, 3, 3}, {0, 0, 7, 6}, {0, 0, 6, 7}};
-  for (const TskRect& sr : bad)
+  for (const TskRect& sr : bad) {
     for (TskDrawMode mode : kModes) {
       TskPixels dst;
       dst.SetSize(10, 10);
@@ -120,13 +132,15 @@ TEST(SkDraw, DegenerateSourceRectanglesDrawNothing) {
       SkDrawAt(dst, 1, 1, src, sr, mode);
       EXPECT_EQ(Pixels(dst), std::vector<TskColor>(100, 0x12345678)) << sr.Left << "," << sr.Right;
     }
+  }
 }
 
 TEST(SkDraw, OnePixelHighSourceRepeatsOnEveryRow) {
   TskPixels src, dst;
   src.SetSize(3, 1);
-  for (int x = 0; x < 3; ++x)
+  for (int x = 0; x < 3; ++x) {
     src.SetPixel(x, 0, 0xFF000000u | TskColor(x + 1));
+  }
   dst.SetSize(5, 10);
   SkDraw(dst, {0, 0, 5, 10}, src, src.Bounds(), TskDrawMode::dmCopy);
   for (int y = 0; y < 10; ++y) {
@@ -168,22 +182,26 @@ namespace {
 void NaiveTile(TskPixels& dst, const TskRect& dr, const TskPixels& src, const TskRect& sr,
                const TskRect& clip, TskDrawMode mode) {
   const std::int64_t tw = RectWidth(sr), th = RectHeight(sr);
-  if (tw <= 0 || th <= 0 || IsRectEmpty(dr))
+  if (tw <= 0 || th <= 0 || IsRectEmpty(dr)) {
     return;
+  }
   const std::int64_t cols = RectWidth(dr) / tw + (RectWidth(dr) % tw ? 1 : 0);
   const std::int64_t rows = RectHeight(dr) / th + (RectHeight(dr) % th ? 1 : 0);
-  for (std::int64_t c = 0; c < cols; ++c)
+  for (std::int64_t c = 0; c < cols; ++c) {
     for (std::int64_t r = 0; r < rows; ++r) {
       const std::int32_t l = std::int32_t(dr.Left + c * tw), t = std::int32_t(dr.Top + r * th);
       const TskRect piece = IntersectRects({l, t, std::int32_t(l + tw), std::int32_t(t + th)}, dr);
-      if (IsRectEmpty(piece))
+      if (IsRectEmpty(piece)) {
         break;
-      if (!IsRectEmpty(clip) && IsRectEmpty(IntersectRects(piece, clip)))
+      }
+      if (!IsRectEmpty(clip) && IsRectEmpty(IntersectRects(piece, clip))) {
         continue;
+      }
       const TskRect part{sr.Left, sr.Top, sr.Left + (piece.Right - piece.Left),
                          sr.Top + (piece.Bottom - piece.Top)};
       NaiveDraw(dst, piece, src, part, mode, nullptr);
     }
+  }
 }
 } // namespace
 
@@ -196,8 +214,9 @@ TEST(SkTile, MatchesPieceByPieceTiling) {
     const TskRect sr = RandomRect(rng, 7), dr = RandomRect(rng, 20);
     const TskRect clip = rng() % 2 ? RandomRect(rng, 20) : TskRect{};
     const TskDrawMode mode = kModes[rng() % 3];
-    if (RectContains(sr, src.Bounds()))
+    if (RectContains(sr, src.Bounds())) {
       NaiveTile(want, dr, src, sr, clip, mode);
+    }
     SkTile(dst, dr, src, sr, clip, mode);
     ASSERT_EQ(Pixels(dst), Pixels(want)) << "round " << round;
   }
@@ -223,8 +242,9 @@ TEST(SkMergeUnder, ClipsTheSourceAndTheTarget) {
   TskPixels target, source;
   target.SetSize(3, 3);
   source.SetSize(3, 3);
-  for (int i = 0; i < 9; ++i)
+  for (int i = 0; i < 9; ++i) {
     source.SetPixel(i % 3, i / 3, 0xFF000000u | TskColor(i));
+  }
   // A source rectangle starting at (-1, -1) moves the target position by one pixel.
   SkMergeUnder(target, source, 0, 0, {-1, -1, 5, 5});
   EXPECT_EQ(target.GetPixel(0, 0), 0u);

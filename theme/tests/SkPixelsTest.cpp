@@ -33,8 +33,9 @@ TEST(SkPixels, PixelAccessOutsideTheImageIsIgnored) {
   p.SetPixel(2, 0, 7);
   p.SetPixel(-1, 0, 7);
   p.SetPixel(0, 2, 7);
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(p.GetPixel(i % 2, i / 2), 0u);
+  }
   EXPECT_EQ(p.GetPixel(2, 0), 0u);
 }
 
@@ -84,11 +85,13 @@ TEST(SkPixels, SetTransparentColorTakesNearColoursToTheKey) {
 TEST(SkPixels, FlipVerticalExchangesRows) {
   TskPixels p;
   p.SetSize(2, 3);
-  for (int y = 0; y < 3; ++y)
+  for (int y = 0; y < 3; ++y) {
     p.FillRect({0, y, 2, y + 1}, TskColor(y));
+  }
   p.FlipVertical();
-  for (int y = 0; y < 3; ++y)
+  for (int y = 0; y < 3; ++y) {
     EXPECT_EQ(p.GetPixel(1, y), TskColor(2 - y));
+  }
 }
 
 TEST(SkPixels, ShiftsApplyToPixelsWithAlphaAndKeepTheAlpha) {

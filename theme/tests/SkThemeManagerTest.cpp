@@ -21,8 +21,9 @@ struct TRecordingClient : ISkThemeClient {
   bool WantsColorChanges() const override { return Visible; }
   std::vector<std::uint32_t> Codes() const {
     std::vector<std::uint32_t> out;
-    for (const auto& [code, param] : Log)
+    for (const auto& [code, param] : Log) {
       out.push_back(code);
+    }
     return out;
   }
 };
@@ -48,8 +49,9 @@ public:
   }
   bool LoadFromStream(TskByteReader& in) override {
     std::string name;
-    if (!IsThemeStream(in) || !ReadStreamString(in, name) || !LoadRecordsFromStream(in))
+    if (!IsThemeStream(in) || !ReadStreamString(in, name) || !LoadRecordsFromStream(in)) {
       return false;
+    }
     SetName(name);
     return true;
   }
@@ -57,8 +59,9 @@ public:
     std::ifstream f(fileName, std::ios::binary);
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(f)), {});
     TskByteReader in(bytes);
-    if (!LoadFromStream(in))
+    if (!LoadFromStream(in)) {
       return false;
+    }
     FFileName = fileName;
     return true;
   }

@@ -22,8 +22,9 @@ TEST(SkColorText, WritesNamesOrEightHexDigitsAndReadsBothForms) {
   EXPECT_EQ(SkTextToColor("$ff"), 0xFFu);
   EXPECT_EQ(SkTextToColor("255"), 0xFFu);
   EXPECT_EQ(SkTextToColor("-1"), 0xFFFFFFFFu);
-  for (const char* bad : {"", "$", "$123456789", "clNoSuchColour", "12a", "$12 ", "99999999999"})
+  for (const char* bad : {"", "$", "$123456789", "clNoSuchColour", "12a", "$12 ", "99999999999"}) {
     EXPECT_FALSE(SkTextToColor(bad).has_value()) << bad;
+  }
 }
 
 TEST(SkFontDesc, TextFormReadsStylesAndRejectsNonNumbers) {
@@ -44,8 +45,9 @@ TEST(SkFontDesc, TextFormReadsStylesAndRejectsNonNumbers) {
   EXPECT_EQ(clamped->Name, "Tahoma");
   EXPECT_EQ(clamped->Color, 0x0700FFu); // 300 -> 255, -5 -> 0
   for (const char* bad : {"Tahoma,x,1,0,0,0", "Tahoma,8,1,0,zero,0", "Tahoma,8,1,0,0", "Tahoma", "",
-                          "Tahoma,99999999999999999999,1,0,0,0"})
+                          "Tahoma,99999999999999999999,1,0,0,0"}) {
     EXPECT_FALSE(SkTextToFont(bad, base).has_value()) << bad;
+  }
 }
 
 namespace {
@@ -72,10 +74,12 @@ TEST(TskThemeRecords, StoredFormsRoundTrip) {
   TskByteReader in(bytes);
   ASSERT_TRUE(target.LoadRecordsFromStream(in));
   EXPECT_EQ(in.Remaining(), 0u);
-  for (std::size_t i = 0; i < kSkThemeColorCount; ++i)
+  for (std::size_t i = 0; i < kSkThemeColorCount; ++i) {
     EXPECT_EQ(target.Colors().Color(i), source.Colors().Color(i));
-  for (std::size_t i = 0; i < kSkThemeSysColorCount; ++i)
+  }
+  for (std::size_t i = 0; i < kSkThemeSysColorCount; ++i) {
     EXPECT_EQ(target.SysColors().Row(i), source.SysColors().Row(i));
+  }
   for (std::size_t i = 0; i < kSkThemeFontCount; ++i) {
     TskFontDesc expected = source.Fonts().Font(i);
     expected.Color = ResolveColor(expected.Color, TskTheme::SysColorSource());
@@ -117,8 +121,9 @@ TEST(TskThemeRecords, HostileCountsAndLengthsFail) {
        [&](TskByteWriter& w) {
          const std::uint8_t n = 22;
          w.WriteBytes(&n, 1);
-         for (int i = 0; i < 23; ++i)
+         for (int i = 0; i < 23; ++i) {
            entry(w, "clRed");
+         }
        }},
       {"colour text", [&](TskByteReader& r) { return colors.LoadFromStream(r); },
        [&](TskByteWriter& w) {
@@ -129,8 +134,9 @@ TEST(TskThemeRecords, HostileCountsAndLengthsFail) {
       {"27 system colours", [&](TskByteReader& r) { return sys.LoadFromStream(r); },
        [&](TskByteWriter& w) {
          w.WriteInt32(27);
-         for (int i = 0; i < 27; ++i)
+         for (int i = 0; i < 27; ++i) {
            entry(w, "clRed");
+         }
        }},
       {"negative system count", [&](TskByteReader& r) { return sys.LoadFromStream(r); },
        [&](TskByteWriter& w) { w.WriteInt32(-1); }},
@@ -138,8 +144,9 @@ TEST(TskThemeRecords, HostileCountsAndLengthsFail) {
        [&](TskByteWriter& w) {
          const std::uint8_t n = 66;
          w.WriteBytes(&n, 1);
-         for (int i = 0; i < 67; ++i)
+         for (int i = 0; i < 67; ++i) {
            entry(w, "Tahoma,8,1,0,0,0");
+         }
        }},
       {"font size", [&](TskByteReader& r) { return fonts.LoadFromStream(r); },
        [&](TskByteWriter& w) {
@@ -186,8 +193,9 @@ TEST(TskThemeSysColors, LookupFindsTheFirstRowAndIgnoresUnknownValues) {
   EXPECT_EQ(sys.Row(1), 0xABCDEFu);
   EXPECT_EQ(sys.Row(10), SkClassicSysColor(2)); // the repeated row is never found
   sys.Store(0xFF000008, 0x111111);
-  for (std::size_t i = 0; i < kSkThemeSysColorCount; ++i)
+  for (std::size_t i = 0; i < kSkThemeSysColorCount; ++i) {
     EXPECT_NE(sys.Row(i), 0x111111u);
+  }
 }
 
 namespace {
@@ -196,8 +204,9 @@ class TBoldButtonsTheme : public TskTheme {
 public:
   void AssignThemeFont(TskFontDesc& font, std::size_t index, TName objectName) override {
     TskTheme::AssignThemeFont(font, index, objectName);
-    if (objectName == "bold")
+    if (objectName == "bold") {
       font.Style |= fsBold;
+    }
   }
 };
 } // namespace

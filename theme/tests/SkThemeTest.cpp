@@ -133,8 +133,9 @@ TEST(TskTheme, HitTestThroughTheFlatGeometry) {
                {150, 100, khtNowhere}, {150, 0, khtTop},        {0, 0, khtTopLeft},
                {299, 0, khtTopRight},  {0, 199, khtBottomLeft}, {150, 198, khtBottom},
                {298, 100, khtRight},   {274, 10, khtCaption},   {300, 100, khtNowhere}};
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(theme->WindowHitTest(0, info, "default", c.X, c.Y), c.Code) << c.X << "," << c.Y;
+  }
 }
 
 TEST(TskTheme, GripperFillsWithWindowBorderAndDrawsTheGripWhenVisible) {

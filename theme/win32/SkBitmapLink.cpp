@@ -16,8 +16,9 @@ bool TskBitmapLink::Valid() const { return Bitmap && Rect.right > Rect.left && R
 
 void TskBitmapLink::CheckMasks(const RECT& margins) {
   MaskedBorder = MaskedAngles = Masked = false;
-  if (!Bitmap || Bitmap->Empty())
+  if (!Bitmap || Bitmap->Empty()) {
     return;
+  }
   const TskMaskFlags f = SkCheckMasks(Bitmap->Pixels(), TskBitmap::ToSk(Rect), TskBitmap::ToSk(margins));
   MaskedBorder = f.MaskedBorder;
   MaskedAngles = f.MaskedAngles;

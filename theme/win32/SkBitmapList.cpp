@@ -5,16 +5,20 @@
 
 namespace {
 bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size())
+  if (a.size() != b.size()) {
     return false;
+  }
   for (std::size_t i = 0; i < a.size(); ++i) {
     char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z')
+    if (x >= 'a' && x <= 'z') {
       x = char(x - 32);
-    if (y >= 'a' && y <= 'z')
+    }
+    if (y >= 'a' && y <= 'z') {
       y = char(y - 32);
-    if (x != y)
+    }
+    if (x != y) {
       return false;
+    }
   }
   return true;
 }
@@ -24,8 +28,9 @@ TskBitmapList::TskBitmapList() = default;
 TskBitmapList::~TskBitmapList() = default;
 
 TskBitmap* TskBitmapList::Add(std::unique_ptr<TskBitmap> bitmap) {
-  if (!bitmap)
+  if (!bitmap) {
     return nullptr;
+  }
   Items.push_back(std::move(bitmap));
   return Items.back().get();
 }
@@ -37,9 +42,11 @@ TskBitmap* TskBitmapList::GetBitmap(std::size_t index) const {
 }
 
 TskBitmap* TskBitmapList::GetBitmapByName(const std::string& name) const {
-  for (const auto& b : Items)
-    if (SameText(b->Name, name))
+  for (const auto& b : Items) {
+    if (SameText(b->Name, name)) {
       return b.get();
+    }
+  }
   return nullptr;
 }
 

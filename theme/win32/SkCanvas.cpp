@@ -11,14 +11,16 @@ COLORREF TskCanvas::ToColorRef(TColor c) { return COLORREF(ResolveColor(c, &TskC
 
 void TskCanvas::FillRectColor(HDC dc, const RECT& r, TColor color) {
   TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
-  if (brush)
+  if (brush) {
     ::FillRect(dc, &r, brush.Get());
+  }
 }
 
 void TskCanvas::FrameRectColor(HDC dc, const RECT& r, TColor color) {
   TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
-  if (brush)
+  if (brush) {
     ::FrameRect(dc, &r, brush.Get());
+  }
 }
 
 void TskCanvas::BevelFrameColors(HDC dc, const RECT& r, TColor topLeft, TColor bottomRight) {
@@ -62,8 +64,9 @@ void TskCanvas::RoundFillColor(HDC dc, const RECT& r, int radius, TColor color) 
 }
 
 void TskCanvas::PolygonFrameColor(HDC dc, const std::vector<POINT>& points, TColor color) {
-  if (points.size() < 2)
+  if (points.size() < 2) {
     return;
+  }
   TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
   TSelectGuard penGuard(dc, pen.Get());
   TSelectGuard brushGuard(dc, GetStockObject(NULL_BRUSH));
@@ -71,8 +74,9 @@ void TskCanvas::PolygonFrameColor(HDC dc, const std::vector<POINT>& points, TCol
 }
 
 void TskCanvas::PolygonFillColor(HDC dc, const std::vector<POINT>& points, TColor color) {
-  if (points.size() < 2)
+  if (points.size() < 2) {
     return;
+  }
   TPenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(color)));
   TBrushHandle brush(CreateSolidBrush(ToColorRef(color)));
   TSelectGuard penGuard(dc, pen.Get());
@@ -90,8 +94,9 @@ void TskCanvas::LineToColor(HDC dc, int x1, int y1, int x2, int y2, TColor color
 void TskCanvas::GradientFill(HDC dc, const RECT& r, TColor from, bool vertical, TColor to) {
   for (const TskGradientBand& band :
        SkGradientBands({r.left, r.top, r.right, r.bottom}, from, vertical, to, &TskCanvas::SysColor)) {
-    if (IsRectEmpty(band.Rect))
+    if (IsRectEmpty(band.Rect)) {
       continue;
+    }
     const RECT b{band.Rect.Left, band.Rect.Top, band.Rect.Right, band.Rect.Bottom};
     FillRectColor(dc, b, band.Color);
   }
@@ -101,8 +106,9 @@ void TskCanvas::CheckerFill(HDC dc, const RECT& rect, TColor color, TColor dot) 
   RECT r = rect;
   r.left = std::max<LONG>(r.left, 0);
   r.top = std::max<LONG>(r.top, 0);
-  if (r.right <= r.left || r.bottom <= r.top)
+  if (r.right <= r.left || r.bottom <= r.top) {
     return;
+  }
   const auto pattern = SkCheckerPattern(ToColorRef(color), ToColorRef(dot));
   // A 32-bit top-down DIB pattern brush: bytes blue, green, red, unused.
   struct {
@@ -115,16 +121,19 @@ void TskCanvas::CheckerFill(HDC dc, const RECT& rect, TColor color, TColor dot) 
   packed.Header.biPlanes = 1;
   packed.Header.biBitCount = 32;
   packed.Header.biCompression = BI_RGB;
-  for (std::size_t i = 0; i < 64; ++i)
+  for (std::size_t i = 0; i < 64; ++i) {
     packed.Pixels[i] = ColorToSkColor(pattern[i], 0);
+  }
   TBrushHandle brush(CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS));
-  if (brush)
+  if (brush) {
     ::FillRect(dc, &r, brush.Get());
+  }
 }
 
 void TskCanvas::DrawSmallIcon(HDC dc, const RECT& r, HICON icon) {
-  if (!icon)
+  if (!icon) {
     return;
+  }
   const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
   const int x = r.left + (r.right - r.left - w) / 2, y = r.top + (r.bottom - r.top - h) / 2;
   DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL);

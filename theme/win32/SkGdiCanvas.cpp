@@ -38,8 +38,9 @@ TGlyphSource GlyphSource(TskMonoGlyph g) {
 std::vector<POINT> ToPoints(std::span<const TskPoint> points) {
   std::vector<POINT> out;
   out.reserve(points.size());
-  for (const TskPoint& p : points)
+  for (const TskPoint& p : points) {
     out.push_back({p.X, p.Y});
+  }
   return out;
 }
 
@@ -61,8 +62,9 @@ HFONT CachedFont(HDC dc, const TskFontDesc& font) {
   const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
   auto key = std::make_tuple(font.Name, font.Size, font.Charset, font.Style, dpi);
   auto it = fonts.find(key);
-  if (it != fonts.end())
+  if (it != fonts.end()) {
     return it->second.Get();
+  }
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(font.Size, dpi, 72);
   lf.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
@@ -70,12 +72,14 @@ HFONT CachedFont(HDC dc, const TskFontDesc& font) {
   lf.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
   lf.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
   lf.lfCharSet = BYTE(font.Charset);
-  if (MultiByteToWideChar(CP_ACP, 0, font.Name.c_str(), -1, lf.lfFaceName, LF_FACESIZE) == 0)
+  if (MultiByteToWideChar(CP_ACP, 0, font.Name.c_str(), -1, lf.lfFaceName, LF_FACESIZE) == 0) {
     lf.lfFaceName[0] = 0;
+  }
   TFontHandle handle(CreateFontIndirectW(&lf));
   HFONT made = handle.Get();
-  if (made)
+  if (made) {
     fonts.emplace(std::move(key), std::move(handle));
+  }
   return made;
 }
 
@@ -94,25 +98,29 @@ void TskGdiCanvas::ClearGlyphCache() { GlyphCache().clear(); }
 TskGdiCanvas::TskGdiCanvas(HDC dc) : FDC(dc), FSavedState(SaveDC(dc)) { SetBkMode(dc, TRANSPARENT); }
 
 TskGdiCanvas::~TskGdiCanvas() {
-  if (FSavedState)
+  if (FSavedState) {
     RestoreDC(FDC, FSavedState);
+  }
 }
 
 TColor TskGdiCanvas::Resolve(TColor c) const { return ResolveColor(c, &TskCanvas::SysColor); }
 
 void TskGdiCanvas::FillRect(const TskRect& r, TColor c) {
-  if (!IsRectEmpty(r))
+  if (!IsRectEmpty(r)) {
     TskCanvas::FillRectColor(FDC, ToRect(r), c);
+  }
 }
 
 void TskGdiCanvas::FrameRect(const TskRect& r, TColor c) {
-  if (!IsRectEmpty(r))
+  if (!IsRectEmpty(r)) {
     TskCanvas::FrameRectColor(FDC, ToRect(r), c);
+  }
 }
 
 void TskGdiCanvas::BevelFrame(const TskRect& r, TColor topLeft, TColor bottomRight) {
-  if (!IsRectEmpty(r))
+  if (!IsRectEmpty(r)) {
     TskCanvas::BevelFrameColors(FDC, ToRect(r), topLeft, bottomRight);
+  }
 }
 
 void TskGdiCanvas::FillPolygon(std::span<const TskPoint> points, TColor c) {
@@ -124,8 +132,9 @@ void TskGdiCanvas::FramePolygon(std::span<const TskPoint> points, TColor c) {
 }
 
 void TskGdiCanvas::Polyline(std::span<const TskPoint> points, TColor c) {
-  if (points.size() < 2)
+  if (points.size() < 2) {
     return;
+  }
   TPenHandle pen(CreatePen(PS_SOLID, 1, TskCanvas::ToColorRef(c)));
   TSelectGuard select(FDC, pen.Get());
   const std::vector<POINT> p = ToPoints(points);
@@ -133,13 +142,15 @@ void TskGdiCanvas::Polyline(std::span<const TskPoint> points, TColor c) {
 }
 
 void TskGdiCanvas::FillRoundRect(const TskRect& r, std::int32_t radius, TColor c) {
-  if (!IsRectEmpty(r))
+  if (!IsRectEmpty(r)) {
     TskCanvas::RoundFillColor(FDC, ToRect(r), radius, c);
+  }
 }
 
 void TskGdiCanvas::MonoGlyph(TskMonoGlyph glyph, bool pushed, const TskRect& r, TColor c) {
-  if (IsRectEmpty(r))
+  if (IsRectEmpty(r)) {
     return;
+  }
   const TskColor ink = ColorToSkColor(c, 255, &TskCanvas::SysColor);
   const TGlyphKey key{int(glyph), pushed, r.Right - r.Left, r.Bottom - r.Top, ink};
   auto& cache = GlyphCache();
@@ -167,30 +178,35 @@ void TskGdiCanvas::MonoGlyph(TskMonoGlyph glyph, bool pushed, const TskRect& r, 
       }
     }
     bitmap->Transparent = true;
-    if (cache.size() >= kMaxCachedGlyphs)
+    if (cache.size() >= kMaxCachedGlyphs) {
       cache.clear();
+    }
     it = cache.emplace(key, std::move(bitmap)).first;
   }
   it->second->Draw(FDC, r.Left, r.Top);
 }
 
 void TskGdiCanvas::DrawImage(const TskGlyphImage& image, const TskRect& dest) {
-  if (image.Empty() || IsRectEmpty(dest))
+  if (image.Empty() || IsRectEmpty(dest)) {
     return;
+  }
   TskBitmap bitmap;
-  if (!CopyToBitmap(*image.Pixels, bitmap))
+  if (!CopyToBitmap(*image.Pixels, bitmap)) {
     return;
+  }
   bitmap.AlphaBlend = image.Mode == TskDrawMode::dmBlend;
   bitmap.Transparent = image.Mode == TskDrawMode::dmTransparent;
   bitmap.Draw(FDC, ToRect(dest), RECT{0, 0, bitmap.Width(), bitmap.Height()});
 }
 
 void TskGdiCanvas::DrawImageShadow(const TskGlyphImage& image, std::int32_t x, std::int32_t y, TColor c) {
-  if (image.Empty())
+  if (image.Empty()) {
     return;
+  }
   TskBitmap bitmap;
-  if (!CopyToBitmap(*image.Pixels, bitmap))
+  if (!CopyToBitmap(*image.Pixels, bitmap)) {
     return;
+  }
   // Every pixel but the key colour casts the shadow, whatever its alpha.
   bitmap.SetAlpha(255);
   TskBitmap::DrawDisabledGlyph(FDC, x, y, c, bitmap);
@@ -202,11 +218,13 @@ void TskGdiCanvas::SetFont(const TskFontDesc& font) {
 }
 
 void TskGdiCanvas::RealizeFont() {
-  if (!FFontPending)
+  if (!FFontPending) {
     return;
+  }
   FFontPending = false;
-  if (HFONT font = CachedFont(FDC, FFont))
+  if (HFONT font = CachedFont(FDC, FFont)) {
     SelectObject(FDC, font);
+  }
   SetTextColor(FDC, TskCanvas::ToColorRef(FFont.Color));
 }
 
@@ -226,8 +244,9 @@ void TskGdiCanvas::PaintText(const std::wstring& text, const TskRect& r, std::ui
 void TskGdiCanvas::PaintRotatedText(const std::wstring& text, const TskRect& r, std::uint32_t bits,
                                     std::uint8_t rotation) {
   const std::int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
-  if (w <= 0 || h <= 0 || (rotation != 1 && rotation != 2))
+  if (w <= 0 || h <= 0 || (rotation != 1 && rotation != 2)) {
     return;
+  }
   // The text is drawn level into a bitmap as wide as the target is high, then turned.
   TskBitmap level, turned;
   try {
@@ -248,8 +267,9 @@ void TskGdiCanvas::PaintRotatedText(const std::wstring& text, const TskRect& r, 
   for (std::int32_t y = 0; y < src.Height(); ++y) {
     for (std::int32_t x = 0; x < src.Width(); ++x) {
       const TskColor p = src.GetPixel(x, y);
-      if ((p & 0x00FFFFFF) == (skKeyColor & 0x00FFFFFF))
+      if ((p & 0x00FFFFFF) == (skKeyColor & 0x00FFFFFF)) {
         continue;
+      }
       // Clockwise: the level row y becomes column w - 1 - y; counter-clockwise: column y.
       if (rotation == 1) {
         dst.SetPixel(w - 1 - y, x, p | 0xFF000000);
@@ -273,8 +293,9 @@ void TskGdiCanvas::PushClip(const TskRect& r) {
 }
 
 void TskGdiCanvas::PopClip() {
-  if (FClipDepth == 0)
+  if (FClipDepth == 0) {
     return;
+  }
   --FClipDepth;
   // The restored context may hold an earlier font: select the described one again when text
   // is next drawn.

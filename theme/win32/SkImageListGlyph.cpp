@@ -22,8 +22,9 @@ TskGlyphInfo SkGlyphInfoFromImageList(const TskRect& rect, HIMAGELIST list, int 
   for (std::int32_t y = 0; y < p.Height(); ++y) {
     TskColor* row = p.ScanLine(y);
     for (std::int32_t x = 0; x < p.Width(); ++x) {
-      if ((row[x] & 0x00FFFFFF) != skKeyColor)
+      if ((row[x] & 0x00FFFFFF) != skKeyColor) {
         row[x] |= 0xFF000000;
+      }
     }
   }
   scratch.Transparent = true;

@@ -67,12 +67,14 @@ TModuleHandle& Msimg32() {
 
 TskPixelFormat ReadScreenPixelFormat() {
   const TWindowDC screen(nullptr);
-  if (!screen.Get())
+  if (!screen.Get()) {
     return TskPixelFormat::pfDevice;
+  }
   TBitmapHandle probe(CreateCompatibleBitmap(screen.Get(), 4, 4));
   BITMAP info{};
-  if (!probe || !GetObjectA(probe.Get(), sizeof(info), &info))
+  if (!probe || !GetObjectA(probe.Get(), sizeof(info), &info)) {
     return TskPixelFormat::pfDevice;
+  }
   switch (info.bmBitsPixel) {
   case 1: return TskPixelFormat::pf1bit;
   case 4: return TskPixelFormat::pf4bit;
@@ -132,8 +134,9 @@ TskPlatform::~TskPlatform() {
 bool TskPlatform::LoadVisualStyles() {
   const bool loaded = UxLoads.Acquire([this] {
     HMODULE module = LoadLibraryA("uxtheme.dll");
-    if (!module)
+    if (!module) {
       return false;
+    }
     BindVisualStyles(module);
     return true;
   });
@@ -145,8 +148,9 @@ bool TskPlatform::UnloadVisualStyles() {
   const bool released = UxLoads.Release([this] {
     HMODULE module = UxModule;
     UxModule = nullptr;
-    for (FARPROC& p : UxProcs)
+    for (FARPROC& p : UxProcs) {
       p = nullptr;
+    }
     FreeLibrary(module);
   });
   UpdateVisualStylesActive();
@@ -155,8 +159,9 @@ bool TskPlatform::UnloadVisualStyles() {
 
 void TskPlatform::BindVisualStyles(HMODULE module) {
   UxModule = module;
-  for (int i = 0; i < int(TskUxFunc::Count); ++i)
+  for (int i = 0; i < int(TskUxFunc::Count); ++i) {
     UxProcs[i] = GetProcAddress(module, kUxNames[i]);
+  }
 }
 
 void TskPlatform::UpdateVisualStylesActive() {
@@ -173,16 +178,18 @@ bool TskPlatform::MultiMonitor() const {
 namespace {
 RECT Fallback(bool workArea) {
   RECT r{};
-  if (workArea && SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0))
+  if (workArea && SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) {
     return r;
+  }
   return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 bool FromMonitor(HMONITOR monitor, bool workArea, RECT& out) {
   MONITORINFO info{};
   info.cbSize = sizeof(MONITORINFO); // the plain form, not the extended one
-  if (!monitor || !TskPlatform::Get().GetMonitorInfoA(monitor, &info))
+  if (!monitor || !TskPlatform::Get().GetMonitorInfoA(monitor, &info)) {
     return false;
+  }
   out = workArea ? info.rcWork : info.rcMonitor;
   return true;
 }
@@ -191,8 +198,9 @@ bool FromMonitor(HMONITOR monitor, bool workArea, RECT& out) {
 RECT MonitorWorkArea(POINT point, bool workArea) {
   TskPlatform& p = TskPlatform::Get();
   RECT r;
-  if (p.MultiMonitor() && FromMonitor(p.MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), workArea, r))
+  if (p.MultiMonitor() && FromMonitor(p.MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), workArea, r)) {
     return r;
+  }
   return Fallback(workArea);
 }
 
@@ -200,8 +208,9 @@ RECT WindowMonitorArea(HWND window, bool workArea) {
   TskPlatform& p = TskPlatform::Get();
   RECT r;
   if (p.MultiMonitor() && p.MonitorFromWindow &&
-      FromMonitor(p.MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), workArea, r))
+      FromMonitor(p.MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), workArea, r)) {
     return r;
+  }
   return Fallback(workArea);
 }
 
@@ -236,31 +245,37 @@ std::int32_t CaptureDepth() { return Capture().Depth(); }
 namespace {
 bool Convert(UINT codePage, DWORD flags, const std::string& s, std::wstring& out) {
   const int n = MultiByteToWideChar(codePage, flags, s.data(), int(s.size()), nullptr, 0);
-  if (n <= 0)
+  if (n <= 0) {
     return false;
+  }
   out.assign(std::size_t(n), L'\0');
   return MultiByteToWideChar(codePage, flags, s.data(), int(s.size()), out.data(), n) == n;
 }
 } // namespace
 
 std::wstring ToWide(UINT codePage, const std::string& s) {
-  if (s.empty() || s.size() > 0x7FFFFFFF)
+  if (s.empty() || s.size() > 0x7FFFFFFF) {
     return std::wstring();
+  }
   const DWORD flags = MB_PRECOMPOSED | MB_USEGLYPHCHARS;
   std::wstring out;
-  if (Convert(codePage, flags, s, out))
+  if (Convert(codePage, flags, s, out)) {
     return out;
-  if (codePage != CP_ACP && Convert(CP_ACP, flags, s, out))
+  }
+  if (codePage != CP_ACP && Convert(CP_ACP, flags, s, out)) {
     return out;
+  }
   // Some code pages reject the flags altogether; plain conversion is still better than "?".
-  if (Convert(codePage, 0, s, out))
+  if (Convert(codePage, 0, s, out)) {
     return out;
+  }
   return std::wstring(s.size(), L'?');
 }
 
 std::int32_t TextWidthW(HDC dc, const std::wstring& text, UINT drawTextFlags) {
-  if (text.empty())
+  if (text.empty()) {
     return 0;
+  }
   if (TskPlatform::Get().IsNT) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.data(), int(text.size()), &size);

@@ -21,8 +21,9 @@ HWND SkThemeServicesWindow() { return ServicesWindow() ? ServicesWindow()->Handl
 
 void SkStartThemeServices() {
   std::unique_ptr<TUtilityWindow>& window = ServicesWindow();
-  if (window)
+  if (window) {
     return;
+  }
   TskTheme::SetSysColorSource(&TskCanvas::SysColor);
   TskThemeManager& manager = TskThemeManager::Instance();
   SkRegisterBuiltInThemes(manager);

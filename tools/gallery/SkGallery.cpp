@@ -26,10 +26,11 @@ std::vector<std::vector<TCell>> Rows() {
   auto add = [&rows](std::vector<TCell> row) { rows.push_back(std::move(row)); };
 
   std::vector<TCell> buttons;
-  for (std::uint8_t s : {0, 1, 2, 3, 4, 6})
+  for (std::uint8_t s : {0, 1, 2, 3, 4, 6}) {
     buttons.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintButton(0, c, kName, {r, s});
     });
+  }
   buttons.push_back([](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
     t.PaintButton(2, c, kName, {r, 0});
   });
@@ -41,23 +42,26 @@ std::vector<std::vector<TCell>> Rows() {
   add(buttons);
 
   std::vector<TCell> checks;
-  for (std::uint8_t s : {0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 13})
+  for (std::uint8_t s : {0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 13}) {
     checks.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintCheck(0, c, kName, {Box13(r), s});
     });
+  }
   add(checks);
   std::vector<TCell> radios;
-  for (std::uint8_t s : {0, 1, 2, 3, 5, 6, 7, 8})
+  for (std::uint8_t s : {0, 1, 2, 3, 5, 6, 7, 8}) {
     radios.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintCheck(1, c, kName, {Box13(r), s});
     });
+  }
   add(radios);
 
   std::vector<TCell> edits;
-  for (std::uint8_t s : {0, 1, 3, 6})
+  for (std::uint8_t s : {0, 1, 3, 6}) {
     edits.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintEdit(0, c, kName, {r, s});
     });
+  }
   for (std::uint8_t face : {0, 1, 2, 4}) {
     edits.push_back([face](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintEdit(0, c, kName, {r, 0});
@@ -72,8 +76,9 @@ std::vector<std::vector<TCell>> Rows() {
   std::vector<TCell> scroll;
   for (std::uint8_t part : {0, 1, 4, 5, 2}) {
     for (std::uint8_t s : {0, 1, 2, 3}) {
-      if (part != 1 && s != 0)
+      if (part != 1 && s != 0) {
         continue;
+      }
       scroll.push_back([part, s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
         t.PaintScrollElement(0, c, kName, {DeflateRect(r, 12, 2, 12, 2), part, s});
       });
@@ -107,11 +112,12 @@ std::vector<std::vector<TCell>> Rows() {
   add(bars);
 
   std::vector<TCell> headers;
-  for (std::uint8_t s = 0; s <= 7; ++s)
+  for (std::uint8_t s = 0; s <= 7; ++s) {
     headers.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintHeader(0, c, kName, {r, 0, 0});
       t.PaintHeaderSection(0, c, kName, {DeflateRect(r, 0, 4, 0, 4), 0, s});
     });
+  }
   add(headers);
 
   std::vector<TCell> tabs;
@@ -136,10 +142,11 @@ std::vector<std::vector<TCell>> Rows() {
   status.push_back([](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
     t.PaintStatus(0, c, kName, {r, 0});
   });
-  for (std::uint8_t s : {0, 2, 3})
+  for (std::uint8_t s : {0, 2, 3}) {
     status.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintStatusPanel(0, c, kName, {r, s});
     });
+  }
   status.push_back([](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
     t.PaintGroupBox(0, c, kName, {r, {r.Left + 6, r.Top, r.Left + 24, r.Top + 4}, 0});
   });
@@ -157,11 +164,12 @@ std::vector<std::vector<TCell>> Rows() {
   add(status);
 
   std::vector<TCell> items;
-  for (std::uint8_t s = 0; s <= 4; ++s)
+  for (std::uint8_t s = 0; s <= 4; ++s) {
     items.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintList(0, c, kName, {r, 0});
       t.PaintListItem(0, c, kName, {DeflateRect(r, 2, 6, 2, 6), s});
     });
+  }
   for (std::uint8_t kind : {0, 1, 2}) {
     items.push_back([kind](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       TskCheckInfo check;
@@ -170,19 +178,21 @@ std::vector<std::vector<TCell>> Rows() {
       t.PaintListItemCheck(0, c, kName, {r, 2}, check);
     });
   }
-  for (std::uint8_t s = 0; s <= 5; ++s)
+  for (std::uint8_t s = 0; s <= 5; ++s) {
     items.push_back([s](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintTree(0, c, kName, {r, 0});
       t.PaintTreeItem(0, c, kName, {DeflateRect(r, 2, 6, 2, 6), s});
     });
+  }
   add(items);
 
   std::vector<TCell> grid;
-  for (std::uint8_t part = 0; part <= 4; ++part)
+  for (std::uint8_t part = 0; part <= 4; ++part) {
     grid.push_back([part](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
       t.PaintGrid(0, c, kName, {r, 0, 0});
       t.PaintGridCell(0, c, kName, {DeflateRect(r, 2, 6, 2, 6), part, 0});
     });
+  }
   grid.push_back([](TskTheme& t, ISkPaintCanvas& c, const TskRect& r) {
     t.PaintGridCell(0, c, kName, {r, 0, 1});
   });
@@ -212,8 +222,9 @@ struct TGallery {
     Themes.push_back(SkMakeTheme<TSkFlatTheme>());
     Themes.push_back(SkMakeTheme<TSkOfficeXPTheme>());
     std::size_t columns = 0;
-    for (const auto& row : Rows)
+    for (const auto& row : Rows) {
       columns = std::max(columns, row.size());
+    }
     BlockW = std::int32_t(columns) * (kCellW + kGap) - kGap;
     Layout.Width = 2 * kMargin + std::int32_t(Themes.size()) * (BlockW + kBlockGap) - kBlockGap;
     Layout.Height = 2 * kMargin + std::int32_t(Rows.size()) * (kCellH + kGap) - kGap;
@@ -254,8 +265,9 @@ void SkDrawGallery(TskPixels& out, TskSysColorFunc sys) {
   out.SetSize(g.Layout.Width, g.Layout.Height);
   out.Fill(kBackground);
   for (std::size_t ti = 1; ti < g.Themes.size(); ++ti) {
-    for (std::int32_t y = 0; y < g.Layout.Height; ++y)
+    for (std::int32_t y = 0; y < g.Layout.Height; ++y) {
       out.SetPixel(g.BlockLeft(ti) - kBlockGap / 2, y, kBlockLine);
+    }
   }
   TskPixelCanvas canvas(out, sys);
   SkPaintGallery(canvas);

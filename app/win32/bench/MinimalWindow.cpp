@@ -17,15 +17,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = "MinimalWindow";
-  if (!RegisterClassA(&wc))
+  if (!RegisterClassA(&wc)) {
     return 1;
+  }
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT r{0, 0, 377, 476};
   AdjustWindowRect(&r, style, FALSE);
   HWND hwnd = CreateWindowA("MinimalWindow", " Minimal", style, 549, 161, r.right - r.left, r.bottom - r.top,
                             nullptr, nullptr, instance, nullptr);
-  if (!hwnd)
+  if (!hwnd) {
     return 1;
+  }
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);
   MSG msg;

@@ -53,15 +53,17 @@ bool RunOnce(const std::string& exe, TSample& out) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   QueryPerformanceCounter(&start);
-  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
     return false;
+  }
   const TKernelHandle process(pi.hProcess), thread(pi.hThread);
   WaitForInputIdle(pi.hProcess, 10000);
   TFind f{pi.dwProcessId, nullptr};
   while (!f.Found) {
     EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&f));
-    if (!f.Found)
+    if (!f.Found) {
       Sleep(1);
+    }
   }
   QueryPerformanceCounter(&end);
   out.Ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
@@ -82,8 +84,9 @@ double Median(std::vector<double> v) {
 
 long long FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
     return -1;
+  }
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 

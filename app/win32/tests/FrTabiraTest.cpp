@@ -91,13 +91,15 @@ public:
   TBoxCloser() : FThread([this] { Run(); }) {}
   ~TBoxCloser() {
     FStop = true;
-    if (FThread.joinable())
+    if (FThread.joinable()) {
       FThread.join();
+    }
   }
   std::vector<TSeen> Seen() {
     FStop = true;
-    if (FThread.joinable())
+    if (FThread.joinable()) {
       FThread.join();
+    }
     return FSeen;
   }
 
@@ -121,8 +123,9 @@ private:
         FSeen.push_back(seen);
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        while (IsWindow(box) && !FStop)
+        while (IsWindow(box) && !FStop) {
           Sleep(5);
+        }
       }
       Sleep(10);
     }
@@ -314,8 +317,9 @@ TEST_F(FrTabira, ControlsHaveTheirBoundsCaptionsAndFonts) {
   }
   EXPECT_EQ(Window->Control("lbNilaiZakat")->Font().Charset, ANSI_CHARSET);
   EXPECT_EQ(Window->Color(), clBtnFace);
-  for (const char* box : {"GroupBox1", "GroupBox2", "GroupBox3"})
+  for (const char* box : {"GroupBox1", "GroupBox2", "GroupBox3"}) {
     EXPECT_EQ(Window->Control(box)->Color(), kCream) << box;
+  }
 }
 
 TEST_F(FrTabira, TitleShowsWholeInTheFaceTheMachineGives) {
@@ -392,8 +396,9 @@ TEST_F(FrTabira, GroupBoxesPaintCreamBehindTheirChildren) {
     // style's group box frame when a style is active.
     const COLORREF outer = GetPixel(dc.Get(), 0, 40), inner = GetPixel(dc.Get(), 1, 40);
     const bool etched = outer == GetSysColor(COLOR_BTNSHADOW) && inner == GetSysColor(COLOR_BTNHIGHLIGHT);
-    if (ExpectedLook() != TTestLook::Either)
+    if (ExpectedLook() != TTestLook::Either) {
       EXPECT_EQ(etched, ExpectedLook() == TTestLook::Classic) << box;
+    }
   }
 }
 
@@ -547,8 +552,9 @@ TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
   TBrushHandle probe(CreateSolidBrush(RGB(1, 2, 3)));
   EXPECT_EQ(CountGuiObjects().Gdi, before.Gdi + 1);
   probe.Reset();
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < 5; ++i) {
     cycle();
+  }
   Pump(50);
   TObjectCounts after = CountGuiObjects();
   EXPECT_EQ(after.Gdi, before.Gdi);

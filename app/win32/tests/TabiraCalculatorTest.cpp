@@ -18,8 +18,9 @@ const std::vector<std::string> kAmountFields = {"edUangTunai", "edTabungan", "ed
 
 std::vector<std::string> Texts(const TTabiraDriver& d) {
   std::vector<std::string> texts;
-  for (const std::string& name : kAmountFields)
+  for (const std::string& name : kAmountFields) {
     texts.push_back(d.Text(name));
+  }
   return texts;
 }
 

@@ -56,8 +56,9 @@ struct TChildBounds {
 
 BOOL CALLBACK FindChildAt(HWND hwnd, LPARAM lparam) {
   auto* f = reinterpret_cast<TChildBounds*>(lparam);
-  if (GetParent(hwnd) != f->Parent)
+  if (GetParent(hwnd) != f->Parent) {
     return TRUE;
+  }
   RECT r;
   GetWindowRect(hwnd, &r);
   MapWindowPoints(nullptr, f->Parent, reinterpret_cast<POINT*>(&r), 2);
@@ -116,8 +117,9 @@ TCurrencyDigitsOverride::TCurrencyDigitsOverride(const char* digits) {
 
 TCurrencyDigitsOverride::~TCurrencyDigitsOverride() {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_WRITE, &opened) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kInternational, 0, KEY_WRITE, &opened) != ERROR_SUCCESS) {
     return;
+  }
   const TRegistryKey key(opened);
   if (FOld) {
     RegSetValueExA(key.Get(), "iCurrDigits", 0, REG_SZ, reinterpret_cast<const BYTE*>(FOld->c_str()),
@@ -140,8 +142,9 @@ TChildProcess::TChildProcess(const std::string& exe) {
 }
 
 TChildProcess::~TChildProcess() {
-  if (Running())
+  if (Running()) {
     WaitForExit(0);
+  }
 }
 
 DWORD TChildProcess::WaitForExit(DWORD timeoutMs) {
@@ -164,8 +167,9 @@ TTabiraDriver::TTabiraDriver() : FProcess(ExeBesideThisTest("tabira.exe")) {
         return FWindow != nullptr;
       },
       15000);
-  if (!shown)
+  if (!shown) {
     throw std::runtime_error("tabira.exe showed no window");
+  }
   FThread = GetWindowThreadProcessId(FWindow, nullptr);
   WaitForInputIdle(FProcess.Process(), 5000);
 
@@ -177,16 +181,18 @@ TTabiraDriver::TTabiraDriver() : FProcess(ExeBesideThisTest("tabira.exe")) {
   for (const TPlace& p : kPlaces) {
     HWND parent = boxes[p.Box];
     HWND control = parent ? ChildAt(parent, p.Left, p.Top, p.Width, p.Height) : nullptr;
-    if (control)
+    if (control) {
       FControls[p.Name] = control;
+    }
   }
   SetForegroundWindow(FWindow);
   Settle();
 }
 
 TTabiraDriver::~TTabiraDriver() {
-  if (FProcess.Running())
+  if (FProcess.Running()) {
     Close();
+  }
 }
 
 DWORD TTabiraDriver::Close() {
@@ -194,8 +200,9 @@ DWORD TTabiraDriver::Close() {
   (void)WaitUntil(
       [this] {
         HWND box = MessageBoxWindow();
-        if (box)
+        if (box) {
           PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
         return box == nullptr;
       },
       5000);
@@ -216,8 +223,9 @@ HWND TTabiraDriver::Control(const std::string& name) const {
 
 std::string TTabiraDriver::Text(const std::string& name) const {
   HWND hwnd = Control(name);
-  if (!hwnd)
+  if (!hwnd) {
     return "<no control " + name + ">";
+  }
   char buffer[256] = {};
   DWORD_PTR n = 0;
   SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
@@ -244,8 +252,9 @@ void TTabiraDriver::Settle() const {
 
 void TTabiraDriver::Click(const std::string& name) {
   HWND hwnd = Control(name);
-  if (!hwnd)
+  if (!hwnd) {
     throw std::runtime_error("no control " + name);
+  }
   const POINT centre = CentreOf(hwnd);
   SendMouse(0, centre);
   SendMouse(MOUSEEVENTF_LEFTDOWN, centre);
@@ -293,8 +302,9 @@ HWND TTabiraDriver::MessageBoxWindow() const {
 
 std::optional<TTabiraDriver::TMessage> TTabiraDriver::WaitForMessage(DWORD timeoutMs) const {
   HWND box = nullptr;
-  if (!WaitUntil([&] { return (box = MessageBoxWindow()) != nullptr; }, timeoutMs))
+  if (!WaitUntil([&] { return (box = MessageBoxWindow()) != nullptr; }, timeoutMs)) {
     return std::nullopt;
+  }
   char caption[64] = {};
   GetWindowTextA(box, caption, sizeof caption);
   char text[512] = {};
@@ -304,8 +314,9 @@ std::optional<TTabiraDriver::TMessage> TTabiraDriver::WaitForMessage(DWORD timeo
 
 void TTabiraDriver::DismissMessage() {
   HWND box = MessageBoxWindow();
-  if (!box)
+  if (!box) {
     return;
+  }
   SendMessageTimeoutA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, nullptr);
   (void)WaitUntil([this] { return MessageBoxWindow() == nullptr; }, 2000);
   Settle();

@@ -153,8 +153,9 @@ TEST(Form, AnExceptionInAHandlerIsReportedAndStopsAtTheWindowProcedure) {
   TForm form("TTest");
   int clicks = 0;
   form.RegisterMethod("Boom", [&](TComponent*) {
-    if (++clicks == 1)
+    if (++clicks == 1) {
       throw std::runtime_error("the handler failed");
+    }
   });
   ASSERT_EQ(form.LoadFromText("TTest T {\n ClientWidth = 100\n ClientHeight = 40\n"
                               " TButton B {\n  Width = 60\n  Height = 25\n  OnClick = Boom\n }\n}"),
@@ -172,8 +173,9 @@ TEST(Form, AnExceptionInAHandlerIsReportedAndStopsAtTheWindowProcedure) {
               return stop || (box && IsWindowVisible(box));
             },
             5000) ||
-        stop)
+        stop) {
       return;
+    }
     char text[256] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     seen = text;
@@ -205,8 +207,9 @@ RECT PixelsOfColour(HWND hwnd, const RECT& rect, COLORREF colour) {
   RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
   for (LONG y = rect.top; y < rect.bottom; ++y) {
     for (LONG x = rect.left; x < rect.right; ++x) {
-      if (GetPixel(dc.Get(), x, y) != colour)
+      if (GetPixel(dc.Get(), x, y) != colour) {
         continue;
+      }
       found = RECT{std::min(found.left, x), std::min(found.top, y), std::max(found.right, x + 1),
                    std::max(found.bottom, y + 1)};
     }
@@ -335,8 +338,9 @@ TEST(Form, TooltipsAreMadeShortlyAfterThePointerFirstMoves) {
         [](HWND hwnd, LPARAM count) {
           char cls[64]{};
           GetClassNameA(hwnd, cls, sizeof cls);
-          if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0)
+          if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) {
             ++*reinterpret_cast<int*>(count);
+          }
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&n));

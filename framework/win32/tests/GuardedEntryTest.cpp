@@ -30,16 +30,18 @@ std::function<void()> gHandler;
 void Record(const char* what) noexcept { gReports.emplace_back(what); }
 
 void RunHandler() {
-  if (gHandler)
+  if (gHandler) {
     gHandler();
+  }
 }
 
 constexpr UINT kProbe = WM_APP + 7;
 
 LRESULT CALLBACK ProbeHook(int code, WPARAM wparam, LPARAM lparam) {
   const auto* msg = reinterpret_cast<const MSG*>(lparam);
-  if (code == HC_ACTION && msg->message == kProbe && wparam == PM_REMOVE)
+  if (code == HC_ACTION && msg->message == kProbe && wparam == PM_REMOVE) {
     GuardedCall(RunHandler);
+  }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
@@ -80,8 +82,9 @@ const TEntry kEntries[] = {
     {"utility window",
      [] {
        auto window = std::make_shared<TUtilityWindow>([](UINT msg, WPARAM, LPARAM, LRESULT& result) {
-         if (msg != kProbe)
+         if (msg != kProbe) {
            return false;
+         }
          RunHandler();
          result = 1;
          return true;

@@ -30,10 +30,12 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   for (;;) {
     PumpPending();
-    if (done())
+    if (done()) {
       return true;
-    if (GetTickCount64() >= end)
+    }
+    if (GetTickCount64() >= end) {
       return false;
+    }
     Sleep(kPollMs);
   }
 }
@@ -69,12 +71,14 @@ void SendKey(WORD vk, bool up) {
 }
 
 void SendKeyPress(WORD vk, WORD modifier) {
-  if (modifier)
+  if (modifier) {
     SendKey(modifier, false);
+  }
   SendKey(vk, false);
   SendKey(vk, true);
-  if (modifier)
+  if (modifier) {
     SendKey(modifier, true);
+  }
 }
 
 void SendChar(char c) {
@@ -90,11 +94,13 @@ void SendChar(char c) {
 TObjectCounts CountGuiObjects() {
   TObjectCounts counts{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
                        GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
-  if (counts.Gdi != 0)
+  if (counts.Gdi != 0) {
     return counts;
+  }
   for (UINT_PTR h = 1; h < 0x10000; ++h) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(h)))
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(h))) {
       ++counts.Gdi;
+    }
   }
   for (UINT_PTR h = 2; h < 0x10000; h += 2) {
     if (IsWindow(reinterpret_cast<HWND>(h)) || IsMenu(reinterpret_cast<HMENU>(h))) {

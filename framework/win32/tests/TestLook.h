@@ -12,8 +12,9 @@ enum class TTestLook { Either, Themed, Classic };
 
 inline TTestLook ExpectedLook() {
   const char* look = std::getenv("TABIRA_LOOK");
-  if (!look)
+  if (!look) {
     return TTestLook::Either;
+  }
   return std::strcmp(look, "classic") == 0 ? TTestLook::Classic : TTestLook::Themed;
 }
 
@@ -22,7 +23,8 @@ inline const char* LookName(bool themed) { return themed ? "themed" : "classic";
 // themeInUse: what the control under test reports (0: classic drawing).
 inline void ExpectLookTaken(int themeInUse) {
   const TTestLook want = ExpectedLook();
-  if (want == TTestLook::Either)
+  if (want == TTestLook::Either) {
     return;
+  }
   EXPECT_EQ(themeInUse != 0, want == TTestLook::Themed) << "this run asks for the other look";
 }

@@ -10,8 +10,9 @@ TScreenShot GrabScreen(const RECT& screen) {
   TScreenShot shot;
   shot.Width = screen.right - screen.left;
   shot.Height = screen.bottom - screen.top;
-  if (shot.Width <= 0 || shot.Height <= 0)
+  if (shot.Width <= 0 || shot.Height <= 0) {
     return shot;
+  }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = shot.Width;
@@ -22,8 +23,9 @@ TScreenShot GrabScreen(const RECT& screen) {
   const TWindowDC source(nullptr);
   TBitmapHandle dib(CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   TMemoryDC memory(CreateCompatibleDC(source.Get()));
-  if (!dib || !memory)
+  if (!dib || !memory) {
     return shot;
+  }
   {
     const TSelectGuard select(memory.Get(), dib.Get());
     BitBlt(memory.Get(), 0, 0, shot.Width, shot.Height, source.Get(), screen.left, screen.top, SRCCOPY);
@@ -71,8 +73,9 @@ bool SaveShot(const char* name, int width, int height, const std::uint32_t* pixe
   }
   const std::string path = std::string(dir ? dir : ".") + "\\" + file_name;
   FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f)
+  if (!f) {
     return false;
+  }
   bool ok = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&head, sizeof head, 1, f) == 1 &&
             (bytes == 0 || std::fwrite(pixels, bytes, 1, f) == 1);
   return std::fclose(f) == 0 && ok;

@@ -48,8 +48,9 @@ double Best(const std::function<void()>& prepare, const std::function<int()>& ru
     int done = 0;
     const double s = Seconds([&] { done = run(); });
     best = std::min(best, s / std::max(1, done));
-    if (s > kCapSeconds / 3)
+    if (s > kCapSeconds / 3) {
       break; // one slow run says enough
+    }
   }
   return best;
 }
@@ -57,10 +58,12 @@ double Best(const std::function<void()>& prepare, const std::function<int()>& ru
 int TypeChars(HWND h, int count, bool resetEvery10) {
   const double start = Now();
   for (int i = 0; i < count; ++i) {
-    if (Now() - start > kCapSeconds)
+    if (Now() - start > kCapSeconds) {
       return i;
-    if (resetEvery10 && i % 10 == 0)
+    }
+    if (resetEvery10 && i % 10 == 0) {
       SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    }
     SendMessageA(h, WM_CHAR, static_cast<WPARAM>('1' + i % 9), 1);
     UpdateWindow(h);
   }
@@ -149,8 +152,9 @@ int main() {
 
   const std::string big(100 * 1024, 'x');
   std::string tenK;
-  for (int i = 0; i < 10000; ++i)
+  for (int i = 0; i < 10000; ++i) {
     tenK += static_cast<char>('a' + i % 26);
+  }
 
   auto focus = [](HWND h) {
     return [h] {

@@ -135,16 +135,21 @@ TEST(MxBevelPixels, NestedBevelsKeepTheirWidth) {
     GdiFlush();
     EXPECT_EQ(inside, (TMxRect{5 + 2 * w, 5 + 2 * w, 35 - 2 * w, 35 - 2 * w}));
     const auto expected = [w](int i) {
-      if (i < 5 || i >= 35)
+      if (i < 5 || i >= 35) {
         return paper;
-      if (i < 5 + w)
+      }
+      if (i < 5 + w) {
         return light; // outer top / left
-      if (i < 5 + 2 * w)
+      }
+      if (i < 5 + 2 * w) {
         return shadow; // inner top / left
-      if (i >= 35 - w)
+      }
+      if (i >= 35 - w) {
         return shadow; // outer bottom / right
-      if (i >= 35 - 2 * w)
+      }
+      if (i >= 35 - 2 * w) {
         return light; // inner bottom / right
+      }
       return paper;
     };
     const auto* px = static_cast<const std::uint32_t*>(bits);
@@ -319,8 +324,9 @@ TEST_F(MxControlBase, MouseEnterAndExitAreReported) {
   // Enter and exit alternate, starting with an enter and ending, once the pointer rests
   // elsewhere, with an exit.
   ASSERT_GE(Journal.size(), 2u);
-  for (std::size_t i = 0; i < Journal.size(); ++i)
+  for (std::size_t i = 0; i < Journal.size(); ++i) {
     EXPECT_EQ(Journal[i], i % 2 == 0 ? "mouse enter P" : "mouse exit P") << i;
+  }
   EXPECT_EQ(Journal.back(), "mouse exit P");
 }
 

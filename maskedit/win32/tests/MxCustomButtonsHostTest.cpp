@@ -222,8 +222,9 @@ TEST(MxCustomButtonsHost, DropDownMenuChoosesACommand) {
   // While the menu runs its own loop, a timer picks the second entry with the keyboard.
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)})
+    for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)}) {
       SendKeyPress(key);
+    }
   });
   ASSERT_NE(timer, 0u);
   MouseTo(WinX + ClientW - 8, WinY + 10);

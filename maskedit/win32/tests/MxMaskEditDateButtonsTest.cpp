@@ -220,8 +220,9 @@ TEST_F(MxMaskEditDateButtonsTest, TwoButtonsClickedAndHeld) {
     item.SetCaption(caption);
     item.OnClick = [&](TMxSpecialButton* sender, int index) {
       journal.push_back("item " + std::to_string(index) + " " + sender->GetCaption());
-      if (index == 1)
+      if (index == 1) {
         repeats.push_back(GetTickCount());
+      }
     };
   }
   e.CustomButtons().Item(1).Control().RepeatedClick = true;

@@ -54,8 +54,9 @@ void Keys(const std::string& keys) {
         break;
       }
     }
-    if (!named)
+    if (!named) {
       TypeChar(keys[i++]);
+    }
   }
 }
 
@@ -293,8 +294,9 @@ TEST_F(MxMaskEditTest, HoldingTheButtonRightOfTheTextScrollsTheSelectionOn) {
     const bool heldThroughout = GetCapture() == H("C");
     Mouse(MOUSEEVENTF_LEFTUP, outside);
     Pump(30);
-    if (heldThroughout && later > first)
+    if (heldThroughout && later > first) {
       break;
+    }
   }
   EXPECT_GT(later, first);
   EXPECT_GT(Field("C").Edit().ScrollOffset, 0);
@@ -726,11 +728,13 @@ TEST_F(MxMaskEditTest, LooksUnfocusedFocusedWithSelectionAndDisabled) {
   // window colour, and no pixel of the field is the selection colour.
   TShot unfocused = Grab(a);
   SaveScreen(Form->Handle(), "mxmaskedit_unfocused.bmp");
-  for (int x = rects.Text.Left; x < rects.Text.Left + 10; ++x)
+  for (int x = rects.Text.Left; x < rects.Text.Left + 10; ++x) {
     EXPECT_EQ(unfocused.At(ox + x, oy + rects.Text.Top + 3), windowColour) << x;
+  }
   int highlighted = 0;
-  for (COLORREF c : unfocused.Pixels)
+  for (COLORREF c : unfocused.Pixels) {
     highlighted += c == highlight;
+  }
   EXPECT_EQ(highlighted, 0);
 
   // Focused with the first four characters " 1.2" selected: the selection box's left
@@ -756,12 +760,13 @@ TEST_F(MxMaskEditTest, LooksUnfocusedFocusedWithSelectionAndDisabled) {
   TShot disabled = Grab(a);
   SaveScreen(Form->Handle(), "mxmaskedit_disabled.bmp");
   int dark = 0, inked = 0;
-  for (int y = rects.Text.Top; y < rects.Text.Bottom; ++y)
+  for (int y = rects.Text.Top; y < rects.Text.Bottom; ++y) {
     for (int x = rects.Text.Left; x < rects.Text.Right; ++x) {
       const COLORREF c = disabled.At(ox + x, oy + y);
       dark += c == textColour;
       inked += c != windowColour;
     }
+  }
   EXPECT_EQ(dark, 0);
   EXPECT_GT(inked, 10);
 }
@@ -797,8 +802,9 @@ TEST_F(MxMaskEditTest, ShadowedTextDrawsAShadowLayer) {
     Pump(30);
     const TShot shot = Grab(c);
     int n = 0;
-    for (COLORREF px : shot.Pixels)
+    for (COLORREF px : shot.Pixels) {
       n += px == shadow;
+    }
     return n;
   };
   Field("C").Font3D().SetStyle(tdNone);

@@ -22,8 +22,9 @@ std::vector<HWND> Popups() {
       [](HWND w, LPARAM lp) -> BOOL {
         wchar_t name[32];
         GetClassNameW(w, name, 32);
-        if (std::wstring(name) == L"TSkPopupWindow" && IsWindowVisible(w))
+        if (std::wstring(name) == L"TSkPopupWindow" && IsWindowVisible(w)) {
           reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        }
         return TRUE;
       },
       LPARAM(&out));
@@ -43,8 +44,9 @@ protected:
     static const bool registered = [] {
       WNDCLASSW c{};
       c.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (msg == WM_LBUTTONDOWN)
+        if (msg == WM_LBUTTONDOWN) {
           ++OwnerPresses;
+        }
         return DefWindowProcW(w, msg, wp, lp);
       };
       c.hInstance = GetModuleHandleW(nullptr);
@@ -81,14 +83,16 @@ protected:
     Step = std::move(step);
     Self = this;
     const UINT_PTR t = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-      if (Self && Self->Step)
+      if (Self && Self->Step) {
         Self->Step();
+      }
     });
     (menu ? *menu : Menu).Popup(100, 100);
     KillTimer(nullptr, t);
     Step = nullptr;
-    if (pumpAfter)
+    if (pumpAfter) {
       PumpPending(); // the deferred click runs here, after the menus closed
+    }
   }
 
   static inline PopupMenuTest* Self = nullptr;
@@ -104,9 +108,11 @@ protected:
 TEST_F(PopupMenuTest, KeysOpenSubMenuAndChooseWithClickAfterClose) {
   int n = 0;
   PopupWith([&] {
-    if (n++ == 0)
-      for (WORD vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
+    if (n++ == 0) {
+      for (WORD vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}) {
         SendKeyPress(vk);
+      }
+    }
   });
   EXPECT_EQ(Clicked, L"&Dua");
   EXPECT_FALSE(OpenWhenClicked);
@@ -118,9 +124,11 @@ TEST_F(PopupMenuTest, EscapeClosesOnlyTheSubMenu) {
   std::size_t levelsAfterEscape = 0;
   PopupWith([&] {
     ++n;
-    if (n == 1)
-      for (WORD vk : {VK_DOWN, VK_RIGHT, VK_ESCAPE})
+    if (n == 1) {
+      for (WORD vk : {VK_DOWN, VK_RIGHT, VK_ESCAPE}) {
         SendKeyPress(vk);
+      }
+    }
     if (n == 10) {
       levelsAfterEscape = Popups().size();
       SendKeyPress(VK_DOWN);
@@ -137,14 +145,16 @@ TEST_F(PopupMenuTest, HoverOpensSubMenuAndMouseClicksItem) {
   PopupWith([&] {
     ++n;
     std::vector<HWND> p = Popups();
-    if (p.empty())
+    if (p.empty()) {
       return;
+    }
     RECT r;
     GetWindowRect(p[0], &r);
     const TskRect sub = Sub->ItemRect;
-    if (n == 1)
+    if (n == 1) {
       SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
                 {r.left + 20, r.top + 3 + (sub.Top + sub.Bottom) / 2});
+    }
     if (p.size() == 2 && hoverLevels == 0) {
       hoverLevels = 2;
       if (std::getenv("TABIRA_SHOT_DIR")) {
@@ -162,8 +172,9 @@ TEST_F(PopupMenuTest, HoverOpensSubMenuAndMouseClicksItem) {
       SendMouseButtons(MOUSEEVENTF_LEFTDOWN);
       SendMouseButtons(MOUSEEVENTF_LEFTUP);
     }
-    if (n > 200)
+    if (n > 200) {
       SendKeyPress(VK_F10); // give up rather than hang
+    }
   });
   EXPECT_EQ(hoverLevels, 2u);
   EXPECT_EQ(Clicked, L"&Satu");
@@ -187,8 +198,9 @@ TEST_F(PopupMenuTest, QuitEndsTrackingAndIsPostedAgain) {
   int n = 0;
   PopupWith(
       [&] {
-        if (n++ == 0)
+        if (n++ == 0) {
           PostQuitMessage(5);
+        }
       },
       false);
   MSG m;
@@ -200,20 +212,23 @@ TEST_F(PopupMenuTest, QuitEndsTrackingAndIsPostedAgain) {
 
 TEST_F(PopupMenuTest, LongMenuScrollsToKeepTheHighlightInView) {
   TSkPopupMenu longMenu;
-  for (int i = 0; i < 1000; ++i)
+  for (int i = 0; i < 1000; ++i) {
     longMenu.Items().Add(std::make_unique<TSkItem>())->Caption = L"Baris " + std::to_wstring(i);
+  }
   longMenu.Items().Scrolled = true;
   longMenu.Items().ScrollCount = 12;
   int n = 0;
   PopupWith(
       [&] {
         ++n;
-        if (n == 1)
+        if (n == 1) {
           SendKeyPress(VK_UP); // wraps to the last item
+        }
         if (n == 8) {
           std::vector<HWND> p = Popups();
-          if (!p.empty() && std::getenv("TABIRA_SHOT_DIR"))
+          if (!p.empty() && std::getenv("TABIRA_SHOT_DIR")) {
             SaveShot("menu-scrolled.bmp", GrabWindow(p[0]));
+          }
           SendKeyPress(VK_ESCAPE);
         }
       },

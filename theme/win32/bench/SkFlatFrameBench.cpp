@@ -36,8 +36,9 @@ double Median(int rounds, int batch, const std::function<void()>& work) {
   std::vector<double> times;
   for (int r = 0; r < rounds; ++r) {
     const double start = Seconds();
-    for (int i = 0; i < batch; ++i)
+    for (int i = 0; i < batch; ++i) {
       work();
+    }
     GdiFlush();
     times.push_back((Seconds() - start) / batch);
   }
@@ -50,8 +51,9 @@ double Median(int rounds, int batch, const std::function<void()>& work) {
 int main(int argc, char** argv) {
   int rounds = 31;
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0)
+    if (std::strcmp(argv[i], "--rounds") == 0) {
       rounds = std::max(1, std::atoi(argv[i + 1]));
+    }
   }
   TskTheme::SetSysColorSource(&TskCanvas::SysColor);
   auto theme = SkMakeTheme<TSkFlatTheme>();

@@ -16,7 +16,7 @@
 namespace {
 void FillRandom(TskPixels& p, std::uint32_t seed) {
   std::mt19937 rng(seed);
-  for (std::int32_t y = 0; y < p.Height(); ++y)
+  for (std::int32_t y = 0; y < p.Height(); ++y) {
     for (std::int32_t x = 0; x < p.Width(); ++x) {
       TskColor c = TskColor(rng());
       switch (rng() % 5) {
@@ -26,6 +26,7 @@ void FillRandom(TskPixels& p, std::uint32_t seed) {
       }
       p.SetPixel(x, y, c);
     }
+  }
 }
 
 // A 32-bit DIB section selected into its own memory context, bottom-up or top-down.
@@ -138,7 +139,7 @@ TEST(TskBitmap, TheThreeRoutesGiveTheReferencePixels) {
                      {{-2, 9, 5, 14}, {0, 0, 7, 5}, false},
                      {{1, 1, 18, 15}, {1, 1, 6, 4}, true},
                      {{4, 4, 6, 5}, {0, 0, 7, 5}, true}};
-  for (TskDrawMode mode : kModes)
+  for (TskDrawMode mode : kModes) {
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message()
                    << "mode " << int(mode) << " dest " << c.dest.left << "," << c.dest.top);
@@ -147,8 +148,9 @@ TEST(TskBitmap, TheThreeRoutesGiveTheReferencePixels) {
       TskPixels want;
       want.SetSize(20, 16);
       FillRandom(want, 2);
-      for (std::int32_t i = 0; i < 20 * 16; ++i)
+      for (std::int32_t i = 0; i < 20 * 16; ++i) {
         want.SetPixel(i % 20, i / 20, want.GetPixel(i % 20, i / 20) | 0xFF000000u);
+      }
       TskPixels background = want.Clone();
       SkDraw(want, TskBitmap::ToSk(c.dest), src.Pixels(), TskBitmap::ToSk(c.from), mode);
 
@@ -157,24 +159,26 @@ TEST(TskBitmap, TheThreeRoutesGiveTheReferencePixels) {
       ForeignDib bottomUp(20, 16, true), topDown(20, 16, false);
       DeviceBitmap route3(20, 16);
       std::vector<TskColor> initial;
-      for (int y = 0; y < 16; ++y)
+      for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 20; ++x) {
           route1.SetPixel(x, y, background.GetPixel(x, y));
           bottomUp.At(x, y) = background.GetPixel(x, y);
           topDown.At(x, y) = background.GetPixel(x, y);
           initial.push_back(background.GetPixel(x, y));
         }
+      }
       route3.Put(initial);
       src.Draw(route1.DC(), c.dest, c.from);
       src.Draw(bottomUp.Dc.Get(), c.dest, c.from);
       src.Draw(topDown.Dc.Get(), c.dest, c.from);
       // The platform route scales with the platform's own sampling except for blending.
       const bool checkRoute3 = !c.scaled || mode == TskDrawMode::dmBlend;
-      if (checkRoute3)
+      if (checkRoute3) {
         src.Draw(route3.Dc.Get(), c.dest, c.from);
+      }
       GdiFlush();
       const std::vector<TskColor> platform = route3.Read();
-      for (int y = 0; y < 16; ++y)
+      for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 20; ++x) {
           ASSERT_EQ(route1.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
           ASSERT_EQ(bottomUp.At(x, y), want.GetPixel(x, y)) << x << "," << y;
@@ -184,7 +188,9 @@ TEST(TskBitmap, TheThreeRoutesGiveTheReferencePixels) {
                 << x << "," << y;
           }
         }
+      }
     }
+  }
 }
 
 TEST(TskBitmap, DirectRoutesFollowTheWindowOrigin) {
@@ -220,9 +226,11 @@ TEST(TskBitmap, TileThroughADeviceContextMatchesThePixelLayer) {
   want.Fill(0xFF000000);
   SkTile(want, {1, 1, 16, 10}, tile.Pixels(), {0, 0, 3, 2}, {5, 5, 6, 6}, TskDrawMode::dmTransparent);
   tile.Tile(target.DC(), {1, 1, 16, 10}, {0, 0, 3, 2}, {5, 5, 6, 6});
-  for (int y = 0; y < 11; ++y)
-    for (int x = 0; x < 17; ++x)
+  for (int y = 0; y < 11; ++y) {
+    for (int x = 0; x < 17; ++x) {
       ASSERT_EQ(target.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
+    }
+  }
 }
 
 TEST(TskBitmap, DrawMonoGlyphRecoloursTheGlyph) {
@@ -231,14 +239,16 @@ TEST(TskBitmap, DrawMonoGlyphRecoloursTheGlyph) {
   target.Fill(0xFF00FF00);
   TskBitmap::DrawMonoGlyph(target.DC(), {0, 0, 16, 16}, DFC_MENU, 0x000000FF, DFCS_MENUCHECK);
   int ink = 0, kept = 0;
-  for (int y = 0; y < 16; ++y)
+  for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
       const TskColor p = target.GetPixel(x, y);
-      if (p == 0xFFFF0000u)
+      if (p == 0xFFFF0000u) {
         ++ink;
-      else if (p == 0xFF00FF00u)
+      } else if (p == 0xFF00FF00u) {
         ++kept;
+      }
     }
+  }
   EXPECT_GT(ink, 5);
   EXPECT_GT(kept, 100);
   EXPECT_EQ(ink + kept, 256);
@@ -264,14 +274,18 @@ TEST(TskBitmap, RegionCoversEveryNonKeyPixelWithAnyNumberOfRuns) {
   TskBitmap mask;
   mask.SetSize(200, 60);
   mask.Fill(0xFF000000);
-  for (int y = 0; y < 60; ++y)
-    for (int x = (y & 1); x < 200; x += 2)
+  for (int y = 0; y < 60; ++y) {
+    for (int x = (y & 1); x < 200; x += 2) {
       mask.SetPixel(x, y, skKeyColor); // 6000 runs
+    }
+  }
   TRegionHandle region = mask.CreateRegion(7, -3);
   ASSERT_TRUE(region);
-  for (int y = 0; y < 60; ++y)
-    for (int x = 0; x < 200; ++x)
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 200; ++x) {
       ASSERT_EQ(PtInRegion(region.Get(), x + 7, y - 3) != FALSE, ((x + y) & 1) == 1) << x << "," << y;
+    }
+  }
   RECT box{};
   GetRgnBox(region.Get(), &box);
   EXPECT_EQ(box.left, 7);
@@ -291,8 +305,9 @@ TEST(TskBitmap, StoredFormAndConversionsRoundTrip) {
   TskByteReader in(out.Bytes());
   ASSERT_TRUE(b.LoadFromStream(in));
   EXPECT_EQ(b.Name, "Face");
-  for (int i = 0; i < 12; ++i)
+  for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(b.GetPixel(i % 4, i / 4), a.GetPixel(i % 4, i / 4));
+  }
 
   // A hostile header leaves the bitmap as it was.
   TskByteWriter bad;
@@ -309,8 +324,9 @@ TEST(TskBitmap, StoredFormAndConversionsRoundTrip) {
   ASSERT_TRUE(platform);
   TskBitmap c;
   ASSERT_TRUE(c.Assign(platform.Get()));
-  for (int i = 0; i < 12; ++i)
+  for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(c.GetPixel(i % 4, i / 4), a.GetPixel(i % 4, i / 4));
+  }
   EXPECT_EQ(c.AlphaBlend, a.Pixels().CheckAlpha());
 
   // DrawGraphic keeps what the graphic did not paint.
@@ -389,8 +405,9 @@ std::vector<std::uint8_t> BitmapResource(LONG w, LONG h, WORD bits, std::size_t 
   BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), w, h, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
   std::vector<std::uint8_t> out(sizeof(header) + pixelBytes);
   std::memcpy(out.data(), &header, sizeof(header));
-  for (std::size_t i = 0; i < pixelBytes; ++i)
+  for (std::size_t i = 0; i < pixelBytes; ++i) {
     out[sizeof(header) + i] = std::uint8_t(seed + i * 7);
+  }
   return out;
 }
 } // namespace
@@ -422,8 +439,9 @@ TEST(TskBitmap, LoadFromResourceReadsBitmapsAndRejectsHostileHeaders) {
   ASSERT_TRUE(plain.LoadFromResource(module.Path, "PLAIN"));
   EXPECT_EQ(plain.Width(), 4);
   EXPECT_EQ(plain.Height(), 3);
-  for (int i = 0; i < 12; ++i)
+  for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(plain.GetPixel(i % 4, i / 4) >> 24, 0xFFu);
+  }
 
   for (const char* name : {"HUGE", "SHORT", "MINHEIGHT", "MISSING"}) {
     EXPECT_FALSE(b.LoadFromResource(module.Path, name)) << name;

@@ -68,8 +68,9 @@ void PaintFrame(TskTheme& theme, HDC dc, const TFrameLook& look) {
     for (int i = 0; i < 3; ++i) {
       const TskPartInfo part = SkPartInfo(items[i], i == 1 ? 1 : 0, i == 2 ? 1 : 0);
       theme.PaintMenuItem(1, canvas, "default", part);
-      if (i == 1)
+      if (i == 1) {
         continue;
+      }
       canvas.SetFont(theme.Fonts().Font(kfMenuItemTextNormal));
       TskRect text = items[i];
       text.Left += 20;
@@ -91,8 +92,9 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     EndPaint(hwnd, &ps);
     return 0;
   }
-  if (msg == WM_ERASEBKGND)
+  if (msg == WM_ERASEBKGND) {
     return 1;
+  }
   return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
@@ -134,8 +136,9 @@ TEST(TSkFlatThemeWin32, PaintsTheFrameAtFixedPixelsActiveAndInactive) {
   TFrameLook active, inactive{false}, pressed{true, bsHot, bsPressed, true};
   HWND windows[] = {MakeFrameWindow(&active, 10, 10), MakeFrameWindow(&inactive, 320, 10),
                     MakeFrameWindow(&pressed, 630, 10)};
-  for (HWND w : windows)
+  for (HWND w : windows) {
     ASSERT_NE(w, nullptr);
+  }
   Pump();
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const COLORREF border = RGB(160, 150, 131), gold = RGB(247, 222, 156), black = RGB(0, 0, 0);
@@ -159,8 +162,9 @@ TEST(TSkFlatThemeWin32, PaintsTheFrameAtFixedPixelsActiveAndInactive) {
   for (int y = 4; y < 22; ++y) {
     for (int x = kWidth - 24; x < kWidth - 4; ++x) {
       const bool edge = y < 6 || y >= 20 || x < kWidth - 22 || x >= kWidth - 6;
-      if (normal.At(x, y) == black)
+      if (normal.At(x, y) == black) {
         ++(edge ? edgeInk : ink);
+      }
     }
   }
   EXPECT_GT(ink, 10) << "the close glyph is missing (are the platform's fonts installed?)";
@@ -182,8 +186,9 @@ TEST(TSkFlatThemeWin32, PaintsTheFrameAtFixedPixelsActiveAndInactive) {
   // One picture of the three for a person to look at.
   RECT all{10, 10, 630 + kWidth, 10 + kHeight};
   EXPECT_TRUE(SaveShot("flat-theme.bmp", GrabScreen(all)));
-  for (HWND w : windows)
+  for (HWND w : windows) {
     DestroyWindow(w);
+  }
 }
 
 TEST(SkImageListGlyph, RendersTheImageIntoTheSharedScratchBitmap) {

@@ -35,15 +35,17 @@ TEST(TskPlatform, VisualStylesLoadCountNeverGoesBelowZero) {
   ASSERT_GE(start, 1);
   ASSERT_TRUE(p.LoadVisualStyles());
   EXPECT_EQ(p.VisualStylesLoadCount(), start + 1);
-  for (std::int32_t i = 0; i <= start; ++i)
+  for (std::int32_t i = 0; i <= start; ++i) {
     EXPECT_TRUE(p.UnloadVisualStyles());
+  }
   EXPECT_FALSE(p.VisualStylesLoaded());
   EXPECT_EQ(p.UxProc(TskUxFunc::OpenThemeData), nullptr);
   EXPECT_FALSE(p.VisualStylesActive());
   EXPECT_FALSE(p.UnloadVisualStyles()); // an extra unload is ignored
   EXPECT_EQ(p.VisualStylesLoadCount(), 0);
-  for (std::int32_t i = 0; i < start; ++i)
+  for (std::int32_t i = 0; i < start; ++i) {
     EXPECT_TRUE(p.LoadVisualStyles());
+  }
   EXPECT_TRUE(p.VisualStylesLoaded());
   EXPECT_NE(p.UxProc(TskUxFunc::OpenThemeData), nullptr);
 }
@@ -103,19 +105,23 @@ TEST(TskCanvas, BevelGradientAndCheckerPixels) {
   } bevel[] = {{0, 0, red},   {1, 0, red},   {2, 0, red},   {0, 1, red},   {0, 2, red},
                {3, 0, green}, {3, 1, green}, {3, 2, green}, {3, 3, green}, {2, 3, green},
                {1, 3, green}, {0, 3, green}, {1, 1, 0},     {2, 2, 0}};
-  for (const auto& p : bevel)
+  for (const auto& p : bevel) {
     EXPECT_EQ(b.GetPixel(p.x, p.y) & 0x00FFFFFF, p.c) << p.x << "," << p.y;
+  }
 
   TskCanvas::GradientFill(b.DC(), {4, 0, 14, 4}, 0x000000, false, 0xFFFFFF);
   const auto bands = SkGradientBands({4, 0, 14, 4}, 0x000000, false, 0xFFFFFF);
-  for (int x = 4; x < 14; ++x)
+  for (int x = 4; x < 14; ++x) {
     EXPECT_EQ(b.GetPixel(x, 2) & 0x00FFFFFF, ColorToSkColor(bands[std::size_t(x - 4)].Color, 0)) << x;
+  }
   EXPECT_EQ(b.GetPixel(14, 2), 0u);
 
   TskCanvas::CheckerFill(b.DC(), {-3, 4, 16, 8}, 0x0000FF, 0xFFFFFF);
-  for (int y = 4; y < 8; ++y)
-    for (int x = 0; x < 16; ++x)
+  for (int y = 4; y < 8; ++y) {
+    for (int x = 0; x < 16; ++x) {
       EXPECT_EQ(b.GetPixel(x, y) & 0x00FFFFFF, ((x & 1) == (y & 1)) ? 0xFFFFFFu : red) << x << "," << y;
+    }
+  }
 }
 
 TEST(TskPlatform, FallbacksWorkWithoutTheOptionalFunctions) {

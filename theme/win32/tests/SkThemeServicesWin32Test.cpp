@@ -81,8 +81,9 @@ TEST(TskGdiCanvas, TurnedTextRunsDownTheTarget) {
   TskRect ink{1000, 1000, -1, -1};
   for (std::int32_t y = 0; y < 120; ++y) {
     for (std::int32_t x = 0; x < 60; ++x) {
-      if ((target.GetPixel(x, y) & 0x00FFFFFF) == 0x00FFFFFF)
+      if ((target.GetPixel(x, y) & 0x00FFFFFF) == 0x00FFFFFF) {
         continue;
+      }
       ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
              std::max(ink.Bottom, y + 1)};
     }

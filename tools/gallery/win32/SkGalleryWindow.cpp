@@ -47,8 +47,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const auto bytes = SfWritePng(GPicture);
     std::FILE* f = _wfopen(argv[2], L"wb");
     const bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f)
+    if (f) {
       std::fclose(f);
+    }
     LocalFree(argv);
     return ok ? 0 : 1;
   }

@@ -74,8 +74,9 @@ TEST(SkGalleryGdi, DeviceContextAgreesWithPixelsAtFixedPoints) {
       ++compared;
       if (got != expected) {
         ++differ;
-        if (differ <= 10)
+        if (differ <= 10) {
           ADD_FAILURE() << "at " << p.X << "," << p.Y << std::hex << " gdi " << got << " pixels " << expected;
+        }
       }
     }
   }
