@@ -287,8 +287,11 @@ void TSkDefaultForm::PaintFrameDirect(HDC windowDC, const TskFrameGeometry& g) {
   const TskRect client = g.ClientArea();
   // The caption strip (with its buttons) is composed off-screen and copied whole, so it never
   // flickers; the rest of the frame is drawn straight, around the strip and the client area.
-  TScratch strip;
-  const bool stripped = client.Top > 0 && strip.Make(width, client.Top);
+  // The strip's bitmap is kept from paint to paint while the frame keeps its width.
+  TskBitmap& strip = FStripBuffer;
+  const bool stripped =
+      client.Top > 0 && ((strip.Width() == width && strip.Height() == client.Top && !strip.Empty()) ||
+                         strip.TrySetSize(width, client.Top));
   {
     TSavedDC saved(windowDC);
     ExcludeClipRect(windowDC, client.Left, client.Top, client.Right, client.Bottom);
@@ -298,8 +301,8 @@ void TSkDefaultForm::PaintFrameDirect(HDC windowDC, const TskFrameGeometry& g) {
     PaintFrame(windowDC, g);
   }
   if (stripped) {
-    PaintFrame(strip.Bitmap.DC(), g);
-    BitBlt(windowDC, 0, 0, width, client.Top, strip.Bitmap.DC(), 0, 0, SRCCOPY);
+    PaintFrame(strip.DC(), g);
+    BitBlt(windowDC, 0, 0, width, client.Top, strip.DC(), 0, 0, SRCCOPY);
   }
   (void)height;
 }
@@ -624,6 +627,7 @@ bool TSkDefaultForm::BeginDrag(std::uint8_t code, POINT screen) {
   if (!FDrag.Active()) {
     return false;
   }
+  FDragMonitor = {};
   BOOL full = TRUE;
   SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
   FOutlineMode = FDragging.EffectiveMode(full != FALSE) == kfdmBorder;
@@ -652,12 +656,15 @@ void TSkDefaultForm::DrawOutline(const RECT& r) {
 
 void TSkDefaultForm::DragTo(POINT screen) {
   HWND w = FrameWindow();
-  HMONITOR monitor = MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(monitor, &info);
-  const RECT& a = FStayOnTop ? info.rcMonitor : info.rcWork;
-  const TskRect area{a.left, a.top, a.right, a.bottom};
+  // The monitor under the pointer is asked for again only when the pointer leaves it.
+  if (!PtInRect(&FDragMonitor, screen)) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST), &info);
+    FDragMonitor = info.rcMonitor;
+    FDragArea = FStayOnTop ? info.rcMonitor : info.rcWork;
+  }
+  const TskRect area{FDragArea.left, FDragArea.top, FDragArea.right, FDragArea.bottom};
   const std::optional<TskRect> bounds =
       FDrag.Move({screen.x, screen.y}, &FGravitation, &area, FShadow.Enabled() ? FShadow.Size() : 0);
   if (!bounds) {

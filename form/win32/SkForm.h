@@ -122,6 +122,7 @@ private:
   bool FOutlineMode = false;
   bool FOutlineShown = false;
   RECT FOutlineRect{};
+  RECT FDragMonitor{}, FDragArea{}; // the monitor under the pointer while dragging, its area
   std::string FAnimationEffectKind, FSystemMenuEffectKind, FTrayMenuEffectKind;
 
   bool FIsActive = false;
@@ -134,6 +135,7 @@ private:
   bool FCaptionStripped = false;
   TskFrameMetrics FMetrics;
   TskBitmap FPersistentBuffer;
+  TskBitmap FStripBuffer; // the caption strip, composed off-screen when nothing else buffers
   bool FRegionSet = false;
   std::unique_ptr<TskBitmap> FSnapshot; // what lies behind the window
   RECT FSnapshotRect{};
