@@ -6,6 +6,8 @@
 
 #include "framework/GuardedCall.h"
 #include "menus/SkMenuTracker.h"
+#include "theme/SkThemeLink.h"
+#include "theme/win32/SkGdiCanvas.h"
 
 namespace {
 
@@ -113,6 +115,56 @@ public:
   }
   void RepostQuit(int code) override { PostQuitMessage(code); }
 
+  // Through the current theme when it paints popup menus: its menu, items, texts and glyphs.
+  void PaintThemed(HDC dc, const RECT& rc, int depth, TskTheme& theme) {
+    static const std::string kObject = "default";
+    TskGdiCanvas canvas(dc);
+    theme.PaintMenu(1, canvas, kObject, {rc.left, rc.top, rc.right, rc.bottom});
+    if (depth >= Tracker.Depth()) {
+      return;
+    }
+    TSkItem& level = *Tracker.LevelItem(depth);
+    const int hot = Tracker.HotIndex(depth);
+    const TSkShownRange shown = SkShownRange(level);
+    const int o = TSkMenuTracker::Inset;
+    for (int i = shown.First; i < shown.Last; ++i) {
+      const TSkItem& item = *level.Items(i);
+      if (!item.Visible) {
+        continue;
+      }
+      const TskRect r{item.ItemRect.Left + o, item.ItemRect.Top + o, item.ItemRect.Right + o,
+                      item.ItemRect.Bottom + o};
+      const bool isHot = i == hot && item.Enabled;
+      const TskPartInfo part = SkPartInfo(r, item.IsSeparator() ? 1 : 0, isHot ? 1 : 0);
+      theme.PaintMenuItem(1, canvas, kObject, part);
+      if (item.IsSeparator()) {
+        continue;
+      }
+      canvas.SetFont(theme.Fonts().Font(!item.Enabled ? kfPopupMenuItemTextDisabled
+                                        : isHot       ? kfPopupMenuItemTextHot
+                                                      : kfPopupMenuItemTextNormal));
+      if (item.Checked) {
+        theme.PaintMenuItemGlyph(1, canvas, kObject, part,
+                                 SkGlyphInfo({r.Left + 2, r.Top, r.Left + 22, r.Bottom}, {}, 0, gkCheck));
+      }
+      const TskRect text{r.Left + 28, r.Top, r.Right - 20, r.Bottom};
+      theme.PaintMenuItemText(1, canvas, kObject, part,
+                              SkTextInfoFromDrawTextBits(text, item.Caption, dtVCenter | dtSingleLine));
+      if (item.Count() > 0) {
+        theme.PaintMenuItemGlyph(
+            1, canvas, kObject, part,
+            SkGlyphInfo({r.Right - 20, r.Top, r.Right, r.Bottom}, {}, 0, gkSubMenuArrow));
+      }
+    }
+    if (SkScrolling(level)) {
+      theme.PaintMenuItem(1, canvas, kObject,
+                          SkPartInfo({o, o, rc.right - o, o + SkScrollButtonHeight}, 3, 0));
+      theme.PaintMenuItem(
+          1, canvas, kObject,
+          SkPartInfo({o, rc.bottom - o - SkScrollButtonHeight, rc.right - o, rc.bottom - o}, 4, 0));
+    }
+  }
+
   void Paint(HWND w) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w, &ps);
@@ -122,6 +174,11 @@ public:
     }
     RECT rc;
     GetClientRect(w, &rc);
+    if (TskTheme* theme = SkPaintingTheme(); theme && theme->MenuAvailable(1, "default")) {
+      PaintThemed(dc, rc, depth, *theme);
+      EndPaint(w, &ps);
+      return;
+    }
     FillRect(dc, &rc, GetSysColorBrush(COLOR_MENU));
     DrawEdge(dc, &rc, EDGE_RAISED, BF_RECT);
     if (depth < Tracker.Depth()) {

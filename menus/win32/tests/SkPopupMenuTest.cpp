@@ -11,7 +11,11 @@
 
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
+#include "menus/SkMenuTracker.h"
 #include "menus/win32/SkPopupMenu.h"
+#include "theme/SkThemeManager.h"
+#include "theme/flat/SkFlatTheme.h"
+#include "theme/win32/SkCanvas.h"
 
 namespace {
 
@@ -235,6 +239,49 @@ TEST_F(PopupMenuTest, LongMenuScrollsToKeepTheHighlightInView) {
       true, &longMenu);
   EXPECT_EQ(longMenu.Items().FirstVisible, 988);
   EXPECT_TRUE(Popups().empty());
+}
+
+} // namespace
+
+namespace {
+
+// With the flat theme current the menu is painted by the theme (the themed path); the other
+// tests run without a current theme and see the platform-style painting.
+TEST_F(PopupMenuTest, TheCurrentThemePaintsTheMenu) {
+  TskTheme::SetSysColorSource(&TskCanvas::SysColor);
+  TskThemeManager::Instance().SetCurrentTheme(SkMakeTheme<TSkFlatTheme>());
+  const COLORREF hotFill =
+      TskCanvas::ToColorRef(TskThemeManager::Instance().CurrentTheme()->Rgb(kcButtonHot));
+  COLORREF background = 0, hot = 0;
+  int step = 0;
+  PopupWith([&] {
+    const std::vector<HWND> p = Popups();
+    if (p.empty()) {
+      return;
+    }
+    ++step;
+    if (step == 2) {
+      SendKeyPress(VK_DOWN); // from the first item over the separator: "Sub" hot
+    } else if (step == 6) {
+      RECT r;
+      GetWindowRect(p[0], &r);
+      const TSkItem& first = *Menu.Items().Items(2);
+      const TSkItem& last = *Menu.Items().Items(3);
+      const int o = TSkMenuTracker::Inset;
+      // Right of the image column, inside the hot item and the last (normal) one.
+      hot = GrabScreen({r.left + o + 60, r.top + o + first.ItemRect.Top + 2, r.left + o + 61,
+                        r.top + o + first.ItemRect.Top + 3})
+                .At(0, 0);
+      background = GrabScreen({r.left + o + 60, r.top + o + last.ItemRect.Top + 2, r.left + o + 61,
+                               r.top + o + last.ItemRect.Top + 3})
+                       .At(0, 0);
+      SaveShot("menu-flat.bmp", GrabWindow(p[0]));
+      SendKeyPress(VK_ESCAPE);
+    }
+  });
+  TskThemeManager::Instance().ClearCurrentTheme();
+  EXPECT_EQ(background, RGB(255, 255, 255));
+  EXPECT_EQ(hot, hotFill);
 }
 
 } // namespace
