@@ -15,20 +15,24 @@
 #include <memory>
 #include <string>
 
+void RegisterTabiraClasses() {
+  TApplication::Instance().SetTitle("Tabira");
+  RegisterMxControls();
+  // The built-in themes; the window's theme engine makes the flat one current.
+  SkStartThemeServices();
+  // The window's skinned frame.
+  SkRegisterFormComponents();
+}
+
 int RunTabira(std::optional<std::string_view> layout) {
   TApplication& app = TApplication::Instance();
   try {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    app.SetTitle("Tabira");
     // The amount fields read the user's locale once, as the program starts.
     static const TMxThreadLocaleSource locale;
     MxSetLocaleSource(&locale);
-    RegisterMxControls();
-    // The built-in themes; the window's theme engine makes the flat one current.
-    SkStartThemeServices();
-    // The window's skinned frame.
-    SkRegisterFormComponents();
+    RegisterTabiraClasses();
 
     auto form = std::make_unique<TfrTabira>();
     std::string error = layout ? form->LoadFromText(*layout) : form->Load();

@@ -5,5 +5,10 @@
 #include <optional>
 #include <string_view>
 
+// What the calculator's layout names: its controls, the theme engine with the built-in themes
+// and the skinned frame; and the application's title. RunTabira starts with it, and so do the
+// tests that build the window.
+void RegisterTabiraClasses();
+
 // Returns the process exit code. layout replaces the stored layout (for tests).
 int RunTabira(std::optional<std::string_view> layout = std::nullopt);

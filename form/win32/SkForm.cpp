@@ -55,12 +55,6 @@ TskBitmap& SharedFrameBuffer() {
   return shared;
 }
 
-// A temporary bitmap for one paint.
-struct TScratch {
-  TskBitmap Bitmap;
-  bool Make(std::int32_t w, std::int32_t h) { return Bitmap.TrySetSize(w, h); }
-};
-
 } // namespace
 
 // ---- TSkDefaultForm ----
@@ -239,11 +233,11 @@ void TSkDefaultForm::RedrawFrame() {
   if (!windowDC.Get()) {
     return;
   }
-  TScratch scratch;
+  TskBitmap scratch; // for one paint
   TskBitmap* target = nullptr;
   const bool composed = Composed() && HasSnapshot();
   if (composed || FPerformance == kfpDoubleBuffer) {
-    target = scratch.Make(width, height) ? &scratch.Bitmap : nullptr;
+    target = scratch.TrySetSize(width, height) ? &scratch : nullptr;
   } else if (FPerformance != kfpNoBuffer) {
     target = FrameBuffer(width, height);
   }
@@ -774,15 +768,15 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
       const auto dc = reinterpret_cast<HDC>(m.WParam);
       const TskFrameGeometry g = Geometry();
       const TskRect c = g.ClientArea();
-      TScratch scratch;
-      if (FBlending.Enabled() && HasSnapshot() && scratch.Make(c.Right - c.Left, c.Bottom - c.Top)) {
+      TskBitmap scratch;
+      if (FBlending.Enabled() && HasSnapshot() && scratch.TrySetSize(c.Right - c.Left, c.Bottom - c.Top)) {
         // The client background at the blending opacity over what lies behind the window.
-        PaintClient(scratch.Bitmap.DC(), g);
-        TskPixels& pixels = scratch.Bitmap.Pixels();
+        PaintClient(scratch.DC(), g);
+        TskPixels& pixels = scratch.Pixels();
         TskPixels behind = TskPixels::View(FSnapshot->Pixels().Pixel(c.Left, c.Top), c.Right - c.Left,
                                            c.Bottom - c.Top, FSnapshot->Pixels().Stride());
         SkBlendOverSnapshot(pixels, behind, {0, 0, c.Right - c.Left, c.Bottom - c.Top}, FBlending.Value());
-        BitBlt(dc, 0, 0, c.Right - c.Left, c.Bottom - c.Top, scratch.Bitmap.DC(), 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, c.Right - c.Left, c.Bottom - c.Top, scratch.DC(), 0, 0, SRCCOPY);
       } else {
         PaintClient(dc, g);
       }

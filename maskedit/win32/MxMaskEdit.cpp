@@ -471,6 +471,7 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
 }
 
 void TMxMaskEdit::PaintText() {
+  AccessibleChanged();
   if (!HandleAllocated() || IsLoading() || FEdit->IsLoading() || FEdit->IsUpdating() || IsDestroying()) {
     return;
   }
@@ -488,6 +489,7 @@ void TMxMaskEdit::PaintText() {
 }
 
 void TMxMaskEdit::UpdateCaret() {
+  AccessibleChanged();
   if (!HandleAllocated() || !TWinControl::Focused() || !FCaret->Visible()) {
     return;
   }

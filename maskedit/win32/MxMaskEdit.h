@@ -138,6 +138,10 @@ private:
   // What assistive tools were last told (text, selection), to tell them of changes.
   std::string FToldText;
   int FToldSelStart = -1, FToldSelLength = -1;
+  bool FAccessiblePending = false;
+  // The text or the selection may have changed: assistive tools hear of it now, or when the
+  // message being handled ends.
+  void AccessibleChanged();
   void TellAccessibleChanges();
   std::unique_ptr<TView> FView;
   TMxWin32Clipboard FClipboard;

@@ -27,7 +27,15 @@ bool TMxMaskEdit::AccessibleFacts(TAccessibleFacts& facts) const {
   return true;
 }
 
+void TMxMaskEdit::AccessibleChanged() {
+  FAccessiblePending = true;
+  if (FPaintBatch == 0) {
+    TellAccessibleChanges();
+  }
+}
+
 void TMxMaskEdit::TellAccessibleChanges() {
+  FAccessiblePending = false;
   if (!HandleAllocated()) {
     return;
   }

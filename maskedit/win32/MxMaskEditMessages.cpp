@@ -76,7 +76,7 @@ LRESULT TMxMaskEdit::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       if (--Edit.FPaintBatch == 0 && Edit.FPaintPending) {
         Edit.PaintText();
       }
-      if (Edit.FPaintBatch == 0) {
+      if (Edit.FPaintBatch == 0 && Edit.FAccessiblePending) {
         Edit.TellAccessibleChanges();
       }
     }

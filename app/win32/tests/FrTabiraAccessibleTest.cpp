@@ -3,6 +3,7 @@
 // label's caption), value, states, setting the value, and the focus, value and selection
 // events while typing. The window is in its themed frame with the flat theme; the fields' own
 // look plays no part in these answers.
+#include "app/win32/Startup.h"
 #include "app/win32/u_tabira.h"
 #include "form/win32/SkForm.h"
 #include "framework/win32/Application.h"
@@ -40,10 +41,7 @@ class FrTabiraAccessible : public ::testing::Test {
 protected:
   void SetUp() override {
     CoInitialize(nullptr);
-    TApplication::Instance().SetTitle("Tabira");
-    RegisterMxControls();
-    SkStartThemeServices();
-    SkRegisterFormComponents();
+    RegisterTabiraClasses();
     Window = std::make_unique<TfrTabira>();
     ASSERT_EQ(Window->Load(), "");
     Window->Show();

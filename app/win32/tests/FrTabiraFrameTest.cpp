@@ -2,6 +2,7 @@
 // flat theme is current (the layout's theme engine makes it so), so these tests exercise the
 // themed frame; the platform's visual style plays no part in it. Writes frame-active.bmp and
 // frame-inactive.bmp (TABIRA_SHOT_DIR, else the working folder).
+#include "app/win32/Startup.h"
 #include "app/win32/u_tabira.h"
 #include "form/win32/SkForm.h"
 #include "framework/win32/Application.h"
@@ -44,10 +45,7 @@ private:
 class FrTabiraFrame : public ::testing::Test {
 protected:
   void SetUp() override {
-    TApplication::Instance().SetTitle("Tabira");
-    RegisterMxControls();
-    SkStartThemeServices();
-    SkRegisterFormComponents();
+    RegisterTabiraClasses();
     Window = std::make_unique<TfrTabira>();
     ASSERT_EQ(Window->Load(), "");
     Window->Show();

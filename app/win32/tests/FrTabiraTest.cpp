@@ -138,10 +138,7 @@ private:
 class FrTabira : public ::testing::Test {
 protected:
   void SetUp() override {
-    TApplication::Instance().SetTitle("Tabira");
-    RegisterMxControls();
-    SkStartThemeServices();
-    SkRegisterFormComponents();
+    RegisterTabiraClasses();
     Window = std::make_unique<TRecordingWindow>();
     std::string error = Window->Load();
     ASSERT_EQ(error, "");
@@ -531,10 +528,7 @@ TEST(FrTabiraStartup, ADamagedLayoutStopsStartUpWithAMessage) {
 }
 
 TEST(FrTabiraResources, RepeatedOpenAndCloseLeavesNoObjectsBehind) {
-  TApplication::Instance().SetTitle("Tabira");
-  RegisterMxControls();
-  SkStartThemeServices();
-  SkRegisterFormComponents();
+  RegisterTabiraClasses();
   auto cycle = [] {
     auto window = std::make_unique<TRecordingWindow>();
     ASSERT_EQ(window->Load(), "");
