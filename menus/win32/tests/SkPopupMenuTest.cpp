@@ -146,6 +146,7 @@ TEST_F(PopupMenuTest, EscapeClosesOnlyTheSubMenu) {
 TEST_F(PopupMenuTest, HoverOpensSubMenuAndMouseClicksItem) {
   int n = 0;
   std::size_t hoverLevels = 0;
+  int clickAt = -1;
   PopupWith([&] {
     ++n;
     std::vector<HWND> p = Popups();
@@ -173,6 +174,15 @@ TEST_F(PopupMenuTest, HoverOpensSubMenuAndMouseClicksItem) {
       const TSkItem& satu = *Sub->Items(0);
       SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
                 {r2Out.left + 20, r2Out.top + 3 + (satu.ItemRect.Top + satu.ItemRect.Bottom) / 2});
+      clickAt = n + 3; // once the move has been handled, a few ticks on
+    }
+    if (n == clickAt && p.size() == 2) {
+      // Where the sub-menu stands now (it may have been placed anew since it opened).
+      RECT now;
+      GetWindowRect(p[1], &now);
+      const TSkItem& satu = *Sub->Items(0);
+      SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                {now.left + 20, now.top + 3 + (satu.ItemRect.Top + satu.ItemRect.Bottom) / 2});
       SendMouseButtons(MOUSEEVENTF_LEFTDOWN);
       SendMouseButtons(MOUSEEVENTF_LEFTUP);
     }
