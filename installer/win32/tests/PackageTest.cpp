@@ -335,7 +335,19 @@ protected:
   // a copy of itself and returns), then waits until everything is back as before.
   bool UninstallAndWait(const std::wstring& dir, const std::vector<std::wstring>& before) {
     EXPECT_EQ(RunProcess(L"\"" + dir + L"\\uninstall.exe\" /S"), 0u);
-    WaitUntil([&] { return Snapshot(FParent) == before; }, kUninstallLimitMs);
+    // Polled without listing the folder: a listing holds the folder open, and a folder held
+    // open cannot be removed, so a listing poll races the uninstaller's last steps. The key
+    // goes last, after the folder.
+    auto keyGone = [](HKEY hive) {
+      HKEY key = nullptr;
+      if (RegOpenKeyExW(hive, kTabiraKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return true;
+      }
+      RegCloseKey(key);
+      return false;
+    };
+    WaitUntil([&] { return !Exists(dir) && keyGone(HKEY_CURRENT_USER) && keyGone(HKEY_LOCAL_MACHINE); },
+              kUninstallLimitMs);
     EXPECT_EQ(Snapshot(FParent), before);
     return Snapshot(FParent) == before;
   }
