@@ -3,6 +3,7 @@
 #include "form/SkFrameCompose.h"
 
 #include "framework/ComponentRegistry.h"
+#include "framework/GuardedCall.h"
 #include "framework/PropertyTable.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
@@ -15,6 +16,9 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include <algorithm>
 #include <string>
 
@@ -24,6 +28,39 @@ constexpr std::uint8_t kFirstButtonCode = khtClose;
 constexpr std::uint8_t kLastButtonCode = khtSysMenu;
 
 bool IsButtonCode(std::uint8_t code) { return code >= kFirstButtonCode && code <= kLastButtonCode; }
+
+// The hot code an action leaves: no caption button's.
+constexpr std::uint8_t kHotAfterAction = 18;
+// Marks the minimise the form posts itself, which the platform is to carry out.
+constexpr LPARAM kOwnMinimize = 0x534B4D;
+constexpr UINT kTrayIconId = 1;
+const wchar_t kTrayClass[] = L"TSkTrayWindow";
+
+// The system menu's pictures, by image index: close, minimise, maximise, restore, roll up,
+// tray. A picture missing from the program's resources leaves its place empty.
+HIMAGELIST SystemMenuImages() {
+  static HIMAGELIST list = [] {
+    HIMAGELIST l = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 6, 0);
+    for (const wchar_t* name : {L"SK_FORM_CLOSE", L"SK_FORM_MINIMIZE", L"SK_FORM_MAXIMIZE",
+                                L"SK_FORM_RESTORE", L"SK_FORM_ROLLUP", L"SK_FORM_TRAY"}) {
+      HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), name);
+      if (!bitmap) {
+        // A blank place (TSelectGuard lets the bitmap go before the list copies it).
+        TWindowDC screen(nullptr);
+        bitmap = CreateCompatibleBitmap(screen.Get(), 16, 16);
+        TMemoryDC dc(CreateCompatibleDC(screen.Get()));
+        TSelectGuard select(dc.Get(), bitmap);
+        RECT all{0, 0, 16, 16};
+        TBrushHandle magenta(CreateSolidBrush(RGB(255, 0, 255)));
+        FillRect(dc.Get(), &all, magenta.Get());
+      }
+      ImageList_AddMasked(l, bitmap, RGB(255, 0, 255));
+      DeleteObject(bitmap);
+    }
+    return l;
+  }();
+  return list;
+}
 
 RECT ToRect(const TskRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
@@ -70,6 +107,10 @@ TSkDefaultForm::TSkDefaultForm() : TSkHook(nullptr), FMetrics(PlatformMetrics())
 }
 
 TSkDefaultForm::~TSkDefaultForm() {
+  RemoveTrayIcon();
+  if (FTrayWindow) {
+    DestroyWindow(FTrayWindow);
+  }
   if (HWND w = FrameWindow()) {
     if (FHoverTimer) {
       KillTimer(w, kSkHoverTimerId);
@@ -111,7 +152,7 @@ TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t heigh
   TskFrameState s;
   s.BorderStyle = FBorderStyle;
   s.Icons = FBorderIcons;
-  s.WindowState = FWindowState;
+  s.WindowState = FStates.Data.State;
   s.FrameWidth = width;
   s.FrameHeight = height;
   s.Active = FIsActive;
@@ -138,7 +179,7 @@ TskFrameGeometry TSkDefaultForm::Geometry(bool withCaption) const {
 
 std::int32_t TSkDefaultForm::ShadowSize() const {
   HWND w = FrameWindow();
-  return FShadow.Enabled() && !(w && IsZoomed(w)) && FWindowState != kwsMaximized ? FShadow.Size() : 0;
+  return FShadow.Enabled() && !(w && IsZoomed(w)) && FStates.Data.State != kwsMaximized ? FShadow.Size() : 0;
 }
 
 void TSkDefaultForm::RefreshSnapshot(const RECT& r) {
@@ -404,10 +445,10 @@ void TSkDefaultForm::PaintClassic(HDC dc, const TskFrameGeometry& g) {
       continue;
     }
     UINT kind = glyph;
-    if (icon == kbiMinimize && FWindowState == kwsMinimized) {
+    if (icon == kbiMinimize && FStates.Data.State == kwsMinimized) {
       kind = DFCS_CAPTIONRESTORE;
     }
-    if (icon == kbiMaximize && FWindowState == kwsMaximized) {
+    if (icon == kbiMaximize && FStates.Data.State == kwsMaximized) {
       kind = DFCS_CAPTIONRESTORE;
     }
     if (g.ButtonState(icon) == bsPressed) {
@@ -536,8 +577,18 @@ void TSkDefaultForm::Loaded() {
   AssignControl(form);
   ApplyNativeStyle();
   RecomputeFrame();
+  HWND w = FrameWindow();
   if (FStayOnTop) {
-    SetWindowPos(FrameWindow(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  FStates.Data.NormalBounds = Bounds();
+  if (const TSkWindowState pending = FStates.Data.Pending; w && pending != kwsNormal) {
+    // Never seen at the designed place: parked below the screen until the state is applied.
+    if (pending != kwsRollup) {
+      SetWindowPos(w, nullptr, 0, GetSystemMetrics(SM_CYSCREEN), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    PostMessageW(w, kSkDeferredStateMessage, WPARAM(pending), 0);
   }
   if (OnCreate) {
     OnCreate(this);
@@ -567,35 +618,26 @@ void TSkDefaultForm::SetHotCode(std::uint8_t code) {
 }
 
 void TSkDefaultForm::ShowSystemMenu(POINT at) {
-  HWND w = FrameWindow();
-  HMENU menu = GetSystemMenu(w, FALSE);
-  if (!menu) {
-    return;
-  }
-  const UINT command =
-      UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, at.x, at.y, 0, w, nullptr));
-  if (command) {
-    PostMessageW(w, WM_SYSCOMMAND, command, 0);
-  }
+  FMenuPoint = at;
+  PopupSystemMenu();
 }
 
 void TSkDefaultForm::ButtonAction(std::uint8_t code) {
   HWND w = FrameWindow();
   // Actions are posted: they run after this message's handling has finished with the form.
   switch (code) {
-  case khtClose: PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-  case khtMinimize:
-    PostMessageW(w, WM_SYSCOMMAND, FWindowState == kwsMinimized ? SC_RESTORE : SC_MINIMIZE, 0);
-    break;
-  case khtMaximize:
-    PostMessageW(w, WM_SYSCOMMAND, FWindowState == kwsMaximized ? SC_RESTORE : SC_MAXIMIZE, 0);
-    break;
-  case khtHelp: PostMessageW(w, WM_SYSCOMMAND, SC_CONTEXTHELP, 0); break;
+  case khtClose: PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faClose), 0); break;
+  case khtMinimize: PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faMinimize), 0); break;
+  case khtMaximize: PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faMaximize), 0); break;
+  case khtRoll: PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faRollup), 0); break;
+  case khtTray: PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faTray), 0); break;
+  case khtHelp: PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faHelp), 0); break;
   case khtSysMenu: {
     RECT r{};
     GetWindowRect(w, &r);
     const TskRect icon = Geometry().ButtonRect(kbiSystemMenu);
-    ShowSystemMenu({r.left + icon.Left, r.top + icon.Bottom});
+    FMenuPoint = {r.left + icon.Left, r.top + icon.Bottom};
+    PopupSystemMenu();
     break;
   }
   default: break;
@@ -616,7 +658,7 @@ bool TSkDefaultForm::BeginDrag(std::uint8_t code, POINT screen) {
   start.MinTrack = g.MinTrackSize();
   start.Moveable = Moveable();
   start.Sizeable = Sizeable();
-  start.State = IsZoomed(w) ? kwsMaximized : FWindowState;
+  start.State = IsZoomed(w) ? kwsMaximized : FStates.Data.State;
   FDrag.Begin(start);
   if (!FDrag.Active()) {
     return false;
@@ -747,7 +789,7 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
       m.Result = HTNOWHERE;
     } else {
       const std::uint8_t code = g.HitTest(p.x, p.y);
-      m.Result = PlatformHit(SkPlatformHit(code, Moveable(), Sizeable(), FWindowState == kwsMaximized));
+      m.Result = PlatformHit(SkPlatformHit(code, Moveable(), Sizeable(), FStates.Data.State == kwsMaximized));
     }
     MarkHandled();
     break;
@@ -828,6 +870,9 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
     const TskPoint min = Geometry().MinTrackSize();
     info->ptMinTrackSize = {min.X, min.Y};
+    if (FStates.Data.State == kwsRollup || FStates.Data.State == kwsMinimized) {
+      info->ptMinTrackSize.y = 0; // only the frame is left
+    }
     m.Result = 0;
     MarkHandled();
     break;
@@ -859,15 +904,14 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     const std::uint8_t code = g.HitTest(p.x, p.y);
     if (m.Msg == WM_NCLBUTTONDBLCLK && code == khtCaption) {
       if (FBorderIcons & SkIcons(kbiMaximize)) {
-        PostMessageW(w, WM_SYSCOMMAND, FWindowState == kwsMaximized || IsZoomed(w) ? SC_RESTORE : SC_MAXIMIZE,
-                     0);
+        PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faMaximize), 0);
       }
       m.Result = 0;
       MarkHandled();
       break;
     }
     if (m.Msg == WM_NCLBUTTONDBLCLK && code == khtSysMenu) {
-      PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faClose), 0);
       m.Result = 0;
       MarkHandled();
       break;
@@ -900,11 +944,67 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     m.Result = 0;
     MarkHandled();
     break;
+  case WM_SYSCOMMAND:
+    switch (m.WParam & 0xFFF0) {
+    case SC_MINIMIZE:
+      if (m.LParam == kOwnMinimize) {
+        // The form's own minimise, posted by the action: the platform does it, unless the
+        // window was restored meanwhile.
+        if (FStates.Data.State == kwsMinimized) {
+          break;
+        }
+      } else {
+        RunAction(TSkFormAction::faMinimize);
+      }
+      m.Result = 0;
+      MarkHandled();
+      break;
+    case SC_MAXIMIZE:
+    case SC_RESTORE:
+    case SC_CLOSE:
+      RunAction((m.WParam & 0xFFF0) == SC_MAXIMIZE  ? TSkFormAction::faMaximize
+                : (m.WParam & 0xFFF0) == SC_RESTORE ? TSkFormAction::faRestore
+                                                    : TSkFormAction::faClose);
+      m.Result = 0;
+      MarkHandled();
+      break;
+    case SC_KEYMENU:
+      // Alt+Space opens the form's system menu; Alt with a letter opens nothing here.
+      if (m.LParam == ' ' && (FBorderIcons & SkIcons(kbiSystemMenu))) {
+        PopupSystemMenu();
+      }
+      m.Result = 0;
+      MarkHandled();
+      break;
+    case SC_MOUSEMENU:
+      m.Result = 0;
+      MarkHandled();
+      break;
+    default: break;
+    }
+    break;
+  case kSkActionMessage:
+    if (m.WParam <= WPARAM(TSkFormAction::faHelp)) {
+      RunAction(TSkFormAction(m.WParam));
+    }
+    m.Result = 0;
+    MarkHandled();
+    break;
+  case kSkDeferredStateMessage:
+    if (!FApplyingDeferredState && m.WParam >= kwsMaximized && m.WParam <= kwsTray) {
+      FApplyingDeferredState = true;
+      RunAction(TskFormStates::ActionFor(TSkWindowState(m.WParam)));
+      FApplyingDeferredState = false;
+    }
+    m.Result = 0;
+    MarkHandled();
+    break;
   case WM_NCRBUTTONUP: {
     // The form's system menu at the pointer; the platform's never comes as well.
     const POINT p = WindowPoint(m.LParam);
     if (Geometry().HitTest(p.x, p.y) == khtCaption) {
       ShowSystemMenu({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      FMenuPoint = {};
     }
     m.Result = 0;
     MarkHandled();
@@ -989,12 +1089,26 @@ void TSkDefaultForm::AfterWindowProc(TskMessage& m) {
     if (!(pos->flags & SWP_NOSIZE) || (pos->flags & SWP_FRAMECHANGED)) {
       UpdateRegion();
     }
+    // Moved or sized by the user in the normal state: that is where a restore returns to.
+    if (!FStates.Busy() && FStates.Data.State == kwsNormal && FStates.Data.Pending == kwsNormal &&
+        !IsIconic(w) && IsWindowVisible(w)) {
+      FStates.Data.NormalBounds = Bounds();
+    }
     break;
   }
   case WM_SIZE:
-    FWindowState = m.WParam == SIZE_MINIMIZED   ? kwsMinimized
-                   : m.WParam == SIZE_MAXIMIZED ? kwsMaximized
-                                                : kwsNormal;
+    if (FStates.Busy() || FApplyingDeferredState) {
+      break;
+    }
+    // Minimised or restored by someone else (the taskbar, "show the desktop", a program): the
+    // states follow.
+    if (m.WParam == SIZE_MINIMIZED && FStates.Data.State != kwsMinimized && FStates.Data.State != kwsTray) {
+      FStates.Data.Previous = FStates.Data.State;
+      FStates.Data.State = kwsMinimized;
+      RedrawFrame();
+    } else if (m.WParam != SIZE_MINIMIZED && FStates.Data.State == kwsMinimized && !IsIconic(w)) {
+      PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faRestore), 0);
+    }
     break;
   default: break;
   }
@@ -1035,10 +1149,10 @@ TPropertyResult TSkDefaultForm::ReadProperty(const std::string& name, const TLay
                                 {"kwsMinimized", kwsMinimized},
                                 {"kwsRollup", kwsRollup},
                                 {"kwsTray", kwsTray}},
-                               [](TSkDefaultForm& f, TSkWindowState v) { f.FWindowState = v; })},
+                               [](TSkDefaultForm& f, TSkWindowState v) { f.FStates.Data.Pending = v; })},
       {"StayOnTop", P::Bool([](TSkDefaultForm& f, bool v) { f.FStayOnTop = v; })},
       {"StretchBackground", P::Bool([](TSkDefaultForm& f, bool v) { f.FStretchBackground = v; })},
-      {"MinimizeApplication", P::Bool([](TSkDefaultForm& f, bool v) { f.FMinimizeApplication = v; })},
+      {"MinimizeApplication", P::Bool([](TSkDefaultForm& f, bool v) { f.FStates.MinimizeApplication = v; })},
       {"SystemMenuLinkMerge", P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuLinkMerge = v; })},
       {"SystemMenuLinkMergeAtFirst",
        P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuLinkMergeAtFirst = v; })},
@@ -1159,4 +1273,280 @@ TPropertyResult TSkForm::ReadProperty(const std::string& name, const TLayoutValu
 void SkRegisterFormComponents() {
   RegisterComponentClass("TSkDefaultForm", [](TComponent&) { return std::make_unique<TSkDefaultForm>(); });
   RegisterComponentClass("TSkForm", [](TComponent&) { return std::make_unique<TSkForm>(); });
+}
+
+// ---- window states ----
+
+void TSkDefaultForm::RunAction(TSkFormAction action) {
+  if (!FrameWindow()) {
+    return;
+  }
+  FStates.Run(action);
+  RedrawFrame();
+}
+
+void TSkDefaultForm::SetWindowState(TSkWindowState state) {
+  if (IsLoading()) {
+    FStates.Data.Pending = state;
+    return;
+  }
+  if (state != FStates.Data.State) {
+    RunAction(TskFormStates::ActionFor(state));
+  }
+}
+
+void TSkDefaultForm::SetStayOnTop(bool value) {
+  if (value == FStayOnTop) {
+    return;
+  }
+  FStayOnTop = value;
+  if (HWND w = FrameWindow(); w && !IsLoading()) {
+    SetWindowPos(w, value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+bool TSkDefaultForm::ActionAllowed(TSkFormAction action) {
+  const TSkFormActionEvent* event = nullptr;
+  switch (action) {
+  case TSkFormAction::faMaximize: event = &OnMaximize; break;
+  case TSkFormAction::faMinimize: event = &OnMinimize; break;
+  case TSkFormAction::faRollup: event = &OnRollup; break;
+  case TSkFormAction::faTray: event = &OnMinToTray; break;
+  case TSkFormAction::faClose: event = &OnClose; break;
+  default: break;
+  }
+  bool callDefault = true;
+  if (event && *event) {
+    GuardedCall([&] { (*event)(this, callDefault); });
+  }
+  return callDefault;
+}
+
+void TSkDefaultForm::ClearHot() { SetHotCode(kHotAfterAction); }
+
+TskRect TSkDefaultForm::Bounds() const {
+  HWND w = FrameWindow();
+  RECT r{};
+  if (w && IsIconic(w)) {
+    WINDOWPLACEMENT p{};
+    p.length = sizeof p;
+    GetWindowPlacement(w, &p);
+    r = p.rcNormalPosition;
+  } else if (w) {
+    GetWindowRect(w, &r);
+  }
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void TSkDefaultForm::SetBounds(const TskRect& b) {
+  HWND w = FrameWindow();
+  if (!w) {
+    return;
+  }
+  if (IsIconic(w)) {
+    // Out of the platform's minimised state first, straight to the new place.
+    WINDOWPLACEMENT p{};
+    p.length = sizeof p;
+    GetWindowPlacement(w, &p);
+    p.showCmd = SW_RESTORE;
+    p.rcNormalPosition = ToRect(b);
+    SetWindowPlacement(w, &p);
+  }
+  SetWindowPos(w, nullptr, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TskRect TSkDefaultForm::ReferenceArea() const {
+  HWND w = FrameWindow();
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &mi);
+  const RECT r = FStayOnTop ? mi.rcMonitor : mi.rcWork;
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+TskRect TSkDefaultForm::MaximizedBounds() const {
+  TskRect r = ReferenceArea();
+  const TskFrameGeometry g = Geometry();
+  if (!g.Themed()) {
+    // The platform's look keeps its borders off-screen.
+    const std::int32_t inset = g.ClientArea().Left;
+    r = {r.Left - inset, r.Top - inset, r.Right + inset, r.Bottom + inset};
+  }
+  return r;
+}
+
+TskRect TSkDefaultForm::MinimizedBounds() const {
+  HWND w = FrameWindow();
+  RECT window{}, client{};
+  GetWindowRect(w, &window);
+  GetClientRect(w, &client);
+  const std::int32_t height = (window.bottom - window.top) - client.bottom;
+  TskRect area = ReferenceArea();
+  if (HWND parent = GetParent(w); parent && (GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD)) {
+    RECT pc{};
+    GetClientRect(parent, &pc);
+    area = {0, 0, pc.right, pc.bottom};
+  }
+  return {0, area.Bottom - height, GetSystemMetrics(SM_CXMINIMIZED), area.Bottom};
+}
+
+TskRect TSkDefaultForm::RollupBounds() const {
+  HWND w = FrameWindow();
+  RECT window{}, client{};
+  GetWindowRect(w, &window);
+  GetClientRect(w, &client);
+  return {window.left, window.top, window.right, window.top + (window.bottom - window.top) - client.bottom};
+}
+
+void TSkDefaultForm::FrameChanged() {
+  if (HWND w = FrameWindow()) {
+    InvalidateRect(w, nullptr, TRUE);
+    RedrawFrame();
+  }
+}
+
+bool TSkDefaultForm::HasOwner() const { return GetWindow(FrameWindow(), GW_OWNER) != nullptr; }
+
+HWND TSkDefaultForm::ApplicationWindow() const {
+  HWND w = FrameWindow();
+  HWND root = GetAncestor(w, GA_ROOTOWNER);
+  return root ? root : w;
+}
+
+void TSkDefaultForm::NativeMinimize() {
+  PostMessageW(FrameWindow(), WM_SYSCOMMAND, SC_MINIMIZE, kOwnMinimize);
+}
+
+void TSkDefaultForm::MinimizeApplication() { ShowWindow(ApplicationWindow(), SW_MINIMIZE); }
+
+bool TSkDefaultForm::TrayVetoed() {
+  HWND w = FrameWindow();
+  return SendMessageW(w, kSkTrayQueryMessage, WPARAM(w), 0) == 1;
+}
+
+LRESULT CALLBACK TSkDefaultForm::TrayProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* form = reinterpret_cast<TSkDefaultForm*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  if (form) {
+    switch (msg) {
+    case kSkTrayMessage: GuardedCall([&] { form->TrayMessage(msg, wp, lp); }); return 0;
+    case WM_QUERYENDSESSION: return 1;
+    case WM_ENDSESSION: form->RemoveTrayIcon(); return 0;
+    default: break;
+    }
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+void TSkDefaultForm::TrayMessage(UINT, WPARAM, LPARAM lp) {
+  HWND w = FrameWindow();
+  if (!w) {
+    return;
+  }
+  switch (LOWORD(lp)) {
+  case WM_LBUTTONDBLCLK: PostMessageW(w, kSkActionMessage, WPARAM(TSkFormAction::faRestore), 0); break;
+  case WM_RBUTTONUP:
+    // The menu must own the foreground, or a click elsewhere would not close it.
+    SetForegroundWindow(FTrayWindow);
+    PopupSystemMenu();
+    break;
+  default: break;
+  }
+}
+
+bool TSkDefaultForm::AddTrayIcon(bool application) {
+  HWND w = FrameWindow();
+  if (!FTrayWindow) {
+    static const bool registered = [] {
+      WNDCLASSW c{};
+      c.lpfnWndProc = TrayProc;
+      c.hInstance = GetModuleHandleW(nullptr);
+      c.lpszClassName = kTrayClass;
+      return RegisterClassW(&c) != 0;
+    }();
+    if (!registered) {
+      return false;
+    }
+    FTrayWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!FTrayWindow) {
+      return false;
+    }
+    SetWindowLongPtrW(FTrayWindow, GWLP_USERDATA, LONG_PTR(this));
+  }
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = FTrayWindow;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kSkTrayMessage;
+  HWND source = application ? ApplicationWindow() : w;
+  data.hIcon = reinterpret_cast<HICON>(SendMessageW(source, WM_GETICON, ICON_SMALL2, 0));
+  if (!data.hIcon) {
+    data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(source, GCLP_HICONSM));
+  }
+  if (!data.hIcon) {
+    data.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+  }
+  // The tip: the window's caption, at most 63 characters.
+  GetWindowTextW(source, data.szTip, 64);
+  FTrayIconShown = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  return FTrayIconShown;
+}
+
+void TSkDefaultForm::HideForTray(bool application) {
+  HWND target = application ? ApplicationWindow() : FrameWindow();
+  ShowWindow(target, SW_HIDE);
+}
+
+void TSkDefaultForm::RemoveTrayIcon() {
+  if (!FTrayIconShown) {
+    return;
+  }
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = FTrayWindow;
+  data.uID = kTrayIconId;
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  FTrayIconShown = false;
+}
+
+void TSkDefaultForm::ShowFromTray(bool application) {
+  HWND target = application ? ApplicationWindow() : FrameWindow();
+  ShowWindow(target, IsIconic(target) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(target);
+}
+
+void TSkDefaultForm::CloseWindow() { PostMessageW(FrameWindow(), WM_CLOSE, 0, 0); }
+
+void TSkDefaultForm::ContextHelp() { PostMessageW(FrameWindow(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0); }
+
+// ---- the system menu ----
+
+void TSkDefaultForm::PopupSystemMenu() {
+  HWND w = FrameWindow();
+  if (!w || (FSystemMenu && FSystemMenu->Shown())) {
+    return; // a menu that is shown is never rebuilt under its own tracking
+  }
+  POINT at = FMenuPoint;
+  if (FStates.Data.State == kwsTray) {
+    GetCursorPos(&at);
+  } else if (at.x == 0 && at.y == 0) {
+    ClientToScreen(w, &at);
+  }
+  FSystemMenu = std::make_unique<TSkPopupMenu>();
+  FSystemMenu->SetImages(SystemMenuImages());
+  for (const TskSystemMenuEntry& entry : SkSystemMenuEntries(FBorderIcons, FStates.Data.State)) {
+    TSkItem* item = FSystemMenu->Items().Add(std::make_unique<TSkItem>());
+    item->Caption = entry.Caption;
+    item->ImageIndex = entry.ImageIndex;
+    item->ShortCut = entry.ShortCut;
+    item->OnClick = [this](TSkItem& chosen) {
+      if (const auto action = SkSystemMenuAction(chosen.Caption)) {
+        RunAction(*action);
+      }
+    };
+  }
+  SetHotCode(kHotAfterAction);
+  FSystemMenu->Popup(at.x, at.y);
 }

@@ -4,15 +4,19 @@
 // borders) and the client background. It draws the platform's classic look; TSkForm draws
 // and measures through the current theme whenever the theme defines its form object.
 //
-// The window keeps its caption style, so the taskbar button, Alt+Tab, the system menu and the
-// platform's move and size loops (with edge snapping) work as for any window: the form answers
-// the platform's hit test with the standard codes and lets the platform move and size it. The
-// caption buttons are operated by the form itself.
+// The window keeps its caption style, so the taskbar button and Alt+Tab work as for any window;
+// the form answers the platform's hit test with the standard codes. Moving, sizing, the caption
+// buttons, the window states (with rolled up and in the notification area), the system menu
+// (a themed popup) and the tray icon are the form's own.
 #include "form/SkFormOptions.h"
+#include "form/SkFormStates.h"
 #include "form/SkFrameDrag.h"
 #include "form/SkFrameGeometry.h"
 #include "form/win32/SkHook.h"
+#include "menus/win32/SkPopupMenu.h"
 #include "theme/win32/SkBitmap.h"
+
+#include <functional>
 
 #include <memory>
 #include <string>
@@ -20,7 +24,10 @@
 class TskWindowThemeClient;
 class TskCustomThemeLink;
 
-class TSkDefaultForm : public TSkHook {
+// An action's event: a handler that sets callDefault to false cancels the action.
+using TSkFormActionEvent = std::function<void(TComponent* sender, bool& callDefault)>;
+
+class TSkDefaultForm : public TSkHook, private ISkFormStateHost {
 public:
   TSkDefaultForm();
   ~TSkDefaultForm() override;
@@ -31,8 +38,32 @@ public:
   void SetBorderIcons(TSkBorderIcons icons);
   TSkFormPerformance Performance() const { return FPerformance; }
   void SetPerformance(TSkFormPerformance performance) { FPerformance = performance; }
-  TSkWindowState WindowState() const { return FWindowState; }
+  TSkWindowState WindowState() const { return FStates.Data.State; }
+  TSkWindowState PreviousState() const { return FStates.Data.Previous; }
+  // Runs the action that leads to the state (the state the window is in restores it).
+  void SetWindowState(TSkWindowState state);
   bool StayOnTop() const { return FStayOnTop; }
+  // In or out of the topmost band, without moving, sizing or activating the window.
+  void SetStayOnTop(bool value);
+  bool MinimizeApplication() const { return FStates.MinimizeApplication; }
+  void SetMinimizeApplication(bool value) { FStates.MinimizeApplication = value; }
+
+  // The actions behind the caption buttons and the system menu.
+  void RunAction(TSkFormAction action);
+  void Maximize() { RunAction(TSkFormAction::faMaximize); }
+  void Minimize() { RunAction(TSkFormAction::faMinimize); }
+  void Restore() { RunAction(TSkFormAction::faRestore); }
+  void Rollup() { RunAction(TSkFormAction::faRollup); }
+  void MinimizeToTray() { RunAction(TSkFormAction::faTray); }
+
+  // Opens the system menu where the form would (the pointer in the tray, else the last place
+  // asked for, else the client area's top-left corner). Returns when the menu has closed.
+  void PopupSystemMenu();
+  // The menu opened last (kept until the next one opens, so that its click can still run).
+  TSkPopupMenu* SystemMenu() const { return FSystemMenu.get(); }
+  // The hidden window the tray icon reports to; none before the first icon.
+  HWND TrayWindow() const { return FTrayWindow; }
+  bool TrayIconShown() const { return FTrayIconShown; }
   bool Sizeable() const { return FDragging.Sizeable(); }
   bool Moveable() const { return FDragging.Moveable(); }
   TSkDragging& Dragging() { return FDragging; }
@@ -63,6 +94,7 @@ public:
   TNotifyEvent OnCreate;
   TNotifyEvent OnFormShown;
   TNotifyEvent OnResize;
+  TSkFormActionEvent OnClose, OnMinimize, OnMaximize, OnRollup, OnMinToTray;
 
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
   void Loaded() override;
@@ -92,6 +124,32 @@ private:
   void SetHotCode(std::uint8_t code);
   void ButtonAction(std::uint8_t code);
   void ShowSystemMenu(POINT at);
+  void TrayMessage(UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK TrayProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+
+  // The window-state machine's host.
+  bool ActionAllowed(TSkFormAction action) override;
+  void ClearHot() override;
+  TskRect Bounds() const override;
+  void SetBounds(const TskRect& bounds) override;
+  TskRect MaximizedBounds() const override;
+  TskRect MinimizedBounds() const override;
+  TskRect RollupBounds() const override;
+  void FrameChanged() override;
+  bool HasShadow() const override { return ShadowSize() > 0; }
+  bool HasOwner() const override;
+  bool IsModal() const override { return false; }
+  void NativeMinimize() override;
+  void MinimizeApplication() override;
+  bool TrayVetoed() override;
+  bool AddTrayIcon(bool application) override;
+  void HideForTray(bool application) override;
+  void RemoveTrayIcon() override;
+  void ShowFromTray(bool application) override;
+  void CloseWindow() override;
+  void ContextHelp() override;
+  HWND ApplicationWindow() const;
+  TskRect ReferenceArea() const;
   POINT WindowPoint(LPARAM screenPoint) const;
   void ApplyNativeStyle();
   // The shadow's width now (0 without a shadow or while maximised), and whether the frame is
@@ -108,10 +166,14 @@ private:
   TSkBorderStyle FBorderStyle = kbsStandard;
   TSkBorderIcons FBorderIcons = kSkDefaultBorderIcons;
   TSkFormPerformance FPerformance = kfpNoBuffer;
-  TSkWindowState FWindowState = kwsNormal;
+  TskFormStates FStates{*this};
+  bool FApplyingDeferredState = false;
+  POINT FMenuPoint{}; // screen; (0, 0) for the client area's top-left corner
+  std::unique_ptr<TSkPopupMenu> FSystemMenu;
+  HWND FTrayWindow = nullptr;
+  bool FTrayIconShown = false;
   bool FStayOnTop = false;
   bool FStretchBackground = false;
-  bool FMinimizeApplication = true;
   bool FSystemMenuLinkMerge = false;
   bool FSystemMenuLinkMergeAtFirst = false;
   TSkDragging FDragging;
@@ -172,3 +234,10 @@ void SkRegisterFormComponents();
 
 // Private messages of the frame: the hover timer's id.
 inline constexpr UINT_PTR kSkHoverTimerId = 0x5B1C;
+// The tray icon's callback message (to the tray window), a state read from a layout applied
+// once the window exists (wParam the state), an action posted by a caption button (wParam the
+// action), and the question asked before going to the tray (answer 1 to refuse).
+inline constexpr UINT kSkTrayMessage = 0x056C;
+inline constexpr UINT kSkDeferredStateMessage = 0x056F;
+inline constexpr UINT kSkActionMessage = 0x0570;
+inline constexpr UINT kSkTrayQueryMessage = 0x4514;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "menus/SkItem.h"
+#include "menus/SkShortCut.h"
 
 namespace {
 
@@ -200,3 +201,23 @@ TEST(SkPlace, PopupStaysOnTheMonitorOfTheOpeningPoint) {
 }
 
 } // namespace
+
+TEST(SkShortCut, TextNamesModifiersInOrderAndKnownKeysOnly) {
+  const struct {
+    std::uint16_t Value;
+    const wchar_t* Want;
+  } cases[] = {
+      {kSkAltKey | 0x73, L"Alt+F4"},
+      {kSkCtrlKey | kSkShiftKey | 'S', L"Ctrl+Shift+S"},
+      {kSkCtrlKey | kSkAltKey | 0x2E, L"Ctrl+Alt+Del"},
+      {0x87, L"F24"},
+      {'7', L"7"},
+      {0x0D, L"Enter"},
+      {0, L""},
+      {kSkCtrlKey, L""},
+      {kSkCtrlKey | 0xFF, L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SkShortCutToText(c.Value), c.Want) << c.Value;
+  }
+}

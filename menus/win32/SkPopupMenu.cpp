@@ -6,8 +6,10 @@
 
 #include "framework/GuardedCall.h"
 #include "menus/SkMenuTracker.h"
+#include "menus/SkShortCut.h"
 #include "theme/SkThemeLink.h"
 #include "theme/win32/SkGdiCanvas.h"
+#include "theme/win32/SkImageListGlyph.h"
 
 namespace {
 
@@ -77,7 +79,11 @@ LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 // skinned frame can take it over later without touching the tracking code.
 class TWinHost : public ISkMenuHost {
 public:
-  explicit TWinHost(TSkItem& root) : Root(root), Tracker(*this) {}
+  TWinHost(TSkItem& root, HIMAGELIST images) : Root(root), Tracker(*this), Images(images) {
+    if (Images) {
+      ImageList_GetIconSize(Images, &ImageWidth, &ImageHeight);
+    }
+  }
   TSkItemSize MeasureItem(const TSkItem& item) override {
     if (item.IsSeparator()) {
       return {40, 9};
@@ -86,10 +92,20 @@ public:
     HGDIOBJ old = SelectObject(dc, MenuFont());
     RECT r{0, 0, 0, 0};
     DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    const std::wstring keys = SkShortCutToText(item.ShortCut);
+    RECT k{0, 0, 0, 0};
+    if (!keys.empty()) {
+      DrawTextW(dc, keys.c_str(), int(keys.size()), &k, DT_CALCRECT | DT_SINGLELINE);
+      k.right += ShortCutGap;
+    }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return {int(r.right) + 22 + 42, std::max<int>(GetSystemMetrics(SM_CYMENU), r.bottom + 4)};
+    const int height = std::max<int>({GetSystemMetrics(SM_CYMENU), int(r.bottom) + 4, ImageHeight + 4});
+    return {int(r.right) + int(k.right) + TextLeft() + 20, height};
   }
+  // Where an item's text starts: after the check mark or picture column.
+  int TextLeft() const { return std::max(22, ImageWidth + 8); }
+  static constexpr int ShortCutGap = 24;
   TskRect MonitorAt(TskPoint p) override {
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
@@ -143,13 +159,24 @@ public:
       canvas.SetFont(theme.Fonts().Font(!item.Enabled ? kfPopupMenuItemTextDisabled
                                         : isHot       ? kfPopupMenuItemTextHot
                                                       : kfPopupMenuItemTextNormal));
-      if (item.Checked) {
+      const TskRect column{r.Left + 2, r.Top, r.Left + TextLeft(), r.Bottom};
+      if (Images && item.ImageIndex >= 0 && item.ImageIndex < ImageList_GetImageCount(Images)) {
         theme.PaintMenuItemGlyph(1, canvas, kObject, part,
-                                 SkGlyphInfo({r.Left + 2, r.Top, r.Left + 22, r.Bottom}, {}, 0, gkCheck));
+                                 SkGlyphInfoFromImageList(column, Images, item.ImageIndex,
+                                                          !item.Enabled ? 3
+                                                          : isHot       ? 1
+                                                                        : 0,
+                                                          gkImageList));
+      } else if (item.Checked) {
+        theme.PaintMenuItemGlyph(1, canvas, kObject, part, SkGlyphInfo(column, {}, 0, gkCheck));
       }
-      const TskRect text{r.Left + 28, r.Top, r.Right - 20, r.Bottom};
+      const TskRect text{r.Left + TextLeft() + 6, r.Top, r.Right - 20, r.Bottom};
       theme.PaintMenuItemText(1, canvas, kObject, part,
                               SkTextInfoFromDrawTextBits(text, item.Caption, dtVCenter | dtSingleLine));
+      if (const std::wstring keys = SkShortCutToText(item.ShortCut); !keys.empty()) {
+        theme.PaintMenuItemText(1, canvas, kObject, part,
+                                SkTextInfoFromDrawTextBits(text, keys, dtVCenter | dtSingleLine | dtRight));
+      }
       if (item.Count() > 0) {
         theme.PaintMenuItemGlyph(
             1, canvas, kObject, part,
@@ -207,12 +234,20 @@ public:
         SetTextColor(dc, GetSysColor(!item.Enabled ? COLOR_GRAYTEXT
                                      : isHot       ? COLOR_HIGHLIGHTTEXT
                                                    : COLOR_MENUTEXT));
-        if (item.Checked) {
-          RECT mark{r.left, r.top, r.left + 22, r.bottom};
+        if (Images && item.ImageIndex >= 0 && item.ImageIndex < ImageList_GetImageCount(Images)) {
+          const int x = r.left + (TextLeft() - ImageWidth) / 2;
+          const int y = (r.top + r.bottom - ImageHeight) / 2;
+          ImageList_DrawEx(Images, item.ImageIndex, dc, x, y, 0, 0, CLR_NONE, CLR_NONE,
+                           item.Enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+        } else if (item.Checked) {
+          RECT mark{r.left, r.top, r.left + TextLeft(), r.bottom};
           DrawTextW(dc, L"\x221A", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }
-        RECT text{r.left + 22, r.top, r.right - 20, r.bottom};
+        RECT text{r.left + TextLeft(), r.top, r.right - 20, r.bottom};
         DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &text, DT_VCENTER | DT_SINGLELINE);
+        if (const std::wstring keys = SkShortCutToText(item.ShortCut); !keys.empty()) {
+          DrawTextW(dc, keys.c_str(), int(keys.size()), &text, DT_VCENTER | DT_SINGLELINE | DT_RIGHT);
+        }
         if (item.Count() > 0) {
           Triangle(dc, r.right - 10, (r.top + r.bottom) / 2, 0, GetTextColor(dc));
         }
@@ -320,6 +355,8 @@ public:
 
   TSkItem& Root;
   TSkMenuTracker Tracker;
+  HIMAGELIST Images = nullptr;
+  int ImageWidth = 0, ImageHeight = 0;
   std::vector<HWND> Windows;
   MSG OutsidePress{};
   POINT OutsidePoint{};
@@ -375,9 +412,17 @@ TSkPopupMenu::~TSkPopupMenu() { LiveTrees().erase(FItems.get()); }
 void TSkPopupMenu::Popup(int x, int y) {
   RegisterClasses();
   SkClickHandlerWindow();
-  TWinHost host(*FItems);
+  if (FShown) {
+    return; // one tracking loop per menu
+  }
+  TWinHost host(*FItems, FImages);
   if (!host.Tracker.Start(*FItems, {x, y})) {
     return;
   }
+  FShown = true;
+  struct TShownGuard {
+    bool& Shown;
+    ~TShownGuard() { Shown = false; }
+  } guard{FShown};
   host.Run();
 }

@@ -5,6 +5,8 @@
 // click-handler window, and only when the item is still in the live tree.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "menus/SkItem.h"
 
 class TSkPopupMenu {
@@ -15,6 +17,11 @@ public:
   TSkPopupMenu& operator=(const TSkPopupMenu&) = delete;
 
   TSkItem& Items() { return *FItems; }
+  // The pictures items show by ImageIndex (not owned); none shows no pictures.
+  HIMAGELIST Images() const { return FImages; }
+  void SetImages(HIMAGELIST images) { FImages = images; }
+  // True while the menu is shown (its tree must not change then).
+  bool Shown() const { return FShown; }
 
   // Shows the menu at a screen point and returns when tracking has ended. A quit message seen
   // meanwhile ends tracking and is posted again for the outer loop.
@@ -22,6 +29,8 @@ public:
 
 private:
   std::unique_ptr<TSkItem> FItems;
+  HIMAGELIST FImages = nullptr;
+  bool FShown = false;
 };
 
 // The window that runs deferred clicks (posted after the menus close). Exposed for tests.
