@@ -321,6 +321,8 @@ public:
       if (!consumed) {
         TranslateMessage(&m);
         DispatchMessageW(&m);
+      } else if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
+        TranslateMessage(&m); // the character that follows chooses by accelerator
       }
     }
     KillTimer(nullptr, timer);

@@ -214,3 +214,58 @@ TEST_F(FrTabiraFrame, RepaintsAndActivationsLeaveNoObjectsBehind) {
 }
 
 } // namespace
+
+// The system menu's captions while it is shown, opened by Alt+Space; the key given is pressed
+// in it (Escape closes it without a choice).
+std::wstring SystemMenuWithKey(TSkForm& frame, HWND window, WORD key) {
+  static TSkForm* f = nullptr;
+  static std::wstring seen;
+  static WORD press = 0;
+  f = &frame;
+  seen.clear();
+  press = key;
+  const UINT_PTR t = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (!seen.empty() || !f->SystemMenu() || !f->SystemMenu()->Shown()) {
+      return;
+    }
+    TSkItem& items = f->SystemMenu()->Items();
+    for (int i = 0; i < items.Count(); ++i) {
+      seen += (i ? L"|" : L"") + items.Items(i)->Caption;
+    }
+    SendKeyPress(press);
+  });
+  SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  KillTimer(nullptr, t);
+  Pump(kSettleMs);
+  return seen;
+}
+
+TEST_F(FrTabiraFrame, MinimiseRestoreAndCloseThroughTheSystemMenu) {
+  RECT before{};
+  GetWindowRect(Handle(), &before);
+  EXPECT_EQ(SystemMenuWithKey(*Frame, Handle(), VK_ESCAPE), L"Mi&nimize|-|&Close");
+
+  // The minimise button: minimised for the platform and for the form.
+  const TskFrameGeometry g = Frame->Geometry();
+  const POINT minimize = Screen(Centre(g.ButtonRect(kbiMinimize)).x, Centre(g.ButtonRect(kbiMinimize)).y);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, minimize);
+  Pump(kSettleMs);
+  SendMouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, minimize);
+  SendMouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, minimize);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(Handle()) != FALSE; }));
+  Pump(kSettleMs);
+  EXPECT_EQ(Frame->WindowState(), kwsMinimized);
+
+  // Restored from its menu, by the item's accelerator.
+  EXPECT_EQ(SystemMenuWithKey(*Frame, Handle(), 'R'), L"&Restore|-|&Close");
+  EXPECT_FALSE(IsIconic(Handle()));
+  EXPECT_EQ(Frame->WindowState(), kwsNormal);
+  RECT after{};
+  GetWindowRect(Handle(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+
+  // Closed from its menu.
+  HWND window = Handle();
+  EXPECT_EQ(SystemMenuWithKey(*Frame, window, 'C'), L"Mi&nimize|-|&Close");
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 2000));
+}
