@@ -456,6 +456,26 @@ void TSkDefaultForm::PaintClassic(HDC dc, const TskFrameGeometry& g) {
     }
     DrawFrameControl(dc, &r, DFC_CAPTION, kind);
   }
+  // Roll up (down when rolled up) and the tray: the platform has no caption glyph for them, so
+  // they are a scroll arrow and a small bar in the corner on a plain caption button.
+  for (TSkBorderIcon icon : {kbiRollup, kbiTray}) {
+    RECT r = ToRect(g.ButtonRect(icon));
+    if (r.right <= r.left) {
+      continue;
+    }
+    const UINT pushed = g.ButtonState(icon) == bsPressed ? DFCS_PUSHED : 0;
+    if (icon == kbiRollup) {
+      DrawFrameControl(dc, &r, DFC_SCROLL,
+                       (FStates.Data.State == kwsRollup ? DFCS_SCROLLDOWN : DFCS_SCROLLUP) | pushed);
+      continue;
+    }
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | pushed);
+    const int unit = std::max<int>(1, (r.bottom - r.top) / 7);
+    const int shift = pushed ? 1 : 0;
+    RECT bar{r.right - 2 * unit - 3 * unit + shift, r.bottom - 2 * unit - unit + shift,
+             r.right - 2 * unit + shift, r.bottom - 2 * unit + shift};
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNTEXT));
+  }
 }
 
 void TSkDefaultForm::PaintClient(HDC dc, const TskFrameGeometry& g) {
