@@ -5,6 +5,7 @@
 #include "framework/ComponentRegistry.h"
 #include "framework/GuardedCall.h"
 #include "framework/PropertyTable.h"
+#include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "theme/SkThemeLink.h"
@@ -107,6 +108,9 @@ TSkDefaultForm::TSkDefaultForm() : TSkHook(nullptr), FMetrics(PlatformMetrics())
 }
 
 TSkDefaultForm::~TSkDefaultForm() {
+  if (FAppHandlers) {
+    TApplication::Instance().RemoveStateHandlers(FAppHandlers);
+  }
   RemoveTrayIcon();
   if (FTrayWindow) {
     DestroyWindow(FTrayWindow);
@@ -820,6 +824,7 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     MarkHandled();
     break;
   case WM_NCACTIVATE:
+    JoinApplication();
     FIsActive = m.WParam != 0;
     RedrawFrame();
     m.Result = 1;
@@ -1438,7 +1443,45 @@ void TSkDefaultForm::NativeMinimize() {
   PostMessageW(FrameWindow(), WM_SYSCOMMAND, SC_MINIMIZE, kOwnMinimize);
 }
 
-void TSkDefaultForm::MinimizeApplication() { ShowWindow(ApplicationWindow(), SW_MINIMIZE); }
+void TSkDefaultForm::MinimizeApplication() {
+  // The form is minimised already; its own handler has nothing to do meanwhile.
+  const bool was = FInAppHandler;
+  FInAppHandler = true;
+  TApplication::Instance().Minimize();
+  FInAppHandler = was;
+}
+
+void TSkDefaultForm::JoinApplication() {
+  if (FAppHandlers || !FStates.MinimizeApplication) {
+    return;
+  }
+  const auto guarded = [this](auto&& body) {
+    if (FInAppHandler) {
+      return;
+    }
+    struct TInHandler {
+      bool& Flag;
+      ~TInHandler() { Flag = false; }
+    } inHandler{FInAppHandler = true};
+    body();
+  };
+  FAppHandlers = TApplication::Instance().AddStateHandlers(
+      [this, guarded] {
+        guarded([this] {
+          if (FStates.Data.State != kwsMinimized && FStates.Data.State != kwsTray) {
+            RunAction(TSkFormAction::faMinimize);
+          }
+        });
+      },
+      [this, guarded] {
+        guarded([this] {
+          if (FStates.Data.State == kwsMinimized) {
+            RunAction(TSkFormAction::faRestore);
+            RedrawFrame();
+          }
+        });
+      });
+}
 
 bool TSkDefaultForm::TrayVetoed() {
   HWND w = FrameWindow();

@@ -149,6 +149,7 @@ private:
   void CloseWindow() override;
   void ContextHelp() override;
   HWND ApplicationWindow() const;
+  void JoinApplication();
   TskRect ReferenceArea() const;
   POINT WindowPoint(LPARAM screenPoint) const;
   void ApplyNativeStyle();
@@ -172,6 +173,8 @@ private:
   std::unique_ptr<TSkPopupMenu> FSystemMenu;
   HWND FTrayWindow = nullptr;
   bool FTrayIconShown = false;
+  std::uint64_t FAppHandlers = 0; // the application's minimise and restore reach the form
+  bool FInAppHandler = false;
   bool FStayOnTop = false;
   bool FStretchBackground = false;
   bool FSystemMenuLinkMerge = false;

@@ -111,6 +111,51 @@ bool TApplication::ProcessMessages() {
   return true;
 }
 
+TApplication::THandlerId TApplication::AddStateHandlers(std::function<void()> onMinimize,
+                                                        std::function<void()> onRestore) {
+  const THandlerId id = FNextHandlerId++;
+  FStateHandlers.push_back({id, std::move(onMinimize), std::move(onRestore)});
+  return id;
+}
+
+void TApplication::RemoveStateHandlers(THandlerId id) {
+  std::erase_if(FStateHandlers, [id](const TStateHandlers& h) { return h.Id == id; });
+}
+
+void TApplication::RunStateHandlers(bool minimize) {
+  // By number, newest first: a handler may add or remove handlers (a form closing as it
+  // minimises), and one removed meanwhile is not run.
+  std::vector<THandlerId> ids;
+  for (auto h = FStateHandlers.rbegin(); h != FStateHandlers.rend(); ++h) {
+    ids.push_back(h->Id);
+  }
+  for (THandlerId id : ids) {
+    auto h = std::find_if(FStateHandlers.begin(), FStateHandlers.end(),
+                          [id](const TStateHandlers& x) { return x.Id == id; });
+    if (h == FStateHandlers.end()) {
+      continue;
+    }
+    const std::function<void()> run = minimize ? h->OnMinimize : h->OnRestore;
+    if (run) {
+      GuardedCall(run);
+    }
+  }
+}
+
+void TApplication::Minimize() {
+  RunStateHandlers(true);
+  if (TForm* main = MainForm(); main && main->HandleAllocated() && !IsIconic(main->Handle())) {
+    ShowWindow(main->Handle(), SW_MINIMIZE);
+  }
+}
+
+void TApplication::Restore() {
+  RunStateHandlers(false);
+  if (TForm* main = MainForm(); main && main->HandleAllocated() && IsIconic(main->Handle())) {
+    ShowWindow(main->Handle(), SW_RESTORE);
+  }
+}
+
 int TApplication::Run() {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -6,6 +6,8 @@
 // button's click handler without moving the focus.
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,15 @@ public:
   void SetMainForm(TForm* form);
   // Every form that exists (TForm::All).
   const std::vector<TForm*>& Forms() const;
+
+  // Minimising and restoring the whole application: every handler added runs (the newest
+  // first), then the main form's window is minimised or restored. A handler is removed by the
+  // number it was added under, whichever order handlers come and go in.
+  using THandlerId = std::uint64_t;
+  THandlerId AddStateHandlers(std::function<void()> onMinimize, std::function<void()> onRestore);
+  void RemoveStateHandlers(THandlerId id);
+  void Minimize();
+  void Restore();
 
   // Runs until WM_QUIT; returns its exit code.
   int Run();
@@ -44,6 +55,14 @@ private:
   TApplication();
   TForm* FormOf(HWND hwnd) const;
 
+  struct TStateHandlers {
+    THandlerId Id;
+    std::function<void()> OnMinimize, OnRestore;
+  };
+  void RunStateHandlers(bool minimize);
+
   std::string FTitle;
   bool FReporting = false;
+  std::vector<TStateHandlers> FStateHandlers;
+  THandlerId FNextHandlerId = 1;
 };

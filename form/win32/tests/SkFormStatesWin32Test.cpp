@@ -3,6 +3,7 @@
 // notification area, the platform's minimised state agreeing with the form's, one event per
 // action, the themed system menu opened three ways, and the tray icon bringing the window back.
 #include "form/win32/SkForm.h"
+#include "framework/win32/Application.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
@@ -382,6 +383,39 @@ TEST_F(SkFormStatesWin32, ScreenshotsOfTheStates) {
   Frame->PopupSystemMenu();
   KillTimer(nullptr, t);
   EXPECT_TRUE(saved);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SkFormStatesWin32, TheApplicationMinimisesAndRestoresEveryFormThatJoinedIt) {
+  // A second form, made and activated after the first: both have joined the application.
+  auto second = std::make_unique<TForm>("TStatesDemo");
+  ASSERT_EQ(second->LoadFromText("TStatesDemo E {\n  Caption = \"Kedua\"\n  Left = 700\n  Top = 500\n"
+                                 "  ClientWidth = 200\n  ClientHeight = 100\n  TSkForm SkForm1 { }\n}\n"),
+            "");
+  second->Show();
+  SetForegroundWindow(second->Handle());
+  Pump(kSettleMs);
+  SetForegroundWindow(W());
+  Pump(kSettleMs);
+  auto* secondFrame = dynamic_cast<TSkForm*>(second->FindComponent("SkForm1"));
+  ASSERT_NE(secondFrame, nullptr);
+
+  TApplication::Instance().Minimize();
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(W()) && IsIconic(second->Handle()); }));
+  EXPECT_EQ(Frame->WindowState(), kwsMinimized);
+  EXPECT_EQ(secondFrame->WindowState(), kwsMinimized);
+  EXPECT_EQ(Events, std::vector<std::string>{"minimize"});
+
+  // The first form goes; the second's handler stays with the application.
+  Form.reset();
+  PumpPending();
+  TApplication::Instance().Restore();
+  Pump(kSettleMs);
+  EXPECT_FALSE(IsIconic(second->Handle()));
+  EXPECT_EQ(secondFrame->WindowState(), kwsNormal);
 }
 
 } // namespace
