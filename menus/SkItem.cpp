@@ -240,3 +240,22 @@ TskRect SkPlacePopup(TskPoint at, const TskRect& anchor, TSkItemSize size, const
   top = std::max(std::min(top, monitor.Bottom - size.Height), monitor.Top);
   return {left, top, left + size.Width, top + size.Height};
 }
+
+void SkMergeItems(const TSkItem& source, TSkItem& target, bool atFirst) {
+  for (int i = 0; i < source.Count(); ++i) {
+    const TSkItem& from = *source.Items(i);
+    auto copy = std::make_unique<TSkItem>();
+    copy->Caption = from.Caption;
+    copy->Checked = from.Checked;
+    copy->Enabled = from.Enabled;
+    copy->Visible = from.Visible;
+    copy->ImageIndex = from.ImageIndex;
+    copy->ShortCut = from.ShortCut;
+    copy->OnClick = from.OnClick;
+    if (atFirst) {
+      target.Insert(i, std::move(copy));
+    } else {
+      target.Add(std::move(copy));
+    }
+  }
+}

@@ -69,6 +69,11 @@ private:
   std::vector<std::unique_ptr<TSkItem>> FChildren;
 };
 
+// Copies the children of `source` into `target` (caption, checked, enabled, visible, image,
+// shortcut and click handler; not their own children): above target's children in their order
+// when atFirst, else after them.
+void SkMergeItems(const TSkItem& source, TSkItem& target, bool atFirst);
+
 // The next (or previous) visible non-separator child after `from`, wrapping around; `from` may
 // be -1 (start before the first / after the last). Returns -1 when no child qualifies; never
 // loops more than once around the list.

@@ -1597,6 +1597,17 @@ void TSkDefaultForm::PopupSystemMenu() {
   } else if (at.x == 0 && at.y == 0) {
     ClientToScreen(w, &at);
   }
+  const bool tray = FStates.Data.State == kwsTray;
+  if (tray && FTrayMenuLink) {
+    SetHotCode(kHotAfterAction);
+    FTrayMenuLink->Popup(at.x, at.y);
+    return;
+  }
+  if (!tray && FSystemMenuLink && !FSystemMenuLinkMerge) {
+    SetHotCode(kHotAfterAction);
+    FSystemMenuLink->Popup(at.x, at.y);
+    return;
+  }
   FSystemMenu = std::make_unique<TSkPopupMenu>();
   FSystemMenu->SetImages(SystemMenuImages());
   for (const TskSystemMenuEntry& entry : SkSystemMenuEntries(FBorderIcons, FStates.Data.State)) {
@@ -1609,6 +1620,10 @@ void TSkDefaultForm::PopupSystemMenu() {
         RunAction(*action);
       }
     };
+  }
+  if (!tray && FSystemMenuLink) {
+    // The linked items keep their own handlers, even where a caption equals one of the form's.
+    SkMergeItems(FSystemMenuLink->Items(), FSystemMenu->Items(), FSystemMenuLinkMergeAtFirst);
   }
   SetHotCode(kHotAfterAction);
   FSystemMenu->Popup(at.x, at.y);

@@ -59,6 +59,14 @@ public:
   // Opens the system menu where the form would (the pointer in the tray, else the last place
   // asked for, else the client area's top-left corner). Returns when the menu has closed.
   void PopupSystemMenu();
+  // A popup menu of the program's shown instead of the form's own (or merged into it, above or
+  // below the form's items), and one shown from the tray icon. Not owned.
+  void SetSystemMenuLink(TSkPopupMenu* menu) { FSystemMenuLink = menu; }
+  void SetSystemMenuLinkMerge(bool merge, bool atFirst) {
+    FSystemMenuLinkMerge = merge;
+    FSystemMenuLinkMergeAtFirst = atFirst;
+  }
+  void SetTrayMenuLink(TSkPopupMenu* menu) { FTrayMenuLink = menu; }
   // The menu opened last (kept until the next one opens, so that its click can still run).
   TSkPopupMenu* SystemMenu() const { return FSystemMenu.get(); }
   // The hidden window the tray icon reports to; none before the first icon.
@@ -171,6 +179,8 @@ private:
   bool FApplyingDeferredState = false;
   POINT FMenuPoint{}; // screen; (0, 0) for the client area's top-left corner
   std::unique_ptr<TSkPopupMenu> FSystemMenu;
+  TSkPopupMenu* FSystemMenuLink = nullptr;
+  TSkPopupMenu* FTrayMenuLink = nullptr;
   HWND FTrayWindow = nullptr;
   bool FTrayIconShown = false;
   std::uint64_t FAppHandlers = 0; // the application's minimise and restore reach the form

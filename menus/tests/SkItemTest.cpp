@@ -221,3 +221,38 @@ TEST(SkShortCut, TextNamesModifiersInOrderAndKnownKeysOnly) {
     EXPECT_EQ(SkShortCutToText(c.Value), c.Want) << c.Value;
   }
 }
+
+TEST(SkItem, MergeCopiesTopLevelItemsAboveOrBelowInTheirOrder) {
+  TSkItem linked;
+  int clicks = 0;
+  for (const wchar_t* caption : {L"&Satu", L"&Close"}) {
+    TSkItem* item = linked.Add(std::make_unique<TSkItem>());
+    item->Caption = caption;
+    item->ImageIndex = 7;
+    item->OnClick = [&clicks](TSkItem&) { ++clicks; };
+  }
+  linked.Items(0)->Add(std::make_unique<TSkItem>())->Caption = L"sub";
+  linked.Items(1)->Checked = true;
+  linked.Items(1)->Enabled = false;
+
+  for (bool atFirst : {true, false}) {
+    TSkItem own;
+    own.Add(std::make_unique<TSkItem>())->Caption = L"&Restore";
+    SkMergeItems(linked, own, atFirst);
+    ASSERT_EQ(own.Count(), 3);
+    std::wstring order;
+    for (int i = 0; i < own.Count(); ++i) {
+      order += own.Items(i)->Caption + L";";
+    }
+    EXPECT_EQ(order, atFirst ? L"&Satu;&Close;&Restore;" : L"&Restore;&Satu;&Close;");
+    TSkItem& satu = *own.Items(atFirst ? 0 : 1);
+    TSkItem& close = *own.Items(atFirst ? 1 : 2);
+    EXPECT_EQ(satu.Count(), 0) << "sub-items stay behind";
+    EXPECT_EQ(satu.ImageIndex, 7);
+    EXPECT_TRUE(close.Checked);
+    EXPECT_FALSE(close.Enabled);
+    EXPECT_TRUE(satu.Click()) << "the linked item's own handler";
+  }
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(linked.Count(), 2) << "the linked menu keeps its items";
+}

@@ -419,3 +419,38 @@ TEST_F(SkFormStatesWin32, TheApplicationMinimisesAndRestoresEveryFormThatJoinedI
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SkFormStatesWin32, ALinkedMenuMergedAboveKeepsItsOwnHandlers) {
+  TSkPopupMenu linked;
+  int linkedCloses = 0;
+  for (const wchar_t* caption : {L"&Satu", L"&Close"}) {
+    linked.Items().Add(std::make_unique<TSkItem>())->Caption = caption;
+  }
+  linked.Items().Items(1)->OnClick = [&](TSkItem&) { ++linkedCloses; };
+  Frame->SetSystemMenuLink(&linked);
+  Frame->SetSystemMenuLinkMerge(true, true);
+  static SkFormStatesWin32* self = nullptr;
+  self = this;
+  Seen.clear();
+  const UINT_PTR t = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (!self->Seen.empty() || Popups().empty()) {
+      return;
+    }
+    TSkItem& items = self->Frame->SystemMenu()->Items();
+    for (int i = 0; i < items.Count(); ++i) {
+      self->Seen += (i ? L"|" : L"") + items.Items(i)->Caption;
+    }
+    SendKeyPress('C'); // the first "&Close": the linked one
+  });
+  Frame->PopupSystemMenu();
+  KillTimer(nullptr, t);
+  Settle();
+  EXPECT_EQ(Seen, L"&Satu|&Close|Mi&nimize|Ma&ximize|Ro&llup|Minimize to &Tray|-|&Close");
+  EXPECT_EQ(linkedCloses, 1);
+  EXPECT_TRUE(IsWindow(W())) << "the form's close did not run";
+  Frame->SetSystemMenuLink(nullptr);
+}
+
+} // namespace
