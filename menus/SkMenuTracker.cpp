@@ -2,7 +2,18 @@
 
 #include <algorithm>
 
+void TSkMenuTracker::ReleaseLevel(TLevel& level) {
+  if (level.AutoScrolled) {
+    level.Item->Scrolled = false;
+    level.Item->ScrollCount = 0;
+    level.Item->FirstVisible = 0;
+  }
+}
+
 bool TSkMenuTracker::Start(TSkItem& root, TskPoint at) {
+  for (TLevel& level : FLevels) {
+    ReleaseLevel(level);
+  }
   FLevels.clear();
   FEnded = TSkTrackEnd::teNone;
   return OpenLevel(root, at, {});
@@ -14,10 +25,28 @@ bool TSkMenuTracker::OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor
   }
   TLevel level;
   level.Item = &item;
-  level.Content = SkLayoutPopup(item, [this](const TSkItem& i) { return FHost.MeasureItem(i); });
-  const TSkItemSize outer{level.Content.Width + 2 * Inset, level.Content.Height + 2 * Inset};
+  level.Content = SkLayoutPopup(item, [this, &level](const TSkItem& i) {
+    const TSkItemSize s = FHost.MeasureItem(i);
+    level.Sizes[&i] = s;
+    return s;
+  });
   // The monitor is chosen by the opening point, so every level stays with its parent.
-  level.Screen = SkPlacePopup(at, anchor, outer, FHost.MonitorAt(at));
+  const TskRect monitor = FHost.MonitorAt(at);
+  if (!SkScrolling(item) && level.Content.Height + 2 * Inset > RectHeight(monitor)) {
+    // Taller than the monitor: the level scrolls through as many items as fit.
+    int tallest = 1;
+    for (const auto& [child, size] : level.Sizes) {
+      tallest = std::max(tallest, size.Height);
+    }
+    const std::int64_t room = RectHeight(monitor) - 2 * Inset - 2 * SkScrollButtonHeight;
+    item.Scrolled = true;
+    item.ScrollCount = int(std::max<std::int64_t>(1, room / tallest));
+    item.FirstVisible = 0;
+    level.AutoScrolled = true;
+    level.Content = SkLayoutPopup(item, [&level](const TSkItem& i) { return level.Sizes[&i]; });
+  }
+  const TSkItemSize outer{level.Content.Width + 2 * Inset, level.Content.Height + 2 * Inset};
+  level.Screen = SkPlacePopup(at, anchor, outer, monitor);
   const TSkShownRange shown = SkShownRange(item);
   level.Hot = SkNextItem(item, shown.First - 1);
   FLevels.push_back(level);
@@ -27,12 +56,16 @@ bool TSkMenuTracker::OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor
 
 void TSkMenuTracker::Relayout(int depth) {
   TLevel& level = FLevels[std::size_t(depth)];
-  level.Content = SkLayoutPopup(*level.Item, [this](const TSkItem& i) { return FHost.MeasureItem(i); });
+  level.Content = SkLayoutPopup(*level.Item, [this, &level](const TSkItem& i) {
+    const auto known = level.Sizes.find(&i);
+    return known != level.Sizes.end() ? known->second : (level.Sizes[&i] = FHost.MeasureItem(i));
+  });
   FHost.LevelChanged(depth);
 }
 
 void TSkMenuTracker::CloseAbove(int depth) {
   while (Depth() > depth + 1) {
+    ReleaseLevel(FLevels.back());
     FLevels.pop_back();
     FHost.LevelClosed(Depth());
   }

@@ -4,6 +4,7 @@
 // timer ticks, quit) and carries out what it asks of its host. Platform-free, so the whole
 // keyboard and mouse protocol is tested with a scripted host.
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "menus/SkItem.h"
@@ -65,7 +66,13 @@ private:
     TSkItemSize Content;
     int Hot = -1;
     TSkHitKind HotButton = TSkHitKind::hkNone;
+    // Item sizes measured when the level opened: scrolling lays out again without measuring.
+    std::unordered_map<const TSkItem*, TSkItemSize> Sizes;
+    // The level scrolls because it would not fit on its monitor (not by the item's settings,
+    // which are put back when the level closes).
+    bool AutoScrolled = false;
   };
+  static void ReleaseLevel(TLevel& level);
 
   bool OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor);
   void Relayout(int depth);

@@ -196,3 +196,34 @@ TEST(Tracker, ScrollButtonScrollsEveryHundredMilliseconds) {
 }
 
 } // namespace
+
+namespace {
+
+// 200 items of 20 pixels cannot stand on a 1,024-pixel monitor: the level scrolls through as
+// many as fit, the Down key walks past the bottom by scrolling, and the item's own settings are
+// back once the menu has closed.
+TEST(SkMenuTracker, ALevelTallerThanItsMonitorScrollsAndGivesItsSettingsBack) {
+  TSkItem root;
+  for (int i = 0; i < 200; ++i) {
+    AddItem(root, (L"Butir " + std::to_wstring(i)).c_str());
+  }
+  TScriptHost host(root);
+  TSkMenuTracker tracker(host);
+  ASSERT_TRUE(tracker.Start(root, {0, 0}));
+  ASSERT_TRUE(SkScrolling(root));
+  const TSkShownRange shown = SkShownRange(root);
+  EXPECT_EQ(shown.Last - shown.First, (1024 - 2 * TSkMenuTracker::Inset - 2 * SkScrollButtonHeight) / 20);
+  EXPECT_LE(RectHeight(tracker.LevelRect(0)), 1024);
+  for (int i = 0; i < shown.Last; ++i) {
+    tracker.Key(TSkMenuKey::mkDown);
+  }
+  EXPECT_EQ(tracker.HotIndex(0), shown.Last);
+  EXPECT_EQ(SkShownRange(root).First, 1) << "scrolled by one to show the highlight";
+  tracker.Key(TSkMenuKey::mkEscape);
+  EXPECT_FALSE(tracker.Tracking());
+  EXPECT_FALSE(root.Scrolled);
+  EXPECT_EQ(root.ScrollCount, 0);
+  EXPECT_EQ(root.FirstVisible, 0);
+}
+
+} // namespace
