@@ -78,7 +78,7 @@ TSkItem* TSkItem::FindById(TSkItemId id) {
 }
 
 bool TSkItem::Click() {
-  if (IsSeparator() || Count() > 0 || !Enabled) {
+  if (IsSeparator() || HasSubMenu() || !Enabled) {
     return false;
   }
   if (OnClick) {

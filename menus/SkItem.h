@@ -38,6 +38,8 @@ public:
   int FirstVisible = 0;
   TskRect ItemRect;
   std::function<void(TSkItem&)> OnClick;
+  // Runs just before the item's children are shown (they may be rebuilt here).
+  std::function<void(TSkItem&)> OnBeforeDropDown;
 
   TSkItemId Id() const { return FId; }
   TSkItem* Parent() const { return FParent; }
@@ -45,6 +47,8 @@ public:
   TSkItem* Items(int i) const { return FChildren.at(std::size_t(i)).get(); }
   int MenuIndex() const;
   bool IsSeparator() const { return Caption == L"-"; }
+  // Opens a sub-menu: has children, or builds them when it drops down.
+  bool HasSubMenu() const { return Count() > 0 || OnBeforeDropDown != nullptr; }
 
   // Appends (or inserts at index) an item the tree now owns; an item that already has a
   // parent is refused.

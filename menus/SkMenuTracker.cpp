@@ -20,6 +20,9 @@ bool TSkMenuTracker::Start(TSkItem& root, TskPoint at) {
 }
 
 bool TSkMenuTracker::OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor) {
+  if (item.Visible && item.Enabled && item.OnBeforeDropDown) {
+    item.OnBeforeDropDown(item);
+  }
   if (!item.Visible || !item.Enabled || SkNextItem(item, -1) < 0) {
     return false;
   }
@@ -100,7 +103,7 @@ bool TSkMenuTracker::OpenHotSubMenu() {
     return false;
   }
   TSkItem& item = *level.Item->Items(level.Hot);
-  if (!item.Enabled || item.Count() == 0) {
+  if (!item.Enabled || !item.HasSubMenu()) {
     return false;
   }
   const TskRect r = OffsetRect(item.ItemRect, level.Screen.Left + Inset, level.Screen.Top + Inset);
@@ -115,7 +118,7 @@ bool TSkMenuTracker::Activate() {
     return true;
   }
   TSkItem& item = *level.Item->Items(level.Hot);
-  if (item.Count() > 0) {
+  if (item.HasSubMenu()) {
     OpenHotSubMenu();
     return true;
   }

@@ -227,3 +227,29 @@ TEST(SkMenuTracker, ALevelTallerThanItsMonitorScrollsAndGivesItsSettingsBack) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SkMenuTracker, ASubMenuMayBeBuiltJustBeforeItOpens) {
+  auto root = Menu();
+  TSkItem* sub = root->Items(2);
+  sub->Clear();
+  int built = 0;
+  sub->OnBeforeDropDown = [&](TSkItem& item) {
+    ++built;
+    item.Clear();
+    AddItem(item, L"&Baru");
+  };
+  TScriptHost host(*root);
+  TSkMenuTracker tracker(host);
+  ASSERT_TRUE(tracker.Start(*root, {100, 100}));
+  EXPECT_EQ(built, 0) << "not before it opens";
+  tracker.Key(TSkMenuKey::mkDown); // to "&Sub"
+  tracker.Key(TSkMenuKey::mkRight);
+  ASSERT_EQ(tracker.Depth(), 2);
+  EXPECT_EQ(built, 1);
+  tracker.Key(TSkMenuKey::mkEnter);
+  EXPECT_EQ(host.Clicks, L"&Baru");
+}
+
+} // namespace

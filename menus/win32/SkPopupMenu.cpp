@@ -177,7 +177,7 @@ public:
         theme.PaintMenuItemText(1, canvas, kObject, part,
                                 SkTextInfoFromDrawTextBits(text, keys, dtVCenter | dtSingleLine | dtRight));
       }
-      if (item.Count() > 0) {
+      if (item.HasSubMenu()) {
         theme.PaintMenuItemGlyph(
             1, canvas, kObject, part,
             SkGlyphInfo({r.Right - 20, r.Top, r.Right, r.Bottom}, {}, 0, gkSubMenuArrow));
@@ -248,7 +248,7 @@ public:
         if (const std::wstring keys = SkShortCutToText(item.ShortCut); !keys.empty()) {
           DrawTextW(dc, keys.c_str(), int(keys.size()), &text, DT_VCENTER | DT_SINGLELINE | DT_RIGHT);
         }
-        if (item.Count() > 0) {
+        if (item.HasSubMenu()) {
           Triangle(dc, r.right - 10, (r.top + r.bottom) / 2, 0, GetTextColor(dc));
         }
       }
@@ -272,6 +272,9 @@ public:
     SetCapture(capture);
     const UINT_PTR timer = SetTimer(nullptr, TrackTimerId, TrackTimerMs, nullptr);
     while (Tracker.Tracking()) {
+      if (GetCapture() != capture) {
+        break; // someone took the mouse away: the menu closes
+      }
       MSG m;
       if (!PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
         WaitMessage();
@@ -341,6 +344,13 @@ public:
     }
   }
 
+  // Closes every level now; the loop ends when control comes back to it.
+  void Cancel() {
+    while (Tracker.Tracking()) {
+      Tracker.Key(TSkMenuKey::mkAlt);
+    }
+  }
+
   void Key(UINT vk) {
     switch (vk) {
     case VK_LEFT: Tracker.Key(TSkMenuKey::mkLeft); break;
@@ -363,6 +373,12 @@ public:
   MSG OutsidePress{};
   POINT OutsidePoint{};
 };
+
+// The menu tracking now, if any: a menu that pops up closes it first.
+TWinHost*& TrackingHost() {
+  static TWinHost* host = nullptr;
+  return host;
+}
 
 LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   auto* host = reinterpret_cast<TWinHost*>(GetWindowLongPtrW(w, GWLP_USERDATA));
@@ -417,14 +433,21 @@ void TSkPopupMenu::Popup(int x, int y) {
   if (FShown) {
     return; // one tracking loop per menu
   }
+  if (TWinHost* other = TrackingHost()) {
+    other->Cancel();
+  }
   TWinHost host(*FItems, FImages);
   if (!host.Tracker.Start(*FItems, {x, y})) {
     return;
   }
+  TrackingHost() = &host;
   FShown = true;
   struct TShownGuard {
     bool& Shown;
     ~TShownGuard() { Shown = false; }
   } guard{FShown};
   host.Run();
+  if (TrackingHost() == &host) {
+    TrackingHost() = nullptr;
+  }
 }

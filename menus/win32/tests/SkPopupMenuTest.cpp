@@ -295,3 +295,37 @@ TEST_F(PopupMenuTest, TheCurrentThemePaintsTheMenu) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PopupMenuTest, AnotherMenuPoppingUpClosesTheFirst) {
+  TSkPopupMenu second;
+  second.Items().Add(std::make_unique<TSkItem>())->Caption = L"&Lain";
+  std::size_t firstLevelsInside = 99;
+  int n = 0;
+  PopupWith([&] {
+    if (n++ == 0) {
+      second.Popup(300, 300); // tracks until the Escape below
+      firstLevelsInside = Popups().size(); // the first menu's windows, if it were still up
+    } else if (second.Shown()) {
+      SendKeyPress(VK_ESCAPE); // closes the second; the first must be gone already
+    }
+  });
+  EXPECT_EQ(firstLevelsInside, 0u) << "the first menu closed when the second popped up";
+  EXPECT_TRUE(Popups().empty());
+  EXPECT_FALSE(Menu.Shown());
+}
+
+TEST_F(PopupMenuTest, LosingTheMouseClosesTheMenu) {
+  int n = 0;
+  PopupWith([&] {
+    if (n++ == 1) {
+      SetCapture(Owner);
+    }
+  });
+  EXPECT_TRUE(Popups().empty());
+  EXPECT_TRUE(Clicked.empty());
+  ReleaseCapture();
+}
+
+} // namespace
