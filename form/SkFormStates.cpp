@@ -244,3 +244,20 @@ std::optional<TSkFormAction> SkSystemMenuAction(const std::wstring& caption) {
   }
   return std::nullopt;
 }
+
+std::vector<TskTitleBarButton> SkTitleBarButtons(TSkBorderIcons icons, TSkWindowState state) {
+  auto has = [icons](TSkBorderIcon icon) { return (icons & SkIcons(icon)) != 0; };
+  const bool minimized = state == kwsMinimized;
+  using A = TSkFormAction;
+  return {
+      {1, std::nullopt, L"IME", std::nullopt, false},
+      {2, kbiMinimize, minimized ? L"Restore" : L"Minimize", A::faMinimize, has(kbiMinimize)},
+      {3, kbiMaximize, state == kwsMaximized ? L"Restore" : L"Maximize", A::faMaximize,
+       has(kbiMaximize) && !minimized},
+      {4, kbiHelp, L"Help", A::faHelp, has(kbiHelp)},
+      {5, kbiClose, L"Close", A::faClose, has(kbiClose)},
+      {6, kbiRollup, state == kwsRollup ? L"Roll down" : L"Roll up", A::faRollup,
+       has(kbiRollup) && !minimized},
+      {7, kbiTray, L"Minimize to tray", A::faTray, has(kbiTray) && !minimized},
+  };
+}

@@ -105,3 +105,15 @@ struct TskSystemMenuEntry {
 std::vector<TskSystemMenuEntry> SkSystemMenuEntries(TSkBorderIcons icons, TSkWindowState state);
 // The action behind one of the form's own captions (compared exactly), none for any other.
 std::optional<TSkFormAction> SkSystemMenuAction(const std::wstring& caption);
+
+// The title bar's buttons as assistive tools know them, by child number: 1 the input-method
+// button (never shown here), 2 minimise, 3 maximise, 4 help, 5 close, then 6 roll up and 7 the
+// tray. Every number is listed; a button the window does not show is not Present.
+struct TskTitleBarButton {
+  int ChildId = 0;
+  std::optional<TSkBorderIcon> Icon;
+  std::wstring Name;
+  std::optional<TSkFormAction> Action;
+  bool Present = false;
+};
+std::vector<TskTitleBarButton> SkTitleBarButtons(TSkBorderIcons icons, TSkWindowState state);

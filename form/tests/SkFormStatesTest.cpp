@@ -330,3 +330,33 @@ TEST(FormStates, EveryOwnCaptionRunsItsActionAndNothingElseDoes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FormStates, TitleBarButtonsKeepTheirNumbersAndNameTheirAction) {
+  const TSkBorderIcons app = SkIcons(kbiClose, kbiSystemMenu, kbiMinimize);
+  auto shown = [](TSkBorderIcons icons, TSkWindowState state) {
+    std::wstring out;
+    const auto buttons = SkTitleBarButtons(icons, state);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+      const auto& b = buttons[i];
+      EXPECT_EQ(b.ChildId, int(i) + 1) << "every number listed, in order";
+      if (b.Present) {
+        out += std::to_wstring(b.ChildId) + L":" + b.Name + L" ";
+      }
+    }
+    return out;
+  };
+  EXPECT_EQ(shown(app, kwsNormal), L"2:Minimize 5:Close ");
+  EXPECT_EQ(shown(app, kwsMinimized), L"2:Restore 5:Close ");
+  EXPECT_EQ(shown(kSkDefaultBorderIcons | SkIcons(kbiHelp), kwsMaximized),
+            L"2:Minimize 3:Restore 4:Help 5:Close 6:Roll up 7:Minimize to tray ");
+  EXPECT_EQ(shown(kSkDefaultBorderIcons, kwsRollup),
+            L"2:Minimize 3:Maximize 5:Close 6:Roll down 7:Minimize to tray ");
+  const auto buttons = SkTitleBarButtons(app, kwsNormal);
+  EXPECT_EQ(buttons[1].Action, TSkFormAction::faMinimize);
+  EXPECT_EQ(buttons[4].Action, TSkFormAction::faClose);
+  EXPECT_FALSE(buttons[0].Action.has_value());
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "form/win32/SkForm.h"
 
 #include "form/SkFrameCompose.h"
+#include "form/win32/SkFormAccessible.h"
 
 #include "framework/ComponentRegistry.h"
 #include "framework/GuardedCall.h"
@@ -1008,6 +1009,41 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     default: break;
     }
     break;
+  case WM_GETOBJECT:
+    if (const LRESULT object = SkTitleBarObjectResult(w, m.WParam, m.LParam)) {
+      m.Result = object;
+      MarkHandled();
+    }
+    break;
+  case kSkTitleBarQuery: {
+    auto* facts = reinterpret_cast<TSkTitleBarFacts*>(m.LParam);
+    RECT window{};
+    GetWindowRect(w, &window);
+    const TskFrameGeometry g = Geometry();
+    facts->Caption = Caption();
+    facts->Active = FIsActive;
+    facts->Screen = {window.left, window.top, window.right - ShadowSize(), window.top + g.ClientArea().Top};
+    facts->Buttons.clear();
+    for (const TskTitleBarButton& b : SkTitleBarButtons(FBorderIcons, FStates.Data.State)) {
+      TSkTitleBarFacts::TButton button;
+      button.ChildId = b.ChildId;
+      button.Name = b.Name;
+      button.Action = b.Action ? int(*b.Action) : -1;
+      if (b.Icon) {
+        const TskRect r = g.ButtonRect(*b.Icon);
+        button.Shown = b.Present && !IsRectEmpty(r);
+        button.Screen = {window.left + r.Left, window.top + r.Top, window.left + r.Right,
+                         window.top + r.Bottom};
+        const std::uint8_t code = TskFrameGeometry::HitCodeOf(*b.Icon);
+        button.Hot = FHotCode == code;
+        button.Pressed = FLeftHeld && FPressedCode == code;
+      }
+      facts->Buttons.push_back(button);
+    }
+    m.Result = 1;
+    MarkHandled();
+    break;
+  }
   case kSkActionMessage:
     if (m.WParam <= WPARAM(TSkFormAction::faHelp)) {
       RunAction(TSkFormAction(m.WParam));

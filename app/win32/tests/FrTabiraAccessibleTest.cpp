@@ -192,3 +192,67 @@ TEST_F(FrTabiraAccessible, FocusValueAndSelectionEventsFollowTyping) {
 }
 
 } // namespace
+
+namespace {
+
+VARIANT Child(LONG id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+// The self-drawn caption buttons as the title bar's push buttons, where they are drawn; the
+// shown ones reached by navigation; "Minimize" pressed through its default action.
+TEST_F(FrTabiraAccessible, CaptionButtonsAreTheTitleBarsButtons) {
+  IAccessible* bar = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Window->Handle(), DWORD(OBJID_TITLEBAR), __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&bar)),
+            S_OK);
+  ASSERT_NE(bar, nullptr);
+  VARIANT role;
+  EXPECT_EQ(Long(bar->get_accRole(Self(), &role), role), ROLE_SYSTEM_TITLEBAR);
+  wchar_t caption[128];
+  GetWindowTextW(Window->Handle(), caption, 128);
+  EXPECT_EQ(Name(bar), caption);
+
+  // The shown buttons, first to last.
+  auto* frame = dynamic_cast<TSkForm*>(Window->FindComponent("SkForm1"));
+  ASSERT_NE(frame, nullptr);
+  RECT window{};
+  GetWindowRect(Window->Handle(), &window);
+  std::vector<std::wstring> names;
+  VARIANT at;
+  HRESULT hr = bar->accNavigate(NAVDIR_FIRSTCHILD, Self(), &at);
+  while (hr == S_OK && at.vt == VT_I4) {
+    BSTR b = nullptr;
+    const HRESULT named = bar->get_accName(at, &b);
+    names.push_back(Text(named, b));
+    VARIANT r;
+    EXPECT_EQ(Long(bar->get_accRole(at, &r), r), ROLE_SYSTEM_PUSHBUTTON);
+    long x = 0, y = 0, w = 0, h = 0;
+    ASSERT_EQ(bar->accLocation(&x, &y, &w, &h, at), S_OK);
+    const TskRect drawn = frame->Geometry().ButtonRect(names.back() == L"Close" ? kbiClose : kbiMinimize);
+    EXPECT_EQ(x, window.left + drawn.Left);
+    EXPECT_EQ(y, window.top + drawn.Top);
+    EXPECT_EQ(w, drawn.Right - drawn.Left);
+    VARIANT hit;
+    EXPECT_EQ(bar->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.lVal, at.lVal);
+    const VARIANT from = at;
+    hr = bar->accNavigate(NAVDIR_NEXT, from, &at);
+  }
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"Minimize", L"Close"}));
+  VARIANT state;
+  EXPECT_EQ(Long(bar->get_accState(Child(3), &state), state), STATE_SYSTEM_INVISIBLE) << "no maximise button";
+
+  EXPECT_EQ(bar->accDoDefaultAction(Child(2)), S_OK);
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(Window->Handle()) != FALSE; }));
+  BSTR b = nullptr;
+  const HRESULT named = bar->get_accName(Child(2), &b);
+  EXPECT_EQ(Text(named, b), L"Restore") << "the same button restores now";
+  bar->Release();
+}
+
+} // namespace
