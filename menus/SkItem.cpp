@@ -110,26 +110,41 @@ int Step(const TSkItem& level, int from, int dir) {
 int SkNextItem(const TSkItem& level, int from) { return Step(level, from, +1); }
 int SkPreviousItem(const TSkItem& level, int from) { return Step(level, from, -1); }
 
+wchar_t SkAcceleratorOf(const std::wstring& c) {
+  for (std::size_t k = 0; k + 1 < c.size(); ++k) {
+    if (c[k] != L'&') {
+      continue;
+    }
+    if (c[k + 1] == L'&') { // "&&" is a literal ampersand
+      ++k;
+      continue;
+    }
+    return c[k + 1]; // only the first marked character counts
+  }
+  return 0;
+}
+
+std::wstring SkPlainCaption(const std::wstring& c) {
+  std::wstring out;
+  out.reserve(c.size());
+  for (std::size_t k = 0; k < c.size(); ++k) {
+    if (c[k] == L'&' && k + 1 < c.size()) {
+      ++k; // the marked character (or the second of "&&") stays
+    } else if (c[k] == L'&') {
+      continue;
+    }
+    out += c[k];
+  }
+  return out;
+}
+
 int SkAcceleratorItem(const TSkItem& level, wchar_t ch) {
   const wchar_t up = wchar_t(std::towupper(ch));
   for (int i = 0; i < level.Count(); ++i) {
     const TSkItem& item = *level.Items(i);
-    if (!item.Selectable()) {
-      continue;
-    }
-    const std::wstring& c = item.Caption;
-    for (std::size_t k = 0; k + 1 < c.size(); ++k) {
-      if (c[k] != L'&') {
-        continue;
-      }
-      if (c[k + 1] == L'&') { // "&&" is a literal ampersand
-        ++k;
-        continue;
-      }
-      if (wchar_t(std::towupper(c[k + 1])) == up) {
-        return i;
-      }
-      break; // only the first marked character counts
+    const wchar_t mark = SkAcceleratorOf(item.Caption);
+    if (item.Selectable() && mark && wchar_t(std::towupper(mark)) == up) {
+      return i;
     }
   }
   return -1;

@@ -84,6 +84,11 @@ void SkMergeItems(const TSkItem& source, TSkItem& target, bool atFirst);
 int SkNextItem(const TSkItem& level, int from);
 int SkPreviousItem(const TSkItem& level, int from);
 
+// The character a caption marks with "&" (none: 0; "&&" is a literal ampersand), and the
+// caption as read aloud, without the marks.
+wchar_t SkAcceleratorOf(const std::wstring& caption);
+std::wstring SkPlainCaption(const std::wstring& caption);
+
 // The child whose caption carries "&" followed by ch (case-insensitive), among visible, enabled
 // non-separator children only; -1 when none.
 int SkAcceleratorItem(const TSkItem& level, wchar_t ch);

@@ -283,3 +283,17 @@ void TSkMenuTracker::Quit(int exitCode) {
   End(TSkTrackEnd::teQuit);
   FHost.RepostQuit(exitCode);
 }
+
+bool TSkMenuTracker::Choose(int depth, int index) {
+  if (depth < 0 || depth >= Depth()) {
+    return false;
+  }
+  const TSkItem& level = *FLevels[std::size_t(depth)].Item;
+  if (index < 0 || index >= level.Count() || !level.Items(index)->Selectable()) {
+    return false;
+  }
+  CloseAbove(depth);
+  SetHot(depth, index);
+  Key(TSkMenuKey::mkEnter);
+  return true;
+}

@@ -52,6 +52,10 @@ public:
   void Tick(int ms);
   void Quit(int exitCode);
 
+  // Chooses child `index` of level `depth` as the keyboard would (closing the levels above it,
+  // then Enter): opens its sub-menu or clicks it. False for an item that cannot be chosen.
+  bool Choose(int depth, int index);
+
   bool Tracking() const { return !FLevels.empty(); }
   TSkTrackEnd Ended() const { return FEnded; }
   int Depth() const { return int(FLevels.size()); }

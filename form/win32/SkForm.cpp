@@ -19,6 +19,7 @@
 #include <windowsx.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -1016,31 +1017,46 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     }
     break;
   case kSkTitleBarQuery: {
-    auto* facts = reinterpret_cast<TSkTitleBarFacts*>(m.LParam);
+    auto* e = reinterpret_cast<TAccessibleElements*>(m.LParam);
     RECT window{};
     GetWindowRect(w, &window);
     const TskFrameGeometry g = Geometry();
-    facts->Caption = Caption();
-    facts->Active = FIsActive;
-    facts->Screen = {window.left, window.top, window.right - ShadowSize(), window.top + g.ClientArea().Top};
-    facts->Buttons.clear();
+    e->Self.Role = ROLE_SYSTEM_TITLEBAR;
+    e->Self.Name = Caption();
+    e->Self.Screen = {window.left, window.top, window.right - ShadowSize(), window.top + g.ClientArea().Top};
+    e->Self.State = FIsActive ? STATE_SYSTEM_FOCUSABLE : 0;
+    e->Children.clear();
     for (const TskTitleBarButton& b : SkTitleBarButtons(FBorderIcons, FStates.Data.State)) {
-      TSkTitleBarFacts::TButton button;
-      button.ChildId = b.ChildId;
+      TAccessibleElement button;
+      button.Role = ROLE_SYSTEM_PUSHBUTTON;
       button.Name = b.Name;
-      button.Action = b.Action ? int(*b.Action) : -1;
-      if (b.Icon) {
-        const TskRect r = g.ButtonRect(*b.Icon);
-        button.Shown = b.Present && !IsRectEmpty(r);
+      const TskRect r = b.Icon ? g.ButtonRect(*b.Icon) : TskRect{};
+      if (!b.Present || IsRectEmpty(r)) {
+        button.State = STATE_SYSTEM_INVISIBLE;
+      } else {
         button.Screen = {window.left + r.Left, window.top + r.Top, window.left + r.Right,
                          window.top + r.Bottom};
+        button.DefaultAction = L"Press";
         const std::uint8_t code = TskFrameGeometry::HitCodeOf(*b.Icon);
-        button.Hot = FHotCode == code;
-        button.Pressed = FLeftHeld && FPressedCode == code;
+        button.State = (FHotCode == code ? STATE_SYSTEM_HOTTRACKED : 0) |
+                       (FLeftHeld && FPressedCode == code ? STATE_SYSTEM_PRESSED : 0);
       }
-      facts->Buttons.push_back(button);
+      e->Children.push_back(button);
     }
     m.Result = 1;
+    MarkHandled();
+    break;
+  }
+  case kSkTitleBarPress: {
+    const auto buttons = SkTitleBarButtons(FBorderIcons, FStates.Data.State);
+    const std::size_t i = std::size_t(m.WParam) - 1;
+    m.Result = 0;
+    if (i < buttons.size() && buttons[i].Present && buttons[i].Action && buttons[i].Icon &&
+        !IsRectEmpty(Geometry().ButtonRect(*buttons[i].Icon))) {
+      // Posted, as a click on the button would run it: after this call has returned.
+      PostMessageW(w, kSkActionMessage, WPARAM(*buttons[i].Action), 0);
+      m.Result = 1;
+    }
     MarkHandled();
     break;
   }

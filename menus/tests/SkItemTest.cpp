@@ -256,3 +256,22 @@ TEST(SkItem, MergeCopiesTopLevelItemsAboveOrBelowInTheirOrder) {
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(linked.Count(), 2) << "the linked menu keeps its items";
 }
+
+TEST(SkItem, CaptionsReadAloudWithoutTheirMarks) {
+  const struct {
+    const wchar_t* Caption;
+    const wchar_t* Plain;
+    wchar_t Mark;
+  } cases[] = {
+      {L"Mi&nimize", L"Minimize", L'n'},
+      {L"Zakat && Infak", L"Zakat & Infak", 0},
+      {L"&&A &B", L"&A B", L'B'},
+      {L"Akhir&", L"Akhir", 0},
+      {L"", L"", 0},
+      {L"&Satu &Dua", L"Satu Dua", L'S'},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SkPlainCaption(c.Caption), c.Plain);
+    EXPECT_EQ(SkAcceleratorOf(c.Caption), c.Mark);
+  }
+}

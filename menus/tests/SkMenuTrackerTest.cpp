@@ -253,3 +253,23 @@ TEST(SkMenuTracker, ASubMenuMayBeBuiltJustBeforeItOpens) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SkMenuTracker, ChoosingAnItemActsAsTheKeyboardWould) {
+  auto root = Menu();
+  TScriptHost host(*root);
+  TSkMenuTracker tracker(host);
+  ASSERT_TRUE(tracker.Start(*root, {100, 100}));
+  EXPECT_FALSE(tracker.Choose(0, 1)) << "a separator";
+  EXPECT_FALSE(tracker.Choose(0, 3)) << "disabled";
+  EXPECT_FALSE(tracker.Choose(0, 5)) << "hidden";
+  EXPECT_FALSE(tracker.Choose(1, 0)) << "no such level";
+  ASSERT_TRUE(tracker.Choose(0, 2)); // "&Sub" opens
+  EXPECT_EQ(tracker.Depth(), 2);
+  ASSERT_TRUE(tracker.Choose(1, 1)); // "&Dua" clicks
+  EXPECT_FALSE(tracker.Tracking());
+  EXPECT_EQ(host.Clicks, L"&Dua");
+}
+
+} // namespace

@@ -1,10 +1,14 @@
 #include "menus/win32/SkPopupMenu.h"
 
+#include <oleacc.h>
+
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "framework/GuardedCall.h"
+#include "framework/win32/AccessibleElements.h"
 #include "menus/SkMenuTracker.h"
 #include "menus/SkShortCut.h"
 #include "theme/SkThemeLink.h"
@@ -118,14 +122,81 @@ public:
                              nullptr);
     SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
     Windows.push_back(w);
+    Hot.push_back(-1);
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     UpdateWindow(w);
+    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, w, OBJID_CLIENT, CHILDID_SELF);
+    AnnounceHot(depth);
   }
-  void LevelChanged(int depth) override { InvalidateRect(Windows.at(std::size_t(depth)), nullptr, FALSE); }
+  void LevelChanged(int depth) override {
+    InvalidateRect(Windows.at(std::size_t(depth)), nullptr, FALSE);
+    AnnounceHot(depth);
+  }
   void LevelClosed(int depth) override {
+    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, Windows.back(), OBJID_CLIENT, CHILDID_SELF);
     DestroyWindow(Windows.back());
     Windows.pop_back();
+    Hot.pop_back();
   }
+  // A screen reader follows the highlight: the item that has it is the focus.
+  void AnnounceHot(int depth) {
+    if (depth >= Tracker.Depth() || std::size_t(depth) >= Windows.size()) {
+      return;
+    }
+    const int hot = Tracker.HotIndex(depth);
+    if (hot != Hot[std::size_t(depth)]) {
+      Hot[std::size_t(depth)] = hot;
+      if (hot >= 0) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, Windows[std::size_t(depth)], OBJID_CLIENT, hot + 1);
+      }
+    }
+  }
+  int DepthOf(HWND w) const {
+    const auto at = std::find(Windows.begin(), Windows.end(), w);
+    return at == Windows.end() ? -1 : int(at - Windows.begin());
+  }
+  // One level as assistive tools see it: a popup menu whose children are its items.
+  bool Elements(HWND w, TAccessibleElements& e) {
+    const int depth = DepthOf(w);
+    if (depth < 0 || depth >= Tracker.Depth()) {
+      return false;
+    }
+    RECT window{};
+    GetWindowRect(w, &window);
+    const TSkItem& level = *Tracker.LevelItem(depth);
+    e.Self.Role = ROLE_SYSTEM_MENUPOPUP;
+    e.Self.Name = SkPlainCaption(level.Caption);
+    e.Self.Screen = window;
+    const TSkShownRange shown = SkShownRange(level);
+    const int hot = Tracker.HotIndex(depth);
+    const int o = TSkMenuTracker::Inset;
+    for (int i = 0; i < level.Count(); ++i) {
+      const TSkItem& item = *level.Items(i);
+      TAccessibleElement x;
+      x.Role = item.IsSeparator() ? ROLE_SYSTEM_SEPARATOR : ROLE_SYSTEM_MENUITEM;
+      x.Name = item.IsSeparator() ? L"" : SkPlainCaption(item.Caption);
+      if (const wchar_t mark = SkAcceleratorOf(item.Caption)) {
+        x.KeyboardShortcut = std::wstring(1, mark);
+      }
+      if (!item.Visible || i < shown.First || i >= shown.Last) {
+        x.State = STATE_SYSTEM_INVISIBLE;
+      } else {
+        x.Screen = {window.left + o + item.ItemRect.Left, window.top + o + item.ItemRect.Top,
+                    window.left + o + item.ItemRect.Right, window.top + o + item.ItemRect.Bottom};
+        x.State = (item.Enabled ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE) |
+                  (item.Checked ? STATE_SYSTEM_CHECKED : 0) |
+                  (item.HasSubMenu() ? STATE_SYSTEM_HASPOPUP : 0) |
+                  (i == hot ? STATE_SYSTEM_FOCUSED | STATE_SYSTEM_HOTTRACKED : 0);
+        if (item.Selectable()) {
+          x.DefaultAction = item.HasSubMenu() ? L"Open" : L"Execute";
+        }
+      }
+      e.Children.push_back(x);
+    }
+    return true;
+  }
+  // An item chosen by an assistive tool, as the keyboard would choose it.
+  bool Choose(HWND w, long child) { return Tracker.Choose(DepthOf(w), int(child - 1)); }
   void DeferClick(TSkItemId id) override {
     PostMessageW(SkClickHandlerWindow(), WM_SKMENUCLICK, WPARAM(DWORD(id >> 32)), LPARAM(DWORD(id)));
   }
@@ -370,6 +441,7 @@ public:
   HIMAGELIST Images = nullptr;
   int ImageWidth = 0, ImageHeight = 0;
   std::vector<HWND> Windows;
+  std::vector<int> Hot; // the highlight each level last announced
   MSG OutsidePress{};
   POINT OutsidePoint{};
 };
@@ -390,6 +462,23 @@ LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     }
     break;
   case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+  case WM_GETOBJECT:
+    if (host) {
+      const LRESULT object = AccessibleElementsResult(
+          w, wp, lp, OBJID_CLIENT,
+          [](HWND h, TAccessibleElements& e) {
+            auto* owner = reinterpret_cast<TWinHost*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+            return owner && owner->Elements(h, e);
+          },
+          [](HWND h, long child) {
+            auto* owner = reinterpret_cast<TWinHost*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+            return owner && owner->Choose(h, child);
+          });
+      if (object) {
+        return object;
+      }
+    }
+    break;
   case WM_ERASEBKGND: return 1;
   default: break;
   }

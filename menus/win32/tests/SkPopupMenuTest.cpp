@@ -3,6 +3,10 @@
 // menus have closed, and a quit message during tracking.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -12,10 +16,12 @@
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 #include "menus/SkMenuTracker.h"
+
 #include "menus/win32/SkPopupMenu.h"
 #include "theme/SkThemeManager.h"
 #include "theme/flat/SkFlatTheme.h"
 #include "theme/win32/SkCanvas.h"
+#include <oleacc.h>
 
 namespace {
 
@@ -305,7 +311,7 @@ TEST_F(PopupMenuTest, AnotherMenuPoppingUpClosesTheFirst) {
   int n = 0;
   PopupWith([&] {
     if (n++ == 0) {
-      second.Popup(300, 300); // tracks until the Escape below
+      second.Popup(300, 300);              // tracks until the Escape below
       firstLevelsInside = Popups().size(); // the first menu's windows, if it were still up
     } else if (second.Shown()) {
       SendKeyPress(VK_ESCAPE); // closes the second; the first must be gone already
@@ -326,6 +332,101 @@ TEST_F(PopupMenuTest, LosingTheMouseClosesTheMenu) {
   EXPECT_TRUE(Popups().empty());
   EXPECT_TRUE(Clicked.empty());
   ReleaseCapture();
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::pair<DWORD, LONG>> gMenuEvents;
+void CALLBACK OnMenuEvent(HWINEVENTHOOK, DWORD event, HWND, LONG, LONG child, DWORD, DWORD) {
+  gMenuEvents.push_back({event, child});
+}
+
+// The open menu as a screen reader sees it: a popup menu of items named without their marks,
+// with their states; the highlight announced as the focus; an item chosen through its default
+// action runs its click after the menus have closed.
+TEST_F(PopupMenuTest, ScreenReadersSeeTheItemsAndCanChooseOne) {
+  CoInitialize(nullptr);
+  gMenuEvents.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnMenuEvent, GetCurrentProcessId(), 0,
+                                       WINEVENT_OUTOFCONTEXT);
+  std::vector<std::wstring> names;
+  std::vector<LONG> states;
+  LONG role = 0;
+  HRESULT chosen = E_FAIL;
+  int n = 0;
+  PopupWith([&] {
+    const auto popups = Popups();
+    ++n;
+    if (n > 40) {
+      SendKeyPress(VK_ESCAPE); // never left open, whatever failed
+    }
+    if (popups.empty() || n > 3) {
+      return;
+    }
+    if (n == 1) {
+      SendKeyPress(VK_DOWN); // the highlight moves from "&Buka" to "&Sub"
+      return;
+    }
+    if (n == 2) {
+      return; // the key is handled meanwhile
+    }
+    IAccessible* menu = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(popups.front(), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&menu))) ||
+        !menu) {
+      return;
+    }
+    VARIANT v, self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    if (SUCCEEDED(menu->get_accRole(self, &v))) {
+      role = v.lVal;
+    }
+    long count = 0;
+    menu->get_accChildCount(&count);
+    for (long i = 1; i <= count; ++i) {
+      VARIANT child;
+      VariantInit(&child);
+      child.vt = VT_I4;
+      child.lVal = i;
+      BSTR name = nullptr;
+      menu->get_accName(child, &name);
+      names.push_back(name ? std::wstring(name) : L"");
+      SysFreeString(name);
+      menu->get_accState(child, &v);
+      states.push_back(v.lVal);
+    }
+    VARIANT tutup;
+    VariantInit(&tutup);
+    tutup.vt = VT_I4;
+    tutup.lVal = 4;
+    chosen = menu->accDoDefaultAction(tutup);
+    menu->Release();
+  });
+  Pump(100); // events from outside the context arrive as messages
+  UnhookWinEvent(hook);
+  EXPECT_EQ(role, ROLE_SYSTEM_MENUPOPUP);
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"Buka", L"", L"Sub", L"Tutup"}));
+  ASSERT_EQ(states.size(), 4u);
+  EXPECT_TRUE(states[0] & STATE_SYSTEM_CHECKED);
+  EXPECT_FALSE(states[0] & STATE_SYSTEM_FOCUSED);
+  EXPECT_TRUE(states[2] & STATE_SYSTEM_FOCUSED) << "the highlight";
+  EXPECT_TRUE(states[2] & STATE_SYSTEM_HASPOPUP);
+  EXPECT_FALSE(states[3] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
+  EXPECT_EQ(chosen, S_OK);
+  EXPECT_EQ(Clicked, L"&Tutup");
+  EXPECT_TRUE(Popups().empty());
+  auto seen = [](DWORD event, LONG child) {
+    return std::find(gMenuEvents.begin(), gMenuEvents.end(), std::pair<DWORD, LONG>{event, child}) !=
+           gMenuEvents.end();
+  };
+  EXPECT_TRUE(seen(EVENT_SYSTEM_MENUPOPUPSTART, CHILDID_SELF));
+  EXPECT_TRUE(seen(EVENT_OBJECT_FOCUS, 3)) << "\"&Sub\" highlighted";
+
+  CoUninitialize();
 }
 
 } // namespace
