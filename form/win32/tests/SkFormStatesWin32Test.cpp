@@ -132,7 +132,8 @@ public:
       SendKeyPress(VK_ESCAPE);
     });
     open();
-    WaitUntil([&] { return Shown && Popups().empty(); }, 3000);
+    EXPECT_TRUE(WaitUntil([&] { return Shown && Popups().empty(); }, 3000))
+        << "the menu was shown and closed";
     KillTimer(nullptr, t);
     Settle();
     return Seen;
@@ -321,8 +322,6 @@ TEST_F(SkFormStatesWin32, AltWithALetterOpensNothing) {
 }
 
 TEST_F(SkFormStatesWin32, AChosenItemRunsItsActionAfterTheMenuCloses) {
-  static SkFormStatesWin32* self = nullptr;
-  self = this;
   const UINT_PTR t = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) {
     if (!Popups().empty()) {
       // "Ma&ximize" by its accelerator.
