@@ -379,4 +379,109 @@ TEST(VsTheme, ShiftsApplyOnceToTheOriginals) {
   EXPECT_EQ(theme->Section("Window.FrameLeft")->BorderColor, 0x0000FFu);
 }
 
+TEST(VsTheme, FamiliesPickFramesByState) {
+  // Every section draws from one strip of 16 one-colour frames; the colour drawn tells the frame.
+  std::string ini;
+  for (const char* name : {"Button.Pushbutton", "button.checkbox", "button.radiobutton", "ScrollBar.ArrowBtn",
+                           "ScrollBar.ThumbBtnVert", "tab", "tab.toptabitem", "header", "header.headeritem",
+                           "toolbar.button", "rebar.gripper", "Window.MDICloseButton", "TrackBar",
+                           "TrackBar.Thumb", "Progress.Chunk", "Combobox.DropDownButton", "status.gripper"}) {
+    ini += std::string("[") + name + "]\nImageFile=Frames.bmp\nImageCount=16\nSizingType=Stretch\n";
+  }
+  TVsTestModule m = VsModuleWith(ini);
+  m.Set("#2", "FRAMES_BMP", VsDib24(64, 4, [](int x, int) { return std::uint32_t(x / 4 + 1) * 0x0A0B0C; }));
+  TSkThemeMsStyles theme;
+  ASSERT_TRUE(theme.LoadFromModule(m, "f.msstyles")) << theme.LastError();
+  using TPaint = std::function<void(ISkPaintCanvas&, const TskRect&, std::uint8_t)>;
+  struct TCase {
+    const char* Name;
+    TPaint Paint;
+    std::vector<std::pair<std::uint8_t, std::int32_t>> StateFrame;
+  };
+  const std::string d = "default";
+  const TCase cases[] = {
+      {"button",
+       [&](auto& c, auto& r, auto s) { theme.PaintButton(0, c, d, SkStateInfo(r, s)); },
+       {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 2}, {6, 5}, {7, 2}, {8, 3}, {9, 4}, {10, 3}, {11, 3}}},
+      {"check box",
+       [&](auto& c, auto& r, auto s) { theme.PaintCheck(0, c, d, SkStateInfo(r, s)); },
+       {{0, 5},
+        {1, 6},
+        {2, 7},
+        {3, 8},
+        {4, 5},
+        {5, 1},
+        {6, 2},
+        {7, 3},
+        {8, 4},
+        {9, 1},
+        {10, 9},
+        {11, 10},
+        {12, 11},
+        {13, 12},
+        {14, 9}}},
+      {"radio button",
+       [&](auto& c, auto& r, auto s) { theme.PaintCheck(1, c, d, SkStateInfo(r, s)); },
+       {{0, 5}, {5, 1}}},
+      {"scroll arrow up",
+       [&](auto& c, auto& r, auto s) { theme.PaintScrollElement(0, c, d, SkPartInfo(r, 0, s)); },
+       {{0, 1}, {1, 3}, {2, 2}, {3, 4}}},
+      {"scroll arrow, part 1",
+       [&](auto& c, auto& r, auto s) { theme.PaintScrollElement(0, c, d, SkPartInfo(r, 1, s)); },
+       {{0, 5}, {3, 8}}},
+      {"scroll arrow, part 5",
+       [&](auto& c, auto& r, auto s) { theme.PaintScrollElement(0, c, d, SkPartInfo(r, 5, s)); },
+       {{0, 13}, {3, 16}}},
+      {"scroll thumb",
+       [&](auto& c, auto& r, auto s) { theme.PaintScrollElement(0, c, d, SkPartInfo(r, 9, s)); },
+       {{1, 3}}},
+      {"tab",
+       [&](auto& c, auto& r, auto s) { theme.PaintTab(0, c, d, SkPartInfo(r, 0, s)); },
+       {{0, 1}, {1, 2}, {2, 4}, {3, 3}, {4, 3}, {5, 4}}},
+      {"tab scroll button, part 1",
+       [&](auto& c, auto& r, auto s) { theme.PaintTabScrollButton(0, c, d, SkPartInfo(r, 1, s)); },
+       {{0, 9}, {3, 12}}},
+      {"header section",
+       [&](auto& c, auto& r, auto s) { theme.PaintHeaderSection(0, c, d, SkPartInfo(r, 0, s)); },
+       {{0, 1}, {1, 3}, {2, 1}, {3, 2}, {4, 2}, {5, 3}}},
+      {"tool button",
+       [&](auto& c, auto& r, auto s) { theme.PaintToolItem(0, c, d, SkPartInfo(r, 0, s)); },
+       {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 5}, {6, 6}, {7, 3}}},
+      {"rebar gripper",
+       [&](auto& c, auto& r, auto s) { theme.PaintToolItem(0, c, d, SkPartInfo(r, 13, s)); },
+       {{1, 2}}},
+      {"child-window close in a menu bar",
+       [&](auto& c, auto& r, auto s) { theme.PaintMenuItem(0, c, d, SkPartInfo(r, 9, s)); },
+       {{0, 1}, {1, 2}, {2, 2}, {3, 3}}},
+      {"track thumb",
+       [&](auto& c, auto& r, auto s) { theme.PaintTrackThumb(0, c, d, SkPartInfo(r, 3, s)); },
+       {{0, 1}, {4, 5}}},
+      {"progress chunk",
+       [&](auto& c, auto& r, auto s) { theme.PaintProgress(0, c, d, SkPartInfo(r, 3, s)); },
+       {{0, 1}}},
+      {"drop-down button",
+       [&](auto& c, auto& r, auto s) { theme.PaintEditButton(0, c, d, SkPartInfo(r, 0, s)); },
+       {{0, 1}, {1, 2}, {2, 3}, {3, 1}, {4, 4}}},
+      {"status gripper",
+       [&](auto& c, auto& r, auto) { theme.PaintStatusPanel(0, c, d, SkStateInfo(r, 3)); },
+       {{0, 1}}},
+  };
+  for (const TCase& c : cases) {
+    for (const auto& [state, frame] : c.StateFrame) {
+      TskPixels pixels;
+      ASSERT_TRUE(pixels.SetSize(20, 20));
+      TskPixelCanvas canvas(pixels);
+      c.Paint(canvas, {2, 2, 18, 18}, state);
+      EXPECT_EQ(At(pixels, 10, 10), std::uint32_t(frame) * 0x0A0B0C) << c.Name << ", state " << int(state);
+    }
+  }
+  EXPECT_TRUE(theme.ButtonAvailable(0, d));
+  EXPECT_FALSE(theme.ButtonAvailable(4, d)) << "no spin sections";
+  EXPECT_TRUE(theme.CheckAvailable(0, d));
+  EXPECT_TRUE(theme.TrackAvailable(0, d));
+  EXPECT_FALSE(theme.WindowAvailable(0, d));
+  EXPECT_FALSE(theme.EditAvailable(0, d));
+  EXPECT_TRUE(theme.BoxAvailable(0, d));
+}
+
 } // namespace

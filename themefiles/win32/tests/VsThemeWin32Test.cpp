@@ -180,6 +180,20 @@ TEST_F(VsThemeWin32, LightStoredFormRoundTrip) {
     }
     EXPECT_EQ(differ, 0) << (active ? "active" : "inactive");
   }
+  // The theme manager finds the class by the extension, and in a theme stream by the magic.
+  VsRegisterThemeClass();
+  TskThemeManager& manager = TskThemeManager::Instance();
+  for (const std::string& name : {std::string(kLight), file}) {
+    std::unique_ptr<TskTheme> managed = manager.LoadThemeFromFile(name);
+    ASSERT_NE(dynamic_cast<TSkThemeMsStyles*>(managed.get()), nullptr) << name;
+    EXPECT_TRUE(managed->WindowAvailable(0, "default")) << name;
+  }
+  TskByteWriter stream;
+  ASSERT_TRUE(manager.SaveThemeToStream(r.Theme.get(), stream));
+  TskByteReader in(stream.Bytes());
+  std::unique_ptr<TskTheme> streamed = manager.LoadThemeFromStream(in);
+  ASSERT_NE(dynamic_cast<TSkThemeMsStyles*>(streamed.get()), nullptr);
+  EXPECT_EQ(in.Remaining(), 0u);
   std::remove(file.c_str());
   // A desktop-theme file with the same extension is refused with a reason.
   const std::string desktop = TempFile("tabira-desktop.theme");
