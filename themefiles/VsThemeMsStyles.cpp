@@ -711,7 +711,9 @@ std::vector<TskRect> TSkThemeMsStyles::WindowRegion(std::uint8_t kind, const Tsk
     }
     if (s->BgType == vbImage) {
       s->RenderImage(picture, rect, (info.State & wsActive) ? 1 : 2, {}, Images(), false);
-    } else if (s->BgType != vbNone) {
+    } else if (s->BgType == vbBorderFill ? s->BorderSize > 0 || s->FillColor != 0x1FFFFFFF
+                                         : s->BgType == vbFill && s->FillColor != 0x1FFFFFFF) {
+      // Fills cover their band; a section that draws nothing leaves it outside.
       picture.FillRect(rect, 0xFF000000);
     }
   }

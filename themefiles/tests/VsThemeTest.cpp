@@ -142,6 +142,38 @@ TEST(VsTheme, WindowGeometry) {
   EXPECT_EQ(theme->WindowHitTest(0, info, "default", 1, 100), khtLeft);
 }
 
+TEST(VsTheme, MetricsAreBounded) {
+  struct TCase {
+    const char* Metrics;
+    std::int32_t Caption, Border;
+  };
+  for (const TCase& c : {TCase{"CaptionBarHeight=99999999999\nBorderWidth=-7\n", 1024, 0},
+                         TCase{"CaptionBarHeight=x\nBorderWidth=2, 3\n", 25, 2}, TCase{"", 25, 4}}) {
+    TVsTestModule m = VsModuleWith(std::string("[SysMetrics]\n") + c.Metrics + "[Window]\nFillColor=1 1 1\n");
+    TSkThemeMsStyles theme;
+    ASSERT_TRUE(theme.LoadFromModule(m, "m.msstyles"));
+    EXPECT_EQ(theme.CaptionBarHeight(), c.Caption) << c.Metrics;
+    EXPECT_EQ(theme.BorderWidth(), c.Border) << c.Metrics;
+  }
+}
+
+TEST(VsTheme, WindowRegionLeavesOutSeeThroughPixels) {
+  // The caption's first frame has a key-coloured top-left pixel.
+  TVsTestModule m =
+      VsModuleWith("[Window]\nFillColor=1 1 1\n[Window.Caption]\nImageFile=c.bmp\nImageCount=2\n"
+                   "ImageLayout=vertical\nSizingType=TrueSize\n"
+                   "[Window.FrameLeft]\nFillColor=1 1 1\n");
+  m.Set("#2", "C_BMP",
+        VsDib24(20, 58, [](int x, int y) { return x == 0 && y == 0 ? 0xFF00FFu : 0x123456u; }));
+  TSkThemeMsStyles theme;
+  ASSERT_TRUE(theme.LoadFromModule(m, "r.msstyles"));
+  const TskWindowInfo info = SkWindowInfo({0, 0, 20, 60}, L"", 0, wsActive);
+  const std::vector<TskRect> runs = theme.WindowRegion(0, info, "default");
+  ASSERT_FALSE(runs.empty());
+  EXPECT_EQ(runs.front(), (TskRect{1, 0, 20, 1})) << "the key pixel is outside";
+  EXPECT_EQ(runs.back().Bottom, 56) << "frame bottom and right have no section: outside";
+}
+
 TEST(VsTheme, PaintWindowDrawsSectionsIntoTheirBands) {
   auto theme = LoadTest();
   TskPixels pixels;
