@@ -212,7 +212,11 @@ TskFontDesc VsParseFont(std::string_view value, std::int32_t defaultSize, bool s
 
 // ---- storage ----
 
-TSkThemeMsStyles::TSkThemeMsStyles() { SetName("Visual style"); }
+TSkThemeMsStyles::TSkThemeMsStyles() {
+  SetName("Visual style");
+  // Every known section exists from the start (without properties until a load).
+  BuildSections();
+}
 
 void TSkThemeMsStyles::SetModuleOpener(TvsModuleOpener opener) { gOpener = opener; }
 

@@ -142,6 +142,22 @@ TEST(VsTheme, WindowGeometry) {
   EXPECT_EQ(theme->WindowHitTest(0, info, "default", 1, 100), khtLeft);
 }
 
+TEST(VsTheme, EmptyThemeAnswersAndPaintsNothing) {
+  TSkThemeMsStyles theme;
+  const TskWindowInfo info = SkWindowInfo({0, 0, 100, 80}, L"x", 0x7F, wsActive);
+  EXPECT_FALSE(theme.WindowAvailable(0, "default"));
+  EXPECT_FALSE(theme.ButtonAvailable(0, "default"));
+  EXPECT_EQ(theme.WindowClientRect(0, info, "default"), (TskRect{4, 29, 96, 76}));
+  TskPixels pixels;
+  ASSERT_TRUE(pixels.SetSize(100, 80));
+  TskPixelCanvas canvas(pixels);
+  theme.PaintWindow(0, canvas, "default", info);
+  theme.PaintButton(0, canvas, "default", SkStateInfo({0, 0, 10, 10}, 1));
+  theme.PaintGroupBox(0, canvas, "default", {{0, 0, 50, 50}, {5, 0, 20, 8}, 0});
+  EXPECT_EQ(pixels.GetPixel(50, 10), 0u);
+  EXPECT_EQ(theme.WindowRegion(0, info, "default").size(), std::size_t(76 - 29)) << "only the client rows";
+}
+
 TEST(VsTheme, MetricsAreBounded) {
   struct TCase {
     const char* Metrics;
