@@ -517,7 +517,7 @@ TColor TSkThemeMsStyles::SysColor(TColor reference) const { return SysColors().L
 
 void TSkThemeMsStyles::SetDefaultColors() {
   TskTheme::SetDefaultColors();
-  if (FSections.empty()) {
+  if (FIni.Empty()) {
     return;
   }
   auto set = [&](TskColorIndex i, TColor c) {

@@ -23,7 +23,8 @@ const char* const kIni =
     "Menu=200 200 200\r\n"
     "[Window]\r\nFillColor=1 2 3\r\n"
     "[Window.Caption]\r\nBgType=ImageFile\r\nImageFile=Strip.bmp\r\nImageCount=4\r\n"
-    "SizingType=Stretch\r\nSizingMargins=1, 1, 1, 1\r\n"
+    "SizingType=Stretch\r\nSizingMargins=1, 1, 1, 1\r\nContentAlignment=Center\r\nTextShadowColor=9 9 9\r\n"
+    "[Window.Caption(Active)]\r\nTextShadowType=Single\r\nTextShadowOffset=1 2\r\n"
     "[Window.FrameLeft]\r\nBgType=BorderFill\r\nBorderSize=1\r\nBorderColor=255 0 0\r\n"
     "FillColor=0 0 255\r\n"
     "[Window.CloseButton]\r\nImageFile=Strip.bmp\r\nImageCount=4\r\nSizingType=TrueSize\r\n"
@@ -188,6 +189,32 @@ TEST(VsTheme, WindowRegionLeavesOutSeeThroughPixels) {
   ASSERT_FALSE(runs.empty());
   EXPECT_EQ(runs.front(), (TskRect{1, 0, 20, 1})) << "the key pixel is outside";
   EXPECT_EQ(runs.back().Bottom, 56) << "frame bottom and right have no section: outside";
+}
+
+TEST(VsTheme, CaptionTextFitsBesideTheButtons) {
+  auto theme = LoadTest();
+  const std::uint16_t buttons = (1 << kwbClose) | (1 << kwbMaximize) | (1 << kwbMinimize);
+  const std::wstring caption(50, L'A');
+  for (bool active : {true, false}) {
+    const TskWindowInfo info = SkWindowInfo({0, 0, 300, 200}, caption, buttons, active ? wsActive : 0);
+    TskPixels pixels;
+    ASSERT_TRUE(pixels.SetSize(300, 200));
+    TskPixelCanvas canvas(pixels);
+    theme->PaintWindowCaption(0, canvas, "default", theme->WindowCaptionRect(0, info, "default"), info);
+    const auto& calls = canvas.TextCalls();
+    ASSERT_EQ(calls.size(), active ? 2u : 1u);
+    // 300 less two borders and three button groups of 25 leaves 217 pixels: 33 characters of
+    // 6 pixels and the ellipsis.
+    const auto& text = calls.back();
+    EXPECT_EQ(text.Text, std::wstring(33, L'A') + L"...");
+    EXPECT_EQ(text.Rect, (TskRect{4, 4, 4 + 217, 29}));
+    EXPECT_EQ(text.Bits, std::uint32_t(dtSingleLine | dtVCenter | dtNoPrefix | dtCenter));
+    EXPECT_EQ(text.Font.Color, active ? 0x030201u : 0xFFFFFFu);
+    if (active) {
+      EXPECT_EQ(calls[0].Rect, OffsetRect(text.Rect, 1, 2)) << "shadow first, moved by its offset";
+      EXPECT_EQ(calls[0].Font.Color, 0x090909u);
+    }
+  }
 }
 
 TEST(VsTheme, PaintWindowDrawsSectionsIntoTheirBands) {
