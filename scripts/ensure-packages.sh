@@ -5,7 +5,7 @@ set -euo pipefail
 
 common=(cmake ninja-build pkg-config
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-        wine wine64 fonts-wine fonts-liberation fonts-urw-base35 xvfb xauth)
+        wine wine64 fonts-wine fonts-liberation fonts-urw-base35 xvfb xauth python3)
 case "${1:-test}" in
   run)   want=("${common[@]}") ;;
   test)  want=("${common[@]}" g++ googletest libgtest-dev libgmock-dev zlib1g-dev clang-14 libclang-rt-14-dev

@@ -163,7 +163,7 @@ namespace {
 // out, or the input is used up. The output grows by at most 1 MiB beyond what has been produced, so a false
 // size claim fails at the end of the data instead of allocating up front.
 bool InflateInto(TSfReader& in, std::vector<std::uint8_t>& out, std::size_t want, bool exact,
-                 bool allowTruncatedEnd) {
+                 bool allowTruncatedEnd, std::size_t* unused = nullptr) {
   const std::size_t cap = std::min(want, in.Limits().MaxInflatedBytes);
   std::span<const std::uint8_t> input;
   if (!in.Bytes(in.Remaining(), input, "compressed data")) {
@@ -234,6 +234,9 @@ bool InflateInto(TSfReader& in, std::vector<std::uint8_t>& out, std::size_t want
   if (!ok) {
     return in.Fail(why);
   }
+  if (unused) {
+    *unused = z.avail_in + inputLeft;
+  }
   if (exact && result.size() != want) {
     return in.Fail("compressed image data is shorter than its size");
   }
@@ -245,6 +248,15 @@ bool InflateInto(TSfReader& in, std::vector<std::uint8_t>& out, std::size_t want
 
 bool SfInflate(TSfReader& in, std::vector<std::uint8_t>& out, bool allowTruncatedEnd) {
   return InflateInto(in, out, SIZE_MAX, false, allowTruncatedEnd);
+}
+
+bool SfInflateStream(TSfReader& in, std::vector<std::uint8_t>& out) {
+  std::size_t unused = 0;
+  if (!InflateInto(in, out, SIZE_MAX, false, false, &unused)) {
+    return false;
+  }
+  in.Unread(unused);
+  return true;
 }
 
 bool SfInflateExact(TSfReader& in, std::size_t expected, std::vector<std::uint8_t>& out) {

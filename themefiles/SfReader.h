@@ -25,6 +25,9 @@ struct TSfLimits {
   // a hundred): each costs memory beyond its bytes, so their number is bounded too.
   std::size_t MaxBitmaps = 65535;
   std::size_t MaxProperties = 1024;
+  // Visual-style descriptions: sections of one description, names in one name list.
+  std::size_t MaxSections = 8192;
+  std::size_t MaxNames = 4096;
 };
 
 // The largest counts the count words of the format can carry below their marker bits.
@@ -68,6 +71,8 @@ public:
   // n bytes as a view into the reader's span (what = the item, for the failure text).
   [[nodiscard]] bool Bytes(std::size_t n, std::span<const std::uint8_t>& out, const char* what);
   [[nodiscard]] bool Skip(std::size_t n, const char* what);
+  // Moves back over the last n bytes read (at most the position).
+  void Unread(std::size_t n) { FPos -= n < FPos ? n : FPos; }
   // A 32-bit byte count and the bytes, at most MaxRecordBytes.
   [[nodiscard]] bool String(std::string& out, const char* what);
   // One length byte and the characters.
@@ -95,6 +100,9 @@ private:
 // with `allowTruncatedEnd` a stream that stops before its end (and its checksum) is taken as
 // far as it goes.
 [[nodiscard]] bool SfInflate(TSfReader& in, std::vector<std::uint8_t>& out, bool allowTruncatedEnd);
+// Inflates one whole zlib stream and leaves the reader just after it, so that data stored after
+// the stream can be read next.
+[[nodiscard]] bool SfInflateStream(TSfReader& in, std::vector<std::uint8_t>& out);
 // Inflates exactly `expected` bytes (image data of a known size).
 [[nodiscard]] bool SfInflateExact(TSfReader& in, std::size_t expected, std::vector<std::uint8_t>& out);
 // A zlib stream of `data` at `level` (1 or -1, zlib's default).
