@@ -1250,10 +1250,31 @@ TPropertyResult TSkDefaultForm::ReadProperty(const std::string& name, const TLay
       {"Shadow.Enabled", P::Bool([](TSkDefaultForm& f, bool v) { f.FShadow.SetEnabled(v); })},
       {"Animation.EffectKind",
        P::String([](TSkDefaultForm& f, const std::string& v) { f.FAnimationEffectKind = v; })},
-      {"SystemMenuOptions.Animation.EffectKind",
-       P::String([](TSkDefaultForm& f, const std::string& v) { f.FSystemMenuEffectKind = v; })},
+      {"SystemMenuOptions.Animation.EffectKind", P::String([](TSkDefaultForm& f, const std::string& v) {
+         f.FSystemMenuOptions.Animation.SetEffect(v);
+       })},
+      {"SystemMenuOptions.Animation.Enabled",
+       P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuOptions.Animation.SetEnabled(v); })},
+      {"SystemMenuOptions.Animation.Time",
+       P::Int(INT32_MIN, INT32_MAX,
+              [](TSkDefaultForm& f, int v) { f.FSystemMenuOptions.Animation.SetTime(v); })},
+      {"SystemMenuOptions.Blending.Enabled",
+       P::Bool([](TSkDefaultForm& f, bool v) { f.FSystemMenuOptions.Blending.SetEnabled(v); })},
+      {"SystemMenuOptions.Blending.Value",
+       P::Int(INT32_MIN, INT32_MAX,
+              [](TSkDefaultForm& f, int v) { f.FSystemMenuOptions.Blending.SetValue(v); })},
       {"TrayMenuOptions.Animation.EffectKind",
-       P::String([](TSkDefaultForm& f, const std::string& v) { f.FTrayMenuEffectKind = v; })},
+       P::String([](TSkDefaultForm& f, const std::string& v) { f.FTrayMenuOptions.Animation.SetEffect(v); })},
+      {"TrayMenuOptions.Animation.Enabled",
+       P::Bool([](TSkDefaultForm& f, bool v) { f.FTrayMenuOptions.Animation.SetEnabled(v); })},
+      {"TrayMenuOptions.Animation.Time",
+       P::Int(INT32_MIN, INT32_MAX,
+              [](TSkDefaultForm& f, int v) { f.FTrayMenuOptions.Animation.SetTime(v); })},
+      {"TrayMenuOptions.Blending.Enabled",
+       P::Bool([](TSkDefaultForm& f, bool v) { f.FTrayMenuOptions.Blending.SetEnabled(v); })},
+      {"TrayMenuOptions.Blending.Value",
+       P::Int(INT32_MIN, INT32_MAX,
+              [](TSkDefaultForm& f, int v) { f.FTrayMenuOptions.Blending.SetValue(v); })},
   };
   if (auto r = kTable.Read(*this, name, value)) {
     return *r;
@@ -1652,16 +1673,19 @@ void TSkDefaultForm::PopupSystemMenu() {
   const bool tray = FStates.Data.State == kwsTray;
   if (tray && FTrayMenuLink) {
     SetHotCode(kHotAfterAction);
+    FTrayMenuLink->SetPopupMenuOptions(FTrayMenuOptions);
     FTrayMenuLink->Popup(at.x, at.y);
     return;
   }
   if (!tray && FSystemMenuLink && !FSystemMenuLinkMerge) {
     SetHotCode(kHotAfterAction);
+    FSystemMenuLink->SetPopupMenuOptions(FSystemMenuOptions);
     FSystemMenuLink->Popup(at.x, at.y);
     return;
   }
   FSystemMenu = std::make_unique<TSkPopupMenu>();
   FSystemMenu->SetImages(SystemMenuImages());
+  FSystemMenu->SetPopupMenuOptions(tray ? FTrayMenuOptions : FSystemMenuOptions);
   for (const TskSystemMenuEntry& entry : SkSystemMenuEntries(FBorderIcons, FStates.Data.State)) {
     TSkItem* item = FSystemMenu->Items().Add(std::make_unique<TSkItem>());
     item->Caption = entry.Caption;

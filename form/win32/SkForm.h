@@ -67,6 +67,9 @@ public:
     FSystemMenuLinkMergeAtFirst = atFirst;
   }
   void SetTrayMenuLink(TSkPopupMenu* menu) { FTrayMenuLink = menu; }
+  // Translucency and show animation of the system menu and of the tray's menu.
+  TSkPopupMenuOptions& SystemMenuOptions() { return FSystemMenuOptions; }
+  TSkPopupMenuOptions& TrayMenuOptions() { return FTrayMenuOptions; }
   // The menu opened last (kept until the next one opens, so that its click can still run).
   TSkPopupMenu* SystemMenu() const { return FSystemMenu.get(); }
   // The hidden window the tray icon reports to; none before the first icon.
@@ -198,7 +201,8 @@ private:
   bool FOutlineShown = false;
   RECT FOutlineRect{};
   RECT FDragMonitor{}, FDragArea{}; // the monitor under the pointer while dragging, its area
-  std::string FAnimationEffectKind, FSystemMenuEffectKind, FTrayMenuEffectKind;
+  std::string FAnimationEffectKind;
+  TSkPopupMenuOptions FSystemMenuOptions, FTrayMenuOptions;
 
   bool FIsActive = false;
   bool FPaintingEnabled = true;

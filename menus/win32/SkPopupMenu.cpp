@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "effects/win32/SkEffectHost.h"
 #include "framework/GuardedCall.h"
 #include "framework/win32/AccessibleElements.h"
 #include "menus/SkMenuTracker.h"
@@ -83,7 +84,8 @@ LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 // skinned frame can take it over later without touching the tracking code.
 class TWinHost : public ISkMenuHost {
 public:
-  TWinHost(TSkItem& root, HIMAGELIST images) : Root(root), Tracker(*this), Images(images) {
+  TWinHost(TSkItem& root, HIMAGELIST images, const TSkPopupMenuOptions& options)
+      : Root(root), Tracker(*this), Images(images), Options(options) {
     if (Images) {
       ImageList_GetIconSize(Images, &ImageWidth, &ImageHeight);
     }
@@ -117,13 +119,21 @@ public:
     return {int(mi.rcWork.left), int(mi.rcWork.top), int(mi.rcWork.right), int(mi.rcWork.bottom)};
   }
   void LevelOpened(int depth, const TskRect& r) override {
-    HWND w = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupClass, L"", WS_POPUP, r.Left, r.Top,
-                             r.Right - r.Left, r.Bottom - r.Top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                             nullptr);
+    const bool blended = Options.Blending.Enabled();
+    HWND w = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (blended ? WS_EX_LAYERED : 0), PopupClass,
+                             L"", WS_POPUP, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
     Windows.push_back(w);
     Hot.push_back(-1);
-    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (blended) {
+      SetLayeredWindowAttributes(w, 0, BYTE(Options.Blending.Value()), LWA_ALPHA);
+    }
+    // Only the first window of a popup plays the show animation; sub-menus appear at once.
+    if (depth > 0 || !Options.Animation.Enabled() ||
+        !SkShowWindowAnimated(w, Options.Animation, SW_SHOWNOACTIVATE)) {
+      SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
     UpdateWindow(w);
     NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, w, OBJID_CLIENT, CHILDID_SELF);
     AnnounceHot(depth);
@@ -266,6 +276,12 @@ public:
   void Paint(HWND w) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w, &ps);
+    Draw(w, dc);
+    EndPaint(w, &ps);
+  }
+
+  // The level shown in w, drawn into dc (a paint, or a picture asked for by WM_PRINTCLIENT).
+  void Draw(HWND w, HDC dc) {
     int depth = 0;
     while (depth < int(Windows.size()) && Windows[std::size_t(depth)] != w) {
       ++depth;
@@ -274,7 +290,6 @@ public:
     GetClientRect(w, &rc);
     if (TskTheme* theme = SkPaintingTheme(); theme && theme->MenuAvailable(1, "default")) {
       PaintThemed(dc, rc, depth, *theme);
-      EndPaint(w, &ps);
       return;
     }
     FillRect(dc, &rc, GetSysColorBrush(COLOR_MENU));
@@ -333,7 +348,6 @@ public:
       }
       SelectObject(dc, old);
     }
-    EndPaint(w, &ps);
   }
 
   // The nested loop: each message is peeked, given to the tracker, and removed only when the
@@ -439,6 +453,7 @@ public:
   TSkItem& Root;
   TSkMenuTracker Tracker;
   HIMAGELIST Images = nullptr;
+  const TSkPopupMenuOptions& Options;
   int ImageWidth = 0, ImageHeight = 0;
   std::vector<HWND> Windows;
   std::vector<int> Hot; // the highlight each level last announced
@@ -458,6 +473,12 @@ LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   case WM_PAINT:
     if (host) {
       GuardedCall([&] { host->Paint(w); });
+      return 0;
+    }
+    break;
+  case WM_PRINTCLIENT:
+    if (host) {
+      GuardedCall([&] { host->Draw(w, reinterpret_cast<HDC>(wp)); });
       return 0;
     }
     break;
@@ -525,7 +546,7 @@ void TSkPopupMenu::Popup(int x, int y) {
   if (TWinHost* other = TrackingHost()) {
     other->Cancel();
   }
-  TWinHost host(*FItems, FImages);
+  TWinHost host(*FItems, FImages, FOptions);
   if (!host.Tracker.Start(*FItems, {x, y})) {
     return;
   }

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "form/SkFormOptions.h"
 #include "menus/SkItem.h"
 
 class TSkPopupMenu {
@@ -20,6 +21,10 @@ public:
   // The pictures items show by ImageIndex (not owned); none shows no pictures.
   HIMAGELIST Images() const { return FImages; }
   void SetImages(HIMAGELIST images) { FImages = images; }
+  // Translucency and the show animation of the menu's windows (the animation plays for the
+  // first window of each Popup call only).
+  TSkPopupMenuOptions& PopupMenuOptions() { return FOptions; }
+  void SetPopupMenuOptions(const TSkPopupMenuOptions& options) { FOptions.Assign(options); }
   // True while the menu is shown (its tree must not change then).
   bool Shown() const { return FShown; }
 
@@ -30,6 +35,7 @@ public:
 private:
   std::unique_ptr<TSkItem> FItems;
   HIMAGELIST FImages = nullptr;
+  TSkPopupMenuOptions FOptions;
   bool FShown = false;
 };
 

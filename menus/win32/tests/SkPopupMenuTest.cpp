@@ -430,3 +430,45 @@ TEST_F(PopupMenuTest, ScreenReadersSeeTheItemsAndCanChooseOne) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PopupMenuTest, OptionsMakeTheWindowsTranslucentAndAnimateTheFirst) {
+  Menu.PopupMenuOptions().Blending.SetEnabled(true);
+  Menu.PopupMenuOptions().Blending.SetValue(200);
+  Menu.PopupMenuOptions().Animation.SetEffect("Fade");
+  Menu.PopupMenuOptions().Animation.SetTime(100);
+  Menu.PopupMenuOptions().Animation.SetEnabled(true);
+  std::vector<BYTE> alphas;
+  int n = 0;
+  int ticks = 0;
+  PopupWith([&] {
+    if (++ticks > 200) {
+      SendKeyPress(VK_ESCAPE); // never left open, whatever failed
+    }
+    if (Popups().empty() && n == 0) {
+      return; // still appearing: the first window shows once its animation has played
+    }
+    ++n;
+    if (n == 1) {
+      for (WORD vk : {VK_DOWN, VK_RIGHT}) { // the sub-menu: a second window, not animated
+        SendKeyPress(vk);
+      }
+    } else if (n == 4) {
+      for (HWND w : Popups()) {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        if ((GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) &&
+            GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) && (flags & LWA_ALPHA)) {
+          alphas.push_back(alpha);
+        }
+      }
+      SendKeyPress(VK_ESCAPE);
+      SendKeyPress(VK_ESCAPE);
+    }
+  });
+  EXPECT_EQ(alphas, (std::vector<BYTE>{200, 200})) << "both levels at the blending value";
+  EXPECT_TRUE(Popups().empty());
+}
+
+} // namespace
