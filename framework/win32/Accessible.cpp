@@ -11,33 +11,11 @@ namespace {
 
 // The window's standard client object with the control's own answers for role, name, value and
 // state.
-class TAccessibleProxy final : public IAccessible {
+class TAccessibleProxy final : public TAccessibleObject {
 public:
   TAccessibleProxy(HWND window, IAccessible* standard, TAccessibleFactsSource source)
       : FWindow(window), FStandard(standard), FSource(source) {}
   ~TAccessibleProxy() { FStandard->Release(); }
-
-  // IUnknown.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) {
-      return E_POINTER;
-    }
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&FRefs)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG refs = InterlockedDecrement(&FRefs);
-    if (refs == 0) {
-      delete this;
-    }
-    return ULONG(refs);
-  }
 
   // IDispatch: the standard object's.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return FStandard->GetTypeInfoCount(n); }
@@ -162,13 +140,35 @@ private:
     return *out ? S_OK : E_OUTOFMEMORY;
   }
 
-  LONG FRefs = 1;
   HWND FWindow;
   IAccessible* FStandard;
   TAccessibleFactsSource FSource;
 };
 
 } // namespace
+
+HRESULT STDMETHODCALLTYPE TAccessibleObject::QueryInterface(REFIID riid, void** out) {
+  if (!out) {
+    return E_POINTER;
+  }
+  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
+    *out = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE TAccessibleObject::AddRef() { return ULONG(InterlockedIncrement(&FRefs)); }
+
+ULONG STDMETHODCALLTYPE TAccessibleObject::Release() {
+  const LONG refs = InterlockedDecrement(&FRefs);
+  if (refs == 0) {
+    delete this;
+  }
+  return ULONG(refs);
+}
 
 LRESULT AccessibleObjectResult(HWND window, WPARAM wparam, LPARAM lparam, TAccessibleFactsSource source) {
   if (static_cast<LONG>(lparam) != OBJID_CLIENT) {

@@ -1,5 +1,7 @@
 #include "framework/win32/AccessibleElements.h"
 
+#include "framework/win32/Accessible.h"
+
 #include "framework/GuardedCall.h"
 
 #include <oleacc.h>
@@ -8,32 +10,10 @@
 
 namespace {
 
-class TElementsObject final : public IAccessible {
+class TElementsObject final : public TAccessibleObject {
 public:
   TElementsObject(HWND window, TAccessibleElementsSource source, TAccessibleElementAction action)
       : FWindow(window), FSource(source), FAction(action) {}
-
-  // IUnknown.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) {
-      return E_POINTER;
-    }
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&FRefs)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG refs = InterlockedDecrement(&FRefs);
-    if (refs == 0) {
-      delete this;
-    }
-    return ULONG(refs);
-  }
 
   // IDispatch: not offered (clients use the interface's methods).
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
@@ -276,7 +256,6 @@ private:
     return S_FALSE;
   }
 
-  LONG FRefs = 1;
   HWND FWindow;
   TAccessibleElementsSource FSource;
   TAccessibleElementAction FAction;

@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include "framework/win32/bench/BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -21,17 +23,6 @@
 namespace {
 
 constexpr int kMoves = 1000;
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 // One move over the caption (alternating with the close button where there is one) and the
 // frame repaint it causes.
@@ -46,15 +37,14 @@ void MoveAndRepaint(HWND w, int i) {
 double MedianPerMove(HWND w, int rounds) {
   std::vector<double> times;
   for (int round = 0; round < rounds; ++round) {
-    const double start = Seconds();
+    const double start = BenchSeconds();
     for (int i = 0; i < kMoves; ++i) {
       MoveAndRepaint(w, i);
     }
     GdiFlush();
-    times.push_back((Seconds() - start) / kMoves);
+    times.push_back((BenchSeconds() - start) / kMoves);
   }
-  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-  return times[times.size() / 2];
+  return BenchMedian(times);
 }
 
 // One round of a live caption drag of kMoves steps of one pixel, per step: on the skinned form
@@ -64,7 +54,7 @@ double DragStep(HWND w, bool skinned) {
   RECT r{};
   GetWindowRect(w, &r);
   const POINT start{r.left + 120, r.top + 10};
-  const double begin = Seconds();
+  const double begin = BenchSeconds();
   if (skinned) {
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(start.x, start.y));
   }
@@ -85,14 +75,9 @@ double DragStep(HWND w, bool skinned) {
     SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
   }
   GdiFlush();
-  const double step = (Seconds() - begin) / kMoves;
+  const double step = (BenchSeconds() - begin) / kMoves;
   SetWindowPos(w, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return step;
-}
-
-double Median(std::vector<double> v) {
-  std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-  return v[v.size() / 2];
 }
 
 std::unique_ptr<TForm> MakeForm(bool skinned, int left) {
@@ -114,12 +99,7 @@ std::unique_ptr<TForm> MakeForm(bool skinned, int left) {
 } // namespace
 
 int main(int argc, char** argv) {
-  int rounds = 9;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0) {
-      rounds = std::max(1, std::atoi(argv[i + 1]));
-    }
-  }
+  const int rounds = BenchRounds(argc, argv, 9);
   SkStartThemeServices();
   SkRegisterFormComponents();
   TskThemeManager& manager = TskThemeManager::Instance();
@@ -154,8 +134,8 @@ int main(int argc, char** argv) {
   }
   std::printf("live caption drag per step (median of %d paired rounds x %d): platform %.1f us, flat skinned "
               "%.1f us, ratio %.2fx (pairs from %.2fx to %.2fx)\n",
-              rounds, kMoves, Median(platformDrag) * 1e6, Median(flatDrag) * 1e6, Median(ratios),
-              *std::min_element(ratios.begin(), ratios.end()),
+              rounds, kMoves, BenchMedian(platformDrag) * 1e6, BenchMedian(flatDrag) * 1e6,
+              BenchMedian(ratios), *std::min_element(ratios.begin(), ratios.end()),
               *std::max_element(ratios.begin(), ratios.end()));
   return 0;
 }

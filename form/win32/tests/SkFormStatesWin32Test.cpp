@@ -7,6 +7,7 @@
 #include "framework/win32/Form.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
+#include "menus/win32/tests/PopupWindows.h"
 #include "theme/SkThemeManager.h"
 #include "theme/flat/SkFlatTheme.h"
 #include "theme/win32/SkThemeServices.h"
@@ -26,21 +27,7 @@ namespace {
 
 constexpr DWORD kSettleMs = 60;
 
-std::vector<HWND> Popups() {
-  std::vector<HWND> out;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) -> BOOL {
-        wchar_t name[32];
-        GetClassNameW(w, name, 32);
-        if (std::wstring(name) == L"TSkPopupWindow" && IsWindowVisible(w)) {
-          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-        }
-        return TRUE;
-      },
-      LPARAM(&out));
-  return out;
-}
+std::vector<HWND> Popups() { return ShownPopupWindows(); }
 
 RECT WorkArea(HWND w) {
   MONITORINFO mi{};

@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include "framework/win32/bench/BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,22 +22,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-  return v[v.size() / 2];
-}
 
 // What one tracking run watches: paints of menu windows seen through a sent-message hook.
 struct TWatch {
@@ -67,7 +53,7 @@ LRESULT CALLBACK AfterSend(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && m->message == WM_PAINT && IsMenuWindow(m->hwnd)) {
     Watch.Menu = m->hwnd;
     if (Watch.Mode == TWatch::TMode::Open && Watch.End == 0) {
-      Watch.End = Seconds();
+      Watch.End = BenchSeconds();
       CloseMenu();
     }
   }
@@ -80,7 +66,7 @@ void CALLBACK PageTimer(HWND, UINT, UINT_PTR id, DWORD) {
     return;
   }
   KillTimer(nullptr, id);
-  Watch.Start = Seconds();
+  Watch.Start = BenchSeconds();
   for (; Watch.Keys > 0; --Watch.Keys) {
     PostMessageW(Watch.Menu, WM_KEYDOWN, VK_DOWN, 0);
   }
@@ -130,13 +116,13 @@ double Run(bool platform, TWatch::TMode mode, HMENU hmenu, TSkPopupMenu* menu, i
   if (mode == TWatch::TMode::Page) {
     timer = SetTimer(nullptr, 0, 30, PageTimer);
   }
-  const double start = Seconds();
+  const double start = BenchSeconds();
   if (platform) {
     TrackPopupMenu(hmenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, 20, 20, 0, Owner(), nullptr);
   } else {
     menu->Popup(20, 20);
   }
-  const double end = Seconds();
+  const double end = BenchSeconds();
   KillTimer(nullptr, timer);
   UnhookWindowsHookEx(hook);
   return mode == TWatch::TMode::Open ? Watch.End - start : end - Watch.Start;
@@ -145,12 +131,7 @@ double Run(bool platform, TWatch::TMode mode, HMENU hmenu, TSkPopupMenu* menu, i
 } // namespace
 
 int main(int argc, char** argv) {
-  int rounds = 15;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0) {
-      rounds = std::max(3, std::atoi(argv[i + 1]));
-    }
-  }
+  const int rounds = BenchRounds(argc, argv, 15, 3);
   SkStartThemeServices();
   TskThemeManager::Instance().SetCurrentTheme(SkMakeTheme<TSkFlatTheme>());
   Owner();
@@ -177,8 +158,8 @@ int main(int argc, char** argv) {
     pagePlatform.push_back(c);
     pageThemed.push_back(d);
   }
-  const double op = Median(openPlatform), ot = Median(openThemed);
-  const double pp = Median(pagePlatform), pt = Median(pageThemed);
+  const double op = BenchMedian(openPlatform), ot = BenchMedian(openThemed);
+  const double pp = BenchMedian(pagePlatform), pt = BenchMedian(pageThemed);
   std::printf("popup menu, median of %d rounds (themed = flat theme)\n", rounds);
   std::printf("  open 30 items to first paint: platform %.3f ms, themed %.3f ms, ratio %.2fx\n", op * 1e3,
               ot * 1e3, ot / op);

@@ -16,6 +16,7 @@
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 #include "menus/SkMenuTracker.h"
+#include "menus/win32/tests/PopupWindows.h"
 
 #include "menus/win32/SkPopupMenu.h"
 #include "theme/SkThemeManager.h"
@@ -25,28 +26,7 @@
 
 namespace {
 
-std::vector<HWND> Popups() {
-  std::vector<HWND> out;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) -> BOOL {
-        wchar_t name[32];
-        GetClassNameW(w, name, 32);
-        if (std::wstring(name) == L"TSkPopupWindow" && IsWindowVisible(w)) {
-          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-        }
-        return TRUE;
-      },
-      LPARAM(&out));
-  // Outermost level first: each sub-menu opens to the right of its parent here.
-  std::sort(out.begin(), out.end(), [](HWND a, HWND b) {
-    RECT ra, rb;
-    GetWindowRect(a, &ra);
-    GetWindowRect(b, &rb);
-    return ra.left < rb.left;
-  });
-  return out;
-}
+std::vector<HWND> Popups() { return ShownPopupWindows(); }
 
 class PopupMenuTest : public testing::Test {
 protected:

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "framework/win32/bench/BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,41 +22,24 @@ namespace {
 
 constexpr int kWidth = 383, kHeight = 502;
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
 // The median time of one call, over rounds of `batch` calls.
 double Median(int rounds, int batch, const std::function<void()>& work) {
   std::vector<double> times;
   for (int r = 0; r < rounds; ++r) {
-    const double start = Seconds();
+    const double start = BenchSeconds();
     for (int i = 0; i < batch; ++i) {
       work();
     }
     GdiFlush();
-    times.push_back((Seconds() - start) / batch);
+    times.push_back((BenchSeconds() - start) / batch);
   }
-  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-  return times[times.size() / 2];
+  return BenchMedian(times);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-  int rounds = 31;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0) {
-      rounds = std::max(1, std::atoi(argv[i + 1]));
-    }
-  }
+  const int rounds = BenchRounds(argc, argv, 31);
   TskTheme::SetSysColorSource(&TskCanvas::SysColor);
   auto theme = SkMakeTheme<TSkFlatTheme>();
   TskBitmap target;

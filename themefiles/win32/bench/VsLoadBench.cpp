@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "framework/win32/bench/BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,38 +17,21 @@ namespace {
 
 const char* const kLight = "C:\\windows\\resources\\themes\\light\\light.msstyles";
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
 template <class F>
 double Median(int rounds, F&& f) {
   std::vector<double> times;
   for (int i = 0; i < rounds; ++i) {
-    const double start = Seconds();
+    const double start = BenchSeconds();
     f();
-    times.push_back(Seconds() - start);
+    times.push_back(BenchSeconds() - start);
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return BenchMedian(times);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-  int rounds = 7;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0) {
-      rounds = std::max(1, std::atoi(argv[i + 1]));
-    }
-  }
+  const int rounds = BenchRounds(argc, argv, 7);
   bool ok = true;
   const double module = Median(rounds, [&] {
     HMODULE h = LoadLibraryExA(kLight, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
