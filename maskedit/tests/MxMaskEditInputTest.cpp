@@ -357,3 +357,44 @@ TEST(MaskEditKeys, UndoAfterAnAssignedTotalDoesNotTouchIt) {
 }
 
 } // namespace
+
+namespace {
+
+// Cut and paste act only when the selection ends before the suffix; otherwise the text and the
+// clipboard stay as they were. Selections count from 1, as the caret does.
+TEST(MaskEditSuffix, CutAndPasteNeverReachIntoTheSuffix) {
+  TMaskEditHarness h;
+  const struct {
+    int SelStart, SelLength;
+    bool Cut;
+    const char* Text;
+    const char* Clipboard;
+  } cases[] = {
+      {2, 1, true, "1 kg", "2"},    // "2": ends right before the suffix
+      {1, 2, true, "0 kg", "12"},   // the whole number (an empty number reads 0)
+      {2, 2, true, "12 kg", "x"},   // "2 " reaches into the suffix
+      {4, 2, true, "12 kg", "x"},   // inside the suffix
+      {3, 0, false, "127 kg", "7"}, // pasting just before the suffix
+      {5, 0, false, "12 kg", "7"},  // pasting inside it
+      {2, 3, false, "12 kg", "7"},  // a selection over the suffix
+  };
+  for (const auto& c : cases) {
+    h.Reset();
+    h.Edit->SetMaskType(meInteger);
+    h.Edit->SetSuffix(" kg");
+    h.Edit->SetText("12 kg");
+    ASSERT_EQ(h.Edit->RawText(), "12 kg");
+    h.Clipboard.SetText(c.Cut ? "x" : "7");
+    h.Edit->SetSelStart(c.SelStart);
+    h.Edit->SetSelLength(c.SelLength);
+    if (c.Cut) {
+      h.Edit->CutToClipboard();
+    } else {
+      h.Edit->PasteFromClipboard();
+    }
+    EXPECT_EQ(h.Edit->RawText(), c.Text) << c.SelStart << "+" << c.SelLength << (c.Cut ? " cut" : " paste");
+    EXPECT_EQ(h.Clipboard.Text, c.Clipboard) << c.SelStart << "+" << c.SelLength;
+  }
+}
+
+} // namespace
