@@ -1,5 +1,7 @@
 #include "maskedit/engine/MxBaseEdit.h"
 
+#include <utility>
+
 #include "maskedit/MxFlagScope.h"
 
 #include "maskedit/MxStr.h"
@@ -227,7 +229,10 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
     textIn = aliasCopy;
   }
   std::string text(textIn);
-  if (!CanEdit(text)) {
+  const bool allowed = CanEdit(text);
+  // Asked for by CanEdit for this one insertion only.
+  const bool insertHere = std::exchange(FInsertWithoutOverwrite, false);
+  if (!allowed) {
     return;
   }
   if (EditDepth == 0 && KeepTextBeforeChange) {
@@ -281,7 +286,7 @@ void TMxBaseEdit::InsertText(std::string_view textIn) {
       --FSelStart;
     }
     // Undo replays a step with no selection; widening it here would delete a neighbour.
-    if (!InsertMode() && !FUndoInProgress) {
+    if (!InsertMode() && !FUndoInProgress && !insertHere) {
       FSelLength = 1;
       if (len >= FSelStart && MxCharAt(FText, FSelStart) == '\r') {
         FSelLength = 2;

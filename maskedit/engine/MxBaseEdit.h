@@ -213,6 +213,8 @@ public:
 
 protected:
   bool InsertMode() const { return App.HasEditMode(emInsert); }
+  // From CanEdit: the text about to be inserted replaces nothing, even in overwrite mode.
+  void InsertWithoutOverwrite() { FInsertWithoutOverwrite = true; }
   bool ShiftHeld() const { return App.HasEditMode(emShift); }
   // Replaces the text without any hook, event or caret change (re-formatting).
   void AssignTextDirect(std::string value) { FText = std::move(value); }
@@ -254,6 +256,7 @@ protected:
 
 private:
   TMxApplication& App;
+  bool FInsertWithoutOverwrite = false;
   const IMxCharClass* Chars;
   IMxEditValidator* Validator = nullptr;
 

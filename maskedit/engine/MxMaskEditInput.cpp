@@ -154,12 +154,14 @@ bool TMxCustomMaskEdit::NumberCanEdit(const std::string& text) {
         const int symbol = MxPos(FCurrencySettings->GetSymbol(), t);
         SetCursorPos(symbol);
         SetSelStart(GetCursorPos());
+        InsertWithoutOverwrite(); // the sign is added, never typed over a digit or the symbol
       }
     } else {
       if (FMaskType == meCurrency && text == "-") {
         SetSelLength(0);
         SetCursorPos(MxPos(FCurrencySettings->GetSymbol(), t));
         SetSelStart(GetCursorPos());
+        InsertWithoutOverwrite();
       } else {
         StepCaret();
         if (GetCursorPos() >= len) {

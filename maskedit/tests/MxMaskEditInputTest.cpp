@@ -84,6 +84,7 @@ TEST(MaskEditKeys, CurrencyInOverwriteMode) {
           {" 1.234,00", 7, "<INS>5", " 1.234,50", 9},  // over the decimal separator: into the cents
           {" 1.234,00", 9, "<INS>5", " 1.234,05", 10}, // the last cent
           {" 1.234,00", 2, "<BS>", " 234,00", 2}, // Backspace right after the symbol takes the first digit
+          {" 1.234,00", 5, "<INS>-", "( 1.234,00)", 6}, // "-" signs the amount; no digit is typed over
       });
 }
 
