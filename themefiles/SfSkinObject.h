@@ -216,6 +216,8 @@ public:
   std::size_t ChildCount() const { return FChildren.size(); }
   TSfSkinObject* Child(std::size_t i) const { return i < FChildren.size() ? FChildren[i].get() : nullptr; }
   TSfSkinObject* AddChild(std::unique_ptr<TSfSkinObject> child);
+  // Takes a direct child out of the tree (none when `child` is not one).
+  std::unique_ptr<TSfSkinObject> RemoveChild(const TSfSkinObject* child);
   TSfSkinObject* FindByName(std::string_view name);
   TSfSkinObject* FindByKind(TSfKind kind);
   void SetFontCharset(std::uint8_t charset);
