@@ -56,7 +56,8 @@ void TSfCanvasText::Flush(ISkPaintCanvas& canvas, std::int32_t dx, std::int32_t 
     d.Color = t.Color;
     canvas.SetFont(d);
     const TskRect size = canvas.MeasureText(t.Text, {0, 0, 0x7FFF, 0x7FFF}, dtSingleLine | dtNoPrefix);
-    const TskRect r{t.X + dx, t.Y + dy, t.X + dx + RectWidth(size), t.Y + dy + RectHeight(size)};
+    const std::int32_t x = t.X + dx, y = t.Y + dy;
+    const TskRect r{x, y, std::int32_t(x + RectWidth(size)), std::int32_t(y + RectHeight(size))};
     TskClipGuard guard(canvas, OffsetRect(t.Clip, dx, dy));
     canvas.PaintText(t.Text, r, dtSingleLine | dtNoPrefix);
   }

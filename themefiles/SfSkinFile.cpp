@@ -366,13 +366,17 @@ TskRect TSkSkinFile::WindowClientRect(std::uint8_t kind, const TskWindowInfo& in
 
 TskRect TSkSkinFile::WindowCaptionRect(std::uint8_t kind, const TskWindowInfo& info, TName objectName) {
   const TWindowObjects w = WindowObjects(kind, objectName);
-  TSfSkinObject* title = w ? w.Frame->FindByKind(skTitle) : nullptr;
+  if (!w || !w.Frame->FindByKind(skTitle)) {
+    return TskTheme::WindowCaptionRect(kind, info, objectName);
+  }
+  // Measured on the layout copy, where the caption buttons the window shows take their room:
+  // the caption text never runs under the window icon or a button.
+  PrepareLayout(*w.Layout, info);
+  w.Layout->SetNodeActive(info.State & wsActive);
+  TSfSkinObject* title = w.Layout->FindByKind(skTitle);
   if (!title) {
     return TskTheme::WindowCaptionRect(kind, info, objectName);
   }
-  w.Frame->SetNodeActive(info.State & wsActive);
-  w.Frame->SetNodeBounds(info.Rect, &FMeasure);
-  SfLayoutTree(*w.Frame, &FMeasure);
   title->FNodeText = info.Caption;
   if (title->Owner()) {
     SfLayoutTree(*title->Owner(), &FMeasure);

@@ -70,7 +70,10 @@ TEST(SkinFileTheme, WindowGeometry) {
   EXPECT_TRUE(theme->WindowAvailable(1, "default"));
   EXPECT_FALSE(theme->WindowAvailable(2, "default"));
   EXPECT_EQ(theme->WindowClientRect(0, info, "default"), (TskRect{4, 20, 196, 116}));
-  EXPECT_EQ(theme->WindowCaptionRect(0, info, "default"), (TskRect{0, 0, 200, 20}));
+  // Between the window icon and the first caption button.
+  EXPECT_EQ(theme->WindowCaptionRect(0, info, "default"), (TskRect{16, 0, 152, 20}));
+  EXPECT_EQ(theme->WindowCaptionRect(0, SkWindowInfo(kWindow, L"", B({kwbClose}), 0), "default"),
+            (TskRect{0, 0, 184, 20}));
 }
 
 TEST(SkinFileTheme, ButtonRectsFollowTheButtonSet) {
