@@ -2,6 +2,11 @@
 
 #include "theme/SkTheme.h"
 
+#include <algorithm>
+#include <array>
+#include <span>
+#include <typeinfo>
+
 TskFontDesc TSfCanvasText::FontDesc(const TSfFont& font) {
   TskFontDesc d;
   d.Name = font.Name;
@@ -44,6 +49,7 @@ void TSfCanvasText::DrawText(TskPixels& target, const std::wstring& text, std::i
     return;
   }
   FTexts.push_back({text, x, y, font, color, clip});
+  ++FRecorded;
 }
 
 void TSfCanvasText::Flush(ISkPaintCanvas& canvas, std::int32_t dx, std::int32_t dy) {
@@ -74,60 +80,142 @@ void SfLayoutTree(TSfSkinObject& node, ISfTextEngine* text) {
 
 namespace {
 
-// Makes `pixels` w x h and fully transparent; false when the size cannot be had.
-bool Prepare(TskPixels& pixels, std::int32_t w, std::int32_t h) {
-  if (pixels.Width() != w || pixels.Height() != h) {
-    if (!TskPixels::ValidSize(w, h)) {
-      return false;
-    }
-    pixels.SetSize(w, h);
+// A w x h image inside `store` (which grows as needed and is kept between paints), fully
+// transparent over `clear` (all of it when `clear` is none); empty when the size cannot be had.
+TskPixels Prepare(TskPixels& store, std::int32_t w, std::int32_t h, std::span<const TskRect> clear = {},
+                  bool clearAll = true) {
+  if (w <= 0 || h <= 0 || !TskPixels::ValidSize(w, h)) {
+    return {};
   }
-  pixels.Fill(0);
-  return !pixels.Empty();
+  if (store.Width() < w || store.Height() < h) {
+    TskPixels grown;
+    if (!grown.SetSize(std::max(w, store.Width()), std::max(h, store.Height()))) {
+      return {};
+    }
+    store = std::move(grown);
+  }
+  TskPixels view = TskPixels::View(store.ScanLine(0), w, h, store.Stride());
+  if (clear.empty() && clearAll) {
+    view.Fill(0);
+  }
+  for (const TskRect& r : clear) {
+    view.FillRect(r, 0);
+  }
+  return view;
+}
+
+// A node that draws its text and nothing else: plain or text nodes without children, colour
+// or separator line.
+bool TextOnly(const TSfSkinObject& n) {
+  const auto& type = typeid(n);
+  return (type == typeid(TSfSkinObject) || type == typeid(TSfTextObject)) && n.ChildCount() == 0 &&
+         n.FColor == kSfNoColor && n.FNodeText != L"-";
+}
+
+// The parts of {0, 0, w, h} around `hole`: above, below, left and right of it.
+std::array<TskRect, 4> Around(std::int32_t w, std::int32_t h, const TskRect& hole) {
+  return {TskRect{0, 0, w, hole.Top}, TskRect{0, hole.Bottom, w, h},
+          TskRect{0, hole.Top, hole.Left, hole.Bottom}, TskRect{hole.Right, hole.Top, w, hole.Bottom}};
 }
 
 } // namespace
 
 void TSfPaintTarget::Draw(ISkPaintCanvas& canvas, TSfSkinObject& node, const TskRect& rect,
-                          const TskRect& clip) {
+                          const TskRect& clip, const TSfSkinObject* hole) {
   const std::int32_t w = RectWidth(rect), h = RectHeight(rect);
-  if (w <= 0 || h <= 0 || !Prepare(FBuffer, w, h)) {
+  if (w <= 0 || h <= 0) {
     return;
   }
   FText.Bind(&canvas);
   node.SetNodeBounds({0, 0, w, h}, &FText);
   SfLayoutTree(node, &FText);
-  TSfCanvas target{FBuffer, FText, TskTheme::SysColorSource()};
+  if (TextOnly(node)) {
+    // Nothing but text (a caption title): the image is neither cleared nor handed over, the
+    // texts go straight to the canvas.
+    TskPixels image = Prepare(FBuffer, w, h, {}, false);
+    if (!image.Empty()) {
+      TSfCanvas target{image, FText, TskTheme::SysColorSource()};
+      node.DrawNode(target, IsRectEmpty(clip) ? TskRect{} : OffsetRect(clip, -rect.Left, -rect.Top));
+      FText.Flush(canvas, rect.Left, rect.Top);
+    }
+    FText.Bind(nullptr);
+    return;
+  }
+  // Only the parts around a hole are cleared, drawn and handed to the canvas.
+  FPartCount = 0;
+  FKeptKey = 0;
+  if (hole && hole->FNodeVisible && !IsRectEmpty(IntersectRects(hole->Bounds(), {0, 0, w, h}))) {
+    for (const TskRect& r : Around(w, h, IntersectRects(hole->Bounds(), {0, 0, w, h}))) {
+      if (!IsRectEmpty(r)) {
+        FParts[FPartCount++] = r;
+      }
+    }
+  } else {
+    FParts[FPartCount++] = {0, 0, w, h};
+  }
+  TskPixels image = Prepare(FBuffer, w, h, std::span<const TskRect>(FParts.data(), FPartCount));
+  if (image.Empty()) {
+    FText.Bind(nullptr);
+    return;
+  }
+  TSfCanvas target{image, FText, TskTheme::SysColorSource()};
   node.DrawNode(target, IsRectEmpty(clip) ? TskRect{} : OffsetRect(clip, -rect.Left, -rect.Top));
-  canvas.DrawImage({&FBuffer, TskDrawMode::dmBlend}, rect);
+  HandOver(canvas, rect);
   FText.Flush(canvas, rect.Left, rect.Top);
   FText.Bind(nullptr);
 }
 
+void TSfPaintTarget::HandOver(ISkPaintCanvas& canvas, const TskRect& rect) {
+  for (std::size_t i = 0; i < FPartCount; ++i) {
+    const TskRect& r = FParts[i];
+    TskPixels part =
+        TskPixels::View(FBuffer.Pixel(r.Left, r.Top), RectWidth(r), RectHeight(r), FBuffer.Stride());
+    canvas.DrawImage({&part, TskDrawMode::dmBlend}, OffsetRect(r, rect.Left, rect.Top));
+  }
+}
+
+void TSfPaintTarget::DrawKept(ISkPaintCanvas& canvas, TSfSkinObject& node, const TskRect& rect,
+                              const TSfSkinObject* hole, std::uint64_t key) {
+  const std::int32_t w = RectWidth(rect), h = RectHeight(rect);
+  if (key != 0 && key == FKeptKey && &node == FKeptNode && w == FKeptW && h == FKeptH) {
+    HandOver(canvas, rect);
+    return;
+  }
+  const std::size_t texts = FText.Recorded();
+  Draw(canvas, node, rect, {}, hole);
+  // An image with texts is drawn afresh every time.
+  FKeptNode = &node;
+  FKeptW = w;
+  FKeptH = h;
+  FKeptKey = FText.Recorded() == texts ? key : 0;
+}
+
 void TSfPaintTarget::DrawTurned(ISkPaintCanvas& canvas, TSfSkinObject& node, const TskRect& rect, int turn) {
   const std::int32_t w = node.FWidth, h = node.FHeight;
-  if (w <= 0 || h <= 0 || !Prepare(FBuffer, w, h)) {
+  TskPixels image = Prepare(FBuffer, w, h);
+  if (image.Empty()) {
     return;
   }
   // Texts of a turned image are not drawn: the pixel font stands in and turns with it.
   FText.Bind(nullptr);
-  TSfCanvas target{FBuffer, FText, TskTheme::SysColorSource()};
+  TSfCanvas target{image, FText, TskTheme::SysColorSource()};
   node.DrawNode(target, {});
   const bool side = turn == 1 || turn == 2;
-  if (!Prepare(FTurned, side ? h : w, side ? w : h)) {
+  TskPixels turned = Prepare(FTurned, side ? h : w, side ? w : h);
+  if (turned.Empty()) {
     return;
   }
   for (std::int32_t y = 0; y < h; ++y) {
-    const TskColor* row = FBuffer.ScanLine(y);
+    const TskColor* row = image.ScanLine(y);
     for (std::int32_t x = 0; x < w; ++x) {
       switch (turn) {
-      case 1: FTurned.SetPixel(h - 1 - y, x, row[x]); break;
-      case 2: FTurned.SetPixel(y, w - 1 - x, row[x]); break;
-      case 3: FTurned.SetPixel(x, h - 1 - y, row[x]); break;
-      default: FTurned.SetPixel(x, y, row[x]); break;
+      case 1: turned.SetPixel(h - 1 - y, x, row[x]); break;
+      case 2: turned.SetPixel(y, w - 1 - x, row[x]); break;
+      case 3: turned.SetPixel(x, h - 1 - y, row[x]); break;
+      default: turned.SetPixel(x, y, row[x]); break;
       }
     }
   }
-  const TskRect dest{rect.Left, rect.Top, rect.Left + FTurned.Width(), rect.Top + FTurned.Height()};
-  canvas.DrawImage({&FTurned, TskDrawMode::dmBlend}, dest);
+  const TskRect dest{rect.Left, rect.Top, rect.Left + turned.Width(), rect.Top + turned.Height()};
+  canvas.DrawImage({&turned, TskDrawMode::dmBlend}, dest);
 }

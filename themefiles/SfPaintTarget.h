@@ -6,6 +6,7 @@
 #include "theme/SkPaintCanvas.h"
 #include "themefiles/SfSkinObject.h"
 
+#include <array>
 #include <vector>
 
 // The text engine of a paint: measures through the canvas (or the pixel font when there is
@@ -33,13 +34,26 @@ private:
   ISkPaintCanvas* FCanvas = nullptr;
   TSfPixelTextEngine FPixelFont;
   std::vector<TText> FTexts;
+  std::size_t FRecorded = 0;
+
+public:
+  // Texts recorded since the engine was made.
+  std::size_t Recorded() const { return FRecorded; }
 };
 
 class TSfPaintTarget {
 public:
   // Lays `node` out over `rect` and draws it there; `clip` (window coordinates, none when
-  // empty) limits what is drawn.
-  void Draw(ISkPaintCanvas& canvas, TSfSkinObject& node, const TskRect& rect, const TskRect& clip = {});
+  // empty) limits what is drawn. A visible `hole` (a node of the tree that draws nothing, such
+  // as a frame's client placeholder) is left out of the image: only the parts around it are
+  // drawn and handed to the canvas.
+  void Draw(ISkPaintCanvas& canvas, TSfSkinObject& node, const TskRect& rect, const TskRect& clip = {},
+            const TSfSkinObject* hole = nullptr);
+  // As Draw without a clip, keeping the image: the next call for the same node, size and key
+  // (non-zero; the caller changes it whenever the node could draw differently) hands the kept
+  // image to the canvas again without drawing it. Nodes that draw texts are not kept.
+  void DrawKept(ISkPaintCanvas& canvas, TSfSkinObject& node, const TskRect& rect, const TSfSkinObject* hole,
+                std::uint64_t key);
   // Draws `node` (already laid out in its own coordinates) at the rectangle's top-left,
   // through an image of the node's size turned as asked: 0 none, 1 a quarter turn clockwise,
   // 2 a quarter turn counter-clockwise, 3 flipped top to bottom.
@@ -47,6 +61,15 @@ public:
   TSfCanvasText& Text() { return FText; }
 
 private:
+  void HandOver(ISkPaintCanvas& canvas, const TskRect& rect);
+
+  // What DrawKept keeps: the parts of the image handed over, and what it was drawn for.
+  std::array<TskRect, 4> FParts{};
+  std::size_t FPartCount = 0;
+  const TSfSkinObject* FKeptNode = nullptr;
+  std::int32_t FKeptW = 0, FKeptH = 0;
+  std::uint64_t FKeptKey = 0;
+  // Kept between paints, grown to the largest image asked for; each paint draws into a view.
   TskPixels FBuffer, FTurned;
   TSfCanvasText FText;
 };

@@ -63,7 +63,8 @@ TSfFont ToSfFont(const TskFontDesc& d) {
 
 } // namespace
 
-TSkSkinFile::TSkSkinFile() : FPaint(std::make_unique<TSfPaintTarget>()) {}
+TSkSkinFile::TSkSkinFile()
+    : FPaint(std::make_unique<TSfPaintTarget>()), FFramePaint(std::make_unique<TSfPaintTarget>()) {}
 TSkSkinFile::~TSkSkinFile() = default;
 
 TskThemeConfig TSkSkinFile::GetThemeConfig() { return {false, true, true, SkinFileFilter(), "mskn"}; }
@@ -201,6 +202,7 @@ void TSkSkinFile::SetDefaultFonts() {
 }
 
 void TSkSkinFile::RebuildObjectCache() {
+  ++FGeneration;
   FCache.fill(nullptr);
   FForm = {};
   FToolWindow = {};
@@ -406,8 +408,15 @@ void TSkSkinFile::PaintWindow(std::uint8_t kind, ISkPaintCanvas& canvas, TName o
   if (!w) {
     return;
   }
-  w.Frame->SetNodeActive(info.State & wsActive);
-  FPaint->Draw(canvas, *w.Frame, info.Rect, info.ClipRect);
+  const bool active = info.State & wsActive;
+  w.Frame->SetNodeActive(active);
+  if (w.Named || !IsRectEmpty(info.ClipRect)) {
+    FPaint->Draw(canvas, *w.Frame, info.Rect, info.ClipRect, w.Named ? nullptr : w.Placeholder);
+    return;
+  }
+  // The frame of the cached objects draws the same for the same size and activity until the
+  // objects are rebuilt.
+  FFramePaint->DrawKept(canvas, *w.Frame, info.Rect, w.Placeholder, FGeneration * 2 + (active ? 1 : 0));
 }
 
 void TSkSkinFile::PaintWindowClient(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,

@@ -222,6 +222,57 @@ public:
   void PaintListItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
                      const TskStateInfo& info) override;
 
+  // TrackBar family.
+  bool TrackAvailable(std::uint8_t kind, TName objectName) override;
+  void PaintTrackPart(std::uint8_t, ISkPaintCanvas&, TName, const TskPartInfo&) override {}
+  void PaintTrack(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                  const TskPartInfo& info) override;
+  void PaintTrackThumb(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                       const TskPartInfo& info) override;
+
+  // GroupBox family.
+  bool GroupBoxAvailable(std::uint8_t kind, TName objectName) override;
+  bool GroupBoxTransparent(std::uint8_t kind, TName objectName) override;
+  void PaintGroupBox(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskGroupBoxInfo& info) override;
+
+  // Dock and Tool families.
+  bool DockAvailable(std::uint8_t kind, TName objectName) override;
+  void PaintDock(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName, const TskRect& rect) override;
+  bool ToolAvailable(std::uint8_t kind, TName objectName) override;
+  void PaintTool(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName, const TskRect& rect) override;
+  void PaintToolItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskPartInfo& info) override;
+
+  // ScrollBox family.
+  bool ScrollBoxAvailable(std::uint8_t kind, TName objectName) override;
+  void PaintScrollBox(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                      const TskRect& rect) override;
+
+  // RollPanel family.
+  bool RollPanelAvailable(std::uint8_t kind, TName objectName) override;
+  bool RollPanelTransparent(std::uint8_t kind, TName objectName) override;
+  void PaintRollPanel(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                      const TskRect& rect) override;
+  void PaintRollPanelCaption(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                             const TskRect& rect) override;
+  void PaintRollPanelButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                            const TskPartInfo& info) override;
+
+  // List item check boxes; Tree and Grid families.
+  void PaintListItemCheck(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                          const TskStateInfo& info, const TskCheckInfo& check) override;
+  bool TreeAvailable(std::uint8_t kind, TName objectName) override;
+  void PaintTree(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                 const TskStateInfo& info) override;
+  void PaintTreeItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskStateInfo& info) override;
+  bool GridAvailable(std::uint8_t kind, TName objectName) override;
+  void PaintGrid(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                 const TskPartInfo& info) override;
+  void PaintGridCell(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskPartInfo& info) override;
+
 private:
   // The window objects for a kind and object name: a named top-level object stands in for
   // every part of the frame.
@@ -253,5 +304,9 @@ private:
   TSfLimits FLimits;
   std::string FError;
   std::unique_ptr<TSfPaintTarget> FPaint;
+  // The frame's image, kept from paint to paint; FGeneration changes whenever it must be
+  // drawn afresh (the objects were rebuilt).
+  std::unique_ptr<TSfPaintTarget> FFramePaint;
+  std::uint64_t FGeneration = 1;
   TSfPixelTextEngine FMeasure;
 };

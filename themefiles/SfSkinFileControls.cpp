@@ -421,3 +421,194 @@ void TSkSkinFile::PaintListItem(std::uint8_t, ISkPaintCanvas& canvas, TName obje
   Draw(canvas, Sub(Pick(ceListBox, objectName), "Item"), info.Rect,
        MapState(info.State, {{2, 7}, {3, 7}, {4, 8}}));
 }
+
+// ---- track bar, group box ----
+
+bool TSkSkinFile::TrackAvailable(std::uint8_t kind, TName) { return kind <= 1 && FCache[ceTrackBar]; }
+
+void TSkSkinFile::PaintTrack(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
+  TSfSkinObject* o = FCache[ceTrackBar];
+  TSfSkinObject* node = info.Part == 0   ? First(o, {"TrackVert", "Track"})
+                        : info.Part == 1 ? First(o, {"TrackHorz", "Track"})
+                                         : Sub(o, "Track");
+  Draw(canvas, node, info.Rect, MapState(info.State, {{1, 8}}));
+}
+
+void TSkSkinFile::PaintTrackThumb(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
+  TSfSkinObject* o = FCache[ceTrackBar];
+  static constexpr const char* kOwn[] = {"ThumbVertBoth", "ThumbVertRight",  "ThumbVertLeft",
+                                         "ThumbHorzBoth", "ThumbHorzBottom", "ThumbHorzTop"};
+  TSfSkinObject* node = info.Part <= 2   ? First(o, {kOwn[info.Part], "ThumbVert"})
+                        : info.Part <= 5 ? First(o, {kOwn[info.Part], "ThumbHorz"})
+                                         : Sub(o, "Thumb");
+  if (node) {
+    Draw(canvas, node, Centred(info.Rect, node->FWidth, node->FHeight),
+         MapState(info.State, {{1, 5}, {2, 6}, {3, 7}, {4, 8}}));
+  }
+}
+
+bool TSkSkinFile::GroupBoxAvailable(std::uint8_t kind, TName) { return kind == 0 && FCache[ceGroupBox]; }
+
+bool TSkSkinFile::GroupBoxTransparent(std::uint8_t, TName) {
+  TSfSkinObject* frame = Sub(FCache[ceGroupBox], "Frame");
+  return frame && frame->FMasked;
+}
+
+void TSkSkinFile::PaintGroupBox(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskGroupBoxInfo& info) {
+  TSfSkinObject* frame = Sub(FCache[ceGroupBox], "Frame");
+  TSfSkinObject* node = frame ? frame : FCache[ceGroupBox];
+  const int state = MapState(info.State, {{1, 8}});
+  if (IsRectEmpty(info.CaptionRect)) {
+    Draw(canvas, node, info.Rect, state);
+    return;
+  }
+  // The frame is left out under the caption (which keeps what was there).
+  const TskRect c = info.CaptionRect, r = info.Rect;
+  for (const TskRect& part :
+       {TskRect{r.Left, r.Top, r.Right, c.Top}, TskRect{r.Left, c.Bottom, r.Right, r.Bottom},
+        TskRect{r.Left, c.Top, c.Left, c.Bottom}, TskRect{c.Right, c.Top, r.Right, c.Bottom}}) {
+    if (!IsRectEmpty(IntersectRects(part, r))) {
+      TskClipGuard clip(canvas, part);
+      Draw(canvas, node, info.Rect, state);
+    }
+  }
+}
+
+// ---- dock, tool bars, scroll box, roll panel ----
+
+bool TSkSkinFile::DockAvailable(std::uint8_t, TName objectName) {
+  return Named(objectName) || FCache[ceControlBar];
+}
+
+void TSkSkinFile::PaintDock(std::uint8_t, ISkPaintCanvas& canvas, TName objectName, const TskRect& rect) {
+  Draw(canvas, Sub(Pick(ceControlBar, objectName), "Back"), rect, 0);
+}
+
+bool TSkSkinFile::ToolAvailable(std::uint8_t kind, TName objectName) {
+  return Named(objectName) || (kind <= 1 && FCache[ceControlBar]);
+}
+
+void TSkSkinFile::PaintTool(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                            const TskRect& rect) {
+  if (kind == 2) {
+    PaintMenu(1, canvas, objectName, rect);
+    return;
+  }
+  Draw(canvas, Sub(Pick(ceControlBar, objectName), "Frame"), rect, 0);
+}
+
+void TSkSkinFile::PaintToolItem(std::uint8_t, ISkPaintCanvas& canvas, TName objectName,
+                                const TskPartInfo& info) {
+  TSfSkinObject* speed = Pick(ceSpeedButton, objectName);
+  TSfSkinObject* bar = Pick(ceControlBar, objectName);
+  const int state = MapState(info.State, {{1, 5}, {2, 6}, {5, 6}, {6, 6}, {3, 8}});
+  switch (info.Part) {
+  case 0:
+  case 3:
+  case 5: {
+    TSfSkinObject* face = First(speed, {"FlatFace", "Face"});
+    Draw(canvas, face ? face : speed, info.Rect, state);
+    break;
+  }
+  case 1: Draw(canvas, Sub(speed, "Separator"), InflateRect(info.Rect, 0, -2), 0); break;
+  case 4: {
+    TSfSkinObject* chevron = First(speed, {"FlatChevron", "Chevron"});
+    Draw(canvas, chevron ? chevron : speed, info.Rect, state);
+    break;
+  }
+  case 13: Draw(canvas, Sub(bar, "Grabber"), info.Rect, 0); break;
+  case 14: Draw(canvas, First(bar, {"GrabberVert", "Grabber"}), info.Rect, 0); break;
+  default: break;
+  }
+}
+
+bool TSkSkinFile::ScrollBoxAvailable(std::uint8_t kind, TName objectName) {
+  return kind == 0 && (Named(objectName) || FCache[ceScrollBox]);
+}
+
+void TSkSkinFile::PaintScrollBox(std::uint8_t, ISkPaintCanvas& canvas, TName objectName,
+                                 const TskRect& rect) {
+  Draw(canvas, Sub(Pick(ceScrollBox, objectName), "Frame"), rect, 0);
+}
+
+bool TSkSkinFile::RollPanelAvailable(std::uint8_t kind, TName objectName) {
+  return kind == 1 && (Named(objectName) || FCache[cePanel]);
+}
+
+bool TSkSkinFile::RollPanelTransparent(std::uint8_t, TName objectName) {
+  TSfSkinObject* n = Named(objectName);
+  if (!n) {
+    n = Sub(FCache[cePanel], "Caption");
+  }
+  return n && n->FMasked;
+}
+
+void TSkSkinFile::PaintRollPanel(std::uint8_t, ISkPaintCanvas& canvas, TName objectName,
+                                 const TskRect& rect) {
+  Draw(canvas, Sub(Pick(cePanel, objectName), "Frame"), rect, 0);
+}
+
+void TSkSkinFile::PaintRollPanelCaption(std::uint8_t, ISkPaintCanvas& canvas, TName objectName,
+                                        const TskRect& rect) {
+  Draw(canvas, Sub(Pick(cePanel, objectName), "Caption"), rect, 0);
+}
+
+void TSkSkinFile::PaintRollPanelButton(std::uint8_t, ISkPaintCanvas& canvas, TName objectName,
+                                       const TskPartInfo& info) {
+  static constexpr const char* kNames[] = {"ButtonRollup", "ButtonRollDown", "ButtonHide"};
+  if (info.Part >= 1 && info.Part <= 3) {
+    Draw(canvas, Sub(Pick(cePanel, objectName), kNames[info.Part - 1]), info.Rect,
+         MapState(info.State, {{1, 5}, {2, 6}, {3, 8}}));
+  }
+}
+
+// ---- list checks, tree, grid ----
+
+void TSkSkinFile::PaintListItemCheck(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo&,
+                                     const TskCheckInfo& check) {
+  TSfSkinObject* list = FCache[ceListBox];
+  TSfSkinObject* box = FCache[ceCheckbox];
+  TSfSkinObject* node = nullptr;
+  switch (check.CheckKind) {
+  case 0: node = Sub(list, "Checked") ? Sub(list, "Checked") : Sub(box, "Checked"); break;
+  case 1: node = Sub(list, "Unchecked") ? Sub(list, "Unchecked") : Sub(box, "Unchecked"); break;
+  case 2:
+    node = First(list, {"Mixed", "Checked"});
+    if (!node) {
+      node = First(box, {"Mixed", "Checked"});
+    }
+    break;
+  case 3:
+    if (!check.Glyph.Empty()) {
+      const std::int32_t w = check.Glyph.Pixels->Width(), h = check.Glyph.Pixels->Height();
+      canvas.DrawImage(check.Glyph, Centred(check.Rect, w, h));
+    }
+    return;
+  default: return;
+  }
+  if (node) {
+    Draw(canvas, node, Centred(check.Rect, node->FWidth, node->FHeight), 0);
+  }
+}
+
+bool TSkSkinFile::TreeAvailable(std::uint8_t kind, TName) { return kind == 0 && FCache[ceListBox]; }
+
+void TSkSkinFile::PaintTree(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
+  Draw(canvas, Sub(FCache[ceListBox], "Frame"), info.Rect, 0);
+}
+
+void TSkSkinFile::PaintTreeItem(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskStateInfo& info) {
+  Draw(canvas, Sub(FCache[ceListBox], "Item"), info.Rect, MapState(info.State, {{2, 7}, {3, 7}, {4, 8}}));
+}
+
+bool TSkSkinFile::GridAvailable(std::uint8_t kind, TName) { return kind == 0 && FCache[ceGrid]; }
+
+void TSkSkinFile::PaintGrid(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
+  Draw(canvas, Sub(FCache[ceGrid], "Frame"), info.Rect, 0);
+}
+
+void TSkSkinFile::PaintGridCell(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
+  // The 16-bit element word: the state code in its low byte, fixed cells marked in the high one.
+  Draw(canvas, Sub(FCache[ceGrid], info.State == 1 ? "Fixed" : "Cell"), info.Rect,
+       MapState(info.Part, {{1, 5}, {2, 7}, {3, 7}, {4, 8}}));
+}

@@ -46,7 +46,8 @@ double MedianMs(TskTheme& theme, const TskWindowInfo& info, int rounds) {
 } // namespace
 
 int main(int argc, char** argv) {
-  const char* file = argc > 1 ? argv[1] : TABIRA_DEMO_SKIN;
+  // An optional skin file; options meant for other benchmark programs are passed over.
+  const char* file = argc > 1 && argv[1][0] != '-' ? argv[1] : TABIRA_DEMO_SKIN;
   auto skin = SkMakeTheme<TSkSkinFile>();
   if (!skin->LoadFromFile(file)) {
     std::fprintf(stderr, "cannot load %s: %s\n", file, skin->LastError().c_str());

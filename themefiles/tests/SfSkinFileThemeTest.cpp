@@ -137,6 +137,20 @@ TEST(SkinFileTheme, PaintWindowDrawsTheFrameWithoutButtonsOrClient) {
   }
 }
 
+// The frame's image is kept between paints; a rebuild of the objects (here by a shift) draws
+// it afresh.
+TEST(SkinFileTheme, KeptFrameFollowsShifts) {
+  auto theme = Theme();
+  const TskWindowInfo info = SkWindowInfo(kWindow, L"", kNormal, wsActive);
+  TPaper before, after;
+  theme->PaintWindow(0, before.Canvas, "default", info);
+  theme->SetDeltaBrightness(-60);
+  theme->PaintWindow(0, after.Canvas, "default", info);
+  EXPECT_EQ(before.At(1, 60), kBorder);
+  EXPECT_NE(after.At(1, 60), kBorder);
+  EXPECT_EQ(after.At(100, 60), kPaper);
+}
+
 TEST(SkinFileTheme, PaintWindowButtonStates) {
   auto theme = Theme();
   struct TCase {
@@ -339,6 +353,53 @@ TEST(SkinFileTheme, ControlFamilies) {
        },
        kStateColors[1]},
       {"hint fallback", [&](auto& c) { t.PaintHint(0, c, "default", r); }, 0xE1FFFF},
+      {"track disabled",
+       [&](auto& c) {
+         t.PaintTrack(0, c, "default", {r, 2, 1});
+       },
+       kStateColors[4]},
+      {"thumb pressed",
+       [&](auto& c) {
+         t.PaintTrackThumb(0, c, "default", {r, 6, 2});
+       },
+       kStateColors[3]},
+      {"group box",
+       [&](auto& c) {
+         t.PaintGroupBox(0, c, "default", {r, {}, 0});
+       },
+       kStateColors[0]},
+      {"group box caption kept",
+       [&](auto& c) {
+         t.PaintGroupBox(0, c, "default", {r, {30, 20, 50, 35}, 0});
+       },
+       kPaper},
+      {"dock", [&](auto& c) { t.PaintDock(0, c, "default", r); }, kStateColors[0]},
+      {"tool item pressed",
+       [&](auto& c) {
+         t.PaintToolItem(0, c, "default", {r, 0, 2});
+       },
+       kStateColors[3]},
+      {"scroll box", [&](auto& c) { t.PaintScrollBox(0, c, "default", r); }, kStateColors[0]},
+      {"roll panel button hot",
+       [&](auto& c) {
+         t.PaintRollPanelButton(1, c, "default", {r, 1, 1});
+       },
+       kStateColors[1]},
+      {"tree item disabled",
+       [&](auto& c) {
+         t.PaintTreeItem(0, c, "default", {r, 4});
+       },
+       kStateColors[4]},
+      {"grid cell hot",
+       [&](auto& c) {
+         t.PaintGridCell(0, c, "default", {r, 1, 0});
+       },
+       kStateColors[1]},
+      {"list check",
+       [&](auto& c) {
+         t.PaintListItemCheck(0, c, "default", {r, 0}, {r, 0, {}, 1});
+       },
+       kStateColors[0]},
   };
   for (const TCase& c : cases) {
     TPaper paper;

@@ -272,6 +272,13 @@ TSfSkinSource MakeThemeSkin() {
   family("ListBox", {"Frame", "Item"});
   family("MenuBar", {"Frame", "Item", "Separator"});
   family("PopupMenu", {"Frame", "Item", "Separator", "upbutton"});
+  family("TrackBar", {"Track", "Thumb"});
+  family("GroupBox", {"Frame"});
+  family("ControlBar", {"Back", "Frame", "Grabber"});
+  family("SpeedButton", {"Face", "Separator"});
+  family("ScrollBox", {"Frame"});
+  family("Panel", {"Frame", "Caption", "ButtonRollup"});
+  family("Grid", {"Frame", "Cell", "Fixed"});
   TSfSkinObject* tabs = family("Tabs", {"Frame", "LeftButton", "RightButton"});
   auto* tabNode = AddNode<TSfBitmapObject>(*tabs, "Tab", saNone, 10, 10, 0);
   tabNode->FTileStyle = tsStretch;
