@@ -293,6 +293,9 @@ private:
   TSfSkinObject* Named(TName objectName) const;
   // Draws a node into a rectangle (its state set first when state >= 0).
   void Draw(ISkPaintCanvas& canvas, TSfSkinObject* node, const TskRect& rect, int state = -1);
+  // The object's "Frame" drawn into a rectangle; without one the object itself stands in,
+  // drawn without its children (which are then sample parts, not frame parts).
+  void DrawFrame(ISkPaintCanvas& canvas, TSfSkinObject* object, const TskRect& rect);
   // A named node of an object (or none).
   static TSfSkinObject* Sub(TSfSkinObject* object, const char* name);
   void SplitFrame(TSfSkinObject* frame, TSfFrameEntry& entry);

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -279,11 +280,36 @@ bool TSkSkinFile::MenuAvailable(std::uint8_t kind, TName) {
 }
 
 TskRect TSkSkinFile::MenuClientRect(std::uint8_t kind, const TskRect& rect, TName) {
-  return LessMargins(rect, Sub(FCache[kind == 1 ? cePopupMenu : ceMenuBar], "Frame"));
+  TSfSkinObject* menu = FCache[kind == 1 ? cePopupMenu : ceMenuBar];
+  TSfSkinObject* frame = Sub(menu, "Frame");
+  return LessMargins(rect, frame ? frame : menu);
 }
 
 void TSkSkinFile::PaintMenu(std::uint8_t kind, ISkPaintCanvas& canvas, TName, const TskRect& rect) {
-  Draw(canvas, Sub(FCache[kind == 1 ? cePopupMenu : ceMenuBar], "Frame"), rect, 0);
+  DrawFrame(canvas, FCache[kind == 1 ? cePopupMenu : ceMenuBar], rect);
+}
+
+void TSkSkinFile::DrawFrame(ISkPaintCanvas& canvas, TSfSkinObject* object, const TskRect& rect) {
+  if (TSfSkinObject* frame = Sub(object, "Frame")) {
+    Draw(canvas, frame, rect, 0);
+    return;
+  }
+  if (!object) {
+    return;
+  }
+  std::vector<bool> shown(object->ChildCount());
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    shown[i] = object->Child(i)->FNodeVisible;
+    object->Child(i)->FNodeVisible = false;
+  }
+  // Drawn as a leaf.
+  const bool drawIfOwner = object->FDrawIfOwner;
+  object->FDrawIfOwner = true;
+  Draw(canvas, object, rect, 0);
+  object->FDrawIfOwner = drawIfOwner;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    object->Child(i)->FNodeVisible = shown[i];
+  }
 }
 
 void TSkSkinFile::PaintMenuItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {

@@ -415,6 +415,24 @@ TEST(SkinFileTheme, ControlFamilies) {
   EXPECT_EQ(t.EditClientRect(0, r, "default"), (TskRect{24, 24, 56, 36}));
 }
 
+// A menu object without "Frame" is its own frame: drawn without its sample items.
+TEST(SkinFileTheme, MenuObjectWithoutFrameIsTheFrame) {
+  TSfSkinSource source = MakeThemeSkin();
+  TSfSkinObject* popup = source.ObjectByName("PopupMenu");
+  TSfSkinObject* frame = popup->FindByName("Frame");
+  popup->RemoveChild(frame);
+  popup->FColor = 0x00A0A0;
+  popup->FMarginLeft = popup->FMarginTop = 3;
+  auto theme = Theme(std::move(source));
+  TPaper paper;
+  const TskRect r{20, 20, 60, 40};
+  theme->PaintMenu(1, paper.Canvas, "default", r);
+  EXPECT_EQ(paper.At(25, 25), TColor(0x00A0A0)) << "an item was drawn over the frame";
+  EXPECT_EQ(paper.At(61, 25), kPaper);
+  EXPECT_EQ(theme->MenuClientRect(1, r, "default"), (TskRect{23, 23, 60, 40}));
+  EXPECT_TRUE(theme->Cached(cePopupMenu)->FindByName("Item")->FNodeVisible);
+}
+
 // The popup menu's scroll areas: the node, then a triangle in the menu text colour.
 TEST(SkinFileTheme, MenuScrollArrows) {
   auto theme = Theme();

@@ -2,7 +2,7 @@
 // and inactive, caption buttons hit-tested through the skin), and a damaged skin gives one
 // message box and then the flat frame. Themed path: the frame is drawn by the skin-file theme
 // or the flat theme; the platform's visual style plays no part. Writes demo-skin-active.bmp
-// and demo-skin-inactive.bmp (TABIRA_SHOT_DIR, else the working folder).
+// demo-skin-inactive.bmp and demo-skin-sysmenu.bmp (TABIRA_SHOT_DIR, else the working folder).
 #include "app/win32/tests/TabiraDriver.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
@@ -43,6 +43,27 @@ public:
 private:
   HWND FWindow = nullptr;
 };
+
+// A visible top-level window of the process other than `main` (a popup menu), or none.
+HWND OtherWindowOf(DWORD pid, HWND main) {
+  struct TFind {
+    DWORD Pid;
+    HWND Main, Found = nullptr;
+  } f{pid, main};
+  EnumWindows(
+      [](HWND h, LPARAM p) {
+        auto* f = reinterpret_cast<TFind*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == f->Pid && h != f->Main && IsWindowVisible(h)) {
+          f->Found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&f));
+  return f.Found;
+}
 
 LRESULT HitAt(HWND w, int x, int y) {
   RECT r{};
@@ -91,6 +112,30 @@ TEST(TabiraSkin, DemoSkinFramesTheWindow) {
   SaveShot("demo-skin-active.bmp", active);
   const COLORREF activeCaption = CaptionPixel(w);
   EXPECT_NE(activeCaption, flat) << "the caption is not the skin's";
+
+  // The system menu opens from the window icon, where the skin puts it.
+  const POINT icon{r.left + 12, r.top + 13};
+  SendMouse(0, icon);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, icon);
+  SendMouse(MOUSEEVENTF_LEFTUP, icon);
+  HWND popup = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        popup = OtherWindowOf(d.ProcessId(), w);
+        return popup != nullptr;
+      },
+      3000))
+      << "no system menu";
+  if (popup) {
+    Pump(300);
+    RECT p{};
+    GetWindowRect(popup, &p);
+    RECT both{};
+    UnionRect(&both, &r, &p);
+    SaveShot("demo-skin-sysmenu.bmp", GrabScreen(both));
+    SendKeyPress(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return OtherWindowOf(d.ProcessId(), w) == nullptr; }, 3000));
+  }
   {
     TActivator other;
     d.Settle();
