@@ -7,6 +7,7 @@
 // class registry and the stored-record helpers.
 #include "theme/SkColor.h"
 #include "theme/SkMasks.h"
+#include "theme/SkPixelDraw.h"
 #include "theme/SkPixels.h"
 #include "theme/SkRect.h"
 #include "theme/records/SkFontDesc.h"
@@ -525,6 +526,13 @@ std::unique_ptr<TSfSkinObject> SfCreateSkinObject(std::string_view name);
 [[nodiscard]] bool SfReadObjectRecord(TSfReader& in, bool binary, std::unique_ptr<TSfSkinObject>& out);
 [[nodiscard]] bool SfWriteObjectRecord(TSfWriter& out, const TSfSkinObject& obj, bool binary,
                                        std::string& why);
+
+// Repeats rectangle `src` of `img` over `dest` (tiles anchored at its top-left corner) as
+// SkTile does, but row by row: each needed source row is repeated across the width once and
+// every destination row is then drawn in one step, however small the tile. With a clip of
+// positive size only the tiles that meet it are drawn.
+void SfTileRows(TskPixels& dst, const TskRect& dest, const TskPixels& img, const TskRect& src,
+                const TskRect& clip, TskDrawMode mode);
 
 // Colour names of the object streams (clBtnFace, clRed, ...), and the reverse.
 bool SfColorFromIdent(std::string_view ident, TColor& out);

@@ -473,3 +473,56 @@ TEST(SkinFileTheme, TabTurning) {
 }
 
 } // namespace
+
+namespace {
+
+// Tiling row by row draws exactly what tiling tile by tile draws, in every mode, with and
+// without a clip.
+TEST(SkinTiling, RowsEqualTiles) {
+  TskPixels img;
+  img.SetSize(80, 80);
+  for (std::int32_t y = 0; y < 80; ++y) {
+    for (std::int32_t x = 0; x < 80; ++x) {
+      const bool key = (x * 7 + y * 3) % 11 == 0;
+      img.SetPixel(x, y,
+                   key ? (0xFF000000u | skKeyColor)
+                       : (std::uint32_t((x * 37 + y * 11) % 256) << 24 | std::uint32_t(x * 3) << 16 |
+                          std::uint32_t(y * 3) << 8 | std::uint32_t((x + y) % 256)));
+    }
+  }
+  auto paper = [] {
+    TskPixels p;
+    p.SetSize(100, 64);
+    for (std::int32_t y = 0; y < 64; ++y) {
+      for (std::int32_t x = 0; x < 100; ++x) {
+        p.SetPixel(x, y, 0xFF000000u | std::uint32_t(x * 2) << 8 | std::uint32_t(y * 4));
+      }
+    }
+    return p;
+  };
+  const TskRect tiles[] = {{0, 0, 1, 1},  {5, 6, 8, 11},  {10, 0, 14, 8},
+                           {0, 3, 70, 5}, {9, 1, 11, 71}, {2, 2, 7, 66}};
+  const TskRect dests[] = {{3, 2, 97, 61}, {-5, -7, 40, 30}, {90, 50, 130, 90}};
+  const TskRect clips[] = {{}, {20, 15, 41, 33}};
+  for (const TskDrawMode mode : {TskDrawMode::dmCopy, TskDrawMode::dmTransparent, TskDrawMode::dmBlend}) {
+    for (const TskRect& src : tiles) {
+      for (const TskRect& dest : dests) {
+        for (const TskRect& clip : clips) {
+          TskPixels rows = paper(), reference = paper();
+          SfTileRows(rows, dest, img, src, clip, mode);
+          SkTile(reference, dest, img, src, clip, mode);
+          std::int64_t differ = 0;
+          for (std::int32_t y = 0; y < 64; ++y) {
+            for (std::int32_t x = 0; x < 100; ++x) {
+              differ += rows.GetPixel(x, y) != reference.GetPixel(x, y);
+            }
+          }
+          EXPECT_EQ(differ, 0) << "mode " << int(mode) << " tile " << RectWidth(src) << "x" << RectHeight(src)
+                               << " dest " << dest.Left << "," << dest.Top << " clip " << clip.Right;
+        }
+      }
+    }
+  }
+}
+
+} // namespace
