@@ -1,7 +1,8 @@
 // Frame repaint through the skin-file theme (the demo skin) against the flat theme: the same
 // window, the same sequence of theme calls a skinned form makes for one repaint (frame, caption
-// rectangle and text, caption buttons), into the same pixel canvas, in the same run. Prints
-//   frame WxH  flat ms  skin ms  ratio  (target: ratio <= 2)
+// rectangle and text, caption buttons), into the same pixel canvas, in the same run; repeated
+// repaints of one size, and repaints while the size changes. Prints
+//   frame WxH  case  flat ms  skin ms  ratio  (target: ratio <= 2)
 #include "theme/SkPixelCanvas.h"
 #include "theme/flat/SkFlatTheme.h"
 #include "themefiles/SfSkinFile.h"
@@ -28,13 +29,18 @@ void Repaint(TskTheme& theme, TskPixelCanvas& canvas, const TskWindowInfo& info)
   }
 }
 
-double MedianMs(TskTheme& theme, const TskWindowInfo& info, int rounds) {
+// `resizing`: the window is one pixel wider every other round, so that nothing drawn for the
+// previous size can be used again.
+double MedianMs(TskTheme& theme, TskWindowInfo info, int rounds, bool resizing) {
   TskPixels pixels;
-  pixels.SetSize(info.Rect.Right, info.Rect.Bottom);
+  pixels.SetSize(info.Rect.Right + 1, info.Rect.Bottom);
   TskPixelCanvas canvas(pixels);
   Repaint(theme, canvas, info); // warm: buffers sized, layout done once
   std::vector<double> t;
   for (int i = 0; i < rounds; ++i) {
+    if (resizing) {
+      info.Rect.Right += i % 2 ? -1 : 1;
+    }
     const auto a = TClock::now();
     Repaint(theme, canvas, info);
     t.push_back(std::chrono::duration<double, std::milli>(TClock::now() - a).count());
@@ -54,12 +60,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   auto flat = SkMakeTheme<TSkFlatTheme>();
-  std::printf("frame      flat ms  skin ms  ratio  (target: ratio <= 2)\n");
+  std::printf("frame               flat ms  skin ms  ratio  (target: ratio <= 2)\n");
   for (const TskRect r : {TskRect{0, 0, 385, 505}, TskRect{0, 0, 1024, 768}}) {
     const TskWindowInfo info = SkWindowInfo(
         r, L" Tabira 1.0", std::uint16_t(1u << kwbIcon | 1u << kwbClose | 1u << kwbMinimize), wsActive);
-    const double f = MedianMs(*flat, info, 200), s = MedianMs(*skin, info, 200);
-    std::printf("%4dx%-4d  %7.3f  %7.3f  %5.2f\n", r.Right, r.Bottom, f, s, f > 0 ? s / f : 0.0);
+    for (const bool resizing : {false, true}) {
+      const double f = MedianMs(*flat, info, 200, resizing), s = MedianMs(*skin, info, 200, resizing);
+      std::printf("%4dx%-4d %-9s  %7.3f  %7.3f  %5.2f\n", r.Right, r.Bottom,
+                  resizing ? "resizing" : "repaint", f, s, f > 0 ? s / f : 0.0);
+    }
   }
   return 0;
 }
