@@ -173,10 +173,12 @@ void TSkSkinFile::SetDefaultColors() {
 }
 
 void TSkSkinFile::SetDefaultSysColors() {
-  TskTheme::SetDefaultSysColors();
   if (FWorkSource.ObjectCount() == 0) {
+    TskTheme::SetDefaultSysColors();
     return;
   }
+  // The platform's values, the skin's own rows over them, then the shifts once.
+  SysColors().LoadFromSystem(TskTheme::SysColorSource());
   // Rows the skin leaves at the platform's value carry the marker 0x20000000.
   for (std::size_t row = 0; row < FWorkSource.FTables.SysColors.size(); ++row) {
     const TColor c = FWorkSource.FTables.SysColors[row];
