@@ -136,6 +136,9 @@ public:
   bool ButtonTransparent(std::uint8_t kind, TName objectName) override;
   void PaintButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
                    const TskStateInfo& info) override;
+  // A named text object places the text by its own alignment.
+  void PaintButtonText(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName, const TskStateInfo& info,
+                       const TskTextInfo& text) override;
 
   // Check family.
   bool CheckAvailable(std::uint8_t kind, TName objectName) override;

@@ -98,6 +98,18 @@ void TSkSkinFile::PaintButton(std::uint8_t kind, ISkPaintCanvas& canvas, TName o
   }
 }
 
+void TSkSkinFile::PaintButtonText(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                                  const TskStateInfo& info, const TskTextInfo& text) {
+  TskTextInfo t = text;
+  if (auto* named = dynamic_cast<TSfTextObject*>(Named(objectName))) {
+    // Skin alignments run along rows (top-left, top-centre, ...), text records down columns
+    // (top-left, left, bottom-left, top, ...).
+    const int a = named->FTextAlign % 9;
+    t.Alignment = std::uint8_t((a % 3) * 3 + a / 3);
+  }
+  TskTheme::PaintButtonText(kind, canvas, objectName, info, t);
+}
+
 bool TSkSkinFile::CheckAvailable(std::uint8_t kind, TName) {
   return (kind == 0 && FCache[ceCheckbox]) || (kind == 1 && FCache[ceRadioButton]);
 }

@@ -415,6 +415,28 @@ TEST(SkinFileTheme, ControlFamilies) {
   EXPECT_EQ(t.EditClientRect(0, r, "default"), (TskRect{24, 24, 56, 36}));
 }
 
+// A named text object places button texts by its own alignment.
+TEST(SkinFileTheme, NamedTextObjectAlignsButtonText) {
+  TSfSkinSource source = MakeThemeSkin();
+  auto label = std::make_unique<TSfTextObject>();
+  label->FName = "Label";
+  label->FTextAlign = taBottomRight;
+  source.AddObject(std::move(label));
+  auto theme = Theme(std::move(source));
+  TskTextInfo text;
+  text.Rect = {0, 0, 100, 40};
+  text.Text = L"OK";
+  TPaper named, plain;
+  theme->PaintButtonText(0, named.Canvas, "Label", {text.Rect, 0}, text);
+  theme->PaintButtonText(0, plain.Canvas, "default", {text.Rect, 0}, text);
+  ASSERT_EQ(named.Canvas.TextCalls().size(), 1u);
+  ASSERT_EQ(plain.Canvas.TextCalls().size(), 1u);
+  const TskRect at = named.Canvas.TextCalls()[0].Rect;
+  EXPECT_EQ(at.Right, 100);
+  EXPECT_EQ(at.Bottom, 40);
+  EXPECT_NE(plain.Canvas.TextCalls()[0].Rect, at);
+}
+
 // A menu object without "Frame" is its own frame: drawn without its sample items.
 TEST(SkinFileTheme, MenuObjectWithoutFrameIsTheFrame) {
   TSfSkinSource source = MakeThemeSkin();
