@@ -258,9 +258,8 @@ TskDrawMode LinkMode(const TSfBitmapRef& link, bool masked) {
   return SkDrawModeOf(link.Bitmap->AlphaBlend, masked);
 }
 
-// Tiles `src` over `dest`. Narrow or low tiles (skins tile one-pixel strips) are first
-// repeated into a tile of at least 64 x 64 pixels, a whole number of copies each way, so that
-// the result is the same with far fewer draws.
+// Tiles `src` over `dest`: large tiles tile by tile, narrow or low ones (skins tile
+// one-pixel strips) row by row.
 void Tile(TskPixels& dst, const TskRect& dest, const TskPixels& img, const TskRect& src, const TskRect& clip,
           TskDrawMode mode) {
   const std::int64_t sw = RectWidth(src), sh = RectHeight(src);
@@ -271,15 +270,7 @@ void Tile(TskPixels& dst, const TskRect& dest, const TskPixels& img, const TskRe
     SkTile(dst, dest, img, src, clip, mode);
     return;
   }
-  const std::int64_t nx = (63 + sw) / sw, ny = (63 + sh) / sh;
-  TskPixels big;
-  if (!big.SetSize(std::int32_t(std::min<std::int64_t>(sw * nx, TskPixels::MaxSide)),
-                   std::int32_t(std::min<std::int64_t>(sh * ny, TskPixels::MaxSide)))) {
-    SkTile(dst, dest, img, src, clip, mode);
-    return;
-  }
-  SkTile(big, big.Bounds(), img, src, {}, TskDrawMode::dmCopy);
-  SkTile(dst, dest, big, big.Bounds(), clip, mode);
+  SfTileRows(dst, dest, img, src, clip, mode);
 }
 
 // Draws rectangle `src` of the link's bitmap into `dest` by a tile style.
@@ -378,6 +369,59 @@ private:
 };
 
 } // namespace
+
+// ---- tiling by rows ----
+
+void SfTileRows(TskPixels& dst, const TskRect& dest, const TskPixels& img, const TskRect& src,
+                const TskRect& clip, TskDrawMode mode) {
+  const std::int64_t sw = RectWidth(src), sh = RectHeight(src);
+  if (sw <= 0 || sh <= 0 || !RectContains(src, img.Bounds()) || IsRectEmpty(dest)) {
+    return;
+  }
+  TskRect area = dest;
+  if (RectWidth(clip) > 0 && RectHeight(clip) > 0) {
+    // Whole tiles that meet the clip, as SkTile draws them.
+    auto down = [](std::int64_t v, std::int64_t origin, std::int64_t step) {
+      const std::int64_t d = v - origin;
+      return origin + (d >= 0 ? d / step : -((-d + step - 1) / step)) * step;
+    };
+    const TskRect c = IntersectRects(clip, dest);
+    if (IsRectEmpty(c)) {
+      return;
+    }
+    area = IntersectRects(dest, MakeRect(down(c.Left, dest.Left, sw), down(c.Top, dest.Top, sh),
+                                         down(std::int64_t(c.Right) - 1, dest.Left, sw) + sw,
+                                         down(std::int64_t(c.Bottom) - 1, dest.Top, sh) + sh));
+  }
+  area = IntersectRects(area, dst.Bounds());
+  if (IsRectEmpty(area)) {
+    return;
+  }
+  // Each source row the area needs, repeated across the area's width once; then every
+  // destination row is one row draw.
+  const std::int32_t aw = std::int32_t(RectWidth(area));
+  const std::int64_t rows = std::min<std::int64_t>(sh, RectHeight(area));
+  thread_local std::vector<TskColor> pattern;
+  pattern.resize(std::size_t(rows) * std::size_t(aw));
+  const std::int64_t x0 = ((std::int64_t(area.Left) - dest.Left) % sw + sw) % sw;
+  const std::int64_t y0 = ((std::int64_t(area.Top) - dest.Top) % sh + sh) % sh;
+  for (std::int64_t k = 0; k < rows; ++k) {
+    const TskColor* line = img.ScanLine(std::int32_t(src.Top + (y0 + k) % sh)) + src.Left;
+    TskColor* out = pattern.data() + std::size_t(k) * std::size_t(aw);
+    std::int64_t x = x0;
+    for (std::int32_t i = 0; i < aw; ++i) {
+      out[i] = line[x];
+      if (++x == sw) {
+        x = 0;
+      }
+    }
+  }
+  for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
+    const std::size_t k = std::size_t((y - area.Top) % rows);
+    TskPixels row = TskPixels::View(pattern.data() + k * std::size_t(aw), aw, 1, aw);
+    SkDrawAt(dst, area.Left, y, row, row.Bounds(), mode);
+  }
+}
 
 // ---- base drawing ----
 

@@ -498,6 +498,18 @@ TSfSkinObject* TSfSkinObject::AddChild(std::unique_ptr<TSfSkinObject> child) {
   return FChildren.back().get();
 }
 
+std::unique_ptr<TSfSkinObject> TSfSkinObject::RemoveChild(const TSfSkinObject* child) {
+  for (auto it = FChildren.begin(); it != FChildren.end(); ++it) {
+    if (it->get() == child) {
+      std::unique_ptr<TSfSkinObject> out = std::move(*it);
+      FChildren.erase(it);
+      out->FOwner = nullptr;
+      return out;
+    }
+  }
+  return nullptr;
+}
+
 TSfSkinObject* TSfSkinObject::FindByName(std::string_view name) {
   if (SfSameText(FName, name)) {
     return this;

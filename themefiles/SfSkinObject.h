@@ -7,6 +7,7 @@
 // class registry and the stored-record helpers.
 #include "theme/SkColor.h"
 #include "theme/SkMasks.h"
+#include "theme/SkPixelDraw.h"
 #include "theme/SkPixels.h"
 #include "theme/SkRect.h"
 #include "theme/records/SkFontDesc.h"
@@ -216,6 +217,8 @@ public:
   std::size_t ChildCount() const { return FChildren.size(); }
   TSfSkinObject* Child(std::size_t i) const { return i < FChildren.size() ? FChildren[i].get() : nullptr; }
   TSfSkinObject* AddChild(std::unique_ptr<TSfSkinObject> child);
+  // Takes a direct child out of the tree (none when `child` is not one).
+  std::unique_ptr<TSfSkinObject> RemoveChild(const TSfSkinObject* child);
   TSfSkinObject* FindByName(std::string_view name);
   TSfSkinObject* FindByKind(TSfKind kind);
   void SetFontCharset(std::uint8_t charset);
@@ -523,6 +526,13 @@ std::unique_ptr<TSfSkinObject> SfCreateSkinObject(std::string_view name);
 [[nodiscard]] bool SfReadObjectRecord(TSfReader& in, bool binary, std::unique_ptr<TSfSkinObject>& out);
 [[nodiscard]] bool SfWriteObjectRecord(TSfWriter& out, const TSfSkinObject& obj, bool binary,
                                        std::string& why);
+
+// Repeats rectangle `src` of `img` over `dest` (tiles anchored at its top-left corner) as
+// SkTile does, but row by row: each needed source row is repeated across the width once and
+// every destination row is then drawn in one step, however small the tile. With a clip of
+// positive size only the tiles that meet it are drawn.
+void SfTileRows(TskPixels& dst, const TskRect& dest, const TskPixels& img, const TskRect& src,
+                const TskRect& clip, TskDrawMode mode);
 
 // Colour names of the object streams (clBtnFace, clRed, ...), and the reverse.
 bool SfColorFromIdent(std::string_view ident, TColor& out);

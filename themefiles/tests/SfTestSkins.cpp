@@ -155,3 +155,135 @@ std::string SkinObjectsText(const TSfSkinSource& s) {
   }
   return text;
 }
+
+namespace {
+
+TskPixels Solid(std::int32_t w, std::int32_t h, TColor c) {
+  TskPixels p;
+  p.SetSize(w, h);
+  p.Fill(ColorToSkColor(c, 255, nullptr));
+  return p;
+}
+
+template <typename T>
+T* AddNode(TSfSkinObject& parent, const char* name, TSfAlign align, std::int32_t w, std::int32_t h,
+           TColor color = kSfNoColor) {
+  T* n = Add<T>(parent, name, align, 0);
+  n->FWidth = w;
+  n->FHeight = h;
+  n->FColor = color;
+  return n;
+}
+
+// A button-state node over the "states" strip: normal, hot, focused, pressed, disabled.
+TSfButtonObject* StateNode(TSfSkinObject& parent, const char* name, TSfAlign align = saNone) {
+  auto* b = AddNode<TSfButtonObject>(parent, name, align, 10, 10, 0);
+  b->FTileStyle = tsStretch;
+  Link(b->FBitmap, "states", {0, 0, 10, 10});
+  Link(b->FBitmapHot, "states", {0, 10, 10, 20});
+  Link(b->FBitmapFocused, "states", {0, 20, 10, 30});
+  Link(b->FBitmapPressed, "states", {0, 30, 10, 40});
+  Link(b->FBitmapDisabled, "states", {0, 40, 10, 50});
+  return b;
+}
+
+std::unique_ptr<TSfSkinObject> Top(const char* name) {
+  auto o = std::make_unique<TSfSkinObject>();
+  o->FName = name;
+  o->FColor = kSfNoColor;
+  return o;
+}
+
+} // namespace
+
+TSfSkinSource MakeThemeSkin() {
+  using namespace sfts;
+  TSfSkinSource s;
+  s.FSkinName = "Theme test";
+  TskPixels buttons = Solid(48, 64, 0);
+  for (int row = 0; row < 4; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      buttons.FillRect({col * 16, row * 16, col * 16 + 16, row * 16 + 16},
+                       ColorToSkColor(kButtonColors[row][col], 255, nullptr));
+    }
+  }
+  s.AddBitmap("buttons", std::move(buttons));
+  TskPixels states = Solid(10, 50, 0);
+  for (int i = 0; i < 5; ++i) {
+    states.FillRect({0, i * 10, 10, i * 10 + 10}, ColorToSkColor(kStateColors[i], 255, nullptr));
+  }
+  s.AddBitmap("states", std::move(states));
+  TskPixels tab = Solid(10, 10, kTabBody);
+  tab.FillRect({0, 0, 10, 3}, ColorToSkColor(kTabTop, 255, nullptr));
+  s.AddBitmap("tab", std::move(tab));
+
+  auto form = Top("Form");
+  form->FKind = skForm;
+  auto* caption = AddNode<TSfActiveObject>(*form, "Caption", saMostTop, 0, 20, kCaption);
+  caption->FKind = skCaption;
+  caption->FActiveColor = kCaptionActive;
+  caption->FDrawIfOwner = true;
+  auto button = [&](const char* name, TSfAction action, TSfAlign align, int row) {
+    auto* b = AddNode<TSfSystemButton>(*caption, name, align, 16, 0);
+    b->FAction = action;
+    b->FColor = 0;
+    if (row >= 0) {
+      Link(b->FBitmap, "buttons", {0, row * 16, 16, row * 16 + 16});
+      Link(b->FBitmapHot, "buttons", {16, row * 16, 32, row * 16 + 16});
+      Link(b->FBitmapPressed, "buttons", {32, row * 16, 48, row * 16 + 16});
+    }
+  };
+  button("SysMenu", sbaSysMenu, saLeft, -1);
+  button("Close", sbaClose, saRight, 0);
+  button("Maximize", sbaMaximize, saRight, 1);
+  button("Restore", sbaRestore, saRight, 2);
+  button("Minimize", sbaMinimize, saRight, 3);
+  auto* title = AddNode<TSfTextObject>(*caption, "Title", saClient, 0, 0);
+  title->FKind = skTitle;
+  title->FTextMarginLeft = 2;
+  title->FTextMarginRightStretch = true;
+  AddNode<TSfSkinObject>(*form, "Bottom", saMostBottom, 0, 4, kBorder)->FKind = skBottom;
+  AddNode<TSfSkinObject>(*form, "Left", saLeft, 4, 0, kBorder)->FKind = skLeft;
+  AddNode<TSfSkinObject>(*form, "Right", saRight, 4, 0, kBorder)->FKind = skRight;
+  auto* client = AddNode<TSfSkinObject>(*form, "Client", saClient, 0, 0, kClient);
+  client->FKind = skClient;
+  s.AddObject(std::move(form));
+
+  // A tool window whose object has no client node.
+  auto tool = Top("ToolWindow");
+  AddNode<TSfSkinObject>(*tool, "Caption", saMostTop, 0, 14, kCaption)->FKind = skCaption;
+  s.AddObject(std::move(tool));
+
+  auto family = [&](const char* name, std::initializer_list<const char*> stateNodes) {
+    auto o = Top(name);
+    for (const char* n : stateNodes) {
+      StateNode(*o, n);
+    }
+    return s.AddObject(std::move(o));
+  };
+  family("Button", {"Face"});
+  family("Checkbox", {"Checked", "Unchecked", "Mixed"});
+  family("ScrollBar", {"Frame", "TopButton", "BottomButton", "LeftButton", "RightButton", "HorzSlider",
+                       "VertSlider", "HorzFrame", "VertFrame"});
+  family("ProgressBar", {"Frame", "Bar", "SolidHorz"});
+  family("Edit", {"Frame", "Button"});
+  family("Header", {"Frame", "Section"});
+  family("StatusBar", {"Frame", "Panel", "Gripper"});
+  family("ListBox", {"Frame", "Item"});
+  family("MenuBar", {"Frame", "Item", "Separator"});
+  family("PopupMenu", {"Frame", "Item", "Separator", "upbutton"});
+  family("TrackBar", {"Track", "Thumb"});
+  family("GroupBox", {"Frame"});
+  family("ControlBar", {"Back", "Frame", "Grabber"});
+  family("SpeedButton", {"Face", "Separator"});
+  family("ScrollBox", {"Frame"});
+  family("Panel", {"Frame", "Caption", "ButtonRollup"});
+  family("Grid", {"Frame", "Cell", "Fixed"});
+  TSfSkinObject* tabs = family("Tabs", {"Frame", "LeftButton", "RightButton"});
+  auto* tabNode = AddNode<TSfBitmapObject>(*tabs, "Tab", saNone, 10, 10, 0);
+  tabNode->FTileStyle = tsStretch;
+  Link(tabNode->FBitmap, "tab", {0, 0, 10, 10});
+  tabNode->AfterLoad(s.FBitmaps);
+  s.DeriveThemeTables();
+  return s;
+}

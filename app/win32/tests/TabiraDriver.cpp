@@ -129,11 +129,13 @@ TCurrencyDigitsOverride::~TCurrencyDigitsOverride() {
   }
 }
 
-TChildProcess::TChildProcess(const std::string& exe) {
+TChildProcess::TChildProcess(const std::string& exe, const std::string& args) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  std::string line = "\"" + exe + "\" " + args;
+  if (!CreateProcessA(exe.c_str(), args.empty() ? nullptr : line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &si, &pi)) {
     throw std::runtime_error("cannot start " + exe);
   }
   FProcess.Reset(pi.hProcess);
@@ -157,7 +159,9 @@ DWORD TChildProcess::WaitForExit(DWORD timeoutMs) {
   return code;
 }
 
-TTabiraDriver::TTabiraDriver() : FProcess(ExeBesideThisTest("tabira.exe")) {
+std::string TabiraExePath() { return ExeBesideThisTest("tabira.exe"); }
+
+TTabiraDriver::TTabiraDriver(const std::string& args) : FProcess(ExeBesideThisTest("tabira.exe"), args) {
   // A throw from here on leaves through FProcess's destructor, which ends the program.
   const bool shown = WaitUntil(
       [this] {

@@ -25,10 +25,14 @@ private:
 
 // A started program: owns its process and thread handles, and ends the program (forcibly)
 // when it is still running as the owner goes, so that no test leaves it behind.
+// tabira.exe beside the running test program.
+std::string TabiraExePath();
+
 class TChildProcess {
 public:
-  // Starts the program; throws std::runtime_error when it cannot be started.
-  explicit TChildProcess(const std::string& exe);
+  // Starts the program (with `args` as its command line's arguments); throws
+  // std::runtime_error when it cannot be started.
+  explicit TChildProcess(const std::string& exe, const std::string& args = {});
   ~TChildProcess();
   TChildProcess(const TChildProcess&) = delete;
   TChildProcess& operator=(const TChildProcess&) = delete;
@@ -47,9 +51,9 @@ private:
 
 class TTabiraDriver {
 public:
-  // Starts tabira.exe (beside the test program) and waits for its window. When that fails,
-  // the program is ended before the exception leaves.
-  TTabiraDriver();
+  // Starts tabira.exe (beside the test program, with `args` on its command line) and waits
+  // for its window. When that fails, the program is ended before the exception leaves.
+  explicit TTabiraDriver(const std::string& args = {});
   // Closes the window and waits for the process to end.
   ~TTabiraDriver();
   TTabiraDriver(const TTabiraDriver&) = delete;
