@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include "themefiles/win32/VsModule.h"
+
 #include <commctrl.h>
 
 #include <exception>
@@ -25,6 +27,7 @@ void RegisterTabiraClasses() {
   SkStartThemeServices();
   // Themes read from files, for the theme named on the command line.
   SfRegisterFileThemes(TskThemeManager::Instance());
+  VsRegisterThemeClass();
   // The window's skinned frame.
   SkRegisterFormComponents();
 }

@@ -147,6 +147,28 @@ TEST(TabiraSkin, DemoSkinFramesTheWindow) {
   EXPECT_EQ(d.Close(), 0u);
 }
 
+// The visual style that ships with Wine, read by the program's own reader (not drawn by the
+// platform): no message, and a frame that is not the flat one.
+TEST(TabiraSkin, WinesLightVisualStyleFramesTheWindow) {
+  COLORREF flat = 0;
+  {
+    TTabiraDriver plain;
+    plain.Settle();
+    flat = CaptionPixel(plain.Window());
+  }
+  TTabiraDriver d(Quoted("C:\\windows\\resources\\themes\\light\\light.msstyles"));
+  EXPECT_FALSE(d.WaitForMessage(300)) << "the style was refused";
+  HWND w = d.Window();
+  d.Settle();
+  Pump(200);
+  EXPECT_NE(CaptionPixel(w), flat) << "the caption is not the style's";
+  RECT r{};
+  GetWindowRect(w, &r);
+  EXPECT_EQ(HitAt(w, (r.right - r.left) / 2, 60), HTCLIENT);
+  SaveShot("visual-style-tabira.bmp", GrabWindow(w));
+  EXPECT_EQ(d.Close(), 0u);
+}
+
 TEST(TabiraSkin, DamagedSkinGivesOneMessageThenTheFlatFrame) {
   ASSERT_FALSE(DemoSkin().empty()) << "TABIRA_DEMO_SKIN is not set";
   std::ifstream in(DemoSkin(), std::ios::binary);
