@@ -16,6 +16,9 @@ bool TSkMenuTracker::Start(TSkItem& root, TskPoint at) {
   }
   FLevels.clear();
   FEnded = TSkTrackEnd::teNone;
+  const TskRect asked = FHost.Insets();
+  auto clamp = [](std::int32_t v) { return std::clamp<std::int32_t>(v, 0, MaxInset); };
+  FInsets = {clamp(asked.Left), clamp(asked.Top), clamp(asked.Right), clamp(asked.Bottom)};
   return OpenLevel(root, at, {});
 }
 
@@ -35,20 +38,21 @@ bool TSkMenuTracker::OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor
   });
   // The monitor is chosen by the opening point, so every level stays with its parent.
   const TskRect monitor = FHost.MonitorAt(at);
-  if (!SkScrolling(item) && level.Content.Height + 2 * Inset > RectHeight(monitor)) {
+  const std::int32_t frameWidth = FInsets.Left + FInsets.Right, frameHeight = FInsets.Top + FInsets.Bottom;
+  if (!SkScrolling(item) && level.Content.Height + frameHeight > RectHeight(monitor)) {
     // Taller than the monitor: the level scrolls through as many items as fit.
     int tallest = 1;
     for (const auto& [child, size] : level.Sizes) {
       tallest = std::max(tallest, size.Height);
     }
-    const std::int64_t room = RectHeight(monitor) - 2 * Inset - 2 * SkScrollButtonHeight;
+    const std::int64_t room = RectHeight(monitor) - frameHeight - 2 * SkScrollButtonHeight;
     item.Scrolled = true;
     item.ScrollCount = int(std::max<std::int64_t>(1, room / tallest));
     item.FirstVisible = 0;
     level.AutoScrolled = true;
     level.Content = SkLayoutPopup(item, [&level](const TSkItem& i) { return level.Sizes[&i]; });
   }
-  const TSkItemSize outer{level.Content.Width + 2 * Inset, level.Content.Height + 2 * Inset};
+  const TSkItemSize outer{level.Content.Width + frameWidth, level.Content.Height + frameHeight};
   level.Screen = SkPlacePopup(at, anchor, outer, monitor);
   const TSkShownRange shown = SkShownRange(item);
   level.Hot = SkNextItem(item, shown.First - 1);
@@ -106,7 +110,8 @@ bool TSkMenuTracker::OpenHotSubMenu() {
   if (!item.Enabled || !item.HasSubMenu()) {
     return false;
   }
-  const TskRect r = OffsetRect(item.ItemRect, level.Screen.Left + Inset, level.Screen.Top + Inset);
+  const TskRect r =
+      OffsetRect(item.ItemRect, level.Screen.Left + FInsets.Left, level.Screen.Top + FInsets.Top);
   (void)depth;
   return OpenLevel(item, {r.Right, r.Top}, r);
 }
@@ -194,7 +199,7 @@ int TSkMenuTracker::LevelAt(TskPoint p) const {
 
 TskPoint TSkMenuTracker::ToClient(int depth, TskPoint p) const {
   const TskRect& r = FLevels[std::size_t(depth)].Screen;
-  return {p.X - r.Left - Inset, p.Y - r.Top - Inset};
+  return {p.X - r.Left - FInsets.Left, p.Y - r.Top - FInsets.Top};
 }
 
 bool TSkMenuTracker::MouseMove(TskPoint p) {

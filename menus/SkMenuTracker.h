@@ -23,6 +23,9 @@ public:
   virtual void DeferClick(TSkItemId id) = 0;
   // A quit request seen during tracking is handed back to the outer loop.
   virtual void RepostQuit(int exitCode) = 0;
+  // The frame around the item area of every level, as widths (Left, Top, Right, Bottom); asked
+  // once as tracking starts.
+  virtual TskRect Insets() { return {3, 3, 3, 3}; }
 };
 
 enum class TSkMenuKey { mkLeft, mkRight, mkUp, mkDown, mkEnter, mkEscape, mkAlt, mkF10, mkTab, mkSpace };
@@ -31,8 +34,8 @@ enum class TSkTrackEnd { teNone, teClick, teCancel, teOutsideClick, teQuit };
 
 class TSkMenuTracker {
 public:
-  // Frame insets around the item area of every popup level.
-  static constexpr int Inset = 3;
+  // The widest frame a host may ask for on any side.
+  static constexpr int MaxInset = 64;
   static constexpr int HoverOpenMs = 500;
   static constexpr int ScrollRepeatMs = 100;
 
@@ -57,6 +60,8 @@ public:
   bool Choose(int depth, int index);
 
   bool Tracking() const { return !FLevels.empty(); }
+  // The frame widths in force (the host's, each clamped to 0..MaxInset).
+  const TskRect& Insets() const { return FInsets; }
   TSkTrackEnd Ended() const { return FEnded; }
   int Depth() const { return int(FLevels.size()); }
   TSkItem* LevelItem(int depth) const { return FLevels.at(std::size_t(depth)).Item; }
@@ -90,6 +95,7 @@ private:
 
   ISkMenuHost& FHost;
   std::vector<TLevel> FLevels;
+  TskRect FInsets{3, 3, 3, 3};
   TSkTrackEnd FEnded = TSkTrackEnd::teNone;
   TskPoint FLastMouse{-2147483647 - 1, -2147483647 - 1};
   int FHoverMs = 0;

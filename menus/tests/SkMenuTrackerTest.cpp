@@ -212,7 +212,7 @@ TEST(SkMenuTracker, ALevelTallerThanItsMonitorScrollsAndGivesItsSettingsBack) {
   ASSERT_TRUE(tracker.Start(root, {0, 0}));
   ASSERT_TRUE(SkScrolling(root));
   const TSkShownRange shown = SkShownRange(root);
-  EXPECT_EQ(shown.Last - shown.First, (1024 - 2 * TSkMenuTracker::Inset - 2 * SkScrollButtonHeight) / 20);
+  EXPECT_EQ(shown.Last - shown.First, (1024 - 3 - 3 - 2 * SkScrollButtonHeight) / 20);
   EXPECT_LE(RectHeight(tracker.LevelRect(0)), 1024);
   for (int i = 0; i < shown.Last; ++i) {
     tracker.Key(TSkMenuKey::mkDown);
@@ -270,6 +270,41 @@ TEST(SkMenuTracker, ChoosingAnItemActsAsTheKeyboardWould) {
   ASSERT_TRUE(tracker.Choose(1, 1)); // "&Dua" clicks
   EXPECT_FALSE(tracker.Tracking());
   EXPECT_EQ(host.Clicks, L"&Dua");
+}
+
+} // namespace
+
+namespace {
+
+// A host whose theme puts its own frame around the items.
+class TFramedHost : public TScriptHost {
+public:
+  TFramedHost(TSkItem& root, TskRect insets) : TScriptHost(root), Asked(insets) {}
+  TskRect Insets() override { return Asked; }
+  void LevelOpened(int, const TskRect& screen) override { Opened = screen; }
+  TskRect Asked, Opened;
+};
+
+TEST(SkMenuTracker, TheHostsFrameWidthsPlaceTheItems) {
+  const struct {
+    TskRect Asked, Used;
+  } cases[] = {
+      {{2, 4, 6, 8}, {2, 4, 6, 8}}, {{-5, 0, 1000, 64}, {0, 0, TSkMenuTracker::MaxInset, 64}}, // clamped
+  };
+  for (const auto& c : cases) {
+    auto root = Menu();
+    TFramedHost host(*root, c.Asked);
+    TSkMenuTracker tracker(host);
+    ASSERT_TRUE(tracker.Start(*root, {100, 100}));
+    EXPECT_EQ(tracker.Insets(), c.Used);
+    // Five shown items (100 wide; 20, 15, 20, 20, 20 high) inside the frame.
+    EXPECT_EQ(RectWidth(host.Opened), 100 + c.Used.Left + c.Used.Right);
+    EXPECT_EQ(RectHeight(host.Opened), 95 + c.Used.Top + c.Used.Bottom);
+    // The pointer on "&Tutup" (its top at 75 in the item area) highlights it.
+    tracker.MouseMove({100 + c.Used.Left + 50, 100 + c.Used.Top + 80});
+    EXPECT_EQ(tracker.HotIndex(0), 4);
+    tracker.Key(TSkMenuKey::mkEscape);
+  }
 }
 
 } // namespace

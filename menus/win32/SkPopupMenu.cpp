@@ -179,7 +179,7 @@ public:
     e.Self.Screen = window;
     const TSkShownRange shown = SkShownRange(level);
     const int hot = Tracker.HotIndex(depth);
-    const int o = TSkMenuTracker::Inset;
+    const TskRect& in = Tracker.Insets();
     for (int i = 0; i < level.Count(); ++i) {
       const TSkItem& item = *level.Items(i);
       TAccessibleElement x;
@@ -191,8 +191,8 @@ public:
       if (!item.Visible || i < shown.First || i >= shown.Last) {
         x.State = STATE_SYSTEM_INVISIBLE;
       } else {
-        x.Screen = {window.left + o + item.ItemRect.Left, window.top + o + item.ItemRect.Top,
-                    window.left + o + item.ItemRect.Right, window.top + o + item.ItemRect.Bottom};
+        x.Screen = {window.left + in.Left + item.ItemRect.Left, window.top + in.Top + item.ItemRect.Top,
+                    window.left + in.Left + item.ItemRect.Right, window.top + in.Top + item.ItemRect.Bottom};
         x.State = (item.Enabled ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE) |
                   (item.Checked ? STATE_SYSTEM_CHECKED : 0) |
                   (item.HasSubMenu() ? STATE_SYSTEM_HASPOPUP : 0) |
@@ -211,6 +211,17 @@ public:
     PostMessageW(SkClickHandlerWindow(), WM_SKMENUCLICK, WPARAM(DWORD(id >> 32)), LPARAM(DWORD(id)));
   }
   void RepostQuit(int code) override { PostQuitMessage(code); }
+  // The frame the theme draws around the items when it paints menus; else the platform's.
+  TskRect Insets() override {
+    TskTheme* theme = SkPaintingTheme();
+    if (!theme || !theme->MenuAvailable(1, "default")) {
+      return {3, 3, 3, 3};
+    }
+    const TskRect outer{0, 0, 200, 200};
+    const TskRect inner = theme->MenuClientRect(1, outer, "default");
+    return {inner.Left - outer.Left, inner.Top - outer.Top, outer.Right - inner.Right,
+            outer.Bottom - inner.Bottom};
+  }
 
   // Through the current theme when it paints popup menus: its menu, items, texts and glyphs.
   void PaintThemed(HDC dc, const RECT& rc, int depth, TskTheme& theme) {
@@ -223,14 +234,13 @@ public:
     TSkItem& level = *Tracker.LevelItem(depth);
     const int hot = Tracker.HotIndex(depth);
     const TSkShownRange shown = SkShownRange(level);
-    const int o = TSkMenuTracker::Inset;
+    const TskRect& in = Tracker.Insets();
     for (int i = shown.First; i < shown.Last; ++i) {
       const TSkItem& item = *level.Items(i);
       if (!item.Visible) {
         continue;
       }
-      const TskRect r{item.ItemRect.Left + o, item.ItemRect.Top + o, item.ItemRect.Right + o,
-                      item.ItemRect.Bottom + o};
+      const TskRect r = OffsetRect(item.ItemRect, in.Left, in.Top);
       const bool isHot = i == hot && item.Enabled;
       const TskPartInfo part = SkPartInfo(r, item.IsSeparator() ? 1 : 0, isHot ? 1 : 0);
       theme.PaintMenuItem(1, canvas, kObject, part);
@@ -265,11 +275,13 @@ public:
       }
     }
     if (SkScrolling(level)) {
-      theme.PaintMenuItem(1, canvas, kObject,
-                          SkPartInfo({o, o, rc.right - o, o + SkScrollButtonHeight}, 3, 0));
       theme.PaintMenuItem(
           1, canvas, kObject,
-          SkPartInfo({o, rc.bottom - o - SkScrollButtonHeight, rc.right - o, rc.bottom - o}, 4, 0));
+          SkPartInfo({in.Left, in.Top, rc.right - in.Right, in.Top + SkScrollButtonHeight}, 3, 0));
+      theme.PaintMenuItem(1, canvas, kObject,
+                          SkPartInfo({in.Left, rc.bottom - in.Bottom - SkScrollButtonHeight,
+                                      rc.right - in.Right, rc.bottom - in.Bottom},
+                                     4, 0));
     }
   }
 
@@ -300,14 +312,14 @@ public:
       const TSkShownRange shown = SkShownRange(level);
       HGDIOBJ old = SelectObject(dc, MenuFont());
       SetBkMode(dc, TRANSPARENT);
-      const int o = TSkMenuTracker::Inset;
+      const TskRect& in = Tracker.Insets();
       for (int i = shown.First; i < shown.Last; ++i) {
         const TSkItem& item = *level.Items(i);
         if (!item.Visible) {
           continue;
         }
-        RECT r{item.ItemRect.Left + o, item.ItemRect.Top + o, item.ItemRect.Right + o,
-               item.ItemRect.Bottom + o};
+        RECT r{item.ItemRect.Left + in.Left, item.ItemRect.Top + in.Top, item.ItemRect.Right + in.Left,
+               item.ItemRect.Bottom + in.Top};
         if (item.IsSeparator()) {
           RECT line{r.left + 2, (r.top + r.bottom) / 2 - 1, r.right - 2, (r.top + r.bottom) / 2 + 1};
           DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -340,8 +352,9 @@ public:
       }
       if (SkScrolling(level)) {
         SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
-        RECT up{o, o, rc.right - o, o + SkScrollButtonHeight};
-        RECT down{o, rc.bottom - o - SkScrollButtonHeight, rc.right - o, rc.bottom - o};
+        RECT up{in.Left, in.Top, rc.right - in.Right, in.Top + SkScrollButtonHeight};
+        RECT down{in.Left, rc.bottom - in.Bottom - SkScrollButtonHeight, rc.right - in.Right,
+                  rc.bottom - in.Bottom};
         const COLORREF c = GetSysColor(COLOR_MENUTEXT);
         Triangle(dc, (up.left + up.right) / 2, (up.top + up.bottom) / 2, -1, c);
         Triangle(dc, (down.left + down.right) / 2, (down.top + down.bottom) / 2, 1, c);

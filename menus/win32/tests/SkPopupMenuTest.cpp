@@ -249,6 +249,7 @@ TEST_F(PopupMenuTest, TheCurrentThemePaintsTheMenu) {
   const COLORREF hotFill =
       TskCanvas::ToColorRef(TskThemeManager::Instance().CurrentTheme()->Rgb(kcButtonHot));
   COLORREF background = 0, hot = 0;
+  bool frameFits = false;
   int step = 0;
   PopupWith([&] {
     const std::vector<HWND> p = Popups();
@@ -263,14 +264,20 @@ TEST_F(PopupMenuTest, TheCurrentThemePaintsTheMenu) {
       GetWindowRect(p[0], &r);
       const TSkItem& first = *Menu.Items().Items(2);
       const TSkItem& last = *Menu.Items().Items(3);
-      const int o = TSkMenuTracker::Inset;
+      // The items stand inside the frame the theme asks for.
+      const TskRect inner =
+          TskThemeManager::Instance().CurrentTheme()->MenuClientRect(1, {0, 0, 200, 200}, "default");
+      const int ox = inner.Left, oy = inner.Top;
       // Right of the image column, inside the hot item and the last (normal) one.
-      hot = GrabScreen({r.left + o + 60, r.top + o + first.ItemRect.Top + 2, r.left + o + 61,
-                        r.top + o + first.ItemRect.Top + 3})
+      hot = GrabScreen({r.left + ox + 60, r.top + oy + first.ItemRect.Top + 2, r.left + ox + 61,
+                        r.top + oy + first.ItemRect.Top + 3})
                 .At(0, 0);
-      background = GrabScreen({r.left + o + 60, r.top + o + last.ItemRect.Top + 2, r.left + o + 61,
-                               r.top + o + last.ItemRect.Top + 3})
+      background = GrabScreen({r.left + ox + 60, r.top + oy + last.ItemRect.Top + 2, r.left + ox + 61,
+                               r.top + oy + last.ItemRect.Top + 3})
                        .At(0, 0);
+      // The last item's bottom row is the theme's frame's first row away from the window's edge.
+      const int height = r.bottom - r.top;
+      frameFits = height == oy + last.ItemRect.Bottom + (200 - inner.Bottom);
       SaveShot("menu-flat.bmp", GrabWindow(p[0]));
       SendKeyPress(VK_ESCAPE);
     }
@@ -278,6 +285,7 @@ TEST_F(PopupMenuTest, TheCurrentThemePaintsTheMenu) {
   TskThemeManager::Instance().ClearCurrentTheme();
   EXPECT_EQ(background, RGB(255, 255, 255));
   EXPECT_EQ(hot, hotFill);
+  EXPECT_TRUE(frameFits) << "the window is the items plus the theme's menu frame";
 }
 
 } // namespace
