@@ -816,3 +816,39 @@ TEST_F(MxMaskEditTest, ShadowedTextDrawsAShadowLayer) {
 }
 
 } // namespace
+
+namespace {
+
+// Losing the focus with HideSelection erases the selection box but keeps the selection, which
+// shows again with the focus; without HideSelection the box stays while unfocused.
+TEST_F(MxMaskEditTest, HideSelectionErasesTheBoxButKeepsTheSelection) {
+  HWND a = H("A");
+  SendMessageA(a, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1234567"));
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF;
+  auto highlighted = [&] {
+    int n = 0;
+    for (COLORREF c : GrabWindow(a).Pixels) {
+      n += c == highlight;
+    }
+    return n;
+  };
+  auto selection = [&] {
+    DWORD from = 0, to = 0;
+    SendMessageA(a, EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    return std::pair<DWORD, DWORD>{from, to};
+  };
+  for (const bool hide : {true, false}) {
+    SCOPED_TRACE(hide ? "HideSelection" : "no HideSelection");
+    Field("A").Edit().HideSelection = hide;
+    Focus("A");
+    SendMessageA(a, EM_SETSEL, 0, 4);
+    Pump(60);
+    ASSERT_GT(highlighted(), 0);
+    Focus("C");
+    Pump(60);
+    EXPECT_EQ(highlighted() > 0, !hide);
+    EXPECT_EQ(selection(), (std::pair<DWORD, DWORD>{0, 4})) << "the selection is kept";
+  }
+}
+
+} // namespace
