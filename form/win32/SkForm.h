@@ -161,6 +161,8 @@ private:
   void ContextHelp() override;
   HWND ApplicationWindow() const;
   void JoinApplication();
+  // Marks the minimise the form posts itself, which the platform is to carry out.
+  static constexpr LPARAM kOwnMinimize = 0x534B4D;
   TskRect ReferenceArea() const;
   POINT WindowPoint(LPARAM screenPoint) const;
   void ApplyNativeStyle();
