@@ -8,9 +8,12 @@
 
 #include <oleacc.h>
 
+#include "framework/win32/AccessibleElements.h"
+
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // IUnknown for the program's own accessible objects: one reference count, and the interfaces a
 // client asks an accessible object for (IUnknown, IDispatch, IAccessible).
@@ -34,6 +37,11 @@ struct TAccessibleFacts {
   bool ReadOnly = false;
   // Sets the value as typing would; false when the control refuses it.
   std::function<bool(const std::wstring&)> SetValue;
+  // Parts the control draws itself (its buttons, the labels it paints), numbered after the
+  // children the platform knows (the child windows); DoChild runs one's default action
+  // (index 0 is the first of these parts) and answers false when it has none.
+  std::vector<TAccessibleElement> Children;
+  std::function<bool(std::size_t index)> DoChild;
 };
 
 // The facts of the control behind a window; false for a window that has none.

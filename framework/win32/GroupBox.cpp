@@ -1,8 +1,16 @@
 #include "framework/win32/GroupBox.h"
 
+#include "framework/AccessibleNames.h"
 #include "framework/win32/Canvas.h"
 
 TGroupBox::TGroupBox(TWinControl* parent) : TWinControl(parent) {}
+
+bool TGroupBox::AccessibleFacts(TAccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_GROUPING;
+  facts.Name = AccessibleWide(AccessibleText(Caption()));
+  AddAccessibleLabels(facts);
+  return true;
+}
 
 void TGroupBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);

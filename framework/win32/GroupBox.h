@@ -9,6 +9,8 @@ class TGroupBox : public TWinControl {
 public:
   explicit TGroupBox(TWinControl* parent);
   bool AcceptsControls() const override { return true; }
+  // A grouping named by its caption, with the labels it paints.
+  bool AccessibleFacts(TAccessibleFacts& facts) const override;
 
 protected:
   void CreateParams(TCreateParams& params) override;

@@ -593,6 +593,29 @@ LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND hwnd, UINT msg, WPARAM wpa
   return self->Dispatch(msg, wparam, lparam);
 }
 
+bool TWinControl::AccessibleFacts(TAccessibleFacts& facts) const { return AddAccessibleLabels(facts); }
+
+bool TWinControl::AddAccessibleLabels(TAccessibleFacts& facts) const {
+  bool added = false;
+  for (const TWinControl* child : FControls) {
+    if (child->HasWindow() || !child->Visible() || child->Caption().empty()) {
+      continue;
+    }
+    TAccessibleElement label;
+    label.Role = ROLE_SYSTEM_STATICTEXT;
+    label.Name = AccessibleWide(AccessibleText(child->Caption()));
+    label.State = STATE_SYSTEM_READONLY;
+    POINT origin{child->Left(), child->Top()};
+    if (FHandle) {
+      ClientToScreen(FHandle, &origin);
+    }
+    label.Screen = {origin.x, origin.y, origin.x + child->Width(), origin.y + child->Height()};
+    facts.Children.push_back(std::move(label));
+    added = true;
+  }
+  return added;
+}
+
 std::string TWinControl::AccessibleLabelName() const {
   if (!FParent) {
     return {};

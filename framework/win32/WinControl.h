@@ -132,11 +132,15 @@ public:
 
   static TWinControl* FromHandle(HWND hwnd);
 
-  // What assistive tools are told about the control (role, name, value, states); false (the
-  // default) leaves the platform's standard answers alone.
-  virtual bool AccessibleFacts(TAccessibleFacts& facts) const { return false; }
+  // What assistive tools are told about the control (role, name, value, states, the parts it
+  // draws itself); false leaves the platform's standard answers alone. By default: the labels
+  // the control paints (its windowless children) as static texts, and nothing without them.
+  virtual bool AccessibleFacts(TAccessibleFacts& facts) const;
   // The caption of the windowless label left of the control on its row, as its spoken name.
   std::string AccessibleLabelName() const;
+  // Adds the visible windowless children (labels) as static-text parts where they are drawn;
+  // false when there are none.
+  bool AddAccessibleLabels(TAccessibleFacts& facts) const;
 
 protected:
   virtual void CreateParams(TCreateParams& params);

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -253,6 +254,62 @@ TEST_F(FrTabiraAccessible, CaptionButtonsAreTheTitleBarsButtons) {
   const HRESULT named = bar->get_accName(Child(2), &b);
   EXPECT_EQ(Text(named, b), L"Restore") << "the same button restores now";
   bar->Release();
+}
+
+} // namespace
+
+namespace {
+
+// The labels the group boxes paint are static-text children of their group box, which is a
+// grouping named by its caption; each label is where it is drawn.
+TEST_F(FrTabiraAccessible, GroupBoxesAreGroupingsWithTheirLabels) {
+  auto* group = dynamic_cast<TWinControl*>(Window->FindComponent("GroupBox2"));
+  ASSERT_NE(group, nullptr);
+  IAccessible* box = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(group->Handle(), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&box)),
+            S_OK);
+  VARIANT role;
+  EXPECT_EQ(Long(box->get_accRole(Self(), &role), role), ROLE_SYSTEM_GROUPING);
+  EXPECT_EQ(Name(box), L"Total harta tersimpan selama 1 Haul (1 tahun hijriyah)");
+  long count = 0;
+  ASSERT_EQ(box->get_accChildCount(&count), S_OK);
+  std::vector<std::wstring> labels;
+  long firstLabel = 0;
+  for (long id = 1; id <= count; ++id) {
+    const VARIANT c = Child(id);
+    VARIANT r;
+    if (Long(box->get_accRole(c, &r), r) != ROLE_SYSTEM_STATICTEXT) {
+      continue;
+    }
+    firstLabel = firstLabel ? firstLabel : id;
+    BSTR b = nullptr;
+    const HRESULT named = box->get_accName(c, &b);
+    labels.push_back(Text(named, b));
+    if (labels.back() == L"Uang tunai") {
+      auto* label = dynamic_cast<TWinControl*>(Window->FindComponent("lbUangTunai"));
+      ASSERT_NE(label, nullptr);
+      POINT at{label->Left(), label->Top()};
+      ClientToScreen(group->Handle(), &at);
+      long x = 0, y = 0, w = 0, h = 0;
+      ASSERT_EQ(box->accLocation(&x, &y, &w, &h, c), S_OK);
+      EXPECT_EQ(x, at.x);
+      EXPECT_EQ(y, at.y);
+      EXPECT_EQ(w, label->Width());
+      VARIANT hit;
+      EXPECT_EQ(box->accHitTest(x + 1, y + 1, &hit), S_OK);
+      EXPECT_EQ(hit.lVal, id);
+    }
+  }
+  for (const wchar_t* want : {L"Uang tunai", L"Tabungan", L"Lain-lain"}) {
+    EXPECT_NE(std::find(labels.begin(), labels.end(), want), labels.end()) << std::wstring(want);
+  }
+  // The labels follow the platform's children, and next and previous walk them.
+  ASSERT_GT(firstLabel, 1) << "the group box's child windows come first";
+  VARIANT next;
+  EXPECT_EQ(box->accNavigate(NAVDIR_NEXT, Child(firstLabel - 1), &next), S_OK);
+  EXPECT_EQ(next.lVal, firstLabel);
+  box->Release();
 }
 
 } // namespace

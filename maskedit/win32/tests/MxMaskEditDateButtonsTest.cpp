@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -267,6 +269,69 @@ TEST_F(MxMaskEditDateButtonsTest, TwoButtonsClickedAndHeld) {
   EXPECT_EQ(repeats.size(), held);
   EXPECT_GE(repeats[1] - repeats[0], 500u - 20u);
   EXPECT_EQ(e.RawText(), "abc"); // the buttons never reach the text
+}
+
+} // namespace
+
+namespace {
+
+// The buttons drawn in a field are its push-button children for assistive tools: named by
+// their hints (else captions), where they are drawn, and pressed by their default action.
+TEST_F(MxMaskEditDateButtonsTest, ButtonsArePushButtonChildrenOfTheField) {
+  CoInitialize(nullptr);
+  TMxMaskEdit& field = Field("E");
+  TMxCustomMaskEdit& e = field.Edit();
+  std::vector<std::string> journal;
+  for (const char* caption : {"...", "+"}) {
+    TMxSpecialButton& item = e.CustomButtons().Add();
+    item.SetCaption(caption);
+    item.OnClick = [&](TMxSpecialButton* sender, int) { journal.push_back(sender->GetCaption()); };
+  }
+  e.CustomButtons().Item(0).SetHint("Pilih &tanggal");
+  e.CustomButtons().Item(1).SetEnabled(false);
+  Pump(100); // the posted relayout
+  IAccessible* object = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(field.Handle(), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&object)),
+            S_OK);
+  long count = 0;
+  ASSERT_EQ(object->get_accChildCount(&count), S_OK);
+  ASSERT_EQ(count, 2) << "the field has no child windows: its two buttons";
+  auto child = [](long id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+  };
+  const wchar_t* names[] = {L"Pilih tanggal", L"+"};
+  for (long id = 1; id <= 2; ++id) {
+    BSTR name = nullptr;
+    object->get_accName(child(id), &name);
+    EXPECT_EQ(std::wstring(name ? name : L""), names[id - 1]);
+    SysFreeString(name);
+    VARIANT role;
+    object->get_accRole(child(id), &role);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+    const TMxSpeedButton& b = e.CustomButtons().Item(int(id - 1)).Control();
+    const POINT at = ScreenOf("E", b.Left, b.Top);
+    long x = 0, y = 0, w = 0, h = 0;
+    ASSERT_EQ(object->accLocation(&x, &y, &w, &h, child(id)), S_OK);
+    EXPECT_EQ(x, at.x);
+    EXPECT_EQ(y, at.y);
+    EXPECT_EQ(w, b.Width);
+    VARIANT hit;
+    EXPECT_EQ(object->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.lVal, id);
+  }
+  VARIANT state;
+  object->get_accState(child(2), &state);
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_EQ(object->accDoDefaultAction(child(1)), S_OK);
+  EXPECT_NE(object->accDoDefaultAction(child(2)), S_OK) << "a disabled button is not pressed";
+  EXPECT_EQ(journal, std::vector<std::string>{"..."});
+  object->Release();
+  CoUninitialize();
 }
 
 } // namespace
