@@ -5,6 +5,10 @@
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 
+#include <windows.h>
+
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -205,6 +209,55 @@ TEST(TabiraCalculatorZeroDigits, WorkedExampleAndTheTextChecks) {
   EXPECT_EQ(d.Text("EdNishab"), " 21.250.000");
   d.Click("btHitung");
   EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864");
+}
+
+} // namespace
+
+namespace {
+
+// tabira.exe seen by an assistive tool in another process, as a screen reader sees it: a
+// field's role, spoken name and value, and the title bar's buttons, through oleacc's
+// marshalling.
+TEST(TabiraCalculator, AnotherProcessHearsTheFieldsAndTheTitleBar) {
+  CoInitialize(nullptr);
+  {
+    TTabiraDriver d;
+    d.Replace("edUangTunai", "1500");
+    auto text = [](IAccessible* o, LONG id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+      VARIANT c;
+      VariantInit(&c);
+      c.vt = VT_I4;
+      c.lVal = id;
+      BSTR b = nullptr;
+      const HRESULT hr = (o->*get)(c, &b);
+      std::wstring s = SUCCEEDED(hr) && b ? std::wstring(b) : L"<none>";
+      SysFreeString(b);
+      return s;
+    };
+    IAccessible* field = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(d.Control("edUangTunai"), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&field)),
+              S_OK);
+    VARIANT self, role;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    ASSERT_EQ(field->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(text(field, CHILDID_SELF, &IAccessible::get_accName), L"Uang tunai");
+    EXPECT_EQ(text(field, CHILDID_SELF, &IAccessible::get_accValue), L" 1.500");
+    field->Release();
+
+    IAccessible* bar = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(d.Window(), DWORD(OBJID_TITLEBAR), __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&bar)),
+              S_OK);
+    EXPECT_EQ(text(bar, 2, &IAccessible::get_accName), L"Minimize");
+    EXPECT_EQ(text(bar, 5, &IAccessible::get_accName), L"Close");
+    bar->Release();
+    EXPECT_EQ(d.Close(), 0u);
+  }
+  CoUninitialize();
 }
 
 } // namespace
