@@ -18,8 +18,20 @@ TMxEditRects TMxEditLayout::Rects(const TMxRect& frameClient, int buttonsWidth, 
   return r;
 }
 
+namespace {
+
+// Text wider than its rectangle is laid out from the left and scrolled, whatever the
+// alignment: right-aligned it could never show its start, centred its caret and its drawing
+// would scroll at different rates.
+bool Fits(const TMxRect& text, int textWidth) { return textWidth <= text.Right - text.Left; }
+TMxAlignment Effective(TMxAlignment alignment, const TMxRect& text, int textWidth) {
+  return Fits(text, textWidth) ? alignment : taLeftJustify;
+}
+
+} // namespace
+
 int TMxEditLayout::TextOrigin(TMxAlignment alignment, const TMxRect& text, int textWidth) {
-  switch (alignment) {
+  switch (Effective(alignment, text, textWidth)) {
   case taRightJustify: return text.Right - textWidth;
   case taCenter: return text.Left + (text.Right - text.Left - textWidth) / 2;
   default: return text.Left;
@@ -54,7 +66,9 @@ int CaretX(TMxAlignment alignment, const TMxRect& t, const TMxPrefixWidths& widt
 TMxCaretPlacement TMxEditLayout::PlaceCaret(TMxAlignment alignment, const TMxRect& t,
                                             const TMxPrefixWidths& widths, int caretPos, int scrollOffset,
                                             const TMx3DCaption& font3d) {
-  int x0 = TextOrigin(alignment, t, widths.Width(widths.Count()));
+  const int textWidth = widths.Width(widths.Count());
+  alignment = Effective(alignment, t, textWidth);
+  int x0 = TextOrigin(alignment, t, textWidth);
   switch (font3d.Style()) {
   case tdSunken:
   case tdSunkenShadow: x0 += font3d.ShadowDepth(); break;
@@ -64,7 +78,9 @@ TMxCaretPlacement TMxEditLayout::PlaceCaret(TMxAlignment alignment, const TMxRec
   }
   --x0;
   TMxCaretPlacement p;
-  p.ScrollOffset = std::max(0, scrollOffset);
+  // Text that fits is never scrolled (an offset left from a longer text goes).
+  p.ScrollOffset = Fits(t, textWidth) ? 0 : std::max(0, scrollOffset);
+  p.Scrolled = p.ScrollOffset != scrollOffset;
   const int cx = CaretX(alignment, t, widths, caretPos, p.ScrollOffset, x0, false, font3d);
   if (cx > t.Right) {
     p.ScrollOffset += cx - t.Right + t.Left + 2;
@@ -88,7 +104,7 @@ int TMxEditLayout::CharIndexFromX(TMxAlignment alignment, const TMxRect& text, c
 
 int TMxEditLayout::DrawOrigin(TMxAlignment alignment, const TMxRect& text, int textWidth, int scrollOffset) {
   const int left = text.Left - scrollOffset;
-  switch (alignment) {
+  switch (Effective(alignment, text, textWidth)) {
   case taRightJustify: return text.Right - textWidth;
   case taCenter: return left + (text.Right - left - textWidth) / 2;
   default: return left;

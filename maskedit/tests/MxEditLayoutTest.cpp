@@ -73,6 +73,14 @@ TEST(MxEditLayout, CaretAndScrolling) {
       {taLeftJustify, std::string(20, 'x'), 21, 7, 42, 98},
       {taLeftJustify, std::string(20, 'x'), 1, 42, 0, 0}, // back to the start
       {taCenter, "ab", 3, 0, 0, 57},
+      // Wider than the rectangle: laid out from the left and scrolled like left-aligned text,
+      // so both ends can be reached; text that fits again drops a stale offset.
+      {taRightJustify, std::string(20, 'x'), 21, 0, 42, 98},
+      {taRightJustify, std::string(20, 'x'), 1, 42, 0, 0},
+      {taCenter, std::string(20, 'x'), 21, 0, 42, 98},
+      {taCenter, std::string(20, 'x'), 1, 42, 0, 0},
+      {taRightJustify, "12345", 6, 42, 0, 100},
+      {taLeftJustify, "12345", 6, 42, 0, 35},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.text + " caret " + std::to_string(r.caret));
@@ -90,6 +98,21 @@ TEST(MxEditLayout, CaretAndScrolling) {
   sunken.SetStyle(tdSunken);
   sunken.SetShadowDepth(2);
   EXPECT_EQ(TMxEditLayout::PlaceCaret(taLeftJustify, kText, Fixed("ab"), 3, 0, sunken).X, 14 + 1 + 2 - 1);
+}
+
+TEST(MxEditLayout, WideTextIsDrawnWhereItsCaretIs) {
+  // 20 characters (140 pixels) in a 100-pixel rectangle, scrolled to show the end: every
+  // alignment draws the text from the same origin the caret and the mouse use.
+  const TMxPrefixWidths w = Fixed(std::string(20, 'x'));
+  for (TMxAlignment a : {taLeftJustify, taRightJustify, taCenter}) {
+    SCOPED_TRACE(int(a));
+    EXPECT_EQ(TMxEditLayout::DrawOrigin(a, kText, 140, 42), 1 - 42);
+    EXPECT_EQ(TMxEditLayout::CharIndexFromX(a, kText, w, 98, 42), 21) << "the end is under the right edge";
+    EXPECT_EQ(TMxEditLayout::CharIndexFromX(a, kText, w, 2, 0), 1) << "the start under the left edge";
+  }
+  // Text that fits keeps its alignment.
+  EXPECT_EQ(TMxEditLayout::DrawOrigin(taRightJustify, kText, 35, 0), 101 - 35);
+  EXPECT_EQ(TMxEditLayout::DrawOrigin(taCenter, kText, 30, 0), 1 + 35);
 }
 
 TEST(MxEditLayout, CharIndexFromX) {
