@@ -2,6 +2,8 @@
 // IControlHost: what a control tells the top-level window that holds it (a form). The window
 // base calls these and knows nothing else of the window above it; each call is made after
 // the control's own handling is done.
+#include <windows.h>
+
 class TWinControl;
 
 class IControlHost {
@@ -16,6 +18,8 @@ public:
   virtual void ControlDestroyed(TWinControl& control) = 0;
   // The pointer moved over one of the host's windows (the host's own included).
   virtual void PointerMoved() = 0;
+  // The window that shows the hints, once it exists (null before).
+  virtual HWND TooltipWindow() const = 0;
 
 protected:
   ~IControlHost() = default;

@@ -237,6 +237,7 @@ void TForm::AddTooltips(TWinControl& control) {
       info.lpszText = text.data();
       SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
+    control.AddPartTooltips(FTooltip.Get());
   }
   for (TWinControl* child : control.Controls()) {
     AddTooltips(*child);

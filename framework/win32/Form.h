@@ -82,6 +82,7 @@ public:
   void ControlRecreated(TWinControl& control) override;
   void ControlDestroyed(TWinControl& control) override;
   void PointerMoved() override { ScheduleTooltips(); }
+  HWND TooltipWindow() const override { return FTooltip.Get(); }
 
   // Border icons the layout may store. The platform's frame always has the system menu (and its
   // close button) and, as the form's size is fixed, never the maximize button.

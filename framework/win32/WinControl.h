@@ -138,6 +138,9 @@ public:
   virtual bool AccessibleFacts(TAccessibleFacts& facts) const;
   // The caption of the windowless label left of the control on its row, as its spoken name.
   std::string AccessibleLabelName() const;
+  // Hints of parts the control draws itself (its buttons) as tools of the tooltip window,
+  // added when that window is made; the control keeps them up to date afterwards.
+  virtual void AddPartTooltips(HWND tooltip) {}
   // Adds the visible windowless children (labels) as static-text parts where they are drawn;
   // false when there are none.
   bool AddAccessibleLabels(TAccessibleFacts& facts) const;

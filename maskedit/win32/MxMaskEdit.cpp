@@ -1,5 +1,7 @@
 #include "maskedit/win32/MxMaskEdit.h"
+
 #include "framework/Font.h"
+#include "framework/Hint.h"
 
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
@@ -12,6 +14,8 @@
 #include "maskedit/win32/MxGdiBevelCanvas.h"
 #include "maskedit/win32/MxThemeServices.h"
 #include "maskedit/win32/MxWin32CharClass.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <climits>
@@ -352,6 +356,50 @@ void TMxMaskEdit::UpdateEditRects() {
   const bool borderOutside = Bevel().Mode() == TMxBevelMode::bmWindows && !themed;
   FEdit->AdjustEditRect(FRects.Edit.Left, FRects.Edit.Top, frameClient.Right, FRects.Edit.Bottom,
                         borderOutside);
+  if (IControlHost* host = Host()) {
+    SyncButtonTooltips(host->TooltipWindow());
+  }
+}
+
+void TMxMaskEdit::AddPartTooltips(HWND tooltip) {
+  FButtonTools.clear(); // a new tooltip window holds none of them
+  SyncButtonTooltips(tooltip);
+}
+
+void TMxMaskEdit::SyncButtonTooltips(HWND tooltip) {
+  if (!tooltip || !HandleAllocated()) {
+    return;
+  }
+  for (const void* id : FButtonTools) {
+    TTTOOLINFOA gone{};
+    gone.cbSize = sizeof gone;
+    gone.hwnd = Handle();
+    gone.uId = reinterpret_cast<UINT_PTR>(id);
+    SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&gone));
+  }
+  FButtonTools.clear();
+  if (!ShowHint()) {
+    return;
+  }
+  TMxSpecialButtons& buttons = FEdit->CustomButtons();
+  for (int i = 0; i < buttons.Count(); ++i) {
+    const TMxSpecialButton& item = buttons.Item(i);
+    const TMxSpeedButton& b = item.Control();
+    std::string text = ShortHint(item.GetHint());
+    if (text.empty() || b.Width <= 0 || b.Height <= 0) {
+      continue;
+    }
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(&item);
+    tool.rect = RECT{b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
+    tool.lpszText = text.data();
+    if (SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+      FButtonTools.push_back(&item);
+    }
+  }
 }
 
 void TMxMaskEdit::SetCustomButtonParentCtlXP(bool value) {

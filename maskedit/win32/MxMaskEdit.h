@@ -105,6 +105,7 @@ protected:
   void FocusGained() override;
   void FocusLost(HWND to) override;
   void FontChanged() override;
+  void AddPartTooltips(HWND tooltip) override;
   void ThemeModeChanged() override;
   void DoMouseEnter() override;
   void DoMouseExit() override;
@@ -128,6 +129,8 @@ private:
   void Refocus();
   void Relayout();
   void PaintButtons(HDC dc);
+  // The custom buttons' hints as rectangle tools of the tooltip window, where the buttons are.
+  void SyncButtonTooltips(HWND tooltip);
   bool OverButton(LPARAM pos);
 
   std::unique_ptr<TMxCustomMaskEdit> FEdit;
@@ -138,6 +141,8 @@ private:
   // What assistive tools were last told (text, selection), to tell them of changes.
   std::string FToldText;
   int FToldSelStart = -1, FToldSelLength = -1;
+  // The button tools this edit has given the tooltip window (by item).
+  std::vector<const void*> FButtonTools;
   bool FAccessiblePending = false;
   // The text or the selection may have changed: assistive tools hear of it now, or when the
   // message being handled ends.

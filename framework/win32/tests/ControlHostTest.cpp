@@ -34,6 +34,7 @@ public:
   void ControlRecreated(TWinControl& control) override { Journal.push_back("recreated " + control.Name()); }
   void ControlDestroyed(TWinControl& control) override { Journal.push_back("destroyed " + control.Name()); }
   void PointerMoved() override { Journal.push_back("pointer"); }
+  HWND TooltipWindow() const override { return nullptr; }
 
   std::vector<std::string> Journal;
 

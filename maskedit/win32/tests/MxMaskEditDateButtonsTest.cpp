@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -332,6 +333,56 @@ TEST_F(MxMaskEditDateButtonsTest, ButtonsArePushButtonChildrenOfTheField) {
   EXPECT_EQ(journal, std::vector<std::string>{"..."});
   object->Release();
   CoUninitialize();
+}
+
+} // namespace
+
+namespace {
+
+// A button's hint is a tool of the form's tooltip window over the button's rectangle, and it
+// follows the button when the field changes size.
+TEST_F(MxMaskEditDateButtonsTest, ButtonHintsAreTooltipsWhereTheButtonsAre) {
+  TMxMaskEdit& field = Field("E");
+  TMxCustomMaskEdit& e = field.Edit();
+  field.SetShowHint(true);
+  TMxSpecialButton& dated = e.CustomButtons().Add();
+  dated.SetCaption("...");
+  dated.SetHint("Pilih tanggal|Membuka kalender");
+  e.CustomButtons().Add().SetCaption("+"); // no hint: no tool
+  Pump(100);
+  HWND tips = Form->TooltipHandle();
+  ASSERT_NE(tips, nullptr);
+  auto toolOf = [&](const void* id, RECT& rect, std::string& text) {
+    const int count = int(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char buffer[256] = {};
+      TTTOOLINFOA info{};
+      info.cbSize = sizeof info;
+      info.lpszText = buffer;
+      if (SendMessageA(tips, TTM_ENUMTOOLSA, WPARAM(i), LPARAM(&info)) && info.hwnd == field.Handle() &&
+          info.uId == reinterpret_cast<UINT_PTR>(id)) {
+        rect = info.rect;
+        text = buffer;
+        return true;
+      }
+    }
+    return false;
+  };
+  RECT rect{};
+  std::string text;
+  ASSERT_TRUE(toolOf(&dated, rect, text));
+  EXPECT_EQ(text, "Pilih tanggal") << "the short part of the hint";
+  const TMxSpeedButton& b = dated.Control();
+  EXPECT_EQ(rect.left, b.Left);
+  EXPECT_EQ(rect.right, b.Left + b.Width);
+  EXPECT_FALSE(toolOf(&e.CustomButtons().Item(1), rect, text));
+
+  const int before = b.Left;
+  field.SetBounds(field.Left(), field.Top(), field.Width() + 30, field.Height());
+  Pump(100);
+  ASSERT_EQ(b.Left, before + 30) << "the buttons stand at the right";
+  ASSERT_TRUE(toolOf(&dated, rect, text));
+  EXPECT_EQ(rect.left, b.Left) << "moved with the button";
 }
 
 } // namespace
