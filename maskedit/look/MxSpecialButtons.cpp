@@ -126,7 +126,9 @@ void TMxSpecialButton::Assign(const TMxSpecialButton& source) {
   Button.Hint = source.Button.Hint;
   Button.SetEnabled(source.Button.GetEnabled());
   Button.GroupIndex = source.Button.GroupIndex;
+  Button.AllowAllUp = source.Button.AllowAllUp;
   Button.Layout = source.Button.Layout;
+  ThemeMode = source.ThemeMode;
   OnClick = source.OnClick;
   Changed();
 }

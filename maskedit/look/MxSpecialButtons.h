@@ -91,7 +91,8 @@ public:
   TMxThemeMode ThemeMode = TMxThemeMode::ttmNone;
   TMxOnCustomBtnClick OnClick;
 
-  // Caption, Hint, Enabled, GroupIndex, Layout and the OnClick handler.
+  // Caption, Hint, Enabled, GroupIndex, AllowAllUp, Layout, the theme mode and the OnClick
+  // handler.
   void Assign(const TMxSpecialButton& source);
 
 private:

@@ -331,6 +331,8 @@ TEST(CustomButtons, AssignCopiesTheItems) {
   a.SetHint("hint");
   a.SetGroupIndex(3);
   a.SetEnabled(false);
+  a.SetAllowAllUp(true);
+  a.ThemeMode = TMxThemeMode::ttmPlatform;
   EditWithButtons other;
   other.Edit.CustomButtons().Assign(e.Edit.CustomButtons());
   ASSERT_EQ(other.Edit.CustomButtons().Count(), 1);
@@ -339,6 +341,8 @@ TEST(CustomButtons, AssignCopiesTheItems) {
   EXPECT_EQ(copy.GetHint(), "hint");
   EXPECT_EQ(copy.GetGroupIndex(), 3);
   EXPECT_FALSE(copy.GetEnabled());
+  EXPECT_TRUE(copy.GetAllowAllUp());
+  EXPECT_EQ(copy.ThemeMode, TMxThemeMode::ttmPlatform);
   EXPECT_TRUE(static_cast<bool>(copy.OnClick));
 }
 

@@ -1,5 +1,7 @@
 #include "maskedit/win32/MxCustomButtonsHost.h"
 
+#include "maskedit/win32/MxThemeServices.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -139,7 +141,13 @@ void TMxCustomButtonsHost::ShowMenu(TMxSpecialButton& item, int x, int y) {
 void TMxCustomButtonsHost::Paint(HDC dc, const TMxButtonPaintContext& context) {
   TMxSpecialButtons& buttons = Edit.CustomButtons();
   for (int i = 0; i < buttons.Count(); ++i) {
-    MxPaintSpeedButton(dc, buttons.Item(i).Control(), context);
+    // A button draws themed with its edit, or by its own theme mode (which the older themed
+    // style names set) when the platform's visual styles are in use.
+    const TMxSpecialButton& item = buttons.Item(i);
+    TMxButtonPaintContext own = context;
+    own.Themed = context.Themed || (item.ThemeMode != TMxThemeMode::ttmNone &&
+                                    TMxThemeServices::Instance().ThemeInUse(item.ThemeMode, false) != 0);
+    MxPaintSpeedButton(dc, item.Control(), own);
   }
 }
 

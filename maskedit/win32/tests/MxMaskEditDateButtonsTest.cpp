@@ -9,6 +9,7 @@
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/values/MxLocale.h"
 #include "maskedit/win32/MxMaskEdit.h"
+#include "maskedit/win32/MxThemeServices.h"
 
 #include <windows.h>
 
@@ -383,6 +384,36 @@ TEST_F(MxMaskEditDateButtonsTest, ButtonHintsAreTooltipsWhereTheButtonsAre) {
   ASSERT_EQ(b.Left, before + 30) << "the buttons stand at the right";
   ASSERT_TRUE(toolOf(&dated, rect, text));
   EXPECT_EQ(rect.left, b.Left) << "moved with the button";
+}
+
+} // namespace
+
+namespace {
+
+// Themed path (the prefix's visual style is on; asserted): a button whose own theme mode asks
+// for the platform's look draws it even when its edit does not, as the older themed style
+// names set it; two buttons with the same caption otherwise look the same.
+TEST_F(MxMaskEditDateButtonsTest, AButtonsOwnThemeModeTakesEffect) {
+  ASSERT_NE(TMxThemeServices::Instance().ThemeInUse(TMxThemeMode::ttmPlatform, false), 0)
+      << "this test exercises the themed path";
+  TMxMaskEdit& field = Field("E");
+  TMxCustomMaskEdit& e = field.Edit();
+  ASSERT_FALSE(e.CustomButtonParentCtlXP);
+  for (int i = 0; i < 2; ++i) {
+    e.CustomButtons().Add().SetCaption("...");
+  }
+  Pump(100);
+  auto face = [&](int index) {
+    InvalidateRect(field.Handle(), nullptr, TRUE);
+    UpdateWindow(field.Handle());
+    Pump(40);
+    const TMxSpeedButton& b = e.CustomButtons().Item(index).Control();
+    const POINT at = ScreenOf("E", b.Left, b.Top);
+    return GrabScreen({at.x, at.y, at.x + b.Width, at.y + b.Height}).Pixels;
+  };
+  EXPECT_EQ(face(0), face(1)) << "both in the edit's (classic) look";
+  e.CustomButtons().Item(0).ThemeMode = TMxThemeMode::ttmPlatform;
+  EXPECT_NE(face(0), face(1)) << "the first in the platform's look";
 }
 
 } // namespace
