@@ -43,7 +43,9 @@ void TSkFlatTheme::SetDefaultColors() {
   ShiftColors();
 }
 
-void TSkFlatTheme::SetDefaultFonts() {
+void TSkFlatTheme::SetDefaultFonts() { SetFlatFonts(kBlack, kGrey, true); }
+
+void TSkFlatTheme::SetFlatFonts(TColor captionNormal, TColor captionInactive, bool staticTexts) {
   TskThemeFonts& f = Fonts();
   for (std::size_t i = 0; i < kSkThemeFontCount; ++i) {
     f.Font(i) = TskFontDesc{};
@@ -54,12 +56,16 @@ void TSkFlatTheme::SetDefaultFonts() {
     d.Color = color;
     d.Style = style;
   };
-  set(kfCaptionTextNormal, 10, kBlack, fsBold);
-  set(kfCaptionTextInactive, 10, kGrey, fsBold);
+  set(kfCaptionTextNormal, 10, captionNormal, fsBold);
+  set(kfCaptionTextInactive, 10, captionInactive, fsBold);
   set(kfSmCaptionTextNormal, 8, kWhite, fsBold);
   set(kfSmCaptionTextInactive, 8, 0xC0C0C0, fsBold);
-  for (int i : {kfStaticTextNormal, kfStaticTextHot, kfStaticTextFocused, kfStaticTextDisabled,
-                kfButtonTextNormal, kfButtonTextPressed, kfButtonTextHot, kfButtonTextFocused}) {
+  if (staticTexts) {
+    for (int i : {kfStaticTextNormal, kfStaticTextHot, kfStaticTextFocused, kfStaticTextDisabled}) {
+      set(i, 8, kBlack);
+    }
+  }
+  for (int i : {kfButtonTextNormal, kfButtonTextPressed, kfButtonTextHot, kfButtonTextFocused}) {
     set(i, 8, kBlack);
   }
   for (int i = kfCheckBoxTextNormal; i <= kfEditBoxTextHot; ++i) {

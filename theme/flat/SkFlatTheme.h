@@ -201,6 +201,9 @@ public:
                      const TskPartInfo& info) override;
 
 protected:
+  // The look's fonts (the default face, 8 points, black; 10-point bold captions in the colours
+  // given; static texts left at the defaults unless asked for), then shifted.
+  void SetFlatFonts(TColor captionNormal, TColor captionInactive, bool staticTexts);
   // The colour shifted in brightness by delta (resolved first).
   TColor Shifted(TColor c, std::int32_t delta) const { return ShiftBrightness(c, delta, SysColorSource()); }
   void PaintGutter(ISkPaintCanvas& canvas, const TskRect& rect);

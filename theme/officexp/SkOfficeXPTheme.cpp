@@ -6,7 +6,6 @@ constexpr TColor kBtnFace = 0xFF00000F;
 constexpr TColor kHighlight = 0xFF00000D;
 constexpr TColor kGrey = 0x808080;
 constexpr TColor kWhite = 0xFFFFFF;
-constexpr TColor kBlack = 0x000000;
 constexpr TColor kSelected = 0xB59285;
 
 } // namespace
@@ -32,34 +31,6 @@ void TSkOfficeXPTheme::SetDefaultColors() {
 }
 
 void TSkOfficeXPTheme::SetDefaultFonts() {
-  TskThemeFonts& f = Fonts();
-  for (std::size_t i = 0; i < kSkThemeFontCount; ++i) {
-    f.Font(i) = TskFontDesc{};
-  }
-  auto set = [&f](int i, std::int32_t size, TColor color, std::uint8_t style = 0) {
-    TskFontDesc& d = f.Font(std::size_t(i));
-    d.Name = "Tahoma";
-    d.Size = size;
-    d.Color = color;
-    d.Style = style;
-  };
-  set(kfCaptionTextNormal, 10, kWhite, fsBold);
-  set(kfCaptionTextInactive, 10, 0xC0C0C0, fsBold);
-  set(kfSmCaptionTextNormal, 8, kWhite, fsBold);
-  set(kfSmCaptionTextInactive, 8, 0xC0C0C0, fsBold);
-  for (int i : {kfButtonTextNormal, kfButtonTextPressed, kfButtonTextHot, kfButtonTextFocused}) {
-    set(i, 8, kBlack);
-  }
-  for (int i = kfCheckBoxTextNormal; i <= kfEditBoxTextHot; ++i) {
-    set(i, 8, kBlack);
-  }
-  for (int i = kfHeaderSectionTextNormal; i <= kfHeaderSectionTextDisabled; ++i) {
-    set(i, 8, kBlack);
-  }
-  for (int i : {kfButtonTextDisabled, kfEditBoxTextDisabled, kfMenuItemTextDisabled, kfToolItemTextDisabled,
-                kfPopupMenuItemTextDisabled}) {
-    set(i, 8, kGrey);
-  }
-  set(kfEditBoxTextSelected, 8, kWhite);
-  ShiftFonts();
+  // The flat look's fonts with white captions; static texts keep the defaults.
+  SetFlatFonts(kWhite, 0xC0C0C0, false);
 }
