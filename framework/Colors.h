@@ -28,5 +28,8 @@ constexpr TColor clGrayText = 0xFF000011;
 constexpr TColor clBtnText = 0xFF000012;
 constexpr TColor clBtnHighlight = 0xFF000014;
 
-// The colour an identifier of the layout names ("clBtnFace", "clRed", ...).
+// The colour a standard name gives ("clBtnFace", "clNavy", ...: the sixteen plain colours,
+// clNone, clDefault and the system colours), compared without regard to case.
 [[nodiscard]] std::optional<TColor> ColorFromIdent(std::string_view ident);
+// The standard name of `c`; empty when the value has none.
+[[nodiscard]] std::string_view ColorName(TColor c);

@@ -9,7 +9,9 @@ TEST(Font, ColoursReadFromIdentifiersAndNumbers) {
   } cases[] = {
       {TLayoutValue::MakeIdentifier("clBtnFace"), 0xFF00000F},
       {TLayoutValue::MakeIdentifier("clRed"), 0x0000FF},
-      {TLayoutValue::MakeIdentifier("clPurple"), std::nullopt},
+      {TLayoutValue::MakeIdentifier("clPurple"), 0x800080},
+      {TLayoutValue::MakeIdentifier("clhighlighttext"), 0xFF00000E},
+      {TLayoutValue::MakeIdentifier("clPurplish"), std::nullopt},
       {TLayoutValue::MakeInteger(0xC08000), 0xC08000},
       {TLayoutValue::MakeInteger(-1), 0xFFFFFFFF}, // the signed form of a stored colour
       {TLayoutValue::MakeInteger(0x100000000), std::nullopt},
