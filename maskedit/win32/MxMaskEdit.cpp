@@ -251,15 +251,26 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
       // A whole number (any 64-bit one, for the word type) or a decimal one for the float types.
       {"Value",
        [](TMxMaskEdit& c, const TLayoutValue& v) {
-         if (v.Kind == TLayoutValue::TKind::Integer){
+         if (v.Kind == TLayoutValue::TKind::Integer) {
            c.Edit().ReadStoredValue(static_cast<long double>(v.Integer));
-}
-         else if (v.Kind == TLayoutValue::TKind::Float){
+         } else if (v.Kind == TLayoutValue::TKind::Float) {
            c.Edit().ReadStoredValue(v.Float);
-}
-         else{
+         } else {
            return TPropertyResult::Bad("a number");
-}
+         }
+         return TPropertyResult::Ok();
+       }},
+      // A date or time as a day count with the time of day as its fraction; only the
+      // date and time types take it.
+      {"DateTime",
+       [](TMxMaskEdit& c, const TLayoutValue& v) {
+         if (v.Kind == TLayoutValue::TKind::Integer) {
+           c.Edit().ReadStoredDateTime(static_cast<long double>(v.Integer));
+         } else if (v.Kind == TLayoutValue::TKind::Float) {
+           c.Edit().ReadStoredDateTime(v.Float);
+         } else {
+           return TPropertyResult::Bad("a number");
+         }
          return TPropertyResult::Ok();
        }},
       {"Text", P::String([](TMxMaskEdit& c, const std::string& s) { c.Edit().SetText(s); })},
@@ -278,9 +289,9 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
                          2, 36, [](TMxMaskEdit& c, int v) { c.Edit().SetNumberBase(v); }, "2 to 36")},
       {"BlankChar",
        [](TMxMaskEdit& c, const TLayoutValue& v) {
-         if (v.Kind != TLayoutValue::TKind::String || v.Text.size() != 1){
+         if (v.Kind != TLayoutValue::TKind::String || v.Text.size() != 1) {
            return TPropertyResult::Bad("one character");
-}
+         }
          c.Edit().SetBlankChar(v.Text[0]);
          return TPropertyResult::Ok();
        }},
@@ -301,6 +312,12 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
        P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetBlinkRate(static_cast<unsigned>(v)); })},
       {"Caret.Width", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetWidth(v); })},
       {"Caret.Height", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetHeight(v); })},
+      {"Caret.CaretBmpMode",
+       P::Enum<TMxCaretBitmap>({{"cbBmpSize", cbBmpSize}, {"cbTile", cbTile}, {"cbStretch", cbStretch}},
+                               [](TMxMaskEdit& c, TMxCaretBitmap m) { c.Caret().SetCaretBmpMode(m); })},
+      // Kept for the image-list companion; no image list is linked to a caret here.
+      {"Caret.ImageIndex", P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().ImageIndex = v; })},
+      {"Caret.ListIndex", P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().ListIndex = v; })},
       {"Caret.Style",
        P::Enum<TMxCaretStyles>({{"csDefault", csDefault},
                                 {"csBlock", csBlock},
@@ -322,6 +339,30 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
                                 {"tdPColorSunken", tdPColorSunken},
                                 {"tdPColorRaised", tdPColorRaised}},
                                [](TMxMaskEdit& c, TMxThreeDStyle s) { c.Font3D().SetStyle(s); })},
+      {"Font3D.LightDepth", P::Int(0, 255,
+                                   [](TMxMaskEdit& c, int v) {
+                                     c.Font3D().SetLightDepth(static_cast<std::uint8_t>(v));
+                                   })},
+      {"Font3D.ShadowDepth", P::Int(0, 255,
+                                    [](TMxMaskEdit& c, int v) {
+                                      c.Font3D().SetShadowDepth(static_cast<std::uint8_t>(v));
+                                    })},
+      {"Font3D.LightColor", colour([](TMxMaskEdit& c, TColor v) { c.Font3D().SetLightColor(v); })},
+      {"Font3D.ShadowColor", colour([](TMxMaskEdit& c, TColor v) { c.Font3D().SetShadowColor(v); })},
+      {"Font3D.Orientation",
+       P::Enum<TMxThreeDOrientation>(
+           {{"toBottomLeft", toBottomLeft},
+            {"toBottomRight", toBottomRight},
+            {"toTopLeft", toTopLeft},
+            {"toTopRight", toTopRight}},
+           [](TMxMaskEdit& c, TMxThreeDOrientation o) { c.Font3D().SetOrientation(o); })},
+      {"Font3D.DisabledStyle",
+       P::Enum<TMxDisabledStyle>(
+           {{"dsAuto", dsAuto}, {"dsStandard", dsStandard}, {"ds3d", ds3d}, {"dsNone", dsNone}},
+           [](TMxMaskEdit& c, TMxDisabledStyle d) { c.Font3D().SetDisabledStyle(d); })},
+      // Extra pixels between characters; a width a line of text can still be measured with.
+      {"Font3D.Tracing",
+       P::Int(-1000, 1000, [](TMxMaskEdit& c, int v) { c.Font3D().SetTracing(v); })},
   };
   if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
     return *r;

@@ -668,6 +668,30 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
     BlankChar = "#"
     HighlightBack = 0x112233
     HighlightText = clRed
+    Font3D.Style = tdExtrudeEnh
+    Font3D.LightDepth = 3
+    Font3D.ShadowDepth = 4
+    Font3D.LightColor = 0x0A0B0C
+    Font3D.ShadowColor = clNavy
+    Font3D.Orientation = toBottomRight
+    Font3D.DisabledStyle = ds3d
+    Font3D.Tracing = -2
+    Caret.Style = csBitmap
+    Caret.CaretBmpMode = cbStretch
+    Caret.Width = 5
+    Caret.Height = 7
+    Caret.BlinkRate = 250
+    Caret.ImageIndex = 3
+    Caret.ListIndex = 1
+  }
+  TMxMaskEdit D {
+    MaskType = meDate
+    DateTime = 45292.5
+  }
+  TMxMaskEdit N {
+    MaskType = meInteger
+    Value = 12
+    DateTime = 45292
   }
   TMxMaskEdit W {
     MaskType = meWord
@@ -690,11 +714,35 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
   EXPECT_EQ(e.Edit().GetBlankChar(), '#');
   EXPECT_EQ(e.HighlightBack, TColor(0x112233));
   EXPECT_EQ(e.HighlightText, TColor(0x0000FF));
+  const TMx3DCaption& f3 = e.Font3D();
+  EXPECT_EQ(f3.Style(), tdExtrudeEnh);
+  EXPECT_EQ(f3.LightDepth(), 3);
+  EXPECT_EQ(f3.ShadowDepth(), 4);
+  EXPECT_EQ(f3.LightColor(), TColor(0x0A0B0C));
+  EXPECT_EQ(f3.ShadowColor(), TColor(0x800000));
+  EXPECT_EQ(f3.Orientation(), toBottomRight);
+  EXPECT_EQ(f3.DisabledStyle(), ds3d);
+  EXPECT_EQ(f3.Tracing(), -2);
+  TMxCaret& caret = e.Caret();
+  EXPECT_EQ(caret.Style(), csBitmap);
+  EXPECT_EQ(caret.CaretBmpMode(), cbStretch);
+  EXPECT_EQ(caret.Width(), 5);
+  EXPECT_EQ(caret.Height(), 7);
+  EXPECT_EQ(caret.BlinkRate(), 250u);
+  EXPECT_EQ(caret.ImageIndex, 3);
+  EXPECT_EQ(caret.ListIndex, 1);
+  // A date field takes the day count (1 January 2024) and drops the time of day; a
+  // number field ignores it.
+  TMxCustomMaskEdit& date = dynamic_cast<TMxMaskEdit&>(*form.FindComponent("D")).Edit();
+  EXPECT_DOUBLE_EQ(date.DateValue(), 45292.0);
+  EXPECT_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("N")).Edit().IntegerValue(), 12);
   TMxCustomMaskEdit& word = dynamic_cast<TMxMaskEdit&>(*form.FindComponent("W")).Edit();
   EXPECT_EQ(word.GetNumberBase(), 16);
   EXPECT_EQ(word.WordValue(), 4294967295u);
   EXPECT_DOUBLE_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("F")).Edit().FloatValue(), -1234.25);
-  for (const char* bad : {"BlankChar = \"ab\"", "NumberBase = 40", "HighlightBack = bvNone"}) {
+  for (const char* bad :
+       {"BlankChar = \"ab\"", "NumberBase = 40", "HighlightBack = bvNone", "Font3D.Orientation = toMiddle",
+        "Font3D.LightDepth = 256", "Caret.CaretBmpMode = cbNone", "DateTime = \"1/1/2024\""}) {
     TForm other("TTest");
     EXPECT_NE(other.LoadFromText(std::string("TTest T {\n  TMxMaskEdit E {\n    ") + bad + "\n  }\n}"), "")
         << bad;
