@@ -1,7 +1,7 @@
 #include "maskedit/win32/MxThemeServices.h"
 
-#include "framework/GuardedCall.h"
 #include "framework/win32/Application.h"
+#include "framework/win32/CallLater.h"
 #include "framework/win32/Form.h"
 #include "maskedit/MxApplication.h"
 #include "maskedit/win32/MxMessages.h"
@@ -54,15 +54,9 @@ TMxThemeServices::TMxThemeServices() : FLibrary(LoadLibraryA("uxtheme.dll")) {
   FActive = FIsThemeActive && FIsThemeActive();
   // The listening window is a top-level window, whose making costs the first paint some
   // milliseconds: it is made once the message loop runs.
-  if (!SetTimer(nullptr, 0, kListenDelayMs, &TMxThemeServices::ListenLater)) {
+  if (!CallLater(kListenDelayMs, [] { Instance().EnsureWindow(); })) {
     EnsureWindow();
   }
-}
-
-void CALLBACK TMxThemeServices::ListenLater(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  // Making the window can fail; nothing may leave a timer callback.
-  GuardedCall([] { Instance().EnsureWindow(); });
 }
 
 void TMxThemeServices::EnsureWindow() {

@@ -47,7 +47,6 @@ private:
   void ThemeChanged();
   // Makes the listening window; a theme change it missed meanwhile is taken up then.
   void EnsureWindow();
-  static void CALLBACK ListenLater(HWND, UINT, UINT_PTR id, DWORD);
   using TIsThemeActive = BOOL(WINAPI*)();
   using TOpenThemeData = HANDLE(WINAPI*)(HWND, LPCWSTR);
   using TCloseThemeData = HRESULT(WINAPI*)(HANDLE);

@@ -1,14 +1,16 @@
 #pragma once
 // The theme layer's start-up on Windows: system colours from the platform, the built-in
 // theme classes and the layout component classes registered, and a hidden window that turns
-// the platform's colour, display and theme changes into notification 5.
+// the platform's colour, display and theme changes into notification 5 (made once the
+// message loop runs, so that it does not delay the first paint).
 #include "theme/SkThemeClient.h"
 
 #include <windows.h>
 
 // Idempotent; call before the first window is created from a layout.
 void SkStartThemeServices();
-// The hidden window that receives the platform's change broadcasts (null before start-up).
+// The hidden window that receives the platform's change broadcasts, made now if it was not
+// yet (null before start-up).
 HWND SkThemeServicesWindow();
 
 // Tells a window about theme changes with message kSkThemeMessage (WParam the code, LParam
