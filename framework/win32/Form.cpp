@@ -155,7 +155,24 @@ std::string TForm::HintTextFor(const TWinControl& control) {
   }
   for (const TWinControl* c = &control; c; c = c->Parent()) {
     if (!c->Hint().empty()) {
-      return ShortHint(c->Hint());
+      return ShortHint(NarrowHint(c->Hint()));
+    }
+  }
+  return {};
+}
+
+std::wstring TForm::WideHintTextFor(const TWinControl& control) {
+  if (!control.ShowHint()) {
+    return {};
+  }
+  for (const TWinControl* c = &control; c; c = c->Parent()) {
+    if (!c->Hint().empty()) {
+      const std::optional<TUnpackedHint> packed = UnpackWideHint(c->Hint());
+      if (!packed) {
+        return {};
+      }
+      const std::u16string text = ShortHint(packed->Wide);
+      return std::wstring(text.begin(), text.end());
     }
   }
   return {};
@@ -224,7 +241,8 @@ void TForm::ControlMoved(TWinControl& control) {
 void TForm::AddTooltips(TWinControl& control) {
   if (control.HandleAllocated() || control.Placed()) {
     std::string text = HintTextFor(control);
-    if (!text.empty()) {
+    std::wstring wide = WideHintTextFor(control);
+    if (!text.empty() || !wide.empty()) {
       TTTOOLINFOA info{};
       if (control.HandleAllocated()) {
         info.cbSize = sizeof info;
@@ -234,8 +252,20 @@ void TForm::AddTooltips(TWinControl& control) {
       } else {
         info = RectTool(control);
       }
-      info.lpszText = text.data();
-      SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+      if (wide.empty()) {
+        info.lpszText = text.data();
+        SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+      } else {
+        // A packed wide hint shows as its wide text.
+        TTTOOLINFOW w{};
+        w.cbSize = sizeof w;
+        w.uFlags = info.uFlags;
+        w.hwnd = info.hwnd;
+        w.uId = info.uId;
+        w.rect = info.rect;
+        w.lpszText = wide.data();
+        SendMessageA(FTooltip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&w));
+      }
     }
     control.AddPartTooltips(FTooltip.Get());
   }

@@ -62,6 +62,9 @@ public:
   // The tooltip text for a control ("" for none): the part before "|" of the nearest
   // non-empty hint up the parent chain, when ShowHint is in effect for the control.
   static std::string HintTextFor(const TWinControl& control);
+  // The same text in its wide form when that hint is a packed wide one (framework/Hint.h),
+  // else "".
+  static std::wstring WideHintTextFor(const TWinControl& control);
   // The tooltip window, made (with a tool for every control that has a tooltip text) on
   // first use: here, or shortly after the pointer first moves over the form's windows.
   HWND TooltipHandle();

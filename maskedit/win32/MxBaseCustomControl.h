@@ -6,6 +6,9 @@
 #include "maskedit/MxObject.h"
 #include "maskedit/MxUpdateCounter.h"
 
+#include <string>
+#include <string_view>
+
 class TMxBaseCustomControl : public TWinControl {
 public:
   explicit TMxBaseCustomControl(TWinControl* parent);
@@ -19,6 +22,11 @@ public:
   // repaint. Invalidates when RepaintOnChange is set.
   virtual void BevelChanged(TMxObject* sender);
   bool RepaintOnChange = true;
+
+  // The hint as a wide text. It is kept in the 8-bit Hint() packed (framework/Hint.h): the
+  // code page's form first, for readers of 8-bit hints, then the wide text.
+  std::wstring WideHint() const;
+  void SetWideHint(std::wstring_view hint);
 
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseExit;
