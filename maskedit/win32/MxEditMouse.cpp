@@ -1,10 +1,13 @@
 #include "maskedit/win32/MxEditMouse.h"
 
 #include "maskedit/engine/MxEditCommands.h"
+#include "maskedit/win32/MxGlobalTimer.h"
 
 namespace {
 
 constexpr UINT kAutoScrollMs = 200;
+// Ticks of the shared timer that make one auto-scroll step.
+constexpr unsigned kGlobalTicksPerStep = kAutoScrollMs / TMxGlobalTimer::kInterval;
 
 int XOf(LPARAM pos) { return static_cast<short>(LOWORD(pos)); }
 int YOf(LPARAM pos) { return static_cast<short>(HIWORD(pos)); }
@@ -14,6 +17,13 @@ int YOf(LPARAM pos) { return static_cast<short>(HIWORD(pos)); }
 TMxEditMouse::TMxEditMouse(IMxEditMouseHost& host, TMxCustomMaskEdit& edit)
     : FHost(host), FEdit(edit),
       FClicks(GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)) {}
+
+TMxEditMouse::~TMxEditMouse() {
+  // The shared timer outlives the edit: it must not call into it afterwards.
+  if (FGlobalClient != 0) {
+    TMxGlobalTimer::Instance().RemoveClient(FGlobalClient);
+  }
+}
 
 void TMxEditMouse::LeftButtonDown(LPARAM pos) {
   if (!FHost.Enabled()) {
@@ -34,7 +44,17 @@ void TMxEditMouse::LeftButtonDown(LPARAM pos) {
   SetCapture(FHost.Window());
   TrackMouse();
   if (!FMouseTimer) {
-    FMouseTimer = SetTimer(FHost.Window(), kAutoScrollTimer, kAutoScrollMs, nullptr) != 0;
+    if (FHost.UseGlobalTimer()) {
+      FGlobalTicks = 0;
+      FGlobalClient = TMxGlobalTimer::Instance().AddClient([this] {
+        if (++FGlobalTicks % kGlobalTicksPerStep == 0) {
+          AutoScrollTick();
+        }
+      });
+      FMouseTimer = true;
+    } else {
+      FMouseTimer = SetTimer(FHost.Window(), kAutoScrollTimer, kAutoScrollMs, nullptr) != 0;
+    }
   }
 }
 
@@ -84,7 +104,10 @@ void TMxEditMouse::AutoScrollTick() {
 }
 
 void TMxEditMouse::StopAutoScroll() {
-  if (FMouseTimer && (FHost.Window() != nullptr)) {
+  if (FGlobalClient != 0) {
+    TMxGlobalTimer::Instance().RemoveClient(FGlobalClient);
+    FGlobalClient = 0;
+  } else if (FMouseTimer && (FHost.Window() != nullptr)) {
     KillTimer(FHost.Window(), kAutoScrollTimer);
   }
   FMouseTimer = false;

@@ -20,6 +20,9 @@ public:
   virtual void TakeFocus() = 0;
   // The 1-based caret position nearest to the client x.
   virtual int CharIndexFromX(int x) = 0;
+  // True: the auto-scroll ticks come from the process-wide timer (TMxGlobalTimer) instead of
+  // a timer of the window's own.
+  virtual bool UseGlobalTimer() const = 0;
 };
 
 class TMxEditMouse {
@@ -28,6 +31,7 @@ public:
   static constexpr UINT_PTR kAutoScrollTimer = 1;
 
   TMxEditMouse(IMxEditMouseHost& host, TMxCustomMaskEdit& edit);
+  ~TMxEditMouse();
   TMxEditMouse(const TMxEditMouse&) = delete;
   TMxEditMouse& operator=(const TMxEditMouse&) = delete;
 
@@ -50,6 +54,9 @@ private:
   TMxCustomMaskEdit& FEdit;
   LPARAM FLastMousePos = 0;
   bool FMouseTimer = false;
+  // The shared timer's listener id while the ticks come from there (0: none), and its ticks.
+  int FGlobalClient = 0;
+  unsigned FGlobalTicks = 0;
   HCURSOR FSavedCursor = nullptr;
   TMxClickSeries FClicks;
 };

@@ -15,6 +15,9 @@ public:
   // Calls tick every kInterval ms until RemoveClient(id); returns id.
   int AddClient(std::function<void()> tick);
   void RemoveClient(int id);
+  // What is listening now, and whether the platform timer runs (only while someone listens).
+  int ClientCount() const { return static_cast<int>(FClients.size()); }
+  bool Running() const { return FTimer && FTimer->Enabled(); }
 
 private:
   TMxGlobalTimer() = default;

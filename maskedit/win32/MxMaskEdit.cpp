@@ -82,6 +82,7 @@ public:
   bool Focused() const override { return Owner.TWinControl::Focused(); }
   void TakeFocus() override { Owner.SetFocus(); }
   int CharIndexFromX(int x) override { return Owner.CharIndexFromX(x); }
+  bool UseGlobalTimer() const override { return Owner.UseGlobalTimer; }
 
 private:
   TMxMaskEdit& Owner;
@@ -545,6 +546,7 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
     TMxCustomBevelPanel::Paint(canvas);
     FPainter->DrawTextArea(canvas.Handle());
     PaintButtons(canvas.Handle());
+    UpdateCaret();
     return;
   }
   // Focused: frame, background, text and buttons are composed off screen and shown in one copy.
@@ -557,6 +559,8 @@ void TMxMaskEdit::Paint(TCanvas& canvas) {
   PaintButtons(buffer);
   const RECT client = ClientRect();
   BitBlt(canvas.Handle(), 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+  // Whatever moved the text since the caret was last placed, the caret follows what was drawn.
+  UpdateCaret();
 }
 
 void TMxMaskEdit::PaintText() {

@@ -14,6 +14,7 @@
 // buttons take, ButtonsWidth) > TextRect (text layout and clipping). While the edit has the
 // focus it paints through an off-screen bitmap of its own size and copies EditRect to the
 // screen in one step.
+#include "framework/win32/PopupMenu.h"
 #include "maskedit/engine/MxCustomMaskEdit.h"
 #include "maskedit/look/Mx3DCaption.h"
 #include "maskedit/look/MxEditLayout.h"
@@ -22,6 +23,7 @@
 #include "maskedit/win32/MxCustomButtonsHost.h"
 #include "maskedit/win32/MxWin32Clipboard.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,6 +37,9 @@ enum TMxEditOption : unsigned { eoNarrowHeight = 1, eoSuppressDefaultMenu = 2 };
 class TMxMaskEdit : public TMxCustomBevelPanel {
 public:
   using TContextPopupEvent = std::function<void(TMxMaskEdit* sender, POINT position, bool& handled)>;
+  // key: the virtual key; shift: the emShift, emCtrl and emAlt bits held. A handler that sets
+  // key to 0 stops the key's handling (the modifier state is still taken).
+  using TKeyEvent = std::function<void(TMxMaskEdit* sender, WORD& key, std::uint8_t shift)>;
 
   explicit TMxMaskEdit(TWinControl* parent, TMxApplication& application = MxApplication());
   ~TMxMaskEdit() override;
@@ -58,10 +63,17 @@ public:
   bool RepaintOnSetFocus = false;
   bool RepaintOnKillFocus = false;
   bool FocusOnMouseAbove = false;
+  // True: the mouse timer (auto-scroll while the button is held) ticks on the process-wide
+  // timer (TMxGlobalTimer) instead of a timer of the edit's own window.
   bool UseGlobalTimer = false;
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool value);
   TContextPopupEvent OnContextPopup;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  // Shown on a right click instead of the built-in menu (not owned: clear it before the menu
+  // goes). eoSuppressDefaultMenu does not hide it.
+  IPopupMenu* PopupMenu = nullptr;
 
   // --- layout -----------------------------------------------------------------------------
   const TMxEditRects& Rects() const { return FRects; }

@@ -9,9 +9,12 @@
 #include "maskedit/win32/MxEditMouse.h"
 #include "maskedit/win32/MxEditPainter.h"
 #include "maskedit/win32/MxMessages.h"
+#include "maskedit/win32/res/MxEditStrings.h"
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -58,6 +61,22 @@ TMxKey KeyFromVirtualKey(WPARAM vk) {
   case 'X': return TMxKey::X;
   default: return TMxKey::Other;
   }
+}
+
+// The caption of a built-in menu item from the program's string table; the item's own text
+// when the program carries none.
+std::wstring MenuCaption(const MxEditCommands::TMenuItem& item) {
+  static_assert(MX_IDS_MENU_UNDO == MX_IDS_MENU + static_cast<int>(MxEditCommands::TCommand::Undo) &&
+                    MX_IDS_MENU_SELECT_ALL ==
+                        MX_IDS_MENU + static_cast<int>(MxEditCommands::TCommand::SelectAll),
+                "string ids follow the commands");
+  wchar_t text[128] = {};
+  const int n = LoadStringW(GetModuleHandleW(nullptr), MX_IDS_MENU + static_cast<UINT>(item.Command), text,
+                            static_cast<int>(std::size(text)));
+  if (n > 0) {
+    return std::wstring(text, static_cast<std::size_t>(n));
+  }
+  return std::wstring(item.Caption.begin(), item.Caption.end());
 }
 
 int XOf(LPARAM pos) { return static_cast<short>(LOWORD(pos)); }
@@ -311,14 +330,33 @@ bool TMxMaskEdit::HandleEditMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRES
 // --- keyboard -------------------------------------------------------------------------------------
 
 void TMxMaskEdit::KeyDown(WPARAM vk) {
+  const std::uint8_t shift = ModifierState();
+  WORD key = static_cast<WORD>(vk);
+  if (OnKeyDown) {
+    OnKeyDown(this, key, shift);
+    if (!HandleAllocated()) {
+      return;
+    }
+  }
   if (!Enabled()) {
-    FEdit->KeyUp(TMxKey::Other, ModifierState()); // the modifier state still follows
+    FEdit->KeyUp(TMxKey::Other, shift); // the modifier state still follows
     return;
   }
-  FEdit->KeyDown(KeyFromVirtualKey(vk), ModifierState());
+  // A key the handler took (0) only updates the modifier state.
+  FEdit->KeyDown(key == 0 ? TMxKey::Other : KeyFromVirtualKey(key), shift);
 }
 
-void TMxMaskEdit::KeyUp(WPARAM vk) { FEdit->KeyUp(KeyFromVirtualKey(vk), ModifierState()); }
+void TMxMaskEdit::KeyUp(WPARAM vk) {
+  const std::uint8_t shift = ModifierState();
+  WORD key = static_cast<WORD>(vk);
+  if (OnKeyUp) {
+    OnKeyUp(this, key, shift);
+    if (!HandleAllocated()) {
+      return;
+    }
+  }
+  FEdit->KeyUp(key == 0 ? TMxKey::Other : KeyFromVirtualKey(key), shift);
+}
 
 // --- mouse ------------------------------------------------------------------------------------------
 
@@ -357,7 +395,16 @@ void TMxMaskEdit::ContextMenu(POINT client) {
   if (OnContextPopup) {
     OnContextPopup(this, client, handled);
   }
-  if (handled || (Options & eoSuppressDefaultMenu) || !HandleAllocated()) {
+  if (handled || !HandleAllocated()) {
+    return;
+  }
+  if (PopupMenu) {
+    POINT screen = client;
+    ClientToScreen(Handle(), &screen);
+    PopupMenu->Popup(screen.x, screen.y);
+    return;
+  }
+  if (Options & eoSuppressDefaultMenu) {
     return;
   }
   TMenuHandle menu(CreatePopupMenu());
@@ -369,8 +416,9 @@ void TMxMaskEdit::ContextMenu(POINT client) {
     if (item.Command == MxEditCommands::TCommand::None) {
       AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuA(menu.Get(), MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED),
-                  static_cast<UINT_PTR>(item.Command), item.Caption.c_str());
+      const std::wstring caption = MenuCaption(item);
+      AppendMenuW(menu.Get(), MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED),
+                  static_cast<UINT_PTR>(item.Command), caption.c_str());
     }
   }
   POINT screen = client;

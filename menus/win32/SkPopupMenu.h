@@ -8,12 +8,13 @@
 #include <commctrl.h>
 
 #include "form/SkFormOptions.h"
+#include "framework/win32/PopupMenu.h"
 #include "menus/SkItem.h"
 
-class TSkPopupMenu {
+class TSkPopupMenu : public IPopupMenu {
 public:
   TSkPopupMenu();
-  ~TSkPopupMenu();
+  ~TSkPopupMenu() override;
   TSkPopupMenu(const TSkPopupMenu&) = delete;
   TSkPopupMenu& operator=(const TSkPopupMenu&) = delete;
 
@@ -30,7 +31,7 @@ public:
 
   // Shows the menu at a screen point and returns when tracking has ended. A quit message seen
   // meanwhile ends tracking and is posted again for the outer loop.
-  void Popup(int x, int y);
+  void Popup(int x, int y) override;
 
 private:
   std::unique_ptr<TSkItem> FItems;
