@@ -153,15 +153,67 @@ void TMxCustomBevelPanel::ThemeModeChanged() {
 void TMxCustomBevelPanel::Paint(TCanvas& canvas) {
   RECT client = ClientRect();
   DrawBackground(canvas.Handle(), client);
-  if (FBevel->Mode() == TMxBevelMode::bmWindows && ThemeInUse() != 0) {
+  const bool themed = ThemeInUse() != 0;
+  if (FBevel->Mode() == TMxBevelMode::bmWindows && themed) {
     DrawThemedFrame(canvas.Handle(), client);
     return;
   }
-  if (Focused() || !Flat()) {
+  if (Focused() || !Flat() || themed) {
     TMxGdiBevelCanvas bevelCanvas(canvas);
     canvas.SetBrushColor(Color());
     FBevel->PaintBevel(bevelCanvas, TMxGdiBevelCanvas::FromRect(client), Transparent());
-  } else {
+  } else if (MouseInside()) {
+    // Flat under the mouse: the active look, the bevel without fills.
+    TMxGdiBevelCanvas bevelCanvas(canvas);
+    FBevel->PaintBevel(bevelCanvas, TMxGdiBevelCanvas::FromRect(client), true);
+  } else if (FBevel->Mode() == TMxBevelMode::bmWindows) {
     DrawNormalLook();
+  }
+  // (Other modes, flat and at rest: the background just drawn is the normal look.)
+}
+
+void TMxCustomBevelPanel::DrawActiveLook() {
+  if (!HandleAllocated()) {
+    return;
+  }
+  if (ThemeInUse() != 0) {
+    Invalidate();
+    return;
+  }
+  if (FBevel->Mode() == TMxBevelMode::bmWindows) {
+    TMxCustomPanel::DrawActiveLook();
+    return;
+  }
+  TWindowDC dc(Handle());
+  TCanvas canvas(dc.Get());
+  TMxGdiBevelCanvas bevelCanvas(canvas);
+  const RECT client = ClientRect();
+  FBevel->PaintBevel(bevelCanvas, TMxGdiBevelCanvas::FromRect(client), true);
+}
+
+void TMxCustomBevelPanel::DrawNormalLook() {
+  if (!HandleAllocated() || Focused() || !Flat() || MouseInside()) {
+    return;
+  }
+  if (ThemeInUse() != 0) {
+    Invalidate();
+    return;
+  }
+  if (FBevel->Mode() == TMxBevelMode::bmWindows) {
+    TMxCustomPanel::DrawNormalLook();
+    return;
+  }
+  // The frame strips take the background; what lies inside them stays.
+  TWindowDC dc(Handle());
+  TSavedDC saved(dc.Get());
+  const TMxRect inner = BevelClientRect();
+  ExcludeClipRect(dc.Get(), inner.Left, inner.Top, inner.Right, inner.Bottom);
+  DrawBackground(dc.Get(), ClientRect());
+}
+
+void TMxCustomBevelPanel::DoMouseEnter() {
+  TMxCustomPanel::DoMouseEnter();
+  if (Flat() && !Focused() && !Entered()) {
+    DrawActiveLook();
   }
 }

@@ -28,6 +28,12 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void ThemeModeChanged() override;
   void Paint(TCanvas& canvas) override;
+  // Flat looks for every bevel mode: bmWindows keeps the window-border looks; the other
+  // modes draw the bevel (active) or fill its strips with the background (normal). With a
+  // platform theme the paint draws the frame, so a change of look only repaints.
+  void DrawActiveLook() override;
+  void DrawNormalLook() override;
+  void DoMouseEnter() override;
 
 private:
   std::unique_ptr<TMxBevel> FBevel;

@@ -27,6 +27,10 @@ TMxCustomControl::~TMxCustomControl() { TMxThemeServices::RemoveClient(this); }
 
 void TMxCustomControl::SetFlat(bool flat) {
   FFlat = flat;
+  if (!HandleAllocated()) {
+    return;
+  }
+  // At once: the normal look for a flat control, the full (active) frame otherwise.
   if (FFlat) {
     DrawNormalLook();
   } else {
@@ -38,10 +42,28 @@ void TMxCustomControl::SetTransparent(bool transparent) {
   if (FTransparent == transparent) {
     return;
   }
+  const bool wasOpaque = Opaque();
   FTransparent = transparent;
+  OpacityChanged(wasOpaque);
+}
+
+void TMxCustomControl::SetParentBackground(bool parentBackground) {
+  if (FParentBackground == parentBackground) {
+    return;
+  }
+  const bool wasOpaque = Opaque();
+  FParentBackground = parentBackground;
+  OpacityChanged(wasOpaque);
+}
+
+bool TMxCustomControl::Opaque() const { return !FTransparent && !(FParentBackground && ThemeInUse() != 0); }
+
+void TMxCustomControl::OpacityChanged(bool wasOpaque) {
   // Opacity decides what the platform erases; a new window takes it up.
-  if (HandleAllocated() && IsWindowVisible(Handle())) {
+  if (Opaque() != wasOpaque && HandleAllocated() && IsWindowVisible(Handle())) {
     RecreateWnd();
+  } else {
+    Invalidate();
   }
 }
 
@@ -87,6 +109,7 @@ TPropertyResult TMxCustomControl::ReadProperty(const std::string& name, const TL
   static const P kTable{
       {"Flat", P::Bool([](TMxCustomControl& c, bool v) { c.FFlat = v; })},
       {"Transparent", P::Bool([](TMxCustomControl& c, bool v) { c.FTransparent = v; })},
+      {"ParentBackground", P::Bool([](TMxCustomControl& c, bool v) { c.FParentBackground = v; })},
       {"ThemeGlobalMode", P::Bool([](TMxCustomControl& c, bool v) { c.FThemeGlobalMode = v; })},
       {"Ctl3D", P::Bool([](TMxCustomControl& c, bool v) { c.FCtl3D = v; })},
       {"ThemeMode", P::Enum<TMxThemeMode>(
@@ -139,7 +162,7 @@ void TMxCustomControl::DoMouseExit() {
 }
 
 void TMxCustomControl::DrawActiveLook() {
-  if (!HandleAllocated() || !FFlat) {
+  if (!HandleAllocated()) {
     return;
   }
   TWindowDC dc(Handle(), TWindowDC::TArea::Window);
@@ -182,6 +205,16 @@ void TMxCustomControl::DrawNormalLook() {
 }
 
 void TMxCustomControl::DrawBackground(HDC dc, const RECT& rect) {
+  if (FParentBackground && ThemeInUse() != 0) {
+    // The erase shows the parent's themed background; painted here too, because parts of
+    // the control (the text area of the edit) are repainted without an erase.
+    TSavedDC saved(dc);
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    const RECT client = ClientRect();
+    if (TMxThemeServices::Instance().DrawParentBackground(Handle(), dc, client)) {
+      return;
+    }
+  }
   if (HasTransparentBackground() && CopyParentBackground(dc, rect)) {
     return;
   }
@@ -190,9 +223,19 @@ void TMxCustomControl::DrawBackground(HDC dc, const RECT& rect) {
 }
 
 void TMxCustomControl::PaintBackground(HDC dc, const RECT& rect) {
+  if (!Opaque() && ThemeInUse() != 0 &&
+      TMxThemeServices::Instance().DrawParentBackground(Handle(), dc, rect)) {
+    return;
+  }
   // A transparent control leaves erasing to its painting.
   if (!HasTransparentBackground()) {
     TMxBaseCustomControl::PaintBackground(dc, rect);
+  }
+}
+
+void TMxCustomControl::RepaintThroughParent() {
+  if (HandleAllocated() && IsWindowVisible(Handle())) {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
 }
 
@@ -215,6 +258,25 @@ LRESULT TMxCustomControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   }
   case MXM_THEMECHANGED:
   case WM_THEMECHANGED: ThemeModeChanged(); return 0;
+  case WM_SIZE: {
+    // The platform keeps the old pixels of what did not grow: a control showing its
+    // parent repaints itself and its children, others their whole area.
+    const LRESULT r = TMxBaseCustomControl::WndProc(msg, wparam, lparam);
+    if (!Opaque()) {
+      RepaintThroughParent();
+    } else {
+      Invalidate();
+    }
+    return r;
+  }
+  case WM_MOVE: {
+    // Moved pixels are the parent's from the old place.
+    const LRESULT r = TMxBaseCustomControl::WndProc(msg, wparam, lparam);
+    if (!Opaque()) {
+      RepaintThroughParent();
+    }
+    return r;
+  }
   case WM_SYSCOLORCHANGE:
     if (!FTransparent) {
       Invalidate();

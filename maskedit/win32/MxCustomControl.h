@@ -13,6 +13,12 @@ public:
   void SetFlat(bool flat);
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool transparent);
+  // With a platform theme in use, the parent's themed background shows behind the control.
+  bool ParentBackground() const { return FParentBackground; }
+  void SetParentBackground(bool parentBackground);
+  // Opaque: the control's own colour is its background. A transparent control, or one
+  // showing the parent's themed background, lets the parent show through.
+  bool Opaque() const;
   TMxThemeMode ThemeMode() const { return FThemeMode; }
   void SetThemeMode(TMxThemeMode mode);
   bool ThemeGlobalMode() const { return FThemeGlobalMode; }
@@ -39,11 +45,18 @@ protected:
   virtual bool CopyParentBackground(HDC dc, const RECT& rect) { return false; }
   // Background first step of painting: parent's pixels when transparent, else the colour.
   virtual void DrawBackground(HDC dc, const RECT& rect);
-  // Flat looks drawn on the window's own device context.
-  void DrawActiveLook();
-  void DrawNormalLook();
+  // Flat looks, drawn on the window's own device context (the frame is the window border).
+  // The normal look is left out while the control is focused, not Flat or under the mouse.
+  virtual void DrawActiveLook();
+  virtual void DrawNormalLook();
+  // The control has been entered (focus) and not left since.
+  bool Entered() const { return FEntered; }
+  // Transparent controls show what lies behind them at their new place.
+  void RepaintThroughParent();
 
   void Paint(TCanvas& canvas) override;
+  // Erasing: the parent's themed background for a control that is not opaque, nothing for
+  // a transparent one without a theme, else the control's colour.
   void PaintBackground(HDC dc, const RECT& rect) override;
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
   void FocusGained() override;
@@ -51,8 +64,12 @@ protected:
   void DoMouseExit() override;
 
 private:
+  // Recreates a shown window when the opacity differs from what it was made with.
+  void OpacityChanged(bool wasOpaque);
+
   bool FFlat = false;
   bool FTransparent = false;
+  bool FParentBackground = false;
   TMxThemeMode FThemeMode = TMxThemeMode::ttmPlatform;
   bool FThemeGlobalMode = false;
   bool FCtl3D = true;

@@ -72,7 +72,7 @@ public:
   TColor HighlightBack() const override { return Owner.HighlightBack; }
   TColor HighlightText() const override { return Owner.HighlightText; }
   bool FillTransparent(HDC dc, const RECT& rect) override {
-    if (!Owner.HasTransparentBackground()) {
+    if (Owner.Opaque()) {
       return false;
     }
     Owner.DrawBackground(dc, rect);
