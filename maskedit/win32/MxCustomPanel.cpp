@@ -8,8 +8,10 @@ bool TMxCustomPanel::CopyParentBackground(HDC dc, const RECT& rect) {
   MapWindowPoints(Handle(), Parent()->Handle(), &origin, 1);
   TSavedDC saved(dc);
   IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+  // Shifted from where the origin stands: a transparent child of a transparent control
+  // asks through both.
   POINT old{};
-  SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
   SendMessageA(Parent()->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   SendMessageA(Parent()->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   SetViewportOrgEx(dc, old.x, old.y, nullptr);

@@ -117,6 +117,14 @@ protected:
       Height = 30
       Transparent = true
       Bevel.Mode = bmCustom
+      TMxBevelPanel TC {
+        Left = 50
+        Top = 16
+        Width = 28
+        Height = 12
+        Transparent = true
+        Bevel.Mode = bmCustom
+      }
     }
     TMxBevelPanel PB {
       Left = 10
@@ -332,6 +340,19 @@ TEST_F(MxFlatLook, TransparentControlsShowTheParentAlsoAfterAMove) {
   TMxMaskEdit& te = Edit("TE");
   EXPECT_FALSE(dynamic_cast<TMxCustomControl&>(tp).Opaque());
   EXPECT_EQ(StripeMismatches(tp, 15, 0, 50), 0) << LookName(Themed);
+  // A transparent child of it shows the stripes through both.
+  TWinControl& tc = Control("TC");
+  const auto childMismatches = [&] {
+    POINT origin{0, 0};
+    MapWindowPoints(tc.Handle(), Control("S").Handle(), &origin, 1);
+    const TWindowDC dc(tc.Handle());
+    int bad = 0;
+    for (int x = 0; x < 14; ++x) {
+      bad += GetPixel(dc.Get(), x, 6) != TStripes::At(origin.x + x);
+    }
+    return bad;
+  };
+  EXPECT_EQ(childMismatches(), 0);
   // The empty edit's text area, unfocused and focused (composed off screen).
   const TMxRect text = te.Rects().Text;
   const int y = (text.Top + text.Bottom) / 2;
@@ -347,6 +368,7 @@ TEST_F(MxFlatLook, TransparentControlsShowTheParentAlsoAfterAMove) {
   te.SetBounds(te.Left() + kStripe / 2, te.Top(), te.Width(), te.Height());
   Pump(60);
   EXPECT_EQ(StripeMismatches(tp, 15, 0, 50), 0) << "moved";
+  EXPECT_EQ(childMismatches(), 0) << "child moved with its parent";
   EXPECT_EQ(StripeMismatches(te, y, text.Left + 8, text.Left + 60), 0) << "moved";
   // Grown: the new part and the old both show the parent.
   tp.SetBounds(tp.Left(), tp.Top(), tp.Width() + 30, tp.Height());
