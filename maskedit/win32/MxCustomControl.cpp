@@ -277,6 +277,18 @@ LRESULT TMxCustomControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     }
     return r;
   }
+  case WM_NCPAINT: {
+    // The platform draws the full border; a flat control puts its own look back on it.
+    const LRESULT r = TMxBaseCustomControl::WndProc(msg, wparam, lparam);
+    if (FFlat && ThemeInUse() == 0) {
+      if (Focused() || MouseInside()) {
+        DrawActiveLook();
+      } else {
+        DrawNormalLook();
+      }
+    }
+    return r;
+  }
   case WM_SYSCOLORCHANGE:
     if (!FTransparent) {
       Invalidate();

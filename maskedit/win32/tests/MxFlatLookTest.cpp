@@ -291,6 +291,25 @@ TEST_F(MxFlatLook, TurningFlatOffShowsTheFullFrameAtOnce) {
   }
 }
 
+// The platform repainting the border alone (no paint of the client area follows) keeps
+// the flat look, at rest and lit.
+TEST_F(MxFlatLook, FlatLookOutlivesARepaintOfTheBorder) {
+  HWND f = Edit("F").Handle();
+  if (Themed) {
+    // The visual style's frame is drawn in the client area: there is no border to repaint.
+    EXPECT_EQ(GetWindowLongA(f, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_EQ(GetWindowLongA(f, GWL_STYLE) & WS_BORDER, 0);
+    return;
+  }
+  const std::vector<COLORREF> rest{Sys(COLOR_BTNFACE), Sys(COLOR_BTNFACE)};
+  SendMessageA(f, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(MiddleRow(f, 2), rest);
+  SetFocus(f);
+  Pump(30);
+  SendMessageA(f, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(MiddleRow(f, 2), (std::vector<COLORREF>{Sys(COLOR_BTNSHADOW), Sys(COLOR_WINDOWFRAME)}));
+}
+
 // A flat field with a bevel of its own: at rest (classic) the bevel's strips take the
 // field's colour; under the mouse, with the focus and with Flat off the bevel shows (raised
 // outside: light first, lowered inside: shadow next). With a visual style the paint draws the
