@@ -101,6 +101,9 @@ TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
   SetTabStop(true);
+  // An edit's frame is the platform's sunken edit border (or the visual style's) unless a
+  // layout asks for a bevel of its own.
+  Bevel().SetMode(TMxBevelMode::bmWindows);
   EndUpdate(false);
   FEdit->SetView(FView.get());
   FEdit->SetClipboard(&FClipboard);

@@ -736,6 +736,8 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
   TMxCustomMaskEdit& date = dynamic_cast<TMxMaskEdit&>(*form.FindComponent("D")).Edit();
   EXPECT_DOUBLE_EQ(date.DateValue(), 45292.0);
   EXPECT_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("N")).Edit().IntegerValue(), 12);
+  // Without a stored bevel an edit is framed by the platform's edit border.
+  EXPECT_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("N")).Bevel().Mode(), TMxBevelMode::bmWindows);
   TMxCustomMaskEdit& word = dynamic_cast<TMxMaskEdit&>(*form.FindComponent("W")).Edit();
   EXPECT_EQ(word.GetNumberBase(), 16);
   EXPECT_EQ(word.WordValue(), 4294967295u);
