@@ -115,3 +115,17 @@ TObjectCounts CountGuiObjects() {
   }
   return counts;
 }
+
+std::string WindowText(HWND h) {
+  const LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  SendMessageA(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
+  s.resize(static_cast<std::size_t>(n));
+  return s;
+}
+
+std::pair<int, int> EditSelection(HWND h) {
+  DWORD start = 0, end = 0;
+  SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end)};
+}

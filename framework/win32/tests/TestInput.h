@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <utility>
 
 // Handles the messages waiting now.
 void PumpPending();
@@ -28,6 +30,11 @@ void SendKey(WORD vk, bool up);
 void SendKeyPress(WORD vk, WORD modifier = 0);
 // A character typed as text (not through a key), pressed and released.
 void SendChar(char c);
+
+// An edit window read back: its text (WM_GETTEXT) and its selection (EM_GETSEL) as start
+// and end.
+std::string WindowText(HWND h);
+std::pair<int, int> EditSelection(HWND h);
 
 // Live GDI and USER objects of this process. The platform's own count is used where it
 // works; Wine answers 0 there, so then the handle tables are probed: a 16-bit handle value

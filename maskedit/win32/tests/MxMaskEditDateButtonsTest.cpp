@@ -41,12 +41,6 @@ void Type(const std::string& text) {
 
 void Mouse(DWORD flags, POINT screen, DWORD data = 0) { SendMouse(flags, screen, data); }
 
-std::pair<int, int> Selection(HWND h) {
-  DWORD start = 0, end = 0;
-  SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return {static_cast<int>(start), static_cast<int>(end)};
-}
-
 // The form's client area as it is on the screen, written for a person to look at.
 void SaveFormShot(HWND form, const char* name) { SaveShot(name, GrabClient(form)); }
 
@@ -144,13 +138,13 @@ TEST_F(MxMaskEditDateButtonsTest, DateFieldStepsAndTypesWithRealInput) {
   Focus("N");
   EXPECT_EQ(d.RawText(), "5/3/2024"); // the display form while unfocused
   Focus("D");
-  EXPECT_EQ(d.RawText(), "5 /3 /2024");               // the editing form while focused
-  EXPECT_EQ(Selection(H("D")), std::make_pair(0, 1)); // the day part is selected
+  EXPECT_EQ(d.RawText(), "5 /3 /2024");                   // the editing form while focused
+  EXPECT_EQ(EditSelection(H("D")), std::make_pair(0, 1)); // the day part is selected
 
   Key(VK_UP);
   EXPECT_EQ(d.RawText(), "6 /3 /2024");
   Key(VK_RIGHT);
-  EXPECT_EQ(Selection(H("D")), std::make_pair(3, 4));
+  EXPECT_EQ(EditSelection(H("D")), std::make_pair(3, 4));
   Key(VK_UP);
   EXPECT_EQ(d.RawText(), "6 /4 /2024");
   const POINT over = ScreenOf("D", 20, 8);
@@ -170,7 +164,7 @@ TEST_F(MxMaskEditDateButtonsTest, DateFieldStepsAndTypesWithRealInput) {
   Key(VK_RIGHT);
   Type("1999");
   EXPECT_EQ(d.RawText(), "15/3 /1999");
-  EXPECT_EQ(Selection(H("D")), std::make_pair(6, 10));
+  EXPECT_EQ(EditSelection(H("D")), std::make_pair(6, 10));
 
   // A click in the middle of the month selects the month part.
   const LRESULT month = SendMessageA(H("D"), EM_POSFROMCHAR, 3, 0);
@@ -178,7 +172,7 @@ TEST_F(MxMaskEditDateButtonsTest, DateFieldStepsAndTypesWithRealInput) {
   Mouse(MOUSEEVENTF_LEFTDOWN, click);
   Mouse(MOUSEEVENTF_LEFTUP, click);
   Pump(60);
-  EXPECT_EQ(Selection(H("D")), std::make_pair(3, 4));
+  EXPECT_EQ(EditSelection(H("D")), std::make_pair(3, 4));
   EXPECT_EQ(errors, 0);
 
   Focus("N");

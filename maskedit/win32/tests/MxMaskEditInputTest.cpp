@@ -28,20 +28,6 @@
 
 namespace {
 
-std::string WindowText(HWND h) {
-  const LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
-  std::string s(static_cast<std::size_t>(n) + 1, '\0');
-  SendMessageA(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(static_cast<std::size_t>(n));
-  return s;
-}
-
-std::pair<int, int> Selection(HWND h) {
-  DWORD start = 0, end = 0;
-  SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return {static_cast<int>(start), static_cast<int>(end)};
-}
-
 // Screen point of the caret position before character index (0-based), at half the text height.
 POINT CharPoint(HWND h, int index) {
   const LRESULT r = SendMessageA(h, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
@@ -73,9 +59,9 @@ int HoldRightOfText(HWND h, const std::function<void()>& whileHeld = {}) {
     Pump(30);
     SendMouse(0, RightOf(h));
     Pump(100);
-    const int first = Selection(h).second;
+    const int first = EditSelection(h).second;
     Pump(800); // four steps of 200 ms
-    const int later = Selection(h).second;
+    const int later = EditSelection(h).second;
     const bool held = GetCapture() == h;
     if (whileHeld) {
       whileHeld();
@@ -419,7 +405,7 @@ TEST_F(MxMaskEditInputTest, KeyEventsSeeEveryKeyAndCanTakeOrChangeIt) {
     SendKeyPress(c.Press, c.Modifier);
     Pump(50);
     EXPECT_EQ(WindowText(H("A")), c.Text);
-    EXPECT_EQ(Selection(H("A")), c.Sel);
+    EXPECT_EQ(EditSelection(H("A")), c.Sel);
     bool sawDown = false, sawUp = false;
     for (const TSeen& s : downs) {
       sawDown |= s.Key == c.Press && s.Shift == c.Shift;

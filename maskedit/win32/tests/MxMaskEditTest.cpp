@@ -62,20 +62,6 @@ void Keys(const std::string& keys) {
 
 void Mouse(DWORD flags, POINT screen) { SendMouse(flags, screen); }
 
-std::string WindowText(HWND h) {
-  const LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
-  std::string s(static_cast<std::size_t>(n) + 1, '\0');
-  SendMessageA(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(static_cast<std::size_t>(n));
-  return s;
-}
-
-std::pair<int, int> Selection(HWND h) {
-  DWORD start = 0, end = 0;
-  SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return {static_cast<int>(start), static_cast<int>(end)};
-}
-
 class MxMaskEditTest : public ::testing::Test {
 protected:
   static constexpr const char* kLayout = R"LAYOUT(TTest T {
@@ -219,21 +205,21 @@ TEST_F(MxMaskEditTest, ShiftArrowsSelectAndTypingReplaces) {
   Press(VK_LEFT);
   SendKey(VK_SHIFT, true);
   Pump(30);
-  EXPECT_EQ(Selection(H("C")), std::make_pair(3, 6));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(3, 6));
   SendKey(VK_SHIFT, false);
   Press(VK_RIGHT);
   SendKey(VK_SHIFT, true);
   Pump(30);
-  EXPECT_EQ(Selection(H("C")), std::make_pair(4, 6));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(4, 6));
   // Typed with Shift held, a character replaces the selection and leaves none.
   SendKey(VK_SHIFT, false);
   TypeChar('X');
   SendKey(VK_SHIFT, true);
   Pump(30);
   EXPECT_EQ(WindowText(H("C")), "abcdX");
-  EXPECT_EQ(Selection(H("C")), std::make_pair(5, 5));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(5, 5));
   Press('A', VK_CONTROL);
-  EXPECT_EQ(Selection(H("C")), std::make_pair(0, 5));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(0, 5));
 }
 
 // --- mouse ------------------------------------------------------------------------------------
@@ -252,7 +238,7 @@ TEST_F(MxMaskEditTest, MouseDragSelectsAndCapturesTheMouse) {
   Pump(30);
   Mouse(MOUSEEVENTF_LEFTUP, CharPoint("C", 5));
   Pump(30);
-  EXPECT_EQ(Selection(H("C")), std::make_pair(1, 5));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(1, 5));
   EXPECT_EQ(GetCapture(), nullptr);
 
   // Losing the capture while the button is held stops the auto-scroll: the selection stays.
@@ -261,12 +247,12 @@ TEST_F(MxMaskEditTest, MouseDragSelectsAndCapturesTheMouse) {
   Mouse(0, CharPoint("C", 4));
   Pump(30);
   ReleaseCapture();
-  const auto held = Selection(H("C"));
+  const auto held = EditSelection(H("C"));
   POINT outside = CharPoint("C", 0);
   outside.x -= 40;
   Mouse(0, outside);
   Pump(500);
-  EXPECT_EQ(Selection(H("C")), held);
+  EXPECT_EQ(EditSelection(H("C")), held);
   Mouse(MOUSEEVENTF_LEFTUP, outside);
   Pump(30);
 }
@@ -288,9 +274,9 @@ TEST_F(MxMaskEditTest, HoldingTheButtonRightOfTheTextScrollsTheSelectionOn) {
     Pump(30);
     Mouse(0, outside);
     Pump(100);
-    first = Selection(H("C")).second;
+    first = EditSelection(H("C")).second;
     Pump(1000); // five ticks of the 200 ms timer
-    later = Selection(H("C")).second;
+    later = EditSelection(H("C")).second;
     const bool heldThroughout = GetCapture() == H("C");
     Mouse(MOUSEEVENTF_LEFTUP, outside);
     Pump(30);
@@ -300,7 +286,7 @@ TEST_F(MxMaskEditTest, HoldingTheButtonRightOfTheTextScrollsTheSelectionOn) {
   }
   EXPECT_GT(later, first);
   EXPECT_GT(Field("C").Edit().ScrollOffset, 0);
-  EXPECT_EQ(Selection(H("C")).first, 1);
+  EXPECT_EQ(EditSelection(H("C")).first, 1);
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
@@ -330,11 +316,11 @@ TEST_F(MxMaskEditTest, DoubleAndTripleClick) {
     Mouse(MOUSEEVENTF_LEFTUP, p);
   }
   Pump(60);
-  EXPECT_EQ(Selection(H("C")), std::make_pair(3, 5));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(3, 5));
   Mouse(MOUSEEVENTF_LEFTDOWN, p);
   Mouse(MOUSEEVENTF_LEFTUP, p);
   Pump(60);
-  EXPECT_EQ(Selection(H("C")), std::make_pair(0, 8));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(0, 8));
 }
 
 TEST_F(MxMaskEditTest, DragAndDropMovesTheSelectedText) {
@@ -351,7 +337,7 @@ TEST_F(MxMaskEditTest, DragAndDropMovesTheSelectedText) {
   Mouse(MOUSEEVENTF_LEFTUP, CharPoint("C", 8));
   Pump(30);
   EXPECT_EQ(WindowText(H("C")), "ab  efcd");
-  EXPECT_EQ(Selection(H("C")), std::make_pair(6, 6));
+  EXPECT_EQ(EditSelection(H("C")), std::make_pair(6, 6));
   EXPECT_FALSE(Field("C").Edit().TextDragging);
 }
 
@@ -481,14 +467,14 @@ TEST_F(MxMaskEditTest, SelectionRequestsAreNormalised) {
   for (const Row& r : rows) {
     SCOPED_TRACE(std::to_string(r.start) + "," + std::to_string(r.end));
     SendMessageA(c, EM_SETSEL, r.start, r.end);
-    EXPECT_EQ(Selection(c), std::make_pair(r.s, r.e));
+    EXPECT_EQ(EditSelection(c), std::make_pair(r.s, r.e));
     EXPECT_EQ(Field("C").Edit().GetCursorPos(), r.caret);
   }
   SendMessageA(c, EM_SETSEL, 2, 5);
   EXPECT_EQ(Field("C").Edit().GetSelText(), "cde");
   EXPECT_EQ(SendMessageA(c, EM_GETSEL, 0, 0), MAKELRESULT(2, 5));
   SendMessageA(c, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-  EXPECT_EQ(Selection(c), std::make_pair(2, 2));
+  EXPECT_EQ(EditSelection(c), std::make_pair(2, 2));
 }
 
 TEST_F(MxMaskEditTest, OtherRequestsWithNormalAndHostileParameters) {
@@ -619,7 +605,7 @@ TEST_F(MxMaskEditTest, FailedFocusLossChecksNeverPingPong) {
   Pump(300);
   EXPECT_EQ(GetFocus(), H("M1"));
   EXPECT_LE(entered.size(), 2u);
-  EXPECT_EQ(Selection(H("M1")), std::make_pair(0, 1));
+  EXPECT_EQ(EditSelection(H("M1")), std::make_pair(0, 1));
 
   // A window of another kind (a message box, another program) keeps the focus it gets.
   TWindowHandle otherWindow(CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 500, 500, 100,
