@@ -542,7 +542,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     // tracking is what makes the platform tell the previous window that the pointer left.
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
     TrackMouseEvent(&track);
-    if (!FMouseInside) {
+    // A move handled late, after the pointer has gone on to another window, is no entry:
+    // its leave could be reported before it, leaving the control lit with the pointer away.
+    if (!FMouseInside && PointerOverWindow()) {
       FMouseInside = true;
       MouseEnter();
     }
@@ -555,6 +557,15 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   default: break;
   }
   return DefaultHandler(msg, wparam, lparam);
+}
+
+bool TWinControl::PointerOverWindow() const {
+  POINT at{};
+  if (!GetCursorPos(&at)) {
+    return true; // no answer: trust the message
+  }
+  const HWND under = WindowFromPoint(at);
+  return under == FHandle || (under && IsChild(FHandle, under)) || GetCapture() == FHandle;
 }
 
 LRESULT TWinControl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {

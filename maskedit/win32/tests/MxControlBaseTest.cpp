@@ -317,10 +317,15 @@ TEST_F(MxControlBase, MouseEnterAndExitAreReported) {
   Journal.clear();
   MoveMouseTo(r.left + 10, r.top + 10);
   MoveMouseTo(r.left + 12, r.top + 10);
-  MoveMouseTo(q.left + 5, q.top + 5);
-  MoveMouseTo(q.left + 7, q.top + 5);
-  // The platform notices the pointer leaving on its tracking timer.
-  EXPECT_TRUE(WaitUntil([&] { return !Journal.empty() && Journal.back() == "mouse exit P"; }, 2000));
+  // The platform notices the pointer leaving on its tracking timer; under Wine that timer
+  // now and then misses a leave, which a further move outside makes it see.
+  bool left = false;
+  for (int attempt = 0; attempt < 3 && !left; ++attempt) {
+    MoveMouseTo(q.left + 5 + attempt, q.top + 5);
+    MoveMouseTo(q.left + 7 + attempt, q.top + 5);
+    left = WaitUntil([&] { return !Journal.empty() && Journal.back() == "mouse exit P"; }, 2000);
+  }
+  EXPECT_TRUE(left);
   // Enter and exit alternate, starting with an enter and ending, once the pointer rests
   // elsewhere, with an exit.
   ASSERT_GE(Journal.size(), 2u);
