@@ -40,6 +40,18 @@ TLayoutValue TLayoutValue::MakeSet(std::vector<std::string> items) {
   return r;
 }
 
+TLayoutValue TLayoutValue::MakeCollection(std::vector<TLayoutItem> elements) {
+  TLayoutValue r;
+  r.Kind = TKind::Collection;
+  r.Elements = std::move(elements);
+  return r;
+}
+
+bool TLayoutValue::operator==(const TLayoutValue& other) const {
+  return Kind == other.Kind && Integer == other.Integer && Float == other.Float && Text == other.Text &&
+         Items == other.Items && Elements == other.Elements;
+}
+
 std::string TLayoutError::ToString() const {
   return "line " + std::to_string(Line) + ", column " + std::to_string(Column) + ": " + Message;
 }
@@ -187,17 +199,7 @@ private:
       std::string first = ReadPath();
       SkipSpaces();
       if (Peek() == '=') {
-        Advance();
-        SkipSpaces();
-        if (!seen.insert(first).second) {
-          Fail("property '" + first + "' is stored twice");
-        }
-        TLayoutProperty property{first, ReadValue(), line};
-        SkipSpaces();
-        if (!AtEnd() && Peek() != '\n' && Peek() != '#' && Peek() != '}') {
-          Fail("expected the end of the line");
-        }
-        node.Properties.push_back(std::move(property));
+        node.Properties.push_back(ReadPropertyValue(std::move(first), line, seen, true));
       } else if (IsIdentStart(Peek()) && first.find('.') == std::string::npos) {
         // A child component: rewind and read it whole.
         Pos = start;
@@ -208,7 +210,72 @@ private:
     }
   }
 
-  TLayoutValue ReadValue() {
+  // The rest of a property after its name: '=', the value, the end of the line.
+  TLayoutProperty ReadPropertyValue(std::string name, int line, std::set<std::string>& seen,
+                                    bool collectionAllowed) {
+    Advance(); // '='
+    SkipSpaces();
+    if (!seen.insert(name).second) {
+      Fail("property '" + name + "' is stored twice");
+    }
+    TLayoutProperty property{std::move(name), ReadValue(collectionAllowed), line};
+    SkipSpaces();
+    if (!AtEnd() && Peek() != '\n' && Peek() != '#' && Peek() != '}') {
+      Fail("expected the end of the line");
+    }
+    return property;
+  }
+
+  // "<" then any number of "item { properties }" then ">". Each item counts as a component
+  // against the limits.
+  std::vector<TLayoutItem> ReadCollection() {
+    Advance(); // '<'
+    std::vector<TLayoutItem> elements;
+    for (;;) {
+      SkipBlank();
+      if (AtEnd()) {
+        Fail("missing '>' for the collection");
+      }
+      if (Peek() == '>') {
+        Advance();
+        return elements;
+      }
+      if (++Components > Limits.MaxComponents) {
+        Fail("too many components");
+      }
+      TLayoutItem item;
+      item.Line = Line;
+      if (ReadIdentifier("'item' or '>'") != "item") {
+        Fail("expected 'item' or '>'");
+      }
+      SkipSpaces();
+      if (Peek() != '{') {
+        Fail("expected '{' after 'item'");
+      }
+      Advance();
+      std::set<std::string> seen;
+      for (;;) {
+        SkipBlank();
+        if (AtEnd()) {
+          Fail("missing '}' for a collection item");
+        }
+        if (Peek() == '}') {
+          Advance();
+          break;
+        }
+        int line = Line;
+        std::string name = ReadPath();
+        SkipSpaces();
+        if (Peek() != '=') {
+          Fail("expected '=' after '" + name + "'");
+        }
+        item.Properties.push_back(ReadPropertyValue(std::move(name), line, seen, false));
+      }
+      elements.push_back(std::move(item));
+    }
+  }
+
+  TLayoutValue ReadValue(bool collectionAllowed) {
     char c = Peek();
     if (c == '"') {
       return TLayoutValue::MakeString(ReadStrings());
@@ -218,6 +285,12 @@ private:
     }
     if (c == '[') {
       return TLayoutValue::MakeSet(ReadSet());
+    }
+    if (c == '<') {
+      if (!collectionAllowed) {
+        Fail("a collection item holds no collection");
+      }
+      return TLayoutValue::MakeCollection(ReadCollection());
     }
     if (IsIdentStart(c)) {
       return TLayoutValue::MakeIdentifier(ReadIdentifier("a value"));

@@ -9,6 +9,9 @@
 //     Font.Style = [fsBold]            sets: [ident, ident, ...]
 //     Visible = true                   identifiers (booleans, enumerators, colours, handlers)
 //     TLabel Label1 { ... }            a child component: class, name, body
+//     Items = <                        collections: items of properties, one "item { }" each
+//       item { Caption = "..." }
+//     >
 //   }
 //
 // The reader accepts exactly one root component and rejects anything else with a line and
@@ -20,26 +23,39 @@
 #include <string_view>
 #include <vector>
 
+struct TLayoutItem;
+
 struct TLayoutValue {
-  enum class TKind { Integer, String, Identifier, Set, Float };
+  enum class TKind { Integer, String, Identifier, Set, Float, Collection };
   TKind Kind = TKind::Integer;
   std::int64_t Integer = 0;
-  double Float = 0;               // Float: a decimal number with a fraction, e.g. 1234.5
-  std::string Text;               // String and Identifier
-  std::vector<std::string> Items; // Set
+  double Float = 0;                  // Float: a decimal number with a fraction, e.g. 1234.5
+  std::string Text;                  // String and Identifier
+  std::vector<std::string> Items;    // Set
+  std::vector<TLayoutItem> Elements; // Collection, in stored order
 
   static TLayoutValue MakeInteger(std::int64_t v);
   static TLayoutValue MakeFloat(double v);
   static TLayoutValue MakeString(std::string s);
   static TLayoutValue MakeIdentifier(std::string s);
   static TLayoutValue MakeSet(std::vector<std::string> items);
-  bool operator==(const TLayoutValue&) const = default;
+  static TLayoutValue MakeCollection(std::vector<TLayoutItem> elements);
+  bool operator==(const TLayoutValue&) const;
 };
 
 struct TLayoutProperty {
   std::string Name; // dotted path, e.g. "Font.Height"
   TLayoutValue Value;
   int Line = 0;
+  bool operator==(const TLayoutProperty&) const = default;
+};
+
+// One item of a collection value: its properties in stored order, names unique. An item
+// holds no collection itself.
+struct TLayoutItem {
+  std::vector<TLayoutProperty> Properties;
+  int Line = 0;
+  bool operator==(const TLayoutItem&) const = default;
 };
 
 struct TLayoutNode {

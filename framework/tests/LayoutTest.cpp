@@ -47,6 +47,37 @@ TForm1 Form1 {
   EXPECT_EQ(root.Children[1].Children[0].ClassName, "TButton");
 }
 
+TEST(Layout, ReadsCollectionsOfItemsWithTheirProperties) {
+  const char* text = R"(TEdit E {
+  Buttons = <
+    item {
+      Caption = "a"   # a comment
+      Font.Style = [fsBold]
+    }
+    item { }
+    item { Width = 3 }
+  >
+  Empty = <>
+  After = 1
+}
+)";
+  TLayoutReadResult r = ReadLayout(text);
+  ASSERT_TRUE(r.Ok()) << r.Error.ToString();
+  const std::vector<TLayoutProperty>& p = r.Root->Properties;
+  ASSERT_EQ(p.size(), 3u);
+  ASSERT_EQ(p[0].Value.Kind, TLayoutValue::TKind::Collection);
+  const std::vector<TLayoutItem>& items = p[0].Value.Elements;
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].Line, 3);
+  EXPECT_EQ(items[0].Properties,
+            (std::vector<TLayoutProperty>{{"Caption", TLayoutValue::MakeString("a"), 4},
+                                          {"Font.Style", TLayoutValue::MakeSet({"fsBold"}), 5}}));
+  EXPECT_TRUE(items[1].Properties.empty());
+  EXPECT_EQ(items[2].Properties, (std::vector<TLayoutProperty>{{"Width", TLayoutValue::MakeInteger(3), 8}}));
+  EXPECT_EQ(p[1].Value, TLayoutValue::MakeCollection({}));
+  EXPECT_EQ(p[2].Value, TLayoutValue::MakeInteger(1));
+}
+
 TEST(Layout, IntegersCoverTheSigned64BitRangeExactly) {
   auto value = [](const std::string& v) { return ReadLayout("T a {\n X = " + v + "\n}"); };
   EXPECT_EQ(value("9223372036854775807").Root->Properties[0].Value.Integer, INT64_MAX);
@@ -101,6 +132,13 @@ TEST(Layout, RejectsMalformedTextWithLineAndReason) {
       {"TForm F {\n  = 1\n}", 2, "property name"},
       {"TForm F {\n  X = @\n}", 2, "value"},
       {"1Form F { }", 1, "class name"},
+      {"TForm F {\n  X = <\n", 3, "missing '>'"},
+      {"TForm F {\n  X = <\n  thing { }\n>\n}", 3, "'item'"},
+      {"TForm F {\n  X = < item\n", 2, "'{' after 'item'"},
+      {"TForm F {\n  X = < item {\n  A = 1\n", 4, "missing '}' for a collection item"},
+      {"TForm F {\n  X = < item {\n A = 1\n A = 2 } >\n}", 4, "twice"},
+      {"TForm F {\n  X = < item {\n A = < > } >\n}", 3, "no collection"},
+      {"TForm F {\n  X = < item {\n T L { } } >\n}", 3, "'='"},
   };
   for (const TBadCase& c : cases) {
     TLayoutReadResult r = ReadLayout(c.Text);
@@ -125,6 +163,11 @@ TEST(Layout, EnforcesItsLimits) {
             std::string::npos);
   EXPECT_TRUE(ReadLayout("A a {\n X = \"abcd\"\n}", limits).Ok());
   EXPECT_NE(ReadLayout("A a {\n X = \"ab\" \"cde\"\n}", limits).Error.Message.find("too long"),
+            std::string::npos);
+  // Collection items count as components.
+  EXPECT_TRUE(ReadLayout("A a {\n X = < item { } item { } item { } >\n}", limits).Ok());
+  EXPECT_NE(ReadLayout("A a {\n X = < item { } item { } item { } item { } >\n}", limits)
+                .Error.Message.find("too many"),
             std::string::npos);
   EXPECT_NE(ReadLayout("A a {\n X = [p, q, r]\n}", limits).Error.Message.find("too many"), std::string::npos);
   EXPECT_NE(ReadLayout(std::string(201, ' '), limits).Error.Message.find("too large"), std::string::npos);
