@@ -89,6 +89,28 @@ void TMxSpecialButtons::ButtonLatched(TMxSpecialButton& item) {
 TMxSpecialButton::TMxSpecialButton(TMxSpecialButtons& collection) : Collection(collection) {
   Button.OnClick = [this](TMxSpeedButton*) { Collection.ButtonClicked(*this); };
   Button.OnLatched = [this](TMxSpeedButton*) { Collection.ButtonLatched(*this); };
+  Button.FontFX.SetOnChange([this](TMxObject*) { Changed(); });
+}
+
+void TMxSpecialButton::SetGlyph(const TMxGlyph& value) {
+  Button.Glyph = value;
+  Changed();
+}
+
+void TMxSpecialButton::SetFont(const TFontData& value) {
+  Button.Font = value;
+  Button.ParentFont = false;
+  Changed();
+}
+
+void TMxSpecialButton::SetParentFont(bool value) {
+  Button.ParentFont = value;
+  Changed();
+}
+
+void TMxSpecialButton::SetCursor(TCursor value) {
+  Button.Cursor = value;
+  Changed();
 }
 
 void TMxSpecialButton::SetCaption(const std::string& value) {
@@ -128,8 +150,20 @@ void TMxSpecialButton::Assign(const TMxSpecialButton& source) {
   Button.GroupIndex = source.Button.GroupIndex;
   Button.AllowAllUp = source.Button.AllowAllUp;
   Button.Layout = source.Button.Layout;
+  Button.Glyph = source.Button.Glyph;
+  Button.Cursor = source.Button.Cursor;
+  Button.Font = source.Button.Font;
+  Button.ParentFont = source.Button.ParentFont;
+  {
+    // One change for the whole copy: the 3D look's own notice is held back.
+    TMxObject::TChangeHandler notify = Button.FontFX.GetOnChange();
+    Button.FontFX.SetOnChange(nullptr);
+    Button.FontFX.Assign(source.Button.FontFX);
+    Button.FontFX.SetOnChange(std::move(notify));
+  }
   ThemeMode = source.ThemeMode;
   OnClick = source.OnClick;
+  OnClickName = source.OnClickName;
   Changed();
 }
 

@@ -83,6 +83,18 @@ public:
   void SetEnabled(bool value);
   TMxButtonLayout GetLayout() const { return Button.Layout; }
   void SetLayout(TMxButtonLayout value);
+  const TMxGlyph& GetGlyph() const { return Button.Glyph; }
+  void SetGlyph(const TMxGlyph& value);
+  // Setting the font clears ParentFont.
+  const TFontData& GetFont() const { return Button.Font; }
+  void SetFont(const TFontData& value);
+  bool GetParentFont() const { return Button.ParentFont; }
+  void SetParentFont(bool value);
+  // The caption's 3D look; its changes reach the collection as the item's.
+  TMx3DCaption& FontFX() { return Button.FontFX; }
+  const TMx3DCaption& FontFX() const { return Button.FontFX; }
+  TCursor GetCursor() const { return Button.Cursor; }
+  void SetCursor(TCursor value);
   int GetGroupIndex() const { return Button.GroupIndex; }
   void SetGroupIndex(int value);
   bool GetAllowAllUp() const { return Button.AllowAllUp; }
@@ -90,9 +102,11 @@ public:
   // Stored on the item only.
   TMxThemeMode ThemeMode = TMxThemeMode::ttmNone;
   TMxOnCustomBtnClick OnClick;
+  // The name OnClick was bound by in a layout (written back when the layout is stored).
+  std::string OnClickName;
 
-  // Caption, Hint, Enabled, GroupIndex, AllowAllUp, Layout, the theme mode and the OnClick
-  // handler.
+  // Caption, Hint, Glyph, Enabled, Cursor, GroupIndex, AllowAllUp, Layout, Font, FontFX,
+  // ParentFont, the theme mode and the OnClick handler (with its name); one change.
   void Assign(const TMxSpecialButton& source);
 
 private:

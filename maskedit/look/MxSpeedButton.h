@@ -6,6 +6,11 @@
 // Coordinates are pixels in the parent's client area. Times are milliseconds from any
 // fixed origin (the window passes its tick count, tests a clock of their own); the
 // button never reads a clock itself.
+#include "framework/Cursors.h"
+#include "framework/Font.h"
+#include "maskedit/look/Mx3DCaption.h"
+#include "maskedit/look/MxGlyph.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -53,6 +58,14 @@ public:
   std::string Hint;
   TMxUserButtonStyle Style = ubsIntegrated;
   TMxButtonLayout Layout = blGlyphLeft;
+  TMxGlyph Glyph;
+  // The caption's font and colour; the edit's font while ParentFont is set.
+  TFontData Font;
+  bool ParentFont = true;
+  // The 3D look of the caption.
+  TMx3DCaption FontFX;
+  // The pointer over the button.
+  TCursor Cursor = crArrow;
   int Tag = 0;
   bool GetEnabled() const { return FEnabled; }
   // Disabling drops the hot and pressed states and any click in progress.

@@ -1,0 +1,89 @@
+#include "maskedit/look/MxGlyph.h"
+
+#include <charconv>
+
+namespace {
+int Hex(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  return -1;
+}
+
+// A decimal side length of 1 to max digits' worth; advances text past it.
+bool ReadSide(std::string_view& text, int max, int& side) {
+  const char* end = text.data() + text.size();
+  const auto [next, ec] = std::from_chars(text.data(), end, side);
+  if (ec != std::errc{} || next == text.data() || side < 1 || side > max) {
+    return false;
+  }
+  text.remove_prefix(static_cast<std::size_t>(next - text.data()));
+  return true;
+}
+} // namespace
+
+std::string MxGlyphToText(const TMxGlyph& glyph) {
+  if (glyph.Empty()) {
+    return {};
+  }
+  static constexpr char digits[] = "0123456789ABCDEF";
+  std::string out = std::to_string(glyph.Width) + "x" + std::to_string(glyph.Height) + ":";
+  out.reserve(out.size() + glyph.Pixels.size() * 8);
+  for (const std::uint32_t p : glyph.Pixels) {
+    for (int shift = 28; shift >= 0; shift -= 4) {
+      out += digits[(p >> shift) & 0xF];
+    }
+  }
+  return out;
+}
+
+bool MxGlyphFromText(std::string_view text, TMxGlyph& glyph, std::string& error,
+                     const TMxGlyphLimits& limits) {
+  if (text.empty()) {
+    glyph = {};
+    return true;
+  }
+  const std::string bad = "a glyph \"<width>x<height>:<AARRGGBB per pixel>\", at most " +
+                          std::to_string(limits.MaxSide) + " pixels a side";
+  int width = 0, height = 0;
+  if (!ReadSide(text, limits.MaxSide, width) || text.empty() || text.front() != 'x') {
+    error = bad;
+    return false;
+  }
+  text.remove_prefix(1);
+  if (!ReadSide(text, limits.MaxSide, height) || text.empty() || text.front() != ':') {
+    error = bad;
+    return false;
+  }
+  text.remove_prefix(1);
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  if (text.size() != count * 8) {
+    error = "a glyph of " + std::to_string(width) + "x" + std::to_string(height) + " needs " +
+            std::to_string(count * 8) + " hexadecimal digits";
+    return false;
+  }
+  TMxGlyph read;
+  read.Width = width;
+  read.Height = height;
+  read.Pixels.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint32_t p = 0;
+    for (std::size_t k = 0; k < 8; ++k) {
+      const int d = Hex(text[i * 8 + k]);
+      if (d < 0) {
+        error = "a glyph holds hexadecimal digits only";
+        return false;
+      }
+      p = (p << 4) | static_cast<std::uint32_t>(d);
+    }
+    read.Pixels[i] = p;
+  }
+  glyph = std::move(read);
+  return true;
+}
