@@ -157,3 +157,45 @@ void TMxSpeedButton::Click() {
     handler(this);
   }
 }
+
+TMxButtonContent MxArrangeButtonContent(int left, int top, int right, int bottom, int glyphW, int glyphH,
+                                        int textW, int textH, TMxButtonLayout layout, int spacing) {
+  const bool glyph = glyphW > 0 && glyphH > 0, text = textW > 0 && textH > 0;
+  if (!glyph) {
+    glyphW = glyphH = 0;
+  }
+  if (!text) {
+    textW = textH = 0;
+  }
+  const int gap = glyph && text ? std::max(spacing, 0) : 0;
+  const int width = std::max(right - left, 0), height = std::max(bottom - top, 0);
+  // The start of a run of `size` pixels centred in `room`, never before the start.
+  const auto centred = [](int start, int room, long long size) {
+    return start + static_cast<int>(std::max<long long>((room - size) / 2, 0));
+  };
+  int tx = 0, ty = 0;
+  TMxButtonContent c;
+  if (layout == blGlyphTop || layout == blGlyphBottom) {
+    const int y0 = centred(top, height, static_cast<long long>(glyphH) + gap + textH);
+    c.GlyphX = centred(left, width, glyphW);
+    tx = centred(left, width, textW);
+    c.GlyphY = layout == blGlyphTop ? y0 : y0 + textH + gap;
+    ty = layout == blGlyphTop ? y0 + glyphH + gap : y0;
+  } else {
+    const int x0 = centred(left, width, static_cast<long long>(glyphW) + gap + textW);
+    c.GlyphY = centred(top, height, glyphH);
+    ty = centred(top, height, textH);
+    c.GlyphX = layout == blGlyphRight ? x0 + textW + gap : x0;
+    tx = layout == blGlyphRight ? x0 : x0 + glyphW + gap;
+  }
+  if (text) {
+    c.TextLeft = std::clamp(tx, left, std::max(left, right));
+    c.TextTop = std::clamp(ty, top, std::max(top, bottom));
+    c.TextRight = std::clamp(static_cast<int>(std::min<long long>(static_cast<long long>(tx) + textW, right)),
+                             c.TextLeft, std::max(c.TextLeft, right));
+    c.TextBottom =
+        std::clamp(static_cast<int>(std::min<long long>(static_cast<long long>(ty) + textH, bottom)),
+                   c.TextTop, std::max(c.TextTop, bottom));
+  }
+  return c;
+}

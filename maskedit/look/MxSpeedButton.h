@@ -38,6 +38,19 @@ enum TMxButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 // What the button looks like now, in order of precedence.
 enum TMxSpeedButtonLook { sblNormal, sblHot, sblPressed, sblLatched, sblDisabled };
 
+// Where a button's glyph and caption go inside its content rectangle.
+struct TMxButtonContent {
+  int GlyphX = 0, GlyphY = 0;
+  // The caption's box, cut to the content rectangle (empty when there is no room).
+  int TextLeft = 0, TextTop = 0, TextRight = 0, TextBottom = 0;
+};
+// Places a glyph of glyphW x glyphH (none when either is 0) and a caption of textW x textH
+// (none when either is 0) in [left, right) x [top, bottom) by layout, spacing pixels apart,
+// the pair centred. A pair wider or taller than the rectangle starts at its left or top
+// edge, and the caption is cut.
+TMxButtonContent MxArrangeButtonContent(int left, int top, int right, int bottom, int glyphW, int glyphH,
+                                        int textW, int textH, TMxButtonLayout layout, int spacing = 2);
+
 class TMxSpeedButton {
 public:
   using TNotify = std::function<void(TMxSpeedButton* sender)>;

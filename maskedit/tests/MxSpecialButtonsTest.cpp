@@ -48,6 +48,37 @@ TEST(CustomButtons, LayoutTable) {
   EXPECT_EQ(MxMinimumButtonEditWidth(1 << 30, 1 << 30), INT32_MAX);
 }
 
+TEST(CustomButtons, GlyphAndCaptionArrangement) {
+  struct Row {
+    int left, top, right, bottom, gw, gh, tw, th;
+    TMxButtonLayout layout;
+    int gx, gy, tl, tt, tr, tb;
+  };
+  const Row rows[] = {
+      {0, 0, 40, 20, 8, 8, 10, 6, blGlyphLeft, 10, 6, 20, 7, 30, 13},
+      {0, 0, 40, 20, 8, 8, 10, 6, blGlyphRight, 22, 6, 10, 7, 20, 13},
+      {0, 0, 40, 20, 8, 8, 10, 6, blGlyphTop, 16, 2, 15, 12, 25, 18},
+      {0, 0, 40, 20, 8, 8, 10, 6, blGlyphBottom, 16, 10, 15, 2, 25, 8},
+      {5, 3, 45, 23, 8, 8, 10, 6, blGlyphLeft, 15, 9, 25, 10, 35, 16},
+      // One of the two alone is centred; no spacing is kept for the missing one.
+      {0, 0, 40, 20, 0, 0, 10, 6, blGlyphLeft, 15, 10, 15, 7, 25, 13},
+      {0, 0, 40, 20, 8, 8, 0, 0, blGlyphTop, 16, 6, 0, 0, 0, 0},
+      // Too wide or too tall: from the left or top edge, the caption cut.
+      {0, 0, 12, 20, 8, 8, 10, 6, blGlyphLeft, 0, 6, 10, 7, 12, 13},
+      {0, 0, 40, 10, 8, 8, 10, 6, blGlyphTop, 16, 0, 15, 10, 25, 10},
+      // An empty content rectangle gives an empty caption box (the button clips the glyph).
+      {10, 10, 5, 5, 8, 8, 10, 6, blGlyphRight, 22, 10, 10, 10, 10, 10},
+  };
+  for (const Row& r : rows) {
+    const TMxButtonContent c =
+        MxArrangeButtonContent(r.left, r.top, r.right, r.bottom, r.gw, r.gh, r.tw, r.th, r.layout);
+    const std::vector<int> got{c.GlyphX, c.GlyphY, c.TextLeft, c.TextTop, c.TextRight, c.TextBottom};
+    EXPECT_EQ(got, (std::vector<int>{r.gx, r.gy, r.tl, r.tt, r.tr, r.tb}))
+        << "layout " << r.layout << " in " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+        << " glyph " << r.gw << " text " << r.tw;
+  }
+}
+
 struct EditWithButtons {
   EditWithButtons() {
     Edit.SetView(&View);
