@@ -10,6 +10,26 @@ namespace {
 std::int64_t Now() { return static_cast<std::int64_t>(GetTickCount64()); }
 } // namespace
 
+LPCSTR MxCursorResource(TCursor cursor) {
+  switch (cursor) {
+  case crArrow: return IDC_ARROW;
+  case crCross: return IDC_CROSS;
+  case crIBeam: return IDC_IBEAM;
+  case crSizeNESW: return IDC_SIZENESW;
+  case crSizeNS: return IDC_SIZENS;
+  case crSizeNWSE: return IDC_SIZENWSE;
+  case crSizeWE: return IDC_SIZEWE;
+  case crUpArrow: return IDC_UPARROW;
+  case crHourGlass: return IDC_WAIT;
+  case crNo: return IDC_NO;
+  case crAppStart: return IDC_APPSTARTING;
+  case crHelp: return IDC_HELP;
+  case crHandPoint: return IDC_HAND;
+  case crSizeAll: return IDC_SIZEALL;
+  default: return nullptr;
+  }
+}
+
 TMxCustomButtonsHost::TMxCustomButtonsHost(TMxCustomEdit& edit) : Edit(edit) {}
 
 TMxCustomButtonsHost::~TMxCustomButtonsHost() { Detach(); }
@@ -212,6 +232,23 @@ bool TMxCustomButtonsHost::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam,
       item->Control().MouseUp(x, y, Now()); // may click and so free the item
     }
     InvalidateStrip();
+    return true;
+  }
+  case WM_SETCURSOR: {
+    // The pointer over a button is the button's own (crDefault leaves it to the edit).
+    if (LOWORD(lparam) != HTCLIENT || GetCapture() == Window) {
+      return false;
+    }
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(Window, &p);
+    const TMxSpecialButton* item = ItemAt(p.x, p.y);
+    if (!item || item->GetCursor() == crDefault) {
+      return false;
+    }
+    const LPCSTR shape = MxCursorResource(item->GetCursor());
+    SetCursor(shape ? LoadCursorA(nullptr, shape) : nullptr);
+    result = TRUE;
     return true;
   }
   case WM_CAPTURECHANGED:

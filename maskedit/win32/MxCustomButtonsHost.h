@@ -6,7 +6,8 @@
 //
 // Relayout requests of the edit arrive here: "now" runs the window's relayout function at
 // once, "posted" posts MXM_RELAYOUT, which the host handles by running the same function.
-// The function lays out with the window's real client rectangle.
+// The function lays out with the window's real client rectangle. Over a button the pointer
+// is the button's Cursor.
 #include "maskedit/engine/MxCustomEdit.h"
 #include "maskedit/win32/MxMessages.h"
 #include "maskedit/win32/MxSpeedButtonPainter.h"
@@ -15,6 +16,9 @@
 
 #include <functional>
 #include <map>
+
+// The platform's pointer resource for a cursor; null for crNone (no pointer) and crDefault.
+LPCSTR MxCursorResource(TCursor cursor);
 
 class TMxCustomButtonsHost {
 public:

@@ -1,5 +1,7 @@
 #include "maskedit/win32/MxMaskEdit.h"
 
+#include "maskedit/look/MxSpecialButtonsStore.h"
+
 #include "framework/Font.h"
 #include "framework/Hint.h"
 
@@ -250,6 +252,18 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
        P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Edit().SetCustomButtonWidth(v); })},
       {"CustomButtonParentCtlXP", P::Bool([](TMxMaskEdit& c, bool v) { c.SetCustomButtonParentCtlXP(v); })},
       {"CustomButtonsStyle", buttonStyle(false)},
+      {"CustomButtons",
+       [](TMxMaskEdit& c, const TLayoutValue& v) {
+         // An item's OnClick is a handler of the layout's root, called with the edit.
+         return MxReadSpecialButtons(c.Edit().CustomButtons(), v,
+                                     [&c](const std::string& name) -> TMxSpecialButton::TMxOnCustomBtnClick {
+                                       TNotifyEvent handler = c.Root()->FindMethod(name);
+                                       if (!handler) {
+                                         return nullptr;
+                                       }
+                                       return [handler, &c](TMxSpecialButton*, int) { handler(&c); };
+                                     });
+       }},
       {"CustomButtonStyle", buttonStyle(true)},
       {"Decimals", P::Int(0, 255, [](TMxMaskEdit& c, int v) { c.Edit().SetDecimals(v); })},
       // A whole number (any 64-bit one, for the word type) or a decimal one for the float types.

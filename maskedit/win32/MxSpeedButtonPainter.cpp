@@ -1,7 +1,9 @@
 #include "maskedit/win32/MxSpeedButtonPainter.h"
 
+#include "framework/win32/Graphics.h"
 #include "framework/win32/Handles.h"
 #include "maskedit/win32/MxThemeServices.h"
+#include "theme/win32/SkBitmap.h"
 
 #include <algorithm>
 
@@ -128,6 +130,82 @@ RECT DrawFace(const TMxSpeedButton& b, HDC dc, RECT r) {
   }
   return r;
 }
+
+// A glyph's pixels as a bitmap that blends over what is there: the key colour and, when
+// some pixel has an alpha, the pixels without one are see-through; a glyph without any
+// alpha is opaque.
+bool GlyphBitmap(const TMxGlyph& glyph, TskBitmap& bitmap) {
+  if (glyph.Empty() || glyph.Pixels.size() != static_cast<std::size_t>(glyph.Width) * glyph.Height ||
+      !bitmap.TrySetSize(glyph.Width, glyph.Height)) {
+    return false;
+  }
+  bool anyAlpha = false;
+  for (const std::uint32_t p : glyph.Pixels) {
+    anyAlpha = anyAlpha || (p >> 24) != 0;
+  }
+  for (int y = 0; y < glyph.Height; ++y) {
+    for (int x = 0; x < glyph.Width; ++x) {
+      bitmap.SetPixel(x, y, anyAlpha ? glyph.At(x, y) : glyph.At(x, y) | 0xFF000000u);
+    }
+  }
+  bitmap.SetTransparentColor(skKeyColor);
+  bitmap.AlphaBlend = true;
+  return true;
+}
+
+// A disabled glyph is its silhouette in the shadow colour, partly transparent.
+void DrawGlyph(HDC dc, const TMxGlyph& glyph, int x, int y, bool disabled) {
+  TskBitmap bitmap;
+  if (!GlyphBitmap(glyph, bitmap)) {
+    return;
+  }
+  if (disabled) {
+    TskBitmap::DrawDisabledGlyph(dc, x, y, clBtnShadow, bitmap);
+  } else {
+    bitmap.Draw(dc, x, y);
+  }
+}
+
+// The caption in its box, in the layers of its 3D look. Without a 3D look a disabled
+// caption is embossed (a light copy below right, the shadow colour on top).
+void DrawCaption(HDC dc, const TMxSpeedButton& b, const RECT& box, COLORREF color, bool disabled) {
+  const UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+  const TMx3DCaption& fx = b.FontFX;
+  TMxTextLayerPlan plan;
+  if (fx.Style() == tdNone) {
+    if (disabled) {
+      plan.Layers.push_back({1, 1, static_cast<TColor>(GetSysColor(COLOR_BTNHIGHLIGHT))});
+      plan.Layers.push_back({0, 0, static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW))});
+    } else {
+      plan.Layers.push_back({0, 0, static_cast<TColor>(color)});
+    }
+  } else {
+    const bool faded = disabled && fx.DisabledStyle() != dsNone;
+    plan = fx.Layers(faded ? static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT)) : static_cast<TColor>(color),
+                     ColorToRGB(fx.LightColor()), ColorToRGB(fx.ShadowColor()),
+                     faded && fx.DisabledStyle() == ds3d);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextCharacterExtra(dc, fx.Tracing());
+  const int length = static_cast<int>(b.Caption.size());
+  for (const TMxTextLayer& layer : plan.Layers) {
+    RECT r = box;
+    r.right -= plan.RightReduction;
+    OffsetRect(&r, layer.DX, layer.DY);
+    if (layer.Outline) {
+      const TPenHandle pen(CreatePen(PS_SOLID, std::max(1, layer.PenWidth), ColorToRGB(layer.Color)));
+      const TSelectGuard penGuard(dc, pen.Get());
+      BeginPath(dc);
+      DrawTextA(dc, b.Caption.c_str(), length, &r, format);
+      EndPath(dc);
+      StrokePath(dc);
+    } else {
+      SetTextColor(dc, ColorToRGB(layer.Color));
+      DrawTextA(dc, b.Caption.c_str(), length, &r, format);
+    }
+  }
+  SetTextCharacterExtra(dc, 0);
+}
 } // namespace
 
 TMxButtonFamily MxButtonFamily(TMxUserButtonStyle style) {
@@ -171,25 +249,36 @@ void MxPaintSpeedButton(HDC dc, const TMxSpeedButton& b, const TMxButtonPaintCon
     Arrow(dc, arrow, disabled ? grey : text);
     content.right = arrow.left - 1;
   }
-  // The combo look is its arrow; a caption would be drawn over it.
-  if (!b.Caption.empty() && content.right > content.left &&
-      MxButtonFamily(b.Style) != TMxButtonFamily::Combo) {
-    const TSelectGuard font(dc, ctx.Font);
-    SetBkMode(dc, TRANSPARENT);
-    RECT t = content;
-    if (look == sblPressed && MxButtonFamily(b.Style) != TMxButtonFamily::Office) {
-      OffsetRect(&t, 1, 1);
-    }
-    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
-    if (disabled) {
-      RECT shadow = t;
-      OffsetRect(&shadow, 1, 1);
-      SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-      DrawTextA(dc, b.Caption.c_str(), static_cast<int>(b.Caption.size()), &shadow, format);
-      SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-    } else {
-      SetTextColor(dc, text);
-    }
-    DrawTextA(dc, b.Caption.c_str(), static_cast<int>(b.Caption.size()), &t, format);
+  // The combo look is its arrow; a glyph or caption would be drawn over it.
+  if (content.right <= content.left || MxButtonFamily(b.Style) == TMxButtonFamily::Combo) {
+    return;
   }
+  if (look == sblPressed && MxButtonFamily(b.Style) != TMxButtonFamily::Office) {
+    OffsetRect(&content, 1, 1);
+  }
+  // The edit's font and the button text colour, or the button's own font and its colour.
+  std::shared_ptr<const TFontHandle> own;
+  HFONT font = ctx.Font;
+  COLORREF color = text;
+  if (!b.ParentFont) {
+    own = SharedFont(b.Font);
+    font = own ? own->Get() : ctx.Font;
+    color = ColorToRGB(b.Font.Color);
+  }
+  const TSelectGuard fontGuard(dc, font);
+  SIZE extent{0, 0};
+  if (!b.Caption.empty()) {
+    GetTextExtentPoint32A(dc, b.Caption.c_str(), static_cast<int>(b.Caption.size()), &extent);
+  }
+  const TMxButtonContent place =
+      MxArrangeButtonContent(content.left, content.top, content.right, content.bottom, b.Glyph.Width,
+                             b.Glyph.Height, extent.cx, extent.cy, b.Layout);
+  if (!b.Glyph.Empty()) {
+    DrawGlyph(dc, b.Glyph, place.GlyphX, place.GlyphY, disabled);
+  }
+  if (b.Caption.empty() || place.TextRight <= place.TextLeft) {
+    return;
+  }
+  RECT box{place.TextLeft, place.TextTop, place.TextRight, place.TextBottom};
+  DrawCaption(dc, b, box, disabled ? grey : color, disabled);
 }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -234,6 +235,134 @@ TEST(MxCustomButtonsHost, DropDownMenuChoosesACommand) {
   EXPECT_EQ(journal, (std::vector<std::string>{"drop down", "v 102"}));
   EXPECT_FALSE(item.Control().Tracking());
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Pixels of a shot inside r that satisfy pick.
+template <class F>
+int CountIn(const TScreenShot& shot, const RECT& r, F pick) {
+  int n = 0;
+  for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, shot.Height); ++y) {
+    for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, shot.Width); ++x) {
+      n += pick(shot.At(x, y)) ? 1 : 0;
+    }
+  }
+  return n;
+}
+
+RECT ButtonRect(const TMxSpecialButton& item) {
+  const TMxSpeedButton& b = item.Control();
+  return RECT{b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
+}
+
+// A 10 x 10 glyph: a see-through ring around an 8 x 8 square of ink.
+TMxGlyph Square(std::uint32_t ink) {
+  TMxGlyph g;
+  g.Width = g.Height = 10;
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      const bool ring = x == 0 || y == 0 || x == 9 || y == 9;
+      g.Pixels.push_back(ring ? 0xFF000000 | kMxGlyphKeyColor : ink);
+    }
+  }
+  return g;
+}
+
+void Settle(StandIn& s) {
+  Pump(60);
+  UpdateWindow(s.Window.Get());
+  Pump(20);
+}
+
+// The stand-in paints its buttons without the visual style and the item's theme mode is
+// ttmNone: the classic drawing path, in either run.
+TEST(MxCustomButtonsHost, GlyphDisabledSilhouetteFontAndCursorOfTheItem) {
+  StandIn s;
+  s.Edit.SetCustomButtonWidth(24);
+  TMxSpecialButton& item = s.Edit.CustomButtons().Add();
+  item.SetGlyph(Square(0xFFFF0000)); // pure red
+  Settle(s);
+  const RECT button = ButtonRect(item);
+  ASSERT_EQ(button.right - button.left, 24);
+  const auto red = [](COLORREF c) { return c == RGB(255, 0, 0); };
+
+  // Drawn: exactly the 64 ink pixels, all inside the button, the ring left see-through.
+  TScreenShot shot = GrabClient(s.Window.Get());
+  EXPECT_EQ(CountIn(shot, RECT{0, 0, shot.Width, shot.Height}, red), 64);
+  EXPECT_EQ(CountIn(shot, button, red), 64);
+  RECT ink{shot.Width, shot.Height, 0, 0};
+  for (int y = button.top; y < button.bottom; ++y) {
+    for (int x = button.left; x < button.right; ++x) {
+      if (red(shot.At(x, y))) {
+        ink = RECT{std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+                   std::max<LONG>(ink.bottom, y + 1)};
+      }
+    }
+  }
+  ASSERT_EQ(ink.right - ink.left, 8);
+  ASSERT_EQ(ink.bottom - ink.top, 8);
+  const COLORREF face = shot.At(ink.left - 1, ink.top - 1); // under the see-through ring
+  SaveWindowShot(s.Window.Get(), "custom-button-glyph.bmp");
+
+  // Disabled: the same square as one flat colour between the shadow colour and the face,
+  // no ink left, the ring still the face.
+  item.SetEnabled(false);
+  Settle(s);
+  shot = GrabClient(s.Window.Get());
+  EXPECT_EQ(CountIn(shot, button, red), 0);
+  const COLORREF silhouette = shot.At(ink.left, ink.top);
+  EXPECT_EQ(CountIn(shot, ink, [&](COLORREF c) { return c == silhouette; }), 64);
+  EXPECT_NE(silhouette, face);
+  EXPECT_EQ(shot.At(ink.left - 1, ink.top - 1), face);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  const auto between = [](int v, int a, int b) { return v >= std::min(a, b) - 1 && v <= std::max(a, b) + 1; };
+  EXPECT_TRUE(between(GetRValue(silhouette), GetRValue(shadow), GetRValue(face)) &&
+              between(GetGValue(silhouette), GetGValue(shadow), GetGValue(face)) &&
+              between(GetBValue(silhouette), GetBValue(shadow), GetBValue(face)))
+      << std::hex << silhouette << " not between " << shadow << " and " << face;
+  SaveWindowShot(s.Window.Get(), "custom-button-glyph-disabled.bmp");
+
+  // A font of the button's own shows in its colour and size; the edit's font before.
+  item.SetEnabled(true);
+  item.SetGlyph({});
+  item.SetCaption("W");
+  Settle(s);
+  const auto blue = [](COLORREF c) { return c == RGB(0, 0, 255); };
+  shot = GrabClient(s.Window.Get());
+  const int parentText = CountIn(shot, button, [](COLORREF c) { return c == GetSysColor(COLOR_BTNTEXT); });
+  EXPECT_GT(parentText, 5);
+  EXPECT_EQ(CountIn(shot, button, blue), 0);
+  item.SetFont({"Arial", -16, static_cast<unsigned>(TFontStyle::fsBold), RGBColor(0, 0, 255), 0});
+  EXPECT_FALSE(item.GetParentFont());
+  Settle(s);
+  shot = GrabClient(s.Window.Get());
+  const int ownText = CountIn(shot, button, blue);
+  EXPECT_GT(ownText, parentText) << "a bigger, bold W in blue";
+  SaveWindowShot(s.Window.Get(), "custom-button-font.bmp");
+  item.SetParentFont(true);
+  Settle(s);
+  EXPECT_EQ(CountIn(GrabClient(s.Window.Get()), button, blue), 0);
+
+  // The pointer over the button is the item's; over the text it stays the window's.
+  item.SetCursor(crHandPoint);
+  POINT over{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ClientToScreen(s.Window.Get(), &over);
+  MouseTo(over.x, over.y);
+  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_HAND); }, 2000));
+  POINT text{5, 5};
+  ClientToScreen(s.Window.Get(), &text);
+  MouseTo(text.x, text.y);
+  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_ARROW); }, 2000));
+  item.SetCursor(crIBeam);
+  MouseTo(over.x, over.y);
+  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_IBEAM); }, 2000));
+  item.SetCursor(crDefault); // the window decides again
+  MouseTo(text.x, text.y);
+  MouseTo(over.x, over.y);
+  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_ARROW); }, 2000));
 }
 
 } // namespace
