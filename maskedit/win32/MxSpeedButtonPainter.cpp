@@ -168,7 +168,9 @@ void DrawGlyph(HDC dc, const TMxGlyph& glyph, int x, int y, bool disabled) {
 
 // The caption in its box, in the layers of its 3D look. Without a 3D look a disabled
 // caption is embossed (a light copy below right, the shadow colour on top).
-void DrawCaption(HDC dc, const TMxSpeedButton& b, const RECT& box, COLORREF color, bool disabled) {
+// The box reaches to contentRight, so that the layers' offsets cut nothing that fits.
+void DrawCaption(HDC dc, const TMxSpeedButton& b, const RECT& box, int contentRight, COLORREF color,
+                 bool disabled) {
   const UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
   const TMx3DCaption& fx = b.FontFX;
   TMxTextLayerPlan plan;
@@ -190,7 +192,7 @@ void DrawCaption(HDC dc, const TMxSpeedButton& b, const RECT& box, COLORREF colo
   const int length = static_cast<int>(b.Caption.size());
   for (const TMxTextLayer& layer : plan.Layers) {
     RECT r = box;
-    r.right -= plan.RightReduction;
+    r.right = std::max<LONG>(box.left, contentRight - plan.RightReduction);
     OffsetRect(&r, layer.DX, layer.DY);
     if (layer.Outline) {
       const TPenHandle pen(CreatePen(PS_SOLID, std::max(1, layer.PenWidth), ColorToRGB(layer.Color)));
@@ -280,5 +282,5 @@ void MxPaintSpeedButton(HDC dc, const TMxSpeedButton& b, const TMxButtonPaintCon
     return;
   }
   RECT box{place.TextLeft, place.TextTop, place.TextRight, place.TextBottom};
-  DrawCaption(dc, b, box, disabled ? grey : color, disabled);
+  DrawCaption(dc, b, box, content.right, disabled ? grey : color, disabled);
 }

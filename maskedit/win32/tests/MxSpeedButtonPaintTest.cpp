@@ -1,5 +1,6 @@
 // The custom buttons painted in every style and state into a bitmap: the states look
-// different where they must, nothing is drawn outside a button, and the sheet is written
+// different where they must, nothing is drawn outside a button, glyphs (and their disabled
+// silhouettes) and fonts of the button's own show, and the sheet is written
 // to speed-buttons.bmp (in TABIRA_SHOT_DIR, or the working folder) for a look by eye.
 #include "maskedit/win32/MxSpeedButtonPainter.h"
 
@@ -7,6 +8,8 @@
 #include "framework/win32/tests/TestLook.h"
 #include "framework/win32/tests/TestShots.h"
 #include "maskedit/win32/MxThemeServices.h"
+
+#include "framework/Colors.h"
 
 #include <windows.h>
 
@@ -20,7 +23,7 @@
 
 namespace {
 
-constexpr int Cols = 5, Rows = 15, CellW = 48, CellH = 26, BtnW = 40, BtnH = 20, Margin = 4;
+constexpr int Cols = 5, Rows = 17, CellW = 48, CellH = 26, BtnW = 40, BtnH = 20, Margin = 4;
 constexpr std::uint32_t Marker = 0x00FF00FF; // magenta, as 0x00RRGGBB
 
 struct Sheet {
@@ -97,6 +100,55 @@ void PaintCell(Sheet& s, int col, int row, TMxUserButtonStyle style, TMxSpeedBut
   MxPaintSpeedButton(s.DC.Get(), b, ctx);
 }
 
+// A 10 x 10 glyph: a see-through ring around an 8 x 8 red square with a white centre.
+TMxGlyph RedSquare() {
+  TMxGlyph g;
+  g.Width = g.Height = 10;
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      const bool ring = x == 0 || y == 0 || x == 9 || y == 9;
+      const bool centre = x >= 4 && x <= 5 && y >= 4 && y <= 5;
+      g.Pixels.push_back(ring ? kMxGlyphKeyColor : centre ? 0xFFFFFFFF : 0xFFFF0000);
+    }
+  }
+  return g;
+}
+
+// Row 15: glyph left and right of the caption, a glyph alone, and disabled with and without
+// caption. Row 16: fonts of the button's own, plain and in 3D looks, and a disabled one.
+void PaintGlyphAndFontCells(Sheet& s) {
+  const bool themed =
+      TMxThemeServices::Instance().StylesAvailable() && TMxThemeServices::Instance().AppThemed();
+  for (int col = 0; col < Cols; ++col) {
+    for (int row = 15; row < 17; ++row) {
+      TMxSpeedButton b;
+      b.Left = Margin + col * CellW;
+      b.Top = Margin + row * CellH;
+      b.Width = BtnW;
+      b.Height = BtnH;
+      b.Style = ubsWin40;
+      b.Caption = "Ab";
+      if (row == 15) {
+        b.Glyph = RedSquare();
+        b.Layout = col == 1 ? blGlyphRight : blGlyphLeft;
+        b.Caption = col == 2 || col == 4 ? "" : "Ab";
+        b.SetEnabled(col < 3);
+      } else {
+        b.ParentFont = false;
+        b.Font = {"Arial", -14, static_cast<unsigned>(TFontStyle::fsBold), RGBColor(0, 0, 255), 0};
+        const TMxThreeDStyle looks[Cols] = {tdNone, tdRaised, tdShadow, tdOutline, tdSunken};
+        b.FontFX.SetStyle(looks[col]);
+        b.FontFX.SetDisabledStyle(ds3d);
+        b.SetEnabled(col != 4);
+      }
+      TMxButtonPaintContext ctx;
+      ctx.Themed = themed;
+      ctx.Font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+      MxPaintSpeedButton(s.DC.Get(), b, ctx);
+    }
+  }
+}
+
 TEST(MxSpeedButtonPaint, EveryStyleAndState) {
   Sheet s;
   ASSERT_NE(s.Pixels, nullptr);
@@ -109,6 +161,7 @@ TEST(MxSpeedButtonPaint, EveryStyleAndState) {
   for (int col = 0; col < Cols; ++col) {
     PaintCell(s, col, 14, ubsIntegrated, sblNormal, true); // drop-down arrows, combo in odd columns
   }
+  PaintGlyphAndFontCells(s);
   s.Save("speed-buttons.bmp");
 
   // Nothing outside the buttons.
@@ -175,6 +228,24 @@ TEST(MxSpeedButtonPaint, EveryStyleAndState) {
     }
   }
   EXPECT_TRUE(arrow);
+
+  // Glyphs: the red ink with its white centre where enabled, no red where disabled.
+  const auto countIn = [&](int col, int row, std::uint32_t colour) {
+    int n = 0;
+    for (int y = 0; y < BtnH; ++y) {
+      for (int x = 0; x < BtnW; ++x) {
+        n += s.At(Margin + col * CellW + x, Margin + row * CellH + y) == colour;
+      }
+    }
+    return n;
+  };
+  for (int col = 0; col < Cols; ++col) {
+    EXPECT_EQ(countIn(col, 15, 0xFF0000), col < 3 ? 60 : 0) << "glyph in column " << col;
+  }
+  // The own font's blue shows where it is drawn plainly; the disabled caption is grey.
+  EXPECT_GT(countIn(0, 16, 0x0000FF), 10);
+  EXPECT_EQ(countIn(4, 16, 0x0000FF), 0);
+  EXPECT_EQ(countIn(0, 16, text), 0) << "the edit's text colour instead of the button's font";
 }
 
 TEST(MxSpeedButtonPaint, EmptyAndHostileBoundsDrawNothing) {
