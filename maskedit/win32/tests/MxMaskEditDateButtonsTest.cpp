@@ -204,6 +204,83 @@ TEST_F(MxMaskEditDateButtonsTest, StoredDateAndButtonSettings) {
   EXPECT_NE(error.find("CustomButtonsStyle"), std::string::npos) << error;
 }
 
+// Buttons stored in the form's layout with their item properties and a click handler of the
+// form, clicked by real input (the classic or themed look alike: no pixels are asked).
+TEST_F(MxMaskEditDateButtonsTest, StoredButtonItemsAndTheirClickHandler) {
+  TForm form("TTest");
+  std::vector<TComponent*> senders;
+  form.RegisterMethod("xFindClick", [&](TComponent* sender) { senders.push_back(sender); });
+  ASSERT_EQ(form.LoadFromText(R"(TTest T {
+  Left = 300
+  Top = 300
+  Width = 200
+  Height = 80
+  TMxMaskEdit X {
+    Left = 8
+    Top = 8
+    Width = 113
+    Height = 21
+    MaskType = meNone
+    CustomButtons = <
+      item {
+        Caption = "..."
+        Glyph = "1x2:FFFF0000FF00FF00"
+        Cursor = crHandPoint
+        Layout = blGlyphTop
+        Font.Name = "Arial"
+        Font.Color = clRed
+        FontFX.Style = tdRaised
+        CtlXP = true
+        OnClick = xFindClick
+      }
+      item {
+        Caption = "+"
+        Enabled = false
+        Hint = "tambah"
+      }
+    >
+  }
+})"),
+            "");
+  form.Show();
+  Pump(100);
+  auto& field = *dynamic_cast<TMxMaskEdit*>(form.FindComponent("X"));
+  TMxSpecialButtons& buttons = field.Edit().CustomButtons();
+  ASSERT_EQ(buttons.Count(), 2);
+  const TMxSpecialButton& first = buttons.Item(0);
+  EXPECT_EQ(first.GetGlyph().Pixels, (std::vector<std::uint32_t>{0xFFFF0000, 0xFF00FF00}));
+  EXPECT_EQ(first.GetCursor(), crHandPoint);
+  EXPECT_EQ(first.GetLayout(), blGlyphTop);
+  EXPECT_EQ(first.GetFont().Name, "Arial");
+  EXPECT_EQ(first.GetFont().Color, clRed);
+  EXPECT_FALSE(first.GetParentFont());
+  EXPECT_EQ(first.FontFX().Style(), tdRaised);
+  EXPECT_EQ(first.ThemeMode, TMxThemeMode::ttmPlatform);
+  EXPECT_FALSE(buttons.Item(1).GetEnabled());
+  EXPECT_EQ(buttons.Item(1).GetHint(), "tambah");
+  EXPECT_TRUE(buttons.Item(1).GetParentFont());
+
+  const TMxSpeedButton& b = first.Control();
+  ASSERT_GT(b.Width, 0);
+  POINT p{b.Left + b.Width / 2, b.Top + b.Height / 2};
+  ClientToScreen(field.Handle(), &p);
+  SetForegroundWindow(form.Handle());
+  Mouse(0, p);
+  Pump(40);
+  Mouse(MOUSEEVENTF_LEFTDOWN, p);
+  Pump(40);
+  Mouse(MOUSEEVENTF_LEFTUP, p);
+  Pump(80);
+  EXPECT_EQ(senders, std::vector<TComponent*>{&field});
+
+  // A handler the form does not have is refused with the item and its line.
+  TForm bad("TTest");
+  const std::string error = bad.LoadFromText("TTest T {\n  TMxMaskEdit X {\n    CustomButtons = <\n"
+                                             "      item { OnClick = nobody }\n    >\n  }\n}");
+  EXPECT_NE(error.find("item 0 (line 4)"), std::string::npos) << error;
+  EXPECT_NE(error.find("nobody"), std::string::npos) << error;
+}
+
 TEST_F(MxMaskEditDateButtonsTest, TwoButtonsClickedAndHeld) {
   TMxMaskEdit& field = Field("E");
   TMxCustomMaskEdit& e = field.Edit();
