@@ -34,6 +34,7 @@ public:
   void SetCaretBmpMode(TMxCaretBitmap v);
   // The caret bitmap (csBitmap); the caret keeps its own copy of the handle's ownership.
   void SetBitmap(TBitmapHandle bitmap);
+  HBITMAP Bitmap() const { return FBitmap.Get(); }
   int ImageIndex = 0;
   int ListIndex = 0;
   bool Enabled = true;

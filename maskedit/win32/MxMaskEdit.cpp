@@ -1,5 +1,6 @@
 #include "maskedit/win32/MxMaskEdit.h"
 
+#include "maskedit/look/MxGlyph.h"
 #include "maskedit/look/MxSpecialButtonsStore.h"
 
 #include "framework/Font.h"
@@ -330,6 +331,22 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
        P::Int(0, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetBlinkRate(static_cast<unsigned>(v)); })},
       {"Caret.Width", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetWidth(v); })},
       {"Caret.Height", P::Int(1, 0xFFFF, [](TMxMaskEdit& c, int v) { c.Caret().SetHeight(v); })},
+      // The picture of a bitmap caret, in the glyph's stored form; empty takes it away.
+      {"Caret.Bitmap",
+       [](TMxMaskEdit& c, const TLayoutValue& v) {
+         if (v.Kind != TLayoutValue::TKind::String) {
+           return TPropertyResult::Bad("a picture \"<width>x<height>:<AARRGGBB per pixel>\"");
+         }
+         TMxGlyph picture;
+         std::string error;
+         if (!MxGlyphFromText(v.Text, picture, error)) {
+           return TPropertyResult::Bad(error);
+         }
+         c.Caret().SetBitmap(picture.Empty() ? TBitmapHandle()
+                                             : TBitmapHandle(CreateBitmap(picture.Width, picture.Height, 1, 32,
+                                                                          picture.Pixels.data())));
+         return TPropertyResult::Ok();
+       }},
       {"Caret.CaretBmpMode",
        P::Enum<TMxCaretBitmap>({{"cbBmpSize", cbBmpSize}, {"cbTile", cbTile}, {"cbStretch", cbStretch}},
                                [](TMxMaskEdit& c, TMxCaretBitmap m) { c.Caret().SetCaretBmpMode(m); })},

@@ -664,6 +664,7 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
     Font3D.Tracing = -2
     Caret.Style = csBitmap
     Caret.CaretBmpMode = cbStretch
+    Caret.Bitmap = "2x3:FF000000FF000000FFFFFFFFFFFFFFFFFF000000FF000000"
     Caret.Width = 5
     Caret.Height = 7
     Caret.BlinkRate = 250
@@ -716,6 +717,11 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
   EXPECT_EQ(caret.Height(), 7);
   EXPECT_EQ(caret.BlinkRate(), 250u);
   EXPECT_EQ(caret.ImageIndex, 3);
+  BITMAP picture{};
+  ASSERT_NE(caret.Bitmap(), nullptr);
+  ASSERT_EQ(GetObjectA(caret.Bitmap(), sizeof picture, &picture), static_cast<int>(sizeof picture));
+  EXPECT_EQ(picture.bmWidth, 2);
+  EXPECT_EQ(picture.bmHeight, 3);
   EXPECT_EQ(caret.ListIndex, 1);
   // A date field takes the day count (1 January 2024) and drops the time of day; a
   // number field ignores it.
@@ -730,7 +736,8 @@ TEST(MxMaskEditLayout, EditSettingsAreReadFromALayout) {
   EXPECT_DOUBLE_EQ(dynamic_cast<TMxMaskEdit&>(*form.FindComponent("F")).Edit().FloatValue(), -1234.25);
   for (const char* bad :
        {"BlankChar = \"ab\"", "NumberBase = 40", "HighlightBack = bvNone", "Font3D.Orientation = toMiddle",
-        "Font3D.LightDepth = 256", "Caret.CaretBmpMode = cbNone", "DateTime = \"1/1/2024\""}) {
+        "Font3D.LightDepth = 256", "Caret.CaretBmpMode = cbNone", "Caret.Bitmap = \"2x2:FF000000\"",
+        "DateTime = \"1/1/2024\""}) {
     TForm other("TTest");
     EXPECT_NE(other.LoadFromText(std::string("TTest T {\n  TMxMaskEdit E {\n    ") + bad + "\n  }\n}"), "")
         << bad;
