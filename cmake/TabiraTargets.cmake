@@ -113,13 +113,14 @@ function(tabira_win32_test name)
   endforeach()
 endfunction()
 
-# tabira_fuzzer(<name> SOURCES ... [LIBS ...] [RUNS n]) - a libFuzzer target; the fuzz
-# build runs each one briefly as a test (longer runs by hand: see README).
+# tabira_fuzzer(<name> SOURCES ... [LIBS ...] [SECONDS n] [DICT file]) - a libFuzzer target;
+# the fuzz build runs each one briefly as a test (longer runs by hand: see README). DICT
+# names a dictionary of the input's tokens, for inputs with a grammar.
 function(tabira_fuzzer name)
   if(NOT TABIRA_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(A "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "SECONDS;DICT" "SOURCES;LIBS" ${ARGN})
   if(NOT A_SECONDS)
     set(A_SECONDS 10)
   endif()
@@ -128,7 +129,12 @@ function(tabira_fuzzer name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE ${A_LIBS})
-  add_test(NAME ${name} COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048 -print_final_stats=0)
+  set(dict)
+  if(A_DICT)
+    set(dict -dict=${CMAKE_CURRENT_SOURCE_DIR}/${A_DICT})
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048 -print_final_stats=0 ${dict})
   set_tests_properties(${name} PROPERTIES TIMEOUT 120 LABELS fuzz)
 endfunction()
 
