@@ -97,44 +97,6 @@ TPropertyResult Enum(const TNames<E>& names, const TLayoutValue& value, F apply)
   return TPropertyResult::Ok();
 }
 
-TPropertyResult ReadFontFX(TMx3DCaption& fx, const std::string& name, const TLayoutValue& value) {
-  if (name == "Style") {
-    return Enum(StyleNames(), value, [&](TMxThreeDStyle v) { fx.SetStyle(v); });
-  }
-  if (name == "Orientation") {
-    return Enum(OrientationNames(), value, [&](TMxThreeDOrientation v) { fx.SetOrientation(v); });
-  }
-  if (name == "DisabledStyle") {
-    return Enum(DisabledNames(), value, [&](TMxDisabledStyle v) { fx.SetDisabledStyle(v); });
-  }
-  if (name == "LightDepth" || name == "ShadowDepth") {
-    const std::optional<int> v = LayoutInt(value, 0, 255);
-    if (!v) {
-      return TPropertyResult::Bad("a number from 0 to 255");
-    }
-    name == "LightDepth" ? fx.SetLightDepth(static_cast<std::uint8_t>(*v))
-                         : fx.SetShadowDepth(static_cast<std::uint8_t>(*v));
-    return TPropertyResult::Ok();
-  }
-  if (name == "LightColor" || name == "ShadowColor") {
-    const std::optional<TColor> c = LayoutColor(value);
-    if (!c) {
-      return TPropertyResult::Bad("a colour");
-    }
-    name == "LightColor" ? fx.SetLightColor(*c) : fx.SetShadowColor(*c);
-    return TPropertyResult::Ok();
-  }
-  if (name == "Tracing") {
-    const std::optional<int> v = LayoutInt(value, INT32_MIN, INT32_MAX);
-    if (!v) {
-      return TPropertyResult::Bad("a 32-bit number");
-    }
-    fx.SetTracing(*v);
-    return TPropertyResult::Ok();
-  }
-  return TPropertyResult::Unknown();
-}
-
 TPropertyResult ReadBool(const TLayoutValue& value, const std::function<void(bool)>& apply) {
   const std::optional<bool> v = LayoutBool(value);
   if (!v) {
@@ -200,6 +162,45 @@ std::string FontStyles(unsigned style) {
 }
 
 } // namespace
+
+TPropertyResult MxRead3DCaptionProperty(TMx3DCaption& fx, const std::string& name,
+                                        const TLayoutValue& value) {
+  if (name == "Style") {
+    return Enum(StyleNames(), value, [&](TMxThreeDStyle v) { fx.SetStyle(v); });
+  }
+  if (name == "Orientation") {
+    return Enum(OrientationNames(), value, [&](TMxThreeDOrientation v) { fx.SetOrientation(v); });
+  }
+  if (name == "DisabledStyle") {
+    return Enum(DisabledNames(), value, [&](TMxDisabledStyle v) { fx.SetDisabledStyle(v); });
+  }
+  if (name == "LightDepth" || name == "ShadowDepth") {
+    const std::optional<int> v = LayoutInt(value, 0, 255);
+    if (!v) {
+      return TPropertyResult::Bad("a number from 0 to 255");
+    }
+    name == "LightDepth" ? fx.SetLightDepth(static_cast<std::uint8_t>(*v))
+                         : fx.SetShadowDepth(static_cast<std::uint8_t>(*v));
+    return TPropertyResult::Ok();
+  }
+  if (name == "LightColor" || name == "ShadowColor") {
+    const std::optional<TColor> c = LayoutColor(value);
+    if (!c) {
+      return TPropertyResult::Bad("a colour");
+    }
+    name == "LightColor" ? fx.SetLightColor(*c) : fx.SetShadowColor(*c);
+    return TPropertyResult::Ok();
+  }
+  if (name == "Tracing") {
+    const std::optional<int> v = LayoutInt(value, INT32_MIN, INT32_MAX);
+    if (!v) {
+      return TPropertyResult::Bad("a 32-bit number");
+    }
+    fx.SetTracing(*v);
+    return TPropertyResult::Ok();
+  }
+  return TPropertyResult::Unknown();
+}
 
 TPropertyResult MxReadSpecialButtonProperty(TMxSpecialButton& item, const std::string& name,
                                             const TLayoutValue& value, const TMxButtonHandlerLookup& lookup) {
@@ -283,7 +284,7 @@ TPropertyResult MxReadSpecialButtonProperty(TMxSpecialButton& item, const std::s
     return r;
   }
   if (name.starts_with("FontFX.")) {
-    return ReadFontFX(item.FontFX(), name.substr(7), value);
+    return MxRead3DCaptionProperty(item.FontFX(), name.substr(7), value);
   }
   return TPropertyResult::Unknown();
 }

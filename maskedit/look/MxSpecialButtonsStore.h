@@ -24,6 +24,11 @@
 // The click handler a layout names; an empty function when there is none of that name.
 using TMxButtonHandlerLookup = std::function<TMxSpecialButton::TMxOnCustomBtnClick(const std::string& name)>;
 
+// Applies one stored property of a 3D caption (its name without the owner's prefix:
+// "Style", "LightDepth", ...); Unknown for a name it does not have. The edit's Font3D and a
+// button's FontFX are stored alike.
+TPropertyResult MxRead3DCaptionProperty(TMx3DCaption& fx, const std::string& name, const TLayoutValue& value);
+
 // Applies one stored item property (dotted name).
 TPropertyResult MxReadSpecialButtonProperty(TMxSpecialButton& item, const std::string& name,
                                             const TLayoutValue& value, const TMxButtonHandlerLookup& lookup);

@@ -361,46 +361,15 @@ TPropertyResult TMxMaskEdit::ReadProperty(const std::string& name, const TLayout
                                 {"csBitmap", csBitmap},
                                 {"csUnderBlock", csUnderBlock}},
                                [](TMxMaskEdit& c, TMxCaretStyles s) { c.Caret().SetStyle(s); })},
-      {"Font3D.Style",
-       P::Enum<TMxThreeDStyle>({{"tdNone", tdNone},
-                                {"tdSunken", tdSunken},
-                                {"tdRaised", tdRaised},
-                                {"tdSunkenShadow", tdSunkenShadow},
-                                {"tdRaisedShadow", tdRaisedShadow},
-                                {"tdShadow", tdShadow},
-                                {"tdOutline", tdOutline},
-                                {"tdExtrude", tdExtrude},
-                                {"tdExtrudeEnh", tdExtrudeEnh},
-                                {"tdPColorSunken", tdPColorSunken},
-                                {"tdPColorRaised", tdPColorRaised}},
-                               [](TMxMaskEdit& c, TMxThreeDStyle s) { c.Font3D().SetStyle(s); })},
-      {"Font3D.LightDepth", P::Int(0, 255,
-                                   [](TMxMaskEdit& c, int v) {
-                                     c.Font3D().SetLightDepth(static_cast<std::uint8_t>(v));
-                                   })},
-      {"Font3D.ShadowDepth", P::Int(0, 255,
-                                    [](TMxMaskEdit& c, int v) {
-                                      c.Font3D().SetShadowDepth(static_cast<std::uint8_t>(v));
-                                    })},
-      {"Font3D.LightColor", colour([](TMxMaskEdit& c, TColor v) { c.Font3D().SetLightColor(v); })},
-      {"Font3D.ShadowColor", colour([](TMxMaskEdit& c, TColor v) { c.Font3D().SetShadowColor(v); })},
-      {"Font3D.Orientation",
-       P::Enum<TMxThreeDOrientation>(
-           {{"toBottomLeft", toBottomLeft},
-            {"toBottomRight", toBottomRight},
-            {"toTopLeft", toTopLeft},
-            {"toTopRight", toTopRight}},
-           [](TMxMaskEdit& c, TMxThreeDOrientation o) { c.Font3D().SetOrientation(o); })},
-      {"Font3D.DisabledStyle",
-       P::Enum<TMxDisabledStyle>(
-           {{"dsAuto", dsAuto}, {"dsStandard", dsStandard}, {"ds3d", ds3d}, {"dsNone", dsNone}},
-           [](TMxMaskEdit& c, TMxDisabledStyle d) { c.Font3D().SetDisabledStyle(d); })},
-      // Extra pixels between characters; a width a line of text can still be measured with.
-      {"Font3D.Tracing",
-       P::Int(-1000, 1000, [](TMxMaskEdit& c, int v) { c.Font3D().SetTracing(v); })},
   };
   if (const std::optional<TPropertyResult> r = kTable.Read(*this, name, value)) {
     return *r;
+  }
+  if (name.starts_with("Font3D.")) {
+    if (TPropertyResult r = MxRead3DCaptionProperty(*FFont3D, name.substr(7), value);
+        r.Code != TPropertyResult::TCode::Unknown) {
+      return r;
+    }
   }
   return TMxCustomBevelPanel::ReadProperty(name, value);
 }
