@@ -3,19 +3,6 @@
 #include <charconv>
 
 namespace {
-int Hex(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  return -1;
-}
-
 // A decimal side length of 1 to max digits' worth; advances text past it.
 bool ReadSide(std::string_view& text, int max, int& side) {
   const char* end = text.data() + text.size();
@@ -73,14 +60,13 @@ bool MxGlyphFromText(std::string_view text, TMxGlyph& glyph, std::string& error,
   read.Height = height;
   read.Pixels.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
+    // Exactly eight hexadecimal digits per pixel (an unsigned read takes no sign).
+    const char* const first = text.data() + i * 8;
     std::uint32_t p = 0;
-    for (std::size_t k = 0; k < 8; ++k) {
-      const int d = Hex(text[i * 8 + k]);
-      if (d < 0) {
-        error = "a glyph holds hexadecimal digits only";
-        return false;
-      }
-      p = (p << 4) | static_cast<std::uint32_t>(d);
+    const auto [next, ec] = std::from_chars(first, first + 8, p, 16);
+    if (ec != std::errc{} || next != first + 8) {
+      error = "a glyph holds hexadecimal digits only";
+      return false;
     }
     read.Pixels[i] = p;
   }
