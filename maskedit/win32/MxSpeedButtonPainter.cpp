@@ -139,14 +139,13 @@ bool GlyphBitmap(const TMxGlyph& glyph, TskBitmap& bitmap) {
       !bitmap.TrySetSize(glyph.Width, glyph.Height)) {
     return false;
   }
-  bool anyAlpha = false;
-  for (const std::uint32_t p : glyph.Pixels) {
-    anyAlpha = anyAlpha || (p >> 24) != 0;
-  }
+  const bool anyAlpha =
+      std::any_of(glyph.Pixels.begin(), glyph.Pixels.end(), [](std::uint32_t p) { return (p >> 24) != 0; });
+  const std::uint32_t opaque = anyAlpha ? 0 : 0xFF000000u;
   for (int y = 0; y < glyph.Height; ++y) {
-    for (int x = 0; x < glyph.Width; ++x) {
-      bitmap.SetPixel(x, y, anyAlpha ? glyph.At(x, y) : glyph.At(x, y) | 0xFF000000u);
-    }
+    const std::uint32_t* from = &glyph.Pixels[static_cast<std::size_t>(y) * glyph.Width];
+    std::transform(from, from + glyph.Width, bitmap.ScanLine(y),
+                   [opaque](std::uint32_t p) { return p | opaque; });
   }
   bitmap.SetTransparentColor(skKeyColor);
   bitmap.AlphaBlend = true;
