@@ -1,6 +1,7 @@
 #pragma once
 // TskRect: an integer rectangle, right and bottom exclusive, plus the small rectangle
 // routines every drawing layer uses. Platform-free; the Win32 side converts to RECT.
+#include <array>
 #include <cstdint>
 
 struct TskRect {
@@ -39,3 +40,12 @@ enum class TskCentreMode { cmBoth, cmVertical };
 // Moves inner so that it is centred in outer (offsets truncated toward zero); with cmVertical
 // only the vertical position changes.
 TskRect CentreRect(const TskRect& inner, const TskRect& outer, TskCentreMode mode = TskCentreMode::cmBoth);
+
+// The four bands of outer around hole: above, below, left and right of it (left and right
+// as tall as the hole). Bands may be empty; a hole outside outer gives inverted ones.
+inline std::array<TskRect, 4> BandsAround(const TskRect& outer, const TskRect& hole) {
+  return {{{outer.Left, outer.Top, outer.Right, hole.Top},
+           {outer.Left, hole.Bottom, outer.Right, outer.Bottom},
+           {outer.Left, hole.Top, hole.Left, hole.Bottom},
+           {hole.Right, hole.Top, outer.Right, hole.Bottom}}};
+}

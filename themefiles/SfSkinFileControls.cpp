@@ -502,9 +502,7 @@ void TSkSkinFile::PaintGroupBox(std::uint8_t, ISkPaintCanvas& canvas, TName, con
   }
   // The frame is left out under the caption (which keeps what was there).
   const TskRect c = info.CaptionRect, r = info.Rect;
-  for (const TskRect& part :
-       {TskRect{r.Left, r.Top, r.Right, c.Top}, TskRect{r.Left, c.Bottom, r.Right, r.Bottom},
-        TskRect{r.Left, c.Top, c.Left, c.Bottom}, TskRect{c.Right, c.Top, r.Right, c.Bottom}}) {
+  for (const TskRect& part : BandsAround(r, c)) {
     if (!IsRectEmpty(IntersectRects(part, r))) {
       TskClipGuard clip(canvas, part);
       Draw(canvas, node, info.Rect, state);

@@ -969,11 +969,7 @@ void TSkThemeMsStyles::PaintGroupBox(std::uint8_t, ISkPaintCanvas& canvas, TName
     return;
   }
   // Everything but the caption's rectangle, as four bands around it.
-  const TskRect bands[] = {{r.Left, r.Top, r.Right, c.Top},
-                           {r.Left, c.Bottom, r.Right, r.Bottom},
-                           {r.Left, c.Top, c.Left, c.Bottom},
-                           {c.Right, c.Top, r.Right, c.Bottom}};
-  for (const TskRect& band : bands) {
+  for (const TskRect& band : BandsAround(r, c)) {
     if (!IsRectEmpty(band)) {
       DrawSection(canvas, "button.groupbox", r, 1, band);
     }

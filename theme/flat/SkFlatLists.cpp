@@ -70,11 +70,7 @@ void TSkFlatTheme::PaintGroupBox(std::uint8_t, ISkPaintCanvas& canvas, TName, co
     return;
   }
   // The caption is left out: the outline is drawn through the four bands around it.
-  const TskRect bands[] = {{f.Left, f.Top, f.Right, c.Top},
-                           {f.Left, c.Bottom, f.Right, f.Bottom},
-                           {f.Left, c.Top, c.Left, c.Bottom},
-                           {c.Right, c.Top, f.Right, c.Bottom}};
-  for (const TskRect& band : bands) {
+  for (const TskRect& band : BandsAround(f, c)) {
     if (IsRectEmpty(band)) {
       continue;
     }
