@@ -46,7 +46,15 @@ TWinControl::TWinControl(TWinControl* parent) : FParent(parent) {
   }
 }
 
+namespace {
+// The control that last heard the pointer move (UI thread only).
+TWinControl* gPointerControl = nullptr;
+} // namespace
+
 TWinControl::~TWinControl() {
+  if (gPointerControl == this) {
+    gPointerControl = nullptr;
+  }
   FreeComponents();
   if (IControlHost* host = FParent ? Host() : nullptr) {
     host->ControlDestroyed(*this);
@@ -542,6 +550,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     // tracking is what makes the platform tell the previous window that the pointer left.
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
     TrackMouseEvent(&track);
+    if (gPointerControl != this) {
+      PointerMovedFrom(gPointerControl);
+      gPointerControl = this;
+    }
     // A move handled late, after the pointer has gone on to another window, is no entry:
     // its leave could be reported before it, leaving the control lit with the pointer away.
     if (!FMouseInside && PointerOverWindow()) {
@@ -551,12 +563,38 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     break;
   }
   case WM_MOUSELEAVE:
-    FMouseInside = false;
-    MouseLeave();
+    // Not twice: the leave may have been told already when the pointer reached another control.
+    if (FMouseInside) {
+      FMouseInside = false;
+      MouseLeave();
+    }
     break;
   default: break;
   }
   return DefaultHandler(msg, wparam, lparam);
+}
+
+void TWinControl::PointerMovedFrom(TWinControl* previous) {
+  // The pointer is over this control now: the previous one and its parents that are not
+  // this control's own parents have been left, whether or not the platform's leave
+  // notification (which Wine's tracking now and then drops) has come.
+  std::vector<TWinControl*> left;
+  for (TWinControl* c = previous; c; c = c->FParent) {
+    bool ownParent = false;
+    for (const TWinControl* p = this; p && !ownParent; p = p->FParent) {
+      ownParent = p == c;
+    }
+    if (ownParent) {
+      break;
+    }
+    if (c->FMouseInside) {
+      left.push_back(c);
+    }
+  }
+  for (TWinControl* c : left) {
+    c->FMouseInside = false;
+    c->MouseLeave();
+  }
 }
 
 bool TWinControl::PointerOverWindow() const {

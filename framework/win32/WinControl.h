@@ -197,6 +197,8 @@ private:
   bool HasNonClientArea() const;
   // The part of the parent's window this control covers (no window of its own).
   void InvalidateInParent();
+  // Tells the controls the pointer has left for this one that they were left.
+  void PointerMovedFrom(TWinControl* previous);
   // Whether the pointer is over this window (or one of its children) now, or captured by it.
   bool PointerOverWindow() const;
 
