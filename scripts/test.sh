@@ -60,11 +60,15 @@ cmake --preset win >/dev/null
 cmake --build build/win -j "$jobs"
 source scripts/wine-env.sh
 scripts/wine-prefix.sh
-# Start Wine's helper processes detached, so that they do not hold ctest's output pipe.
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-# GUI tests move the focus and inject input: one at a time.
-run_ctest wine build/win -j 1
+# GUI tests move the focus and inject input, so no two share a display or a wineserver:
+# each of the slots has its own (scripts/wine-slots.sh), and ctest runs one test a slot.
+# Most of a Wine test's time is waiting for messages and timers, so the slots outnumber
+# the cores.
+source scripts/wine-slots.sh
+wine_jobs=${TABIRA_WINE_JOBS:-3}
+trap 'wine_slots_stop' EXIT
+wine_slots_start "$wine_jobs"
+run_ctest wine build/win -j "$wine_jobs"
 
 echo
 printf '%s\n' "${summary[@]}"

@@ -1,22 +1,46 @@
 #!/usr/bin/env bash
 # ctest's emulator for the Windows build: runs one test executable under Wine in the
-# checkout's own prefix (made by scripts/wine-prefix.sh).
+# checkout's own prefix (made by scripts/wine-prefix.sh). When scripts/test.sh has made
+# several slots (scripts/wine-slots.sh), it waits for a free one and runs there, so tests
+# that move the focus or inject input never share a display or a wineserver.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
+if [ -n "${TABIRA_WINE_SLOTS:-}" ]; then
+  exec 9>/dev/null
+  slot=
+  while [ -z "$slot" ]; do
+    for ((i = 0; i < TABIRA_WINE_SLOTS; i++)); do
+      exec 9>"$TABIRA_WINE_SLOT_LOCKS/slot$i.lock"
+      if flock -n 9; then slot=$i; break; fi
+    done
+    [ -n "$slot" ] || sleep 0.2
+  done
+  d=TABIRA_WINE_SLOT_DISPLAY_$slot; p=TABIRA_WINE_SLOT_PREFIX_$slot
+  export DISPLAY=${!d} WINEPREFIX=${!p}
+fi
+
 if [ -z "${DISPLAY:-}" ]; then
   echo "wine-exec: no DISPLAY; Wine tests need an X server (scripts/test.sh starts Xvfb)" >&2
   exit 1
 fi
+
+# Runs Wine without the slot's lock descriptor, so no process Wine leaves behind keeps
+# the slot taken.
+run_wine() { wine "$@" 9>&-; }
+
 # TABIRA_LOOK=classic runs the program with the visual style switched off (themed: on);
 # the prefix is left with it on, as a new prefix has it.
 if [ -n "${TABIRA_LOOK:-}" ]; then
   key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
   active=1
   [ "$TABIRA_LOOK" = classic ] && active=0
-  wine reg add "$key" /v ThemeActive /t REG_SZ /d "$active" /f >/dev/null 2>&1
+  run_wine reg add "$key" /v ThemeActive /t REG_SZ /d "$active" /f >/dev/null 2>&1
   rc=0
-  wine "$@" || rc=$?
-  [ "$active" = 1 ] || wine reg add "$key" /v ThemeActive /t REG_SZ /d 1 /f >/dev/null 2>&1
+  run_wine "$@" || rc=$?
+  [ "$active" = 1 ] || run_wine reg add "$key" /v ThemeActive /t REG_SZ /d 1 /f >/dev/null 2>&1
   exit "$rc"
 fi
-exec wine "$@"
+rc=0
+run_wine "$@" || rc=$?
+exit "$rc"
