@@ -19,7 +19,7 @@ done
 if [ "${TABIRA_BENCH_WINE:-1}" = 1 ]; then
   scripts/ensure-packages.sh run
   cmake --preset win >/dev/null
-  cmake --build build/win -j "$(nproc)"
+  cmake --build build/win --target win_benchmarks -j "$(nproc)"
   if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-bench.sh
   fi
