@@ -15,6 +15,9 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win/CMakeCache.txt)
 rm -rf dist
 mkdir -p dist
 cp "build/win/dist/tabira-$version-setup.exe" "build/win/dist/tabira-$version-portable.zip" dist/
+shipped=build/win/installer/shipped/tabira.exe
+printf 'tabira.exe: %s bytes shipped (%s bytes as built, with symbols)\n' \
+  "$(stat -c %s "$shipped")" "$(stat -c %s build/win/bin/tabira.exe)"
 cd dist
 sha256sum "tabira-$version-setup.exe" "tabira-$version-portable.zip" > "tabira-$version-sha256.txt"
 echo "dist/:"
