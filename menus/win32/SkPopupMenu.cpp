@@ -142,6 +142,7 @@ public:
   TWinHost(const TWinHost&) = delete;
   TWinHost& operator=(const TWinHost&) = delete;
   void DestroyWindows() noexcept {
+    DestroyClosing();
     while (!Windows.empty()) {
       HWND w = Windows.back();
       Windows.pop_back();
@@ -219,9 +220,20 @@ public:
     HWND w = Windows.back();
     Windows.pop_back();
     Hot.pop_back();
+    // Hidden now and destroyed once the loop has looked at its messages again: the end event
+    // reaches listeners of this thread as a sent message, and one that arrives after its
+    // window is gone is dropped.
+    SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, w, OBJID_CLIENT, CHILDID_SELF);
     SetWindowLongPtrW(w, GWLP_USERDATA, 0);
-    DestroyWindow(w);
+    Closing.push_back(w);
+  }
+  void DestroyClosing() noexcept {
+    for (HWND w : Closing) {
+      DestroyWindow(w);
+    }
+    Closing.clear();
   }
   void LevelMoved(int depth, const TskRect& r) override {
     if (std::size_t(depth) >= Windows.size()) {
@@ -488,6 +500,8 @@ public:
   void Finish(HWND capture, UINT_PTR timer) noexcept {
     KillTimer(nullptr, timer);
     Tracker.Cancel();
+    MSG sent;
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE); // the end events
     DestroyWindows();
     if (GetCapture() == capture) {
       ReleaseCapture();
@@ -519,7 +533,9 @@ public:
         break; // someone took the mouse away: the menu closes
       }
       MSG m;
-      if (!PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+      const bool queued = PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+      DestroyClosing(); // their end events went out with that look at the queue
+      if (!queued) {
         WaitMessage();
         continue;
       }
@@ -596,7 +612,8 @@ public:
   const TSkPopupMenuOptions& Options;
   int ImageWidth = 0, ImageHeight = 0;
   std::vector<HWND> Windows;
-  std::vector<int> Hot; // the highlight each level last announced
+  std::vector<HWND> Closing; // closed levels' windows, hidden, destroyed at the loop's next turn
+  std::vector<int> Hot;      // the highlight each level last announced
   MSG OutsidePress{};
   POINT OutsidePoint{};
 };

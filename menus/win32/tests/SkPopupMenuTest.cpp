@@ -776,3 +776,43 @@ TEST_F(PopupMenuTest, KeysTypedDuringTheShowAnimationGoToTheMenu) {
 }
 
 } // namespace
+
+namespace {
+
+// Each menu, one after another, is announced to screen readers as started and as ended, the
+// end while its window still exists (classic).
+TEST_F(PopupMenuTest, ScreenReadersSeeEveryMenuStartAndEnd) {
+  gMenuEvents.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND, nullptr,
+                                       OnMenuEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  constexpr int kMenus = 4; // every second one with its sub-menu opened and closed
+  for (int i = 0; i < kMenus; ++i) {
+    int n = 0;
+    PopupWith([&] {
+      if (n++ == 1) {
+        if (i % 2) {
+          for (WORD vk : {VK_DOWN, VK_RIGHT, VK_ESCAPE, VK_ESCAPE}) {
+            SendKeyPress(vk);
+          }
+        } else {
+          SendKeyPress(VK_RETURN);
+        }
+      }
+      if (n > 100) {
+        SendKeyPress(VK_F10);
+      }
+    });
+  }
+  Pump(200); // events from outside the context arrive as messages
+  UnhookWinEvent(hook);
+  int starts = 0, ends = 0;
+  for (const auto& [event, child] : gMenuEvents) {
+    starts += event == EVENT_SYSTEM_MENUPOPUPSTART;
+    ends += event == EVENT_SYSTEM_MENUPOPUPEND;
+  }
+  EXPECT_EQ(starts, kMenus + kMenus / 2);
+  EXPECT_EQ(ends, kMenus + kMenus / 2);
+}
+
+} // namespace
