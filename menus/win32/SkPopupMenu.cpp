@@ -197,8 +197,13 @@ public:
       TKeyHold hold;
       animated = SkShowWindowAnimated(w, Options.Animation, SW_SHOWNOACTIVATE);
     }
-    if (!IsWindow(w)) {
-      return; // the level closed while it appeared
+    if (std::find(Windows.begin(), Windows.end(), w) == Windows.end()) {
+      // The level closed while it appeared (another menu popped up meanwhile, say): the
+      // animation's end must not leave its window shown.
+      if (IsWindow(w)) {
+        ShowWindow(w, SW_HIDE);
+      }
+      return;
     }
     if (!animated) {
       SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -300,16 +305,16 @@ public:
     }
     return true;
   }
-  // An item chosen by an assistive tool, as the keyboard would choose it. This runs inside a
-  // window procedure: whatever a handler throws (a sub-menu's OnBeforeDropDown) ends the
-  // menu here instead of leaving it.
+  // An item chosen by an assistive tool, as the keyboard would choose it. Whatever a handler
+  // throws here (a sub-menu's OnBeforeDropDown) ends the menu as it would from the keyboard,
+  // and goes on to the accessibility entry point, which catches it.
   bool Choose(HWND w, long child) {
-    bool chosen = false;
-    if (CatchAll([&] { chosen = Tracker.Choose(DepthOf(w), int(child - 1)); }).End != TCallEnd::ceDone) {
+    try {
+      return Tracker.Choose(DepthOf(w), int(child - 1));
+    } catch (...) {
       Tracker.Cancel();
-      return false;
+      throw;
     }
-    return chosen;
   }
   void DeferClick(TSkItemId id) override {
     PostMessageW(SkClickHandlerWindow(), WM_SKMENUCLICK, WPARAM(DWORD(id >> 32)), LPARAM(DWORD(id)));

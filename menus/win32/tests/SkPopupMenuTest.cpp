@@ -816,3 +816,48 @@ TEST_F(PopupMenuTest, ScreenReadersSeeEveryMenuStartAndEnd) {
 }
 
 } // namespace
+
+namespace {
+
+// A sub-menu chosen through accessibility whose before-drop-down handler aborts: the call is
+// refused, and the menu ends as it would from the keyboard (classic).
+TEST_F(PopupMenuTest, AnAbortWhileChosenByAScreenReaderEndsTheMenu) {
+  CoInitialize(nullptr);
+  Sub->OnBeforeDropDown = [](TSkItem&) { Abort(); };
+  HRESULT chosen = S_OK;
+  std::size_t levelsAfter = 99;
+  bool asked = false;
+  int n = 0;
+  PopupWith([&] {
+    ++n;
+    if (n > 100) {
+      SendKeyPress(VK_ESCAPE); // never left open, whatever failed
+    }
+    const auto popups = Popups();
+    if (asked || popups.empty()) {
+      return;
+    }
+    IAccessible* menu = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(popups.front(), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&menu))) ||
+        !menu) {
+      return;
+    }
+    asked = true;
+    VARIANT sub;
+    VariantInit(&sub);
+    sub.vt = VT_I4;
+    sub.lVal = 3; // "&Sub"
+    chosen = menu->accDoDefaultAction(sub);
+    menu->Release();
+    levelsAfter = Popups().size();
+  });
+  CoUninitialize();
+  ASSERT_TRUE(asked);
+  EXPECT_NE(chosen, S_OK);
+  EXPECT_EQ(levelsAfter, 0u) << "the menu ended with the abort";
+  EXPECT_TRUE(AllPopupWindows().empty());
+  EXPECT_TRUE(Clicked.empty());
+}
+
+} // namespace
