@@ -713,10 +713,10 @@ void TSkPopupMenu::Popup(int x, int y) {
   // The menu is shown, and its host the tracking one, for the whole call: from the first
   // window's show animation (which dispatches messages) to the last window's end, however the
   // call ends.
-  FShown = true;
   TWinHost host(*FItems, FImages, FOptions);
   TWinHost* const before = TrackingHost();
   TrackingHost() = &host;
+  FShown = true;
   struct TShownGuard {
     bool& Shown;
     TWinHost* Host;
