@@ -726,7 +726,9 @@ TEST_F(PopupMenuTest, TheThemePaintsTheStatesOfItemsAndStrips) {
           RECT r;
           GetWindowRect(p[0], &r);
           SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {(r.left + r.right) / 2, r.bottom - 2 - 5});
-        } else if (!first.empty() && resting.empty() && stateOf(gPainted, 4, -1) == 2) {
+        } else if (!first.empty() && resting.empty() &&
+                   std::any_of(gPainted.begin(), gPainted.end(),
+                               [](const TPaintedPart& p) { return p.Part == 4 && p.State == 2; })) {
           resting = gPainted;
           SendKeyPress(VK_ESCAPE);
         }
