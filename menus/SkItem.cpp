@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cwctype>
+#include <limits>
 
 namespace {
 std::atomic<TSkItemId> NextId{1};
@@ -44,6 +46,7 @@ TSkItem* TSkItem::Insert(int index, std::unique_ptr<TSkItem> item) {
   item->FParent = this;
   TSkItem* raw = item.get();
   FChildren.insert(FChildren.begin() + index, std::move(item));
+  Changed();
   return raw;
 }
 
@@ -56,12 +59,41 @@ std::unique_ptr<TSkItem> TSkItem::Remove(TSkItem* child) {
   std::unique_ptr<TSkItem> out = std::move(*it);
   FChildren.erase(it);
   out->FParent = nullptr;
+  Changed();
   return out;
 }
 
 void TSkItem::Clear() {
+  if (FChildren.empty()) {
+    return;
+  }
   while (!FChildren.empty()) {
     FChildren.pop_back();
+  }
+  Changed();
+}
+
+TSkItem* TSkItem::Root() {
+  TSkItem* top = this;
+  while (top->FParent) {
+    top = top->FParent;
+  }
+  return top;
+}
+
+void TSkItem::Changed() {
+  // Copies: a handler may replace itself (or the watcher end) while it runs.
+  if (auto own = OnChange) {
+    own(*this);
+  }
+  TSkItem* root = Root();
+  if (root != this) {
+    if (auto top = root->OnChange) {
+      top(*this);
+    }
+  }
+  if (auto watcher = Root()->FWatcher) {
+    watcher(*this);
   }
 }
 
@@ -217,6 +249,25 @@ TSkItemSize SkLayoutPopup(TSkItem& level, const TSkMeasure& measure) {
   return {width, y};
 }
 
+int SkPopupItemState(const TSkItem& item, bool highlighted, bool tracking) {
+  if (!item.Enabled) {
+    return 3;
+  }
+  if (highlighted) {
+    return tracking ? 2 : 1;
+  }
+  return 0;
+}
+
+int SkScrollButtonState(const TSkItem& level, bool up, bool pointerOn) {
+  const TSkShownRange shown = SkShownRange(level);
+  const bool canScroll = up ? shown.First > 0 : shown.Last < level.Count();
+  if (!SkScrolling(level) || !canScroll) {
+    return 3;
+  }
+  return pointerOn ? 2 : 0;
+}
+
 TSkHit SkHitTest(const TSkItem& level, const TSkItemSize& content, TskPoint p) {
   if (p.X < 0 || p.X >= content.Width || p.Y < 0 || p.Y >= content.Height) {
     return {};
@@ -241,19 +292,25 @@ TSkHit SkHitTest(const TSkItem& level, const TSkItemSize& content, TskPoint p) {
 }
 
 TskRect SkPlacePopup(TskPoint at, const TskRect& anchor, TSkItemSize size, const TskRect& monitor) {
+  // Every sum in 64 bits: points and rectangles may lie anywhere in the 32-bit plane.
+  using I64 = std::int64_t;
   const bool anchored = RectWidth(anchor) >= 1;
-  int left = anchored ? anchor.Right : at.X;
-  int top = anchored ? anchor.Top : at.Y;
-  if (left + size.Width > monitor.Right) {
-    left = (anchored ? anchor.Left : at.X) - size.Width;
+  const I64 width = std::max(0, size.Width), height = std::max(0, size.Height);
+  I64 left = anchored ? anchor.Right : at.X;
+  I64 top = anchored ? anchor.Top : at.Y;
+  if (left + width > monitor.Right) {
+    left = I64(anchored ? anchor.Left : at.X) - width;
   }
-  if (top + size.Height > monitor.Bottom) {
-    top = (anchored ? anchor.Bottom : at.Y) - size.Height;
+  if (top + height > monitor.Bottom) {
+    top = I64(anchored ? anchor.Bottom : at.Y) - height;
   }
   // Whatever the flip gave, the popup stays on the monitor that holds the opening point.
-  left = std::max(std::min(left, monitor.Right - size.Width), monitor.Left);
-  top = std::max(std::min(top, monitor.Bottom - size.Height), monitor.Top);
-  return {left, top, left + size.Width, top + size.Height};
+  left = std::max(std::min(left, I64(monitor.Right) - width), I64(monitor.Left));
+  top = std::max(std::min(top, I64(monitor.Bottom) - height), I64(monitor.Top));
+  // A popup larger than the 32-bit plane allows is cut at its far edge.
+  constexpr I64 lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
+  const auto fit = [&](I64 v) { return std::int32_t(std::clamp(v, lo, hi)); };
+  return {fit(left), fit(top), fit(left + width), fit(top + height)};
 }
 
 void SkMergeItems(const TSkItem& source, TSkItem& target, bool atFirst) {

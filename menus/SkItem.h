@@ -40,6 +40,10 @@ public:
   std::function<void(TSkItem&)> OnClick;
   // Runs just before the item's children are shown (they may be rebuilt here).
   std::function<void(TSkItem&)> OnBeforeDropDown;
+  // Runs after a child was inserted or removed, or the children cleared: first on the item
+  // whose children changed, then on the root of its tree (argument: the changed item). Not
+  // while the item is being destroyed.
+  std::function<void(TSkItem& changed)> OnChange;
 
   TSkItemId Id() const { return FId; }
   TSkItem* Parent() const { return FParent; }
@@ -67,10 +71,21 @@ public:
   // Runs OnClick for an enabled item without children that is not a separator.
   bool Click();
 
+  // The item at the top of this item's tree (this item when it has no parent).
+  TSkItem* Root();
+  // A menu showing this tree watches it through its root: told after every change, after the
+  // OnChange events, so it can drop levels whose items went and lay out the others again.
+  // One watcher per tree; SetWatcher(nullptr) ends watching.
+  using TSkItemWatcher = std::function<void(TSkItem& changed)>;
+  void SetWatcher(TSkItemWatcher watcher) { FWatcher = std::move(watcher); }
+
 private:
+  void Changed();
+
   TSkItemId FId;
   TSkItem* FParent = nullptr;
   std::vector<std::unique_ptr<TSkItem>> FChildren;
+  TSkItemWatcher FWatcher;
 };
 
 // Copies the children of `source` into `target` (caption, checked, enabled, visible, image,
@@ -118,6 +133,13 @@ constexpr int SkScrollButtonHeight = 10;
 // Lays out the children of `level` stacked as a popup: every child gets an ItemRect (children
 // outside the shown window get an empty one); returns the content size.
 TSkItemSize SkLayoutPopup(TSkItem& level, const TSkMeasure& measure);
+
+// The state a theme paints a popup item in: 3 disabled, else for the highlighted item 2
+// (selected) while its level tracks and 1 (hot) when it does not, else 0.
+int SkPopupItemState(const TSkItem& item, bool highlighted, bool tracking);
+// The state of a scroll strip of a scrolling level: 3 when the level cannot scroll that way,
+// else 2 while the pointer rests on it, else 0.
+int SkScrollButtonState(const TSkItem& level, bool up, bool pointerOn);
 
 // Hit-testing a laid-out popup level at a client point.
 enum class TSkHitKind { hkNone, hkItem, hkScrollUp, hkScrollDown };

@@ -10,42 +10,89 @@ void TSkMenuTracker::ReleaseLevel(TLevel& level) {
   }
 }
 
+TSkMenuTracker::~TSkMenuTracker() {
+  for (TLevel& level : FLevels) {
+    ReleaseLevel(level);
+  }
+  Unwatch();
+}
+
+void TSkMenuTracker::Unwatch() {
+  if (FWatched) {
+    FWatched->SetWatcher(nullptr);
+    FWatched = nullptr;
+  }
+}
+
 bool TSkMenuTracker::Start(TSkItem& root, TskPoint at) {
   for (TLevel& level : FLevels) {
     ReleaseLevel(level);
   }
   FLevels.clear();
+  Unwatch();
   FEnded = TSkTrackEnd::teNone;
   const TskRect asked = FHost.Insets();
   auto clamp = [](std::int32_t v) { return std::clamp<std::int32_t>(v, 0, MaxInset); };
   FInsets = {clamp(asked.Left), clamp(asked.Top), clamp(asked.Right), clamp(asked.Bottom)};
-  return OpenLevel(root, at, {});
+  FWatched = root.Root();
+  FWatched->SetWatcher([this](TSkItem& changed) { TreeChanged(changed); });
+  bool opened = false;
+  try {
+    opened = OpenLevel(root, at, {});
+  } catch (...) {
+    Unwatch(); // the root's OnBeforeDropDown threw: nothing is shown, nothing watched
+    throw;
+  }
+  if (!opened) {
+    Unwatch();
+    return false;
+  }
+  return Tracking();
 }
 
 bool TSkMenuTracker::OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor) {
   if (item.Visible && item.Enabled && item.OnBeforeDropDown) {
     item.OnBeforeDropDown(item);
+    // The handler may have taken the item out of the tree (and freed it): open only an item
+    // that still hangs where it was chosen.
+    if (!FLevels.empty() && FLevels.back().HotItem != &item) {
+      return false;
+    }
   }
   if (!item.Visible || !item.Enabled || SkNextItem(item, -1) < 0) {
     return false;
   }
   TLevel level;
   level.Item = &item;
+  level.At = at;
+  level.Anchor = anchor;
+  LayoutLevel(level);
+  const TSkShownRange shown = SkShownRange(item);
+  level.Hot = SkNextItem(item, shown.First - 1);
+  level.HotItem = level.Hot >= 0 ? item.Items(level.Hot) : nullptr;
+  FLevels.push_back(std::move(level));
+  FHost.LevelOpened(Depth() - 1, FLevels.back().Screen);
+  return true;
+}
+
+void TSkMenuTracker::LayoutLevel(TLevel& level) {
+  TSkItem& item = *level.Item;
+  ReleaseLevel(level);
+  level.AutoScrolled = false;
   level.Content = SkLayoutPopup(item, [this, &level](const TSkItem& i) {
-    const TSkItemSize s = FHost.MeasureItem(i);
-    level.Sizes[&i] = s;
-    return s;
+    const auto known = level.Sizes.find(&i);
+    return known != level.Sizes.end() ? known->second : (level.Sizes[&i] = FHost.MeasureItem(i));
   });
   // The monitor is chosen by the opening point, so every level stays with its parent.
-  const TskRect monitor = FHost.MonitorAt(at);
+  const TskRect monitor = FHost.MonitorAt(level.At);
   const std::int32_t frameWidth = FInsets.Left + FInsets.Right, frameHeight = FInsets.Top + FInsets.Bottom;
-  if (!SkScrolling(item) && level.Content.Height + frameHeight > RectHeight(monitor)) {
+  if (!SkScrolling(item) && std::int64_t(level.Content.Height) + frameHeight > RectHeight(monitor)) {
     // Taller than the monitor: the level scrolls through as many items as fit.
     int tallest = 1;
     for (const auto& [child, size] : level.Sizes) {
       tallest = std::max(tallest, size.Height);
     }
-    const std::int64_t room = RectHeight(monitor) - frameHeight - 2 * SkScrollButtonHeight;
+    const std::int64_t room = std::int64_t(RectHeight(monitor)) - frameHeight - 2 * SkScrollButtonHeight;
     item.Scrolled = true;
     item.ScrollCount = int(std::max<std::int64_t>(1, room / tallest));
     item.FirstVisible = 0;
@@ -53,12 +100,68 @@ bool TSkMenuTracker::OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor
     level.Content = SkLayoutPopup(item, [&level](const TSkItem& i) { return level.Sizes[&i]; });
   }
   const TSkItemSize outer{level.Content.Width + frameWidth, level.Content.Height + frameHeight};
-  level.Screen = SkPlacePopup(at, anchor, outer, monitor);
-  const TSkShownRange shown = SkShownRange(item);
-  level.Hot = SkNextItem(item, shown.First - 1);
-  FLevels.push_back(level);
-  FHost.LevelOpened(Depth() - 1, level.Screen);
-  return true;
+  level.Screen = SkPlacePopup(level.At, level.Anchor, outer, monitor);
+}
+
+namespace {
+int IndexOf(const TSkItem& level, const TSkItem* child) {
+  for (int i = 0; i < level.Count(); ++i) {
+    if (level.Items(i) == child) {
+      return i;
+    }
+  }
+  return -1;
+}
+} // namespace
+
+void TSkMenuTracker::TreeChanged(TSkItem& changed) {
+  if (!Tracking()) {
+    return;
+  }
+  // Each level above the first must still be a child of the level below it; the first one
+  // that is not (it was removed, perhaps freed) closes with every level above it. Addresses
+  // are only compared here: an item is read only once it is found in the live tree.
+  for (int d = 1; d < Depth(); ++d) {
+    TLevel& below = FLevels[std::size_t(d - 1)];
+    const int at = IndexOf(*below.Item, FLevels[std::size_t(d)].Item);
+    if (at < 0) {
+      // These levels' items may be freed already: their settings are not given back.
+      for (int k = d; k < Depth(); ++k) {
+        FLevels[std::size_t(k)].AutoScrolled = false;
+      }
+      CloseAbove(d - 1);
+      break;
+    }
+    below.Hot = at;
+    below.HotItem = below.Item->Items(at);
+  }
+  for (int d = Depth() - 1; d >= 0; --d) {
+    TLevel& level = FLevels[std::size_t(d)];
+    if (d == Depth() - 1) {
+      const int at = IndexOf(*level.Item, level.HotItem);
+      level.Hot = at >= 0 && level.Item->Items(at)->Visible ? at : -1;
+    }
+    if (level.Item != &changed) {
+      FHost.LevelChanged(d);
+      continue;
+    }
+    if (SkNextItem(*level.Item, -1) < 0) {
+      // Nothing left to show on this level.
+      if (d == 0) {
+        End(TSkTrackEnd::teCancel);
+        return;
+      }
+      CloseAbove(d - 1);
+      continue;
+    }
+    level.Sizes.clear(); // a new child may live where a removed one did
+    LayoutLevel(level);
+    if (level.Hot < 0 && d == Depth() - 1) {
+      level.Hot = SkNextItem(*level.Item, SkShownRange(*level.Item).First - 1);
+    }
+    level.HotItem = level.Hot >= 0 ? level.Item->Items(level.Hot) : nullptr;
+    FHost.LevelMoved(d, level.Screen);
+  }
 }
 
 void TSkMenuTracker::Relayout(int depth) {
@@ -80,6 +183,7 @@ void TSkMenuTracker::CloseAbove(int depth) {
 
 void TSkMenuTracker::End(TSkTrackEnd how) {
   CloseAbove(-1);
+  Unwatch();
   FEnded = how;
 }
 
@@ -89,6 +193,7 @@ void TSkMenuTracker::SetHot(int depth, int index) {
     return;
   }
   level.Hot = index;
+  level.HotItem = index >= 0 ? level.Item->Items(index) : nullptr;
   if (index >= 0 && SkScrolling(*level.Item)) {
     const int before = level.Item->FirstVisible;
     SkScrollIntoView(*level.Item, index);
@@ -212,19 +317,39 @@ bool TSkMenuTracker::MouseMove(TskPoint p) {
   FLastMouse = p;
   FHoverMs = 0;
   const int depth = LevelAt(p);
-  if (depth < 0) {
-    return true;
+  // Only the strip under the pointer scrolls: leaving it, for anywhere, stops it.
+  TSkHit hit;
+  if (depth >= 0) {
+    const TLevel& level = FLevels[std::size_t(depth)];
+    // The point is converted for the level under the mouse, not for the innermost one.
+    hit = SkHitTest(*level.Item, level.Content, ToClient(depth, p));
   }
-  TLevel& level = FLevels[std::size_t(depth)];
-  // The point is converted for the level under the mouse, not for the innermost one.
-  const TSkHit hit = SkHitTest(*level.Item, level.Content, ToClient(depth, p));
-  level.HotButton = hit.Kind == TSkHitKind::hkItem ? TSkHitKind::hkNone : hit.Kind;
-  FScrollMs = 0;
+  const bool onStrip = hit.Kind == TSkHitKind::hkScrollUp || hit.Kind == TSkHitKind::hkScrollDown;
+  for (int d = 0; d < Depth(); ++d) {
+    TLevel& level = FLevels[std::size_t(d)];
+    const TSkHitKind button = d == depth && onStrip ? hit.Kind : TSkHitKind::hkNone;
+    if (level.HotButton != button) {
+      level.HotButton = button;
+      FScrollMs = 0;
+      FHost.LevelChanged(d);
+    }
+  }
+  if (onStrip && depth < Depth() - 1) {
+    CloseAbove(depth); // an outer level's strip scrolls that level: its sub-menus close
+  }
   if (hit.Kind != TSkHitKind::hkItem) {
     return true;
   }
-  if (hit.Index != level.Hot && depth < Depth() - 1) {
-    CloseAbove(depth); // a new item in an outer level: the levels inside it close
+  if (hit.Index != FLevels[std::size_t(depth)].Hot && depth < Depth() - 1) {
+    // A new item in an outer level: the levels inside it close, and the item's own sub-menu
+    // opens at once, as it would have from the keyboard.
+    CloseAbove(depth);
+    SetHot(depth, hit.Index);
+    const TSkItem& item = *FLevels.back().Item->Items(hit.Index);
+    if (item.Enabled && item.HasSubMenu()) {
+      OpenHotSubMenu();
+    }
+    return true;
   }
   SetHot(depth, hit.Index);
   return true;

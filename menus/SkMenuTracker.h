@@ -19,6 +19,8 @@ public:
   virtual void LevelOpened(int depth, const TskRect& screen) {}
   virtual void LevelChanged(int depth) {}
   virtual void LevelClosed(int depth) {}
+  // A level was laid out again after its items changed: it now stands at `screen`.
+  virtual void LevelMoved(int depth, const TskRect& screen) { LevelChanged(depth); }
   // The chosen item's click, to run after every level has closed.
   virtual void DeferClick(TSkItemId id) = 0;
   // A quit request seen during tracking is handed back to the outer loop.
@@ -40,10 +42,21 @@ public:
   static constexpr int ScrollRepeatMs = 100;
 
   explicit TSkMenuTracker(ISkMenuHost& host) : FHost(host) {}
+  ~TSkMenuTracker();
+  TSkMenuTracker(const TSkMenuTracker&) = delete;
+  TSkMenuTracker& operator=(const TSkMenuTracker&) = delete;
 
   // Opens the children of root at a screen point. Returns false (and tracks nothing) when no
-  // child is visible.
+  // child is visible. While tracking, the tracker watches root's tree: a level whose item left
+  // the tree closes with the levels above it, a level whose children changed is laid out and
+  // placed again, and tracking ends when the first level has nothing left to show.
   bool Start(TSkItem& root, TskPoint at);
+  // Closes every level (as Alt would); nothing when not tracking.
+  void Cancel() {
+    if (Tracking()) {
+      End(TSkTrackEnd::teCancel);
+    }
+  }
 
   // Input; each returns true when the event was consumed. An outside button press is not
   // consumed: it belongs to the window under the mouse once the menus are closed.
@@ -67,13 +80,22 @@ public:
   TSkItem* LevelItem(int depth) const { return FLevels.at(std::size_t(depth)).Item; }
   int HotIndex(int depth) const { return FLevels.at(std::size_t(depth)).Hot; }
   TskRect LevelRect(int depth) const { return FLevels.at(std::size_t(depth)).Screen; }
+  // The scroll strip the pointer rests on in level `depth` (hkNone, hkScrollUp, hkScrollDown).
+  TSkHitKind HotButton(int depth) const { return FLevels.at(std::size_t(depth)).HotButton; }
 
 private:
   struct TLevel {
     TSkItem* Item = nullptr;
+    // Where the level was opened (a point, and the opening item's screen rectangle for a
+    // sub-menu): a level laid out again is placed from them.
+    TskPoint At;
+    TskRect Anchor;
     TskRect Screen;
     TSkItemSize Content;
     int Hot = -1;
+    // The highlighted child itself: after a change of the children, the highlight follows it
+    // to its new index (compared by address only, never read through).
+    const TSkItem* HotItem = nullptr;
     TSkHitKind HotButton = TSkHitKind::hkNone;
     // Item sizes measured when the level opened: scrolling lays out again without measuring.
     std::unordered_map<const TSkItem*, TSkItemSize> Sizes;
@@ -84,7 +106,10 @@ private:
   static void ReleaseLevel(TLevel& level);
 
   bool OpenLevel(TSkItem& item, TskPoint at, const TskRect& anchor);
+  void LayoutLevel(TLevel& level);
   void Relayout(int depth);
+  void TreeChanged(TSkItem& changed);
+  void Unwatch();
   void CloseAbove(int depth);
   void End(TSkTrackEnd how);
   void SetHot(int depth, int index);
@@ -95,6 +120,7 @@ private:
 
   ISkMenuHost& FHost;
   std::vector<TLevel> FLevels;
+  TSkItem* FWatched = nullptr;
   TskRect FInsets{3, 3, 3, 3};
   TSkTrackEnd FEnded = TSkTrackEnd::teNone;
   TskPoint FLastMouse{-2147483647 - 1, -2147483647 - 1};

@@ -3,6 +3,11 @@
 #include "menus/SkItem.h"
 #include "menus/SkShortCut.h"
 
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // Builds a level from a compact description: one character per child.
@@ -198,6 +203,77 @@ TEST(SkPlace, PopupStaysOnTheMonitorOfTheOpeningPoint) {
   for (auto& c : cases) {
     EXPECT_EQ(SkPlacePopup(c.at, c.anchor, size, second), c.expected) << c.at.X << "," << c.at.Y;
   }
+}
+
+// Points, anchors and monitors at the far ends of the 32-bit plane: every sum fits (the
+// sanitizer build stops on a signed overflow) and the popup still lies on its monitor.
+TEST(SkPlace, HugeCoordinatesStayOnTheMonitor) {
+  constexpr std::int32_t top = 2147483647, bottom = -2147483647 - 1;
+  const TSkItemSize size{200, 300};
+  struct {
+    TskPoint at;
+    TskRect anchor;
+    TskRect monitor;
+    TskRect expected;
+  } cases[] = {
+      {{top - 10, top - 10},
+       {},
+       {top - 1000, top - 1000, top, top},
+       {top - 210, top - 310, top - 10, top - 10}},
+      {{top - 10, 0}, {top - 50, 0, top - 5, 20}, {top - 1000, 0, top, 1000}, {top - 250, 0, top - 50, 300}},
+      {{bottom, bottom},
+       {},
+       {bottom, bottom, bottom + 1000, bottom + 1000},
+       {bottom, bottom, bottom + 200, bottom + 300}},
+      {{0, 0}, {}, {bottom, bottom, top, top}, {0, 0, 200, 300}},
+      {{top, top}, {}, {bottom, bottom, top, top}, {top - 200, top - 300, top, top}},
+  };
+  for (auto& c : cases) {
+    EXPECT_EQ(SkPlacePopup(c.at, c.anchor, size, c.monitor), c.expected) << c.at.X << "," << c.at.Y;
+  }
+}
+
+// Changes to the children are told to the item, then to the root of its tree; freeing a tree
+// tells nothing.
+TEST(SkItem, InsertRemoveAndClearNotifyTheItemThenTheRoot) {
+  auto root = std::make_unique<TSkItem>();
+  TSkItem* sub = root->Add(std::make_unique<TSkItem>());
+  sub->Add(std::make_unique<TSkItem>());
+  std::vector<std::pair<const TSkItem*, const TSkItem*>> seen; // (notified, changed)
+  root->OnChange = [&](TSkItem& changed) { seen.push_back({root.get(), &changed}); };
+  sub->OnChange = [&](TSkItem& changed) { seen.push_back({sub, &changed}); };
+  std::vector<const TSkItem*> watched;
+  root->SetWatcher([&](TSkItem& changed) { watched.push_back(&changed); });
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    const TSkItem* changed;
+  } cases[] = {
+      {"insert", [&] { sub->Insert(0, std::make_unique<TSkItem>()); }, sub},
+      {"remove", [&] { (void)sub->Remove(sub->Items(0)); }, sub},
+      {"clear", [&] { sub->Clear(); }, sub},
+      {"add to root", [&] { root->Add(std::make_unique<TSkItem>()); }, root.get()},
+  };
+  for (const auto& c : cases) {
+    seen.clear();
+    watched.clear();
+    c.change();
+    std::vector<std::pair<const TSkItem*, const TSkItem*>> expected{{c.changed, c.changed}};
+    if (c.changed != root.get()) {
+      expected.push_back({root.get(), c.changed});
+    }
+    EXPECT_EQ(seen, expected) << c.name;
+    EXPECT_EQ(watched, std::vector<const TSkItem*>{c.changed}) << c.name;
+  }
+  seen.clear();
+  sub->Clear(); // already empty: nothing changed
+  EXPECT_TRUE(seen.empty());
+  sub->Add(std::make_unique<TSkItem>());
+  seen.clear();
+  watched.clear();
+  root.reset();
+  EXPECT_TRUE(seen.empty());
+  EXPECT_TRUE(watched.empty());
 }
 
 } // namespace

@@ -2,6 +2,12 @@
 
 #include "menus/SkMenuTracker.h"
 
+#include <functional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // A host that records what the tracker asks of it; items measure 100 x 20 (separators 15).
@@ -305,6 +311,172 @@ TEST(SkMenuTracker, TheHostsFrameWidthsPlaceTheItems) {
     EXPECT_EQ(tracker.HotIndex(0), 4);
     tracker.Key(TSkMenuKey::mkEscape);
   }
+}
+
+} // namespace
+
+namespace {
+
+// Items removed, inserted or cleared while their menu is shown: levels whose item left the
+// tree close, the others are laid out again, and every later step reads only live items.
+struct TChangeCase {
+  const char* name;
+  std::vector<TSkMenuKey> before; // keys pressed before the change
+  std::function<void(TSkItem& root)> change;
+  bool tracking;
+  int depth;
+  int hot;    // in the innermost level
+  int height; // of the innermost level's window
+};
+
+void PrintTo(const TChangeCase& c, std::ostream* os) { *os << c.name; }
+
+class TrackerTreeChange : public testing::TestWithParam<TChangeCase> {};
+
+TEST_P(TrackerTreeChange, LevelsFollowTheTree) {
+  const TChangeCase& c = GetParam();
+  auto root = Menu();
+  struct TMovedHost : TScriptHost {
+    using TScriptHost::TScriptHost;
+    void LevelMoved(int depth, const TskRect& screen) override { Moved.push_back({depth, screen}); }
+    std::vector<std::pair<int, TskRect>> Moved;
+  } host(*root);
+  TSkMenuTracker t(host);
+  ASSERT_TRUE(t.Start(*root, {100, 100}));
+  for (TSkMenuKey k : c.before) {
+    t.Key(k);
+  }
+  c.change(*root);
+  ASSERT_EQ(t.Tracking(), c.tracking);
+  ASSERT_EQ(t.Depth(), c.depth);
+  if (c.depth == 0) {
+    EXPECT_EQ(t.Ended(), TSkTrackEnd::teCancel);
+    return;
+  }
+  EXPECT_EQ(t.HotIndex(c.depth - 1), c.hot);
+  EXPECT_EQ(RectHeight(t.LevelRect(c.depth - 1)), c.height);
+  if (!host.Moved.empty()) {
+    EXPECT_EQ(host.Moved.back().second, t.LevelRect(host.Moved.back().first)) << "the window follows";
+  }
+  // Every key now acts on the tree as it is.
+  for (TSkMenuKey k : {mkDown, mkUp, mkRight, mkLeft, mkDown, mkEnter}) {
+    EXPECT_NO_THROW(t.Key(k));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TrackerTreeChange,
+    testing::Values(
+        // The shown sub-menu emptied: it closes, its opener keeps the highlight.
+        TChangeCase{
+            "ClearShownSubMenu", {mkDown, mkRight}, [](TSkItem& r) { r.Items(2)->Clear(); }, true, 1, 2, 101},
+        // The opener itself removed and freed: the sub-menu goes, the first level shrinks.
+        TChangeCase{"RemoveTheOpener",
+                    {mkDown, mkRight},
+                    [](TSkItem& r) { (void)r.Remove(r.Items(2)); },
+                    true,
+                    1,
+                    0,
+                    81},
+        // A child of the shown sub-menu removed: it is laid out again, one item shorter.
+        TChangeCase{"RemoveInShownSubMenu",
+                    {mkDown, mkRight, mkDown},
+                    [](TSkItem& r) { (void)r.Items(2)->Remove(r.Items(2)->Items(0)); },
+                    true,
+                    2,
+                    0,
+                    26},
+        // An item inserted above the highlight: the highlight stays on its item.
+        TChangeCase{"InsertAboveTheHighlight",
+                    {mkDown, mkDown, mkDown},
+                    [](TSkItem& r) { r.Insert(0, std::make_unique<TSkItem>())->Caption = L"Baru"; },
+                    true,
+                    1,
+                    5,
+                    121},
+        // Everything cleared: nothing is left to show.
+        TChangeCase{"ClearTheRoot", {mkDown, mkRight}, [](TSkItem& r) { r.Clear(); }, false, 0, -1, 0}),
+    [](const testing::TestParamInfo<TChangeCase>& info) { return std::string(info.param.name); });
+
+// A tracker that ended stops watching: later changes reach no freed tracker.
+TEST(SkMenuTracker, StopsWatchingTheTreeWhenTrackingEnds) {
+  auto root = Menu();
+  {
+    TScriptHost host(*root);
+    TSkMenuTracker t(host);
+    ASSERT_TRUE(t.Start(*root, {100, 100}));
+    t.Key(mkEscape);
+    ASSERT_FALSE(t.Tracking());
+    root->Add(std::make_unique<TSkItem>());
+    EXPECT_FALSE(t.Tracking());
+    ASSERT_TRUE(t.Start(*root, {100, 100}));
+  } // destroyed while tracking
+  root->Clear();
+  EXPECT_EQ(root->Count(), 0);
+}
+
+// Root: 30 items in a window of 5 between two strips; item 0 opens a sub-menu. Opened at
+// (0, 0): the frame is 3 pixels, the upper strip at y 3..13, items from 13, the lower strip
+// at y 113..123.
+std::unique_ptr<TSkItem> ScrolledMenu() {
+  auto root = std::make_unique<TSkItem>();
+  for (int i = 0; i < 30; ++i) {
+    AddItem(*root, L"Baris");
+  }
+  AddItem(*root->Items(0), L"&Anak");
+  root->Scrolled = true;
+  root->ScrollCount = 5;
+  return root;
+}
+
+TEST(SkMenuTracker, OnlyTheStripUnderThePointerScrolls) {
+  auto root = ScrolledMenu();
+  TScriptHost host(*root);
+  TSkMenuTracker t(host);
+  ASSERT_TRUE(t.Start(*root, {0, 0}));
+  t.MouseMove({50, 118}); // the lower strip
+  EXPECT_EQ(t.HotButton(0), TSkHitKind::hkScrollDown);
+  t.Tick(100);
+  EXPECT_EQ(root->FirstVisible, 1);
+  t.MouseMove({500, 500}); // left the menu
+  EXPECT_EQ(t.HotButton(0), TSkHitKind::hkNone);
+  t.Tick(300);
+  EXPECT_EQ(root->FirstVisible, 1) << "no scrolling once the pointer left the strip";
+
+  // With a sub-menu open, the outer level's strip closes it and scrolls its own level.
+  t.MouseMove({50, 20}); // item 1
+  t.Key(mkUp);           // item 0, which opens a sub-menu
+  t.Key(mkRight);
+  ASSERT_EQ(t.Depth(), 2);
+  t.MouseMove({50, 118});
+  EXPECT_EQ(t.Depth(), 1);
+  t.Tick(200);
+  EXPECT_EQ(root->FirstVisible, 2);
+}
+
+// Moving from a sub-menu onto another item of its parent that has children of its own opens
+// that item's sub-menu at once, without the half-second rest.
+TEST(SkMenuTracker, PointingAtAnotherParentItemOpensItsSubMenuAtOnce) {
+  TSkItem root;
+  TSkItem* a = AddItem(root, L"&A");
+  AddItem(*a, L"a1");
+  AddItem(*a, L"a2");
+  TSkItem* b = AddItem(root, L"&B");
+  AddItem(*b, L"b1");
+  AddItem(root, L"&C");
+  TScriptHost host(root);
+  TSkMenuTracker t(host);
+  ASSERT_TRUE(t.Start(root, {100, 100})); // items at y 103, 123, 143; sub-menus at x 203
+  t.Key(mkRight);
+  ASSERT_EQ(t.LevelItem(1), a);
+  t.MouseMove({250, 110}); // into "a1"
+  t.MouseMove({150, 130}); // onto "&B" in the first level
+  ASSERT_EQ(t.Depth(), 2);
+  EXPECT_EQ(t.LevelItem(1), b);
+  EXPECT_EQ(t.HotIndex(0), 1);
+  t.MouseMove({150, 150}); // onto "&C", which has no sub-menu
+  EXPECT_EQ(t.Depth(), 1);
+  EXPECT_EQ(t.HotIndex(0), 2);
 }
 
 } // namespace

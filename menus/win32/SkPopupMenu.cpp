@@ -22,6 +22,8 @@ constexpr UINT WM_SKMENUCLICK = WM_APP + 0x03BA;
 constexpr UINT_PTR TrackTimerId = 0x5A17;
 constexpr int TrackTimerMs = 50;
 const wchar_t PopupClass[] = L"TSkPopupWindow";
+// The same window with the platform's drop shadow, for menus whose options ask for one.
+const wchar_t ShadowPopupClass[] = L"TSkPopupWindowShadow";
 const wchar_t ClickClass[] = L"TSkClickHandler";
 
 // Trees of the menus alive now: a deferred click looks its item up here.
@@ -80,6 +82,51 @@ void Triangle(HDC dc, int x, int y, int dir, COLORREF colour) {
 class TWinHost;
 LRESULT CALLBACK PopupProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 
+// Keys typed while the first window plays its show animation belong to the menu, not to the
+// window behind it: the animation's message loop gets a null message in their place, and they
+// are queued again, in order, for the tracking loop that follows.
+class TKeyHold {
+public:
+  TKeyHold() : FPrevious(Active()) {
+    Active() = this;
+    FHook = SetWindowsHookExW(WH_GETMESSAGE, Proc, nullptr, GetCurrentThreadId());
+  }
+  ~TKeyHold() {
+    if (FHook) {
+      UnhookWindowsHookEx(FHook);
+    }
+    Active() = FPrevious;
+    for (const MSG& m : FHeld) {
+      PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+    }
+  }
+  TKeyHold(const TKeyHold&) = delete;
+  TKeyHold& operator=(const TKeyHold&) = delete;
+
+private:
+  static TKeyHold*& Active() {
+    static TKeyHold* active = nullptr;
+    return active;
+  }
+  static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+    TKeyHold* hold = Active();
+    if (code == HC_ACTION && wp == PM_REMOVE && hold) {
+      MSG* m = reinterpret_cast<MSG*>(lp);
+      if (m->message >= WM_KEYFIRST && m->message <= WM_KEYLAST) {
+        const MSG copy = *m;
+        if (CatchAll([&] { hold->FHeld.push_back(copy); }).End == TCallEnd::ceDone) {
+          m->message = WM_NULL;
+        }
+      }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+
+  TKeyHold* FPrevious;
+  HHOOK FHook = nullptr;
+  std::vector<MSG> FHeld;
+};
+
 // One popup window per open level. The class is plain and private to this file so that a
 // skinned frame can take it over later without touching the tracking code.
 class TWinHost : public ISkMenuHost {
@@ -89,6 +136,20 @@ public:
     if (Images) {
       ImageList_GetIconSize(Images, &ImageWidth, &ImageHeight);
     }
+  }
+  // Whatever way tracking ended, no window is left that points at this host.
+  ~TWinHost() override { DestroyWindows(); }
+  TWinHost(const TWinHost&) = delete;
+  TWinHost& operator=(const TWinHost&) = delete;
+  void DestroyWindows() noexcept {
+    DestroyClosing();
+    while (!Windows.empty()) {
+      HWND w = Windows.back();
+      Windows.pop_back();
+      SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+      DestroyWindow(w);
+    }
+    Hot.clear();
   }
   TSkItemSize MeasureItem(const TSkItem& item) override {
     if (item.IsSeparator()) {
@@ -120,7 +181,8 @@ public:
   }
   void LevelOpened(int depth, const TskRect& r) override {
     const bool blended = Options.Blending.Enabled();
-    HWND w = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (blended ? WS_EX_LAYERED : 0), PopupClass,
+    const wchar_t* windowClass = Options.Shadow.Enabled() ? ShadowPopupClass : PopupClass;
+    HWND w = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (blended ? WS_EX_LAYERED : 0), windowClass,
                              L"", WS_POPUP, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
@@ -130,8 +192,20 @@ public:
       SetLayeredWindowAttributes(w, 0, BYTE(Options.Blending.Value()), LWA_ALPHA);
     }
     // Only the first window of a popup plays the show animation; sub-menus appear at once.
-    if (depth > 0 || !Options.Animation.Enabled() ||
-        !SkShowWindowAnimated(w, Options.Animation, SW_SHOWNOACTIVATE)) {
+    bool animated = false;
+    if (depth == 0 && Options.Animation.Enabled()) {
+      TKeyHold hold;
+      animated = SkShowWindowAnimated(w, Options.Animation, SW_SHOWNOACTIVATE);
+    }
+    if (std::find(Windows.begin(), Windows.end(), w) == Windows.end()) {
+      // The level closed while it appeared (another menu popped up meanwhile, say): the
+      // animation's end must not leave its window shown.
+      if (IsWindow(w)) {
+        ShowWindow(w, SW_HIDE);
+      }
+      return;
+    }
+    if (!animated) {
       SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
     UpdateWindow(w);
@@ -139,14 +213,40 @@ public:
     AnnounceHot(depth);
   }
   void LevelChanged(int depth) override {
-    InvalidateRect(Windows.at(std::size_t(depth)), nullptr, FALSE);
-    AnnounceHot(depth);
+    if (std::size_t(depth) < Windows.size()) {
+      InvalidateRect(Windows[std::size_t(depth)], nullptr, FALSE);
+      AnnounceHot(depth);
+    }
   }
   void LevelClosed(int depth) override {
-    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, Windows.back(), OBJID_CLIENT, CHILDID_SELF);
-    DestroyWindow(Windows.back());
+    if (Windows.empty()) {
+      return;
+    }
+    HWND w = Windows.back();
     Windows.pop_back();
     Hot.pop_back();
+    // Hidden now and destroyed once the loop has looked at its messages again: the end event
+    // reaches listeners of this thread as a sent message, and one that arrives after its
+    // window is gone is dropped.
+    SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, w, OBJID_CLIENT, CHILDID_SELF);
+    SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+    Closing.push_back(w);
+  }
+  void DestroyClosing() noexcept {
+    for (HWND w : Closing) {
+      DestroyWindow(w);
+    }
+    Closing.clear();
+  }
+  void LevelMoved(int depth, const TskRect& r) override {
+    if (std::size_t(depth) >= Windows.size()) {
+      return;
+    }
+    SetWindowPos(Windows[std::size_t(depth)], nullptr, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LevelChanged(depth);
   }
   // A screen reader follows the highlight: the item that has it is the focus.
   void AnnounceHot(int depth) {
@@ -205,8 +305,17 @@ public:
     }
     return true;
   }
-  // An item chosen by an assistive tool, as the keyboard would choose it.
-  bool Choose(HWND w, long child) { return Tracker.Choose(DepthOf(w), int(child - 1)); }
+  // An item chosen by an assistive tool, as the keyboard would choose it. Whatever a handler
+  // throws here (a sub-menu's OnBeforeDropDown) ends the menu as it would from the keyboard,
+  // and goes on to the accessibility entry point, which catches it.
+  bool Choose(HWND w, long child) {
+    try {
+      return Tracker.Choose(DepthOf(w), int(child - 1));
+    } catch (...) {
+      Tracker.Cancel();
+      throw;
+    }
+  }
   void DeferClick(TSkItemId id) override {
     PostMessageW(SkClickHandlerWindow(), WM_SKMENUCLICK, WPARAM(DWORD(id >> 32)), LPARAM(DWORD(id)));
   }
@@ -241,15 +350,18 @@ public:
         continue;
       }
       const TskRect r = OffsetRect(item.ItemRect, in.Left, in.Top);
-      const bool isHot = i == hot && item.Enabled;
-      const TskPartInfo part = SkPartInfo(r, item.IsSeparator() ? 1 : 0, isHot ? 1 : 0);
+      // A level is painted while it tracks: its highlight is the selected state.
+      const int state = SkPopupItemState(item, i == hot, true);
+      const bool isHot = state == 1 || state == 2;
+      const TskPartInfo part = SkPartInfo(r, item.IsSeparator() ? 1 : 0, item.IsSeparator() ? 0 : state);
       theme.PaintMenuItem(1, canvas, kObject, part);
       if (item.IsSeparator()) {
         continue;
       }
-      canvas.SetFont(theme.Fonts().Font(!item.Enabled ? kfPopupMenuItemTextDisabled
-                                        : isHot       ? kfPopupMenuItemTextHot
-                                                      : kfPopupMenuItemTextNormal));
+      static constexpr TskFontIndex kStateFonts[] = {kfPopupMenuItemTextNormal, kfPopupMenuItemTextHot,
+                                                     kfPopupMenuItemTextSelected,
+                                                     kfPopupMenuItemTextDisabled};
+      canvas.SetFont(theme.Fonts().Font(kStateFonts[state]));
       const TskRect column{r.Left + 2, r.Top, r.Left + TextLeft(), r.Bottom};
       if (Images && item.ImageIndex >= 0 && item.ImageIndex < ImageList_GetImageCount(Images)) {
         theme.PaintMenuItemGlyph(1, canvas, kObject, part,
@@ -275,13 +387,15 @@ public:
       }
     }
     if (SkScrolling(level)) {
-      theme.PaintMenuItem(
-          1, canvas, kObject,
-          SkPartInfo({in.Left, in.Top, rc.right - in.Right, in.Top + SkScrollButtonHeight}, 3, 0));
+      const TSkHitKind button = Tracker.HotButton(depth);
+      theme.PaintMenuItem(1, canvas, kObject,
+                          SkPartInfo({in.Left, in.Top, rc.right - in.Right, in.Top + SkScrollButtonHeight}, 3,
+                                     SkScrollButtonState(level, true, button == TSkHitKind::hkScrollUp)));
       theme.PaintMenuItem(1, canvas, kObject,
                           SkPartInfo({in.Left, rc.bottom - in.Bottom - SkScrollButtonHeight,
                                       rc.right - in.Right, rc.bottom - in.Bottom},
-                                     4, 0));
+                                     4,
+                                     SkScrollButtonState(level, false, button == TSkHitKind::hkScrollDown)));
     }
   }
 
@@ -365,16 +479,68 @@ public:
 
   // The nested loop: each message is peeked, given to the tracker, and removed only when the
   // tracker consumed it; an outside click stays queued for the window under the mouse.
+  // A handler run from inside the loop (a sub-menu's OnBeforeDropDown, the framework's silent
+  // abort included) may throw: the menu still ends as it does otherwise (every level window
+  // destroyed, the timer killed, the mouse released), and the exception goes on to the caller.
   void Run() {
     HWND capture = Windows.front();
     SetCapture(capture);
     const UINT_PTR timer = SetTimer(nullptr, TrackTimerId, TrackTimerMs, nullptr);
+    struct TEnd {
+      TWinHost& Host;
+      HWND Capture;
+      UINT_PTR Timer;
+      ~TEnd() { Host.Finish(Capture, Timer); }
+    } end{*this, capture, timer};
+    Loop(capture, timer);
+    if (OutsidePress.message != 0) {
+      if (HWND target = WindowFromPoint(OutsidePoint)) {
+        POINT c = OutsidePoint;
+        ScreenToClient(target, &c);
+        PostMessageW(target, OutsidePress.message, OutsidePress.wParam, MAKELPARAM(c.x, c.y));
+      }
+    }
+  }
+
+  void Finish(HWND capture, UINT_PTR timer) noexcept {
+    KillTimer(nullptr, timer);
+    Tracker.Cancel();
+    MSG sent;
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE); // the end events
+    DestroyWindows();
+    if (GetCapture() == capture) {
+      ReleaseCapture();
+    }
+  }
+
+  // Keys the menu acts on; any other key is translated into the character that may choose an
+  // item by its accelerator. Translating these would leave a character (Enter's or Escape's)
+  // queued for the focused window once the menu has closed.
+  static bool MenuKey(UINT vk) {
+    switch (vk) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_TAB:
+    case VK_SPACE:
+    case VK_MENU:
+    case VK_F10: return true;
+    default: return false;
+    }
+  }
+
+  void Loop(HWND capture, UINT_PTR timer) {
     while (Tracker.Tracking()) {
       if (GetCapture() != capture) {
         break; // someone took the mouse away: the menu closes
       }
       MSG m;
-      if (!PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+      const bool queued = PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+      DestroyClosing(); // their end events went out with that look at the queue
+      if (!queued) {
         WaitMessage();
         continue;
       }
@@ -422,32 +588,14 @@ public:
       if (!consumed) {
         TranslateMessage(&m);
         DispatchMessageW(&m);
-      } else if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
+      } else if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && !MenuKey(UINT(m.wParam))) {
         TranslateMessage(&m); // the character that follows chooses by accelerator
-      }
-    }
-    KillTimer(nullptr, timer);
-    while (Tracker.Tracking()) {
-      Tracker.Key(TSkMenuKey::mkAlt);
-    }
-    if (GetCapture() == capture) {
-      ReleaseCapture();
-    }
-    if (OutsidePress.message != 0) {
-      if (HWND target = WindowFromPoint(OutsidePoint)) {
-        POINT c = OutsidePoint;
-        ScreenToClient(target, &c);
-        PostMessageW(target, OutsidePress.message, OutsidePress.wParam, MAKELPARAM(c.x, c.y));
       }
     }
   }
 
   // Closes every level now; the loop ends when control comes back to it.
-  void Cancel() {
-    while (Tracker.Tracking()) {
-      Tracker.Key(TSkMenuKey::mkAlt);
-    }
-  }
+  void Cancel() { Tracker.Cancel(); }
 
   void Key(UINT vk) {
     switch (vk) {
@@ -469,7 +617,8 @@ public:
   const TSkPopupMenuOptions& Options;
   int ImageWidth = 0, ImageHeight = 0;
   std::vector<HWND> Windows;
-  std::vector<int> Hot; // the highlight each level last announced
+  std::vector<HWND> Closing; // closed levels' windows, hidden, destroyed at the loop's next turn
+  std::vector<int> Hot;      // the highlight each level last announced
   MSG OutsidePress{};
   POINT OutsidePoint{};
 };
@@ -526,6 +675,8 @@ void RegisterClasses() {
     c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     c.lpfnWndProc = PopupProc;
     c.lpszClassName = PopupClass;
+    RegisterClassW(&c);
+    c.lpszClassName = ShadowPopupClass;
     c.style = CS_DROPSHADOW;
     RegisterClassW(&c);
     c.lpfnWndProc = ClickProc;
@@ -559,18 +710,26 @@ void TSkPopupMenu::Popup(int x, int y) {
   if (TWinHost* other = TrackingHost()) {
     other->Cancel();
   }
+  // The menu is shown, and its host the tracking one, for the whole call: from the first
+  // window's show animation (which dispatches messages) to the last window's end, however the
+  // call ends.
   TWinHost host(*FItems, FImages, FOptions);
-  if (!host.Tracker.Start(*FItems, {x, y})) {
-    return;
-  }
+  TWinHost* const before = TrackingHost();
   TrackingHost() = &host;
   FShown = true;
   struct TShownGuard {
     bool& Shown;
-    ~TShownGuard() { Shown = false; }
-  } guard{FShown};
-  host.Run();
-  if (TrackingHost() == &host) {
-    TrackingHost() = nullptr;
+    TWinHost* Host;
+    TWinHost* Before;
+    ~TShownGuard() {
+      Shown = false;
+      if (TrackingHost() == Host) {
+        TrackingHost() = Before;
+      }
+    }
+  } guard{FShown, &host, before};
+  if (!host.Tracker.Start(*FItems, {x, y}) || host.Windows.empty()) {
+    return;
   }
+  host.Run();
 }

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "framework/Abort.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 #include "menus/SkMenuTracker.h"
@@ -37,6 +39,9 @@ protected:
         if (msg == WM_LBUTTONDOWN) {
           ++OwnerPresses;
         }
+        if (msg == WM_CHAR) {
+          OwnerChars.push_back(wchar_t(wp));
+        }
         return DefWindowProcW(w, msg, wp, lp);
       };
       c.hInstance = GetModuleHandleW(nullptr);
@@ -45,6 +50,7 @@ protected:
     }();
     ASSERT_TRUE(registered);
     OwnerPresses = 0;
+    OwnerChars.clear();
     Owner = CreateWindowExW(0, L"MenuTestOwner", L"owner", WS_POPUP | WS_VISIBLE, 600, 600, 200, 200, nullptr,
                             nullptr, nullptr, nullptr);
     SetForegroundWindow(Owner);
@@ -72,27 +78,35 @@ protected:
   void PopupWith(std::function<void()> step, bool pumpAfter = true, TSkPopupMenu* menu = nullptr) {
     Step = std::move(step);
     Self = this;
-    const UINT_PTR t = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
+    StepTimer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
       if (Self && Self->Step) {
         Self->Step();
       }
     });
     (menu ? *menu : Menu).Popup(100, 100);
-    KillTimer(nullptr, t);
-    Step = nullptr;
+    KillStepTimer();
     if (pumpAfter) {
       PumpPending(); // the deferred click runs here, after the menus closed
     }
   }
+  void KillStepTimer() {
+    if (StepTimer) {
+      KillTimer(nullptr, StepTimer);
+      StepTimer = 0;
+    }
+    Step = nullptr;
+  }
 
   static inline PopupMenuTest* Self = nullptr;
   static inline int OwnerPresses = 0;
+  static inline std::wstring OwnerChars;
   HWND Owner = nullptr;
   TSkPopupMenu Menu;
   TSkItem* Sub = nullptr;
   std::wstring Clicked;
   bool OpenWhenClicked = false;
   std::function<void()> Step;
+  UINT_PTR StepTimer = 0;
 };
 
 TEST_F(PopupMenuTest, KeysOpenSubMenuAndChooseWithClickAfterClose) {
@@ -457,6 +471,395 @@ TEST_F(PopupMenuTest, OptionsMakeTheWindowsTranslucentAndAnimateTheFirst) {
   });
   EXPECT_EQ(alphas, (std::vector<BYTE>{200, 200})) << "both levels at the blending value";
   EXPECT_TRUE(Popups().empty());
+}
+
+} // namespace
+
+namespace {
+
+// A sub-menu whose before-drop-down handler throws (the silent abort, or an error) ends the
+// whole menu as any other end does: the exception reaches the caller of Popup, no menu window
+// is left, the mouse is free, the tracking timer is gone, and the next Popup works (classic).
+TEST_F(PopupMenuTest, AThrowingHandlerStillEndsTheMenuCleanly) {
+  const struct {
+    const char* name;
+    std::function<void()> raise;
+  } cases[] = {{"abort", [] { Abort(); }}, {"error", [] { throw std::runtime_error("no sub-menu"); }}};
+  for (const auto& c : cases) {
+    Sub->OnBeforeDropDown = [&](TSkItem&) { c.raise(); };
+    int n = 0;
+    bool threw = false;
+    try {
+      PopupWith(
+          [&] {
+            if (n++ == 0) {
+              SendKeyPress(VK_DOWN);
+              SendKeyPress(VK_RIGHT); // "&Sub" drops down: its handler throws
+            }
+            if (n > 100) {
+              SendKeyPress(VK_ESCAPE); // never left open, whatever failed
+            }
+          },
+          false);
+    } catch (const std::exception&) {
+      threw = true;
+    }
+    KillStepTimer();
+    EXPECT_TRUE(threw) << c.name << ": passed on to the caller";
+    EXPECT_TRUE(AllPopupWindows().empty()) << c.name;
+    EXPECT_EQ(GetCapture(), nullptr) << c.name;
+    EXPECT_FALSE(Menu.Shown()) << c.name;
+    Sleep(3 * 50);
+    bool trackTimer = false;
+    MSG m;
+    while (PeekMessageW(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+      trackTimer = trackTimer || m.hwnd == nullptr;
+      if (m.hwnd) {
+        DispatchMessageW(&m);
+      }
+    }
+    EXPECT_FALSE(trackTimer) << c.name << ": the 50 ms timer was killed";
+    PumpPending();
+  }
+  // The menu works again, down to a sub-menu and a click.
+  Sub->OnBeforeDropDown = nullptr;
+  int n = 0;
+  PopupWith([&] {
+    if (n++ == 0) {
+      for (WORD vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}) {
+        SendKeyPress(vk);
+      }
+    }
+    if (n > 100) {
+      SendKeyPress(VK_ESCAPE);
+    }
+  });
+  EXPECT_EQ(Clicked, L"&Dua");
+  EXPECT_TRUE(AllPopupWindows().empty());
+}
+
+// The first window plays its show animation inside Popup; a second Popup of the same menu
+// meanwhile is refused at once, because the menu counts as shown from the start (classic).
+TEST_F(PopupMenuTest, ASecondPopupDuringTheShowAnimationIsRefused) {
+  Menu.PopupMenuOptions().Animation.SetEffect("Fade");
+  Menu.PopupMenuOptions().Animation.SetTime(400);
+  Menu.PopupMenuOptions().Animation.SetEnabled(true);
+  bool tried = false, shownMeanwhile = false, escaped = false;
+  int nestedSteps = -1;
+  int n = 0;
+  PopupWith([&] {
+    ++n;
+    if (n > 300) {
+      SendKeyPress(VK_ESCAPE); // never left open, whatever failed
+    }
+    if (!tried) {
+      if (AllPopupWindows().size() == 1 && Popups().empty()) { // created, still appearing
+        tried = true;
+        shownMeanwhile = Menu.Shown();
+        const int before = n;
+        Menu.Popup(300, 300);
+        nestedSteps = n - before;
+      }
+      return;
+    }
+    if (!escaped && !Popups().empty()) {
+      escaped = true;
+      SendKeyPress(VK_ESCAPE);
+    }
+  });
+  ASSERT_TRUE(tried) << "a step ran during the animation";
+  EXPECT_TRUE(shownMeanwhile);
+  EXPECT_EQ(nestedSteps, 0) << "the second Popup returned at once";
+  EXPECT_TRUE(AllPopupWindows().empty());
+}
+
+// Enter and Escape end the menu without leaving their character for the focused window; a
+// letter still chooses its item through its character (classic).
+TEST_F(PopupMenuTest, KeysThatEndTheMenuLeaveNoCharacterBehind) {
+  SetFocus(Owner);
+  ASSERT_EQ(GetFocus(), Owner) << "the keys are addressed to the owner";
+  const struct {
+    WORD vk;
+    const wchar_t* clicked;
+  } cases[] = {{VK_RETURN, L"&Buka"}, {VK_ESCAPE, L""}, {'T', L"&Tutup"}};
+  for (const auto& c : cases) {
+    Clicked.clear();
+    OwnerChars.clear();
+    int n = 0;
+    PopupWith([&] {
+      if (n++ == 0) {
+        SendKeyPress(c.vk);
+      }
+      if (n > 100) {
+        SendKeyPress(VK_F10);
+      }
+    });
+    Pump(50);
+    EXPECT_EQ(Clicked, c.clicked) << c.vk;
+    EXPECT_EQ(OwnerChars, L"") << c.vk;
+  }
+}
+
+// Items removed while their menu is shown: the emptied sub-menu closes, and the first level
+// shrinks by the removed item (classic).
+TEST_F(PopupMenuTest, ItemsRemovedWhileShownCloseOrShrinkTheirLevels) {
+  int n = 0, changedAt = -1;
+  LONG heightBefore = 0, heightAfter = 0, tutupHeight = 0;
+  std::size_t levelsAfter = 0;
+  PopupWith([&] {
+    ++n;
+    if (n > 200) {
+      SendKeyPress(VK_ESCAPE);
+    }
+    const std::vector<HWND> p = Popups();
+    if (n == 1) {
+      SendKeyPress(VK_DOWN);
+      SendKeyPress(VK_RIGHT);
+      return;
+    }
+    RECT r{};
+    if (changedAt < 0 && p.size() == 2) {
+      GetWindowRect(p[0], &r);
+      heightBefore = r.bottom - r.top;
+      TSkItem* tutup = Menu.Items().Items(3);
+      tutupHeight = RectHeight(tutup->ItemRect);
+      Sub->Clear();
+      (void)Menu.Items().Remove(tutup); // freed here
+      changedAt = n;
+    } else if (changedAt > 0 && n == changedAt + 3) {
+      levelsAfter = p.size();
+      if (!p.empty()) {
+        GetWindowRect(p[0], &r);
+        heightAfter = r.bottom - r.top;
+      }
+      SendKeyPress(VK_UP); // walks the changed level
+      SendKeyPress(VK_ESCAPE);
+    }
+  });
+  ASSERT_GT(changedAt, 0);
+  EXPECT_EQ(levelsAfter, 1u);
+  EXPECT_GT(tutupHeight, 0);
+  EXPECT_EQ(heightAfter, heightBefore - tutupHeight);
+  EXPECT_TRUE(AllPopupWindows().empty());
+  EXPECT_TRUE(Clicked.empty());
+}
+
+// Whether the windows carry the platform's drop shadow follows the menu's shadow option.
+TEST_F(PopupMenuTest, TheShadowOptionDecidesTheDropShadow) {
+  for (const bool shadow : {false, true}) {
+    Menu.PopupMenuOptions().Shadow.SetEnabled(shadow);
+    ULONG_PTR style = 0;
+    bool seen = false;
+    int n = 0;
+    PopupWith([&] {
+      ++n;
+      const std::vector<HWND> p = Popups();
+      if (!seen && !p.empty()) {
+        seen = true;
+        style = GetClassLongPtrW(p[0], GCL_STYLE);
+        SendKeyPress(VK_ESCAPE);
+      }
+      if (n > 100) {
+        SendKeyPress(VK_ESCAPE);
+      }
+    });
+    ASSERT_TRUE(seen);
+    EXPECT_EQ((style & CS_DROPSHADOW) != 0, shadow);
+  }
+}
+
+// The themed path: a theme that records the states it is asked to paint items and scroll
+// strips in. The highlight is painted selected (2), a disabled item disabled (3); the upper
+// strip cannot scroll at first (3), the lower one is 0 until the pointer rests on it (2).
+struct TPaintedPart {
+  std::uint8_t Part, State;
+  std::int32_t Top;
+};
+std::vector<TPaintedPart> gPainted;
+class TRecordingTheme : public TSkFlatTheme {
+public:
+  void PaintMenuItem(std::uint8_t kind, ISkPaintCanvas& canvas, TName objectName,
+                     const TskPartInfo& info) override {
+    gPainted.push_back({info.Part, info.State, info.Rect.Top});
+    TSkFlatTheme::PaintMenuItem(kind, canvas, objectName, info);
+  }
+};
+
+TEST_F(PopupMenuTest, TheThemePaintsTheStatesOfItemsAndStrips) {
+  gPainted.clear();
+  TskTheme::SetSysColorSource(&TskCanvas::SysColor);
+  TskThemeManager::Instance().SetCurrentTheme(SkMakeTheme<TRecordingTheme>());
+  TSkPopupMenu menu;
+  for (int i = 0; i < 8; ++i) {
+    TSkItem* item = menu.Items().Add(std::make_unique<TSkItem>());
+    item->Caption = L"Baris " + std::to_wstring(i);
+    item->Enabled = i != 1;
+  }
+  menu.Items().Scrolled = true;
+  menu.Items().ScrollCount = 5;
+  auto stateOf = [](const std::vector<TPaintedPart>& painted, std::uint8_t part, std::int32_t top) {
+    int state = -1;
+    for (const TPaintedPart& p : painted) {
+      if (p.Part == part && (top < 0 || p.Top == top)) {
+        state = p.State;
+      }
+    }
+    return state;
+  };
+  std::vector<TPaintedPart> first, resting;
+  std::int32_t itemHeight = 0;
+  int n = 0;
+  PopupWith(
+      [&] {
+        ++n;
+        if (n > 200) {
+          SendKeyPress(VK_ESCAPE);
+        }
+        const std::vector<HWND> p = Popups();
+        if (p.empty()) {
+          return;
+        }
+        if (first.empty() && !gPainted.empty()) {
+          first = gPainted;
+          gPainted.clear();
+          itemHeight = std::int32_t(RectHeight(menu.Items().Items(0)->ItemRect));
+          RECT r;
+          GetWindowRect(p[0], &r);
+          SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {(r.left + r.right) / 2, r.bottom - 2 - 5});
+        } else if (!first.empty() && resting.empty() &&
+                   std::any_of(gPainted.begin(), gPainted.end(),
+                               [](const TPaintedPart& p) { return p.Part == 4 && p.State == 2; })) {
+          resting = gPainted;
+          SendKeyPress(VK_ESCAPE);
+        }
+      },
+      true, &menu);
+  TskThemeManager::Instance().ClearCurrentTheme();
+  const std::int32_t in = 2; // the flat theme's menu frame
+  const std::int32_t itemTop0 = in + SkScrollButtonHeight;
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(stateOf(first, 0, itemTop0), 2) << "the highlight is selected";
+  ASSERT_GT(itemHeight, 0);
+  EXPECT_EQ(stateOf(first, 0, itemTop0 + itemHeight), 3) << "disabled";
+  EXPECT_EQ(stateOf(first, 0, itemTop0 + 2 * itemHeight), 0);
+  EXPECT_EQ(stateOf(first, 3, -1), 3) << "nothing above to scroll to";
+  EXPECT_EQ(stateOf(first, 4, -1), 0);
+  EXPECT_FALSE(resting.empty()) << "the lower strip was painted pressed while the pointer rested on it";
+}
+
+} // namespace
+
+namespace {
+
+// Keys typed while the first window is still appearing are the menu's: the letter chooses its
+// item once tracking runs, and the window behind the menu gets no character (classic).
+TEST_F(PopupMenuTest, KeysTypedDuringTheShowAnimationGoToTheMenu) {
+  SetFocus(Owner);
+  ASSERT_EQ(GetFocus(), Owner) << "without the menu, the keys would go to the owner";
+  Menu.PopupMenuOptions().Animation.SetEffect("Fade");
+  Menu.PopupMenuOptions().Animation.SetTime(300);
+  Menu.PopupMenuOptions().Animation.SetEnabled(true);
+  bool typed = false;
+  int n = 0;
+  PopupWith([&] {
+    ++n;
+    if (n > 300) {
+      SendKeyPress(VK_F10); // never left open, whatever failed
+    }
+    if (!typed && AllPopupWindows().size() == 1 && Popups().empty()) { // created, still appearing
+      typed = true;
+      SendKeyPress('T');
+    }
+  });
+  Pump(50);
+  ASSERT_TRUE(typed) << "a step ran during the animation";
+  EXPECT_EQ(Clicked, L"&Tutup");
+  EXPECT_EQ(OwnerChars, L"");
+}
+
+} // namespace
+
+namespace {
+
+// Each menu, one after another, is announced to screen readers as started and as ended, the
+// end while its window still exists (classic).
+TEST_F(PopupMenuTest, ScreenReadersSeeEveryMenuStartAndEnd) {
+  gMenuEvents.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND, nullptr,
+                                       OnMenuEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  constexpr int kMenus = 4; // every second one with its sub-menu opened and closed
+  for (int i = 0; i < kMenus; ++i) {
+    int n = 0;
+    PopupWith([&] {
+      if (n++ == 1) {
+        if (i % 2) {
+          for (WORD vk : {VK_DOWN, VK_RIGHT, VK_ESCAPE, VK_ESCAPE}) {
+            SendKeyPress(vk);
+          }
+        } else {
+          SendKeyPress(VK_RETURN);
+        }
+      }
+      if (n > 100) {
+        SendKeyPress(VK_F10);
+      }
+    });
+  }
+  Pump(200); // events from outside the context arrive as messages
+  UnhookWinEvent(hook);
+  int starts = 0, ends = 0;
+  for (const auto& [event, child] : gMenuEvents) {
+    starts += event == EVENT_SYSTEM_MENUPOPUPSTART;
+    ends += event == EVENT_SYSTEM_MENUPOPUPEND;
+  }
+  EXPECT_EQ(starts, kMenus + kMenus / 2);
+  EXPECT_EQ(ends, kMenus + kMenus / 2);
+}
+
+} // namespace
+
+namespace {
+
+// A sub-menu chosen through accessibility whose before-drop-down handler aborts: the call is
+// refused, and the menu ends as it would from the keyboard (classic).
+TEST_F(PopupMenuTest, AnAbortWhileChosenByAScreenReaderEndsTheMenu) {
+  CoInitialize(nullptr);
+  Sub->OnBeforeDropDown = [](TSkItem&) { Abort(); };
+  HRESULT chosen = S_OK;
+  std::size_t levelsAfter = 99;
+  bool asked = false;
+  int n = 0;
+  PopupWith([&] {
+    ++n;
+    if (n > 100) {
+      SendKeyPress(VK_ESCAPE); // never left open, whatever failed
+    }
+    const auto popups = Popups();
+    if (asked || popups.empty()) {
+      return;
+    }
+    IAccessible* menu = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(popups.front(), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&menu))) ||
+        !menu) {
+      return;
+    }
+    asked = true;
+    VARIANT sub;
+    VariantInit(&sub);
+    sub.vt = VT_I4;
+    sub.lVal = 3; // "&Sub"
+    chosen = menu->accDoDefaultAction(sub);
+    menu->Release();
+    levelsAfter = Popups().size();
+  });
+  CoUninitialize();
+  ASSERT_TRUE(asked);
+  EXPECT_NE(chosen, S_OK);
+  EXPECT_EQ(levelsAfter, 0u) << "the menu ended with the abort";
+  EXPECT_TRUE(AllPopupWindows().empty());
+  EXPECT_TRUE(Clicked.empty());
 }
 
 } // namespace
