@@ -498,8 +498,8 @@ TEST(SfSkinFile, WhatTheFormatCannotHoldIsRefused) {
          }
        },
        "more than 65535"},
-      {"a name that is not an identifier", [](TSfSkinSource& s) { s.Object(0)->FName = "two words"; },
-       "not an identifier"},
+      {"a name with a blank", [](TSfSkinSource& s) { s.Object(0)->FName = "two words"; },
+       "underscores and dots"},
       {"65 levels",
        [](TSfSkinSource& s) {
          TSfSkinObject* n = s.Object(0);
@@ -517,6 +517,46 @@ TEST(SfSkinFile, WhatTheFormatCannotHoldIsRefused) {
       EXPECT_FALSE(s.SaveToStream(bytes, kind)) << c.Name;
       EXPECT_NE(s.LastError().find(c.Reason), std::string::npos) << c.Name << ": " << s.LastError();
     }
+  }
+}
+
+TEST(SfSkinFile, EveryObjectNameThatLoadsSavesAndLoadsAgain) {
+  // Names as either form reads them; the writer takes every name a reader took.
+  const std::string longest(255, 'n');
+  for (const std::string& name : {std::string("Form"), std::string("1st"), std::string("Frame.Left"),
+                                 std::string("_"), std::string(""), longest}) {
+    for (const bool binary : {false, true}) {
+      TSfByteBuilder b;
+      if (binary) {
+        b.Header().U32(0x00FFF000u).U32(1).Raw(
+            BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).Int("Width", 7).End()));
+      } else {
+        b.Signature("_UCT").Header().U32(0).U32(1);
+        b.Raw(TextRecord("TSfSkinObject", "object " + name + ": TSfSkinObject\n  Width = 7\nend\n"));
+      }
+      const auto file = binary ? CompressedFile("_MCT", b.B, 1) : b.B;
+      TSfSkinSource s;
+      ASSERT_TRUE(s.LoadFromStream(file)) << name << ": " << s.LastError();
+      for (TSfFilterKind kind : {fkUncompressed, fkCompressed, fkUltraCompressed, fkMaxCompression}) {
+        std::vector<std::uint8_t> saved;
+        ASSERT_TRUE(s.SaveToStream(saved, kind)) << name << ", filter " << int(kind) << ": " << s.LastError();
+        TSfSkinSource again;
+        ASSERT_TRUE(again.LoadFromStream(saved)) << name << ": " << again.LastError();
+        ASSERT_EQ(again.ObjectCount(), 1u);
+        EXPECT_EQ(again.Object(0)->FName, name);
+        EXPECT_EQ(again.Object(0)->FWidth, 7);
+      }
+    }
+  }
+  // A name that neither form can write is refused on reading, with the previous contents kept.
+  for (const std::string& name : {std::string("two words"), std::string("caf\xE9"), std::string("a\x01")}) {
+    TSfByteBuilder b;
+    b.Header().U32(0x00FFF000u).U32(1).Raw(
+        BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).End()));
+    TSfSkinSource s = Loaded();
+    EXPECT_FALSE(s.LoadFromStream(CompressedFile("_MCT", b.B, 1))) << name;
+    EXPECT_NE(s.LastError().find("underscores and dots"), std::string::npos) << s.LastError();
+    ExpectKept(s);
   }
 }
 
