@@ -593,16 +593,6 @@ void TSfButtonObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
   DrawWithLink(canvas, clip, link && link->Valid() ? *link : FBitmap);
 }
 
-std::vector<TskRect> TSfBitmapObject::NodeRegion(ISfTextEngine& text) {
-  if (!FBitmap.Valid()) {
-    return {};
-  }
-  if (FKind == skClient || !FMasked) {
-    return {Bounds()};
-  }
-  return RenderedRegion(text);
-}
-
 void TSfBitmapSkinObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
   DrawLink(canvas, clip, FBitmap);
 }
@@ -615,13 +605,6 @@ void TSfBitmapSkinObject::DrawLink(TSfCanvas& canvas, const TskRect& clip, const
     DrawStyled(canvas, link, link.Rect, Bounds(), FTileStyle, link.Masks.Masked, clip, false);
   }
   DrawNodeText(canvas);
-}
-
-std::vector<TskRect> TSfBitmapSkinObject::NodeRegion(ISfTextEngine& text) {
-  if (FKind == skClient) {
-    return {Bounds()};
-  }
-  return RenderedRegion(text);
 }
 
 void TSfFormBitmapSkinObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
@@ -757,58 +740,7 @@ void TSfLinkSkinObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
                        IntersectRects(r, canvas.Pixels.Bounds()));
 }
 
-// ---- regions and hit testing ----
-
-std::vector<TskRect> TSfSkinObject::NodeRegion(ISfTextEngine&) {
-  if (FWidth <= 0 || FHeight <= 0) {
-    return {};
-  }
-  return {Bounds()};
-}
-
-std::vector<TskRect> TSfSkinObject::TreeRegion(ISfTextEngine& text) {
-  if (FWidth <= 0 || FHeight <= 0) {
-    return {};
-  }
-  if (FChildren.empty() || FDrawIfOwner || !FMasked) {
-    return NodeRegion(text);
-  }
-  std::vector<TskRect> all;
-  for (auto& c : FChildren) {
-    if (c->FNodeVisible) {
-      std::vector<TskRect> part = c->TreeRegion(text);
-      all.insert(all.end(), part.begin(), part.end());
-    }
-  }
-  return all;
-}
-
-std::vector<TskRect> TSfSkinObject::RenderedRegion(ISfTextEngine& text) {
-  // A node larger than any bitmap the limits allow answers its rectangle instead of
-  // allocating an image of its size.
-  if (!TskPixels::ValidSize(FWidth, FHeight) ||
-      std::int64_t(FWidth) * FHeight > TSfLimits{}.MaxBitmapPixels) {
-    return {Bounds()};
-  }
-  TskPixels image;
-  if (!image.SetSize(FWidth, FHeight)) {
-    return {Bounds()};
-  }
-  image.Fill(skKeyColor);
-  const TskRect at = Bounds();
-  SetNodeBounds({0, 0, FWidth, FHeight}, &text);
-  {
-    struct TMoveBack {
-      TSfSkinObject& N;
-      TskRect R;
-      ISfTextEngine& T;
-      ~TMoveBack() { N.SetNodeBounds(R, &T); }
-    } back{*this, at, text};
-    TSfCanvas canvas{image, text};
-    DrawNode(canvas, {});
-  }
-  return SkRegionRuns(image, at.Left, at.Top);
-}
+// ---- hit testing ----
 
 TSfSkinObject* TSfSkinObject::NodeHitTest(TskPoint p) {
   // Hidden nodes keep stale rectangles; they never answer.

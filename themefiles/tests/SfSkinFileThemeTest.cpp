@@ -548,3 +548,45 @@ TEST(SkinTiling, RowsEqualTiles) {
 }
 
 } // namespace
+
+namespace {
+
+// The region of a frame holding many leaves far larger than the window stays inside the
+// window, and drawing for it is bounded by the window's area, however many leaves there are.
+TEST(SkinFileTheme, RegionWorkIsBoundedByTheWindow) {
+  TSfSkinSource source = MakeThemeSkin();
+  auto* key = source.AddBitmap("dots", [] {
+    TskPixels p;
+    p.SetSize(4, 4);
+    p.Fill(skKeyColor);
+    p.SetPixel(1, 1, 0xFF204060);
+    return p;
+  }());
+  (void)key;
+  TSfSkinObject* form = source.ObjectByName("Form");
+  for (int i = 0; i < 50; ++i) {
+    auto leaf = std::make_unique<TSfBitmapObject>();
+    leaf->FBitmap.Name = "dots";
+    leaf->FBitmap.Rect = {0, 0, 4, 4};
+    leaf->FLeft = -3000 + i;
+    leaf->FTop = -2000;
+    leaf->FWidth = 8000;
+    leaf->FHeight = 8000;
+    form->AddChild(std::move(leaf));
+  }
+  auto theme = Theme(std::move(source));
+  const TskWindowInfo info = SkWindowInfo(kWindow, L"", kNormal, wsActive);
+  const std::vector<TskRect> region = theme->WindowRegion(0, info, "default");
+  ASSERT_FALSE(region.empty());
+  for (const TskRect& r : region) {
+    ASSERT_TRUE(RectContains(r, kWindow)) << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+  }
+  TSfPixelTextEngine text;
+  TSfSkinObject& frame = *theme->Cached(ceForm);
+  TSfRegionBuilder builder(kWindow, text);
+  frame.AddTreeRegion(builder);
+  EXPECT_LE(builder.Rendered(), kSfRegionRenderBudget * RectWidth(kWindow) * RectHeight(kWindow));
+  EXPECT_EQ(builder.Runs(), region);
+}
+
+} // namespace
