@@ -551,6 +551,34 @@ TEST(SkinTiling, RowsEqualTiles) {
 
 namespace {
 
+// A title placed by its own coordinates (no alignment) keeps them through a caption paint:
+// drawing a node of the frame does not move it inside the frame.
+TEST(SkinFileTheme, PaintingTheCaptionLeavesAnUnalignedTitleInPlace) {
+  TSfSkinSource source = MakeThemeSkin();
+  TSfSkinObject* title = source.ObjectByName("Form")->FindByKind(skTitle);
+  ASSERT_NE(title, nullptr);
+  title->FAlign = saNone;
+  title->FLeft = 30;
+  title->FTop = 4;
+  title->FWidth = 120;
+  title->FHeight = 14;
+  title->FColor = 0x00C0FF;
+  auto theme = Theme(std::move(source));
+  const TskWindowInfo info = SkWindowInfo(kWindow, L"Zakat", kNormal, wsActive);
+  const TskRect before = theme->WindowCaptionRect(0, info, "default");
+  ASSERT_EQ(before, (TskRect{30, 4, 150, 18}));
+  const std::vector<TskRect> region = theme->WindowRegion(0, info, "default");
+  TPaper paper;
+  theme->PaintWindowCaption(0, paper.Canvas, "default", before, info);
+  EXPECT_EQ(theme->Cached(ceForm)->FindByKind(skTitle)->Bounds(), before) << "the frame's own title";
+  EXPECT_EQ(theme->WindowCaptionRect(0, info, "default"), before);
+  EXPECT_EQ(theme->WindowRegion(0, info, "default"), region);
+  TPaper frame;
+  theme->PaintWindow(0, frame.Canvas, "default", info);
+  EXPECT_EQ(frame.At(35, 8), TColor(0x00C0FF)) << "the title is painted where it stands";
+  EXPECT_NE(frame.At(5, 8), TColor(0x00C0FF));
+}
+
 // The region of a frame holding many leaves far larger than the window stays inside the
 // window, and drawing for it is bounded by the window's area, however many leaves there are.
 TEST(SkinFileTheme, RegionWorkIsBoundedByTheWindow) {
