@@ -74,7 +74,9 @@ void TSfCanvasText::Flush(ISkPaintCanvas& canvas, std::int32_t dx, std::int32_t 
 void SfLayoutTree(TSfSkinObject& node, ISfTextEngine* text) {
   node.LayoutChildren(text);
   for (std::size_t i = 0; i < node.ChildCount(); ++i) {
-    SfLayoutTree(*node.Child(i), text);
+    if (TSfSkinObject& c = *node.Child(i); c.ChildCount() != 0) {
+      SfLayoutTree(c, text);
+    }
   }
 }
 

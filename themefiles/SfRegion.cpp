@@ -53,6 +53,14 @@ void TSfRegionBuilder::AddRect(const TskRect& r) {
       continue;
     }
     TskColor* row = FCover.ScanLine(y - FLimit.Top);
+    if (rowCovered == 0 || RectWidth(a) == w) {
+      // Nothing of the row is covered yet, or all of it will be: a plain fill.
+      std::fill(row + (a.Left - FLimit.Left), row + (a.Right - FLimit.Left), TskColor(0xFF000000));
+      const std::int32_t now = rowCovered == 0 ? std::int32_t(RectWidth(a)) : w;
+      FCovered += now - rowCovered;
+      rowCovered = now;
+      continue;
+    }
     for (std::int32_t x = a.Left - FLimit.Left; x < a.Right - FLimit.Left; ++x) {
       if ((row[x] & 0x00FFFFFF) == skKeyColor) {
         row[x] = 0xFF000000;
@@ -105,6 +113,9 @@ void TSfRegionBuilder::AddRendered(TSfSkinObject& node) {
 std::vector<TskRect> TSfRegionBuilder::Runs() const {
   if (FTooLarge) {
     return IsRectEmpty(FTooLargeRect) ? std::vector<TskRect>{} : std::vector<TskRect>{FTooLargeRect};
+  }
+  if (FArea > 0 && Full()) {
+    return {FLimit};
   }
   // Runs of covered pixels row by row; rows with the same runs as the row above extend its
   // rectangles downwards.
@@ -168,6 +179,9 @@ void TSfSkinObject::AddTreeRegion(TSfRegionBuilder& region) {
   // Children are not bounded by their parent (coordinates are absolute), so every visible
   // child is asked; each answers nothing outside the limit.
   for (auto& c : FChildren) {
+    if (region.Full()) {
+      break;
+    }
     if (c->FNodeVisible) {
       c->AddTreeRegion(region);
     }

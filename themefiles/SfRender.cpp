@@ -69,6 +69,23 @@ void TSfSkinObject::SetHeight(std::int32_t v) {
 }
 
 void TSfSkinObject::LayoutChildren(ISfTextEngine* text) {
+  if (FChildren.empty()) {
+    return;
+  }
+  // The alignments present among the children: a step with none of its alignments is passed
+  // over, so that many unaligned children cost one pass.
+  std::uint32_t present = 0;
+  for (const auto& c : FChildren) {
+    present |= 1u << (c->FAlign & 31);
+  }
+  auto has = [present](std::initializer_list<TSfAlign> aligns) {
+    for (TSfAlign a : aligns) {
+      if ((present >> a) & 1) {
+        return true;
+      }
+    }
+    return false;
+  };
   std::int64_t l = FLeft, t = FTop, r = std::int64_t(FLeft) + FWidth, b = std::int64_t(FTop) + FHeight;
   auto visible = [this](std::size_t i) { return FChildren[i]->FNodeVisible; };
   auto vertical = [&](TSfAlign top, TSfAlign bottom) {
@@ -105,11 +122,19 @@ void TSfSkinObject::LayoutChildren(ISfTextEngine* text) {
       }
     }
   };
-  vertical(saMostTop, saMostBottom);
-  horizontal(saMostLeft, saMostRight);
-  vertical(saTop, saBottom);
-  horizontal(saLeft, saRight);
-  for (std::size_t i = FChildren.size(); i-- > 0;) {
+  if (has({saMostTop, saMostBottom})) {
+    vertical(saMostTop, saMostBottom);
+  }
+  if (has({saMostLeft, saMostRight})) {
+    horizontal(saMostLeft, saMostRight);
+  }
+  if (has({saTop, saBottom})) {
+    vertical(saTop, saBottom);
+  }
+  if (has({saLeft, saRight})) {
+    horizontal(saLeft, saRight);
+  }
+  for (std::size_t i = has({saText}) ? FChildren.size() : 0; i-- > 0;) {
     TSfSkinObject& c = *FChildren[i];
     if (visible(i) && c.FAlign == saText) {
       const std::int64_t w = (text ? text->TextWidth(c.FNodeText, c.FFont) : 0) +
@@ -117,21 +142,21 @@ void TSfSkinObject::LayoutChildren(ISfTextEngine* text) {
       c.SetNodeBounds(MakeRect(c.FLeft, c.FTop, c.FLeft + w, std::int64_t(c.FTop) + c.FHeight), text);
     }
   }
-  for (std::size_t i = FChildren.size(); i-- > 0;) {
+  for (std::size_t i = has({saCenter}) ? FChildren.size() : 0; i-- > 0;) {
     TSfSkinObject& c = *FChildren[i];
     if (visible(i) && c.FAlign == saCenter) {
       const std::int64_t x = l + (r - l - c.FWidth) / 2, y = t + (b - t - c.FHeight) / 2;
       c.SetNodeBounds(MakeRect(x, y, x + c.FWidth, y + c.FHeight), text);
     }
   }
-  for (std::size_t i = 0; i < FChildren.size(); ++i) {
+  for (std::size_t i = 0; has({saClient}) && i < FChildren.size(); ++i) {
     if (visible(i) && FChildren[i]->FAlign == saClient) {
       FChildren[i]->SetNodeBounds(MakeRect(l, t, r, b), text);
     }
   }
   // Corner anchors follow the change from the previous bounds (none on the first layout).
   const std::int64_t prevW = RectWidth(FPrevBounds), prevH = RectHeight(FPrevBounds);
-  if (prevW <= 0) {
+  if (prevW <= 0 || !has({saTopLeft, saTopRight, saBottomLeft, saBottomRight})) {
     return;
   }
   const std::int64_t dx = std::int64_t(FLeft) - FPrevBounds.Left, dy = std::int64_t(FTop) - FPrevBounds.Top;
