@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 namespace {
@@ -307,6 +309,87 @@ TEST(SfSkinFile, EveryTruncationFailsAndKeepsThePreviousContents) {
     }
     ExpectKept(s);
     ASSERT_TRUE(s.LoadFromStream(bytes)) << s.LastError();
+  }
+}
+
+// The demo skin through every filter, changed in the ways a damaged or hostile file is: cut at
+// many points, bytes flipped in its contents, counts at and past the limits, huge names. A
+// change either loads or fails with a reason and keeps what was loaded before.
+TEST(SfSkinFile, DemoSkinMutationsLoadOrFailCleanly) {
+  TSfSkinSource demo;
+  ASSERT_TRUE(demo.LoadFromFile(TABIRA_DEMO_SKIN)) << demo.LastError();
+  std::size_t nodes = 0;
+  int depth = 0;
+  for (std::size_t i = 0; i < demo.ObjectCount(); ++i) {
+    nodes += demo.Object(i)->NodeCount();
+    depth = std::max(depth, demo.Object(i)->TreeDepth());
+  }
+  auto loadsOrFailsCleanly = [](std::span<const std::uint8_t> bytes, const TSfLimits& limits,
+                                const std::string& what) {
+    TSfSkinSource s = Loaded();
+    if (!s.LoadFromStream(bytes, limits)) {
+      EXPECT_FALSE(s.LastError().empty()) << what;
+      ExpectKept(s);
+      return false;
+    }
+    return true;
+  };
+  for (TSfFilterKind kind : {fkUncompressed, fkCompressed, fkUltraCompressed, fkMaxCompression}) {
+    const std::string k = "filter " + std::to_string(int(kind));
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(demo.SaveToStream(file, kind)) << demo.LastError();
+    // Cuts: every one of the first 64 bytes, then about 120 points over the rest.
+    for (std::size_t n = 0; n < file.size(); n += n < 64 ? 1 : file.size() / 120 + 1) {
+      EXPECT_FALSE(loadsOrFailsCleanly(std::span(file).first(n), {}, k + ", cut at " + std::to_string(n)));
+    }
+    // Flipped bytes in the contents (under the compression, so that the parser sees them).
+    const std::size_t head = kind == fkUncompressed ? 5 : 9;
+    std::vector<std::uint8_t> contents(file.begin() + std::ptrdiff_t(head), file.end());
+    if (kind != fkUncompressed) {
+      TSfReader in{std::span<const std::uint8_t>(contents)};
+      std::vector<std::uint8_t> inflated;
+      ASSERT_TRUE(SfInflate(in, inflated, false));
+      contents = std::move(inflated);
+    }
+    const char* sig = kind == fkUncompressed ? "_UCT" : kind == fkCompressed ? "_DCT"
+                      : kind == fkUltraCompressed ? "_TCT"
+                                                  : "_MCT";
+    auto wrap = [&](const std::vector<std::uint8_t>& c) {
+      if (kind != fkUncompressed) {
+        return CompressedFile(sig, c, 1);
+      }
+      TSfByteBuilder b;
+      b.Signature(sig).Raw(c);
+      return b.B;
+    };
+    for (std::size_t at = 0; at < contents.size(); at += contents.size() / 100 + 1) {
+      std::vector<std::uint8_t> bad = contents;
+      bad[at] ^= 0xFF;
+      (void)loadsOrFailsCleanly(wrap(bad), {}, k + ", byte flipped at " + std::to_string(at));
+    }
+    // Counts at and past the limits.
+    TSfLimits at;
+    at.MaxBitmaps = demo.FBitmaps.size();
+    at.MaxTreeNodes = nodes;
+    at.MaxTreeDepth = depth;
+    EXPECT_TRUE(loadsOrFailsCleanly(file, at, k + ", at the limits"));
+    const std::pair<const char*, std::function<void(TSfLimits&)>> past[] = {
+        {"bitmaps", [](TSfLimits& l) { --l.MaxBitmaps; }},
+        {"nodes", [](TSfLimits& l) { --l.MaxTreeNodes; }},
+        {"depth", [](TSfLimits& l) { --l.MaxTreeDepth; }},
+    };
+    for (const auto& [name, tighten] : past) {
+      TSfLimits limits = at;
+      tighten(limits);
+      EXPECT_FALSE(loadsOrFailsCleanly(file, limits, k + ", one past the limit of " + name));
+    }
+    // Huge names: the skin name's byte count, and a skin name past the record limit.
+    std::vector<std::uint8_t> huge = contents;
+    huge[0] = huge[1] = huge[2] = huge[3] = 0xFF;
+    EXPECT_FALSE(loadsOrFailsCleanly(wrap(huge), {}, k + ", name of 4 GB"));
+    TSfLimits tight;
+    tight.MaxRecordBytes = 3;
+    EXPECT_FALSE(loadsOrFailsCleanly(file, tight, k + ", names past the record limit"));
   }
 }
 
