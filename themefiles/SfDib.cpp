@@ -66,8 +66,8 @@ bool ReadHeader(TSfReader& in, THeader& h) {
     return false;
   }
   const bool supported =
-      (h.Compression == kBiRgb && (h.Bits == 1 || h.Bits == 4 || h.Bits == 8 || h.Bits == 16 || h.Bits == 24 ||
-                                   h.Bits == 32)) ||
+      (h.Compression == kBiRgb &&
+       (h.Bits == 1 || h.Bits == 4 || h.Bits == 8 || h.Bits == 16 || h.Bits == 24 || h.Bits == 32)) ||
       (h.Compression == kBiRle8 && h.Bits == 8) || (h.Compression == kBiRle4 && h.Bits == 4) ||
       (h.Bitfields && (h.Bits == 16 || h.Bits == 32));
   if (!supported) {
@@ -142,13 +142,15 @@ bool DecodeRows(TSfReader& in, const THeader& h, TskPixels& pixels) {
       case 32: {
         const std::uint32_t v = std::uint32_t(row[x * 4]) | std::uint32_t(row[x * 4 + 1]) << 8 |
                                 std::uint32_t(row[x * 4 + 2]) << 16 | std::uint32_t(row[x * 4 + 3]) << 24;
-        p = !h.Bitfields ? v
-                         : Channel(v, h.Masks[0]) << 16 | Channel(v, h.Masks[1]) << 8 | Channel(v, h.Masks[2]) |
-                               (h.Masks[3] ? Channel(v, h.Masks[3]) << 24 : 0xFF000000u);
+        p = !h.Bitfields
+                ? v
+                : Channel(v, h.Masks[0]) << 16 | Channel(v, h.Masks[1]) << 8 | Channel(v, h.Masks[2]) |
+                      (h.Masks[3] ? Channel(v, h.Masks[3]) << 24 : 0xFF000000u);
         break;
       }
       default: // 24
-        p = 0xFF000000 | std::uint32_t(row[x * 3 + 2]) << 16 | std::uint32_t(row[x * 3 + 1]) << 8 | row[x * 3];
+        p = 0xFF000000 | std::uint32_t(row[x * 3 + 2]) << 16 | std::uint32_t(row[x * 3 + 1]) << 8 |
+            row[x * 3];
         break;
       }
       dst[x] = p;
@@ -217,7 +219,8 @@ bool DecodeRunLength(TSfReader& in, const THeader& h, TskPixels& pixels) {
       }
       (void)rle.Bytes(bytes + (bytes & 1), run, "bitmap run-length indexes");
       for (int i = 0; i < value; ++i) {
-        put(four ? (i % 2 == 0 ? run[std::size_t(i) / 2] >> 4 : run[std::size_t(i) / 2] & 15) : run[std::size_t(i)]);
+        put(four ? (i % 2 == 0 ? run[std::size_t(i) / 2] >> 4 : run[std::size_t(i) / 2] & 15)
+                 : run[std::size_t(i)]);
       }
       break;
     }

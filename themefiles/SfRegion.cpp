@@ -35,11 +35,11 @@ void TSfRegionBuilder::AddRect(const TskRect& r) {
   }
   if (FTooLarge) {
     // Only the bounding rectangle of what was added is kept.
-    FTooLargeRect = IsRectEmpty(FTooLargeRect) ? a
-                                               : TskRect{std::min(a.Left, FTooLargeRect.Left),
-                                                         std::min(a.Top, FTooLargeRect.Top),
-                                                         std::max(a.Right, FTooLargeRect.Right),
-                                                         std::max(a.Bottom, FTooLargeRect.Bottom)};
+    FTooLargeRect =
+        IsRectEmpty(FTooLargeRect)
+            ? a
+            : TskRect{std::min(a.Left, FTooLargeRect.Left), std::min(a.Top, FTooLargeRect.Top),
+                      std::max(a.Right, FTooLargeRect.Right), std::max(a.Bottom, FTooLargeRect.Bottom)};
     return;
   }
   // The same rectangle twice (many equal leaves) adds nothing the second time.
@@ -214,8 +214,8 @@ void TSfBitmapObject::AddNodeRegion(TSfRegionBuilder& region) {
     return;
   }
   // Without margins and colour the bitmap is not drawn: only texts and children would be.
-  const bool noBitmap = FMarginLeft == 0 && FMarginTop == 0 && FMarginRight == 0 && FMarginBottom == 0 &&
-                        FColor == kSfNoColor;
+  const bool noBitmap =
+      FMarginLeft == 0 && FMarginTop == 0 && FMarginRight == 0 && FMarginBottom == 0 && FColor == kSfNoColor;
   if (noBitmap && FNodeText.empty() && FNodeSideText.empty() && ChildCount() == 0) {
     return;
   }

@@ -730,7 +730,8 @@ bool ReadChildren(std::span<const std::uint8_t> blob, TSfReader& parent, TSfSkin
 
 bool SfObjectToData(const TSfSkinObject& obj, bool nested, TSfObjectData& out, std::string& why) {
   if (!SfIsObjectName(obj.FName)) {
-    why = "object name '" + obj.FName + "' is not a name of at most 255 letters, digits, underscores and dots";
+    why =
+        "object name '" + obj.FName + "' is not a name of at most 255 letters, digits, underscores and dots";
     return false;
   }
   if (obj.TreeDepth() > TSfLimits{}.MaxTreeDepth) {

@@ -13,11 +13,11 @@
 #include "theme/records/SkFontDesc.h"
 #include "themefiles/SfObjectStream.h"
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <functional>
-#include <set>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>

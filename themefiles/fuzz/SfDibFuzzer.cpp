@@ -10,8 +10,9 @@
 
 namespace {
 
-std::vector<std::uint8_t> Bitmap(std::int32_t w, std::int32_t h, std::uint16_t bits, std::uint32_t compression,
-                                 const std::vector<std::uint32_t>& extra, const std::vector<std::uint8_t>& data) {
+std::vector<std::uint8_t> Bitmap(std::int32_t w, std::int32_t h, std::uint16_t bits,
+                                 std::uint32_t compression, const std::vector<std::uint32_t>& extra,
+                                 const std::vector<std::uint8_t>& data) {
   TSfByteBuilder b;
   b.U32(40).U32(std::uint32_t(w)).U32(std::uint32_t(h)).U16(1).U16(bits).U32(compression);
   b.U32(std::uint32_t(data.size())).U32(0).U32(0).U32(bits <= 8 ? std::uint32_t(extra.size()) : 0).U32(0);

@@ -58,16 +58,36 @@ std::vector<std::uint8_t> File(const std::vector<std::uint8_t>& resource, std::s
 std::vector<TDibCase> Cases() {
   const std::vector<std::uint32_t> table(std::begin(kPalette), std::end(kPalette));
   return {
-      {"1 bit", 2, 1, 0, {kPalette[0], kPalette[1]}, {0x60, 0, 0, 0, 0xA0, 0, 0, 0},
+      {"1 bit",
+       2,
+       1,
+       0,
+       {kPalette[0], kPalette[1]},
+       {0x60, 0, 0, 0, 0xA0, 0, 0, 0},
        {C(1), C(0), C(1), C(0), C(1), C(1)}},
       {"4 bits", 2, 4, 0, table, {0x01, 0x20, 0, 0, 0x12, 0x30, 0, 0}, kIndexed},
       {"8 bits", 2, 8, 0, table, {0, 1, 2, 0, 1, 2, 3, 0}, kIndexed},
       {"8 bits top-down", -2, 8, 0, table, {1, 2, 3, 0, 0, 1, 2, 0}, kIndexed},
-      {"16 bits 5-5-5", 2, 16, 0, {}, {0xFF, 0x7F, 0, 0, 0x1F, 0x7C, 0, 0, 0x00, 0x7C, 0xE0, 0x03, 0x1F, 0, 0, 0},
+      {"16 bits 5-5-5",
+       2,
+       16,
+       0,
+       {},
+       {0xFF, 0x7F, 0, 0, 0x1F, 0x7C, 0, 0, 0x00, 0x7C, 0xE0, 0x03, 0x1F, 0, 0, 0},
        kTrue},
-      {"16 bits with masks 5-6-5", 2, 16, 3, {0xF800, 0x07E0, 0x001F},
-       {0xFF, 0xFF, 0, 0, 0x1F, 0xF8, 0, 0, 0x00, 0xF8, 0xE0, 0x07, 0x1F, 0, 0, 0}, kTrue},
-      {"24 bits", 2, 24, 0, {}, {255, 255, 255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0},
+      {"16 bits with masks 5-6-5",
+       2,
+       16,
+       3,
+       {0xF800, 0x07E0, 0x001F},
+       {0xFF, 0xFF, 0, 0, 0x1F, 0xF8, 0, 0, 0x00, 0xF8, 0xE0, 0x07, 0x1F, 0, 0, 0},
+       kTrue},
+      {"24 bits",
+       2,
+       24,
+       0,
+       {},
+       {255, 255, 255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0},
        kTrue},
       {"32 bits without alpha",
        2,
@@ -94,15 +114,19 @@ std::vector<TDibCase> Cases() {
       // Runs of one index, a line end, an absolute run padded to 16 bits, the image end.
       {"RLE8", 2, 8, 1, table, {1, 0, 1, 1, 1, 2, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}, kIndexed},
       // A move leaves c0 behind it.
-      {"RLE8 with a move", 2, 8, 1, table, {3, 1, 0, 0, 0, 2, 2, 0, 1, 3, 0, 1}, {C(0), C(0), C(3), C(1), C(1), C(1)}},
+      {"RLE8 with a move",
+       2,
+       8,
+       1,
+       table,
+       {3, 1, 0, 0, 0, 2, 2, 0, 1, 3, 0, 1},
+       {C(0), C(0), C(3), C(1), C(1), C(1)}},
       // An absolute run of three indexes in two bytes; runs alternating two indexes.
       {"RLE4", 2, 4, 2, table, {0, 3, 0x01, 0x20, 0, 0, 2, 0x12, 1, 0x30, 0, 1}, kIndexed},
   };
 }
 
-std::uint32_t ColorsUsed(const TDibCase& c) {
-  return c.Bits <= 8 ? std::uint32_t(c.Extra.size()) : 0;
-}
+std::uint32_t ColorsUsed(const TDibCase& c) { return c.Bits <= 8 ? std::uint32_t(c.Extra.size()) : 0; }
 
 void ExpectImage(const TskPixels& p, const TImage& expected, const std::string& name) {
   ASSERT_EQ(p.Width(), 3) << name;

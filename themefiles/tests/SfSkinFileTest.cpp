@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -351,7 +351,8 @@ TEST(SfSkinFile, DemoSkinMutationsLoadOrFailCleanly) {
       ASSERT_TRUE(SfInflate(in, inflated, false));
       contents = std::move(inflated);
     }
-    const char* sig = kind == fkUncompressed ? "_UCT" : kind == fkCompressed ? "_DCT"
+    const char* sig = kind == fkUncompressed      ? "_UCT"
+                      : kind == fkCompressed      ? "_DCT"
                       : kind == fkUltraCompressed ? "_TCT"
                                                   : "_MCT";
     auto wrap = [&](const std::vector<std::uint8_t>& c) {
@@ -607,12 +608,14 @@ TEST(SfSkinFile, EveryObjectNameThatLoadsSavesAndLoadsAgain) {
   // Names as either form reads them; the writer takes every name a reader took.
   const std::string longest(255, 'n');
   for (const std::string& name : {std::string("Form"), std::string("1st"), std::string("Frame.Left"),
-                                 std::string("_"), std::string(""), longest}) {
+                                  std::string("_"), std::string(""), longest}) {
     for (const bool binary : {false, true}) {
       TSfByteBuilder b;
       if (binary) {
-        b.Header().U32(0x00FFF000u).U32(1).Raw(
-            BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).Int("Width", 7).End()));
+        b.Header()
+            .U32(0x00FFF000u)
+            .U32(1)
+            .Raw(BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).Int("Width", 7).End()));
       } else {
         b.Signature("_UCT").Header().U32(0).U32(1);
         b.Raw(TextRecord("TSfSkinObject", "object " + name + ": TSfSkinObject\n  Width = 7\nend\n"));
@@ -634,8 +637,10 @@ TEST(SfSkinFile, EveryObjectNameThatLoadsSavesAndLoadsAgain) {
   // A name that neither form can write is refused on reading, with the previous contents kept.
   for (const std::string& name : {std::string("two words"), std::string("caf\xE9"), std::string("a\x01")}) {
     TSfByteBuilder b;
-    b.Header().U32(0x00FFF000u).U32(1).Raw(
-        BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).End()));
+    b.Header()
+        .U32(0x00FFF000u)
+        .U32(1)
+        .Raw(BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).End()));
     TSfSkinSource s = Loaded();
     EXPECT_FALSE(s.LoadFromStream(CompressedFile("_MCT", b.B, 1))) << name;
     EXPECT_NE(s.LastError().find("underscores and dots"), std::string::npos) << s.LastError();
