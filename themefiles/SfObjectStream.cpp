@@ -33,11 +33,13 @@ bool SfSameText(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool SfIsIdent(std::string_view s) {
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    const bool ok = std::isalpha(c) || c == '_' || (i > 0 && std::isdigit(c));
-    if (!ok || c > 127) {
+bool SfIsObjectName(std::string_view s) {
+  if (s.size() > 255) {
+    return false;
+  }
+  for (const char ch : s) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c > 127 || !(std::isalnum(c) || c == '_' || c == '.')) {
       return false;
     }
   }
@@ -206,6 +208,11 @@ bool SfReadBinaryObject(TSfReader& in, TSfObjectData& out) {
   TSfObjectData obj;
   if (!in.ShortString(obj.ClassName, "class name") || !in.ShortString(obj.Name, "object name")) {
     return false;
+  }
+  if (!SfIsObjectName(obj.Name)) {
+    // The textual form could not carry it, so the skin could not be saved again.
+    return in.Fail("object name of class '" + obj.ClassName +
+                   "' holds characters other than letters, digits, underscores and dots");
   }
   for (;;) {
     std::string name;

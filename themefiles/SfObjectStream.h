@@ -56,8 +56,8 @@ std::string SfObjectToText(const TSfObjectData& obj, bool nested, int indent = 0
 // Reads object blocks one after another until the text ends.
 [[nodiscard]] bool SfTextToObjects(std::string_view text, TSfReader& errors, std::vector<TSfObjectData>& out);
 
-// A valid identifier for names in either form (letters, digits, underscore; not starting
-// with a digit). The empty name is valid for objects.
-bool SfIsIdent(std::string_view s);
+// An object name both forms read and write: at most 255 letters, digits, underscores and
+// dots (the characters of a name in the textual form); the empty name is valid.
+bool SfIsObjectName(std::string_view s);
 // Case-insensitive ASCII comparison.
 bool SfSameText(std::string_view a, std::string_view b);

@@ -74,7 +74,9 @@ void TSfCanvasText::Flush(ISkPaintCanvas& canvas, std::int32_t dx, std::int32_t 
 void SfLayoutTree(TSfSkinObject& node, ISfTextEngine* text) {
   node.LayoutChildren(text);
   for (std::size_t i = 0; i < node.ChildCount(); ++i) {
-    SfLayoutTree(*node.Child(i), text);
+    if (TSfSkinObject& c = *node.Child(i); c.ChildCount() != 0) {
+      SfLayoutTree(c, text);
+    }
   }
 }
 
@@ -127,8 +129,12 @@ void TSfPaintTarget::Draw(ISkPaintCanvas& canvas, TSfSkinObject& node, const Tsk
     return;
   }
   FText.Bind(&canvas);
-  node.SetNodeBounds({0, 0, w, h}, &FText);
+  node.SetNodeBounds(rect, &FText);
   SfLayoutTree(node, &FText);
+  // The node is drawn where it is: its tree (which may be part of a frame that is laid out,
+  // painted and regioned again later) is moved so that the rectangle's top-left is the
+  // image's origin only while it draws.
+  TSfShiftedTree shifted(node, -rect.Left, -rect.Top);
   if (TextOnly(node)) {
     // Nothing but text (a caption title): the image is neither cleared nor handed over, the
     // texts go straight to the canvas.

@@ -43,7 +43,8 @@ public:
 
 class TSfPaintTarget {
 public:
-  // Lays `node` out over `rect` and draws it there; `clip` (window coordinates, none when
+  // Lays `node` out over `rect` (window coordinates; nothing moves when the node is already
+  // there) and draws it there; `clip` (window coordinates, none when
   // empty) limits what is drawn. A visible `hole` (a node of the tree that draws nothing, such
   // as a frame's client placeholder) is left out of the image: only the parts around it are
   // drawn and handed to the canvas.

@@ -69,6 +69,23 @@ void TSfSkinObject::SetHeight(std::int32_t v) {
 }
 
 void TSfSkinObject::LayoutChildren(ISfTextEngine* text) {
+  if (FChildren.empty()) {
+    return;
+  }
+  // The alignments present among the children: a step with none of its alignments is passed
+  // over, so that many unaligned children cost one pass.
+  std::uint32_t present = 0;
+  for (const auto& c : FChildren) {
+    present |= 1u << (c->FAlign & 31);
+  }
+  auto has = [present](std::initializer_list<TSfAlign> aligns) {
+    for (TSfAlign a : aligns) {
+      if ((present >> a) & 1) {
+        return true;
+      }
+    }
+    return false;
+  };
   std::int64_t l = FLeft, t = FTop, r = std::int64_t(FLeft) + FWidth, b = std::int64_t(FTop) + FHeight;
   auto visible = [this](std::size_t i) { return FChildren[i]->FNodeVisible; };
   auto vertical = [&](TSfAlign top, TSfAlign bottom) {
@@ -105,11 +122,19 @@ void TSfSkinObject::LayoutChildren(ISfTextEngine* text) {
       }
     }
   };
-  vertical(saMostTop, saMostBottom);
-  horizontal(saMostLeft, saMostRight);
-  vertical(saTop, saBottom);
-  horizontal(saLeft, saRight);
-  for (std::size_t i = FChildren.size(); i-- > 0;) {
+  if (has({saMostTop, saMostBottom})) {
+    vertical(saMostTop, saMostBottom);
+  }
+  if (has({saMostLeft, saMostRight})) {
+    horizontal(saMostLeft, saMostRight);
+  }
+  if (has({saTop, saBottom})) {
+    vertical(saTop, saBottom);
+  }
+  if (has({saLeft, saRight})) {
+    horizontal(saLeft, saRight);
+  }
+  for (std::size_t i = has({saText}) ? FChildren.size() : 0; i-- > 0;) {
     TSfSkinObject& c = *FChildren[i];
     if (visible(i) && c.FAlign == saText) {
       const std::int64_t w = (text ? text->TextWidth(c.FNodeText, c.FFont) : 0) +
@@ -117,21 +142,21 @@ void TSfSkinObject::LayoutChildren(ISfTextEngine* text) {
       c.SetNodeBounds(MakeRect(c.FLeft, c.FTop, c.FLeft + w, std::int64_t(c.FTop) + c.FHeight), text);
     }
   }
-  for (std::size_t i = FChildren.size(); i-- > 0;) {
+  for (std::size_t i = has({saCenter}) ? FChildren.size() : 0; i-- > 0;) {
     TSfSkinObject& c = *FChildren[i];
     if (visible(i) && c.FAlign == saCenter) {
       const std::int64_t x = l + (r - l - c.FWidth) / 2, y = t + (b - t - c.FHeight) / 2;
       c.SetNodeBounds(MakeRect(x, y, x + c.FWidth, y + c.FHeight), text);
     }
   }
-  for (std::size_t i = 0; i < FChildren.size(); ++i) {
+  for (std::size_t i = 0; has({saClient}) && i < FChildren.size(); ++i) {
     if (visible(i) && FChildren[i]->FAlign == saClient) {
       FChildren[i]->SetNodeBounds(MakeRect(l, t, r, b), text);
     }
   }
   // Corner anchors follow the change from the previous bounds (none on the first layout).
   const std::int64_t prevW = RectWidth(FPrevBounds), prevH = RectHeight(FPrevBounds);
-  if (prevW <= 0) {
+  if (prevW <= 0 || !has({saTopLeft, saTopRight, saBottomLeft, saBottomRight})) {
     return;
   }
   const std::int64_t dx = std::int64_t(FLeft) - FPrevBounds.Left, dy = std::int64_t(FTop) - FPrevBounds.Top;
@@ -593,16 +618,6 @@ void TSfButtonObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
   DrawWithLink(canvas, clip, link && link->Valid() ? *link : FBitmap);
 }
 
-std::vector<TskRect> TSfBitmapObject::NodeRegion(ISfTextEngine& text) {
-  if (!FBitmap.Valid()) {
-    return {};
-  }
-  if (FKind == skClient || !FMasked) {
-    return {Bounds()};
-  }
-  return RenderedRegion(text);
-}
-
 void TSfBitmapSkinObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
   DrawLink(canvas, clip, FBitmap);
 }
@@ -615,13 +630,6 @@ void TSfBitmapSkinObject::DrawLink(TSfCanvas& canvas, const TskRect& clip, const
     DrawStyled(canvas, link, link.Rect, Bounds(), FTileStyle, link.Masks.Masked, clip, false);
   }
   DrawNodeText(canvas);
-}
-
-std::vector<TskRect> TSfBitmapSkinObject::NodeRegion(ISfTextEngine& text) {
-  if (FKind == skClient) {
-    return {Bounds()};
-  }
-  return RenderedRegion(text);
 }
 
 void TSfFormBitmapSkinObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
@@ -757,58 +765,7 @@ void TSfLinkSkinObject::DrawNode(TSfCanvas& canvas, const TskRect& clip) {
                        IntersectRects(r, canvas.Pixels.Bounds()));
 }
 
-// ---- regions and hit testing ----
-
-std::vector<TskRect> TSfSkinObject::NodeRegion(ISfTextEngine&) {
-  if (FWidth <= 0 || FHeight <= 0) {
-    return {};
-  }
-  return {Bounds()};
-}
-
-std::vector<TskRect> TSfSkinObject::TreeRegion(ISfTextEngine& text) {
-  if (FWidth <= 0 || FHeight <= 0) {
-    return {};
-  }
-  if (FChildren.empty() || FDrawIfOwner || !FMasked) {
-    return NodeRegion(text);
-  }
-  std::vector<TskRect> all;
-  for (auto& c : FChildren) {
-    if (c->FNodeVisible) {
-      std::vector<TskRect> part = c->TreeRegion(text);
-      all.insert(all.end(), part.begin(), part.end());
-    }
-  }
-  return all;
-}
-
-std::vector<TskRect> TSfSkinObject::RenderedRegion(ISfTextEngine& text) {
-  // A node larger than any bitmap the limits allow answers its rectangle instead of
-  // allocating an image of its size.
-  if (!TskPixels::ValidSize(FWidth, FHeight) ||
-      std::int64_t(FWidth) * FHeight > TSfLimits{}.MaxBitmapPixels) {
-    return {Bounds()};
-  }
-  TskPixels image;
-  if (!image.SetSize(FWidth, FHeight)) {
-    return {Bounds()};
-  }
-  image.Fill(skKeyColor);
-  const TskRect at = Bounds();
-  SetNodeBounds({0, 0, FWidth, FHeight}, &text);
-  {
-    struct TMoveBack {
-      TSfSkinObject& N;
-      TskRect R;
-      ISfTextEngine& T;
-      ~TMoveBack() { N.SetNodeBounds(R, &T); }
-    } back{*this, at, text};
-    TSfCanvas canvas{image, text};
-    DrawNode(canvas, {});
-  }
-  return SkRegionRuns(image, at.Left, at.Top);
-}
+// ---- hit testing ----
 
 TSfSkinObject* TSfSkinObject::NodeHitTest(TskPoint p) {
   // Hidden nodes keep stale rectangles; they never answer.

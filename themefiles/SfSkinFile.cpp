@@ -338,7 +338,8 @@ std::vector<TskRect> TSkSkinFile::WindowRegion(std::uint8_t kind, const TskWindo
   }
   w.Frame->SetNodeBounds(info.Rect, &FMeasure);
   SfLayoutTree(*w.Frame, &FMeasure);
-  return w.Frame->TreeRegion(FMeasure);
+  // Bounded by the window: nothing outside it is drawn or answered.
+  return w.Frame->TreeRegion(FMeasure, info.Rect);
 }
 
 std::uint8_t TSkSkinFile::WindowHitTest(std::uint8_t kind, const TskWindowInfo& info, TName objectName,

@@ -729,8 +729,9 @@ bool ReadChildren(std::span<const std::uint8_t> blob, TSfReader& parent, TSfSkin
 } // namespace
 
 bool SfObjectToData(const TSfSkinObject& obj, bool nested, TSfObjectData& out, std::string& why) {
-  if (!SfIsIdent(obj.FName) || obj.FName.size() > 255) {
-    why = "object name '" + obj.FName + "' is not an identifier of at most 255 characters";
+  if (!SfIsObjectName(obj.FName)) {
+    why =
+        "object name '" + obj.FName + "' is not a name of at most 255 letters, digits, underscores and dots";
     return false;
   }
   if (obj.TreeDepth() > TSfLimits{}.MaxTreeDepth) {

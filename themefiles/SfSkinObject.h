@@ -13,9 +13,11 @@
 #include "theme/records/SkFontDesc.h"
 #include "themefiles/SfObjectStream.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -176,6 +178,7 @@ struct TSfCanvas {
 };
 
 class TSfSkinObject;
+class TSfRegionBuilder;
 
 // Walks the stored properties of a node in their published order.
 class ISfPropertyVisitor {
@@ -269,9 +272,18 @@ public:
   virtual void SetNodeState(std::uint8_t state);
   void SetNodeActive(bool active);
   virtual void SetNodeButtons(std::uint16_t buttons);
-  // Region as rectangles (a list of one-pixel-high runs or whole rectangles), empty for none.
-  virtual std::vector<TskRect> NodeRegion(ISfTextEngine& text);
+  // Region as rectangles (bands of runs, each band rows of equal runs), empty for none. The
+  // work is bounded by `limit` (the window's rectangle for a frame): nothing outside it is
+  // drawn or answered. Without a limit the node's own rectangle bounds it.
+  std::vector<TskRect> NodeRegion(ISfTextEngine& text);
   std::vector<TskRect> TreeRegion(ISfTextEngine& text);
+  std::vector<TskRect> TreeRegion(ISfTextEngine& text, const TskRect& limit);
+  // Adds the node's own region (not its children's, unless it draws them) to `region`.
+  virtual void AddNodeRegion(TSfRegionBuilder& region);
+  void AddTreeRegion(TSfRegionBuilder& region);
+  // Moves the subtree by (dx, dy) without laying it out again: a move by (-dx, -dy) puts every
+  // node back exactly. Drawing in another origin goes through TSfShiftedTree.
+  void ShiftTree(std::int32_t dx, std::int32_t dy);
   // The node under a point (right and bottom edges excluded), or none.
   TSfSkinObject* NodeHitTest(TskPoint p);
 
@@ -280,8 +292,6 @@ protected:
   void DrawNodeChildren(TSfCanvas& canvas, const TskRect& clip);
   // The font a node draws its text with at present (state variants swap it while drawing).
   TSfFont& CurrentFont() { return FFont; }
-  // Renders the node into a key-coloured image and answers the runs of its other pixels.
-  std::vector<TskRect> RenderedRegion(ISfTextEngine& text);
 
 private:
   friend class TSfStoredObject;
@@ -311,7 +321,7 @@ public:
   void ForEachBitmap(const std::function<void(TSfBitmapRef&)>& fn) override { fn(FBitmap); }
   bool MasksWithMargins() const override { return true; }
   void DrawNode(TSfCanvas& canvas, const TskRect& clip) override;
-  std::vector<TskRect> NodeRegion(ISfTextEngine& text) override;
+  void AddNodeRegion(TSfRegionBuilder& region) override;
   TSfBitmapRef FBitmap;
   TscTileStyle FBorderTileStyle = tsTile;
   bool FMaskedBorder = true, FMaskedAngles = true;
@@ -389,7 +399,7 @@ public:
   void VisitProperties(ISfPropertyVisitor& v) override;
   void ForEachBitmap(const std::function<void(TSfBitmapRef&)>& fn) override { fn(FBitmap); }
   void DrawNode(TSfCanvas& canvas, const TskRect& clip) override;
-  std::vector<TskRect> NodeRegion(ISfTextEngine& text) override;
+  void AddNodeRegion(TSfRegionBuilder& region) override;
   TSfBitmapRef FBitmap;
   TscTileStyle FTileStyle = tsTile;
 
@@ -499,6 +509,57 @@ public:
   void VisitProperties(ISfPropertyVisitor& v) override;
   TSfRollKind FRollKind = rkLeft;
   std::int32_t FRollValue = 0;
+};
+
+// ---- regions ----
+
+// Collects the region of a tree inside a limit rectangle: a coverage image of the limit's
+// size where rectangles are filled and rendered nodes leave their pixels other than the key
+// colour. Rendering is bounded by a budget of kSfRegionRenderBudget times the limit's area;
+// a node past it counts with its whole rectangle. Nothing is added once the limit is covered.
+class TSfRegionBuilder {
+public:
+  TSfRegionBuilder(const TskRect& limit, ISfTextEngine& text);
+  // The part of `r` inside the limit is in the region.
+  void AddRect(const TskRect& r);
+  // Draws `node` (with whatever it draws of its children) and adds its pixels.
+  void AddRendered(TSfSkinObject& node);
+  // True when nothing more can be added (the limit is covered, or empty).
+  bool Full() const { return FCovered >= FArea; }
+  // True when `r` has a part inside the limit.
+  bool Meets(const TskRect& r) const;
+  std::vector<TskRect> Runs() const;
+  // Pixels drawn for rendered nodes so far.
+  std::int64_t Rendered() const { return FRendered; }
+
+private:
+  TskRect FLimit;
+  ISfTextEngine& FText;
+  TskPixels FCover, FScratch;
+  bool FTooLarge = false;
+  TskRect FTooLargeRect{};
+  // Covered pixels of each row of the limit, and the rectangles added so far.
+  std::vector<std::int32_t> FRowCovered;
+  std::set<std::array<std::int32_t, 4>> FRects;
+  std::int64_t FArea = 0, FCovered = 0, FRendered = 0, FBudget = 0;
+};
+
+// Rendering work of one region, in multiples of the limit's area.
+inline constexpr std::int64_t kSfRegionRenderBudget = 2;
+
+// Moves a subtree for as long as it lives (drawing it in another origin) and back.
+class TSfShiftedTree {
+public:
+  TSfShiftedTree(TSfSkinObject& node, std::int32_t dx, std::int32_t dy) : FNode(node), FDx(dx), FDy(dy) {
+    FNode.ShiftTree(dx, dy);
+  }
+  ~TSfShiftedTree() { FNode.ShiftTree(-FDx, -FDy); }
+  TSfShiftedTree(const TSfShiftedTree&) = delete;
+  TSfShiftedTree& operator=(const TSfShiftedTree&) = delete;
+
+private:
+  TSfSkinObject& FNode;
+  std::int32_t FDx, FDy;
 };
 
 // ---- registry and stored records ----

@@ -2,6 +2,8 @@
 // filters and registry; reading and writing the contents; the source's operations.
 #include "themefiles/SfSkinSource.h"
 
+#include "themefiles/SfDib.h"
+
 #include "theme/SkText.h"
 
 #include <algorithm>
@@ -202,52 +204,6 @@ void Recolour(TSfBitmap& b) {
   const bool key = b.Pixels.SetTransparentColor(skKeyColor);
   b.Transparent = magenta || key;
   b.AlphaBlend = b.Pixels.CheckAlpha();
-}
-
-// A device-independent bitmap file (the oldest bitmap row of the binary form). Only
-// uncompressed 24- and 32-bit images are decoded; anything else gives an empty bitmap. It has
-// its own failure record: a bitmap it cannot decode does not fail the skin.
-TskPixels DecodeDib(std::span<const std::uint8_t> file, const TSfLimits& limits) {
-  TSfReader in(file, limits);
-  TskPixels none;
-  std::span<const std::uint8_t> magic;
-  std::uint32_t fileSize, reserved, offset, headerSize, compression;
-  std::int32_t w, h;
-  std::uint16_t planes, bits;
-  if (!in.Bytes(2, magic, "bitmap file header") || !in.U32(fileSize) || !in.U32(reserved) ||
-      !in.U32(offset) || !in.U32(headerSize) || headerSize < 40 || !in.I32(w) || !in.I32(h) ||
-      !in.U16(planes) || !in.U16(bits) || !in.U32(compression)) {
-    return none;
-  }
-  if (magic[0] != 'B' || magic[1] != 'M' || compression != 0 || (bits != 24 && bits != 32) || w <= 0 ||
-      h == 0 || h == INT32_MIN || offset > file.size()) {
-    return none;
-  }
-  const std::int64_t ah = h < 0 ? -std::int64_t(h) : h;
-  if (w > limits.MaxBitmapSide || ah > limits.MaxBitmapSide ||
-      std::int64_t(w) * ah > limits.MaxBitmapPixels) {
-    return none;
-  }
-  const std::size_t bytesPerPixel = bits / 8;
-  const std::size_t stride = (std::size_t(w) * bytesPerPixel + 3) & ~std::size_t(3);
-  TSfReader rows(file.subspan(offset), limits);
-  TskPixels out;
-  if (!out.SetSize(w, std::int32_t(ah))) {
-    return none;
-  }
-  for (std::int64_t r = 0; r < ah; ++r) {
-    std::span<const std::uint8_t> row;
-    if (!rows.Bytes(stride, row, "bitmap row")) {
-      return none;
-    }
-    TskColor* dst = out.ScanLine(std::int32_t(h > 0 ? ah - 1 - r : r));
-    for (std::int32_t x = 0; x < w; ++x) {
-      const std::uint8_t* p = row.data() + std::size_t(x) * bytesPerPixel;
-      const std::uint32_t a = bits == 32 ? p[3] : 255;
-      dst[x] = (a << 24) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
-    }
-  }
-  return out;
 }
 
 } // namespace
@@ -564,7 +520,12 @@ bool TSfSkinFilterMaxCompression::ReadContents(TSfReader& in, TSfSkinSource& s) 
       if (!in.Bytes(size, file, "bitmap file")) {
         return false;
       }
-      b->Pixels = DecodeDib(file, in.Limits());
+      // A bitmap that cannot be decoded is left empty; it does not fail the skin.
+      TSfReader dib(file, in.Limits());
+      bool alpha = false;
+      if (!SfDecodeDibFile(dib, b->Pixels, alpha)) {
+        b->Pixels = TskPixels();
+      }
       b->Transparent = b->Pixels.SetTransparentColor(skKeyColor);
       b->AlphaBlend = b->Pixels.CheckAlpha();
     }

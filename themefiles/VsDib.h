@@ -5,8 +5,6 @@
 #include "theme/SkPixels.h"
 #include "themefiles/SfReader.h"
 
-// Decodes 1, 4 and 8 bits per pixel with a colour table, 24 and 32 bits, and 16 and 32 bits
-// with bit masks; rows bottom-up or top-down. 32-bit pixels keep their alpha unless every
-// pixel's alpha is 0 (then they are opaque); the others get alpha 255. `hasAlpha` tells
-// whether some pixel is not fully opaque. Compressed and other formats fail the reader.
+// The shared bitmap decoder (SfDib.h) without a file header: every depth, run-length data and
+// bit masks. `hasAlpha` tells whether some pixel is not fully opaque.
 [[nodiscard]] bool VsDecodeDib(TSfReader& in, TskPixels& out, bool& hasAlpha);

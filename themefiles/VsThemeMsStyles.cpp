@@ -949,7 +949,8 @@ void TSkThemeMsStyles::PaintEdit(std::uint8_t kind, ISkPaintCanvas& canvas, TNam
 }
 
 void TSkThemeMsStyles::PaintEditButton(std::uint8_t, ISkPaintCanvas& canvas, TName, const TskPartInfo& info) {
-  const std::uint8_t low = info.State;
+  // The face state is the low byte of the element word (Part), as for every theme.
+  const std::uint8_t low = info.Part;
   const std::int32_t frame = low == 1 ? 2 : low == 2 ? 3 : low == 4 ? 4 : 1;
   DrawSection(canvas, "Combobox.DropDownButton", info.Rect, frame);
 }

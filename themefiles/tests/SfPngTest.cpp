@@ -41,6 +41,17 @@ TEST(SfPng, MalformedFilesFailWithAReason) {
     ASSERT_FALSE(error.empty());
   }
   EXPECT_TRUE(out.Empty()) << "a failed read leaves the image untouched";
+  // Every byte flipped: read, or failed with a reason and the image untouched.
+  for (std::size_t at = 0; at < good.size(); ++at) {
+    std::vector<std::uint8_t> bad = good;
+    bad[at] ^= 0xFF;
+    TskPixels flipped;
+    error.clear();
+    if (!SfReadPng(bad, flipped, error)) {
+      ASSERT_FALSE(error.empty()) << at;
+      ASSERT_TRUE(flipped.Empty()) << at;
+    }
+  }
   struct TCase {
     const char* Name;
     std::size_t Offset;

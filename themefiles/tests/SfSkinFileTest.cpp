@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -310,6 +312,88 @@ TEST(SfSkinFile, EveryTruncationFailsAndKeepsThePreviousContents) {
   }
 }
 
+// The demo skin through every filter, changed in the ways a damaged or hostile file is: cut at
+// many points, bytes flipped in its contents, counts at and past the limits, huge names. A
+// change either loads or fails with a reason and keeps what was loaded before.
+TEST(SfSkinFile, DemoSkinMutationsLoadOrFailCleanly) {
+  TSfSkinSource demo;
+  ASSERT_TRUE(demo.LoadFromFile(TABIRA_DEMO_SKIN)) << demo.LastError();
+  std::size_t nodes = 0;
+  int depth = 0;
+  for (std::size_t i = 0; i < demo.ObjectCount(); ++i) {
+    nodes += demo.Object(i)->NodeCount();
+    depth = std::max(depth, demo.Object(i)->TreeDepth());
+  }
+  auto loadsOrFailsCleanly = [](std::span<const std::uint8_t> bytes, const TSfLimits& limits,
+                                const std::string& what) {
+    TSfSkinSource s = Loaded();
+    if (!s.LoadFromStream(bytes, limits)) {
+      EXPECT_FALSE(s.LastError().empty()) << what;
+      ExpectKept(s);
+      return false;
+    }
+    return true;
+  };
+  for (TSfFilterKind kind : {fkUncompressed, fkCompressed, fkUltraCompressed, fkMaxCompression}) {
+    const std::string k = "filter " + std::to_string(int(kind));
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(demo.SaveToStream(file, kind)) << demo.LastError();
+    // Cuts: every one of the first 64 bytes, then about 120 points over the rest.
+    for (std::size_t n = 0; n < file.size(); n += n < 64 ? 1 : file.size() / 120 + 1) {
+      EXPECT_FALSE(loadsOrFailsCleanly(std::span(file).first(n), {}, k + ", cut at " + std::to_string(n)));
+    }
+    // Flipped bytes in the contents (under the compression, so that the parser sees them).
+    const std::size_t head = kind == fkUncompressed ? 5 : 9;
+    std::vector<std::uint8_t> contents(file.begin() + std::ptrdiff_t(head), file.end());
+    if (kind != fkUncompressed) {
+      TSfReader in{std::span<const std::uint8_t>(contents)};
+      std::vector<std::uint8_t> inflated;
+      ASSERT_TRUE(SfInflate(in, inflated, false));
+      contents = std::move(inflated);
+    }
+    const char* sig = kind == fkUncompressed      ? "_UCT"
+                      : kind == fkCompressed      ? "_DCT"
+                      : kind == fkUltraCompressed ? "_TCT"
+                                                  : "_MCT";
+    auto wrap = [&](const std::vector<std::uint8_t>& c) {
+      if (kind != fkUncompressed) {
+        return CompressedFile(sig, c, 1);
+      }
+      TSfByteBuilder b;
+      b.Signature(sig).Raw(c);
+      return b.B;
+    };
+    for (std::size_t at = 0; at < contents.size(); at += contents.size() / 100 + 1) {
+      std::vector<std::uint8_t> bad = contents;
+      bad[at] ^= 0xFF;
+      (void)loadsOrFailsCleanly(wrap(bad), {}, k + ", byte flipped at " + std::to_string(at));
+    }
+    // Counts at and past the limits.
+    TSfLimits at;
+    at.MaxBitmaps = demo.FBitmaps.size();
+    at.MaxTreeNodes = nodes;
+    at.MaxTreeDepth = depth;
+    EXPECT_TRUE(loadsOrFailsCleanly(file, at, k + ", at the limits"));
+    const std::pair<const char*, std::function<void(TSfLimits&)>> past[] = {
+        {"bitmaps", [](TSfLimits& l) { --l.MaxBitmaps; }},
+        {"nodes", [](TSfLimits& l) { --l.MaxTreeNodes; }},
+        {"depth", [](TSfLimits& l) { --l.MaxTreeDepth; }},
+    };
+    for (const auto& [name, tighten] : past) {
+      TSfLimits limits = at;
+      tighten(limits);
+      EXPECT_FALSE(loadsOrFailsCleanly(file, limits, k + ", one past the limit of " + name));
+    }
+    // Huge names: the skin name's byte count, and a skin name past the record limit.
+    std::vector<std::uint8_t> huge = contents;
+    huge[0] = huge[1] = huge[2] = huge[3] = 0xFF;
+    EXPECT_FALSE(loadsOrFailsCleanly(wrap(huge), {}, k + ", name of 4 GB"));
+    TSfLimits tight;
+    tight.MaxRecordBytes = 3;
+    EXPECT_FALSE(loadsOrFailsCleanly(file, tight, k + ", names past the record limit"));
+  }
+}
+
 struct TMalformedCase {
   const char* Name;
   std::vector<std::uint8_t> Bytes;
@@ -498,8 +582,8 @@ TEST(SfSkinFile, WhatTheFormatCannotHoldIsRefused) {
          }
        },
        "more than 65535"},
-      {"a name that is not an identifier", [](TSfSkinSource& s) { s.Object(0)->FName = "two words"; },
-       "not an identifier"},
+      {"a name with a blank", [](TSfSkinSource& s) { s.Object(0)->FName = "two words"; },
+       "underscores and dots"},
       {"65 levels",
        [](TSfSkinSource& s) {
          TSfSkinObject* n = s.Object(0);
@@ -517,6 +601,50 @@ TEST(SfSkinFile, WhatTheFormatCannotHoldIsRefused) {
       EXPECT_FALSE(s.SaveToStream(bytes, kind)) << c.Name;
       EXPECT_NE(s.LastError().find(c.Reason), std::string::npos) << c.Name << ": " << s.LastError();
     }
+  }
+}
+
+TEST(SfSkinFile, EveryObjectNameThatLoadsSavesAndLoadsAgain) {
+  // Names as either form reads them; the writer takes every name a reader took.
+  const std::string longest(255, 'n');
+  for (const std::string& name : {std::string("Form"), std::string("1st"), std::string("Frame.Left"),
+                                  std::string("_"), std::string(""), longest}) {
+    for (const bool binary : {false, true}) {
+      TSfByteBuilder b;
+      if (binary) {
+        b.Header()
+            .U32(0x00FFF000u)
+            .U32(1)
+            .Raw(BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).Int("Width", 7).End()));
+      } else {
+        b.Signature("_UCT").Header().U32(0).U32(1);
+        b.Raw(TextRecord("TSfSkinObject", "object " + name + ": TSfSkinObject\n  Width = 7\nend\n"));
+      }
+      const auto file = binary ? CompressedFile("_MCT", b.B, 1) : b.B;
+      TSfSkinSource s;
+      ASSERT_TRUE(s.LoadFromStream(file)) << name << ": " << s.LastError();
+      for (TSfFilterKind kind : {fkUncompressed, fkCompressed, fkUltraCompressed, fkMaxCompression}) {
+        std::vector<std::uint8_t> saved;
+        ASSERT_TRUE(s.SaveToStream(saved, kind)) << name << ", filter " << int(kind) << ": " << s.LastError();
+        TSfSkinSource again;
+        ASSERT_TRUE(again.LoadFromStream(saved)) << name << ": " << again.LastError();
+        ASSERT_EQ(again.ObjectCount(), 1u);
+        EXPECT_EQ(again.Object(0)->FName, name);
+        EXPECT_EQ(again.Object(0)->FWidth, 7);
+      }
+    }
+  }
+  // A name that neither form can write is refused on reading, with the previous contents kept.
+  for (const std::string& name : {std::string("two words"), std::string("caf\xE9"), std::string("a\x01")}) {
+    TSfByteBuilder b;
+    b.Header()
+        .U32(0x00FFF000u)
+        .U32(1)
+        .Raw(BinaryRecord("TSfSkinObject", TSfTpf0Builder("TSfSkinObject", name).End()));
+    TSfSkinSource s = Loaded();
+    EXPECT_FALSE(s.LoadFromStream(CompressedFile("_MCT", b.B, 1))) << name;
+    EXPECT_NE(s.LastError().find("underscores and dots"), std::string::npos) << s.LastError();
+    ExpectKept(s);
   }
 }
 

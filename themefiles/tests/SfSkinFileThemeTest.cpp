@@ -548,3 +548,73 @@ TEST(SkinTiling, RowsEqualTiles) {
 }
 
 } // namespace
+
+namespace {
+
+// A title placed by its own coordinates (no alignment) keeps them through a caption paint:
+// drawing a node of the frame does not move it inside the frame.
+TEST(SkinFileTheme, PaintingTheCaptionLeavesAnUnalignedTitleInPlace) {
+  TSfSkinSource source = MakeThemeSkin();
+  TSfSkinObject* title = source.ObjectByName("Form")->FindByKind(skTitle);
+  ASSERT_NE(title, nullptr);
+  title->FAlign = saNone;
+  title->FLeft = 30;
+  title->FTop = 4;
+  title->FWidth = 120;
+  title->FHeight = 14;
+  title->FColor = 0x00C0FF;
+  auto theme = Theme(std::move(source));
+  const TskWindowInfo info = SkWindowInfo(kWindow, L"Zakat", kNormal, wsActive);
+  const TskRect before = theme->WindowCaptionRect(0, info, "default");
+  ASSERT_EQ(before, (TskRect{30, 4, 150, 18}));
+  const std::vector<TskRect> region = theme->WindowRegion(0, info, "default");
+  TPaper paper;
+  theme->PaintWindowCaption(0, paper.Canvas, "default", before, info);
+  EXPECT_EQ(theme->Cached(ceForm)->FindByKind(skTitle)->Bounds(), before) << "the frame's own title";
+  EXPECT_EQ(theme->WindowCaptionRect(0, info, "default"), before);
+  EXPECT_EQ(theme->WindowRegion(0, info, "default"), region);
+  TPaper frame;
+  theme->PaintWindow(0, frame.Canvas, "default", info);
+  EXPECT_EQ(frame.At(35, 8), TColor(0x00C0FF)) << "the title is painted where it stands";
+  EXPECT_NE(frame.At(5, 8), TColor(0x00C0FF));
+}
+
+// The region of a frame holding many leaves far larger than the window stays inside the
+// window, and drawing for it is bounded by the window's area, however many leaves there are.
+TEST(SkinFileTheme, RegionWorkIsBoundedByTheWindow) {
+  TSfSkinSource source = MakeThemeSkin();
+  auto* key = source.AddBitmap("dots", [] {
+    TskPixels p;
+    p.SetSize(4, 4);
+    p.Fill(skKeyColor);
+    p.SetPixel(1, 1, 0xFF204060);
+    return p;
+  }());
+  (void)key;
+  TSfSkinObject* form = source.ObjectByName("Form");
+  for (int i = 0; i < 50; ++i) {
+    auto leaf = std::make_unique<TSfBitmapObject>();
+    leaf->FBitmap.Name = "dots";
+    leaf->FBitmap.Rect = {0, 0, 4, 4};
+    leaf->FLeft = -3000 + i;
+    leaf->FTop = -2000;
+    leaf->FWidth = 8000;
+    leaf->FHeight = 8000;
+    form->AddChild(std::move(leaf));
+  }
+  auto theme = Theme(std::move(source));
+  const TskWindowInfo info = SkWindowInfo(kWindow, L"", kNormal, wsActive);
+  const std::vector<TskRect> region = theme->WindowRegion(0, info, "default");
+  ASSERT_FALSE(region.empty());
+  for (const TskRect& r : region) {
+    ASSERT_TRUE(RectContains(r, kWindow)) << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+  }
+  TSfPixelTextEngine text;
+  TSfSkinObject& frame = *theme->Cached(ceForm);
+  TSfRegionBuilder builder(kWindow, text);
+  frame.AddTreeRegion(builder);
+  EXPECT_LE(builder.Rendered(), kSfRegionRenderBudget * RectWidth(kWindow) * RectHeight(kWindow));
+  EXPECT_EQ(builder.Runs(), region);
+}
+
+} // namespace
