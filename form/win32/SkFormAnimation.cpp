@@ -140,11 +140,16 @@ void TSkDefaultForm::PrintChildren(HWND w, HDC dc, const TskRect& client) {
     RECT r{};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
-    TSavedDC saved(dc);
-    SetViewportOrgEx(dc, client.Left + r.left, client.Top + r.top, nullptr);
-    IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
-    SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+    // Each child paints into a bitmap of its own, as into a context of its own: its painting
+    // may move the context's origin to ask its parent for the background.
+    TskBitmap part;
+    if (!part.TrySetSize(r.right - r.left, r.bottom - r.top)) {
+      continue;
+    }
+    SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(part.DC()),
                  PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    BitBlt(dc, client.Left + r.left, client.Top + r.top, r.right - r.left, r.bottom - r.top, part.DC(), 0, 0,
+           SRCCOPY);
   }
 }
 

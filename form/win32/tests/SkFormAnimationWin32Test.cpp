@@ -77,20 +77,28 @@ COLORREF ThemeCaptionColour() {
   return TskCanvas::ToColorRef(TskThemeManager::Instance().CurrentTheme()->Rgb(kcCaptionNormal));
 }
 
-// Watches the driver's frames: the count, whether the window was visible at frame 3, and a
-// step run at frame 3.
+// Watches the driver's frames: the count, the last one, whether the window was visible at
+// frame 3, and a step run at frame 3.
 struct TFrameWatch {
   int Count = 0;
+  TskPixels Last;
   bool VisibleAtThird = true;
   std::function<void()> AtThird;
   HWND Window = nullptr;
   explicit TFrameWatch(HWND window) : Window(window) {
-    SkSetPresentHook([this](const TskPixels&, HDC, int, int) {
+    SkSetPresentHook([this](const TskPixels& work, HDC, int, int) {
+      Last = work.Clone();
       if (++Count == 3) {
         VisibleAtThird = IsWindowVisible(Window) != FALSE;
         if (AtThird) {
           AtThird();
         }
+      }
+      if (Count == 8) {
+        RECT r{};
+        GetWindowRect(Window, &r);
+        SaveShot("form-show-transition.bmp",
+                 GrabScreen({r.left - 20, r.top - 20, r.right + 20, r.bottom + 20}));
       }
     });
   }
@@ -114,8 +122,8 @@ TEST(SkFormAnimation, SettingsAreReadFromTheLayoutAndClamped) {
 }
 
 // ShowWindow on the hidden form, with something done at the third frame: the window appears
-// through the driver (hidden while the frames play) and ends shown with its frame painted and
-// answering the mouse.
+// through the driver (hidden while the frames play), the last frame showing its frame, its
+// label and its button as the window then paints them, and ends shown, answering the mouse.
 struct TShowCase {
   const char* Name;
   int During; // 0 nothing, 1 a click where the window will be, 2 a second show
@@ -125,9 +133,13 @@ TEST(SkFormAnimation, ShowWindowPlaysTheTransitionAndEndsShown) {
   const TShowCase cases[] = {{"plain", 0}, {"click", 1}, {"second show", 2}};
   for (const TShowCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TFormUnderTest f = MakeForm(
-        true,
-        "    Animation.Enabled = true\n    Animation.Time = 400\n    Animation.EffectKind = \"Fade\"\n");
+    TFormUnderTest f =
+        MakeForm(true, "    Animation.Enabled = true\n    Animation.Time = 400\n"
+                       "    Animation.EffectKind = \"Fade\"\n  }\n"
+                       "  TButton B {\n    Caption = \"Muncul lagi\"\n    Left = 16\n    Top = 16\n"
+                       "    Width = 120\n    Height = 28\n  }\n"
+                       "  TLabel L {\n    Caption = \"Harta WWW\"\n    Left = 16\n    Top = 80\n"
+                       "    Width = 120\n    Height = 20\n");
     ASSERT_NE(f.Frame, nullptr);
     HWND w = f.Handle();
     ASSERT_FALSE(IsWindowVisible(w));
@@ -164,6 +176,26 @@ TEST(SkFormAnimation, ShowWindowPlaysTheTransitionAndEndsShown) {
     const POINT p = CaptionProbe(*f.Frame);
     EXPECT_EQ(GrabScreen({r.left + p.x, r.top + p.y, r.left + p.x + 1, r.top + p.y + 1}).At(0, 0),
               ThemeCaptionColour());
+    // The last frame against the window's own paint: the caption row and the label exactly;
+    // the button is there (its border may change as it takes the focus).
+    const TScreenShot shot = GrabWindow(w);
+    const TskRect client = f.Frame->Geometry().ClientArea();
+    auto frame = [&](int x, int y) {
+      const TskColor px = watch.Last.GetPixel(x, y);
+      return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+    };
+    ASSERT_EQ(watch.Last.Width(), shot.Width);
+    int differ = 0;
+    for (int x = 0; x < client.Right; ++x) {
+      differ += frame(x, p.y) != shot.At(x, p.y);
+    }
+    for (int y = client.Top + 80; y < client.Top + 100; ++y) {
+      for (int x = client.Left + 16; x < client.Left + 136; ++x) {
+        differ += frame(x, y) != shot.At(x, y);
+      }
+    }
+    EXPECT_EQ(differ, 0);
+    EXPECT_NE(frame(client.Left + 16, client.Top + 30), frame(client.Left + 200, client.Top + 30));
     // Usable: a drag on the caption moves it.
     const POINT at{r.left + p.x, r.top + p.y + 4};
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
