@@ -5,6 +5,7 @@
 // not part of the program that ships.
 #include "form/win32/SkForm.h"
 #include "framework/win32/Application.h"
+#include "framework/win32/CallLater.h"
 #include "framework/win32/Form.h"
 #include "theme/SkThemeManager.h"
 #include "theme/flat/SkFlatTheme.h"
@@ -44,7 +45,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
       frame->Animation().SetEnabled(true);
       next = (next + 1) % 3;
       ShowWindow(form.Handle(), SW_HIDE);
-      form.Show();
+      // Shown again once the screen behind it has been painted: that is what the transition
+      // starts from.
+      if (!CallLater(300, [&form] { form.Show(); })) {
+        form.Show();
+      }
     };
   }
   form.Show();
