@@ -233,14 +233,15 @@ void TSkDefaultForm::ShowTransition(WINDOWPOS& pos) {
   RECT screen{};
   GetWindowRect(w, &screen);
   if (!(pos.flags & SWP_NOMOVE)) {
-    OffsetRect(&screen, pos.x - screen.left, pos.y - screen.top);
+    POINT to{pos.x, pos.y}; // in the parent's client coordinates for a child window
+    if (HWND parent = GetAncestor(w, GA_PARENT); parent && parent != GetDesktopWindow()) {
+      ClientToScreen(parent, &to);
+    }
+    OffsetRect(&screen, to.x - screen.left, to.y - screen.top);
   }
   if (!(pos.flags & SWP_NOSIZE)) {
     screen.right = screen.left + pos.cx;
     screen.bottom = screen.top + pos.cy;
-  }
-  if (HWND parent = GetAncestor(w, GA_PARENT); parent && parent != GetDesktopWindow()) {
-    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&screen), 2);
   }
   const std::int32_t width = screen.right - screen.left, height = screen.bottom - screen.top;
   RECT now{};
