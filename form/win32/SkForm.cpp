@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -754,7 +755,7 @@ void TSkDefaultForm::EndDrag(bool apply) {
 
 void TSkDefaultForm::HandleMessage(TskMessage& m) {
   HWND w = FrameWindow();
-  if (!w) {
+  if (!w || HandleShowMessage(m)) {
     return;
   }
   switch (m.Msg) {
@@ -809,14 +810,14 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
       TskBitmap scratch;
       if (FBlending.Enabled() && HasSnapshot() && scratch.TrySetSize(c.Right - c.Left, c.Bottom - c.Top)) {
         // The client background at the blending opacity over what lies behind the window.
-        PaintClient(scratch.DC(), g);
+        PaintClientBackground(scratch.DC(), g);
         TskPixels& pixels = scratch.Pixels();
         TskPixels behind = TskPixels::View(FSnapshot->Pixels().Pixel(c.Left, c.Top), c.Right - c.Left,
                                            c.Bottom - c.Top, FSnapshot->Pixels().Stride());
         SkBlendOverSnapshot(pixels, behind, {0, 0, c.Right - c.Left, c.Bottom - c.Top}, FBlending.Value());
         BitBlt(dc, 0, 0, c.Right - c.Left, c.Bottom - c.Top, scratch.DC(), 0, 0, SRCCOPY);
       } else {
-        PaintClient(dc, g);
+        PaintClientBackground(dc, g);
       }
     }
     m.Result = 1;
@@ -860,6 +861,7 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
         pos->flags |= SWP_NOCOPYBITS;
       }
     }
+    ShowTransition(*pos);
     break;
   }
   case WM_GETMINMAXINFO: {
@@ -1217,8 +1219,7 @@ TPropertyResult TSkDefaultForm::ReadProperty(const std::string& name, const TLay
        P::Int(INT32_MIN, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FBlending.SetValue(v); })},
       {"Shadow.Size", P::Int(INT32_MIN, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FShadow.SetSize(v); })},
       {"Shadow.Enabled", P::Bool([](TSkDefaultForm& f, bool v) { f.FShadow.SetEnabled(v); })},
-      {"Animation.EffectKind",
-       P::String([](TSkDefaultForm& f, const std::string& v) { f.FAnimationEffectKind = v; })},
+      {"OnPaint", P::Event([](TSkDefaultForm& f) -> TNotifyEvent& { return f.OnPaint; })},
       {"SystemMenuOptions.Animation.EffectKind", P::String([](TSkDefaultForm& f, const std::string& v) {
          f.FSystemMenuOptions.Animation.SetEffect(v);
        })},
@@ -1247,6 +1248,9 @@ TPropertyResult TSkDefaultForm::ReadProperty(const std::string& name, const TLay
   };
   if (auto r = kTable.Read(*this, name, value)) {
     return *r;
+  }
+  if (constexpr std::string_view kAnimation = "Animation."; name.starts_with(kAnimation)) {
+    return FAnimation.ReadProperty(name.substr(kAnimation.size()), value);
   }
   return TSkHook::ReadProperty(name, value);
 }

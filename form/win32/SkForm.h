@@ -8,6 +8,7 @@
 // the form answers the platform's hit test with the standard codes. Moving, sizing, the caption
 // buttons, the window states (with rolled up and in the notification area), the system menu
 // (a themed popup) and the tray icon are the form's own.
+#include "effects/SkAnimationRec.h"
 #include "form/SkFormOptions.h"
 #include "form/SkFormStates.h"
 #include "form/SkFrameDrag.h"
@@ -81,6 +82,12 @@ public:
   TSkGravitation& Gravitation() { return FGravitation; }
   TSkBlending& Blending() { return FBlending; }
   TSkShadow& Shadow() { return FShadow; }
+  // The show transition: with Enabled, a hidden window that is shown appears through the
+  // effect driver, played on the screen over what lay behind it; otherwise it appears at once.
+  TSkAnimation& Animation() { return FAnimation; }
+  const TSkAnimation& Animation() const { return FAnimation; }
+  // The driver's slot of the show transition playing now, -1 when none plays.
+  int ShowSlot() const { return FShowSlot; }
   // A move or size by the frame is under way.
   bool InDrag() const { return FDrag.Active(); }
   // The owner form's text.
@@ -99,12 +106,22 @@ public:
 
   // Draws the frame now (through the buffering mode).
   void RedrawFrame();
+  // Paints the frame, drawn active, and the client background into dc with the window's
+  // top-left corner at (x, y) of dc's logical space; dc is handed back as it came. False
+  // without a window or when dc is no device context.
+  bool PaintTo(HDC dc, int x, int y);
+  // The surface OnPaint draws on, the client area's top-left corner at (0, 0); null outside
+  // OnPaint.
+  HDC FrameCanvas() const { return FPaintDC; }
   // Re-measures the frame and keeps the client size.
   void RecomputeFrame();
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnFormShown;
   TNotifyEvent OnResize;
+  // Paints the client background instead of the theme (or the form's colour); it draws on
+  // FrameCanvas(). Not called while loading.
+  TNotifyEvent OnPaint;
   TSkFormActionEvent OnClose, OnMinimize, OnMaximize, OnRollup, OnMinToTray;
 
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
@@ -123,6 +140,8 @@ protected:
   void PaintFrame(HDC dc, const TskFrameGeometry& g);
   // Paints the client background into dc (client coordinates).
   void PaintClient(HDC dc, const TskFrameGeometry& g);
+  // The client background as the form paints it: OnPaint when assigned, else PaintClient.
+  void PaintClientBackground(HDC dc, const TskFrameGeometry& g);
 
 private:
   HWND FrameWindow() const;
@@ -176,6 +195,15 @@ private:
   void DragTo(POINT screen);
   void EndDrag(bool apply);
   void DrawOutline(const RECT& r);
+  // The show transition (SkFormAnimation.cpp): started by a show of the hidden window, it
+  // returns when the transition has played or was cut short. The window's future look (frame,
+  // client background, children; outside the window region the key colour) goes to capture.
+  void ShowTransition(WINDOWPOS& pos);
+  bool CaptureShow(HWND w, const RECT& screen, const TskPixels& behind, TskBitmap& capture);
+  void PrintChildren(HWND w, HDC dc, const TskRect& client);
+  // Ends a playing show transition: with finalFrame the window's look is drawn whole.
+  void CutShowTransition(bool finalFrame);
+  bool HandleShowMessage(TskMessage& m);
 
   TSkBorderStyle FBorderStyle = kbsStandard;
   TSkBorderIcons FBorderIcons = kSkDefaultBorderIcons;
@@ -203,7 +231,9 @@ private:
   bool FOutlineShown = false;
   RECT FOutlineRect{};
   RECT FDragMonitor{}, FDragArea{}; // the monitor under the pointer while dragging, its area
-  std::string FAnimationEffectKind;
+  TSkAnimation FAnimation;
+  int FShowSlot = -1;
+  HDC FPaintDC = nullptr;
   TSkPopupMenuOptions FSystemMenuOptions, FTrayMenuOptions;
 
   bool FIsActive = false;
@@ -259,4 +289,8 @@ inline constexpr UINT_PTR kSkHoverTimerId = 0x5B1C;
 inline constexpr UINT kSkTrayMessage = 0x056C;
 inline constexpr UINT kSkDeferredStateMessage = 0x056F;
 inline constexpr UINT kSkActionMessage = 0x0570;
+// Maximises the form (the Maximise action), and paints frame and client background into the
+// device context in lParam (wParam: signed 16-bit x offset low, y offset high; answer 1).
+inline constexpr UINT kSkMaximizeMessage = 0x056E;
+inline constexpr UINT kSkPaintToMessage = 0xB1C8;
 inline constexpr UINT kSkTrayQueryMessage = 0x4514;
