@@ -44,21 +44,14 @@ void SkComposeShadow(TskPixels& target, const TskPixels& snapshot, std::int32_t 
       if (!right && !below) {
         continue; // under the frame
       }
-      // Distances to the tapered edges of the part the pixel belongs to.
-      std::int32_t d = 1 << 20;
-      if (right) {
-        d = std::min(d, frameWidth + size - 1 - x); // the outer right edge
-        if (!below) {
-          d = std::min(d, y - size); // the right part's top end
-        }
-      }
-      if (below) {
-        d = std::min(d, frameHeight + size - 1 - y); // the outer bottom edge
-        if (!right) {
-          d = std::min(d, x - size); // the bottom part's left end
-        }
-      }
-      t[x] = SkBlendPixel(kSkShadowColor, s[x], SkShadowOpacity(d));
+      // Distances to the two tapered edges of the part the pixel belongs to: the right part
+      // tapers at its outer edge and its top end, the bottom part at its outer edge and its
+      // left end, the corner at both outer edges.
+      constexpr std::int32_t kFar = 1 << 20;
+      const std::int32_t toRight = frameWidth + size - 1 - x, toBottom = frameHeight + size - 1 - y;
+      const std::int32_t a = right ? toRight : toBottom;
+      const std::int32_t b = right && below ? toBottom : right ? y - size : below ? x - size : kFar;
+      t[x] = SkBlendPixel(kSkShadowColor, s[x], SkShadowOpacity(a, b));
     }
   }
 }

@@ -1,5 +1,6 @@
 // The drop shadow's taper and the translucent frame, composed over a known snapshot.
 #include "form/SkFrameCompose.h"
+#include "form/SkFormOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST_F(TCompose, ShadowStripOpacitiesFromTheFrameOutwards) {
   EXPECT_EQ(Target.GetPixel(23, 10), shade(8));
   // Its top end tapers too; above it the window keeps what it had (the key-coloured corner).
   EXPECT_EQ(Target.GetPixel(20, 4), shade(8));
-  EXPECT_EQ(Target.GetPixel(20, 7), shade(128));
+  EXPECT_EQ(Target.GetPixel(20, 8), shade(128));
   EXPECT_EQ(Target.GetPixel(21, 2), kFrame);
   // Bottom strip and its left end.
   EXPECT_EQ(Target.GetPixel(10, 16), shade(128));
@@ -43,6 +44,31 @@ TEST_F(TCompose, ShadowStripOpacitiesFromTheFrameOutwards) {
   EXPECT_EQ(Target.GetPixel(4, 17), shade(8));
   // Under the frame nothing changes.
   EXPECT_EQ(Target.GetPixel(19, 15), kFrame);
+}
+
+TEST_F(TCompose, EachTaperedCornerKeepsTheStepBeforeAlongItsDiagonal) {
+  SkComposeShadow(Target, Snapshot, 20, 16, 4);
+  auto shade = [](std::int32_t opacity) { return SkBlendPixel(kSkShadowColor, kBack, opacity); };
+  // From each part's tapered corner inwards along the diagonal, up to the frame.
+  struct TCorner {
+    const char* Part;
+    std::int32_t X, Y, StepX, StepY;
+  } corners[] = {
+      {"right part, top end", 23, 4, -1, 1},
+      {"corner part", 23, 19, -1, -1},
+      {"bottom part, left end", 4, 19, 1, -1},
+  };
+  const std::int32_t diagonal[] = {8, 8, 58, 108};
+  for (const TCorner& c : corners) {
+    for (std::int32_t i = 0; i < 4; ++i) {
+      EXPECT_EQ(Target.GetPixel(c.X + i * c.StepX, c.Y + i * c.StepY), shade(diagonal[i]))
+          << c.Part << " " << i;
+    }
+  }
+  // Beside the diagonal the nearer edge decides.
+  EXPECT_EQ(Target.GetPixel(22, 6), shade(58));
+  EXPECT_EQ(Target.GetPixel(21, 5), shade(58));
+  EXPECT_EQ(SkShadowOpacity(7, 7), 128);
 }
 
 TEST_F(TCompose, NoShadowOfNoSizeAndBlendStaysInsideItsRectangle) {
