@@ -29,6 +29,24 @@ void SkBlendOverSnapshot(TskPixels& target, const TskPixels& snapshot, const Tsk
   }
 }
 
+void SkBlendClientOverSnapshot(TskPixels& client, const TskPixels& snapshot, const TskRect& clientArea,
+                               std::int32_t opacity) {
+  // The client's pixels that have a snapshot pixel under them, in client coordinates.
+  const std::int32_t left = std::max(0, -clientArea.Left);
+  const std::int32_t top = std::max(0, -clientArea.Top);
+  const std::int32_t right =
+      std::min({client.Width(), clientArea.Right - clientArea.Left, snapshot.Width() - clientArea.Left});
+  const std::int32_t bottom =
+      std::min({client.Height(), clientArea.Bottom - clientArea.Top, snapshot.Height() - clientArea.Top});
+  for (std::int32_t y = top; y < bottom; ++y) {
+    TskColor* c = client.ScanLine(y);
+    const TskColor* s = snapshot.ScanLine(clientArea.Top + y);
+    for (std::int32_t x = left; x < right; ++x) {
+      c[x] = SkBlendPixel(c[x], s[clientArea.Left + x], opacity);
+    }
+  }
+}
+
 void SkComposeShadow(TskPixels& target, const TskPixels& snapshot, std::int32_t frameWidth,
                      std::int32_t frameHeight, std::int32_t size) {
   if (size <= 0) {

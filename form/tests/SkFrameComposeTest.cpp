@@ -81,4 +81,22 @@ TEST_F(TCompose, NoShadowOfNoSizeAndBlendStaysInsideItsRectangle) {
   EXPECT_EQ(Target.GetPixel(0, 0), SkBlendPixel(kFrame, kBack, 150));
 }
 
+TEST(SkFrameCompose, ClientBackgroundBlendsOnlyWhereTheSnapshotReaches) {
+  // The window grew past its snapshot: the client (10 x 8 at (3, 4) in the window) reaches
+  // beyond the 9 x 9 snapshot on the right and at the bottom.
+  TskPixels client, snapshot;
+  ASSERT_TRUE(client.SetSize(10, 8));
+  ASSERT_TRUE(snapshot.SetSize(9, 9));
+  client.Fill(kFrame);
+  snapshot.Fill(kBack);
+  SkBlendClientOverSnapshot(client, snapshot, {3, 4, 13, 12}, 100);
+  const TskColor blended = SkBlendPixel(kFrame, kBack, 100);
+  for (std::int32_t y = 0; y < 8; ++y) {
+    for (std::int32_t x = 0; x < 10; ++x) {
+      const bool covered = 3 + x < 9 && 4 + y < 9;
+      EXPECT_EQ(client.GetPixel(x, y), covered ? blended : kFrame) << x << "," << y;
+    }
+  }
+}
+
 } // namespace
