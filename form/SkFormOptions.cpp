@@ -142,3 +142,13 @@ std::int32_t SkShadowOpacity(std::int32_t distanceFromOuterEdge) {
   static constexpr std::int32_t kTaper[] = {8, 58, 108};
   return distanceFromOuterEdge >= 0 && distanceFromOuterEdge < 3 ? kTaper[distanceFromOuterEdge] : 128;
 }
+
+std::int32_t SkShadowOpacity(std::int32_t distanceFromOneEdge, std::int32_t distanceFromOtherEdge) {
+  const std::int32_t d = std::min(distanceFromOneEdge, distanceFromOtherEdge);
+  // Each step of the taper fills a part one pixel smaller on both tapered sides, except its
+  // corner pixel, which keeps the step before's opacity.
+  if (distanceFromOneEdge == distanceFromOtherEdge && d >= 1 && d <= 3) {
+    return SkShadowOpacity(d - 1);
+  }
+  return SkShadowOpacity(d);
+}

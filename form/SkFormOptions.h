@@ -140,3 +140,7 @@ TskRect SkGravitate(const TskRect& proposed, const TskRect& area, const TSkGravi
 // The shadow's opacity at a distance (in pixels) from its tapered outer edge: 8, 58, 108, then
 // 128 inside.
 std::int32_t SkShadowOpacity(std::int32_t distanceFromOuterEdge);
+// The same for a pixel of a part tapered on two sides, at its distances from both: the one
+// pixel on the corner's diagonal at each step of the taper keeps the opacity of the step
+// before (8, 8, 58, 108, then 128 along the diagonal).
+std::int32_t SkShadowOpacity(std::int32_t distanceFromOneEdge, std::int32_t distanceFromOtherEdge);

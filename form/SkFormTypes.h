@@ -30,3 +30,12 @@ enum TSkFormPerformance : std::uint8_t { kfpNoBuffer, kfpSharedBuffer, kfpPersis
 enum TSkWindowState : std::uint8_t { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kwsTray };
 
 enum TSkFormDragMode : std::uint8_t { kfdmBorder, kfdmFullDrag, kfdmSystemSettings };
+
+// Limits on the size of a form's window, in pixels; 0 sets no limit.
+struct TskSizeConstraints {
+  std::int32_t MinWidth = 0;
+  std::int32_t MinHeight = 0;
+  std::int32_t MaxWidth = 0;
+  std::int32_t MaxHeight = 0;
+  bool operator==(const TskSizeConstraints&) const = default;
+};

@@ -29,6 +29,24 @@ void SkBlendOverSnapshot(TskPixels& target, const TskPixels& snapshot, const Tsk
   }
 }
 
+void SkBlendClientOverSnapshot(TskPixels& client, const TskPixels& snapshot, const TskRect& clientArea,
+                               std::int32_t opacity) {
+  // The client's pixels that have a snapshot pixel under them, in client coordinates.
+  const std::int32_t left = std::max(0, -clientArea.Left);
+  const std::int32_t top = std::max(0, -clientArea.Top);
+  const std::int32_t right =
+      std::min({client.Width(), clientArea.Right - clientArea.Left, snapshot.Width() - clientArea.Left});
+  const std::int32_t bottom =
+      std::min({client.Height(), clientArea.Bottom - clientArea.Top, snapshot.Height() - clientArea.Top});
+  for (std::int32_t y = top; y < bottom; ++y) {
+    TskColor* c = client.ScanLine(y);
+    const TskColor* s = snapshot.ScanLine(clientArea.Top + y);
+    for (std::int32_t x = left; x < right; ++x) {
+      c[x] = SkBlendPixel(c[x], s[clientArea.Left + x], opacity);
+    }
+  }
+}
+
 void SkComposeShadow(TskPixels& target, const TskPixels& snapshot, std::int32_t frameWidth,
                      std::int32_t frameHeight, std::int32_t size) {
   if (size <= 0) {
@@ -44,21 +62,14 @@ void SkComposeShadow(TskPixels& target, const TskPixels& snapshot, std::int32_t 
       if (!right && !below) {
         continue; // under the frame
       }
-      // Distances to the tapered edges of the part the pixel belongs to.
-      std::int32_t d = 1 << 20;
-      if (right) {
-        d = std::min(d, frameWidth + size - 1 - x); // the outer right edge
-        if (!below) {
-          d = std::min(d, y - size); // the right part's top end
-        }
-      }
-      if (below) {
-        d = std::min(d, frameHeight + size - 1 - y); // the outer bottom edge
-        if (!right) {
-          d = std::min(d, x - size); // the bottom part's left end
-        }
-      }
-      t[x] = SkBlendPixel(kSkShadowColor, s[x], SkShadowOpacity(d));
+      // Distances to the two tapered edges of the part the pixel belongs to: the right part
+      // tapers at its outer edge and its top end, the bottom part at its outer edge and its
+      // left end, the corner at both outer edges.
+      constexpr std::int32_t kFar = 1 << 20;
+      const std::int32_t toRight = frameWidth + size - 1 - x, toBottom = frameHeight + size - 1 - y;
+      const std::int32_t a = right ? toRight : toBottom;
+      const std::int32_t b = right && below ? toBottom : right ? y - size : below ? x - size : kFar;
+      t[x] = SkBlendPixel(kSkShadowColor, s[x], SkShadowOpacity(a, b));
     }
   }
 }

@@ -21,5 +21,11 @@ void SkComposeShadow(TskPixels& target, const TskPixels& snapshot, std::int32_t 
 void SkBlendOverSnapshot(TskPixels& target, const TskPixels& snapshot, const TskRect& r,
                          std::int32_t opacity);
 
+// client = the client background (clientArea's size) at `opacity` over the part of the snapshot
+// under clientArea (window coordinates). Pixels the snapshot does not cover (it may be smaller
+// than the window while a size change is under way) are left as they are.
+void SkBlendClientOverSnapshot(TskPixels& client, const TskPixels& snapshot, const TskRect& clientArea,
+                               std::int32_t opacity);
+
 // One channel-wise blend of `top` at opacity (0..255) over `bottom`; the result is opaque.
 TskColor SkBlendPixel(TskColor top, TskColor bottom, std::int32_t opacity);

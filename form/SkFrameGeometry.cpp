@@ -1,5 +1,7 @@
 #include "form/SkFrameGeometry.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::int32_t kCornerLength = 20;
@@ -75,14 +77,28 @@ TskPlatformHit SkPlatformHit(std::uint8_t code, bool moveable, bool sizeable, bo
   }
 }
 
+TskPoint SkClampTrackSize(TskPoint size, TskPoint minTrack, TskPoint maxTrack, TSkWindowState state) {
+  if (maxTrack.X > 0) {
+    size.X = std::min(size.X, maxTrack.X);
+  }
+  if (maxTrack.Y > 0) {
+    size.Y = std::min(size.Y, maxTrack.Y);
+  }
+  if (state != kwsMinimized && state != kwsRollup) {
+    size.X = std::max(size.X, minTrack.X);
+    size.Y = std::max(size.Y, minTrack.Y);
+  }
+  return size;
+}
+
 TskFrameGeometry::TskFrameGeometry(const TskFrameState& state, const TskFrameMetrics& metrics,
-                                   TskTheme* theme, const std::string& objectName)
+                                   TskTheme* theme, const std::string& objectName, bool fallbackToDefault)
     : FState(state), FMetrics(metrics), FTheme(theme), FObject(objectName) {
   if (FTheme) {
     const std::uint8_t kind = WindowKind();
     if (FTheme->WindowAvailable(kind, FObject)) {
       FThemed = true;
-    } else if (FObject != "default" && FTheme->WindowAvailable(kind, "default")) {
+    } else if (fallbackToDefault && FObject != "default" && FTheme->WindowAvailable(kind, "default")) {
       FObject = "default";
       FThemed = true;
     }
@@ -307,11 +323,31 @@ std::uint8_t TskFrameGeometry::HitTest(std::int32_t x, std::int32_t y) const {
 }
 
 TskPoint TskFrameGeometry::MinTrackSize() const {
+  TskPoint min{150, 40};
   if (FThemed) {
     const TskRect c = ClientArea();
-    return {100, FState.FrameHeight - (c.Bottom - c.Top)};
+    min = {100, FState.FrameHeight + FState.ShadowSize - (c.Bottom - c.Top)};
   }
-  return {150, 40};
+  const TskSizeConstraints& k = FState.Constraints;
+  if (k.MinWidth > 0) {
+    min.X = k.MinWidth;
+  }
+  if (k.MinHeight > 0 && (!FThemed || k.MinHeight > min.Y)) {
+    min.Y = k.MinHeight;
+  }
+  return min;
+}
+
+TskPoint TskFrameGeometry::MaxTrackSize(const TskRect& maximizedBounds) const {
+  TskPoint max{maximizedBounds.Right - maximizedBounds.Left, maximizedBounds.Bottom - maximizedBounds.Top};
+  const TskSizeConstraints& k = FState.Constraints;
+  if (k.MaxWidth > 0) {
+    max.X = k.MaxWidth;
+  }
+  if (k.MaxHeight > 0) {
+    max.Y = k.MaxHeight;
+  }
+  return max;
 }
 
 std::vector<TskRect> TskFrameGeometry::Region() const {

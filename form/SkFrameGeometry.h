@@ -35,6 +35,9 @@ struct TskFrameState {
   // Dragging options.
   bool Sizeable = true;
   bool Moveable = true;
+  // The drop shadow's width beside the frame (the window is that much wider and higher).
+  std::int32_t ShadowSize = 0;
+  TskSizeConstraints Constraints;
 };
 
 // What the platform is told a hit code means.
@@ -63,14 +66,19 @@ std::uint8_t SkWindowKind(TSkBorderStyle style);
 std::uint16_t SkVisibleButtons(TSkBorderStyle style, TSkBorderIcons icons, TSkWindowState state);
 // What a hit code answers the platform.
 TskPlatformHit SkPlatformHit(std::uint8_t code, bool moveable, bool sizeable, bool maximized);
+// A proposed window size held to the track sizes: capped by a non-zero maximum, and raised to
+// the minimum unless only the frame is to be left (minimised or rolled up).
+TskPoint SkClampTrackSize(TskPoint size, TskPoint minTrack, TskPoint maxTrack, TSkWindowState state);
 
 class TskFrameGeometry {
 public:
-  // theme may be null (the native frame); objectName is the form object looked up in it.
+  // theme may be null (the native frame); objectName is the form object looked up in it. With
+  // fallbackToDefault a theme that lacks the object is asked for "default" as well (a theme
+  // chosen through a link answers alone).
   TskFrameGeometry(const TskFrameState& state, const TskFrameMetrics& metrics, TskTheme* theme,
-                   const std::string& objectName);
+                   const std::string& objectName, bool fallbackToDefault = true);
 
-  // Whether the theme defines the form object (else "default" when allowFallback).
+  // Whether the theme defines the form object (or "default" when it may fall back to it).
   bool Themed() const { return FThemed; }
   std::uint8_t WindowKind() const { return SkWindowKind(FState.BorderStyle); }
   TskWindowInfo WindowInfo() const;
@@ -83,8 +91,14 @@ public:
   // The theme's button kind and state for an icon.
   std::uint8_t ButtonKind(TSkBorderIcon icon) const;
   std::uint8_t ButtonState(TSkBorderIcon icon) const;
-  // The smallest window the frame allows.
+  // The smallest window (shadow included) the frame allows: natively 150 x 40, themed 100 wide
+  // and as high as everything that is not client area. A non-zero minimum width of the
+  // constraints takes the width's place; a non-zero minimum height the height's (themed,
+  // only when it is larger).
   TskPoint MinTrackSize() const;
+  // The largest window: the size of the maximised bounds, with each non-zero maximum of the
+  // constraints in its side's place.
+  TskPoint MaxTrackSize(const TskRect& maximizedBounds) const;
   // Rectangles whose union is the window's shape; empty for the plain rectangle.
   std::vector<TskRect> Region() const;
   const std::string& ObjectName() const { return FObject; }

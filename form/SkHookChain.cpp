@@ -47,11 +47,18 @@ void TskHookChain::InstallWindowProc(bool makeWindow) {
     return;
   }
   const std::uintptr_t current = FSlot.CurrentProc();
-  if (current == FStub) {
+  if (current == FStub || FSlot.ChainReaches(FStub)) {
+    // Already there (perhaps under a subclasser that came later): putting it on top again
+    // would save that subclasser as the procedure under the stub, and every message would go
+    // round stub, subclasser, stub for ever.
+    FPrevWndProc = FSlot.ProcUnderStub();
+    FInstalledOverNone = FPrevWndProc == 0;
+    FSlot.SetProcUnderStub(FPrevWndProc);
     return;
   }
   FPrevWndProc = current;
   FInstalledOverNone = current == 0;
+  FSlot.SetProcUnderStub(current);
   FSlot.SetProc(FStub);
 }
 
@@ -66,7 +73,10 @@ void TskHookChain::RestoreWindowProc(ISkMessageHook* restoring) {
       GuardedCall([&] { restoring->WindowProcRestoring(); });
     }
     FSlot.SetProc(FPrevWndProc);
+    FSlot.ForgetProcUnderStub();
   }
+  // Otherwise a later subclasser still calls the stub, which from now on passes every message
+  // on to the procedure kept with the window.
   FPrevWndProc = 0;
   FInstalledOverNone = false;
 }
@@ -105,6 +115,9 @@ void TskHookChain::Dispatch(TskMessage& message) {
     ~TDepth() { --Depth; }
   } depth{FDepth};
 
+  // Where the message goes on to is fixed on entry: a hook that leaves while it handles the
+  // message (the last one gives the window its procedure back) must not lose the message.
+  const std::uintptr_t prev = Installed() ? FPrevWndProc : FSlot.ProcUnderStub();
   bool handled = false;
   if (message.Msg != kSkMsgQuit) {
     RunHooks(TPhase::Before, message, handled);
@@ -119,7 +132,7 @@ void TskHookChain::Dispatch(TskMessage& message) {
         Chain.RunHooks(TPhase::After, Message, ignored);
       }
     } after{*this, message};
-    FSlot.CallProc(FPrevWndProc, message);
+    FSlot.CallProc(prev, message);
   }
   if (message.Msg == kSkMsgDestroy) {
     RestoreWindowProc(FLastHook);

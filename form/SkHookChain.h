@@ -44,6 +44,15 @@ public:
   virtual bool ControlDestroying() const = 0;
   virtual std::uintptr_t CurrentProc() const = 0;
   virtual void SetProc(std::uintptr_t proc) = 0;
+  // Whether a message handed to the window's current procedure arrives at `stub`: the stub is
+  // somewhere in the window's chain of procedures, perhaps under subclassers that came later.
+  virtual bool ChainReaches(std::uintptr_t stub) = 0;
+  // The procedure under the stub, kept with the window rather than with the chain, so that a
+  // stub left under a later subclasser still passes messages on when the chain has let go of
+  // it; 0 when none is kept.
+  virtual std::uintptr_t ProcUnderStub() const = 0;
+  virtual void SetProcUnderStub(std::uintptr_t proc) = 0;
+  virtual void ForgetProcUnderStub() = 0;
   // Calls proc with the message (proc 0: the window class's own procedure) and stores its
   // answer in message.Result.
   virtual void CallProc(std::uintptr_t proc, TskMessage& message) = 0;
@@ -72,10 +81,12 @@ public:
   ISkMessageHook* LastHook() const { return FLastHook; }
 
   // Puts the stub in when hooks are attached and the window exists (or, with makeWindow, can
-  // be made).
+  // be made). A stub that is in the window's chain already, on top or under a later
+  // subclasser, is taken over as it is: installing twice is harmless.
   void InstallWindowProc(bool makeWindow = true);
-  // Writes the saved procedure back when the stub is still the window's procedure (a
-  // subclasser that came after the stub keeps its place); restoring is told to `restoring`.
+  // Writes the saved procedure back when the stub is still the window's procedure; restoring
+  // is told to `restoring`. Under a subclasser that came after it the stub stays and passes
+  // every message on to the procedure that was there before it.
   void RestoreWindowProc(ISkMessageHook* restoring);
   std::uintptr_t PrevWndProc() const { return FPrevWndProc; }
   // The stub to put in; changes only while it is not installed.

@@ -124,4 +124,83 @@ TEST(SkFrameGeometry, FlatThemeTakesOverTheFrameWhenItDefinesTheObject) {
   EXPECT_FALSE(TskFrameGeometry(State(), kClassic, nullptr, "default").Themed());
 }
 
+// A theme that defines only the "default" form object.
+class TDefaultOnlyTheme : public TSkFlatTheme {
+public:
+  bool WindowAvailable(std::uint8_t, TName name) override { return name == "default"; }
+};
+
+TEST(SkFrameGeometry, AMissingObjectFallsBackToDefaultOnlyWhenAllowed) {
+  auto theme = SkMakeTheme<TDefaultOnlyTheme>();
+  struct TRow {
+    const char* Object;
+    bool Fallback;
+    bool Themed;
+  } rows[] = {
+      {"default", false, true},
+      {"default", true, true},
+      {"special", true, true},   // the current theme: "default" stands in
+      {"special", false, false}, // a linked theme answers alone: the native look
+  };
+  for (const TRow& r : rows) {
+    const TskFrameGeometry g(State(), kClassic, theme.get(), r.Object, r.Fallback);
+    EXPECT_EQ(g.Themed(), r.Themed) << r.Object << " " << r.Fallback;
+    if (!r.Themed) {
+      EXPECT_EQ(g.ClientArea(), (TskRect{4, 22, 296, 196}));
+    }
+  }
+}
+
+TEST(SkFrameGeometry, TrackSizesWithShadowAndConstraints) {
+  auto flat = SkMakeTheme<TSkFlatTheme>();
+  // The flat frame of a 300 x 200 window: 3 px borders, a 23 px top: 26 px that are not client.
+  constexpr std::int32_t kNonClient = 26;
+  const TskRect maximized{0, 0, 1280, 990};
+  struct TRow {
+    const char* What;
+    bool Themed;
+    std::int32_t Shadow;
+    TskSizeConstraints Constraints;
+    TskPoint Min, Max;
+  } rows[] = {
+      {"native", false, 0, {}, {150, 40}, {1280, 990}},
+      {"themed", true, 0, {}, {100, kNonClient}, {1280, 990}},
+      {"themed with a shadow", true, 4, {}, {100, kNonClient + 4}, {1280, 990}},
+      {"native, constrained", false, 0, {120, 30, 800, 600}, {120, 30}, {800, 600}},
+      {"themed, smaller minimum height", true, 0, {120, 10, 0, 600}, {120, kNonClient}, {1280, 600}},
+      {"themed, larger minimum height", true, 0, {0, 90, 700, 0}, {100, 90}, {700, 990}},
+  };
+  for (const TRow& r : rows) {
+    TskFrameState s = State();
+    s.ShadowSize = r.Shadow;
+    s.Constraints = r.Constraints;
+    const TskFrameGeometry g(s, kClassic, r.Themed ? flat.get() : nullptr, "default");
+    EXPECT_EQ(g.MinTrackSize(), r.Min) << r.What;
+    EXPECT_EQ(g.MaxTrackSize(maximized), r.Max) << r.What;
+  }
+}
+
+TEST(SkFrameGeometry, ProposedSizesAreHeldToTheTrackSizes) {
+  const TskPoint min{100, 26}, max{800, 600};
+  struct TRow {
+    TskPoint Proposed;
+    TSkWindowState State;
+    TskPoint Max;
+    TskPoint Result;
+  } rows[] = {
+      {{300, 200}, kwsNormal, max, {300, 200}},
+      {{20, 10}, kwsNormal, max, {100, 26}},
+      {{5000, 4000}, kwsNormal, max, {800, 600}},
+      {{5000, 4000}, kwsNormal, {0, 0}, {5000, 4000}}, // no maximum
+      {{160, 0}, kwsRollup, max, {160, 0}},            // only the frame is left
+      {{160, 0}, kwsMinimized, max, {160, 0}},
+      {{5000, 0}, kwsRollup, max, {800, 0}},
+      {{20, 10}, kwsMaximized, max, {100, 26}},
+  };
+  for (const TRow& r : rows) {
+    EXPECT_EQ(SkClampTrackSize(r.Proposed, min, r.Max, r.State), r.Result)
+        << r.Proposed.X << "x" << r.Proposed.Y << " state " << int(r.State);
+  }
+}
+
 } // namespace

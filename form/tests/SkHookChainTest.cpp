@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,16 @@ namespace {
 
 constexpr std::uintptr_t kStub = 0x5700, kOriginal = 0x1000, kForeign = 0x2000;
 
+// A window's procedures: the original one, the stub, and subclassers that pass each message on
+// to the procedure they replaced (the stub's chain when that is the stub).
 struct TFakeSlot : ISkProcSlot {
   bool Exists = true;
   bool Dying = false;
   std::uintptr_t Proc = kOriginal;
+  std::uintptr_t Under = 0; // kept with the window
+  std::map<std::uintptr_t, std::uintptr_t> Subclassers;
+  TskHookChain* Chain = nullptr;
+  int Depth = 0;
   std::vector<std::string>* Log = nullptr;
   int Rehooks = 0;
   std::vector<std::string> Errors;
@@ -26,13 +33,58 @@ struct TFakeSlot : ISkProcSlot {
   bool ControlDestroying() const override { return Dying; }
   std::uintptr_t CurrentProc() const override { return Proc; }
   void SetProc(std::uintptr_t proc) override { Proc = proc; }
-  void CallProc(std::uintptr_t proc, TskMessage& m) override {
-    Log->push_back("proc " + std::to_string(proc) + " " + std::to_string(m.Msg));
-    m.Result = 42;
+  bool ChainReaches(std::uintptr_t stub) override {
+    std::uintptr_t p = Proc;
+    for (int i = 0; i < 16; ++i) {
+      if (p == stub) {
+        return true;
+      }
+      const auto it = Subclassers.find(p);
+      if (it == Subclassers.end()) {
+        return false;
+      }
+      p = it->second;
+    }
+    return false;
+  }
+  std::uintptr_t ProcUnderStub() const override { return Under; }
+  void SetProcUnderStub(std::uintptr_t proc) override { Under = proc; }
+  void ForgetProcUnderStub() override { Under = 0; }
+  void CallProc(std::uintptr_t proc, TskMessage& m) override;
+  // A subclasser put in now, on top of whatever the window's procedure is.
+  void Subclass(std::uintptr_t proc) {
+    Subclassers[proc] = Proc;
+    Proc = proc;
+  }
+  // A message as the platform delivers it: to the window's current procedure.
+  std::intptr_t Deliver(std::uint32_t msg) {
+    TskMessage m{msg};
+    CallProc(Proc, m);
+    return m.Result;
   }
   void PostRehook() override { ++Rehooks; }
   void ReportError(const char* what) noexcept override { Errors.emplace_back(what); }
 };
+
+void TFakeSlot::CallProc(std::uintptr_t proc, TskMessage& m) {
+  if (proc == kStub) {
+    Chain->Dispatch(m);
+    return;
+  }
+  Log->push_back("proc " + std::to_string(proc) + " " + std::to_string(m.Msg));
+  const auto it = Subclassers.find(proc);
+  if (it == Subclassers.end()) {
+    m.Result = 42;
+    return;
+  }
+  if (Depth == 8) {
+    Log->push_back("round and round");
+    return;
+  }
+  ++Depth;
+  CallProc(it->second, m);
+  --Depth;
+}
 
 struct TRecHook : ISkMessageHook {
   std::string Name;
@@ -56,7 +108,10 @@ struct HookChain : ::testing::Test {
   TRecHook A{"a", &Log}, B{"b", &Log}, C{"c", &Log};
   TskHookChain Chain{Slot, kStub}; // after the hooks: it goes first
 
-  HookChain() { Slot.Log = &Log; }
+  HookChain() {
+    Slot.Log = &Log;
+    Slot.Chain = &Chain;
+  }
   std::intptr_t Send(std::uint32_t msg) {
     TskMessage m{msg};
     Chain.Dispatch(m);
@@ -117,15 +172,45 @@ TEST_F(HookChain, RemovalInAnyOrderRestoresTheOriginalOnceAndTellsTheLastHook) {
   }
 }
 
-TEST_F(HookChain, ASubclasserAfterUsKeepsItsPlace) {
+TEST_F(HookChain, ASubclasserOverTheStubKeepsItsPlaceAndNothingRunsInACircle) {
   Chain.AddHook(A);
-  Slot.Proc = kForeign; // someone subclassed the window after us
-  Chain.RemoveHook(A);
-  EXPECT_EQ(Slot.Proc, kForeign);
+  Slot.Subclass(kForeign); // someone subclassed the window after us
+  const std::vector<std::string> throughBoth{"proc 8192 9", "b before 9", "a before 9",
+                                             "proc 4096 9", "b after 9",  "a after 9"};
+  const std::vector<std::string> throughNone{"proc 8192 9", "proc 4096 9"};
+  const std::vector<std::string> throughA{"proc 8192 9", "a before 9", "proc 4096 9", "a after 9"};
+  struct TStep {
+    const char* What;
+    std::function<void()> Do;
+    const std::vector<std::string>& Seen;
+  } steps[] = {
+      {"a second hook joins", [&] { Chain.AddHook(B); }, throughBoth},
+      {"installed once more", [&] { Chain.InstallWindowProc(); }, throughBoth},
+      {"both leave",
+       [&] {
+         Chain.RemoveHook(B);
+         Chain.RemoveHook(A);
+       },
+       throughNone},
+      {"one comes back", [&] { Chain.AddHook(A); }, throughA},
+  };
+  for (const TStep& step : steps) {
+    step.Do();
+    Log.clear();
+    EXPECT_EQ(Slot.Deliver(9), 42) << step.What;
+    EXPECT_EQ(Log, step.Seen) << step.What;
+    EXPECT_EQ(Slot.Proc, kForeign) << step.What;
+  }
+  EXPECT_EQ(Chain.PrevWndProc(), kOriginal);
   EXPECT_EQ(A.Restorings, 0);
-  // Added again, the chain saves the subclasser as the procedure before it.
+}
+
+TEST_F(HookChain, TheLastHookLeavingInItsOwnHandlerStillLetsTheWindowHaveTheMessage) {
   Chain.AddHook(A);
-  EXPECT_EQ(Chain.PrevWndProc(), kForeign);
+  A.Before = [&](TskMessage&, bool&) { Chain.RemoveHook(A); };
+  EXPECT_EQ(Slot.Deliver(0x20), 42);
+  EXPECT_EQ(Log, (std::vector<std::string>{"a before 32", "proc 4096 32"}));
+  EXPECT_EQ(Slot.Proc, kOriginal);
 }
 
 TEST_F(HookChain, AHookMayLeaveOrAddDuringDispatch) {

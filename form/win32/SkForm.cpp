@@ -141,7 +141,9 @@ TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t heigh
   s.Sizeable = FDragging.Sizeable();
   s.Moveable = FDragging.Moveable();
   s.InDrag = FDrag.Active();
-  return TskFrameGeometry(s, FMetrics, FrameTheme(), FrameObject());
+  s.ShadowSize = ShadowSize();
+  s.Constraints = FConstraints;
+  return TskFrameGeometry(s, FMetrics, FrameTheme(), FrameObject(), FrameFallsBackToDefault());
 }
 
 TskFrameGeometry TSkDefaultForm::Geometry(bool withCaption) const {
@@ -552,7 +554,12 @@ void TSkDefaultForm::RecomputeFrame() {
   RECT after{}, window{};
   GetClientRect(w, &after);
   GetWindowRect(w, &window);
-  if (after.right != before.right || after.bottom != before.bottom) {
+  if (FStates.Data.State == kwsMaximized) {
+    // Maximised, the window keeps filling its area, whatever the frame takes now.
+    const RECT r = ToRect(MaximizedBounds());
+    SetWindowPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (after.right != before.right || after.bottom != before.bottom) {
     // The client keeps its size; the window takes the difference.
     SetWindowPos(w, nullptr, 0, 0, window.right - window.left + before.right - after.right,
                  window.bottom - window.top + before.bottom - after.bottom,
@@ -573,6 +580,9 @@ void TSkDefaultForm::Loaded() {
   AssignControl(form);
   ApplyNativeStyle();
   RecomputeFrame();
+  if (FConstraints != TskSizeConstraints{}) {
+    HoldToTrackSizes();
+  }
   HWND w = FrameWindow();
   if (FStayOnTop) {
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -616,6 +626,8 @@ void TSkDefaultForm::SetHotCode(std::uint8_t code) {
 void TSkDefaultForm::ShowSystemMenu(POINT at) {
   FMenuPoint = at;
   PopupSystemMenu();
+  // The place was for this opening only: the next one from the keyboard opens at the window.
+  FMenuPoint = {};
 }
 
 void TSkDefaultForm::ButtonAction(std::uint8_t code) {
@@ -632,8 +644,7 @@ void TSkDefaultForm::ButtonAction(std::uint8_t code) {
     RECT r{};
     GetWindowRect(w, &r);
     const TskRect icon = Geometry().ButtonRect(kbiSystemMenu);
-    FMenuPoint = {r.left + icon.Left, r.top + icon.Bottom};
-    PopupSystemMenu();
+    ShowSystemMenu({r.left + icon.Left, r.top + icon.Bottom});
     break;
   }
   default: break;
@@ -652,6 +663,7 @@ bool TSkDefaultForm::BeginDrag(std::uint8_t code, POINT screen) {
   start.Pointer = {screen.x, screen.y};
   start.Bounds = {r.left, r.top, r.right, r.bottom};
   start.MinTrack = g.MinTrackSize();
+  start.MaxTrack = MaxTrackSize();
   start.Moveable = Moveable();
   start.Sizeable = Sizeable();
   start.State = IsZoomed(w) ? kwsMaximized : FStates.Data.State;
@@ -811,10 +823,7 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
       if (FBlending.Enabled() && HasSnapshot() && scratch.TrySetSize(c.Right - c.Left, c.Bottom - c.Top)) {
         // The client background at the blending opacity over what lies behind the window.
         PaintClientBackground(scratch.DC(), g);
-        TskPixels& pixels = scratch.Pixels();
-        TskPixels behind = TskPixels::View(FSnapshot->Pixels().Pixel(c.Left, c.Top), c.Right - c.Left,
-                                           c.Bottom - c.Top, FSnapshot->Pixels().Stride());
-        SkBlendOverSnapshot(pixels, behind, {0, 0, c.Right - c.Left, c.Bottom - c.Top}, FBlending.Value());
+        SkBlendClientOverSnapshot(scratch.Pixels(), FSnapshot->Pixels(), c, FBlending.Value());
         BitBlt(dc, 0, 0, c.Right - c.Left, c.Bottom - c.Top, scratch.DC(), 0, 0, SRCCOPY);
       } else {
         PaintClientBackground(dc, g);
@@ -845,6 +854,13 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
   }
   case WM_WINDOWPOSCHANGING: {
     auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+    if (!(pos->flags & SWP_NOSIZE) && !IsIconic(w)) {
+      // The size the window will have: the snapshot below is taken at it.
+      const TskPoint size =
+          SkClampTrackSize({pos->cx, pos->cy}, Geometry().MinTrackSize(), MaxTrackSize(), FStates.Data.State);
+      pos->cx = size.X;
+      pos->cy = size.Y;
+    }
     if (Composed()) {
       RECT now{};
       GetWindowRect(w, &now);
@@ -867,7 +883,9 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
   case WM_GETMINMAXINFO: {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
     const TskPoint min = Geometry().MinTrackSize();
+    const TskPoint max = MaxTrackSize();
     info->ptMinTrackSize = {min.X, min.Y};
+    info->ptMaxTrackSize = {max.X, max.Y};
     if (FStates.Data.State == kwsRollup || FStates.Data.State == kwsMinimized) {
       info->ptMinTrackSize.y = 0; // only the frame is left
     }
@@ -880,6 +898,9 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
       const POINT p = WindowPoint(m.LParam);
       SetHotCode(Geometry().HitTest(p.x, p.y));
     }
+    // The hit codes are the form's: the platform would track caption buttons of its own.
+    m.Result = 0;
+    MarkHandled();
     break;
   case WM_MOUSEMOVE:
     if (FDrag.Active()) {
@@ -969,7 +990,7 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     case SC_KEYMENU:
       // Alt+Space opens the form's system menu; Alt with a letter opens nothing here.
       if (m.LParam == ' ' && (FBorderIcons & SkIcons(kbiSystemMenu))) {
-        PopupSystemMenu();
+        ShowSystemMenu({}); // at the client area's top-left corner
       }
       m.Result = 0;
       MarkHandled();
@@ -1052,7 +1073,6 @@ void TSkDefaultForm::HandleMessage(TskMessage& m) {
     const POINT p = WindowPoint(m.LParam);
     if (Geometry().HitTest(p.x, p.y) == khtCaption) {
       ShowSystemMenu({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
-      FMenuPoint = {};
     }
     m.Result = 0;
     MarkHandled();
@@ -1214,6 +1234,14 @@ TPropertyResult TSkDefaultForm::ReadProperty(const std::string& name, const TLay
       {"Gravitation.Enabled", P::Bool([](TSkDefaultForm& f, bool v) { f.FGravitation.SetEnabled(v); })},
       {"Gravitation.Size",
        P::Int(INT32_MIN, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FGravitation.SetSize(v); })},
+      {"Constraints.MinWidth",
+       P::Int(0, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FConstraints.MinWidth = v; })},
+      {"Constraints.MinHeight",
+       P::Int(0, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FConstraints.MinHeight = v; })},
+      {"Constraints.MaxWidth",
+       P::Int(0, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FConstraints.MaxWidth = v; })},
+      {"Constraints.MaxHeight",
+       P::Int(0, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FConstraints.MaxHeight = v; })},
       {"Blending.Enabled", P::Bool([](TSkDefaultForm& f, bool v) { f.FBlending.SetEnabled(v); })},
       {"Blending.Value",
        P::Int(INT32_MIN, INT32_MAX, [](TSkDefaultForm& f, int v) { f.FBlending.SetValue(v); })},
@@ -1266,6 +1294,8 @@ TSkForm::~TSkForm() {
 }
 
 TskTheme* TSkForm::FrameTheme() const { return SkPaintingTheme(FThemeLink); }
+
+bool TSkForm::FrameFallsBackToDefault() const { return !(FThemeLink && FThemeLink->GetTheme()); }
 
 void TSkForm::SetThemeObject(const std::string& name) {
   if (name == FThemeObject) {

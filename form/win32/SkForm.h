@@ -81,6 +81,14 @@ public:
   TSkDragging& Dragging() { return FDragging; }
   TSkGravitation& Gravitation() { return FGravitation; }
   TSkBlending& Blending() { return FBlending; }
+  // Limits on the window's size (0: none), on top of the frame's own minimum; a new minimum
+  // grows the window at once, a new maximum shrinks it.
+  const TskSizeConstraints& Constraints() const { return FConstraints; }
+  void SetConstraints(const TskSizeConstraints& constraints);
+  // The largest window the form allows: its maximised size, or the constraints' maxima.
+  TskPoint MaxTrackSize() const;
+  // The screen rectangle that the snapshot of what lies behind the window covers.
+  RECT SnapshotRect() const { return FSnapshotRect; }
   TSkShadow& Shadow() { return FShadow; }
   // The show transition: with Enabled, a hidden window that is shown appears through the
   // effect driver, played on the screen over what lay behind it; otherwise it appears at once.
@@ -131,6 +139,8 @@ protected:
   // The theme that draws the frame; none for the classic look.
   virtual TskTheme* FrameTheme() const { return nullptr; }
   virtual std::string FrameObject() const { return "default"; }
+  // Whether a theme that lacks FrameObject is asked for "default" too.
+  virtual bool FrameFallsBackToDefault() const { return true; }
 
   void HandleMessage(TskMessage& message) override;
   void AfterWindowProc(TskMessage& message) override;
@@ -185,6 +195,8 @@ private:
   TskRect ReferenceArea() const;
   POINT WindowPoint(LPARAM screenPoint) const;
   void ApplyNativeStyle();
+  // Sizes the window once more as it is, so that the track sizes (and constraints) hold.
+  void HoldToTrackSizes();
   // The shadow's width now (0 without a shadow or while maximised), and whether the frame is
   // composed over a snapshot of what lies behind the window.
   std::int32_t ShadowSize() const;
@@ -226,6 +238,7 @@ private:
   TSkGravitation FGravitation;
   TSkBlending FBlending;
   TSkShadow FShadow;
+  TskSizeConstraints FConstraints;
   TskFrameDrag FDrag;
   bool FOutlineMode = false;
   bool FOutlineShown = false;
@@ -269,6 +282,8 @@ public:
 protected:
   TskTheme* FrameTheme() const override;
   std::string FrameObject() const override { return FThemeObject; }
+  // A theme given by the link answers alone.
+  bool FrameFallsBackToDefault() const override;
   void HandleMessage(TskMessage& message) override;
 
 private:

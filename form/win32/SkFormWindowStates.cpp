@@ -148,6 +148,28 @@ TskRect TSkDefaultForm::MaximizedBounds() const {
   return r;
 }
 
+TskPoint TSkDefaultForm::MaxTrackSize() const { return Geometry().MaxTrackSize(MaximizedBounds()); }
+
+void TSkDefaultForm::SetConstraints(const TskSizeConstraints& constraints) {
+  FConstraints = constraints;
+  if (!IsLoading()) {
+    RecomputeFrame();
+    HoldToTrackSizes();
+  }
+}
+
+void TSkDefaultForm::HoldToTrackSizes() {
+  HWND w = FrameWindow();
+  if (!w || IsIconic(w)) {
+    return;
+  }
+  // The new limits grow or shrink the window at once.
+  RECT r{};
+  GetWindowRect(w, &r);
+  SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 TskRect TSkDefaultForm::MinimizedBounds() const {
   HWND w = FrameWindow();
   RECT window{}, client{};

@@ -47,6 +47,18 @@ public:
 
   // ISkProcSlot.
   bool WindowExists() const override { return Window() != nullptr && IsWindow(Window()); }
+  // The stub's work for one message of `window` (the window the message is for, kept for the
+  // call even when the last hook lets go of the control meanwhile).
+  void Dispatch(HWND window, TskMessage& m) {
+    const HWND outer = FDispatchWindow;
+    FDispatchWindow = window;
+    struct TBack {
+      HWND& Slot;
+      HWND Outer;
+      ~TBack() { Slot = Outer; }
+    } back{FDispatchWindow, outer};
+    FChain.Dispatch(m);
+  }
   void EnsureWindow() override {
     if (FControl && !FControl->HandleAllocated() && !FControl->IsDestroying()) {
       FControl->CreateHandle();
@@ -67,14 +79,31 @@ public:
     }
   }
   void CallProc(std::uintptr_t proc, TskMessage& m) override;
+  bool ChainReaches(std::uintptr_t stub) override;
+  std::uintptr_t ProcUnderStub() const override {
+    return reinterpret_cast<std::uintptr_t>(GetPropW(TargetWindow(), kProcUnderStubProp));
+  }
+  void SetProcUnderStub(std::uintptr_t proc) override {
+    HWND w = Window();
+    FHookedWindow = w;
+    SetPropW(w, kProcUnderStubProp, reinterpret_cast<HANDLE>(proc));
+  }
+  void ForgetProcUnderStub() override { RemovePropW(Window(), kProcUnderStubProp); }
   void PostRehook() override;
   void ReportError(const char* what) noexcept override { ReportCallbackError(what); }
 
   static std::uintptr_t StubFor(HWND window);
 
+  // The window property that keeps the procedure under the stub.
+  static constexpr const wchar_t* kProcUnderStubProp = L"TabiraHookProcUnderStub";
+
 private:
+  // The window messages are for now: the one being dispatched, else the control's.
+  HWND TargetWindow() const { return FDispatchWindow ? FDispatchWindow : Window(); }
+
   TWinControl* FControl;
   HWND FHookedWindow = nullptr;
+  HWND FDispatchWindow = nullptr;
   std::vector<TSkHook*> FHooks;
   TskHookChain FChain{*this, 0};
 };
@@ -188,7 +217,7 @@ std::uintptr_t TControlHook::StubFor(HWND window) {
 }
 
 void TControlHook::CallProc(std::uintptr_t proc, TskMessage& m) {
-  HWND w = Window();
+  HWND w = TargetWindow();
   const bool wide = IsWindowUnicode(w) != FALSE;
   if (!proc) {
     proc = wide ? GetClassLongPtrW(w, GCLP_WNDPROC) : GetClassLongPtrA(w, GCLP_WNDPROC);
@@ -196,6 +225,33 @@ void TControlHook::CallProc(std::uintptr_t proc, TskMessage& m) {
   const auto fn = reinterpret_cast<WNDPROC>(proc);
   m.Result = wide ? CallWindowProcW(fn, w, m.Msg, m.WParam, m.LParam)
                   : CallWindowProcA(fn, w, m.Msg, m.WParam, m.LParam);
+}
+
+namespace {
+
+// A message that only the stub answers (with kProbeAnswer): every other procedure passes an
+// unknown registered message on, so it reaches the stub wherever the stub is in a chain.
+UINT ProbeMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TabiraHookStubProbe");
+  return message;
+}
+constexpr WPARAM kProbeAsk = 0x53746221;
+constexpr LRESULT kProbeAnswer = 0x53746222;
+
+} // namespace
+
+bool TControlHook::ChainReaches(std::uintptr_t stub) {
+  HWND w = Window();
+  if (!w || !ProbeMessage()) {
+    return false;
+  }
+  const std::uintptr_t current = CurrentProc();
+  if (current == stub) {
+    return true;
+  }
+  TskMessage probe{ProbeMessage(), kProbeAsk, 0, 0};
+  CallProc(current, probe);
+  return probe.Result == kProbeAnswer;
 }
 
 void TControlHook::PostRehook() {
@@ -207,17 +263,30 @@ void TControlHook::PostRehook() {
 namespace {
 
 LRESULT StubProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, bool wide) {
-  TControlHook* record = THookList::IfExists() ? THookList::Instance().FindByWindow(hwnd) : nullptr;
-  if (!record) {
-    // A window our stub was left in (a later subclasser kept it there): its class procedure.
-    const auto proc = reinterpret_cast<WNDPROC>(wide ? GetClassLongPtrW(hwnd, GCLP_WNDPROC)
-                                                     : GetClassLongPtrA(hwnd, GCLP_WNDPROC));
-    return wide ? CallWindowProcW(proc, hwnd, msg, wparam, lparam)
-                : CallWindowProcA(proc, hwnd, msg, wparam, lparam);
+  if (msg == ProbeMessage() && wparam == kProbeAsk) {
+    return kProbeAnswer;
   }
-  TskMessage m{msg, wparam, lparam, 0};
-  record->Chain().Dispatch(m);
-  return m.Result;
+  TControlHook* record = THookList::IfExists() ? THookList::Instance().FindByWindow(hwnd) : nullptr;
+  LRESULT result = 0;
+  if (!record) {
+    // A window our stub was left in (a later subclasser kept it there): the procedure that was
+    // there before the stub, else the class's.
+    auto proc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, TControlHook::kProcUnderStubProp));
+    if (!proc) {
+      proc = reinterpret_cast<WNDPROC>(wide ? GetClassLongPtrW(hwnd, GCLP_WNDPROC)
+                                            : GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+    }
+    result = wide ? CallWindowProcW(proc, hwnd, msg, wparam, lparam)
+                  : CallWindowProcA(proc, hwnd, msg, wparam, lparam);
+  } else {
+    TskMessage m{msg, wparam, lparam, 0};
+    record->Dispatch(hwnd, m);
+    result = m.Result;
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropW(hwnd, TControlHook::kProcUnderStubProp);
+  }
+  return result;
 }
 
 LRESULT CALLBACK StubProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {

@@ -1,12 +1,14 @@
 // Hooks on real windows (Wine in the test runs; no drawing, so no look is involved): the order
-// in which hooks see messages, a message kept from the window, re-creation of the window, a
-// subclasser that came after the hook, a hook that leaves while it handles a message, and the
-// deferred release of the window's record.
+// in which hooks see messages, a message kept from the window, re-creation of the window,
+// subclassers that came after the hooks (hooks joining, leaving and coming back under them),
+// hooks that leave while they handle a message, and the deferred release of the window's record.
 #include "form/win32/SkHook.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/tests/TestInput.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +72,31 @@ LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) 
   }
   return CallWindowProcA(gForeignPrevious, hwnd, msg, wparam, lparam);
 }
+
+LRESULT CALLBACK CommonSubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+  if (msg == kProbe) {
+    ++gForeignCalls;
+  }
+  return DefSubclassProc(hwnd, msg, wparam, lparam);
+}
+
+// Subclassers that come after the hooks: one that replaces the window's procedure itself, and
+// one through the common controls' subclass list (as a tooltip of a windowless control does).
+struct TSubclasser {
+  const char* Name;
+  void (*Put)(HWND);
+  void (*Take)(HWND);
+};
+const TSubclasser kSubclassers[] = {
+    {"own procedure",
+     [](HWND w) {
+       gForeignPrevious =
+           reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, LONG_PTR(&ForeignProc)));
+     },
+     [](HWND w) { SetWindowLongPtrA(w, GWLP_WNDPROC, LONG_PTR(gForeignPrevious)); }},
+    {"common controls", [](HWND w) { SetWindowSubclass(w, &CommonSubclassProc, 1, 0); },
+     [](HWND w) { RemoveWindowSubclass(w, &CommonSubclassProc, 1); }},
+};
 
 class SkHookWin32 : public ::testing::Test {
 protected:
@@ -148,6 +175,56 @@ TEST_F(SkHookWin32, TheLastHooksLeavingRestoresTheProcedureAndFreesTheRecordLate
   Log.clear();
   EXPECT_EQ(Probe(), 5);
   EXPECT_EQ(Log, (std::vector<std::string>{"window"}));
+}
+
+TEST_F(SkHookWin32, HooksJoiningAndComingBackUnderALaterSubclasserNeverGoRoundInACircle) {
+  for (const TSubclasser& subclasser : kSubclassers) {
+    SCOPED_TRACE(subclasser.Name);
+    HWND w = Form->Handle();
+    gForeignCalls = 0;
+    subclasser.Put(w);
+    const LONG_PTR top = GetWindowLongPtrA(w, GWLP_WNDPROC);
+    // A hook joins; another leaves and comes back (it is the newest then).
+    auto c = std::make_unique<TProbeHook>("c", Log);
+    c->AssignControl(Form.get());
+    A->SetActive(false);
+    A->SetActive(true);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), top) << "the subclasser keeps its place";
+    Log.clear();
+    EXPECT_EQ(Probe(), 5);
+    EXPECT_EQ(gForeignCalls, 1);
+    EXPECT_EQ(Log, (std::vector<std::string>{"a before", "c before", "b before", "window", "a after 5",
+                                             "c after 5", "b after 5"}));
+    // Every hook gone, then one back: the window still has each message once.
+    c.reset();
+    A->SetActive(false);
+    B->SetActive(false);
+    Log.clear();
+    EXPECT_EQ(Probe(), 5);
+    EXPECT_EQ(Log, (std::vector<std::string>{"window"}));
+    B->SetActive(true);
+    Log.clear();
+    EXPECT_EQ(Probe(), 5);
+    EXPECT_EQ(Log, (std::vector<std::string>{"b before", "window", "b after 5"}));
+    EXPECT_EQ(gForeignCalls, 3);
+    // The subclasser goes: the hooks are on top again.
+    subclasser.Take(w);
+    A->SetActive(true);
+    Log.clear();
+    EXPECT_EQ(Probe(), 5);
+    EXPECT_EQ(Log, (std::vector<std::string>{"a before", "b before", "window", "a after 5", "b after 5"}));
+    EXPECT_EQ(gForeignCalls, 3);
+    PumpPending();
+  }
+}
+
+TEST_F(SkHookWin32, TheLastHookLeavingInItsOwnHandlerStillLetsTheWindowHaveTheMessage) {
+  B->SetActive(false);
+  A->OnProbe = [](TProbeHook& h, TskMessage&) { h.SetActive(false); };
+  EXPECT_EQ(Probe(), 5);
+  EXPECT_EQ(Log, (std::vector<std::string>{"a before", "window"}));
+  PumpPending();
+  EXPECT_EQ(SkHookedWindowCount(), 0u);
 }
 
 TEST_F(SkHookWin32, AClosedWindowIsNotMadeAgain) {
