@@ -1,22 +1,21 @@
 #include "themefiles/VsThemeMsStyles.h"
 
+#include "theme/SkFilePath.h"
 #include "theme/SkMasks.h"
 #include "theme/SkText.h"
 #include "themefiles/VsDib.h"
+#include "themefiles/VsModuleFile.h"
 #include "themefiles/VsStoredForm.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <fstream>
 #include <iterator>
 
 // Sections: module and stored-form storage; building; records; Window family; the other
 // families.
 
 namespace {
-
-TvsModuleOpener gOpener = nullptr;
 
 // The sections the theme knows and draws from.
 constexpr std::array kKnownSections = {
@@ -218,8 +217,6 @@ TSkThemeMsStyles::TSkThemeMsStyles() {
   BuildSections();
 }
 
-void TSkThemeMsStyles::SetModuleOpener(TvsModuleOpener opener) { gOpener = opener; }
-
 TskThemeConfig TSkThemeMsStyles::GetThemeConfig() {
   TskThemeConfig c;
   c.BuiltIn = false;
@@ -270,6 +267,11 @@ bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::stri
     FError = "the module names no description for its first scheme";
     return false;
   }
+  std::string why;
+  if (!VsCheckResourceName(c.FileResNames[index], why)) {
+    FError = "the module's description name is refused: " + why;
+    return false;
+  }
   TSfReader text(module.Find("TEXTFILE", c.FileResNames[index]), FLimits);
   if (!VsDescriptionText(text, c.DescriptionText) || c.DescriptionText.empty()) {
     FError =
@@ -292,6 +294,10 @@ bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::stri
         continue;
       }
       const std::string resource = VsImageResourceName(value);
+      if (!VsCheckResourceName(resource, why)) {
+        FError = "section " + section->Name + " names an image that is refused: " + why;
+        return false;
+      }
       if (c.Images.IndexOf(resource) >= 0) {
         continue;
       }
@@ -363,21 +369,8 @@ bool TSkThemeMsStyles::SaveToStream(TskByteWriter& out) const {
 bool TSkThemeMsStyles::LoadFromFile(const std::string& fileName) {
   FError.clear();
   if (Extension(fileName) == "theme") {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
-      FError = "cannot open " + fileName;
-      return false;
-    }
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0 || std::uint64_t(size) > kVsMaxThemeFileBytes) {
-      FError = "the file is too large for a stored theme";
-      return false;
-    }
-    file.seekg(0);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-      FError = "cannot read " + fileName;
+    std::vector<std::uint8_t> bytes;
+    if (!SkReadWholeFile(fileName, kVsMaxThemeFileBytes, bytes, FError)) {
       return false;
     }
     if (!VsIsStoredForm(bytes)) {
@@ -392,11 +385,7 @@ bool TSkThemeMsStyles::LoadFromFile(const std::string& fileName) {
     }
     return true;
   }
-  if (!gOpener) {
-    FError = "module files cannot be opened here";
-    return false;
-  }
-  std::unique_ptr<IVsResourceSource> module = gOpener(fileName, FError);
+  std::unique_ptr<IVsResourceSource> module = VsOpenModuleFile(fileName, FError);
   if (!module) {
     if (FError.empty()) {
       FError = "cannot open " + fileName;
@@ -410,13 +399,11 @@ bool TSkThemeMsStyles::SaveToFile(const std::string& fileName) const {
   if (Extension(fileName) != "theme") {
     return false;
   }
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    return false;
-  }
+  // A temporary file replaces the target only when it is complete, so a failed write leaves
+  // the previous file as it was.
   const std::vector<std::uint8_t> bytes = VsWriteStoredForm(Name(), FDescriptionText, FImages);
-  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  return bool(file);
+  std::string error;
+  return SkReplaceFile(fileName, bytes, error);
 }
 
 void TSkThemeMsStyles::Assign(const TskTheme& source) {

@@ -3,10 +3,10 @@
 // resource-only module with name lists, an ini description and bitmaps) or from its own
 // stored form ("QVMSSTL" and a zlib stream; files with the extension "theme").
 //
-// The module itself is reached through IVsResourceSource, so everything here is
-// platform-free; the platform layer installs an opener for module files
-// (themefiles/win32/VsModule.h). Loading never throws and a failed load leaves the theme as
-// it was; LastError() says why it failed.
+// The module itself is reached through IVsResourceSource; module files are read from their
+// bytes by TVsModuleFile (themefiles/VsModuleFile.h), so everything here is platform-free.
+// Loading never throws and a failed load leaves the theme as it was; LastError() says why it
+// failed.
 //
 // Sections: resource source; the class (storage, building, records, then the element
 // families in slot order).
@@ -30,16 +30,9 @@ public:
   virtual std::span<const std::uint8_t> Find(const std::string& type, const std::string& name) = 0;
 };
 
-// Opens a module file for reading its resources; null with `error` set when it cannot.
-using TvsModuleOpener = std::unique_ptr<IVsResourceSource> (*)(const std::string& fileName,
-                                                               std::string& error);
-
 class TSkThemeMsStyles : public TskTheme {
 public:
   TSkThemeMsStyles();
-
-  // The opener LoadFromFile uses for module files; without one only stored forms load.
-  static void SetModuleOpener(TvsModuleOpener opener);
 
   std::string BuildingName() const override { return GetBuildingName(); }
   TskThemeConfig ThemeConfig() const override { return GetThemeConfig(); }
