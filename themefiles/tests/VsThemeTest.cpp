@@ -299,6 +299,14 @@ TEST(VsTheme, SectionFramesAndSizing) {
        {{"BgType", "BorderFill"}, {"BorderSize", "2147483647"}, {"BorderColor", "255 0 0"}},
        1,
        {{{15, 10}, 0xFF0000}, {{0, 0}, 0xFF0000}}},
+      {"tile horizontal: columns tiled, rows stretched",
+       {{"ImageFile", "strip"}, {"SizingType", "tilehorizontal"}},
+       1,
+       {{{25, 15}, kStrip[2]}, {{5, 19}, kStrip[0]}, {{15, 0}, kStrip[1]}, {{30, 0}, bg}}},
+      {"tile vertical: rows tiled, columns stretched",
+       {{"ImageFile", "strip"}, {"SizingType", "tilevertical"}},
+       1,
+       {{{29, 15}, kStrip[3]}, {{0, 19}, kStrip[0]}, {{30, 0}, bg}, {{5, 20}, bg}}},
       {"bgtype none draws nothing", {{"BgType", "None"}, {"FillColor", "1 1 1"}}, 1, {{{5, 5}, bg}}},
   };
   for (const TCase& c : cases) {
