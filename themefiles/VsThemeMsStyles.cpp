@@ -154,6 +154,23 @@ bool ReadNames(IVsResourceSource& module, const char* type, const TSfLimits& lim
   return true;
 }
 
+// The colour-scheme and size names of the platform's current visual style.
+std::pair<std::string, std::string>& PlatformScheme() {
+  static std::pair<std::string, std::string> scheme;
+  return scheme;
+}
+
+// The place of `name` in `names` ignoring case; 0 (the first) when it is not there.
+std::int32_t NameIndex(const std::vector<std::string>& names, const std::string& name) {
+  const std::string wanted = VsLowerCase(name);
+  for (std::size_t i = 0; i < names.size() && !wanted.empty(); ++i) {
+    if (VsLowerCase(names[i]) == wanted) {
+      return std::int32_t(i);
+    }
+  }
+  return 0;
+}
+
 // One state-to-frame table lookup; `fallback` for states beyond the table.
 template <std::size_t N>
 std::int32_t FrameOf(const std::array<std::uint8_t, N>& table, std::uint8_t state,
@@ -211,8 +228,19 @@ TskFontDesc VsParseFont(std::string_view value, std::int32_t defaultSize, bool s
 
 // ---- storage ----
 
+void TSkThemeMsStyles::SetPlatformScheme(std::string colorName, std::string sizeName) {
+  PlatformScheme() = {std::move(colorName), std::move(sizeName)};
+}
+
+void TSkThemeMsStyles::SetScheme(std::string colorName, std::string sizeName) {
+  FColorName = std::move(colorName);
+  FSizeName = std::move(sizeName);
+}
+
 TSkThemeMsStyles::TSkThemeMsStyles() {
   SetName("Visual style");
+  FColorName = PlatformScheme().first;
+  FSizeName = PlatformScheme().second;
   // Every known section exists from the start (without properties until a load).
   BuildSections();
 }
@@ -243,8 +271,8 @@ void TSkThemeMsStyles::TakeContent(TContent&& content) {
   FFileResNames = std::move(content.FileResNames);
   FImages = std::move(content.Images);
   FShifted.Clear();
-  FColorSchemeIndex = 0;
-  FSizeIndex = 0;
+  FColorSchemeIndex = content.ColorSchemeIndex;
+  FSizeIndex = content.SizeIndex;
 }
 
 bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::string& fileName) {
@@ -261,8 +289,15 @@ bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::stri
     FError = "the module has no colour-scheme, size or description names";
     return false;
   }
-  // The description of the first colour scheme in its first size.
-  const std::size_t index = c.SizeNames.size() * std::size_t(FColorSchemeIndex) + std::size_t(FSizeIndex);
+  // The description of the chosen colour scheme in the chosen size.
+  c.ColorSchemeIndex = NameIndex(c.ColorNames, FColorName);
+  c.SizeIndex = NameIndex(c.SizeNames, FSizeName);
+  std::size_t index = c.SizeNames.size() * std::size_t(c.ColorSchemeIndex) + std::size_t(c.SizeIndex);
+  if (index >= c.FileResNames.size()) {
+    // No description for the chosen pair: the first scheme in the first size.
+    c.ColorSchemeIndex = c.SizeIndex = 0;
+    index = 0;
+  }
   if (index >= c.FileResNames.size()) {
     FError = "the module names no description for its first scheme";
     return false;

@@ -41,6 +41,16 @@ public:
   // The next 7 bytes are the magic.
   static bool IsThemeStream(TskByteReader& in);
 
+  // The colour scheme and size a module is read in: the ones named here when the module offers
+  // them (names compared ignoring case), otherwise its first. The process-wide names (the
+  // platform's current visual-style settings, set by the platform layer) are what a new theme
+  // starts with.
+  static void SetPlatformScheme(std::string colorName, std::string sizeName);
+  void SetScheme(std::string colorName, std::string sizeName);
+  // The scheme and size the last module load used (0-based).
+  std::int32_t ColorSchemeIndex() const { return FColorSchemeIndex; }
+  std::int32_t SizeIndex() const { return FSizeIndex; }
+
   // Storage. The stored form carries the name, the description and the images as loaded.
   [[nodiscard]] bool LoadFromStream(TskByteReader& in) override;
   [[nodiscard]] bool SaveToStream(TskByteWriter& out) const override;
@@ -252,6 +262,7 @@ private:
     std::string DescriptionText;
     TvsIniStore Ini;
     std::vector<std::string> ColorNames, SizeNames, FileResNames;
+    std::int32_t ColorSchemeIndex = 0, SizeIndex = 0;
     TvsImageList Images;
   };
   void TakeContent(TContent&& content);
@@ -269,6 +280,7 @@ private:
   std::string FDescriptionText;
   TvsIniStore FIni;
   std::vector<std::string> FColorNames, FSizeNames, FFileResNames;
+  std::string FColorName, FSizeName;
   std::int32_t FColorSchemeIndex = 0;
   std::int32_t FSizeIndex = 0;
   // The images as loaded, and their shifted copies while a shift is set.

@@ -237,3 +237,53 @@ TEST(VsModuleFile, ResourceNumbersAreChecked) {
 }
 
 } // namespace
+
+namespace {
+
+// A style with two colour schemes in two sizes: each description sets its own caption height.
+TVsTestModule TwoSchemes() {
+  TVsTestModule m;
+  m.Set("COLORNAMES", "#1", VsNameList({"Normal", "Blue"}));
+  m.Set("SIZENAMES", "#1", VsNameList({"NormalSize", "Large"}));
+  m.Set("FILERESNAMES", "#1", VsNameList({"N_N", "N_L", "B_N", "B_L"}));
+  int height = 20;
+  for (const char* name : {"N_N", "N_L", "B_N", "B_L"}) {
+    m.Set("TEXTFILE", name,
+          VsDescriptionResource("[SysMetrics]\r\nCaptionBarHeight=" + std::to_string(height++) +
+                                "\r\n[Window]\r\nFillColor=1 2 3\r\n"));
+  }
+  return m;
+}
+
+} // namespace
+
+TEST(VsModuleFile, TheNamedSchemeAndSizeAreRead) {
+  struct TCase {
+    const char* Color;
+    const char* Size;
+    std::int32_t Scheme, SizeIndex, Caption;
+  };
+  for (const TCase& c : {TCase{"", "", 0, 0, 20}, TCase{"blue", "LARGE", 1, 1, 23}, TCase{"Blue", "NormalSize", 1, 0, 22},
+                         TCase{"Normal", "Large", 0, 1, 21}, TCase{"Olive", "Large", 0, 1, 21},
+                         TCase{"Blue", "Huge", 1, 0, 22}}) {
+    TVsTestModule m = TwoSchemes();
+    TSkThemeMsStyles theme;
+    theme.SetScheme(c.Color, c.Size);
+    ASSERT_TRUE(theme.LoadFromModule(m, "two.msstyles")) << theme.LastError();
+    EXPECT_EQ(theme.ColorSchemeIndex(), c.Scheme) << c.Color << "/" << c.Size;
+    EXPECT_EQ(theme.SizeIndex(), c.SizeIndex) << c.Color << "/" << c.Size;
+    EXPECT_EQ(theme.CaptionBarHeight(), c.Caption) << c.Color << "/" << c.Size;
+  }
+  // A new theme starts with the platform's names.
+  TSkThemeMsStyles::SetPlatformScheme("Blue", "Large");
+  TSkThemeMsStyles theme;
+  TVsTestModule m = TwoSchemes();
+  ASSERT_TRUE(theme.LoadFromModule(m, "two.msstyles"));
+  EXPECT_EQ(theme.CaptionBarHeight(), 23);
+  TSkThemeMsStyles::SetPlatformScheme("", "");
+  // A pair without its description falls back to the first scheme in the first size.
+  m.Set("FILERESNAMES", "#1", VsNameList({"N_N", "N_L", "B_N"}));
+  theme.SetScheme("Blue", "Large");
+  ASSERT_TRUE(theme.LoadFromModule(m, "two.msstyles"));
+  EXPECT_EQ(theme.CaptionBarHeight(), 20);
+}
