@@ -144,6 +144,7 @@ TPropertyResult TSkThemeEngine::ReadProperty(const std::string& name, const TLay
       return TPropertyResult::Bad("an integer is expected");
     }
     (name == "DeltaHue" ? FDeltaHue : name == "DeltaBrightness" ? FDeltaBrightness : FThemeIndex) = *v;
+    FStoredIndex = FStoredIndex || name == "ThemeIndex";
     return TPropertyResult::Ok();
   }
   if (name == "ThemeBuilding" || name == "ThemeFile" || name == "Version") {
@@ -153,10 +154,23 @@ TPropertyResult TSkThemeEngine::ReadProperty(const std::string& name, const TLay
     }
     if (name == "ThemeBuilding") {
       FBuilding = *s;
+      FStoredBuilding = true;
     }
     if (name == "ThemeFile") {
       FThemeFile = *s;
+      FStoredFile = true;
     }
+    return TPropertyResult::Ok();
+  }
+  if (name == "OnThemeChanged") {
+    if (value.Kind != TLayoutValue::TKind::Identifier) {
+      return TPropertyResult::Bad("a handler name");
+    }
+    TNotifyEvent handler = Root()->FindMethod(value.Text);
+    if (!handler) {
+      return TPropertyResult::Bad("there is no handler named " + value.Text);
+    }
+    OnThemeChanged = std::move(handler);
     return TPropertyResult::Ok();
   }
   if (name == "ThemeList") {
@@ -171,26 +185,32 @@ TPropertyResult TSkThemeEngine::ReadProperty(const std::string& name, const TLay
 
 void TSkThemeEngine::Loaded() {
   TComponent::Loaded();
-  if (!FThemeListName.empty()) {
-    const TComponent* root = this;
-    while (root->Owner()) {
-      root = root->Owner();
-    }
-    SetThemeList(dynamic_cast<TSkThemeList*>(root->FindComponent(FThemeListName)));
-  }
-  // The stored selection takes effect now, in the order the setters would have run it: a
-  // list item wins over a file, a file over a building name.
-  const std::int32_t hue = FDeltaHue, brightness = FDeltaBrightness;
+  const std::string file = FThemeFile, building = FBuilding;
+  const std::int32_t index = FThemeIndex, hue = FDeltaHue, brightness = FDeltaBrightness;
   FDeltaHue = FDeltaBrightness = 0;
-  if (FThemeList && FThemeIndex >= 0) {
-    SetThemeIndex(FThemeIndex);
-  } else if (!FThemeFile.empty()) {
-    SetThemeFile(FThemeFile);
-  } else if (FBuilding != kNoTheme) {
-    SetThemeBuilding(FBuilding);
-  }
+  FThemeFile.clear();
+  FThemeIndex = -1;
+  FBuilding = kNoTheme;
+  // The stored values go through their setters one after the other, in the order the
+  // properties are declared; the list is not known yet when the index is set.
   SetDeltaHue(hue);
   SetDeltaBrightness(brightness);
+  if (FStoredFile) {
+    SetThemeFile(file);
+  }
+  if (FStoredIndex) {
+    SetThemeIndex(index);
+  }
+  if (FStoredBuilding) {
+    SetThemeBuilding(building);
+  }
+  // Then the list, and its stored item, which replaces the theme chosen above when it loads.
+  if (!FThemeListName.empty()) {
+    SetThemeList(dynamic_cast<TSkThemeList*>(Root()->FindComponent(FThemeListName)));
+  }
+  if (FStoredIndex && FThemeList && index >= 0) {
+    SetThemeIndex(index);
+  }
 }
 
 void TSkThemeEngine::ThemeNotify(std::uint32_t code, std::intptr_t) {

@@ -2,7 +2,9 @@
 // TSkThemeEngine: the component a window's layout carries to choose its theme: a built-in
 // look by building name ("Flat"), a theme file, or an item of a TSkThemeList, with hue and
 // brightness shifts. Stored values are taken while the layout loads and applied once it has
-// loaded (list item first, then file, then building name).
+// loaded, through the setters in the order the properties are declared: the shifts, the file,
+// the index, the building name, and last the list item. So a later choice replaces an earlier
+// one that took effect, and an earlier one stays when a later one gives no theme.
 #include "framework/Component.h"
 #include "theme/SkThemeClient.h"
 
@@ -58,4 +60,6 @@ private:
   std::string FThemeListName; // as stored, resolved when loading ends
   std::int32_t FThemeIndex = -1;
   std::string FBuilding = kNoTheme;
+  // Which of the choices the layout stored.
+  bool FStoredFile = false, FStoredIndex = false, FStoredBuilding = false;
 };

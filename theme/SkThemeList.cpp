@@ -5,6 +5,8 @@
 #include "theme/records/SkThemeLimits.h"
 
 #include <algorithm>
+#include <climits>
+#include <optional>
 
 void TSkThemeStream::Write(TskByteWriter& out) const {
   const std::uint8_t kind = Data.empty() ? 0 : 2;
@@ -80,9 +82,89 @@ void TSkThemeList::Loaded() {
   }
 }
 
+namespace {
+
+// "0204000000..." -> bytes; none for an odd count or a character that is not a hex digit.
+std::optional<std::vector<std::uint8_t>> HexBytes(const std::string& text) {
+  auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') {
+      return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+      return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+      return c - 'A' + 10;
+    }
+    return -1;
+  };
+  if (text.size() % 2 != 0) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> out;
+  out.reserve(text.size() / 2);
+  for (std::size_t i = 0; i < text.size(); i += 2) {
+    const int high = digit(text[i]), low = digit(text[i + 1]);
+    if (high < 0 || low < 0) {
+      return std::nullopt;
+    }
+    out.push_back(std::uint8_t(high * 16 + low));
+  }
+  return out;
+}
+
+// One stored item: "ThemeStream" (its stored form as hex digits), "Tag", and "ThemeStore"
+// (the display name, which reading ignores).
+TPropertyResult ReadThemeItem(TSkThemeStream& item, const TLayoutItem& stored) {
+  for (const TLayoutProperty& p : stored.Properties) {
+    if (p.Name == "ThemeStore") {
+      continue;
+    }
+    if (p.Name == "Tag") {
+      const auto tag = LayoutInt(p.Value, INT32_MIN, INT32_MAX);
+      if (!tag) {
+        return TPropertyResult::Bad("Tag: an integer is expected");
+      }
+      item.Tag = *tag;
+      continue;
+    }
+    if (p.Name != "ThemeStream") {
+      return TPropertyResult::Bad("no property '" + p.Name + "'");
+    }
+    const auto text = LayoutString(p.Value);
+    const auto bytes = text ? HexBytes(*text) : std::nullopt;
+    if (!bytes) {
+      return TPropertyResult::Bad("ThemeStream: a string of hex digit pairs is expected");
+    }
+    TskByteReader in(*bytes);
+    if (!item.Read(in, TskThemeManager::Instance())) {
+      return TPropertyResult::Bad("ThemeStream: the stored theme cannot be read");
+    }
+  }
+  return TPropertyResult::Ok();
+}
+
+} // namespace
+
 TPropertyResult TSkThemeList::ReadProperty(const std::string& name, const TLayoutValue& value) {
   if (name == "Version") {
     return TPropertyResult::Ok(); // always "1.0"
+  }
+  if (name == "Themes") {
+    if (value.Kind != TLayoutValue::TKind::Collection) {
+      return TPropertyResult::Bad("a collection of themes (< item { ... } >)");
+    }
+    std::vector<std::unique_ptr<TSkThemeStream>> themes;
+    for (std::size_t i = 0; i < value.Elements.size(); ++i) {
+      themes.push_back(std::make_unique<TSkThemeStream>());
+      const TPropertyResult r = ReadThemeItem(*themes.back(), value.Elements[i]);
+      if (r.Code != TPropertyResult::TCode::Ok) {
+        return TPropertyResult::Bad("item " + std::to_string(i) + " (line " +
+                                    std::to_string(value.Elements[i].Line) + "): " + r.Message);
+      }
+    }
+    FThemes = std::move(themes);
+    return TPropertyResult::Ok();
   }
   return TComponent::ReadProperty(name, value);
 }

@@ -47,6 +47,8 @@ public:
   std::string Version() const { return "1.0"; }
 
   void Loaded() override;
+  // "Themes" is a collection of items, each with "ThemeStream" (the item's stored form as a
+  // string of hex digit pairs), "Tag" and "ThemeStore" (ignored: the name is in the stream).
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
 
   // Engines that refer to this list are told when it goes away.

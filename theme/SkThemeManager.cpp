@@ -1,5 +1,7 @@
 #include "theme/SkThemeManager.h"
 
+#include "theme/SkFilePath.h"
+
 #include "theme/records/SkThemeLimits.h"
 
 #include <algorithm>
@@ -49,10 +51,7 @@ bool FilterNamesExtension(const std::string& filter, const std::string& ext) {
   return false;
 }
 
-bool FileExists(const std::string& name) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(std::filesystem::path(name), ec);
-}
+bool FileExists(const std::string& name) { return SkFileExists(name); }
 
 } // namespace
 
@@ -103,7 +102,11 @@ std::unique_ptr<TskTheme> TskThemeManager::LoadThemeFromFile(const std::string& 
     if (name.size() <= 1 || name[1] == ':' || FProgramFolder.empty()) {
       return nullptr;
     }
-    name = (std::filesystem::path(FProgramFolder) / std::filesystem::path(name)).string();
+    const auto folder = SkFilePath(FProgramFolder), relative = SkFilePath(name);
+    if (!folder || !relative) {
+      return nullptr;
+    }
+    name = SkFileNameText(*folder / *relative);
     if (!FileExists(name)) {
       return nullptr;
     }
@@ -115,7 +118,11 @@ std::unique_ptr<TskTheme> TskThemeManager::LoadThemeFromFile(const std::string& 
     }
     return theme;
   }
-  std::ifstream file(std::filesystem::path(name), std::ios::binary);
+  const auto path = SkFilePath(name);
+  if (!path) {
+    return nullptr;
+  }
+  std::ifstream file(*path, std::ios::binary);
   if (!file) {
     return nullptr;
   }

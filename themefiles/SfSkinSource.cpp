@@ -4,6 +4,7 @@
 
 #include "themefiles/SfDib.h"
 
+#include "theme/SkFilePath.h"
 #include "theme/SkText.h"
 
 #include <algorithm>
@@ -275,7 +276,10 @@ const TSfSkinFilter* FilterBySignature(std::span<const std::uint8_t> bytes) {
 }
 
 const TSfSkinFilter* FilterByExtension(const std::string& fileName) {
-  const std::string ext = LowerAscii(std::filesystem::path(fileName).extension().string());
+  const std::size_t dot = fileName.find_last_of('.');
+  const std::size_t slash = fileName.find_last_of("/\\");
+  const std::string ext =
+      dot == std::string::npos || (slash != std::string::npos && slash > dot) ? "" : LowerAscii(fileName.substr(dot));
   for (const TSfSkinFilter* f : SfSkinFilters()) {
     if (ext == std::string(".") + f->Extension()) {
       return f;
@@ -818,20 +822,8 @@ bool TSfSkinSource::LoadFromFile(const std::string& fileName, const TSfLimits& l
     FError = "no file name";
     return false;
   }
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(fileName, ec);
-  if (ec) {
-    FError = "cannot open '" + fileName + "': " + ec.message();
-    return false;
-  }
-  if (size > limits.MaxInflatedBytes) {
-    FError = "'" + fileName + "' is larger than " + std::to_string(limits.MaxInflatedBytes) + " bytes";
-    return false;
-  }
-  std::vector<std::uint8_t> bytes(size);
-  std::ifstream f(fileName, std::ios::binary);
-  if (!f || !f.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size))) {
-    FError = "cannot read '" + fileName + "'";
+  std::vector<std::uint8_t> bytes;
+  if (!SkReadWholeFile(fileName, limits.MaxInflatedBytes, bytes, FError)) {
     return false;
   }
   const TSfSkinFilter* filter = FilterBySignature(bytes);
@@ -871,7 +863,7 @@ bool TSfSkinSource::SaveToFile(const std::string& fileName) const {
   if (!SaveToStream(bytes, filter ? filter->Kind() : gDefaultFilter)) {
     return false;
   }
-  const std::filesystem::path target(fileName);
+  const std::filesystem::path target = SkFilePath(fileName).value_or(std::filesystem::path());
   std::filesystem::path temp = target;
   temp += ".part";
   {
@@ -881,7 +873,7 @@ bool TSfSkinSource::SaveToFile(const std::string& fileName) const {
       f.close();
       std::error_code ignored;
       std::filesystem::remove(temp, ignored);
-      FError = "cannot write '" + temp.string() + "'";
+      FError = "cannot write '" + SkFileNameText(temp) + "'";
       return false;
     }
   }

@@ -329,9 +329,31 @@ void TvsThemeObject::RenderImage(TskPixels& target, const TskRect& rect, std::in
       RectHeight(frame) < std::int64_t(m.Top) + m.Bottom) {
     return;
   }
-  if (SizingType == vsTileVertical || SizingType == vsTileHorizontal) {
-    return;
-  }
+  // The one-way tile types tile the edges and the centre along one axis and stretch them
+  // across the other.
+  const bool tileRows = SizingType == vsTileVertical, tileColumns = SizingType == vsTileHorizontal;
+  auto oneWay = [&](const TskRect& dest, const TskRect& src) {
+    const std::int32_t step = tileRows ? RectHeight(src) : RectWidth(src);
+    const std::int32_t from = tileRows ? dest.Top : dest.Left, to = tileRows ? dest.Bottom : dest.Right;
+    // Only the pieces that meet the target (and the clip) are visited.
+    TskRect seen = IntersectRects(dest, {0, 0, target.Width(), target.Height()});
+    if (clipPtr) {
+      seen = IntersectRects(seen, clip);
+    }
+    if (IsRectEmpty(seen)) {
+      return;
+    }
+    const std::int64_t first = tileRows ? seen.Top : seen.Left, last = tileRows ? seen.Bottom : seen.Right;
+    for (std::int64_t at = from + (first - from) / step * step; at < std::min<std::int64_t>(to, last); at += step) {
+      const std::int32_t end = std::int32_t(std::min<std::int64_t>(at + step, to));
+      const std::int32_t used = end - std::int32_t(at);
+      if (tileRows) {
+        part({dest.Left, std::int32_t(at), dest.Right, end}, {src.Left, src.Top, src.Right, src.Top + used}, true);
+      } else {
+        part({std::int32_t(at), dest.Top, end, dest.Bottom}, {src.Left, src.Top, src.Left + used, src.Bottom}, true);
+      }
+    }
+  };
   const bool centreStretch = SizingType == vsStretch || SizingType == vsBorderTileClientStretch;
   const bool edgeStretch = SizingType == vsStretch || SizingType == vsBorderStretchClientTile;
   const TskRect& f = frame;
@@ -356,7 +378,9 @@ void TvsThemeObject::RenderImage(TskPixels& target, const TskRect& rect, std::in
         // Unscaled at the rectangle's corners.
         part({dest.Left, dest.Top, dest.Left + (src.Right - src.Left), dest.Top + (src.Bottom - src.Top)},
              src, true);
-      } else {
+      } else if ((tileRows || tileColumns) && !IsRectEmpty(src) && !IsRectEmpty(dest)) {
+        oneWay(dest, src);
+      } else if (!tileRows && !tileColumns) {
         part(dest, src, centre ? centreStretch : edgeStretch);
       }
     }

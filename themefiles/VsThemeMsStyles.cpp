@@ -1,22 +1,21 @@
 #include "themefiles/VsThemeMsStyles.h"
 
+#include "theme/SkFilePath.h"
 #include "theme/SkMasks.h"
 #include "theme/SkText.h"
 #include "themefiles/VsDib.h"
+#include "themefiles/VsModuleFile.h"
 #include "themefiles/VsStoredForm.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <fstream>
 #include <iterator>
 
 // Sections: module and stored-form storage; building; records; Window family; the other
 // families.
 
 namespace {
-
-TvsModuleOpener gOpener = nullptr;
 
 // The sections the theme knows and draws from.
 constexpr std::array kKnownSections = {
@@ -155,6 +154,23 @@ bool ReadNames(IVsResourceSource& module, const char* type, const TSfLimits& lim
   return true;
 }
 
+// The colour-scheme and size names of the platform's current visual style.
+std::pair<std::string, std::string>& PlatformScheme() {
+  static std::pair<std::string, std::string> scheme;
+  return scheme;
+}
+
+// The place of `name` in `names` ignoring case; 0 (the first) when it is not there.
+std::int32_t NameIndex(const std::vector<std::string>& names, const std::string& name) {
+  const std::string wanted = VsLowerCase(name);
+  for (std::size_t i = 0; i < names.size() && !wanted.empty(); ++i) {
+    if (VsLowerCase(names[i]) == wanted) {
+      return std::int32_t(i);
+    }
+  }
+  return 0;
+}
+
 // One state-to-frame table lookup; `fallback` for states beyond the table.
 template <std::size_t N>
 std::int32_t FrameOf(const std::array<std::uint8_t, N>& table, std::uint8_t state,
@@ -212,13 +228,22 @@ TskFontDesc VsParseFont(std::string_view value, std::int32_t defaultSize, bool s
 
 // ---- storage ----
 
+void TSkThemeMsStyles::SetPlatformScheme(std::string colorName, std::string sizeName) {
+  PlatformScheme() = {std::move(colorName), std::move(sizeName)};
+}
+
+void TSkThemeMsStyles::SetScheme(std::string colorName, std::string sizeName) {
+  FColorName = std::move(colorName);
+  FSizeName = std::move(sizeName);
+}
+
 TSkThemeMsStyles::TSkThemeMsStyles() {
   SetName("Visual style");
+  FColorName = PlatformScheme().first;
+  FSizeName = PlatformScheme().second;
   // Every known section exists from the start (without properties until a load).
   BuildSections();
 }
-
-void TSkThemeMsStyles::SetModuleOpener(TvsModuleOpener opener) { gOpener = opener; }
 
 TskThemeConfig TSkThemeMsStyles::GetThemeConfig() {
   TskThemeConfig c;
@@ -246,8 +271,8 @@ void TSkThemeMsStyles::TakeContent(TContent&& content) {
   FFileResNames = std::move(content.FileResNames);
   FImages = std::move(content.Images);
   FShifted.Clear();
-  FColorSchemeIndex = 0;
-  FSizeIndex = 0;
+  FColorSchemeIndex = content.ColorSchemeIndex;
+  FSizeIndex = content.SizeIndex;
 }
 
 bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::string& fileName) {
@@ -264,10 +289,22 @@ bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::stri
     FError = "the module has no colour-scheme, size or description names";
     return false;
   }
-  // The description of the first colour scheme in its first size.
-  const std::size_t index = c.SizeNames.size() * std::size_t(FColorSchemeIndex) + std::size_t(FSizeIndex);
+  // The description of the chosen colour scheme in the chosen size.
+  c.ColorSchemeIndex = NameIndex(c.ColorNames, FColorName);
+  c.SizeIndex = NameIndex(c.SizeNames, FSizeName);
+  std::size_t index = c.SizeNames.size() * std::size_t(c.ColorSchemeIndex) + std::size_t(c.SizeIndex);
+  if (index >= c.FileResNames.size()) {
+    // No description for the chosen pair: the first scheme in the first size.
+    c.ColorSchemeIndex = c.SizeIndex = 0;
+    index = 0;
+  }
   if (index >= c.FileResNames.size()) {
     FError = "the module names no description for its first scheme";
+    return false;
+  }
+  std::string why;
+  if (!VsCheckResourceName(c.FileResNames[index], why)) {
+    FError = "the module's description name is refused: " + why;
     return false;
   }
   TSfReader text(module.Find("TEXTFILE", c.FileResNames[index]), FLimits);
@@ -292,6 +329,10 @@ bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::stri
         continue;
       }
       const std::string resource = VsImageResourceName(value);
+      if (!VsCheckResourceName(resource, why)) {
+        FError = "section " + section->Name + " names an image that is refused: " + why;
+        return false;
+      }
       if (c.Images.IndexOf(resource) >= 0) {
         continue;
       }
@@ -363,21 +404,8 @@ bool TSkThemeMsStyles::SaveToStream(TskByteWriter& out) const {
 bool TSkThemeMsStyles::LoadFromFile(const std::string& fileName) {
   FError.clear();
   if (Extension(fileName) == "theme") {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
-      FError = "cannot open " + fileName;
-      return false;
-    }
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0 || std::uint64_t(size) > kVsMaxThemeFileBytes) {
-      FError = "the file is too large for a stored theme";
-      return false;
-    }
-    file.seekg(0);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-      FError = "cannot read " + fileName;
+    std::vector<std::uint8_t> bytes;
+    if (!SkReadWholeFile(fileName, kVsMaxThemeFileBytes, bytes, FError)) {
       return false;
     }
     if (!VsIsStoredForm(bytes)) {
@@ -392,11 +420,7 @@ bool TSkThemeMsStyles::LoadFromFile(const std::string& fileName) {
     }
     return true;
   }
-  if (!gOpener) {
-    FError = "module files cannot be opened here";
-    return false;
-  }
-  std::unique_ptr<IVsResourceSource> module = gOpener(fileName, FError);
+  std::unique_ptr<IVsResourceSource> module = VsOpenModuleFile(fileName, FError);
   if (!module) {
     if (FError.empty()) {
       FError = "cannot open " + fileName;
@@ -410,13 +434,11 @@ bool TSkThemeMsStyles::SaveToFile(const std::string& fileName) const {
   if (Extension(fileName) != "theme") {
     return false;
   }
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    return false;
-  }
+  // A temporary file replaces the target only when it is complete, so a failed write leaves
+  // the previous file as it was.
   const std::vector<std::uint8_t> bytes = VsWriteStoredForm(Name(), FDescriptionText, FImages);
-  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  return bool(file);
+  std::string error;
+  return SkReplaceFile(fileName, bytes, error);
 }
 
 void TSkThemeMsStyles::Assign(const TskTheme& source) {

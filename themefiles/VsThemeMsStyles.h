@@ -3,10 +3,10 @@
 // resource-only module with name lists, an ini description and bitmaps) or from its own
 // stored form ("QVMSSTL" and a zlib stream; files with the extension "theme").
 //
-// The module itself is reached through IVsResourceSource, so everything here is
-// platform-free; the platform layer installs an opener for module files
-// (themefiles/win32/VsModule.h). Loading never throws and a failed load leaves the theme as
-// it was; LastError() says why it failed.
+// The module itself is reached through IVsResourceSource; module files are read from their
+// bytes by TVsModuleFile (themefiles/VsModuleFile.h), so everything here is platform-free.
+// Loading never throws and a failed load leaves the theme as it was; LastError() says why it
+// failed.
 //
 // Sections: resource source; the class (storage, building, records, then the element
 // families in slot order).
@@ -30,16 +30,9 @@ public:
   virtual std::span<const std::uint8_t> Find(const std::string& type, const std::string& name) = 0;
 };
 
-// Opens a module file for reading its resources; null with `error` set when it cannot.
-using TvsModuleOpener = std::unique_ptr<IVsResourceSource> (*)(const std::string& fileName,
-                                                               std::string& error);
-
 class TSkThemeMsStyles : public TskTheme {
 public:
   TSkThemeMsStyles();
-
-  // The opener LoadFromFile uses for module files; without one only stored forms load.
-  static void SetModuleOpener(TvsModuleOpener opener);
 
   std::string BuildingName() const override { return GetBuildingName(); }
   TskThemeConfig ThemeConfig() const override { return GetThemeConfig(); }
@@ -47,6 +40,16 @@ public:
   static TskThemeConfig GetThemeConfig();
   // The next 7 bytes are the magic.
   static bool IsThemeStream(TskByteReader& in);
+
+  // The colour scheme and size a module is read in: the ones named here when the module offers
+  // them (names compared ignoring case), otherwise its first. The process-wide names (the
+  // platform's current visual-style settings, set by the platform layer) are what a new theme
+  // starts with.
+  static void SetPlatformScheme(std::string colorName, std::string sizeName);
+  void SetScheme(std::string colorName, std::string sizeName);
+  // The scheme and size the last module load used (0-based).
+  std::int32_t ColorSchemeIndex() const { return FColorSchemeIndex; }
+  std::int32_t SizeIndex() const { return FSizeIndex; }
 
   // Storage. The stored form carries the name, the description and the images as loaded.
   [[nodiscard]] bool LoadFromStream(TskByteReader& in) override;
@@ -259,6 +262,7 @@ private:
     std::string DescriptionText;
     TvsIniStore Ini;
     std::vector<std::string> ColorNames, SizeNames, FileResNames;
+    std::int32_t ColorSchemeIndex = 0, SizeIndex = 0;
     TvsImageList Images;
   };
   void TakeContent(TContent&& content);
@@ -276,6 +280,7 @@ private:
   std::string FDescriptionText;
   TvsIniStore FIni;
   std::vector<std::string> FColorNames, FSizeNames, FFileResNames;
+  std::string FColorName, FSizeName;
   std::int32_t FColorSchemeIndex = 0;
   std::int32_t FSizeIndex = 0;
   // The images as loaded, and their shifted copies while a shift is set.

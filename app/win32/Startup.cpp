@@ -1,9 +1,11 @@
 #include "app/win32/Startup.h"
 
+#include "app/TabiraTexts.h"
 #include "app/ThemeChoice.h"
 #include "app/win32/u_tabira.h"
 #include "form/win32/SkForm.h"
 #include "framework/win32/Application.h"
+#include "framework/win32/WideText.h"
 #include "maskedit/win32/MxLocaleWin32.h"
 #include "maskedit/win32/MxMaskEdit.h"
 #include "theme/SkThemeManager.h"
@@ -32,8 +34,16 @@ void RegisterTabiraClasses() {
   SkRegisterFormComponents();
 }
 
+namespace {
+
+// What failed, for a developer watching the debugger's output.
+void TellDebugger(const std::string& detail) { OutputDebugStringW(WideFromText("Tabira: " + detail + "\n").c_str()); }
+
+} // namespace
+
 int RunTabira(std::optional<std::string_view> layout, const std::vector<std::string>& args) {
   TApplication& app = TApplication::Instance();
+  app.SetErrorText(kTabiraUnexpectedErrorText);
   try {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -50,7 +60,8 @@ int RunTabira(std::optional<std::string_view> layout, const std::vector<std::str
     auto form = std::make_unique<TfrTabira>();
     std::string error = layout ? form->LoadFromText(*layout) : form->Load();
     if (!error.empty()) {
-      app.ShowMessage("Tabira cannot start: its window layout is damaged.\n\n" + error, MB_OK | MB_ICONERROR);
+      TellDebugger("the window layout is damaged: " + error);
+      app.ShowMessage(kTabiraLayoutDamagedText, MB_OK | MB_ICONERROR);
       return 1;
     }
     if (theme.Theme) {
@@ -60,7 +71,12 @@ int RunTabira(std::optional<std::string_view> layout, const std::vector<std::str
     form->Show();
     return app.Run();
   } catch (const std::exception& e) {
-    app.ShowMessage(std::string("Tabira cannot start: ") + e.what(), MB_OK | MB_ICONERROR);
+    TellDebugger(std::string("start-up failed: ") + e.what());
+    app.ShowMessage(kTabiraStartFailedText, MB_OK | MB_ICONERROR);
+    return 1;
+  } catch (...) {
+    TellDebugger("start-up failed");
+    app.ShowMessage(kTabiraStartFailedText, MB_OK | MB_ICONERROR);
     return 1;
   }
 }

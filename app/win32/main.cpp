@@ -2,15 +2,11 @@
 // flat one (a built-in look's name or a theme file); everything else starts from the stored
 // layout.
 #include "app/win32/Startup.h"
+#include "framework/win32/WideText.h"
 
 #include <windows.h>
 
-#include <cstdlib>
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  std::vector<std::string> args;
-  for (int i = 1; i < __argc; ++i) {
-    args.emplace_back(__argv[i]);
-  }
-  return RunTabira(std::nullopt, args);
+  // Read wide: a theme file's name may lie outside the system code page.
+  return RunTabira(std::nullopt, CommandLineArguments());
 }

@@ -1,5 +1,7 @@
 #include "framework/win32/Application.h"
 
+#include "framework/win32/WideText.h"
+
 #include "framework/GuardedCall.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
@@ -177,7 +179,8 @@ int TApplication::ShowMessage(const std::string& text, UINT flags) {
   HHOOK previous = tCentreHook;
   tCentreHook = SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, GetCurrentThreadId());
   THookHandle hook(tCentreHook);
-  int result = MessageBoxA(owner, text.c_str(), FTitle.c_str(), flags);
+  // Wide, so that a file name outside the system code page shows as it is.
+  int result = MessageBoxW(owner, WideFromText(text).c_str(), WideFromText(FTitle).c_str(), flags);
   hook.Reset();
   tCentreHook = previous;
   return result;
@@ -189,7 +192,12 @@ void TApplication::HandleException(const char* what) noexcept {
   }
   FReporting = true;
   try {
-    ShowMessage(what ? what : "unknown error", MB_OK | MB_ICONERROR);
+    if (FErrorText.empty()) {
+      ShowMessage(what ? what : "unknown error", MB_OK | MB_ICONERROR);
+    } else {
+      OutputDebugStringW(WideFromText(std::string(what ? what : "unknown error") + "\n").c_str());
+      ShowMessage(FErrorText, MB_OK | MB_ICONERROR);
+    }
   } catch (...) {
   }
   FReporting = false;

@@ -50,6 +50,9 @@ public:
   // Shows an unexpected error raised inside an event handler; the program goes on. The
   // callback guard (framework/GuardedCall.h) reports here once the application exists.
   void HandleException(const char* what) noexcept;
+  // The text HandleException shows instead of the error's own (which then goes to the
+  // debugger's output); empty shows the error's own text.
+  void SetErrorText(std::string text) { FErrorText = std::move(text); }
 
 private:
   TApplication();
@@ -62,6 +65,7 @@ private:
   void RunStateHandlers(bool minimize);
 
   std::string FTitle;
+  std::string FErrorText;
   bool FReporting = false;
   std::vector<TStateHandlers> FStateHandlers;
   THandlerId FNextHandlerId = 1;

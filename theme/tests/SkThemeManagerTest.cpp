@@ -315,3 +315,128 @@ TEST(TSkThemeEngine, ComesFromALayoutAndMakesTheFlatThemeCurrent) {
   EXPECT_FALSE(SkFamilyAvailable(TskThemeFamily::tfScrollBar, 1, "frTabira"));
   manager.Reset();
 }
+
+namespace {
+
+// A form whose one handler counts theme changes.
+class TCountingForm : public TComponent {
+public:
+  int Changes = 0;
+  TNotifyEvent FindMethod(const std::string& name) const override {
+    if (name != "FormThemeChanged") {
+      return {};
+    }
+    auto* self = const_cast<TCountingForm*>(this);
+    return [self](TComponent*) { ++self->Changes; };
+  }
+};
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+  static const char* const kDigits = "0123456789ABCDEF";
+  std::string out;
+  for (std::uint8_t b : bytes) {
+    out.push_back(kDigits[b >> 4]);
+    out.push_back(kDigits[b & 15]);
+  }
+  return out;
+}
+
+} // namespace
+
+// The engine's stored choices take effect as their setters would, one after the other: a later
+// choice replaces one that took effect, an earlier one stays when a later one gives nothing.
+TEST(TSkThemeEngine, StoredChoicesApplyInTheSettersOrder) {
+  TskThemeManager& manager = TskThemeManager::Instance();
+  manager.Reset();
+  SkRegisterBuiltInThemes(manager);
+  manager.RegisterThemeClass(SkThemeClassOf<TStoredTheme>());
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("skengine-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(dir);
+  const auto sea = StoredThemeBytes("Sea", 0x123456);
+  std::ofstream((dir / "sea.skt"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(sea.data()), std::streamsize(sea.size()));
+  const std::string good = (dir / "sea.skt").string(), missing = (dir / "missing.skt").string();
+  TskByteWriter one, empty;
+  TSkThemeStream item;
+  item.Name = "One";
+  item.Data = StoredThemeBytes("One", 0x010101);
+  item.Write(one);
+  TSkThemeStream().Write(empty);
+  const std::string list = "  TSkThemeList SkThemeList1 {\n"
+                           "    Themes = <\n"
+                           "      item {\n        ThemeStream = \"" + Hex(one.Bytes()) + "\"\n        Tag = 3\n      }\n"
+                           "      item {\n        ThemeStream = \"" + Hex(empty.Bytes()) + "\"\n      }\n"
+                           "    >\n  }\n";
+  struct TCase {
+    const char* Name;
+    std::string Properties;
+    bool WithList;
+    std::string Expected; // the current theme's name, or "" for none
+  };
+  const TCase cases[] = {
+      {"building alone", "ThemeBuilding = \"Flat\"", false, "Flat"},
+      {"file alone", "ThemeFile = \"" + good + "\"", false, "Sea"},
+      {"file that fails, then building", "ThemeFile = \"" + missing + "\"\nThemeBuilding = \"Flat\"", false, "Flat"},
+      {"file that loads, then building", "ThemeFile = \"" + good + "\"\nThemeBuilding = \"Flat\"", false, "Flat"},
+      {"file that loads, unknown building", "ThemeFile = \"" + good + "\"\nThemeBuilding = \"Default\"", false,
+       "Sea"},
+      {"file that fails alone", "ThemeFile = \"" + missing + "\"", false, ""},
+      {"list item, then building", "ThemeList = SkThemeList1\nThemeIndex = 0\nThemeBuilding = \"Flat\"", true,
+       "One"},
+      {"empty list item keeps the building", "ThemeList = SkThemeList1\nThemeIndex = 1\nThemeBuilding = \"Flat\"",
+       true, "Flat"},
+  };
+  for (const TCase& c : cases) {
+    manager.ClearCurrentTheme();
+    std::string props;
+    for (std::size_t at = 0, next; at < c.Properties.size(); at = next + 1) {
+      next = c.Properties.find('\n', at);
+      next = next == std::string::npos ? c.Properties.size() : next;
+      props += "    " + c.Properties.substr(at, next - at) + "\n";
+    }
+    const std::string text = "TForm1 Form1 {\n" + (c.WithList ? list : std::string()) +
+                             "  TSkThemeEngine SkThemeEngine1 {\n" + props +
+                             "    OnThemeChanged = FormThemeChanged\n  }\n}\n";
+    const TLayoutReadResult read = ReadLayout(text);
+    ASSERT_TRUE(read.Ok()) << c.Name << ": " << read.Error.ToString();
+    TCountingForm form;
+    const TLoadResult loaded =
+        ReadComponents(form, "TForm1", *read.Root, [](const std::string& cls, TComponent&) -> std::unique_ptr<TComponent> {
+          if (cls == "TSkThemeEngine") {
+            return std::make_unique<TSkThemeEngine>();
+          }
+          if (cls == "TSkThemeList") {
+            return std::make_unique<TSkThemeList>();
+          }
+          return nullptr;
+        });
+    ASSERT_TRUE(loaded.Ok()) << c.Name << ": " << loaded.Error;
+    FinishLoading(loaded);
+    const TskTheme* current = manager.CurrentTheme();
+    EXPECT_EQ(current ? (current->ThemeConfig().BuiltIn ? current->BuildingName() : current->Name()) : "",
+              c.Expected)
+        << c.Name;
+    EXPECT_GT(form.Changes, 0) << c.Name << ": OnThemeChanged from the layout";
+    if (c.WithList) {
+      auto* themes = dynamic_cast<TSkThemeList*>(form.FindComponent("SkThemeList1"));
+      ASSERT_NE(themes, nullptr);
+      ASSERT_EQ(themes->Count(), 2u);
+      EXPECT_EQ(themes->Item(0)->Name, "One");
+      EXPECT_EQ(themes->Item(0)->Tag, 3);
+      EXPECT_TRUE(themes->Item(1)->Data.empty());
+    }
+  }
+  // A damaged stored item makes the layout unreadable, with the item named.
+  const TLayoutReadResult bad = ReadLayout("TForm1 Form1 {\n  TSkThemeList L {\n    Themes = <\n      item {\n"
+                                           "        ThemeStream = \"02FFFF\"\n      }\n    >\n  }\n}\n");
+  ASSERT_TRUE(bad.Ok());
+  TCountingForm form;
+  const TLoadResult refused = ReadComponents(form, "TForm1", *bad.Root, [](const std::string&, TComponent&) {
+    return std::make_unique<TSkThemeList>();
+  });
+  EXPECT_FALSE(refused.Ok());
+  EXPECT_NE(refused.Error.find("item 0"), std::string::npos) << refused.Error;
+  manager.Reset();
+  std::filesystem::remove_all(dir);
+}

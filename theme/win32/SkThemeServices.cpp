@@ -2,6 +2,7 @@
 
 #include "framework/win32/CallLater.h"
 #include "framework/win32/UtilityWindow.h"
+#include "framework/win32/WideText.h"
 #include "theme/SkBuiltInThemes.h"
 #include "theme/SkThemeManager.h"
 #include "theme/win32/SkCanvas.h"
@@ -74,9 +75,9 @@ void SkStartThemeServices() {
   TskThemeManager& manager = TskThemeManager::Instance();
   SkRegisterBuiltInThemes(manager);
   SkRegisterThemeComponents();
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, n < MAX_PATH ? n : 0);
+  wchar_t path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::string folder = TextFromWide(std::wstring(path, n < MAX_PATH ? n : 0));
   const std::size_t slash = folder.find_last_of("\\/");
   manager.SetProgramFolder(slash == std::string::npos ? std::string() : folder.substr(0, slash));
   if (!CallLater(kListenDelayMs, [] { EnsureServicesWindow(); })) {

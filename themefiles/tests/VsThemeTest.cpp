@@ -7,9 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -294,6 +299,14 @@ TEST(VsTheme, SectionFramesAndSizing) {
        {{"BgType", "BorderFill"}, {"BorderSize", "2147483647"}, {"BorderColor", "255 0 0"}},
        1,
        {{{15, 10}, 0xFF0000}, {{0, 0}, 0xFF0000}}},
+      {"tile horizontal: columns tiled, rows stretched",
+       {{"ImageFile", "strip"}, {"SizingType", "tilehorizontal"}},
+       1,
+       {{{25, 15}, kStrip[2]}, {{5, 19}, kStrip[0]}, {{15, 0}, kStrip[1]}, {{30, 0}, bg}}},
+      {"tile vertical: rows tiled, columns stretched",
+       {{"ImageFile", "strip"}, {"SizingType", "tilevertical"}},
+       1,
+       {{{29, 15}, kStrip[3]}, {{0, 19}, kStrip[0]}, {{30, 0}, bg}, {{5, 20}, bg}}},
       {"bgtype none draws nothing", {{"BgType", "None"}, {"FillColor", "1 1 1"}}, 1, {{{5, 5}, bg}}},
   };
   for (const TCase& c : cases) {
@@ -362,6 +375,35 @@ TEST(VsTheme, StoredFormRoundTrip) {
   EXPECT_FALSE(theme->SaveToFile(other));
   EXPECT_FALSE(std::filesystem::exists(other));
 }
+
+#ifndef _WIN32
+// A save that cannot be completed (here: the process may not write files past a size) leaves
+// the file saved before untouched.
+TEST(VsTheme, FailedSaveKeepsThePreviousFile) {
+  auto theme = LoadTest();
+  const std::string file = ::testing::TempDir() + "/vs_keep.theme";
+  ASSERT_TRUE(theme->SaveToFile(file));
+  auto read = [&] {
+    std::ifstream f(file, std::ios::binary);
+    return std::vector<char>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  };
+  const std::vector<char> before = read();
+  ASSERT_GT(before.size(), 64u);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = before.size() / 2;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool saved = theme->SaveToFile(file);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(read(), before) << "the previous file was cut";
+  EXPECT_FALSE(std::filesystem::exists(file + ".part"));
+  std::remove(file.c_str());
+}
+#endif
 
 TEST(VsTheme, ThemeFilesMustBeStoredForms) {
   const std::string file = ::testing::TempDir() + "/desktop.theme";

@@ -6,6 +6,7 @@
 // Packing reads only files inside the folder.
 #include "tools/skintool/SkinTool.h"
 
+#include "theme/SkFilePath.h"
 #include "themefiles/SfPng.h"
 #include "themefiles/SfSkinSource.h"
 
@@ -42,6 +43,10 @@ const char* const kHelp =
     "\n"
     "Exit codes: 0 done, 1 the file or the operation failed, 2 wrong usage.\n";
 
+// File names are UTF-8 (on Windows the arguments are read wide and converted); a name that is
+// not valid UTF-8 gives an empty path, which no file has.
+fs::path PathOf(const std::string& name) { return SkFilePath(name).value_or(fs::path()); }
+
 int Usage(std::ostream& err, const std::string& why) {
   err << "skintool: " << why << "\n\n" << kHelp;
   return 2;
@@ -51,17 +56,17 @@ bool ReadFile(const fs::path& p, std::vector<std::uint8_t>& out, std::string& wh
   std::error_code ec;
   const auto size = fs::file_size(p, ec);
   if (ec) {
-    why = "cannot open '" + p.string() + "': " + ec.message();
+    why = "cannot open '" + SkFileNameText(p) + "': " + ec.message();
     return false;
   }
   if (size > TSfLimits{}.MaxInflatedBytes) {
-    why = "'" + p.string() + "' is too large";
+    why = "'" + SkFileNameText(p) + "' is too large";
     return false;
   }
   out.resize(size);
   std::ifstream f(p, std::ios::binary);
   if (!f || !f.read(reinterpret_cast<char*>(out.data()), std::streamsize(size))) {
-    why = "cannot read '" + p.string() + "'";
+    why = "cannot read '" + SkFileNameText(p) + "'";
     return false;
   }
   return true;
@@ -78,7 +83,7 @@ bool WriteFile(const fs::path& p, std::span<const std::uint8_t> bytes, std::stri
       std::error_code ignored;
       f.close();
       fs::remove(temp, ignored);
-      why = "cannot write '" + p.string() + "'";
+      why = "cannot write '" + SkFileNameText(p) + "'";
       return false;
     }
   }
@@ -87,7 +92,7 @@ bool WriteFile(const fs::path& p, std::span<const std::uint8_t> bytes, std::stri
   if (ec) {
     std::error_code ignored;
     fs::remove(temp, ignored);
-    why = "cannot replace '" + p.string() + "': " + ec.message();
+    why = "cannot replace '" + SkFileNameText(p) + "': " + ec.message();
     return false;
   }
   return true;
@@ -226,7 +231,7 @@ int Unpack(const std::string& file, const std::string& dir, std::ostream& out, s
     return 1;
   }
   std::error_code ec;
-  fs::create_directories(fs::path(dir) / "bitmaps", ec);
+  fs::create_directories(PathOf(dir) / "bitmaps", ec);
   if (ec) {
     err << dir << ": cannot create the folder: " << ec.message() << "\n";
     return 1;
@@ -253,7 +258,7 @@ int Unpack(const std::string& file, const std::string& dir, std::ostream& out, s
     if (b.Pixels.Empty()) {
       continue; // an empty bitmap has no image file
     }
-    if (!WriteFile(fs::path(dir) / rel, SfWritePng(b.Pixels), why)) {
+    if (!WriteFile(PathOf(dir) / PathOf(rel), SfWritePng(b.Pixels), why)) {
       err << why << "\n";
       return 1;
     }
@@ -284,8 +289,8 @@ int Unpack(const std::string& file, const std::string& dir, std::ostream& out, s
     }
     objects += SfObjectToText(d, true);
   }
-  if (!WriteText(fs::path(dir) / "skin.txt", SfObjectToText(head, true), why) ||
-      !WriteText(fs::path(dir) / "objects.txt", objects, why)) {
+  if (!WriteText(PathOf(dir) / "skin.txt", SfObjectToText(head, true), why) ||
+      !WriteText(PathOf(dir) / "objects.txt", objects, why)) {
     err << why << "\n";
     return 1;
   }
@@ -306,7 +311,7 @@ bool BoolProp(const TSfObjectData& d, const char* name) {
 
 // A path named in skin.txt must stay inside the folder.
 bool InsideFolder(const std::string& rel) {
-  const fs::path p(rel);
+  const fs::path p = PathOf(rel);
   if (rel.empty() || p.is_absolute() || p.has_root_name() || p.has_root_directory()) {
     return false;
   }
@@ -325,8 +330,8 @@ int Pack(const std::string& dir, const std::string& file, std::ostream& out, std
   }
   std::vector<std::uint8_t> headBytes, objectBytes;
   std::string why;
-  if (!ReadFile(fs::path(dir) / "skin.txt", headBytes, why) ||
-      !ReadFile(fs::path(dir) / "objects.txt", objectBytes, why)) {
+  if (!ReadFile(PathOf(dir) / "skin.txt", headBytes, why) ||
+      !ReadFile(PathOf(dir) / "objects.txt", objectBytes, why)) {
     err << why << "\n";
     return 1;
   }
@@ -357,8 +362,8 @@ int Pack(const std::string& dir, const std::string& file, std::ostream& out, std
         }
         std::vector<std::uint8_t> png;
         std::string pngError;
-        if (!ReadFile(fs::path(dir) / rel, png, why)) {
-          if (fs::exists(fs::path(dir) / rel)) {
+        if (!ReadFile(PathOf(dir) / PathOf(rel), png, why)) {
+          if (fs::exists(PathOf(dir) / PathOf(rel))) {
             err << why << "\n";
             return 1;
           }
@@ -553,7 +558,7 @@ int Render(const std::vector<std::string>& a, std::ostream& out, std::ostream& e
   TSfCanvas canvas{image, engine};
   obj->DrawNode(canvas, {});
   std::string why;
-  if (!WriteFile(a[5], SfWritePng(image), why)) {
+  if (!WriteFile(PathOf(a[5]), SfWritePng(image), why)) {
     err << why << "\n";
     return 1;
   }

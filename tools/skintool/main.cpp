@@ -1,4 +1,5 @@
 // skintool: inspects, checks, converts, unpacks, packs and renders skin files.
+#include "tools/skintool/Arguments.h"
 #include "tools/skintool/SkinTool.h"
 
 #include <exception>
@@ -6,7 +7,7 @@
 
 int main(int argc, char** argv) {
   try {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = SkinToolArguments(argc, argv);
     return SkinToolRun(args, std::cout, std::cerr);
   } catch (const std::exception& e) {
     std::cerr << "skintool: " << e.what() << "\n";

@@ -522,8 +522,7 @@ TEST(FrTabiraStartup, ADamagedLayoutStopsStartUpWithAMessage) {
   EXPECT_EQ(RunTabira("TfrTabira frTabira {\n  Caption = 12\n}"), 1);
   auto seen = closer.Seen();
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].Text, "Tabira cannot start: its window layout is damaged.\n\n"
-                          "line 2: bad value for frTabira.Caption: a string");
+  EXPECT_EQ(seen[0].Text, "Tabira tidak dapat dijalankan: tata letak jendelanya rusak.");
   EXPECT_EQ(FindWindowA("TfrTabira", nullptr), nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "app/win32/tests/TabiraDriver.h"
 
+#include "framework/win32/WideText.h"
 #include "framework/win32/tests/TestInput.h"
 
 #include <cstring>
@@ -130,11 +131,13 @@ TCurrencyDigitsOverride::~TCurrencyDigitsOverride() {
 }
 
 TChildProcess::TChildProcess(const std::string& exe, const std::string& args) {
-  STARTUPINFOA si{};
+  // Started wide, so that UTF-8 arguments outside the system code page arrive whole.
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  std::string line = "\"" + exe + "\" " + args;
-  if (!CreateProcessA(exe.c_str(), args.empty() ? nullptr : line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  const std::wstring wideExe = WideFromText(exe);
+  std::wstring line = L"\"" + wideExe + L"\" " + WideFromText(args);
+  if (!CreateProcessW(wideExe.c_str(), args.empty() ? nullptr : line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &si, &pi)) {
     throw std::runtime_error("cannot start " + exe);
   }
@@ -160,6 +163,8 @@ DWORD TChildProcess::WaitForExit(DWORD timeoutMs) {
 }
 
 std::string TabiraExePath() { return ExeBesideThisTest("tabira.exe"); }
+
+std::string ProgramBesideThisTest(const char* name) { return ExeBesideThisTest(name); }
 
 TTabiraDriver::TTabiraDriver(const std::string& args) : FProcess(ExeBesideThisTest("tabira.exe"), args) {
   // A throw from here on leaves through FProcess's destructor, which ends the program.

@@ -27,10 +27,12 @@ private:
 // when it is still running as the owner goes, so that no test leaves it behind.
 // tabira.exe beside the running test program.
 std::string TabiraExePath();
+// Another program beside the running test program.
+std::string ProgramBesideThisTest(const char* name);
 
 class TChildProcess {
 public:
-  // Starts the program (with `args` as its command line's arguments); throws
+  // Starts the program (with `args`, UTF-8, as its command line's arguments); throws
   // std::runtime_error when it cannot be started.
   explicit TChildProcess(const std::string& exe, const std::string& args = {});
   ~TChildProcess();

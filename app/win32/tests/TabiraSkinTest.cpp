@@ -1,11 +1,14 @@
 // tabira.exe started with a theme on its command line: the demo skin frames the window (active
-// and inactive, caption buttons hit-tested through the skin), and a damaged skin gives one
-// message box and then the flat frame. Themed path: the frame is drawn by the skin-file theme
+// and inactive, caption buttons hit-tested through the skin), also under a name outside the
+// system code page; a damaged skin or a cut or crafted visual style gives one message box and
+// then the flat frame. Themed path: the frame is drawn by the skin-file theme
 // or the flat theme; the platform's visual style plays no part. Writes demo-skin-active.bmp
 // demo-skin-inactive.bmp and demo-skin-sysmenu.bmp (TABIRA_SHOT_DIR, else the working folder).
 #include "app/win32/tests/TabiraDriver.h"
+#include "framework/win32/WideText.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
+#include "themefiles/tests/VsTestModule.h"
 
 #include <windows.h>
 
@@ -13,6 +16,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -169,24 +173,12 @@ TEST(TabiraSkin, WinesLightVisualStyleFramesTheWindow) {
   EXPECT_EQ(d.Close(), 0u);
 }
 
-TEST(TabiraSkin, DamagedSkinGivesOneMessageThenTheFlatFrame) {
-  ASSERT_FALSE(DemoSkin().empty()) << "TABIRA_DEMO_SKIN is not set";
-  std::ifstream in(DemoSkin(), std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_GT(bytes.size(), 100u);
-  char dir[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, dir);
-  const std::string damaged = std::string(dir) + "tabira-damaged.mskn";
-  std::ofstream(damaged, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size() / 2));
-
-  COLORREF flat = 0;
-  {
-    TTabiraDriver plain;
-    plain.Settle();
-    flat = CaptionPixel(plain.Window());
-  }
-  // The message box comes before the window: look for it by its window, without blocking.
-  TChildProcess process(TabiraExePath(), Quoted(damaged));
+// Starts tabira.exe with `file` as its theme: exactly one message box (caption "Tabira", the
+// Indonesian theme-file message naming the file) before the window, then the window with the
+// flat frame, and an ordinary end.
+void ExpectOneMessageThenTheFlatFrame(const std::string& file, COLORREF flat) {
+  SCOPED_TRACE(file);
+  TChildProcess process(TabiraExePath(), Quoted(file));
   struct TFound {
     DWORD Pid;
     HWND Box = nullptr, Main = nullptr;
@@ -216,34 +208,118 @@ TEST(TabiraSkin, DamagedSkinGivesOneMessageThenTheFlatFrame) {
   ASSERT_TRUE(WaitUntil(
       [&] {
         scan();
-        return found.Box != nullptr;
+        return found.Box != nullptr || !process.Running();
       },
       15000))
       << "no message box";
+  ASSERT_NE(found.Box, nullptr) << "the program ended with code " << process.WaitForExit(0);
   EXPECT_EQ(found.Main, nullptr) << "the window came before the message";
-  char caption[64] = {}, text[512] = {};
+  char caption[64] = {};
+  wchar_t text[512] = {};
   GetWindowTextA(found.Box, caption, sizeof caption);
-  GetWindowTextA(GetDlgItem(found.Box, 0xFFFF), text, sizeof text);
+  GetWindowTextW(GetDlgItem(found.Box, 0xFFFF), text, 512);
   EXPECT_STREQ(caption, "Tabira");
-  const std::string message = text;
-  EXPECT_NE(message.find(Quoted(damaged)), std::string::npos) << message;
-  EXPECT_NE(message.find("tampilan bawaan"), std::string::npos) << message;
+  const std::string message = TextFromWide(text);
+  EXPECT_EQ(message, "Berkas tema " + Quoted(file) + " tidak dapat dibaca.\nTabira memakai tampilan bawaan.");
   SendMessageTimeoutA(GetDlgItem(found.Box, IDOK), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, nullptr);
 
   ASSERT_TRUE(WaitUntil(
       [&] {
         scan();
-        return found.Main != nullptr;
+        return found.Main != nullptr || !process.Running();
       },
       15000))
       << "no window after the message";
+  ASSERT_NE(found.Main, nullptr) << "the program ended with code " << process.WaitForExit(0);
   EXPECT_EQ(found.Box, nullptr) << "a second message box";
   WaitForInputIdle(process.Process(), 5000);
   Pump(300);
   EXPECT_EQ(CaptionPixel(found.Main), flat) << "not the flat frame";
   PostMessageA(found.Main, WM_CLOSE, 0, 0);
   EXPECT_EQ(process.WaitForExit(10000), 0u);
-  DeleteFileA(damaged.c_str());
+}
+
+std::string TempFolder() {
+  wchar_t dir[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, dir);
+  return TextFromWide(dir);
+}
+
+void WriteBytes(const std::string& file, const std::vector<std::uint8_t>& bytes) {
+  const HANDLE h = CreateFileW(WideFromText(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << file;
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  ASSERT_EQ(written, bytes.size());
+}
+
+COLORREF FlatCaption() {
+  TTabiraDriver plain;
+  plain.Settle();
+  return CaptionPixel(plain.Window());
+}
+
+TEST(TabiraSkin, DamagedSkinGivesOneMessageThenTheFlatFrame) {
+  ASSERT_FALSE(DemoSkin().empty()) << "TABIRA_DEMO_SKIN is not set";
+  std::ifstream in(DemoSkin(), std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(bytes.size(), 100u);
+  const std::string damaged = TempFolder() + "tabira-damaged.mskn";
+  WriteBytes(damaged, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2)));
+  ExpectOneMessageThenTheFlatFrame(damaged, FlatCaption());
+  DeleteFileW(WideFromText(damaged).c_str());
+}
+
+// Visual-style modules cut short or crafted: the reader refuses each with the Indonesian
+// message and the flat frame stays; the program neither crashes nor stops. Themed path: the
+// frame is the flat theme's; the platform's visual style plays no part.
+TEST(TabiraSkin, DamagedVisualStylesGiveOneMessageThenTheFlatFrame) {
+  std::ifstream in("C:\\windows\\resources\\themes\\light\\light.msstyles", std::ios::binary);
+  std::vector<std::uint8_t> light((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(light.size(), std::size_t(64 << 10)) << "Wine's light style is missing";
+  light.resize(64 << 10);
+  auto crafted = [](const std::function<void(TVsTestModule&)>& change) {
+    TVsTestModule m = VsModuleWith("[Window]\r\nFillColor=1 2 3\r\n");
+    change(m);
+    return VsModuleImage(m);
+  };
+  const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
+      {"tabira-cut.msstyles", light},
+      {"tabira-number.msstyles",
+       crafted([](TVsTestModule& m) { m.Set("FILERESNAMES", "#1", VsNameList({"#99999999999"})); })},
+      {"tabira-image.msstyles", crafted([](TVsTestModule& m) {
+         m.Set("TEXTFILE", "TEST_INI", VsDescriptionResource("[Window]\r\nImageFile=#99999999999\r\n"));
+       })},
+  };
+  const COLORREF flat = FlatCaption();
+  for (const auto& [name, bytes] : cases) {
+    const std::string file = TempFolder() + name;
+    WriteBytes(file, bytes);
+    ExpectOneMessageThenTheFlatFrame(file, flat);
+    DeleteFileW(WideFromText(file).c_str());
+  }
+}
+
+// A theme file whose name lies outside the system code page opens: the demo skin under such a
+// name frames the window without a message, and the Windows skin tool checks it.
+TEST(TabiraSkin, ThemeFilesOpenByTheirWideNames) {
+  ASSERT_FALSE(DemoSkin().empty()) << "TABIRA_DEMO_SKIN is not set";
+  const std::string wide = TempFolder() + "tabira-\xD0\x91\xD1\x83\xD0\xBA\xD0\xB2\xD1\x8B-\xE4\xB8\xAD\xE6\x96\x87.mskn";
+  ASSERT_TRUE(CopyFileW(WideFromText(DemoSkin()).c_str(), WideFromText(wide).c_str(), FALSE));
+  const COLORREF flat = FlatCaption();
+  {
+    TTabiraDriver d(Quoted(wide));
+    EXPECT_FALSE(d.WaitForMessage(300)) << "the skin under a wide name was refused";
+    d.Settle();
+    Pump(200);
+    EXPECT_NE(CaptionPixel(d.Window()), flat) << "the caption is not the skin's";
+    EXPECT_EQ(d.Close(), 0u);
+  }
+  TChildProcess tool(ProgramBesideThisTest("skintool.exe"), "check " + Quoted(wide));
+  EXPECT_EQ(tool.WaitForExit(60000), 0u) << "skintool check refused the wide name";
+  DeleteFileW(WideFromText(wide).c_str());
 }
 
 } // namespace

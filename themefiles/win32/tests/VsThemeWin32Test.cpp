@@ -86,6 +86,34 @@ protected:
   std::unique_ptr<TForm> Form;
 };
 
+// The project's style offers two colour schemes; each frames a window in its own colours, and
+// the platform's scheme name picks the one a new theme reads. Themed path: the frame is drawn
+// by the visual-style theme. Writes vs-scheme-blue.bmp and vs-scheme-olive.bmp.
+TEST_F(VsThemeWin32, EachColourSchemeFramesAWindow) {
+  struct TCase {
+    const char* Scheme;
+    std::int32_t Index;
+    std::uint32_t Frame;
+    const char* Shot;
+  };
+  for (const TCase& c : {TCase{"Blue", 0, 0x0054E3, "vs-scheme-blue.bmp"},
+                         TCase{"Olive", 1, 0x8F9E5D, "vs-scheme-olive.bmp"}}) {
+    TSkThemeMsStyles::SetPlatformScheme(c.Scheme, "NormalSize");
+    TvsLoadResult r = SkLoadVisualStyle(BesideProgram("tabira_test.msstyles"));
+    ASSERT_NE(r.Theme, nullptr) << r.Error;
+    EXPECT_EQ(r.Theme->ColorNames(), (std::vector<std::string>{"Blue", "Olive"}));
+    EXPECT_EQ(r.Theme->ColorSchemeIndex(), c.Index) << c.Scheme;
+    TskThemeManager::Instance().SetCurrentTheme(std::move(r.Theme));
+    HWND w = ShowFramedForm(c.Scheme);
+    const TScreenShot shot = GrabWindow(w);
+    SaveShot(c.Shot, shot);
+    EXPECT_EQ(Rgb(shot.At(2, shot.Height / 2)), c.Frame) << c.Scheme;
+    Form.reset();
+    Pump(50);
+  }
+  TSkThemeMsStyles::SetPlatformScheme("", "");
+}
+
 TEST_F(VsThemeWin32, OwnModulePaintsAWindow) {
   TvsLoadResult r = SkLoadVisualStyle(BesideProgram("tabira_test.msstyles"));
   ASSERT_NE(r.Theme, nullptr) << r.Error;

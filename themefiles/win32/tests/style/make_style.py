@@ -69,12 +69,16 @@ def main(out):
     os.makedirs(out, exist_ok=True)
     with open(os.path.join(HERE, 'tabira_test.ini'), encoding='ascii') as f:
         ini = f.read().replace('\n', '\r\n')
+    # A second colour scheme, "Olive": the same description with olive frames.
+    olive = ini.replace('BorderColor = 0 45 150', 'BorderColor = 85 98 46') \
+               .replace('FillColor = 0 84 227', 'FillColor = 143 158 93')
     files = {
-        'colornames.bin': utf16('Blue\0\0'),
+        'colornames.bin': utf16('Blue\0Olive\0\0'),
         'sizenames.bin': utf16('NormalSize\0\0'),
-        'fileresnames.bin': utf16('TABIRA_INI\0\0'),
+        'fileresnames.bin': utf16('TABIRA_INI\0OLIVE_INI\0\0'),
         # The reader drops the last four characters of a description.
         'tabira_ini.bin': utf16(ini + '\r\n\0\0'),
+        'olive_ini.bin': utf16(olive + '\r\n\0\0'),
     }
     for name, data in files.items():
         with open(os.path.join(out, name), 'wb') as f:
@@ -85,6 +89,7 @@ def main(out):
     with open(os.path.join(out, 'tabira_test_style.rc'), 'w') as f:
         f.write('1 COLORNAMES "colornames.bin"\n1 SIZENAMES "sizenames.bin"\n'
                 '1 FILERESNAMES "fileresnames.bin"\nTABIRA_INI TEXTFILE "tabira_ini.bin"\n'
+                'OLIVE_INI TEXTFILE "olive_ini.bin"\n'
                 'TABIRA_CAPTION_BMP BITMAP "caption.bmp"\nTABIRA_CLOSE_BMP BITMAP "close.bmp"\n'
                 'TABIRA_MIN_BMP BITMAP "min.bmp"\nTABIRA_MAX_BMP BITMAP "max.bmp"\n'
                 'TABIRA_RESTORE_BMP BITMAP "restore.bmp"\n')
