@@ -1,7 +1,9 @@
 // Long runs on the calculator window, in-process with real windows: 100 roll-up and restore
-// cycles, 100 minimise and restore cycles and 1,000 openings and closings of the system menu
-// leave no GDI or USER object behind and the window where it was. The flat theme is current
-// (the layout's theme engine makes it so), so the themed frame is the one exercised.
+// cycles, 100 minimise and restore cycles and 1,000 openings and closings of the system menu,
+// and 1,000 switches between the flat, the Office XP and the demo skin's theme, leave no GDI
+// or USER object behind and the window where it was. A theme of ours is always current (the
+// layout's theme engine makes the flat one so), so the themed frame is the one exercised.
+#include "app/ThemeChoice.h"
 #include "app/win32/Startup.h"
 #include "app/win32/u_tabira.h"
 #include "form/win32/SkForm.h"
@@ -13,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -99,6 +103,41 @@ TEST_F(FrTabiraSoak, StatesAndTheSystemMenuLeaveNoObjectsBehind) {
   const RECT now = Bounds();
   EXPECT_TRUE(EqualRect(&now, &designed)) << Text(now) << " vs " << Text(designed);
   EXPECT_EQ(Frame->WindowState(), kwsNormal);
+}
+
+TEST_F(FrTabiraSoak, ThemeSwitchesLeaveNoObjectsBehind) {
+  const char* skin = std::getenv("TABIRA_DEMO_SKIN");
+  ASSERT_NE(skin, nullptr) << "TABIRA_DEMO_SKIN names the packed demo skin";
+  const std::vector<std::string> looks{"Flat", "OfficeXP", skin};
+  const RECT designed = Bounds();
+  TskThemeManager& manager = TskThemeManager::Instance();
+  // Switches to looks[i % 3] through the same choice as the command line, as a user's pick would.
+  const auto switchTo = [&](int i) {
+    TTabiraThemeChoice choice = ChooseTabiraTheme({looks[i % looks.size()]}, manager);
+    ASSERT_NE(choice.Theme, nullptr) << looks[i % looks.size()];
+    const TskTheme* theme = choice.Theme.get();
+    manager.SetCurrentTheme(std::move(choice.Theme));
+    PumpPending();
+    ASSERT_TRUE(manager.IsCurrentTheme(theme));
+    ASSERT_TRUE(Frame->Geometry().Themed()) << looks[i % looks.size()];
+  };
+  int i = 0;
+  for (; i < 6; ++i) { // every look once or twice before counting
+    switchTo(i);
+  }
+  const TObjectCounts before = CountGuiObjects();
+  for (const int end = i + 1002; i < end; ++i) { // ends on the look counted from
+    switchTo(i);
+    if (HasFatalFailure()) {
+      return;
+    }
+  }
+  const TObjectCounts after = CountGuiObjects();
+  EXPECT_EQ(after.Gdi, before.Gdi);
+  EXPECT_EQ(after.User, before.User);
+  const RECT now = Bounds();
+  EXPECT_TRUE(EqualRect(&now, &designed)) << Text(now) << " vs " << Text(designed);
+  switchTo(0);
 }
 
 } // namespace
