@@ -3,6 +3,7 @@
 #include "theme/SkKernels.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 TskGridGeometry SkGridGeometry(int imageWidth, int imageHeight, int resolution, int tileCount) {
@@ -93,6 +94,11 @@ void UnrotateCell(int width, int height, TskRotation rotation, std::int64_t rx, 
     y = ry;
     break;
   }
+}
+
+// A map cell's source as one word: X in the low half, Y in the high half.
+std::uint64_t SourceWord(const TskMapCell& c) {
+  return (std::uint64_t(std::uint32_t(c.Y)) << 32) | std::uint32_t(c.X);
 }
 
 std::int32_t Pin32(std::int64_t v) {
@@ -329,9 +335,13 @@ void TskEffectPlayer::ComposeMap(int percent) {
       FRuns.clear();
       for (std::int64_t i = 0; i < W;) {
         const TskMapCell& c = cells[i];
+        // A cell continues the run when its source is the next one: (X, Y) compared as one
+        // 64-bit word against (c.X + k, c.Y), with k kept where c.X + k fits 32 bits.
+        const std::int64_t limit = std::min<std::int64_t>(W, i + (std::int64_t(INT32_MAX) - c.X) + 1);
+        const std::uint64_t y = std::uint64_t(std::uint32_t(c.Y)) << 32;
+        std::uint32_t x = std::uint32_t(c.X);
         std::int64_t end = i + 1;
-        while (end < W && cells[end].Alpha == c.Alpha && cells[end].Y == c.Y &&
-               std::int64_t(cells[end].X) == std::int64_t(c.X) + (end - i)) {
+        while (end < limit && cells[end].Alpha == c.Alpha && SourceWord(cells[end]) == (y | ++x)) {
           ++end;
         }
         if (c.Alpha != 0) {
