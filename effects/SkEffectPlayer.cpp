@@ -317,7 +317,8 @@ void TskEffectPlayer::ComposeMap(int percent) {
   std::int64_t copied = 0; // rows of the work bitmap that hold the old image
   auto copyOldTo = [&](std::int64_t end) {
     for (; copied < end; ++copied) {
-      k.CopyRow(FOld.ScanLine(std::int32_t(copied)), FWork.ScanLine(std::int32_t(copied)), std::size_t(workW));
+      k.CopyRow(FOld.ScanLine(std::int32_t(copied)), FWork.ScanLine(std::int32_t(copied)),
+                std::size_t(workW));
     }
   };
   for (std::int64_t ty = 0; ty < tiles; ++ty) {

@@ -307,7 +307,7 @@ void BlendAlphaRow(const TskColor* src, std::uint8_t alpha, TskColor* dst, std::
 }
 } // namespace
 
-const TskKernels skAvx2Kernels{TskKernelPath::kpAvx2, CopyRow, StreamCopyRow, TransparentRow, BlendRow,
-                               BlendFillRow,          FillRow, SetAlphaRow,   KeyRunEnd,      OpaqueRunEnd,
-                               BlendMaskRow,          BlendAlphaRow};
+const TskKernels skAvx2Kernels{
+    TskKernelPath::kpAvx2, CopyRow,   StreamCopyRow, TransparentRow, BlendRow,     BlendFillRow, FillRow,
+    SetAlphaRow,           KeyRunEnd, OpaqueRunEnd,  BlendMaskRow,   BlendAlphaRow};
 #endif

@@ -276,7 +276,7 @@ void BlendAlphaRow(const TskColor* src, std::uint8_t alpha, TskColor* dst, std::
 }
 } // namespace
 
-const TskKernels skSse2Kernels{TskKernelPath::kpSse2, CopyRow, StreamCopyRow, TransparentRow, BlendRow,
-                               BlendFillRow,          FillRow, SetAlphaRow,   KeyRunEnd,      OpaqueRunEnd,
-                               BlendMaskRow,          BlendAlphaRow};
+const TskKernels skSse2Kernels{
+    TskKernelPath::kpSse2, CopyRow,   StreamCopyRow, TransparentRow, BlendRow,     BlendFillRow, FillRow,
+    SetAlphaRow,           KeyRunEnd, OpaqueRunEnd,  BlendMaskRow,   BlendAlphaRow};
 #endif

@@ -90,7 +90,8 @@ void Procedures(int rounds) {
       }
     }
     const std::string family = Family(d.Name);
-    auto it = std::find_if(families.begin(), families.end(), [&](const TFamilyWorst& x) { return x.Name == family; });
+    auto it = std::find_if(families.begin(), families.end(),
+                           [&](const TFamilyWorst& x) { return x.Name == family; });
     if (it == families.end()) {
       it = families.insert(families.end(), TFamilyWorst{family});
     }
