@@ -3,6 +3,7 @@
 #include "theme/SkKernels.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 TskGridGeometry SkGridGeometry(int imageWidth, int imageHeight, int resolution, int tileCount) {
@@ -95,6 +96,11 @@ void UnrotateCell(int width, int height, TskRotation rotation, std::int64_t rx, 
   }
 }
 
+// A map cell's source as one word: X in the low half, Y in the high half.
+std::uint64_t SourceWord(const TskMapCell& c) {
+  return (std::uint64_t(std::uint32_t(c.Y)) << 32) | std::uint32_t(c.X);
+}
+
 std::int32_t Pin32(std::int64_t v) {
   return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN / 2, INT32_MAX / 2));
 }
@@ -182,7 +188,7 @@ bool TskEffectPlayer::Start(const TskAnimationRec& rec, const TskPixels& next, c
     cellsOf(FCellOfX, w, FGeometry.Width, FGeometry.MaskTileWidth);
     cellsOf(FCellOfY, h, FGeometry.Height, FGeometry.MaskTileHeight);
   }
-  FRow.assign(std::size_t(w), 0);
+  FAlpha.assign(std::size_t(w), 0);
   if (kind == TskEffectKind::ekManual) {
     // The new image's key-colour pixels are transparent for the effect's own drawing.
     for (int y = 0; y < FNext.Height(); ++y) {
@@ -203,11 +209,28 @@ void TskEffectPlayer::ComputeMask(int percent) {
   int rw, rh;
   SkRotatedGridSize(W, H, rotation, rw, rh);
   if (FKind == TskEffectKind::ekBitmap) {
+    // Every threshold byte lifted and clamped to 0..255: a saturating add or subtract, in a
+    // form the compiler turns into vector code.
     const std::int64_t lift = SkMulDiv(510, percent, 100) - 255;
-    for (std::size_t i = 0; i < FThreshold.size(); ++i) {
-      FRotated[i] = SkClampByte(FThreshold[i] + lift);
+    std::uint8_t* out = rotation == krNone ? FMask.data() : FRotated.data();
+    const std::uint8_t* threshold = FThreshold.data();
+    const std::size_t cells = FThreshold.size();
+    if (lift >= 0) {
+      const unsigned up = unsigned(std::min<std::int64_t>(lift, 255));
+      for (std::size_t i = 0; i < cells; ++i) {
+        const unsigned v = threshold[i] + up;
+        out[i] = std::uint8_t(v > 255 ? 255 : v);
+      }
+    } else {
+      const unsigned down = unsigned(std::min<std::int64_t>(-lift, 255));
+      for (std::size_t i = 0; i < cells; ++i) {
+        const unsigned t = threshold[i];
+        out[i] = std::uint8_t(t > down ? t - down : 0);
+      }
     }
-    SkRotateMask(FRotated.data(), FMask.data(), W, H, rotation);
+    if (rotation != krNone) {
+      SkRotateMask(FRotated.data(), FMask.data(), W, H, rotation);
+    }
     return;
   }
   if (rotation == krNone) {
@@ -222,9 +245,11 @@ void TskEffectPlayer::ComputeMask(int percent) {
   SkRotateMask(FRotated.data(), FMask.data(), W, H, rotation);
 }
 
-// One pass per row while the row is in the cache: the old row copied to the work bitmap, the
-// new image's colour with the mask as alpha (key-colour pixels transparent) into a row buffer,
-// and the blend kernel. At resolution 1 without tiles each pixel is its own cell.
+// One pass per row while the row is in the cache: the old row copied to the work bitmap, then
+// the new row blended over it by the mask kernel, which takes the mask's bytes as alpha and
+// leaves key-colour pixels out. At resolution 1 without tiles each pixel is its own cell and
+// the mask row is the alpha row; otherwise the mask row is stretched into an alpha row once
+// for all the pixel rows that show the same row of cells.
 void TskEffectPlayer::ComposeMask() {
   const TskKernels& k = SkActiveKernels();
   const int workW = FWork.Width(), workH = FWork.Height();
@@ -232,29 +257,27 @@ void TskEffectPlayer::ComposeMask() {
   const int W = FGeometry.Width;
   const bool direct = FRec.Resolution() == 1 && FRec.TileCount() == 1;
   const std::int32_t* cellOfX = FCellOfX.data();
-  TskColor* row = FRow.data();
+  std::uint8_t* stretched = FAlpha.data();
+  std::int32_t stretchedRow = -1;
   for (int y = 0; y < workH; ++y) {
     TskColor* out = FWork.ScanLine(y);
     k.CopyRow(FOld.ScanLine(y), out, std::size_t(workW));
     if (y >= h) {
       continue;
     }
-    const std::uint8_t* maskRow = FMask.data() + std::size_t(FCellOfY[std::size_t(y)]) * std::size_t(W);
-    const TskColor* src = FNext.ScanLine(y);
-    if (direct) {
-      for (int x = 0; x < w; ++x) {
-        const TskColor colour = src[x] & 0xFFFFFF;
-        const TskColor keep = TskColor(0) - TskColor(colour != skKeyColor); // all ones unless keyed
-        row[x] = colour | ((TskColor(maskRow[x]) << 24) & keep);
+    const std::int32_t cellRow = FCellOfY[std::size_t(y)];
+    const std::uint8_t* maskRow = FMask.data() + std::size_t(cellRow) * std::size_t(W);
+    const std::uint8_t* alpha = maskRow;
+    if (!direct) {
+      if (cellRow != stretchedRow) {
+        for (int x = 0; x < w; ++x) {
+          stretched[x] = maskRow[cellOfX[x]];
+        }
+        stretchedRow = cellRow;
       }
-    } else {
-      for (int x = 0; x < w; ++x) {
-        const TskColor colour = src[x] & 0xFFFFFF;
-        const TskColor keep = TskColor(0) - TskColor(colour != skKeyColor);
-        row[x] = colour | ((TskColor(maskRow[cellOfX[x]]) << 24) & keep);
-      }
+      alpha = stretched;
     }
-    k.BlendRow(row, out, std::size_t(w));
+    k.BlendMaskRow(FNext.ScanLine(y), alpha, out, std::size_t(w));
   }
 }
 
@@ -282,13 +305,22 @@ void TskEffectPlayer::ComposeMap(int percent) {
   }
 
   // Cells next to each other whose sources are next to each other in one row, with the same
-  // opacity, form runs; each run is one span of pixels, clipped once to the tile and both
-  // images, then filled into the row buffer and blended by the kernel.
+  // opacity, form runs, found once per row of cells. Each run is one span of pixels, clipped
+  // to the tile and both images, and blended by the kernel with the run's opacity (transparent
+  // source pixels leave the work bitmap); the runs of one row never share a pixel. The rows
+  // are visited top to bottom, each pixel row for every tile at once, so that the old image is
+  // copied into a row just before its runs are blended onto it.
   const TskKernels& k = SkActiveKernels();
   const std::int64_t res = FRec.Resolution(), tiles = FRec.TileCount();
   const std::int64_t workW = FWork.Width(), workH = FWork.Height();
   const std::int64_t nextW = FNext.Width(), nextH = FNext.Height();
-  TskColor* row = FRow.data();
+  std::int64_t copied = 0; // rows of the work bitmap that hold the old image
+  auto copyOldTo = [&](std::int64_t end) {
+    for (; copied < end; ++copied) {
+      k.CopyRow(FOld.ScanLine(std::int32_t(copied)), FWork.ScanLine(std::int32_t(copied)),
+                std::size_t(workW));
+    }
+  };
   for (std::int64_t ty = 0; ty < tiles; ++ty) {
     const std::int64_t oy = ty * FGeometry.MapTileHeight;
     if (oy >= workH) {
@@ -296,69 +328,60 @@ void TskEffectPlayer::ComposeMap(int percent) {
     }
     const std::int64_t bottom = std::min(oy + FGeometry.MapTileHeight, workH);
     const std::int64_t srcBottom = std::min(bottom, nextH);
-    for (std::int64_t tx = 0; tx < tiles; ++tx) {
-      const std::int64_t ox = tx * FGeometry.MapTileWidth;
-      if (ox >= workW) {
+    for (std::int64_t j = 0; j < H; ++j) {
+      if (oy + j * res >= bottom) {
         break;
       }
-      const std::int64_t right = std::min(ox + FGeometry.MapTileWidth, workW);
-      const std::int64_t srcRight = std::min(right, nextW);
-      for (std::int64_t j = 0; j < H; ++j) {
-        if (oy + j * res >= bottom) {
+      const TskMapCell* cells = FMap.data() + j * W;
+      FRuns.clear();
+      for (std::int64_t i = 0; i < W;) {
+        const TskMapCell& c = cells[i];
+        // A cell continues the run when its source is the next one: (X, Y) compared as one
+        // 64-bit word against (c.X + k, c.Y), with k kept where c.X + k fits 32 bits.
+        const std::int64_t limit = std::min<std::int64_t>(W, i + (std::int64_t(INT32_MAX) - c.X) + 1);
+        const std::uint64_t y = std::uint64_t(std::uint32_t(c.Y)) << 32;
+        std::uint32_t x = std::uint32_t(c.X);
+        std::int64_t end = i + 1;
+        while (end < limit && cells[end].Alpha == c.Alpha && SourceWord(cells[end]) == (y | ++x)) {
+          ++end;
+        }
+        if (c.Alpha != 0) {
+          FRuns.push_back({std::int32_t(i), std::int32_t(end), c});
+        }
+        i = end;
+      }
+      for (std::int64_t v = 0; v < res; ++v) {
+        const std::int64_t dy = oy + j * res + v;
+        if (dy >= bottom) {
           break;
         }
-        const TskMapCell* cells = FMap.data() + j * W;
-        for (std::int64_t v = 0; v < res; ++v) {
-          const std::int64_t dy = oy + j * res + v;
-          if (dy >= bottom) {
-            break;
+        copyOldTo(dy + 1);
+        TskColor* out = FWork.ScanLine(std::int32_t(dy));
+        for (const TMapRun& run : FRuns) {
+          const std::int64_t sy = oy + std::int64_t(run.Cell.Y) * res + v;
+          if (sy < oy || sy >= srcBottom) {
+            continue;
           }
-          std::int64_t lo = right, hi = ox; // the span of the row buffer written
-          for (std::int64_t i = 0; i < W;) {
-            const TskMapCell& c = cells[i];
-            std::int64_t end = i + 1;
-            while (end < W && cells[end].Alpha == c.Alpha && cells[end].Y == c.Y &&
-                   std::int64_t(cells[end].X) == std::int64_t(c.X) + (end - i)) {
-              ++end;
+          const TskColor* src = FNext.ScanLine(std::int32_t(sy));
+          const std::int64_t delta = (std::int64_t(run.Cell.X) - run.Begin) * res; // source x - destination x
+          for (std::int64_t tx = 0; tx < tiles; ++tx) {
+            const std::int64_t ox = tx * FGeometry.MapTileWidth;
+            if (ox >= workW) {
+              break;
             }
-            const std::int64_t sy = oy + std::int64_t(c.Y) * res + v;
-            if (c.Alpha != 0 && sy >= oy && sy < srcBottom) {
-              const std::int64_t delta = (std::int64_t(c.X) - i) * res; // source x - destination x
-              std::int64_t x0 = ox + i * res, x1 = ox + end * res;
-              x0 = std::max({x0, ox, ox - delta});
-              x1 = std::min({x1, right, srcRight - delta});
-              if (x0 < x1) {
-                const TskColor* src = FNext.ScanLine(std::int32_t(sy)) + delta;
-                const TskColor alpha = TskColor(c.Alpha) << 24;
-                for (std::int64_t x = x0; x < x1; ++x) {
-                  const TskColor s = src[x];
-                  row[x] = (s >> 24) == 0 ? 0 : (s & 0xFFFFFF) | alpha;
-                }
-                if (lo > hi) {
-                  lo = x0;
-                  hi = x1;
-                } else {
-                  // Pixels between the runs written so far stay transparent.
-                  for (std::int64_t x = hi; x < x0; ++x) {
-                    row[x] = 0;
-                  }
-                  for (std::int64_t x = x1; x < lo; ++x) {
-                    row[x] = 0;
-                  }
-                  lo = std::min(lo, x0);
-                  hi = std::max(hi, x1);
-                }
-              }
+            const std::int64_t right = std::min(ox + FGeometry.MapTileWidth, workW);
+            const std::int64_t srcRight = std::min(right, nextW);
+            const std::int64_t x0 = std::max({ox + run.Begin * res, ox, ox - delta});
+            const std::int64_t x1 = std::min({ox + run.End * res, right, srcRight - delta});
+            if (x0 < x1) {
+              k.BlendAlphaRow(src + delta + x0, run.Cell.Alpha, out + x0, std::size_t(x1 - x0));
             }
-            i = end;
-          }
-          if (lo < hi) {
-            k.BlendRow(row + lo, FWork.ScanLine(std::int32_t(dy)) + lo, std::size_t(hi - lo));
           }
         }
       }
     }
   }
+  copyOldTo(workH);
 }
 
 void TskEffectPlayer::Frame(int percent) {
@@ -371,16 +394,15 @@ void TskEffectPlayer::Frame(int percent) {
     ComposeMask(); // copies the old image row by row itself
     return;
   }
+  if (FKind == TskEffectKind::ekMap) {
+    ComposeMap(percent); // copies the old image row by row itself
+    return;
+  }
   const TskKernels& k = SkActiveKernels();
   for (int y = 0; y < FWork.Height(); ++y) {
     k.CopyRow(FOld.ScanLine(y), FWork.ScanLine(y), std::size_t(FWork.Width()));
   }
-  switch (FKind) {
-  case TskEffectKind::ekMask:
-  case TskEffectKind::ekBitmap: break;
-  case TskEffectKind::ekMap: ComposeMap(percent); break;
-  case TskEffectKind::ekManual: FDef.Manual(FWork, FNext, FRec, percent); break;
-  }
+  FDef.Manual(FWork, FNext, FRec, percent);
 }
 
 void TskEffectPlayer::Final() {

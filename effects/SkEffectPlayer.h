@@ -62,6 +62,11 @@ private:
   TskEffectState FState;
   std::vector<std::uint8_t> FMask, FRotated, FThreshold;
   std::vector<TskMapCell> FMap, FMapRotated;
+  struct TMapRun {
+    std::int32_t Begin, End; // cells [Begin, End) of a map row
+    TskMapCell Cell;         // the first cell's source and the run's opacity
+  };
+  std::vector<TMapRun> FRuns;
   std::vector<std::int32_t> FCellOfX, FCellOfY; // mask cell of each pixel column and row
-  std::vector<TskColor> FRow;                   // one row of the new image, alpha from the mask
+  std::vector<std::uint8_t> FAlpha;             // one row of the mask stretched to pixels
 };

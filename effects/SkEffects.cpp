@@ -490,17 +490,22 @@ void PixelLine(TskMaskGrid& g, int p, TskEffectState& st) {
   const i64 w = g.Width(), c = PickCount(g, p);
   SkEnsurePicks(st, g.Width(), g.Height(), c, AheadDraws(g));
   const i64 columns = std::min<i64>(w, SkRound(p / 100.0 * double(2 * w - 1)) + 1);
-  std::vector<std::uint8_t> value(std::size_t(std::max<i64>(columns, 0)));
+  std::vector<std::uint8_t> value(static_cast<std::size_t>(w)); // 0 for the columns the loop does not reach
   for (i64 i = 0; i < columns; ++i) {
     const i64 ramp = std::max<i64>(0, SkRound(2.0 * p - double(i) * double(w) * 0.1 / p));
     value[std::size_t(i)] = SkClampByte(SkRound(double(ramp) / 100.0 * 255.0));
   }
+  // The chosen cells are marked, then each row takes its column's value where marked: a pass
+  // over the grid in order instead of a division per chosen cell.
   std::uint8_t* cells = g.Cells();
   for (i64 k = 0; k < c; ++k) {
-    const std::uint32_t cell = st.Picks[std::size_t(k)];
-    const i64 col = cell % std::uint32_t(w);
-    if (col < columns) {
-      cells[cell] = value[std::size_t(col)];
+    cells[st.Picks[std::size_t(k)]] = 1;
+  }
+  const std::uint8_t* ramp = value.data();
+  for (i64 y = 0, h = g.Height(); y < h; ++y) {
+    std::uint8_t* row = cells + y * w;
+    for (i64 x = 0; x < w; ++x) { // without a branch: about half the cells are marked
+      row[x] = ramp[x] & std::uint8_t(0u - unsigned(row[x] != 0));
     }
   }
 }
@@ -748,27 +753,35 @@ void SkEnsurePicks(TskEffectState& st, int width, int height, std::int64_t count
     st.PickWidth = width;
     st.PickHeight = height;
     st.PickRandom.Seed(std::uint32_t(cells));
-    st.Picks.clear();
+    st.Picks.assign(std::size_t(cells), 0);
+    st.PickCount = 0;
     st.Picked.assign(std::size_t((cells + 63) / 64), 0);
   }
   if (count > std::int64_t(cells)) {
     count = std::int64_t(cells);
   }
+  // Draws in batches without a branch on whether a cell was taken: each draw marks its cell
+  // and writes it after the picks so far, which only grow when the cell was new. A batch adds
+  // at most one pick a draw, so it never writes past the list; drawing a little more than
+  // asked only picks ahead, as the sequence of draws is the same.
   std::uint64_t* picked = st.Picked.data();
+  std::uint32_t* picks = st.Picks.data();
+  TskEffectRandom random = st.PickRandom;
+  std::uint64_t n = st.PickCount;
   std::int64_t draws = 0;
-  auto pickOne = [&] {
-    std::uint32_t cell;
-    do {
-      cell = st.PickRandom.Next(std::uint32_t(cells));
-      ++draws;
-    } while (picked[cell >> 6] & (std::uint64_t(1) << (cell & 63)));
-    picked[cell >> 6] |= std::uint64_t(1) << (cell & 63);
-    st.Picks.push_back(cell);
-  };
-  while (std::int64_t(st.Picks.size()) < count) {
-    pickOne();
+  while (n < cells && (std::int64_t(n) < count || draws < aheadDraws)) {
+    const std::uint64_t batch = std::min<std::uint64_t>(cells - n, 256);
+    for (std::uint64_t b = 0; b < batch; ++b) {
+      const std::uint32_t cell = random.Next(std::uint32_t(cells));
+      std::uint64_t& word = picked[cell >> 6];
+      const std::uint64_t bit = std::uint64_t(1) << (cell & 63);
+      const std::uint64_t fresh = (word & bit) == 0 ? 1 : 0;
+      word |= bit;
+      picks[n] = cell;
+      n += fresh;
+    }
+    draws += std::int64_t(batch);
   }
-  while (draws < aheadDraws && st.Picks.size() < cells) {
-    pickOne();
-  }
+  st.PickRandom = random;
+  st.PickCount = std::size_t(n);
 }

@@ -17,7 +17,8 @@ struct TskEffectState {
   TskEffectRandom Random{0};
   int PickWidth = -1, PickHeight = -1;
   TskEffectRandom PickRandom{0};
-  std::vector<std::uint32_t> Picks;  // cell indexes in the order drawn
+  std::vector<std::uint32_t> Picks;  // cell indexes in the order drawn: the first PickCount
+  std::size_t PickCount = 0;         // entries (the vector is sized for every cell at once)
   std::vector<std::uint64_t> Picked; // one bit per cell
 };
 

@@ -7,6 +7,9 @@
 //   else     each of the four bytes := (s * a + d * (256 - a)) >> 8
 // Transparent: source pixels whose low 24 bits are the key colour leave the destination;
 //   every other pixel is stored with alpha 0xFF.
+// Mask blend: the source's colour with a separate alpha (one byte per pixel, or one for the
+//   whole row) blended as above; source pixels with the key colour (per-pixel alpha) or with
+//   alpha 0 (one alpha for the row) leave the destination.
 // Every path (scalar reference, SSE2, AVX2) gives the same bytes; the scalar path is the
 // reference the others are tested against.
 #include "theme/SkColor.h"
@@ -33,6 +36,11 @@ struct TskKernels {
   // not) the key colour; n when there is none. Region runs are found with these.
   std::size_t (*KeyRunEnd)(const TskColor* row, std::size_t from, std::size_t n);
   std::size_t (*OpaqueRunEnd)(const TskColor* row, std::size_t from, std::size_t n);
+  // dst[i] := blend((src[i] & 0xFFFFFF) | alpha[i] << 24, dst[i]) unless src[i]'s low 24 bits
+  // are the key colour. src and dst must not overlap partially.
+  void (*BlendMaskRow)(const TskColor* src, const std::uint8_t* alpha, TskColor* dst, std::size_t n);
+  // dst[i] := blend((src[i] & 0xFFFFFF) | alpha << 24, dst[i]) unless src[i]'s alpha is 0.
+  void (*BlendAlphaRow)(const TskColor* src, std::uint8_t alpha, TskColor* dst, std::size_t n);
 };
 
 // One pixel of the blend: `top` over `bottom`, weighted by top's alpha.

@@ -246,8 +246,68 @@ std::size_t KeyRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
 std::size_t OpaqueRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
   return RunEnd<false>(row, from, n);
 }
+
+// Eight alpha bytes widened to the alpha bytes of eight pixels; the key pixels' alpha cleared,
+// so that the blend leaves their destination as it is. Blocks of alpha 0 are skipped, blocks
+// of alpha 255 without key pixels are stored without reading the destination.
+void BlendMaskRow(const TskColor* src, const std::uint8_t* alpha, TskColor* dst, std::size_t n) {
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF), key = _mm256_set1_epi32(int(skKeyColor));
+  const BlendConstants k;
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t a8;
+    std::memcpy(&a8, alpha + i, 8);
+    if (a8 == 0) {
+      continue;
+    }
+    const __m256i s = Load(src + i);
+    const __m256i colour = _mm256_and_si256(s, rgb);
+    const __m256i isKey = _mm256_cmpeq_epi32(colour, key);
+    const __m256i a32 =
+        _mm256_slli_epi32(_mm256_cvtepu8_epi32(_mm_cvtsi64_si128(static_cast<long long>(a8))), 24);
+    const __m256i top = _mm256_andnot_si256(isKey, _mm256_or_si256(colour, a32));
+    if (a8 == ~std::uint64_t(0) && _mm256_testz_si256(isKey, isKey)) {
+      Store(dst + i, top);
+      continue;
+    }
+    Store(dst + i, Blend8(top, Load(dst + i), k));
+  }
+  for (; i < n; ++i) {
+    const TskColor colour = src[i] & 0x00FFFFFF;
+    if (colour != skKeyColor) {
+      dst[i] = BlendOne(colour | (TskColor(alpha[i]) << 24), dst[i]);
+    }
+  }
+}
+
+void BlendAlphaRow(const TskColor* src, std::uint8_t alpha, TskColor* dst, std::size_t n) {
+  if (alpha == 0) {
+    return;
+  }
+  const TskColor a = TskColor(alpha) << 24;
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF), alphaMask = _mm256_set1_epi32(int(0xFF000000u));
+  const __m256i av = _mm256_set1_epi32(int(a)), zero = _mm256_setzero_si256();
+  const BlendConstants k;
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i s = Load(src + i);
+    const __m256i empty = _mm256_cmpeq_epi32(_mm256_and_si256(s, alphaMask), zero);
+    const __m256i top = _mm256_andnot_si256(empty, _mm256_or_si256(_mm256_and_si256(s, rgb), av));
+    if (alpha == 255 && _mm256_testz_si256(empty, empty)) {
+      Store(dst + i, top);
+      continue;
+    }
+    Store(dst + i, Blend8(top, Load(dst + i), k));
+  }
+  for (; i < n; ++i) {
+    if ((src[i] >> 24) != 0) {
+      dst[i] = BlendOne((src[i] & 0x00FFFFFF) | a, dst[i]);
+    }
+  }
+}
 } // namespace
 
-const TskKernels skAvx2Kernels{TskKernelPath::kpAvx2, CopyRow, StreamCopyRow, TransparentRow, BlendRow,
-                               BlendFillRow,          FillRow, SetAlphaRow,   KeyRunEnd,      OpaqueRunEnd};
+const TskKernels skAvx2Kernels{
+    TskKernelPath::kpAvx2, CopyRow,   StreamCopyRow, TransparentRow, BlendRow,     BlendFillRow, FillRow,
+    SetAlphaRow,           KeyRunEnd, OpaqueRunEnd,  BlendMaskRow,   BlendAlphaRow};
 #endif

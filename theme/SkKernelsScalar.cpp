@@ -55,6 +55,24 @@ std::size_t OpaqueRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
   }
   return from;
 }
+
+void BlendMaskRow(const TskColor* src, const std::uint8_t* alpha, TskColor* dst, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const TskColor colour = src[i] & 0x00FFFFFF;
+    if (colour != skKeyColor) {
+      dst[i] = SkBlendPixel(colour | (TskColor(alpha[i]) << 24), dst[i]);
+    }
+  }
+}
+
+void BlendAlphaRow(const TskColor* src, std::uint8_t alpha, TskColor* dst, std::size_t n) {
+  const TskColor a = TskColor(alpha) << 24;
+  for (std::size_t i = 0; i < n; ++i) {
+    if ((src[i] >> 24) != 0) {
+      dst[i] = SkBlendPixel((src[i] & 0x00FFFFFF) | a, dst[i]);
+    }
+  }
+}
 } // namespace
 
 const TskKernels skScalarKernels{TskKernelPath::kpScalar,
@@ -66,4 +84,6 @@ const TskKernels skScalarKernels{TskKernelPath::kpScalar,
                                  FillRow,
                                  SetAlphaRow,
                                  KeyRunEnd,
-                                 OpaqueRunEnd};
+                                 OpaqueRunEnd,
+                                 BlendMaskRow,
+                                 BlendAlphaRow};

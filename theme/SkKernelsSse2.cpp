@@ -216,8 +216,67 @@ std::size_t KeyRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
 std::size_t OpaqueRunEnd(const TskColor* row, std::size_t from, std::size_t n) {
   return RunEnd<false>(row, from, n);
 }
+
+// Four alpha bytes widened to the alpha bytes of four pixels; the key pixels' alpha cleared,
+// so that the blend leaves their destination as it is. Blocks of alpha 0 are skipped, blocks
+// of alpha 255 without key pixels are stored without reading the destination.
+void BlendMaskRow(const TskColor* src, const std::uint8_t* alpha, TskColor* dst, std::size_t n) {
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(int(skKeyColor));
+  const __m128i zero = _mm_setzero_si128();
+  std::size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    std::uint32_t a4;
+    std::memcpy(&a4, alpha + i, 4);
+    if (a4 == 0) {
+      continue;
+    }
+    const __m128i s = Load(src + i);
+    const __m128i colour = _mm_and_si128(s, rgb);
+    const __m128i isKey = _mm_cmpeq_epi32(colour, key);
+    const __m128i a32 =
+        _mm_slli_epi32(_mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(a4)), zero), zero), 24);
+    const __m128i top = _mm_andnot_si128(isKey, _mm_or_si128(colour, a32));
+    if (a4 == 0xFFFFFFFFu && _mm_movemask_epi8(isKey) == 0) {
+      Store(dst + i, top);
+      continue;
+    }
+    Store(dst + i, Blend4(top, Load(dst + i)));
+  }
+  for (; i < n; ++i) {
+    const TskColor colour = src[i] & 0x00FFFFFF;
+    if (colour != skKeyColor) {
+      dst[i] = SkBlendPixel(colour | (TskColor(alpha[i]) << 24), dst[i]);
+    }
+  }
+}
+
+void BlendAlphaRow(const TskColor* src, std::uint8_t alpha, TskColor* dst, std::size_t n) {
+  if (alpha == 0) {
+    return;
+  }
+  const TskColor a = TskColor(alpha) << 24;
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF), alphaMask = _mm_set1_epi32(int(0xFF000000u));
+  const __m128i av = _mm_set1_epi32(int(a)), zero = _mm_setzero_si128();
+  std::size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i s = Load(src + i);
+    const __m128i empty = _mm_cmpeq_epi32(_mm_and_si128(s, alphaMask), zero);
+    const __m128i top = _mm_andnot_si128(empty, _mm_or_si128(_mm_and_si128(s, rgb), av));
+    if (alpha == 255 && _mm_movemask_epi8(empty) == 0) {
+      Store(dst + i, top);
+      continue;
+    }
+    Store(dst + i, Blend4(top, Load(dst + i)));
+  }
+  for (; i < n; ++i) {
+    if ((src[i] >> 24) != 0) {
+      dst[i] = SkBlendPixel((src[i] & 0x00FFFFFF) | a, dst[i]);
+    }
+  }
+}
 } // namespace
 
-const TskKernels skSse2Kernels{TskKernelPath::kpSse2, CopyRow, StreamCopyRow, TransparentRow, BlendRow,
-                               BlendFillRow,          FillRow, SetAlphaRow,   KeyRunEnd,      OpaqueRunEnd};
+const TskKernels skSse2Kernels{
+    TskKernelPath::kpSse2, CopyRow,   StreamCopyRow, TransparentRow, BlendRow,     BlendFillRow, FillRow,
+    SetAlphaRow,           KeyRunEnd, OpaqueRunEnd,  BlendMaskRow,   BlendAlphaRow};
 #endif

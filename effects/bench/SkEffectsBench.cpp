@@ -1,6 +1,7 @@
 // Transition effect timings, printed as compact tables:
 //   1. every effect procedure on an 801 x 601 grid over a whole transition (frames at 5, 10,
-//      ..., 100 %, one effect state, as a slot plays them): mean and worst frame, in ms;
+//      ..., 100 %, one effect state, as a slot plays them): mean and worst frame, in ms; then
+//      the worst frame of each family of procedures, and of all of them;
 //   2. one frame at 800 x 600 and 1920 x 1080: the whole frame, the effect procedure alone, and
 //      their difference, the composition (old image copied, mask or map applied, new image
 //      blended), against the pixel layer's blend kernel over the same pixels in the same run
@@ -14,6 +15,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -21,6 +24,29 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 double Ms(TClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// The family of a procedure, from the shape its name says it draws.
+std::string Family(const char* name) {
+  for (const char* shape : {"Diagonal", "Cross", "Rect", "Pixel", "Circle", "Diamond", "Rotate"}) {
+    if (std::strstr(name, shape)) {
+      return shape;
+    }
+  }
+  for (const char* style : {"Smooth", "Slide", "Fade"}) {
+    if (std::strncmp(name, style, std::strlen(style)) == 0) {
+      return "Row";
+    }
+  }
+  return name;
+}
+
+struct TFamilyWorst {
+  std::string Name;
+  int Count = 0;
+  double Worst = 0;
+  const char* Effect = "";
+  int Percent = 0;
+};
 
 void Procedures(int rounds) {
   const int w = 801, h = 601;
@@ -30,7 +56,7 @@ void Procedures(int rounds) {
   std::printf("%-3s %-18s %7s %7s   %-3s %-18s %7s %7s\n", "#", "effect", "mean", "worst", "#", "effect",
               "mean", "worst");
   const TskProcList& list = SkProcList();
-  double worstOverall = 0;
+  std::vector<TFamilyWorst> families;
   int column = 0;
   for (std::size_t e = 0; e < list.Count(); ++e) {
     const TskEffectDef& d = list.Item(e).Def();
@@ -55,15 +81,41 @@ void Procedures(int rounds) {
       }
     }
     double sum = 0, worst = 0;
-    for (double b : best) {
-      sum += b;
-      worst = std::max(worst, b);
+    int worstPercent = 0;
+    for (int f = 0; f < 20; ++f) {
+      sum += best[std::size_t(f)];
+      if (best[std::size_t(f)] > worst) {
+        worst = best[std::size_t(f)];
+        worstPercent = 5 * (f + 1);
+      }
     }
-    worstOverall = std::max(worstOverall, worst);
+    const std::string family = Family(d.Name);
+    auto it = std::find_if(families.begin(), families.end(),
+                           [&](const TFamilyWorst& x) { return x.Name == family; });
+    if (it == families.end()) {
+      it = families.insert(families.end(), TFamilyWorst{family});
+    }
+    ++it->Count;
+    if (worst > it->Worst) {
+      it->Worst = worst;
+      it->Effect = d.Name;
+      it->Percent = worstPercent;
+    }
     std::printf("%-3zu %-18s %7.3f %7.3f%s", e + 1, d.Name, sum / 20, worst, ++column % 2 ? "   " : "\n");
   }
-  std::printf("%sworst frame of any procedure: %.3f ms (limit 5 ms)\n\n", column % 2 ? "\n" : "",
-              worstOverall);
+  std::printf("%s\nworst frame per family (ms)\n%-10s %3s %8s  %-18s %4s\n", column % 2 ? "\n" : "", "family",
+              "n", "worst", "at effect", "%");
+  const TFamilyWorst* overall = nullptr;
+  for (const TFamilyWorst& f : families) {
+    std::printf("%-10s %3d %8.3f  %-18s %4d\n", f.Name.c_str(), f.Count, f.Worst, f.Effect, f.Percent);
+    if (!overall || f.Worst > overall->Worst) {
+      overall = &f;
+    }
+  }
+  if (overall) {
+    std::printf("worst frame of any procedure: %.3f ms (%s at %d %%; limit 5 ms)\n\n", overall->Worst,
+                overall->Effect, overall->Percent);
+  }
 }
 
 TskPixels Filled(int w, int h, TskColor c) {

@@ -100,6 +100,15 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
       }
       const TskColor value = pixel();
       const std::uint8_t alpha = std::uint8_t(rng());
+      // Per-pixel alpha with runs of 0 and 255 long enough to take the kernels' shortcuts.
+      std::vector<std::uint8_t> alphas(src.size());
+      for (std::size_t i = 0; i < alphas.size();) {
+        const std::size_t run = 1 + rng() % 12;
+        const std::uint8_t v = rng() % 3 == 0 ? 0 : rng() % 2 == 0 ? 255 : std::uint8_t(rng());
+        for (std::size_t j = 0; j < run && i < alphas.size(); ++j, ++i) {
+          alphas[i] = v;
+        }
+      }
       auto check = [&](auto&& apply) {
         std::vector<TskColor> a = dst, b = dst;
         for (int r = 0; r < rows; ++r) {
@@ -115,6 +124,13 @@ TEST(SkKernels, EveryPathMatchesTheReferenceOnRandomRows) {
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.BlendFillRow(value, d, n); });
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.FillRow(value, d, n); });
       check([&](const TskKernels& kk, const TskColor*, TskColor* d) { kk.SetAlphaRow(alpha, d, n); });
+      check([&](const TskKernels& kk, const TskColor* s, TskColor* d) {
+        kk.BlendMaskRow(s, alphas.data() + (s - src.data()), d, n);
+      });
+      check([&](const TskKernels& kk, const TskColor* s, TskColor* d) { kk.BlendAlphaRow(s, alpha, d, n); });
+      for (std::uint8_t edge : {std::uint8_t(0), std::uint8_t(255)}) {
+        check([&](const TskKernels& kk, const TskColor* s, TskColor* d) { kk.BlendAlphaRow(s, edge, d, n); });
+      }
       // Run ends from every start, written into the destination row for comparison.
       check([&](const TskKernels& kk, const TskColor* s, TskColor* d) {
         for (std::size_t from = 0; from <= n; ++from) {
@@ -146,6 +162,22 @@ TEST(SkKernels, TransparentRowSkipsKeyPixelsAndMakesTheRestOpaque) {
     std::vector<TskColor> dst(5, 0x01020304);
     k->TransparentRow(src.data(), dst.data(), dst.size());
     EXPECT_EQ(dst, (std::vector<TskColor>{0x01020304, 0x01020304, 0xFF123456, 0xFF7F0080, 0xFF000000}))
+        << SkKernelPathName(k->Path);
+  }
+}
+
+TEST(SkKernels, MaskBlendsSkipKeyOrEmptySourcePixels) {
+  // Key colour, alpha-0 colour, opaque colour, half-transparent colour.
+  const std::vector<TskColor> src = {0xFF7F007F, 0x00102030, 0xFF000000, 0x80FFFFFF};
+  const std::vector<std::uint8_t> alphas = {128, 128, 128, 255};
+  for (const TskKernels* k : Paths()) {
+    std::vector<TskColor> dst(4, 0xFFFFFFFF);
+    k->BlendMaskRow(src.data(), alphas.data(), dst.data(), dst.size());
+    EXPECT_EQ(dst, (std::vector<TskColor>{0xFFFFFFFF, 0xBF878F97, 0xBF7F7F7F, 0xFFFFFFFF}))
+        << SkKernelPathName(k->Path);
+    dst.assign(4, 0xFFFFFFFF);
+    k->BlendAlphaRow(src.data(), 128, dst.data(), dst.size());
+    EXPECT_EQ(dst, (std::vector<TskColor>{0xBFBF7FBF, 0xFFFFFFFF, 0xBF7F7F7F, 0xBFFFFFFF}))
         << SkKernelPathName(k->Path);
   }
 }
