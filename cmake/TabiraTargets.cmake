@@ -85,12 +85,6 @@ function(tabira_win32_test name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${name} PRIVATE ${TABIRA_WARNINGS})
     target_link_libraries(${name} PRIVATE ${A_LIBS} ${TABIRA_GTEST_MAIN} ${TABIRA_GMOCK})
-    # Tests link the ordinary code of the (fat) objects: a whole-program optimisation per
-    # test program would cost more than all of the tree's compiling.
-    if(TABIRA_IPO)
-      set_target_properties(${name} PROPERTIES INTERPROCEDURAL_OPTIMIZATION OFF)
-      target_link_options(${name} PRIVATE -fno-lto)
-    endif()
   endif()
   if(NOT A_TEST_NAME)
     set(A_TEST_NAME ${name})
