@@ -119,7 +119,8 @@ TEST_F(FrTabiraSoak, ThemeSwitchesLeaveNoObjectsBehind) {
     manager.SetCurrentTheme(std::move(choice.Theme));
     PumpPending();
     ASSERT_TRUE(manager.IsCurrentTheme(theme));
-    ASSERT_TRUE(Frame->Geometry().Themed()) << looks[i % looks.size()];
+    // Office XP leaves the frame to the platform; the flat theme and the skin draw it.
+    ASSERT_EQ(Frame->Geometry().Themed(), i % looks.size() != 1) << looks[i % looks.size()];
   };
   int i = 0;
   for (; i < 6; ++i) { // every look once or twice before counting
