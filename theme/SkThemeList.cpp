@@ -5,6 +5,7 @@
 #include "theme/records/SkThemeLimits.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <optional>
 
@@ -86,29 +87,18 @@ namespace {
 
 // "0204000000..." -> bytes; none for an odd count or a character that is not a hex digit.
 std::optional<std::vector<std::uint8_t>> HexBytes(const std::string& text) {
-  auto digit = [](char c) -> int {
-    if (c >= '0' && c <= '9') {
-      return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-      return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-      return c - 'A' + 10;
-    }
-    return -1;
-  };
   if (text.size() % 2 != 0) {
     return std::nullopt;
   }
   std::vector<std::uint8_t> out;
   out.reserve(text.size() / 2);
   for (std::size_t i = 0; i < text.size(); i += 2) {
-    const int high = digit(text[i]), low = digit(text[i + 1]);
-    if (high < 0 || low < 0) {
+    std::uint8_t byte = 0;
+    const char* end = text.data() + i + 2;
+    if (std::from_chars(text.data() + i, end, byte, 16).ptr != end) {
       return std::nullopt;
     }
-    out.push_back(std::uint8_t(high * 16 + low));
+    out.push_back(byte);
   }
   return out;
 }
