@@ -3,6 +3,7 @@
 #include "form/win32/SkForm.h"
 
 #include "form/SkFrameCompose.h"
+#include "theme/SkRect.h"
 #include "form/win32/SkFormAccessible.h"
 
 #include "framework/ComponentRegistry.h"
@@ -277,10 +278,9 @@ void TSkDefaultForm::RedrawFrame() {
     const TskPixels& behind = FSnapshot->Pixels();
     if (FBlending.Enabled()) {
       const std::int32_t a = FBlending.Value();
-      SkBlendOverSnapshot(pixels, behind, {0, 0, frameWidth, client.Top}, a);
-      SkBlendOverSnapshot(pixels, behind, {0, client.Bottom, frameWidth, frameHeight}, a);
-      SkBlendOverSnapshot(pixels, behind, {0, client.Top, client.Left, client.Bottom}, a);
-      SkBlendOverSnapshot(pixels, behind, {client.Right, client.Top, frameWidth, client.Bottom}, a);
+      for (const TskRect& band : BandsAround({0, 0, frameWidth, frameHeight}, client)) {
+        SkBlendOverSnapshot(pixels, behind, band, a);
+      }
     }
     SkComposeShadow(pixels, behind, frameWidth, frameHeight, shadow);
   }

@@ -6,6 +6,7 @@
 // plays the transition on the screen through the effect driver, dispatching messages until it
 // has ended; the show then goes on and the window paints itself over the last frame.
 #include "form/SkFrameCompose.h"
+#include "theme/SkRect.h"
 #include "form/win32/SkForm.h"
 
 #include "effects/win32/SkEffectHost.h"
@@ -174,10 +175,9 @@ bool TSkDefaultForm::CaptureShow(HWND w, const RECT& screen, const TskPixels& be
   const std::int32_t frameWidth = width - shadow, frameHeight = height - shadow;
   if (FBlending.Enabled()) {
     const std::int32_t a = FBlending.Value();
-    SkBlendOverSnapshot(pixels, behind, {0, 0, frameWidth, c.Top}, a);
-    SkBlendOverSnapshot(pixels, behind, {0, c.Bottom, frameWidth, frameHeight}, a);
-    SkBlendOverSnapshot(pixels, behind, {0, c.Top, c.Left, c.Bottom}, a);
-    SkBlendOverSnapshot(pixels, behind, {c.Right, c.Top, frameWidth, c.Bottom}, a);
+    for (const TskRect& band : BandsAround({0, 0, frameWidth, frameHeight}, c)) {
+      SkBlendOverSnapshot(pixels, behind, band, a);
+    }
     SkBlendOverSnapshot(pixels, behind, c, a);
   }
   if (shadow > 0) {
