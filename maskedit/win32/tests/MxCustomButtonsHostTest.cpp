@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,23 @@ void MouseTo(int x, int y) {
       },
       2000));
   Pump(40);
+}
+
+// Moves the pointer to (x, y) until over() holds. Under X a motion event from before the
+// move can arrive late and put the pointer back, or the window may never hear of a move
+// that ends where the pointer already is; so a move that does not take is sent again, from
+// a pixel beside the point. Returns whether over() came to hold.
+bool HoverAt(int x, int y, const std::function<bool()>& over) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    if (attempt > 0) {
+      MouseTo(x - 1, y);
+    }
+    MouseTo(x, y);
+    if (WaitUntil(over, 700)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void Button(bool down) { SendMouseButtons(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
@@ -135,8 +153,7 @@ TEST(MxCustomButtonsHost, RelayoutClickAndHold) {
   EXPECT_EQ(s.Edit.CustomButtons().Item(1).Control().Height, ClientH);
 
   // A plain click: the item's event, then the edit's, both with the index.
-  MouseTo(WinX + 88, WinY + 10);
-  EXPECT_TRUE(WaitUntil([&] { return s.Edit.CustomButtons().Item(0).Control().Hot(); }, 2000));
+  ASSERT_TRUE(HoverAt(WinX + 88, WinY + 10, [&] { return s.Edit.CustomButtons().Item(0).Control().Hot(); }));
   Button(true);
   Pump(60);
   Button(false);
@@ -147,8 +164,7 @@ TEST(MxCustomButtonsHost, RelayoutClickAndHold) {
   // Press and hold the repeating button: a click at once, then after the delay, then at
   // the interval; never earlier than scheduled (one timer tick of slack).
   journal.clear();
-  MouseTo(WinX + 104, WinY + 10);
-  EXPECT_TRUE(WaitUntil([&] { return s.Edit.CustomButtons().Item(1).Control().Hot(); }, 2000));
+  ASSERT_TRUE(HoverAt(WinX + 104, WinY + 10, [&] { return s.Edit.CustomButtons().Item(1).Control().Hot(); }));
   Button(true);
   EXPECT_TRUE(WaitUntil([&] { return repeats.size() >= 4; }, 5000));
   EXPECT_EQ(s.Edit.CustomButtons().Item(1).Control().Look(), sblPressed);
@@ -350,19 +366,16 @@ TEST(MxCustomButtonsHost, GlyphDisabledSilhouetteFontAndCursorOfTheItem) {
   item.SetCursor(crHandPoint);
   POINT over{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
   ClientToScreen(s.Window.Get(), &over);
-  MouseTo(over.x, over.y);
-  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_HAND); }, 2000));
+  const auto shape = [](LPCSTR id) { return [id] { return GetCursor() == LoadCursorA(nullptr, id); }; };
+  EXPECT_TRUE(HoverAt(over.x, over.y, shape(IDC_HAND)));
   POINT text{5, 5};
   ClientToScreen(s.Window.Get(), &text);
-  MouseTo(text.x, text.y);
-  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_ARROW); }, 2000));
+  EXPECT_TRUE(HoverAt(text.x, text.y, shape(IDC_ARROW)));
   item.SetCursor(crIBeam);
-  MouseTo(over.x, over.y);
-  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_IBEAM); }, 2000));
+  EXPECT_TRUE(HoverAt(over.x, over.y, shape(IDC_IBEAM)));
   item.SetCursor(crDefault); // the window decides again
   MouseTo(text.x, text.y);
-  MouseTo(over.x, over.y);
-  EXPECT_TRUE(WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_ARROW); }, 2000));
+  EXPECT_TRUE(HoverAt(over.x, over.y, shape(IDC_ARROW)));
 }
 
 } // namespace
