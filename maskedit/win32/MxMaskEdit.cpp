@@ -123,6 +123,10 @@ TMxMaskEdit::TMxMaskEdit(TWinControl* parent, TMxApplication& application)
 }
 
 TMxMaskEdit::~TMxMaskEdit() {
+  // Marks the control as going before its window goes: a focused field then loses the
+  // focus without its exit duties, so no handler runs on a half-freed control (or on a
+  // caller's state that is already gone).
+  FreeComponents();
   FEdit->SetView(nullptr);
   FEdit->SetClipboard(nullptr);
   FCaret->SetOnChange(nullptr);

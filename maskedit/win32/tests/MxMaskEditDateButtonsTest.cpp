@@ -187,6 +187,27 @@ TEST_F(MxMaskEditDateButtonsTest, DateFieldStepsAndTypesWithRealInput) {
   EXPECT_TRUE(IsWindow(H("D")));
 }
 
+TEST_F(MxMaskEditDateButtonsTest, AFocusedFieldFreedRunsNoExitHandlers) {
+  // A date that cannot be read fails its check on exit; freeing the form while the field
+  // has the focus is no exit, and the handlers (which may use state already gone) stay quiet.
+  int errors = 0, exits = 0;
+  TMxMaskEdit& field = Field("D");
+  field.Edit().SetMaskType(meDate);
+  field.Edit().SetText("31/4/2024");
+  Focus("D");
+  field.Edit().OnValidationError = [&](TMxCustomMaskEdit*) { ++errors; };
+  field.OnExit = [&](TComponent*) { ++exits; };
+  Focus("N");
+  EXPECT_GT(errors, 0) << "a real exit runs the check";
+  EXPECT_EQ(exits, 1);
+  Focus("D");
+  ASSERT_EQ(GetFocus(), field.Handle());
+  errors = exits = 0;
+  Form.reset();
+  EXPECT_EQ(errors, 0);
+  EXPECT_EQ(exits, 0);
+}
+
 TEST_F(MxMaskEditDateButtonsTest, StoredDateAndButtonSettings) {
   TMxCustomMaskEdit& e = Field("L").Edit();
   EXPECT_EQ(e.DateSettings().GetFormat(), dfCustom);
