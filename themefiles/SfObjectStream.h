@@ -3,7 +3,7 @@
 // properties as name/typed value pairs, two zero bytes) and the textual form ("object Name:
 // Class", one "Name = value" line per property, "end"). Both read into and write from
 // TSfObjectData, a plain property list; the skin object classes map it onto their fields.
-#include "themefiles/SfReader.h"
+#include "fileread/SfReader.h"
 
 #include <cstdint>
 #include <span>

@@ -2,8 +2,8 @@
 // PNG images for the skin tool: 8-bit RGBA written losslessly (every pixel's colour kept,
 // also where alpha is 0), and a strict reader of non-interlaced 8-bit grey, grey-alpha, RGB,
 // RGBA and palette images through the bounded reader.
+#include "fileread/SfReader.h"
 #include "theme/SkPixels.h"
-#include "themefiles/SfReader.h"
 
 #include <cstdint>
 #include <span>

@@ -2,7 +2,7 @@
 // drawn pixels, collected in one coverage image bounded by the window's rectangle.
 #include "themefiles/SfSkinObject.h"
 
-#include "themefiles/SfReader.h"
+#include "fileread/SfReader.h"
 
 #include <algorithm>
 #include <utility>

@@ -2,7 +2,7 @@
 // filters and registry; reading and writing the contents; the source's operations.
 #include "themefiles/SfSkinSource.h"
 
-#include "themefiles/SfDib.h"
+#include "fileread/SfDib.h"
 
 #include "theme/SkFilePath.h"
 #include "theme/SkText.h"
@@ -278,8 +278,9 @@ const TSfSkinFilter* FilterBySignature(std::span<const std::uint8_t> bytes) {
 const TSfSkinFilter* FilterByExtension(const std::string& fileName) {
   const std::size_t dot = fileName.find_last_of('.');
   const std::size_t slash = fileName.find_last_of("/\\");
-  const std::string ext =
-      dot == std::string::npos || (slash != std::string::npos && slash > dot) ? "" : LowerAscii(fileName.substr(dot));
+  const std::string ext = dot == std::string::npos || (slash != std::string::npos && slash > dot)
+                              ? ""
+                              : LowerAscii(fileName.substr(dot));
   for (const TSfSkinFilter* f : SfSkinFilters()) {
     if (ext == std::string(".") + f->Extension()) {
       return f;

@@ -3,7 +3,7 @@
 // sections, keys and values) and the rule that turns an image file name of the description
 // into the name of the bitmap resource that holds it. Everything is read from untrusted
 // resource bytes through TSfReader and its limits.
-#include "themefiles/SfReader.h"
+#include "fileread/SfReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "themefiles/VsDib.h"
 
-#include "themefiles/SfDib.h"
+#include "fileread/SfDib.h"
 
 bool VsDecodeDib(TSfReader& in, TskPixels& out, bool& hasAlpha) { return SfDecodeDib(in, out, hasAlpha); }

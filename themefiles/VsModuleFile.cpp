@@ -115,7 +115,8 @@ public:
       const std::uint64_t inFile = at < FBytes.size() ? FBytes.size() - at : 0;
       const std::uint64_t available = std::min(stored, inFile);
       if (available == 0) {
-        return FFailures.Fail(what + " (address " + std::to_string(rva) + ") lies beyond the end of the file");
+        return FFailures.Fail(what + " (address " + std::to_string(rva) +
+                              ") lies beyond the end of the file");
       }
       out = FBytes.subspan(std::size_t(at), std::size_t(available));
       return true;
@@ -132,7 +133,8 @@ public:
     }
     if (size > available.size()) {
       return FFailures.Fail(what + " (" + std::to_string(size) + " bytes at address " + std::to_string(rva) +
-                            ") lies beyond the " + std::to_string(available.size()) + " bytes the file has there");
+                            ") lies beyond the " + std::to_string(available.size()) +
+                            " bytes the file has there");
     }
     out = available.first(size);
     return true;
@@ -310,8 +312,9 @@ bool VsCheckResourceName(std::string_view name, std::string& why) {
     return true;
   }
   const std::string_view digits = name.substr(1);
-  const bool allDigits = !digits.empty() && digits.size() <= 5 &&
-                         std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const bool allDigits =
+      !digits.empty() && digits.size() <= 5 &&
+      std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
   std::uint32_t value = 0;
   for (char c : digits) {
     value = allDigits ? value * 10 + std::uint32_t(c - '0') : 0;

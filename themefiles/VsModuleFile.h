@@ -4,7 +4,7 @@
 // resource's bytes are checked to lie inside the bytes the file really has, and nothing is
 // mapped or run. Platform-free, so the same reader runs natively, under the fuzzer and in
 // tabira.exe.
-#include "themefiles/SfReader.h"
+#include "fileread/SfReader.h"
 #include "themefiles/VsThemeMsStyles.h"
 
 #include <cstddef>

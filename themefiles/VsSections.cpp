@@ -344,13 +344,16 @@ void TvsThemeObject::RenderImage(TskPixels& target, const TskRect& rect, std::in
       return;
     }
     const std::int64_t first = tileRows ? seen.Top : seen.Left, last = tileRows ? seen.Bottom : seen.Right;
-    for (std::int64_t at = from + (first - from) / step * step; at < std::min<std::int64_t>(to, last); at += step) {
+    for (std::int64_t at = from + (first - from) / step * step; at < std::min<std::int64_t>(to, last);
+         at += step) {
       const std::int32_t end = std::int32_t(std::min<std::int64_t>(at + step, to));
       const std::int32_t used = end - std::int32_t(at);
       if (tileRows) {
-        part({dest.Left, std::int32_t(at), dest.Right, end}, {src.Left, src.Top, src.Right, src.Top + used}, true);
+        part({dest.Left, std::int32_t(at), dest.Right, end}, {src.Left, src.Top, src.Right, src.Top + used},
+             true);
       } else {
-        part({std::int32_t(at), dest.Top, end, dest.Bottom}, {src.Left, src.Top, src.Left + used, src.Bottom}, true);
+        part({std::int32_t(at), dest.Top, end, dest.Bottom}, {src.Left, src.Top, src.Left + used, src.Bottom},
+             true);
       }
     }
   };

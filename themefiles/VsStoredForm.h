@@ -3,7 +3,7 @@
 // holding the theme name, the description text, a 32-bit image count and, per image, its
 // stored bitmap (name, width, height, pixels), its name again, a Transparent byte and an
 // AlphaBlend byte. Strings are a 32-bit little-endian byte count and the bytes.
-#include "themefiles/SfReader.h"
+#include "fileread/SfReader.h"
 #include "themefiles/VsSections.h"
 
 #include <cstdint>

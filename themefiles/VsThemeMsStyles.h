@@ -10,8 +10,8 @@
 //
 // Sections: resource source; the class (storage, building, records, then the element
 // families in slot order).
+#include "fileread/SfReader.h"
 #include "theme/SkTheme.h"
-#include "themefiles/SfReader.h"
 #include "themefiles/VsDescription.h"
 #include "themefiles/VsSections.h"
 

@@ -1,7 +1,7 @@
 // Skin files: round trips through every filter, reading bytes built by hand, malformed input,
 // the writer's refusals and the registry functions.
 #include "themefiles/SfSkinSource.h"
-#include "themefiles/tests/SfByteBuilder.h"
+#include "themefiles/tests/SfSkinBytes.h"
 #include "themefiles/tests/SfTestSkins.h"
 
 #include <gtest/gtest.h>

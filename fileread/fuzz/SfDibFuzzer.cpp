@@ -2,8 +2,8 @@
 // byte chooses the form and whether the rest is written over one of a few valid bitmaps
 // (8 bits, run-length 8 and 4 bits, 16 bits with masks), so that the pixel decoders behind
 // the headers are reached.
-#include "themefiles/SfDib.h"
-#include "themefiles/tests/SfByteBuilder.h"
+#include "fileread/SfDib.h"
+#include "fileread/tests/SfByteBuilder.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "themefiles/SfReader.h"
+#include "fileread/SfReader.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "themefiles/SfDib.h"
+#include "fileread/SfDib.h"
 
 #include <bit>
 #include <cstdlib>

@@ -10,8 +10,8 @@
 // alpha unless every pixel's alpha is 0 (then they are opaque); all others get alpha 255.
 // Pixels that run-length data skips (line ends, moves, an early end) take colour 0 of the
 // table.
+#include "fileread/SfReader.h"
 #include "theme/SkPixels.h"
-#include "themefiles/SfReader.h"
 
 #include <cstdint>
 #include <span>
