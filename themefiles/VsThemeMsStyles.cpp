@@ -1,9 +1,9 @@
 #include "themefiles/VsThemeMsStyles.h"
 
+#include "fileread/SfDib.h"
 #include "theme/SkFilePath.h"
 #include "theme/SkMasks.h"
 #include "theme/SkText.h"
-#include "themefiles/VsDib.h"
 #include "themefiles/VsModuleFile.h"
 #include "themefiles/VsStoredForm.h"
 
@@ -345,7 +345,7 @@ bool TSkThemeMsStyles::LoadFromModule(IVsResourceSource& module, const std::stri
       TSfReader dib(module.Find("#2", resource), FLimits);
       bool alpha = false;
       // A missing or unreadable bitmap stays empty, and the sections using it draw nothing.
-      if (VsDecodeDib(dib, image->Pixels, alpha)) {
+      if (SfDecodeDib(dib, image->Pixels, alpha)) {
         image->AlphaBlend = alpha;
       }
       c.Images.Add(std::move(image));
