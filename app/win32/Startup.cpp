@@ -14,7 +14,7 @@
 
 #include <windows.h>
 
-#include "themefiles/win32/VsModule.h"
+#include "visualstyles/win32/VsModule.h"
 
 #include <commctrl.h>
 
@@ -37,7 +37,9 @@ void RegisterTabiraClasses() {
 namespace {
 
 // What failed, for a developer watching the debugger's output.
-void TellDebugger(const std::string& detail) { OutputDebugStringW(WideFromText("Tabira: " + detail + "\n").c_str()); }
+void TellDebugger(const std::string& detail) {
+  OutputDebugStringW(WideFromText("Tabira: " + detail + "\n").c_str());
+}
 
 } // namespace
 

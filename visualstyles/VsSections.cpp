@@ -1,4 +1,4 @@
-#include "themefiles/VsSections.h"
+#include "visualstyles/VsSections.h"
 
 #include "theme/SkPixelDraw.h"
 

@@ -1,4 +1,4 @@
-#include "themefiles/VsDescription.h"
+#include "visualstyles/VsDescription.h"
 
 #include <cctype>
 

@@ -1,15 +1,15 @@
 #pragma once
 // A visual-style module held in memory for the tests: resources by type and name, and
 // builders for the resource bytes (UTF-16 name lists and texts, uncompressed bitmaps).
-#include "themefiles/VsThemeMsStyles.h"
+#include "visualstyles/VsThemeMsStyles.h"
 
-#include <cstdint>
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <functional>
-#include <tuple>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 

@@ -4,7 +4,7 @@
 // stored form ("QVMSSTL" and a zlib stream; files with the extension "theme").
 //
 // The module itself is reached through IVsResourceSource; module files are read from their
-// bytes by TVsModuleFile (themefiles/VsModuleFile.h), so everything here is platform-free.
+// bytes by TVsModuleFile (visualstyles/VsModuleFile.h), so everything here is platform-free.
 // Loading never throws and a failed load leaves the theme as it was; LastError() says why it
 // failed.
 //
@@ -12,8 +12,8 @@
 // families in slot order).
 #include "fileread/SfReader.h"
 #include "theme/SkTheme.h"
-#include "themefiles/VsDescription.h"
-#include "themefiles/VsSections.h"
+#include "visualstyles/VsDescription.h"
+#include "visualstyles/VsSections.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 // Loading the visual style Wine ships ("light") and building its theme, against opening the
 // same module with LoadLibraryEx alone, in one run. Prints the medians and their ratio. Run
 // under Wine by scripts/bench.sh; "--rounds N" changes the number of timed rounds.
-#include "themefiles/win32/VsModule.h"
+#include "visualstyles/win32/VsModule.h"
 
 #include <windows.h>
 

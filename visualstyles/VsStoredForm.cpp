@@ -1,4 +1,4 @@
-#include "themefiles/VsStoredForm.h"
+#include "visualstyles/VsStoredForm.h"
 
 #include "theme/SkBitmapStream.h"
 

@@ -1,4 +1,4 @@
-#include "themefiles/VsModuleFile.h"
+#include "visualstyles/VsModuleFile.h"
 
 #include "theme/SkFilePath.h"
 

@@ -3,8 +3,8 @@
 // the zlib stream is reached; otherwise the input is the stored form itself. A theme that
 // loads is painted.
 #include "theme/SkPixelCanvas.h"
-#include "themefiles/VsStoredForm.h"
-#include "themefiles/VsThemeMsStyles.h"
+#include "visualstyles/VsStoredForm.h"
+#include "visualstyles/VsThemeMsStyles.h"
 
 #include <cstring>
 

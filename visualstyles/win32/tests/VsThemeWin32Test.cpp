@@ -1,7 +1,7 @@
 // The visual-style theme on the platform: modules opened as data files, windows framed by the
 // theme's own painting (the skinned frame with the visual-style theme current; the platform's
 // visual style is not what draws them), and the stored form of a real module. Two modules:
-// the project's own test style (built next to this program from themefiles/win32/tests/style)
+// the project's own test style (built next to this program from visualstyles/win32/tests/style)
 // and the style Wine ships ("light"). Writes vs-own-style.bmp and vs-light-style.bmp
 // (TABIRA_SHOT_DIR, else the working folder).
 #include "form/win32/SkForm.h"
@@ -12,7 +12,7 @@
 #include "theme/win32/SkBitmap.h"
 #include "theme/win32/SkGdiCanvas.h"
 #include "theme/win32/SkThemeServices.h"
-#include "themefiles/win32/VsModule.h"
+#include "visualstyles/win32/VsModule.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The visual-style theme in the Windows program: its class registered with the theme manager,
 // and loading a style by its file name. Module files are read from their bytes by the
-// platform-free module reader (themefiles/VsModuleFile.h); nothing is mapped by the platform.
-#include "themefiles/VsThemeMsStyles.h"
+// platform-free module reader (visualstyles/VsModuleFile.h); nothing is mapped by the platform.
+#include "visualstyles/VsThemeMsStyles.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // Visual-style texts: name lists, description conversion, the image-name rule, the ini store,
 // section property parsing and font values.
-#include "themefiles/VsDescription.h"
-#include "themefiles/VsSections.h"
-#include "themefiles/VsThemeMsStyles.h"
-#include "themefiles/tests/VsTestModule.h"
+#include "visualstyles/VsDescription.h"
+#include "visualstyles/VsSections.h"
+#include "visualstyles/VsThemeMsStyles.h"
+#include "visualstyles/tests/VsTestModule.h"
 
 #include <gtest/gtest.h>
 

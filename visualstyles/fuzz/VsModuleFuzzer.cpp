@@ -4,8 +4,8 @@
 // headers); otherwise the input is the module file itself. A module that opens is loaded as a
 // theme, and a theme that loads is painted.
 #include "theme/SkPixelCanvas.h"
-#include "themefiles/VsModuleFile.h"
-#include "themefiles/tests/VsTestModule.h"
+#include "visualstyles/VsModuleFile.h"
+#include "visualstyles/tests/VsTestModule.h"
 
 #include <cstring>
 

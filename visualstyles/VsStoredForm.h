@@ -4,7 +4,7 @@
 // stored bitmap (name, width, height, pixels), its name again, a Transparent byte and an
 // AlphaBlend byte. Strings are a 32-bit little-endian byte count and the bytes.
 #include "fileread/SfReader.h"
-#include "themefiles/VsSections.h"
+#include "visualstyles/VsSections.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "themefiles/win32/VsModule.h"
+#include "visualstyles/win32/VsModule.h"
 
 #include "framework/win32/WideText.h"
 #include "theme/SkThemeManager.h"

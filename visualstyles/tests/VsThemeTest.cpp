@@ -1,9 +1,9 @@
 // The visual-style theme without a platform: loading from an in-memory module, the window
 // geometry, section drawing by pixels, the stored form and the shifts.
 #include "theme/SkPixelCanvas.h"
-#include "themefiles/VsStoredForm.h"
-#include "themefiles/VsThemeMsStyles.h"
-#include "themefiles/tests/VsTestModule.h"
+#include "visualstyles/VsStoredForm.h"
+#include "visualstyles/VsThemeMsStyles.h"
+#include "visualstyles/tests/VsTestModule.h"
 
 #include <gtest/gtest.h>
 

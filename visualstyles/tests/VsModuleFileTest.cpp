@@ -2,10 +2,10 @@
 // made by the test, the theme loaded from such a file, and every malformed form of it (cut
 // short, bytes flipped, counts and sizes at and past the limits, huge names) refused with a
 // reason while the theme loaded before stays as it was.
+#include "visualstyles/VsModuleFile.h"
 #include "theme/SkFilePath.h"
-#include "themefiles/VsModuleFile.h"
-#include "themefiles/VsThemeMsStyles.h"
-#include "themefiles/tests/VsTestModule.h"
+#include "visualstyles/VsThemeMsStyles.h"
+#include "visualstyles/tests/VsTestModule.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +76,8 @@ TEST(VsModuleFile, ReadsTheResourcesOfAProgramFile) {
   EXPECT_EQ(module.ResourceCount(), m.Resources.size());
   for (const auto& [id, bytes] : m.Resources) {
     const std::span<const std::uint8_t> found = module.Find(id.first, id.second);
-    EXPECT_TRUE(std::equal(found.begin(), found.end(), bytes.begin(), bytes.end())) << id.first << "/" << id.second;
+    EXPECT_TRUE(std::equal(found.begin(), found.end(), bytes.begin(), bytes.end()))
+        << id.first << "/" << id.second;
   }
   EXPECT_EQ(module.Find("textfile", "test_ini").size(), m.Resources.at({"TEXTFILE", "TEST_INI"}).size())
       << "names match ignoring case";
@@ -108,7 +109,8 @@ TEST(VsModuleFile, MalformedModulesAreRefusedWithAReason) {
   // Cut short anywhere before the end of the last resource's bytes; the padding after it may go.
   const std::size_t used = kDirectory + Get32(good, kSectionHeader + 8);
   for (std::size_t cut = 0; cut < good.size(); cut += cut < 0x240 ? 1 : 3) {
-    const TOutcome o = LoadInto(theme, std::vector<std::uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(cut)));
+    const TOutcome o =
+        LoadInto(theme, std::vector<std::uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(cut)));
     EXPECT_EQ(o.Loaded, cut >= used) << "cut at " << cut << ": " << o.Error;
   }
   // Every byte flipped in turn: loaded or refused, never read outside the bytes.
@@ -182,7 +184,8 @@ TEST(VsModuleFile, MalformedModulesAreRefusedWithAReason) {
   // The last resource's size at and past what the file has: its data entry holds its address
   // and size.
   const std::vector<std::uint8_t> dib = StyleModule().Resources.at({"#2", "BLUE_STRIP_BMP"});
-  const std::size_t dibAt = std::size_t(std::search(good.begin(), good.end(), dib.begin(), dib.end()) - good.begin());
+  const std::size_t dibAt =
+      std::size_t(std::search(good.begin(), good.end(), dib.begin(), dib.end()) - good.begin());
   const std::uint32_t dibRva = 0x1000 + std::uint32_t(dibAt - kDirectory);
   std::size_t entry = 0;
   for (std::size_t at = kDirectory; at + 8 <= dibAt; at += 4) {
@@ -263,9 +266,9 @@ TEST(VsModuleFile, TheNamedSchemeAndSizeAreRead) {
     const char* Size;
     std::int32_t Scheme, SizeIndex, Caption;
   };
-  for (const TCase& c : {TCase{"", "", 0, 0, 20}, TCase{"blue", "LARGE", 1, 1, 23}, TCase{"Blue", "NormalSize", 1, 0, 22},
-                         TCase{"Normal", "Large", 0, 1, 21}, TCase{"Olive", "Large", 0, 1, 21},
-                         TCase{"Blue", "Huge", 1, 0, 22}}) {
+  for (const TCase& c : {TCase{"", "", 0, 0, 20}, TCase{"blue", "LARGE", 1, 1, 23},
+                         TCase{"Blue", "NormalSize", 1, 0, 22}, TCase{"Normal", "Large", 0, 1, 21},
+                         TCase{"Olive", "Large", 0, 1, 21}, TCase{"Blue", "Huge", 1, 0, 22}}) {
     TVsTestModule m = TwoSchemes();
     TSkThemeMsStyles theme;
     theme.SetScheme(c.Color, c.Size);

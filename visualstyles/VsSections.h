@@ -6,7 +6,7 @@
 #include "theme/SkPaintCanvas.h"
 #include "theme/SkPixels.h"
 #include "theme/SkRect.h"
-#include "themefiles/VsDescription.h"
+#include "visualstyles/VsDescription.h"
 
 #include <cstdint>
 #include <functional>

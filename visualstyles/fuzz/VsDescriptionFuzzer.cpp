@@ -3,8 +3,8 @@
 // built from it and its window and control families are painted. The same bytes go through
 // the name-list reader.
 #include "theme/SkPixelCanvas.h"
-#include "themefiles/VsThemeMsStyles.h"
-#include "themefiles/tests/VsTestModule.h"
+#include "visualstyles/VsThemeMsStyles.h"
+#include "visualstyles/tests/VsTestModule.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes(data, data + size);

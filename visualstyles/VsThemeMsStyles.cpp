@@ -1,11 +1,11 @@
-#include "themefiles/VsThemeMsStyles.h"
+#include "visualstyles/VsThemeMsStyles.h"
 
 #include "fileread/SfDib.h"
 #include "theme/SkFilePath.h"
 #include "theme/SkMasks.h"
 #include "theme/SkText.h"
-#include "themefiles/VsModuleFile.h"
-#include "themefiles/VsStoredForm.h"
+#include "visualstyles/VsModuleFile.h"
+#include "visualstyles/VsStoredForm.h"
 
 #include <algorithm>
 #include <array>
