@@ -8,9 +8,9 @@
 #include "framework/win32/WideText.h"
 #include "maskedit/win32/MxLocaleWin32.h"
 #include "maskedit/win32/MxMaskEdit.h"
+#include "skins/SfFileThemes.h"
 #include "theme/SkThemeManager.h"
 #include "theme/win32/SkThemeServices.h"
-#include "themefiles/SfFileThemes.h"
 
 #include <windows.h>
 
