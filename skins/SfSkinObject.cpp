@@ -1,9 +1,7 @@
 // Skin objects: values, the published properties of each class and tree operations. The
-// property visitors are in SfPropertyVisitors.h, the class registry and the stored records in
-// SfSkinObjectRecords.cpp; layout, drawing and regions in SfRender.cpp.
+// class registry, the stored records and copying through them are in SfSkinObjectRecords.cpp;
+// layout, drawing and regions in SfRender.cpp.
 #include "skins/SfSkinObject.h"
-
-#include "skins/SfPropertyVisitors.h"
 
 #include "theme/records/SkColorText.h"
 
@@ -58,9 +56,23 @@ std::uint8_t& EnumRef(E& e) {
   return reinterpret_cast<std::uint8_t&>(e);
 }
 
-} // namespace
+// Applies a visitor to every font the visitor-based walk reaches (used for ForEachFont).
+class TFontVisitor : public ISfPropertyVisitor {
+public:
+  explicit TFontVisitor(const std::function<void(TSfFont&)>& fn) : Fn(fn) {}
+  void Enum(const char*, std::uint8_t&, std::span<const char* const>) override {}
+  void Int(const char*, std::int32_t&) override {}
+  void Bool(const char*, bool&) override {}
+  void Color(const char*, TColor&) override {}
+  void Str(const char*, std::string&) override {}
+  void Font(const char*, TSfFont& f) override { Fn(f); }
+  void Bitmap(const char*, TSfBitmapRef&) override {}
 
-using namespace sf_visitors;
+private:
+  const std::function<void(TSfFont&)>& Fn;
+};
+
+} // namespace
 
 // ---- values ----
 
@@ -381,22 +393,6 @@ void TSfSkinObject::AfterLoad(const TSfBitmapList& bitmaps) {
       ref.Masks = SkCheckMasks(ref.Bitmap->Pixels, ref.Rect, withMargins ? margins : TskRect{});
     }
   });
-}
-
-std::unique_ptr<TSfSkinObject> TSfSkinObject::Clone(const TSfBitmapList& bitmaps) const {
-  std::unique_ptr<TSfSkinObject> copy = NewInstance();
-  TWriteVisitor w;
-  const_cast<TSfSkinObject*>(this)->VisitProperties(w);
-  TSfObjectData d;
-  d.Props = std::move(w.Props);
-  TReadVisitor r(d);
-  copy->VisitProperties(r);
-  copy->FName = FName;
-  for (const auto& c : FChildren) {
-    copy->AddChild(c->Clone(bitmaps));
-  }
-  copy->AfterLoad(bitmaps);
-  return copy;
 }
 
 void TSfSkinObject::ShiftColors(std::int64_t deltaHue, std::int64_t deltaBrightness, TskSysColorFunc sys) {
