@@ -5,7 +5,7 @@
 // mapped or run. Platform-free, so the same reader runs natively, under the fuzzer and in
 // tabira.exe.
 #include "fileread/SfReader.h"
-#include "visualstyles/VsThemeMsStyles.h"
+#include "visualstyles/VsResourceSource.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,16 +3,16 @@
 // resource-only module with name lists, an ini description and bitmaps) or from its own
 // stored form ("QVMSSTL" and a zlib stream; files with the extension "theme").
 //
-// The module itself is reached through IVsResourceSource; module files are read from their
-// bytes by TVsModuleFile (visualstyles/VsModuleFile.h), so everything here is platform-free.
-// Loading never throws and a failed load leaves the theme as it was; LastError() says why it
-// failed.
+// The module itself is reached through IVsResourceSource (VsResourceSource.h); module files are read from
+// their bytes by TVsModuleFile (visualstyles/VsModuleFile.h), so everything here is platform-free. Loading
+// never throws and a failed load leaves the theme as it was; LastError() says why it failed.
 //
-// Sections: resource source; the class (storage, building, records, then the element
+// Sections: the class (storage, building, records, then the element
 // families in slot order).
 #include "fileread/SfReader.h"
 #include "theme/SkTheme.h"
 #include "visualstyles/VsDescription.h"
+#include "visualstyles/VsResourceSource.h"
 #include "visualstyles/VsSections.h"
 
 #include <cstdint>
@@ -21,14 +21,6 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
-
-// The resources of one open module. Numeric names are written "#1".
-class IVsResourceSource {
-public:
-  virtual ~IVsResourceSource() = default;
-  // The bytes of the resource, valid while the source lives; empty when it is missing.
-  virtual std::span<const std::uint8_t> Find(const std::string& type, const std::string& name) = 0;
-};
 
 class TSkThemeMsStyles : public TskTheme {
 public:
