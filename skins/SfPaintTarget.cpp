@@ -1,5 +1,7 @@
 #include "skins/SfPaintTarget.h"
 
+#include "skins/SfRegion.h"
+
 #include "theme/SkTheme.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Regions of skin object trees: which nodes count with their rectangle and which with their
 // drawn pixels, collected in one coverage image bounded by the window's rectangle.
-#include "skins/SfSkinObject.h"
+#include "skins/SfRegion.h"
 
 #include "fileread/SfReader.h"
 

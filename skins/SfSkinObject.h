@@ -13,11 +13,9 @@
 #include "theme/SkRect.h"
 #include "theme/records/SkFontDesc.h"
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -510,83 +508,6 @@ public:
   TSfRollKind FRollKind = rkLeft;
   std::int32_t FRollValue = 0;
 };
-
-// ---- regions ----
-
-// Collects the region of a tree inside a limit rectangle: a coverage image of the limit's
-// size where rectangles are filled and rendered nodes leave their pixels other than the key
-// colour. Rendering is bounded by a budget of kSfRegionRenderBudget times the limit's area;
-// a node past it counts with its whole rectangle. Nothing is added once the limit is covered.
-class TSfRegionBuilder {
-public:
-  TSfRegionBuilder(const TskRect& limit, ISfTextEngine& text);
-  // The part of `r` inside the limit is in the region.
-  void AddRect(const TskRect& r);
-  // Draws `node` (with whatever it draws of its children) and adds its pixels.
-  void AddRendered(TSfSkinObject& node);
-  // True when nothing more can be added (the limit is covered, or empty).
-  bool Full() const { return FCovered >= FArea; }
-  // True when `r` has a part inside the limit.
-  bool Meets(const TskRect& r) const;
-  std::vector<TskRect> Runs() const;
-  // Pixels drawn for rendered nodes so far.
-  std::int64_t Rendered() const { return FRendered; }
-
-private:
-  TskRect FLimit;
-  ISfTextEngine& FText;
-  TskPixels FCover, FScratch;
-  bool FTooLarge = false;
-  TskRect FTooLargeRect{};
-  // Covered pixels of each row of the limit, and the rectangles added so far.
-  std::vector<std::int32_t> FRowCovered;
-  std::set<std::array<std::int32_t, 4>> FRects;
-  std::int64_t FArea = 0, FCovered = 0, FRendered = 0, FBudget = 0;
-};
-
-// Rendering work of one region, in multiples of the limit's area.
-inline constexpr std::int64_t kSfRegionRenderBudget = 2;
-
-// Moves a subtree for as long as it lives (drawing it in another origin) and back.
-class TSfShiftedTree {
-public:
-  TSfShiftedTree(TSfSkinObject& node, std::int32_t dx, std::int32_t dy) : FNode(node), FDx(dx), FDy(dy) {
-    FNode.ShiftTree(dx, dy);
-  }
-  ~TSfShiftedTree() { FNode.ShiftTree(-FDx, -FDy); }
-  TSfShiftedTree(const TSfShiftedTree&) = delete;
-  TSfShiftedTree& operator=(const TSfShiftedTree&) = delete;
-
-private:
-  TSfSkinObject& FNode;
-  std::int32_t FDx, FDy;
-};
-
-// ---- registry and stored records ----
-
-using TSfSkinObjectFactory = std::unique_ptr<TSfSkinObject> (*)();
-// The registered classes in registry order.
-std::span<const char* const> SfSkinObjectClassNames();
-// A new object of the registered class `name` (exact, case-sensitive), or none.
-std::unique_ptr<TSfSkinObject> FindSkinObjectClass(std::string_view name);
-// As FindSkinObjectClass, retrying with "Sf" as the second and third characters.
-std::unique_ptr<TSfSkinObject> SfCreateSkinObject(std::string_view name);
-
-// The stored properties of one node (values that differ from a new node of its class) and,
-// with `nested`, its children as inner blocks; otherwise the children go into "Objects".
-// False (with the reason) when the tree cannot be stored: more than 65535 children, a name
-// that is not an identifier, a tree deeper than the readers accept.
-[[nodiscard]] bool SfObjectToData(const TSfSkinObject& obj, bool nested, TSfObjectData& out,
-                                  std::string& why);
-// Builds a node (and its subtree) from stored data. Unknown properties are ignored; children
-// whose class is not registered are dropped. False only when the reader failed.
-[[nodiscard]] bool SfDataToObject(const TSfObjectData& data, TSfReader& in,
-                                  std::unique_ptr<TSfSkinObject>& out);
-// One object record: class name and the object text (text form) or the object stream's size
-// and bytes (binary form). `out` stays empty for a dropped record.
-[[nodiscard]] bool SfReadObjectRecord(TSfReader& in, bool binary, std::unique_ptr<TSfSkinObject>& out);
-[[nodiscard]] bool SfWriteObjectRecord(TSfWriter& out, const TSfSkinObject& obj, bool binary,
-                                       std::string& why);
 
 // Repeats rectangle `src` of `img` over `dest` (tiles anchored at its top-left corner) as
 // SkTile does, but row by row: each needed source row is repeated across the width once and

@@ -1,7 +1,7 @@
 // Skin objects: the property visitors that write and read the stored properties, copying an
 // object through them, the class registry and the stored records (binary and text object
 // records, the children blob).
-#include "skins/SfSkinObject.h"
+#include "skins/SfSkinObjectRecords.h"
 
 #include <algorithm>
 #include <cstdio>

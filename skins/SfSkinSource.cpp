@@ -2,6 +2,8 @@
 // filters and registry; reading and writing the contents; the source's operations.
 #include "skins/SfSkinSource.h"
 
+#include "skins/SfSkinObjectRecords.h"
+
 #include "fileread/SfDib.h"
 
 #include "theme/SkFilePath.h"

@@ -1,4 +1,5 @@
 // The skin-file theme on a generated skin, drawn through the pixel canvas.
+#include "skins/SfRegion.h"
 #include "skins/SfSkinFile.h"
 #include "skins/tests/SfTestSkins.h"
 #include "theme/SkPixelCanvas.h"

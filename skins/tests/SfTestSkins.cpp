@@ -1,5 +1,7 @@
 #include "skins/tests/SfTestSkins.h"
 
+#include "skins/SfSkinObjectRecords.h"
+
 namespace {
 
 TskPixels Image(std::int32_t w, std::int32_t h, TskColor (*fn)(std::int32_t, std::int32_t)) {

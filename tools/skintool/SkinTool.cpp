@@ -7,6 +7,7 @@
 #include "tools/skintool/SkinTool.h"
 
 #include "skins/SfPng.h"
+#include "skins/SfSkinObjectRecords.h"
 #include "skins/SfSkinSource.h"
 #include "theme/SkFilePath.h"
 
