@@ -1,8 +1,9 @@
 #pragma once
-// TSfReader: the one bounded reader behind every skin-file, object-stream and image reader.
-// It reads little-endian values from a span of bytes, checks every length and count against
-// the bytes left and against the named limits, and records the first reason a read failed.
-// Sub-readers share the failure record and the tree counters of their parent.
+// TSfReader: the one bounded reader behind every file reader (skin files, object streams,
+// images, visual-style modules). It reads little-endian values from a span of bytes, checks
+// every length and count against the bytes left and against the named limits, and records the
+// first reason a read failed. Sub-readers share the failure record and the tree counters of
+// their parent.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
