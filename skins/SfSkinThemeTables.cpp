@@ -139,34 +139,3 @@ void TSfSkinSource::DeriveThemeTables() {
     f[std::size_t(FontIndex("PopupMenuItemTextDisabled"))].Color = 0x808080;
   }
 }
-
-bool TSfSkinSource::Load(std::span<const std::uint8_t> bytes, const TSfSkinFilter& filter,
-                         const TSfLimits& limits) {
-  TSfSkinSource fresh(FSys);
-  TSfReader in(bytes, limits);
-  bool ok = false;
-  try {
-    ok = filter.ReadSkin(in, fresh);
-  } catch (const std::bad_alloc&) {
-    ok = in.Fail("out of memory");
-  } catch (const std::exception& e) {
-    ok = in.Fail(e.what());
-  }
-  if (!ok) {
-    FError = in.Error().empty() ? "malformed skin" : in.Error();
-    return false;
-  }
-  if (fresh.ObjectCount() == 0) {
-    FError = "the skin holds no objects";
-    return false;
-  }
-  for (auto& o : fresh.FObjects) {
-    if (TSfSkinObject* client = o->FindByKind(skClient)) {
-      client->FMasked = false;
-    }
-  }
-  fresh.FLoadedKind = filter.Kind();
-  *this = std::move(fresh);
-  FError.clear();
-  return true;
-}
