@@ -1,52 +1,17 @@
 #pragma once
-// The skinned form's option objects: a translucent frame, a drop shadow, snapping to the edges
-// of the work area, how the mouse moves and sizes the window, and font adjustments; with the
-// bundles that forms and popup menus carry. Writing a value clamps it as each setter says and,
-// where a change handler is set, calls it after a change.
-#include "effects/SkAnimationRec.h"
+// The skinned form's option objects: snapping to the edges of the work area, how the mouse
+// moves and sizes the window, and font adjustments. The translucent frame, the drop shadow and
+// the bundle of both with the show animation are shared with popup menus
+// (menus/SkPopupMenuOptions.h). Writing a value clamps it as each setter says and, where a
+// change handler is set, calls it after a change.
 #include "form/SkFormTypes.h"
+#include "menus/SkPopupMenuOptions.h"
 #include "theme/SkRect.h"
 #include "theme/records/SkFontDesc.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
-
-using TSkChangeHandler = std::function<void()>;
-
-class TSkBlending {
-public:
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool enabled);
-  // Opacity of the frame and the client background, 0..255 (clamped).
-  std::int32_t Value() const { return FValue; }
-  void SetValue(std::int32_t value);
-  void Assign(const TSkBlending& other);
-  TSkChangeHandler OnChange;
-
-private:
-  void Changed() const;
-  bool FEnabled = false;
-  std::int32_t FValue = 150;
-};
-
-class TSkShadow {
-public:
-  static constexpr std::int32_t kMaxSize = 20;
-  // Only a shadow with a size above 0 is ever on.
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool enabled);
-  // Width in pixels: above 20 becomes 20; 0 or less is kept and switches the shadow off.
-  std::int32_t Size() const { return FSize; }
-  void SetSize(std::int32_t size);
-  void Assign(const TSkShadow& other);
-  TSkChangeHandler OnChange;
-
-private:
-  void Changed() const;
-  bool FEnabled = false;
-  std::int32_t FSize = 4;
-};
 
 class TSkGravitation {
 public:
@@ -118,18 +83,6 @@ private:
   std::string FFontName;
   TColor FFontColor = kNoColor;
 };
-
-// Blending, shadow and show animation, as forms and popup menus carry them.
-class TSkFormOptions {
-public:
-  TSkBlending Blending;
-  TSkShadow Shadow;
-  TskAnimationRec Animation;
-  // Copies into the owned objects, then tells the change handler once.
-  void Assign(const TSkFormOptions& other);
-  TSkChangeHandler OnChange;
-};
-class TSkPopupMenuOptions : public TSkFormOptions {};
 
 // The proposed bounds snapped to the edges of area: left before right, top before bottom, each
 // when closer than the gravitation size. With a shadow the right and bottom edges are tested

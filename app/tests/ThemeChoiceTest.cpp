@@ -1,9 +1,9 @@
 // The theme named on tabira.exe's command line.
 #include "app/ThemeChoice.h"
+#include "skins/SfFileThemes.h"
+#include "skins/tests/SfTestSkins.h"
 #include "theme/SkBuiltInThemes.h"
 #include "theme/SkThemeManager.h"
-#include "themefiles/SfFileThemes.h"
-#include "themefiles/tests/SfTestSkins.h"
 
 #include <gtest/gtest.h>
 

@@ -8,13 +8,13 @@
 #include "framework/win32/WideText.h"
 #include "maskedit/win32/MxLocaleWin32.h"
 #include "maskedit/win32/MxMaskEdit.h"
+#include "skins/SfFileThemes.h"
 #include "theme/SkThemeManager.h"
 #include "theme/win32/SkThemeServices.h"
-#include "themefiles/SfFileThemes.h"
 
 #include <windows.h>
 
-#include "themefiles/win32/VsModule.h"
+#include "visualstyles/win32/VsModule.h"
 
 #include <commctrl.h>
 
@@ -37,7 +37,9 @@ void RegisterTabiraClasses() {
 namespace {
 
 // What failed, for a developer watching the debugger's output.
-void TellDebugger(const std::string& detail) { OutputDebugStringW(WideFromText("Tabira: " + detail + "\n").c_str()); }
+void TellDebugger(const std::string& detail) {
+  OutputDebugStringW(WideFromText("Tabira: " + detail + "\n").c_str());
+}
 
 } // namespace
 

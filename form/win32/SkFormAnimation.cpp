@@ -6,8 +6,8 @@
 // plays the transition on the screen through the effect driver, dispatching messages until it
 // has ended; the show then goes on and the window paints itself over the last frame.
 #include "form/SkFrameCompose.h"
-#include "theme/SkRect.h"
 #include "form/win32/SkForm.h"
+#include "theme/SkRect.h"
 
 #include "effects/win32/SkEffectHost.h"
 #include "framework/win32/Form.h"

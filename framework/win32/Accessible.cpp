@@ -272,29 +272,6 @@ private:
 
 } // namespace
 
-HRESULT STDMETHODCALLTYPE TAccessibleObject::QueryInterface(REFIID riid, void** out) {
-  if (!out) {
-    return E_POINTER;
-  }
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
-    *out = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE TAccessibleObject::AddRef() { return ULONG(InterlockedIncrement(&FRefs)); }
-
-ULONG STDMETHODCALLTYPE TAccessibleObject::Release() {
-  const LONG refs = InterlockedDecrement(&FRefs);
-  if (refs == 0) {
-    delete this;
-  }
-  return ULONG(refs);
-}
-
 LRESULT AccessibleObjectResult(HWND window, WPARAM wparam, LPARAM lparam, TAccessibleFactsSource source) {
   if (static_cast<LONG>(lparam) != OBJID_CLIENT) {
     return 0;

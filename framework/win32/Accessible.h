@@ -9,26 +9,12 @@
 #include <oleacc.h>
 
 #include "framework/win32/AccessibleElements.h"
+#include "framework/win32/AccessibleObject.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-// IUnknown for the program's own accessible objects: one reference count, and the interfaces a
-// client asks an accessible object for (IUnknown, IDispatch, IAccessible).
-class TAccessibleObject : public IAccessible {
-public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-protected:
-  virtual ~TAccessibleObject() = default;
-
-private:
-  LONG FRefs = 1;
-};
 
 struct TAccessibleFacts {
   long Role = 0;     // a ROLE_SYSTEM_* value

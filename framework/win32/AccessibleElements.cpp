@@ -1,6 +1,6 @@
 #include "framework/win32/AccessibleElements.h"
 
-#include "framework/win32/Accessible.h"
+#include "framework/win32/AccessibleObject.h"
 
 #include "framework/GuardedCall.h"
 

@@ -7,9 +7,9 @@
 
 #include <commctrl.h>
 
-#include "form/SkFormOptions.h"
 #include "framework/win32/PopupMenu.h"
 #include "menus/SkItem.h"
+#include "menus/SkPopupMenuOptions.h"
 
 class TSkPopupMenu : public IPopupMenu {
 public:

@@ -1,5 +1,5 @@
 // The theme gallery without a window: `skgallery --png FILE` writes the picture.
-#include "themefiles/SfPng.h"
+#include "skins/SfPng.h"
 #include "tools/gallery/SkGallery.h"
 
 #include "theme/SkTheme.h"

@@ -6,9 +6,10 @@
 // Packing reads only files inside the folder.
 #include "tools/skintool/SkinTool.h"
 
+#include "skins/SfPng.h"
+#include "skins/SfSkinObjectRecords.h"
+#include "skins/SfSkinSource.h"
 #include "theme/SkFilePath.h"
-#include "themefiles/SfPng.h"
-#include "themefiles/SfSkinSource.h"
 
 #include <algorithm>
 #include <cstdio>

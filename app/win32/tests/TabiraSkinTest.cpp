@@ -8,7 +8,7 @@
 #include "framework/win32/WideText.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
-#include "themefiles/tests/VsTestModule.h"
+#include "visualstyles/tests/VsTestModule.h"
 
 #include <windows.h>
 
@@ -267,7 +267,8 @@ TEST(TabiraSkin, DamagedSkinGivesOneMessageThenTheFlatFrame) {
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(bytes.size(), 100u);
   const std::string damaged = TempFolder() + "tabira-damaged.mskn";
-  WriteBytes(damaged, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2)));
+  WriteBytes(damaged,
+             std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2)));
   ExpectOneMessageThenTheFlatFrame(damaged, FlatCaption());
   DeleteFileW(WideFromText(damaged).c_str());
 }
@@ -306,7 +307,8 @@ TEST(TabiraSkin, DamagedVisualStylesGiveOneMessageThenTheFlatFrame) {
 // name frames the window without a message, and the Windows skin tool checks it.
 TEST(TabiraSkin, ThemeFilesOpenByTheirWideNames) {
   ASSERT_FALSE(DemoSkin().empty()) << "TABIRA_DEMO_SKIN is not set";
-  const std::string wide = TempFolder() + "tabira-\xD0\x91\xD1\x83\xD0\xBA\xD0\xB2\xD1\x8B-\xE4\xB8\xAD\xE6\x96\x87.mskn";
+  const std::string wide =
+      TempFolder() + "tabira-\xD0\x91\xD1\x83\xD0\xBA\xD0\xB2\xD1\x8B-\xE4\xB8\xAD\xE6\x96\x87.mskn";
   ASSERT_TRUE(CopyFileW(WideFromText(DemoSkin()).c_str(), WideFromText(wide).c_str(), FALSE));
   const COLORREF flat = FlatCaption();
   {

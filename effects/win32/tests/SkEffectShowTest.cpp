@@ -3,6 +3,7 @@
 // drawn, and the window ends showing its own paint. With animations disabled, as the
 // calculator keeps them, the window appears at once.
 #include "effects/win32/SkEffectHost.h"
+#include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 
 #include <windows.h>
@@ -51,18 +52,6 @@ HWND CreateDemo(int x, int y) {
   }
   return CreateWindowExW(WS_EX_TOPMOST, L"TabiraEffectDemo", L"demo", WS_POPUP, x, y, kWidth, kHeight,
                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  } while (GetTickCount() < end);
 }
 
 struct TFrames {

@@ -4,6 +4,7 @@
 // the visual style. Writes flat-theme.bmp (TABIRA_SHOT_DIR, else the working folder): an active
 // window, an inactive one, and one with a hot close button, a pressed minimize button and a
 // popup menu.
+#include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 #include "theme/flat/SkFlatTheme.h"
 #include "theme/win32/SkBitmap.h"
@@ -116,17 +117,6 @@ HWND MakeFrameWindow(TFrameLook* look, int x, int y) {
   return hwnd;
 }
 
-void Pump() {
-  MSG msg;
-  for (int i = 0; i < 20; ++i) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  }
-}
-
 COLORREF Rgb(TColor c) { return TskCanvas::ToColorRef(c); }
 
 } // namespace
@@ -139,7 +129,7 @@ TEST(TSkFlatThemeWin32, PaintsTheFrameAtFixedPixelsActiveAndInactive) {
   for (HWND w : windows) {
     ASSERT_NE(w, nullptr);
   }
-  Pump();
+  Pump(200);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const COLORREF border = RGB(160, 150, 131), gold = RGB(247, 222, 156), black = RGB(0, 0, 0);
   const TScreenShot shots[] = {GrabWindow(windows[0]), GrabWindow(windows[1]), GrabWindow(windows[2])};

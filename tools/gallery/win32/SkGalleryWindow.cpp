@@ -1,8 +1,8 @@
 // The theme gallery in a window; `skgallery --png FILE` writes the same picture instead.
 #include <windows.h>
 
+#include "skins/SfPng.h"
 #include "theme/SkTheme.h"
-#include "themefiles/SfPng.h"
 #include "tools/gallery/SkGallery.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The skin tool's commands on the demo skin, and its answers to wrong use.
 #include "tools/skintool/SkinTool.h"
-#include "themefiles/SfPng.h"
-#include "themefiles/SfSkinSource.h"
+#include "skins/SfPng.h"
+#include "skins/SfSkinSource.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
   }
   void TearDown() override { fs::remove_all(Dir); }
 
-  const fs::path Demo = fs::path(TABIRA_SOURCE_DIR) / "themefiles" / "demo";
+  const fs::path Demo = fs::path(TABIRA_SOURCE_DIR) / "skins" / "demo";
   fs::path Dir;
   std::string Skin;
 };

@@ -1,5 +1,0 @@
-#include "themefiles/VsDib.h"
-
-#include "themefiles/SfDib.h"
-
-bool VsDecodeDib(TSfReader& in, TskPixels& out, bool& hasAlpha) { return SfDecodeDib(in, out, hasAlpha); }
