@@ -62,7 +62,7 @@ enum TskHitCode : std::uint8_t {
   khtSysMenu = 17
 };
 
-class TskTheme {
+class TskTheme : public ISkThemeFontAdjuster {
 public:
   using TName = const std::string&;
 
@@ -113,7 +113,7 @@ public:
   virtual void SetDefaultSysColors();
   virtual void SetDefaultFonts();
   // Adjusts a copy of font `index` for an object name; the base copies the font unchanged.
-  virtual void AssignThemeFont(TskFontDesc& font, std::size_t index, TName objectName);
+  void AssignThemeFont(TskFontDesc& font, std::size_t index, TName objectName) override;
 
   // Class answers (each theme class answers through its static counterparts too).
   virtual std::string BuildingName() const { return "Default"; }

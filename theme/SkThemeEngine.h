@@ -7,6 +7,7 @@
 // one that took effect, and an earlier one stays when a later one gives no theme.
 #include "framework/Component.h"
 #include "theme/SkThemeClient.h"
+#include "theme/SkThemeList.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +15,7 @@
 class TSkThemeList;
 class TskThemeManager;
 
-class TSkThemeEngine : public TComponent, public ISkThemeClient {
+class TSkThemeEngine : public TComponent, public ISkThemeClient, public ISkThemeListUser {
 public:
   // The building text when no built-in theme is selected.
   static constexpr const char* kNoTheme = "No theme";
@@ -44,6 +45,7 @@ public:
   void Loaded() override;
   // A component this engine refers to is going away.
   void Notification(TComponent* removed);
+  void ThemeListGone(TSkThemeList& list) override { Notification(&list); }
 
   void ThemeNotify(std::uint32_t code, std::intptr_t param) override;
   bool WantsColorChanges() const override { return true; }

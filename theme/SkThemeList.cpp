@@ -1,6 +1,5 @@
 #include "theme/SkThemeList.h"
 
-#include "theme/SkThemeEngine.h"
 #include "theme/SkThemeManager.h"
 #include "theme/records/SkThemeLimits.h"
 
@@ -65,9 +64,9 @@ bool TSkThemeStream::Read(TskByteReader& in, const TskThemeManager& manager) {
 }
 
 TSkThemeList::~TSkThemeList() {
-  const std::vector<TSkThemeEngine*> observers = FObservers;
-  for (TSkThemeEngine* engine : observers) {
-    engine->Notification(this);
+  const std::vector<ISkThemeListUser*> observers = FObservers;
+  for (ISkThemeListUser* user : observers) {
+    user->ThemeListGone(*this);
   }
 }
 
@@ -159,12 +158,12 @@ TPropertyResult TSkThemeList::ReadProperty(const std::string& name, const TLayou
   return TComponent::ReadProperty(name, value);
 }
 
-void TSkThemeList::AddObserver(TSkThemeEngine* engine) {
-  if (std::find(FObservers.begin(), FObservers.end(), engine) == FObservers.end()) {
-    FObservers.push_back(engine);
+void TSkThemeList::AddObserver(ISkThemeListUser* user) {
+  if (std::find(FObservers.begin(), FObservers.end(), user) == FObservers.end()) {
+    FObservers.push_back(user);
   }
 }
 
-void TSkThemeList::RemoveObserver(TSkThemeEngine* engine) {
-  FObservers.erase(std::remove(FObservers.begin(), FObservers.end(), engine), FObservers.end());
+void TSkThemeList::RemoveObserver(ISkThemeListUser* user) {
+  FObservers.erase(std::remove(FObservers.begin(), FObservers.end(), user), FObservers.end());
 }

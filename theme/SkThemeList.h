@@ -9,8 +9,17 @@
 #include <string>
 #include <vector>
 
-class TSkThemeEngine;
+class TSkThemeList;
 class TskThemeManager;
+
+// One that refers to a theme list (an engine), told when the list goes away.
+class ISkThemeListUser {
+public:
+  virtual void ThemeListGone(TSkThemeList& list) = 0;
+
+protected:
+  ~ISkThemeListUser() = default;
+};
 
 // One stored theme: the bytes its class writes, and a display name.
 class TSkThemeStream {
@@ -51,11 +60,11 @@ public:
   // string of hex digit pairs), "Tag" and "ThemeStore" (ignored: the name is in the stream).
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
 
-  // Engines that refer to this list are told when it goes away.
-  void AddObserver(TSkThemeEngine* engine);
-  void RemoveObserver(TSkThemeEngine* engine);
+  // Those that refer to this list (engines) are told when it goes away.
+  void AddObserver(ISkThemeListUser* user);
+  void RemoveObserver(ISkThemeListUser* user);
 
 private:
   std::vector<std::unique_ptr<TSkThemeStream>> FThemes;
-  std::vector<TSkThemeEngine*> FObservers;
+  std::vector<ISkThemeListUser*> FObservers;
 };

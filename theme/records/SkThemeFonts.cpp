@@ -1,6 +1,5 @@
 #include "theme/records/SkThemeFonts.h"
 
-#include "theme/SkTheme.h"
 #include "theme/records/SkThemeEntries.h"
 
 const std::array<std::string_view, kSkThemeFontCount> kSkThemeFontNames = {"CaptionTextNormal",

@@ -6,9 +6,18 @@
 #include "theme/records/SkThemeLimits.h"
 
 #include <array>
+#include <cstddef>
+#include <string>
 #include <string_view>
 
-class TskTheme;
+// Adjusts a copy of one of the fonts for an object name: the theme the fonts belong to.
+class ISkThemeFontAdjuster {
+public:
+  virtual void AssignThemeFont(TskFontDesc& font, std::size_t index, const std::string& objectName) = 0;
+
+protected:
+  ~ISkThemeFontAdjuster() = default;
+};
 
 enum TskFontIndex : std::uint8_t {
   kfCaptionTextNormal,
@@ -83,9 +92,8 @@ extern const std::array<std::string_view, kSkThemeFontCount> kSkThemeFontNames;
 
 class TskThemeFonts {
 public:
-  explicit TskThemeFonts(TskTheme* theme = nullptr) : FTheme(theme) {}
+  explicit TskThemeFonts(ISkThemeFontAdjuster* theme = nullptr) : FTheme(theme) {}
 
-  TskTheme* Theme() const { return FTheme; }
   const TskFontDesc& Font(std::size_t index) const { return FFonts[index < FFonts.size() ? index : 0]; }
   TskFontDesc& Font(std::size_t index) { return FFonts[index < FFonts.size() ? index : 0]; }
   // For "default" (or without a theme) the font itself; otherwise the scratch font, a copy
@@ -102,7 +110,7 @@ public:
   [[nodiscard]] bool LoadFromStream(TskByteReader& in);
 
 private:
-  TskTheme* FTheme;
+  ISkThemeFontAdjuster* FTheme;
   std::array<TskFontDesc, kSkThemeFontCount> FFonts{};
   TskFontDesc FScratch;
 };

@@ -1,7 +1,6 @@
 #include "theme/win32/SkBitmap.h"
 
 #include "theme/SkMasks.h"
-#include "theme/win32/SkBitmapLink.h"
 #include "theme/win32/SkCanvas.h"
 #include "theme/win32/SkPlatform.h"
 
@@ -529,14 +528,6 @@ bool TskBitmap::LoadFromResource(const std::string& moduleFile, const std::strin
 }
 
 // ---- Regions and glyph helpers ----
-
-std::unique_ptr<TskBitmapLink> TskBitmap::GetLink(const RECT& r) {
-  auto link = std::make_unique<TskBitmapLink>();
-  link->Bitmap = this;
-  link->Rect = r;
-  link->Name = Name;
-  return link;
-}
 
 TRegionHandle TskBitmap::CreateRegion(int x, int y) const {
   const std::vector<TskRect> runs = Empty() ? std::vector<TskRect>() : SkRegionRuns(Pixels(), x, y);

@@ -17,8 +17,6 @@
 #include <stdexcept>
 #include <string>
 
-class TskBitmapLink;
-
 // Raised by SetSize when the bitmap cannot be created; the bitmap is empty afterwards.
 class ESkBitmapError : public std::runtime_error {
 public:
@@ -101,7 +99,6 @@ public:
   // A bitmap resource of a module loaded as a data file. False when missing or unreadable.
   [[nodiscard]] bool LoadFromResource(const std::string& moduleFile, const std::string& resourceName);
 
-  std::unique_ptr<TskBitmapLink> GetLink(const RECT& r);
   // A region covering every pixel whose colour is not the key colour, moved by (x, y).
   TRegionHandle CreateRegion(int x, int y) const;
 

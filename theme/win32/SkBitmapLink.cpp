@@ -3,6 +3,14 @@
 #include "theme/SkMasks.h"
 #include "theme/win32/SkBitmap.h"
 
+std::unique_ptr<TskBitmapLink> TskBitmapLink::Of(TskBitmap& bitmap, const RECT& r) {
+  auto link = std::make_unique<TskBitmapLink>();
+  link->Bitmap = &bitmap;
+  link->Rect = r;
+  link->Name = bitmap.Name;
+  return link;
+}
+
 void TskBitmapLink::Assign(const TskBitmapLink& source) {
   Bitmap = source.Bitmap;
   Rect = source.Rect;

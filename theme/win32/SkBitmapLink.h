@@ -3,6 +3,7 @@
 // mask analysis. The link does not own the bitmap.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 class TskBitmap;
@@ -15,6 +16,9 @@ public:
   bool MaskedBorder = false;
   bool MaskedAngles = false;
   bool Masked = false;
+
+  // A link to the rectangle r of bitmap, named as the bitmap.
+  static std::unique_ptr<TskBitmapLink> Of(TskBitmap& bitmap, const RECT& r);
 
   // Bitmap reference, rectangle, name and the three flags.
   void Assign(const TskBitmapLink& source);

@@ -52,5 +52,5 @@ TskBitmap* TskBitmapList::GetBitmapByName(const std::string& name) const {
 
 std::unique_ptr<TskBitmapLink> TskBitmapList::GetBitmapLink(const std::string& name, const RECT& r) const {
   TskBitmap* b = GetBitmapByName(name);
-  return b ? b->GetLink(r) : nullptr;
+  return b ? TskBitmapLink::Of(*b, r) : nullptr;
 }
