@@ -1,0 +1,322 @@
+// The "Tampilan" sub-menu of the calculator's system menu, in-process with real windows and
+// input: what it lists from the Tema folders and the platform's themes folder, switching the
+// look through it, and the choice stored for the user.
+//
+// Look: run in both looks. The flat look, the skins and the visual style are drawn by the
+// skinned frame itself whatever the platform's look; the Office XP look draws no frame, so
+// while it is current the platform draws it in the run's look, and the test asserts that the
+// platform's look is the one the run asks for. Writes theme-submenu.bmp (TABIRA_SHOT_DIR,
+// else the working folder).
+#include "app/ThemeMenu.h"
+#include "app/win32/Startup.h"
+#include "app/win32/ThemeMenu.h"
+#include "app/win32/u_tabira.h"
+#include "form/win32/SkForm.h"
+#include "framework/win32/WinControl.h"
+#include "framework/win32/tests/TestInput.h"
+#include "framework/win32/tests/TestLook.h"
+#include "framework/win32/tests/TestShots.h"
+#include "maskedit/win32/MxMaskEdit.h"
+#include "menus/win32/tests/PopupWindows.h"
+#include "theme/SkThemeManager.h"
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+bool WriteTestThemeSkin(const std::filesystem::path& file);
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr DWORD kSettleMs = 120;
+
+fs::path WindowsThemes() {
+  wchar_t windows[MAX_PATH]{};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  return fs::path(windows) / L"Resources" / L"Themes";
+}
+
+// The folders the menu reads, filled for the tests and emptied afterwards.
+struct TThemeFolders {
+  fs::path Program = TabiraProgramThemeFolder();
+  fs::path User = TabiraUserThemeFolder();
+  fs::path BadStyle = WindowsThemes() / L"TabiraUji";
+
+  void Fill() {
+    fs::create_directories(Program);
+    fs::create_directories(User);
+    fs::create_directories(BadStyle);
+    ASSERT_TRUE(WriteTestThemeSkin(Program / L"Uji & Coba.mskn"));
+    // Neither a file of a theme kind nor a style the reader knows is listed.
+    std::ofstream(Program / L"catatan.txt") << "bukan tema";
+    std::ofstream(BadStyle / L"palsu.msstyles") << "MZ bukan modul";
+    const char* demo = std::getenv("TABIRA_DEMO_SKIN");
+    ASSERT_TRUE(demo && CopyFileA(demo, (User / L"demo.mskn").string().c_str(), FALSE)) << (demo ? demo : "");
+  }
+  void Empty() {
+    std::error_code ignored;
+    fs::remove_all(Program, ignored);
+    fs::remove_all(User.parent_path(), ignored);
+    fs::remove_all(BadStyle, ignored);
+  }
+};
+
+// The menu's entries as the tests expect them, by shown caption.
+constexpr const wchar_t* kCaptions[] = {L"Flat", L"Office XP", L"Uji && Coba", L"demo", L"light"};
+constexpr const wchar_t* kNames[] = {L"Flat", L"Office XP", L"Uji & Coba", L"demo", L"light"};
+constexpr int kEntries = 5;
+
+bool PlatformThemeActive() {
+  HMODULE ux = LoadLibraryW(L"uxtheme.dll");
+  auto active = ux ? reinterpret_cast<BOOL(WINAPI*)()>(GetProcAddress(ux, "IsThemeActive")) : nullptr;
+  const bool on = active && active();
+  if (ux) {
+    FreeLibrary(ux);
+  }
+  return on;
+}
+
+// The sub-menu's popup window read through its accessible object: the items' names and
+// whether each is checked.
+std::wstring AccessibleItems(HWND popup) {
+  IAccessible* acc = nullptr;
+  const HRESULT hr =
+      AccessibleObjectFromWindow(popup, DWORD(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
+  if (FAILED(hr) || !acc) {
+    return L"(no accessible object: " + std::to_wstring(hr) + L")";
+  }
+  long count = 0;
+  acc->get_accChildCount(&count);
+  std::wstring out;
+  for (long i = 1; i <= count; ++i) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = i;
+    BSTR name = nullptr;
+    VARIANT state;
+    VariantInit(&state);
+    acc->get_accName(child, &name);
+    acc->get_accState(child, &state);
+    out += (i > 1 ? L"|" : L"") + std::wstring(name ? name : L"") +
+           ((state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_CHECKED)) ? L"*" : L"");
+    SysFreeString(name);
+  }
+  acc->Release();
+  return out;
+}
+
+class TabiraThemeMenu : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    CoInitialize(nullptr);
+    Folders.Empty();
+    Folders.Fill();
+  }
+  static void TearDownTestSuite() {
+    Folders.Empty();
+    CoUninitialize();
+  }
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(WindowsThemes() / L"light" / L"light.msstyles")) << "the prefix has no light style";
+    Stored = ReadStoredTabiraTheme();
+    ForgetStoredTabiraTheme();
+    RegisterTabiraClasses();
+    Window = std::make_unique<TfrTabira>();
+    ASSERT_EQ(Window->Load(), "");
+    InstallTabiraThemeMenu(*Window);
+    Window->Show();
+    SetForegroundWindow(Window->Handle());
+    Pump(kSettleMs);
+    Frame = dynamic_cast<TSkForm*>(Window->FindComponent("SkForm1"));
+    ASSERT_NE(Frame, nullptr);
+    ASSERT_EQ(TabiraThemeValue(TskThemeManager::Instance().CurrentTheme()), "Flat");
+    // Values typed into two fields, the focus left in the second.
+    for (const auto& [name, keys] : {std::pair{"edUangTunai", "1500"}, std::pair{"edTabungan", "275"}}) {
+      Control(name)->SetFocus();
+      Pump(20);
+      for (char c : std::string(keys)) {
+        SendChar(c);
+      }
+      Pump(kSettleMs);
+    }
+    Typed = {Field("edUangTunai"), Field("edTabungan")};
+    Focus = GetFocus();
+    ASSERT_EQ(Focus, Control("edTabungan")->Handle());
+  }
+  void TearDown() override {
+    Window.reset();
+    Pump(20);
+    if (Stored) {
+      StoreTabiraTheme(*Stored);
+    } else {
+      ForgetStoredTabiraTheme();
+    }
+  }
+  TWinControl* Control(const char* name) const { return dynamic_cast<TWinControl*>(Window->FindComponent(name)); }
+  std::string Field(const char* name) const { return WindowText(Control(name)->Handle()); }
+  COLORREF FramePixel() const {
+    const TScreenShot shot = GrabWindow(Window->Handle());
+    return shot.At(shot.Width / 2 + 40, 3);
+  }
+
+  // Opens the system menu by Alt+Space and the sub-menu by its accelerator, then runs `inside`
+  // once the sub-menu shows (with its popup window), and presses `keys` there.
+  void WithSubMenu(std::function<void(HWND popup)> inside, std::vector<WORD> keys) {
+    static TabiraThemeMenu* self = nullptr;
+    static int step = 0;
+    static std::function<void(HWND)> run;
+    static std::vector<WORD> press;
+    self = this;
+    step = 0;
+    run = std::move(inside);
+    press = std::move(keys);
+    const UINT_PTR t = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) {
+      TSkPopupMenu* menu = self->Frame->SystemMenu();
+      if (!menu || !menu->Shown()) {
+        return;
+      }
+      if (step == 0) {
+        step = 1;
+        SendKeyPress('T');
+        return;
+      }
+      const std::vector<HWND> shown = ShownPopupWindows();
+      HWND popup = shown.size() >= 2 ? shown.back() : nullptr;
+      // One tick after the sub-menu showed, so that its window has been painted.
+      if (step == 1 && self->SubMenuItems() && self->SubMenuItems()->Count() > 0 && popup) {
+        step = 2;
+        return;
+      }
+      if (step == 2 && popup) {
+        step = 3;
+        run(popup);
+        for (WORD k : press) {
+          SendKeyPress(k);
+        }
+      }
+    });
+    SendMessageW(Window->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, t);
+    Pump(kSettleMs);
+    EXPECT_EQ(step, 3) << "the sub-menu did not show";
+  }
+  TSkItem* SubMenuItems() const {
+    TSkItem& root = Frame->SystemMenu()->Items();
+    for (int i = 0; i < root.Count(); ++i) {
+      if (root.Items(i)->Caption == L"&Tampilan") {
+        return root.Items(i);
+      }
+    }
+    return nullptr;
+  }
+  std::wstring Captions() const {
+    std::wstring out;
+    if (TSkItem* sub = SubMenuItems()) {
+      for (int i = 0; i < sub->Count(); ++i) {
+        out += (i ? L"|" : L"") + sub->Items(i)->Caption + (sub->Items(i)->Checked ? L"*" : L"");
+      }
+    }
+    return out;
+  }
+  static std::wstring Expected(const wchar_t* const (&texts)[kEntries], int checked) {
+    std::wstring out;
+    for (int i = 0; i < kEntries; ++i) {
+      out += (i ? L"|" : L"") + std::wstring(texts[i]) + (i == checked ? L"*" : L"");
+    }
+    return out;
+  }
+
+  static inline TThemeFolders Folders;
+  std::optional<std::string> Stored;
+  std::unique_ptr<TfrTabira> Window;
+  TSkForm* Frame = nullptr;
+  std::vector<std::string> Typed;
+  HWND Focus = nullptr;
+};
+
+TEST_F(TabiraThemeMenu, ListsTheFoldersAndTheStylesAndChecksTheCurrentLook) {
+  std::wstring root, captions, accessible;
+  WithSubMenu(
+      [&](HWND popup) {
+        TSkItem& items = Frame->SystemMenu()->Items();
+        for (int i = 0; i < items.Count(); ++i) {
+          root += (i ? L"|" : L"") + items.Items(i)->Caption;
+        }
+        captions = Captions();
+        accessible = AccessibleItems(popup);
+        SaveShot("theme-submenu.bmp", GrabScreen([&] {
+                   RECT w{}, p{};
+                   GetWindowRect(Window->Handle(), &w);
+                   GetWindowRect(popup, &p);
+                   UnionRect(&w, &w, &p);
+                   return w;
+                 }()));
+      },
+      {VK_ESCAPE, VK_ESCAPE});
+  EXPECT_EQ(root, L"Mi&nimize|&Tampilan|-|&Close");
+  EXPECT_EQ(captions, Expected(kCaptions, 0));
+  // Screen readers hear the names as shown, the ampersand as itself, and which one is checked.
+  EXPECT_EQ(accessible, Expected(kNames, 0));
+  EXPECT_EQ(Field("edUangTunai"), Typed[0]);
+  EXPECT_EQ(GetFocus(), Focus);
+}
+
+TEST_F(TabiraThemeMenu, EachEntryChangesTheFrameAndKeepsValuesAndFocus) {
+  const std::vector<TTabiraThemeEntry> entries = TabiraThemeEntries(FindTabiraThemes());
+  ASSERT_EQ(int(entries.size()), kEntries);
+  COLORREF before = FramePixel();
+  // Every entry in turn, chosen by keys in the sub-menu, ending on the flat look again.
+  for (int i : {1, 2, 3, 4, 0}) {
+    std::vector<WORD> keys(std::size_t(i), VK_DOWN);
+    keys.push_back(VK_RETURN);
+    WithSubMenu([](HWND) {}, keys);
+    Pump(kSettleMs);
+    const std::string& value = entries[std::size_t(i)].Value;
+    EXPECT_EQ(TabiraThemeValue(TskThemeManager::Instance().CurrentTheme()), value);
+    EXPECT_EQ(ReadStoredTabiraTheme().value_or("(none)"), value);
+    const COLORREF now = FramePixel();
+    EXPECT_NE(now, before) << "no change of the frame for " << value;
+    before = now;
+    EXPECT_EQ(Field("edUangTunai"), Typed[0]) << value;
+    EXPECT_EQ(Field("edTabungan"), Typed[1]) << value;
+    EXPECT_EQ(GetFocus(), Focus) << value;
+    if (i == 1) {
+      // The platform draws the frame now, in the run's look.
+      ExpectLookTaken(PlatformThemeActive());
+    }
+    // The menu checks what is current.
+    WithSubMenu([&](HWND) { EXPECT_EQ(Captions(), Expected(kCaptions, i)); }, {VK_ESCAPE, VK_ESCAPE});
+  }
+}
+
+TEST_F(TabiraThemeMenu, TwoHundredSwitchesLeaveNoObjectsBehind) {
+  const std::vector<TTabiraThemeEntry> entries = TabiraThemeEntries(FindTabiraThemes());
+  ASSERT_EQ(int(entries.size()), kEntries);
+  auto round = [&](int switches) {
+    for (int i = 1; i <= switches; ++i) {
+      UseTabiraTheme(entries[std::size_t(i % kEntries)].Value);
+      Pump(i % kEntries == 0 ? 30 : 0);
+    }
+    Pump(50);
+  };
+  round(kEntries); // the first round fills the platform's caches
+  const TObjectCounts start = CountGuiObjects();
+  round(200);
+  const TObjectCounts end = CountGuiObjects();
+  EXPECT_EQ(TabiraThemeValue(TskThemeManager::Instance().CurrentTheme()), "Flat");
+  EXPECT_EQ(end.Gdi, start.Gdi);
+  EXPECT_EQ(end.User, start.User);
+  EXPECT_EQ(Field("edUangTunai"), Typed[0]);
+  EXPECT_EQ(GetFocus(), Focus);
+}
+
+} // namespace
