@@ -8,7 +8,8 @@
 namespace {
 
 std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); });
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); });
   return s;
 }
 

@@ -86,7 +86,8 @@ TEST(ThemeMenu, ValueOfATheme) {
   const fs::path file = fs::temp_directory_path() / "tabira-theme-menu-value.mskn";
   std::vector<std::uint8_t> skin;
   ASSERT_TRUE(MakeThemeSkin().SaveToStream(skin, fkMaxCompression));
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(skin.data()), std::streamsize(skin.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(skin.data()), std::streamsize(skin.size()));
   auto loaded = manager.LoadThemeFromFile(file.string());
   fs::remove(file);
   ASSERT_TRUE(loaded);

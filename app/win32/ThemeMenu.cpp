@@ -103,7 +103,8 @@ std::vector<std::string> PlatformStyles() {
 void FillThemeMenu(TSkItem& menu) {
   menu.Clear();
   const std::vector<TTabiraThemeEntry> entries = TabiraThemeEntries(FindTabiraThemes());
-  const int current = TabiraThemeEntryIndex(entries, TabiraThemeValue(TskThemeManager::Instance().CurrentTheme()));
+  const int current =
+      TabiraThemeEntryIndex(entries, TabiraThemeValue(TskThemeManager::Instance().CurrentTheme()));
   for (std::size_t i = 0; i < entries.size(); ++i) {
     auto item = std::make_unique<TSkItem>();
     item->Caption = Wide(TabiraMenuCaption(entries[i].Name));
@@ -173,8 +174,8 @@ std::optional<std::string> ReadStoredTabiraTheme() {
 
 void StoreTabiraTheme(const std::string& value) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
     return; // not remembered; the look still changes for this run
   }
   const std::wstring text = Wide(value);

@@ -33,8 +33,9 @@ std::optional<std::string> Stored() {
 
 void Store(const std::optional<std::string>& value) {
   if (value) {
-    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, value->c_str(), DWORD(value->size() + 1)),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, value->c_str(), DWORD(value->size() + 1)),
+        ERROR_SUCCESS);
   } else {
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, kValue);
   }

@@ -89,7 +89,8 @@ bool PlatformThemeActive() {
 std::wstring AccessibleItems(HWND popup) {
   IAccessible* acc = nullptr;
   const HRESULT hr =
-      AccessibleObjectFromWindow(popup, DWORD(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
+      AccessibleObjectFromWindow(popup, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&acc));
   if (FAILED(hr) || !acc) {
     return L"(no accessible object: " + std::to_wstring(hr) + L")";
   }
@@ -126,7 +127,8 @@ protected:
     CoUninitialize();
   }
   void SetUp() override {
-    ASSERT_TRUE(fs::exists(WindowsThemes() / L"light" / L"light.msstyles")) << "the prefix has no light style";
+    ASSERT_TRUE(fs::exists(WindowsThemes() / L"light" / L"light.msstyles"))
+        << "the prefix has no light style";
     Stored = ReadStoredTabiraTheme();
     ForgetStoredTabiraTheme();
     RegisterTabiraClasses();
@@ -161,7 +163,9 @@ protected:
       ForgetStoredTabiraTheme();
     }
   }
-  TWinControl* Control(const char* name) const { return dynamic_cast<TWinControl*>(Window->FindComponent(name)); }
+  TWinControl* Control(const char* name) const {
+    return dynamic_cast<TWinControl*>(Window->FindComponent(name));
+  }
   std::string Field(const char* name) const { return WindowText(Control(name)->Handle()); }
   COLORREF FramePixel() const {
     const TScreenShot shot = GrabWindow(Window->Handle());
