@@ -29,6 +29,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <utility>
 
 bool WriteTestThemeSkin(const std::filesystem::path& file);
 
@@ -37,6 +38,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr DWORD kSettleMs = 120;
+// The longest a menu may stay open in a test: far beyond a menu's few key presses.
+constexpr DWORD kMenuLimitMs = 8000;
 
 fs::path WindowsThemes() {
   wchar_t windows[MAX_PATH]{};
@@ -76,7 +79,9 @@ constexpr int kEntries = 5;
 
 bool PlatformThemeActive() {
   HMODULE ux = LoadLibraryW(L"uxtheme.dll");
-  auto active = ux ? reinterpret_cast<BOOL(WINAPI*)()>(GetProcAddress(ux, "IsThemeActive")) : nullptr;
+  auto active =
+      ux ? reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(ux, "IsThemeActive")))
+         : nullptr;
   const bool on = active && active();
   if (ux) {
     FreeLibrary(ux);
@@ -88,9 +93,8 @@ bool PlatformThemeActive() {
 // whether each is checked.
 std::wstring AccessibleItems(HWND popup) {
   IAccessible* acc = nullptr;
-  const HRESULT hr =
-      AccessibleObjectFromWindow(popup, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
-                                 reinterpret_cast<void**>(&acc));
+  const HRESULT hr = AccessibleObjectFromWindow(popup, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                                reinterpret_cast<void**>(&acc));
   if (FAILED(hr) || !acc) {
     return L"(no accessible object: " + std::to_wstring(hr) + L")";
   }
@@ -115,6 +119,48 @@ std::wstring AccessibleItems(HWND popup) {
   return out;
 }
 
+// Closes every message box of this thread while it lives and keeps their texts: a step that
+// reports a failure in a box then fails the test instead of waiting for a click.
+class TMessageBoxWatch {
+public:
+  TMessageBoxWatch() {
+    Self = this;
+    FTimer = SetTimer(nullptr, 0, 50, Tick);
+  }
+  ~TMessageBoxWatch() {
+    KillTimer(nullptr, FTimer);
+    Self = nullptr;
+  }
+  TMessageBoxWatch(const TMessageBoxWatch&) = delete;
+  TMessageBoxWatch& operator=(const TMessageBoxWatch&) = delete;
+  // The texts of the boxes closed so far, which are then forgotten.
+  std::vector<std::wstring> Take() { return std::exchange(FTexts, {}); }
+
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+          wchar_t cls[16]{};
+          GetClassNameW(w, cls, 16);
+          if (Self && std::wstring(cls) == L"#32770" && IsWindowVisible(w) &&
+              std::find(Self->FClosed.begin(), Self->FClosed.end(), w) == Self->FClosed.end()) {
+            wchar_t text[1024]{};
+            GetDlgItemTextW(w, 0xFFFF, text, 1024); // the box's message
+            Self->FTexts.push_back(text);
+            Self->FClosed.push_back(w);
+            PostMessageW(w, WM_COMMAND, IDOK, 0);
+          }
+          return TRUE;
+        },
+        0);
+  }
+  static inline TMessageBoxWatch* Self = nullptr;
+  UINT_PTR FTimer = 0;
+  std::vector<std::wstring> FTexts;
+  std::vector<HWND> FClosed;
+};
+
 class TabiraThemeMenu : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -129,6 +175,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(WindowsThemes() / L"light" / L"light.msstyles"))
         << "the prefix has no light style";
+    Boxes = std::make_unique<TMessageBoxWatch>();
     Stored = ReadStoredTabiraTheme();
     ForgetStoredTabiraTheme();
     RegisterTabiraClasses();
@@ -157,6 +204,8 @@ protected:
   void TearDown() override {
     Window.reset();
     Pump(20);
+    EXPECT_EQ(Boxes->Take(), std::vector<std::wstring>{}) << "a message box came up";
+    Boxes.reset();
     if (Stored) {
       StoreTabiraTheme(*Stored);
     } else {
@@ -173,19 +222,36 @@ protected:
   }
 
   // Opens the system menu by Alt+Space and the sub-menu by its accelerator, then runs `inside`
-  // once the sub-menu shows (with its popup window), and presses `keys` there.
+  // once the sub-menu shows (with its popup window), and presses `keys` there. Driven from a
+  // timer that ends the menu itself once kMenuLimitMs have passed (input that never arrived, a
+  // menu that did not open or did not close), so the call always returns and such a step fails.
   void WithSubMenu(std::function<void(HWND popup)> inside, std::vector<WORD> keys) {
     static TabiraThemeMenu* self = nullptr;
     static int step = 0;
+    static bool cutShort = false;
+    static DWORD started = 0;
     static std::function<void(HWND)> run;
     static std::vector<WORD> press;
     self = this;
     step = 0;
+    cutShort = false;
+    started = GetTickCount();
     run = std::move(inside);
     press = std::move(keys);
     const UINT_PTR t = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) {
       TSkPopupMenu* menu = self->Frame->SystemMenu();
-      if (!menu || !menu->Shown()) {
+      const bool shown = menu && menu->Shown();
+      if (GetTickCount() - started > kMenuLimitMs) {
+        if (shown || !cutShort) {
+          cutShort = true;
+          // Either menu loop ends: the form's own when it loses the mouse, the platform's by
+          // EndMenu.
+          ReleaseCapture();
+          EndMenu();
+        }
+        return;
+      }
+      if (!shown) {
         return;
       }
       if (step == 0) {
@@ -193,8 +259,8 @@ protected:
         SendKeyPress('T');
         return;
       }
-      const std::vector<HWND> shown = ShownPopupWindows();
-      HWND popup = shown.size() >= 2 ? shown.back() : nullptr;
+      const std::vector<HWND> shownPopups = ShownPopupWindows();
+      HWND popup = shownPopups.size() >= 2 ? shownPopups.back() : nullptr;
       // One tick after the sub-menu showed, so that its window has been painted.
       if (step == 1 && self->SubMenuItems() && self->SubMenuItems()->Count() > 0 && popup) {
         step = 2;
@@ -212,6 +278,7 @@ protected:
     KillTimer(nullptr, t);
     Pump(kSettleMs);
     EXPECT_EQ(step, 3) << "the sub-menu did not show";
+    EXPECT_FALSE(cutShort) << "the menu was still open after " << kMenuLimitMs << " ms (step " << step << ")";
   }
   TSkItem* SubMenuItems() const {
     TSkItem& root = Frame->SystemMenu()->Items();
@@ -240,6 +307,7 @@ protected:
   }
 
   static inline TThemeFolders Folders;
+  std::unique_ptr<TMessageBoxWatch> Boxes;
   std::optional<std::string> Stored;
   std::unique_ptr<TfrTabira> Window;
   TSkForm* Frame = nullptr;
@@ -300,6 +368,30 @@ TEST_F(TabiraThemeMenu, EachEntryChangesTheFrameAndKeepsValuesAndFocus) {
     // The menu checks what is current.
     WithSubMenu([&](HWND) { EXPECT_EQ(Captions(), Expected(kCaptions, i)); }, {VK_ESCAPE, VK_ESCAPE});
   }
+}
+
+// A skin removed after the menu listed it: choosing it is reported once, and the look, the
+// stored choice, the values and the focus stay.
+TEST_F(TabiraThemeMenu, ASkinRemovedAfterTheListingIsReportedAndTheLookStays) {
+  const std::vector<TTabiraThemeEntry> entries = TabiraThemeEntries(FindTabiraThemes());
+  ASSERT_EQ(int(entries.size()), kEntries);
+  const fs::path skin = Folders.Program / L"Uji & Coba.mskn";
+  WithSubMenu([&](HWND) { ASSERT_TRUE(fs::remove(skin)); }, {VK_DOWN, VK_DOWN, VK_RETURN});
+  std::vector<std::wstring> boxes;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (std::wstring& text : Boxes->Take()) {
+      boxes.push_back(std::move(text));
+    }
+    return !boxes.empty();
+  }));
+  Pump(kSettleMs);
+  const std::string failure = TabiraThemeFailureText(entries[2].Value);
+  EXPECT_EQ(boxes, std::vector<std::wstring>{std::wstring(failure.begin(), failure.end())});
+  EXPECT_EQ(TabiraThemeValue(TskThemeManager::Instance().CurrentTheme()), "Flat");
+  EXPECT_EQ(ReadStoredTabiraTheme(), std::nullopt);
+  EXPECT_EQ(Field("edUangTunai"), Typed[0]);
+  EXPECT_EQ(GetFocus(), Focus);
+  ASSERT_TRUE(WriteTestThemeSkin(skin));
 }
 
 TEST_F(TabiraThemeMenu, TwoHundredSwitchesLeaveNoObjectsBehind) {
