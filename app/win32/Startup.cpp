@@ -3,6 +3,7 @@
 #include "app/TabiraTexts.h"
 #include "app/ThemeChoice.h"
 #include "app/win32/ThemeMenu.h"
+#include "app/win32/ThemedClient.h"
 #include "app/win32/u_tabira.h"
 #include "form/win32/SkForm.h"
 #include "framework/win32/Application.h"
@@ -28,6 +29,8 @@ void RegisterTabiraClasses() {
   RegisterMxControls();
   // The built-in themes; the window's theme engine makes the flat one current.
   SkStartThemeServices();
+  // The client area follows the current theme where it offers the control families.
+  InstallTabiraClientPainter();
   // Themes read from files, for the theme named on the command line.
   SfRegisterFileThemes(TskThemeManager::Instance());
   VsRegisterThemeClass();

@@ -216,6 +216,33 @@ protected:
     return dynamic_cast<TWinControl*>(Window->FindComponent(name));
   }
   std::string Field(const char* name) const { return WindowText(Control(name)->Handle()); }
+  // Client pixels at fixed points of what the theme's control families draw: the window's
+  // background, a group box's frame and inside, a button's edge and face, an amount field's
+  // border. Each point is relative to its control's window.
+  std::vector<COLORREF> ClientPixels() const {
+    static constexpr struct {
+      const char* Control;
+      int X, Y;
+    } kPoints[] = {{nullptr, 3, 236},    {"GroupBox1", 0, 60},   {"GroupBox1", 1, 60},
+                   {"GroupBox1", 4, 60}, {"btHitung", 0, 12},    {"btHitung", 1, 12},
+                   {"btHitung", 4, 4},   {"edUangTunai", 0, 10}, {"edUangTunai", 1, 10}};
+    const TScreenShot shot = GrabWindow(Window->Handle());
+    RECT window{};
+    GetWindowRect(Window->Handle(), &window);
+    std::vector<COLORREF> pixels;
+    for (const auto& p : kPoints) {
+      POINT at{p.X, p.Y};
+      if (p.Control) {
+        RECT r{};
+        GetWindowRect(Control(p.Control)->Handle(), &r);
+        at = {r.left + p.X, r.top + p.Y};
+      } else {
+        ClientToScreen(Window->Handle(), &at);
+      }
+      pixels.push_back(shot.At(at.x - window.left, at.y - window.top));
+    }
+    return pixels;
+  }
   COLORREF FramePixel() const {
     const TScreenShot shot = GrabWindow(Window->Handle());
     return shot.At(shot.Width / 2 + 40, 3);
@@ -342,10 +369,12 @@ TEST_F(TabiraThemeMenu, ListsTheFoldersAndTheStylesAndChecksTheCurrentLook) {
   EXPECT_EQ(GetFocus(), Focus);
 }
 
-TEST_F(TabiraThemeMenu, EachEntryChangesTheFrameAndKeepsValuesAndFocus) {
+TEST_F(TabiraThemeMenu, EachEntryChangesTheFrameAndClientAndKeepsValuesAndFocus) {
   const std::vector<TTabiraThemeEntry> entries = TabiraThemeEntries(FindTabiraThemes());
   ASSERT_EQ(int(entries.size()), kEntries);
   COLORREF before = FramePixel();
+  const std::vector<COLORREF> flatClient = ClientPixels();
+  std::vector<COLORREF> clientBefore = flatClient;
   // Every entry in turn, chosen by keys in the sub-menu, ending on the flat look again.
   for (int i : {1, 2, 3, 4, 0}) {
     std::vector<WORD> keys(std::size_t(i), VK_DOWN);
@@ -358,6 +387,13 @@ TEST_F(TabiraThemeMenu, EachEntryChangesTheFrameAndKeepsValuesAndFocus) {
     const COLORREF now = FramePixel();
     EXPECT_NE(now, before) << "no change of the frame for " << value;
     before = now;
+    // The client area follows the theme's control families, and is as it was in the flat look.
+    const std::vector<COLORREF> client = ClientPixels();
+    EXPECT_NE(client, clientBefore) << "no change of the client area for " << value;
+    clientBefore = client;
+    if (i == 0) {
+      EXPECT_EQ(client, flatClient);
+    }
     EXPECT_EQ(Field("edUangTunai"), Typed[0]) << value;
     EXPECT_EQ(Field("edTabungan"), Typed[1]) << value;
     EXPECT_EQ(GetFocus(), Focus) << value;
@@ -394,7 +430,7 @@ TEST_F(TabiraThemeMenu, ASkinRemovedAfterTheListingIsReportedAndTheLookStays) {
   ASSERT_TRUE(WriteTestThemeSkin(skin));
 }
 
-TEST_F(TabiraThemeMenu, TwoHundredSwitchesLeaveNoObjectsBehind) {
+TEST_F(TabiraThemeMenu, AThousandSwitchesLeaveNoObjectsBehind) {
   const std::vector<TTabiraThemeEntry> entries = TabiraThemeEntries(FindTabiraThemes());
   ASSERT_EQ(int(entries.size()), kEntries);
   auto round = [&](int switches) {
@@ -406,7 +442,7 @@ TEST_F(TabiraThemeMenu, TwoHundredSwitchesLeaveNoObjectsBehind) {
   };
   round(kEntries); // the first round fills the platform's caches
   const TObjectCounts start = CountGuiObjects();
-  round(200);
+  round(1000);
   const TObjectCounts end = CountGuiObjects();
   EXPECT_EQ(TabiraThemeValue(TskThemeManager::Instance().CurrentTheme()), "Flat");
   EXPECT_EQ(end.Gdi, start.Gdi);
