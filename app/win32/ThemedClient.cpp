@@ -50,6 +50,20 @@ public:
     return true;
   }
 
+  bool LabelColor(const TWinControl& label, TColor& color) override {
+    // A label in plain black or the default text colour takes the theme's, over the theme's
+    // panel; a coloured one keeps its colour.
+    TskTheme* theme = TabiraClientTheme();
+    const TColor own = label.Font().Color;
+    if (!theme || !theme->PanelAvailable(0, "") || (own != clWindowText && own != clBlack)) {
+      return false;
+    }
+    TskFontDesc font;
+    theme->AssignThemeFont(font, kfStaticTextNormal, "");
+    color = font.Color;
+    return true;
+  }
+
   bool PaintGroupBox(const TWinControl& box, HDC dc, const RECT& frame, const RECT& label) override {
     TskTheme* theme = TabiraClientTheme();
     if (!theme || !theme->GroupBoxAvailable(0, "")) {

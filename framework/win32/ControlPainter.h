@@ -3,6 +3,8 @@
 // backgrounds, group boxes, push buttons and edits' borders (a theme's control families, say). Each member
 // answers whether it drew; false leaves the framework's own drawing. One painter serves the
 // whole program; none is set at first.
+#include "framework/Colors.h"
+
 #include <windows.h>
 
 class TWinControl;
@@ -14,6 +16,8 @@ public:
   virtual bool PaintContainer(const TWinControl& container, HDC dc, const RECT& rect) = 0;
   // A group box's frame (its rect) and caption (text in label), background included.
   virtual bool PaintGroupBox(const TWinControl& box, HDC dc, const RECT& frame, const RECT& label) = 0;
+  // The text colour of a label drawn in its container's colour; color holds the label's own.
+  virtual bool LabelColor(const TWinControl& label, TColor& color) = 0;
   // Whether push buttons are drawn by PaintButton now (they are made owner-drawn for it).
   virtual bool PaintsButtons() const = 0;
   virtual void PaintButton(const TWinControl& button, const DRAWITEMSTRUCT& item) = 0;
