@@ -161,6 +161,29 @@ private:
   std::vector<HWND> FClosed;
 };
 
+// A window's own accessible object: its role and name, as "role:name".
+std::wstring AccessibleRoleAndName(HWND window) {
+  IAccessible* acc = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&acc))) ||
+      !acc) {
+    return L"(no accessible object)";
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role;
+  VariantInit(&role);
+  BSTR name = nullptr;
+  acc->get_accRole(self, &role);
+  acc->get_accName(self, &name);
+  std::wstring out = std::to_wstring(role.vt == VT_I4 ? role.lVal : -1) + L":" + (name ? name : L"");
+  SysFreeString(name);
+  acc->Release();
+  return out;
+}
+
 class TabiraThemeMenu : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -375,6 +398,9 @@ TEST_F(TabiraThemeMenu, EachEntryChangesTheFrameAndClientAndKeepsValuesAndFocus)
   COLORREF before = FramePixel();
   const std::vector<COLORREF> flatClient = ClientPixels();
   std::vector<COLORREF> clientBefore = flatClient;
+  const std::wstring flatButton = AccessibleRoleAndName(Control("btHitung")->Handle());
+  ASSERT_NE(flatButton.find(L":HITUNG"), std::wstring::npos)
+      << std::string(flatButton.begin(), flatButton.end());
   // Every entry in turn, chosen by keys in the sub-menu, ending on the flat look again.
   for (int i : {1, 2, 3, 4, 0}) {
     std::vector<WORD> keys(std::size_t(i), VK_DOWN);
@@ -397,6 +423,8 @@ TEST_F(TabiraThemeMenu, EachEntryChangesTheFrameAndClientAndKeepsValuesAndFocus)
     EXPECT_EQ(Field("edUangTunai"), Typed[0]) << value;
     EXPECT_EQ(Field("edTabungan"), Typed[1]) << value;
     EXPECT_EQ(GetFocus(), Focus) << value;
+    // A button the theme draws tells screen readers what it told them in the flat look.
+    EXPECT_EQ(AccessibleRoleAndName(Control("btHitung")->Handle()), flatButton) << value;
     if (i == 1) {
       // The platform draws the frame now, in the run's look.
       ExpectLookTaken(PlatformThemeActive());
