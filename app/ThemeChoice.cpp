@@ -36,6 +36,24 @@ TTabiraThemeChoice ChooseTabiraTheme(const std::vector<std::string>& args, const
   return choice;
 }
 
+TTabiraStartTheme ChooseTabiraStartTheme(const std::vector<std::string>& args, const std::string* stored,
+                                         const TskThemeManager& manager) {
+  TTabiraStartTheme start;
+  if (!args.empty() && !args[0].empty()) {
+    TTabiraThemeChoice choice = ChooseTabiraTheme(args, manager);
+    start.Theme = std::move(choice.Theme);
+    start.FailedFile = std::move(choice.FailedFile);
+    return start;
+  }
+  if (stored && !stored->empty()) {
+    TTabiraThemeChoice choice = ChooseTabiraTheme({*stored}, manager);
+    start.Theme = std::move(choice.Theme);
+    // A stored name that is not a built-in look and does not load is no use any more.
+    start.ForgetStored = !start.Theme;
+  }
+  return start;
+}
+
 std::string TabiraThemeFailureText(const std::string& file) {
   return "Berkas tema \"" + file + "\" tidak dapat dibaca.\nTabira memakai tampilan bawaan.";
 }

@@ -22,5 +22,17 @@ struct TTabiraThemeChoice {
 // `args` are the program's arguments without the program name; only the first counts.
 TTabiraThemeChoice ChooseTabiraTheme(const std::vector<std::string>& args, const TskThemeManager& manager);
 
+// The theme tabira.exe starts with, given the user's stored choice as well: an argument wins
+// for this run (a file that fails is reported through FailedFile); without one the stored
+// choice is used, and a stored theme that no longer loads gives the flat frame silently and is
+// to be forgotten. Nothing here is stored: the caller writes the settings.
+struct TTabiraStartTheme {
+  std::unique_ptr<TskTheme> Theme;
+  std::string FailedFile;
+  bool ForgetStored = false;
+};
+TTabiraStartTheme ChooseTabiraStartTheme(const std::vector<std::string>& args, const std::string* stored,
+                                         const TskThemeManager& manager);
+
 // The message shown when the named theme file cannot be used.
 std::string TabiraThemeFailureText(const std::string& file);

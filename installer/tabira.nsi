@@ -198,6 +198,11 @@ Section "$(SecProgramName)" SecProgram
 
   SetOutPath $INSTDIR
   File "/oname=tabira.exe" "${EXE}"
+  ; The shipped looks; skins the user adds to Tema stay through upgrades and uninstalling.
+  SetOutPath "$INSTDIR\Tema"
+  File "/oname=Teal.mskn" "${TEMA}\Teal.mskn"
+  File "/oname=Gelap.mskn" "${TEMA}\Gelap.mskn"
+  SetOutPath $INSTDIR
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortcut "$SMPROGRAMS\Tabira.lnk" "$INSTDIR\tabira.exe"
 
@@ -295,6 +300,10 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Tabira.lnk"
   Delete "$DESKTOP\Tabira.lnk"
   Delete "$INSTDIR\${UNINSTALLER}"
+  ; Only the skins installed here; the folder goes when nothing else is left in it.
+  Delete "$INSTDIR\Tema\Teal.mskn"
+  Delete "$INSTDIR\Tema\Gelap.mskn"
+  RMDir "$INSTDIR\Tema"
   RMDir $INSTDIR
   DeleteRegKey SHCTX "${UNINST_KEY}"
 SectionEnd

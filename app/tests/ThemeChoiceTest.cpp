@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -72,6 +73,44 @@ TEST_F(ThemeChoice, ByNameOrFile) {
       EXPECT_FALSE(choice.Theme) << what;
     }
     EXPECT_EQ(choice.FailedFile, c.Failed ? c.Args[0] : std::string()) << what;
+  }
+}
+
+// The argument wins for its run; a stored choice is used without one, and a stored theme that
+// no longer loads gives no theme and no message, and is to be forgotten.
+TEST_F(ThemeChoice, StartThemeFromArgumentOrStoredChoice) {
+  struct TCase {
+    std::vector<std::string> Args;
+    std::optional<std::string> Stored;
+    const char* Building; // null: no theme
+    bool Failed;          // the argument is reported
+    bool Forget;
+  };
+  const TCase cases[] = {
+      {{}, std::nullopt, nullptr, false, false},
+      {{}, "OfficeXP", "OfficeXP", false, false},
+      {{}, "flat", "Flat", false, false},
+      {{}, Path("good.mskn"), "Pellor 3 theme", false, false},
+      {{}, "", nullptr, false, false},
+      {{}, Path("missing.mskn"), nullptr, false, true},
+      {{}, Path("damaged.mskn"), nullptr, false, true},
+      {{}, "Default", nullptr, false, true},
+      {{"Flat"}, Path("good.mskn"), "Flat", false, false},
+      {{Path("good.mskn")}, "OfficeXP", "Pellor 3 theme", false, false},
+      {{Path("missing.mskn")}, "OfficeXP", nullptr, true, false},
+      {{""}, "OfficeXP", "OfficeXP", false, false},
+  };
+  for (const TCase& c : cases) {
+    const std::string what = (c.Args.empty() ? "(none)" : c.Args[0]) + " / " + c.Stored.value_or("(none)");
+    TTabiraStartTheme start = ChooseTabiraStartTheme(c.Args, c.Stored ? &*c.Stored : nullptr, Manager);
+    if (c.Building) {
+      ASSERT_TRUE(start.Theme) << what;
+      EXPECT_EQ(start.Theme->BuildingName(), c.Building) << what;
+    } else {
+      EXPECT_FALSE(start.Theme) << what;
+    }
+    EXPECT_EQ(start.FailedFile, c.Failed ? c.Args[0] : std::string()) << what;
+    EXPECT_EQ(start.ForgetStored, c.Forget) << what;
   }
 }
 

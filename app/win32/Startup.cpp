@@ -2,6 +2,8 @@
 
 #include "app/TabiraTexts.h"
 #include "app/ThemeChoice.h"
+#include "app/win32/ThemeMenu.h"
+#include "app/win32/ThemedClient.h"
 #include "app/win32/u_tabira.h"
 #include "form/win32/SkForm.h"
 #include "framework/win32/Application.h"
@@ -27,6 +29,8 @@ void RegisterTabiraClasses() {
   RegisterMxControls();
   // The built-in themes; the window's theme engine makes the flat one current.
   SkStartThemeServices();
+  // The client area follows the current theme where it offers the control families.
+  InstallTabiraClientPainter();
   // Themes read from files, for the theme named on the command line.
   SfRegisterFileThemes(TskThemeManager::Instance());
   VsRegisterThemeClass();
@@ -53,8 +57,9 @@ int RunTabira(std::optional<std::string_view> layout, const std::vector<std::str
     static const TMxThreadLocaleSource locale;
     MxSetLocaleSource(&locale);
     RegisterTabiraClasses();
-    // A theme file that cannot be used is reported once; the window keeps its flat theme.
-    TTabiraThemeChoice theme = ChooseTabiraTheme(args, TskThemeManager::Instance());
+    // A theme file named on the command line that cannot be used is reported once; the window
+    // keeps its flat theme. Without an argument the user's stored choice is used.
+    TTabiraStartTheme theme = TabiraStartTheme(args);
     if (!theme.FailedFile.empty()) {
       app.ShowMessage(TabiraThemeFailureText(theme.FailedFile), MB_OK | MB_ICONWARNING);
     }
@@ -66,6 +71,7 @@ int RunTabira(std::optional<std::string_view> layout, const std::vector<std::str
       app.ShowMessage(kTabiraLayoutDamagedText, MB_OK | MB_ICONERROR);
       return 1;
     }
+    InstallTabiraThemeMenu(*form);
     if (theme.Theme) {
       TskThemeManager::Instance().SetCurrentTheme(std::move(theme.Theme));
     }

@@ -71,6 +71,9 @@ public:
   // Translucency and show animation of the system menu and of the tray's menu.
   TSkPopupMenuOptions& SystemMenuOptions() { return FSystemMenuOptions; }
   TSkPopupMenuOptions& TrayMenuOptions() { return FTrayMenuOptions; }
+  // Runs on the menu the form built itself (not in the tray), after its own and any merged
+  // items and before it is shown: the program may add items of its own.
+  std::function<void(TSkItem& root)> OnBuildSystemMenu;
   // The menu opened last (kept until the next one opens, so that its click can still run).
   TSkPopupMenu* SystemMenu() const { return FSystemMenu.get(); }
   // The hidden window the tray icon reports to; none before the first icon.

@@ -397,6 +397,9 @@ void TSkDefaultForm::PopupSystemMenu() {
     // The linked items keep their own handlers, even where a caption equals one of the form's.
     SkMergeItems(FSystemMenuLink->Items(), FSystemMenu->Items(), FSystemMenuLinkMergeAtFirst);
   }
+  if (!tray && OnBuildSystemMenu) {
+    OnBuildSystemMenu(FSystemMenu->Items());
+  }
   SetHotCode(kHotAfterAction);
   FSystemMenu->Popup(at.x, at.y);
 }

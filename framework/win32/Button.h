@@ -11,4 +11,7 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void CommandNotify(WORD code) override;
+  // Owner-drawn while the program's control painter draws buttons (framework/win32/ControlPainter.h).
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  bool DrawItem(const DRAWITEMSTRUCT& item) override;
 };

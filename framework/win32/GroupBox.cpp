@@ -2,6 +2,7 @@
 
 #include "framework/AccessibleNames.h"
 #include "framework/win32/Canvas.h"
+#include "framework/win32/ControlPainter.h"
 
 TGroupBox::TGroupBox(TWinControl* parent) : TWinControl(parent) {}
 
@@ -65,6 +66,10 @@ void TGroupBox::Paint(TCanvas& canvas) {
   RECT client = ClientRect();
   SIZE text = canvas.TextExtent(Caption().empty() ? std::string_view("0") : std::string_view(Caption()));
   RECT frame{client.left, client.top + text.cy / 2, client.right, client.bottom};
+  if (IControlPainter* painter = ControlPainter();
+      painter && painter->PaintGroupBox(*this, canvas.Handle(), frame, {8, 0, 8 + text.cx, text.cy})) {
+    return;
+  }
   if (!DrawStyledFrame(Handle(), canvas.Handle(), frame, IsWindowEnabled(Handle()) != FALSE)) {
     canvas.DrawEdge(frame, EDGE_ETCHED, BF_RECT);
   }

@@ -1,6 +1,7 @@
 #include "framework/win32/Label.h"
 
 #include "framework/win32/Canvas.h"
+#include "framework/win32/ControlPainter.h"
 
 TLabel::TLabel(TWinControl* parent) : TWinControl(parent) {
   // A label shows through to its container unless it stores a colour.
@@ -9,6 +10,10 @@ TLabel::TLabel(TWinControl* parent) : TWinControl(parent) {
 
 void TLabel::Paint(TCanvas& canvas) {
   RECT r = ClientRect();
-  canvas.SetFontHandle(FontHandle(), Font().Color);
+  TColor color = Font().Color;
+  if (IControlPainter* painter = ControlPainter(); painter && ParentColor()) {
+    painter->LabelColor(*this, color);
+  }
+  canvas.SetFontHandle(FontHandle(), color);
   canvas.DrawText(Caption(), r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
 }

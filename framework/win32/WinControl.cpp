@@ -6,6 +6,7 @@
 #include "framework/GuardedCall.h"
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
+#include "framework/win32/ControlPainter.h"
 #include "framework/win32/Graphics.h"
 
 #include <commctrl.h>
@@ -395,7 +396,19 @@ HBRUSH TWinControl::BackgroundBrush() {
   return FBrush.Get();
 }
 
-void TWinControl::PaintBackground(HDC dc, const RECT& rect) { FillRect(dc, &rect, BackgroundBrush()); }
+namespace {
+IControlPainter* gControlPainter = nullptr;
+} // namespace
+
+IControlPainter* ControlPainter() { return gControlPainter; }
+void SetControlPainter(IControlPainter* painter) { gControlPainter = painter; }
+
+void TWinControl::PaintBackground(HDC dc, const RECT& rect) {
+  if (AcceptsControls() && gControlPainter && gControlPainter->PaintContainer(*this, dc, rect)) {
+    return;
+  }
+  FillRect(dc, &rect, BackgroundBrush());
+}
 
 void TWinControl::PaintWindowlessChildren(HDC dc, const RECT& dirty) {
   for (TWinControl* child : FControls) {
@@ -493,6 +506,15 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lparam)); lparam && child) {
       child->CommandNotify(HIWORD(wparam));
       return 0;
+    }
+    break;
+  case WM_DRAWITEM:
+    // An owner-drawn child draws itself.
+    if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        item && item->CtlType != ODT_MENU) {
+      if (TWinControl* child = FromHandle(item->hwndItem); child && child->DrawItem(*item)) {
+        return TRUE;
+      }
     }
     break;
   case WM_NOTIFY: {

@@ -157,6 +157,9 @@ protected:
   // Fills rect with the control's colour.
   virtual void PaintBackground(HDC dc, const RECT& rect);
   virtual void CommandNotify(WORD code) {}
+  // An owner-drawn window of this control to draw (WM_DRAWITEM, sent to its container);
+  // answers whether it drew.
+  virtual bool DrawItem(const DRAWITEMSTRUCT& item) { return false; }
   // A WM_NOTIFY this control sent to its container; true when handled (result set).
   virtual bool NotifyReflected(const NMHDR& header, LRESULT& result) { return false; }
   virtual void FocusGained() {}

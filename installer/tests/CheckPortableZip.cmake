@@ -1,6 +1,7 @@
-# Checks the portable zip: exactly the program and its read-me in one folder, and the
-# program identical to the one built. cmake -DZIP=... -DEXE=... -DFOLDER=... -DWORK=... -P
-foreach(v ZIP EXE FOLDER WORK)
+# Checks the portable zip: exactly the program, its read-me and the shipped skins in one folder,
+# the program and the skins identical to the ones built.
+# cmake -DZIP=... -DEXE=... -DFOLDER=... -DTEMA=... -DWORK=... -P
+foreach(v ZIP EXE FOLDER TEMA WORK)
   if(NOT DEFINED ${v})
     message(FATAL_ERROR "CheckPortableZip: ${v} not given")
   endif()
@@ -14,7 +15,7 @@ endif()
 string(STRIP "${listing}" listing)
 string(REPLACE "\n" ";" entries "${listing}")
 list(SORT entries)
-set(want "${FOLDER}/BACA-SAYA.txt;${FOLDER}/tabira.exe")
+set(want "${FOLDER}/BACA-SAYA.txt;${FOLDER}/Tema/Gelap.mskn;${FOLDER}/Tema/Teal.mskn;${FOLDER}/tabira.exe")
 message(STATUS "zip holds: ${entries}")
 if(NOT entries STREQUAL want)
   message(FATAL_ERROR "zip holds [${entries}], expected [${want}]")
@@ -30,6 +31,14 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${FOLDER}/tabi
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "tabira.exe in the zip differs from ${EXE}")
 endif()
+
+foreach(skin Teal.mskn Gelap.mskn)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${FOLDER}/Tema/${skin} ${TEMA}/${skin}
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "Tema/${skin} in the zip differs from ${TEMA}/${skin}")
+  endif()
+endforeach()
 
 # The read-me: Windows line ends, and the worked example's result.
 file(READ ${WORK}/${FOLDER}/BACA-SAYA.txt readme)

@@ -2,6 +2,7 @@
 
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
+#include "framework/win32/ControlPainter.h"
 #include "framework/win32/Graphics.h"
 #include "maskedit/win32/MxMessages.h"
 #include "maskedit/win32/MxThemeServices.h"
@@ -99,6 +100,14 @@ void TMxCustomControl::ThemeModeChanged() {
 }
 
 void TMxCustomControl::DrawThemedFrame(HDC dc, const RECT& rect) {
+  // The program's control painter goes first; the style's frame is two pixels wide.
+  if (IControlPainter* painter = ControlPainter(); painter && HandleAllocated()) {
+    RECT inner = rect;
+    InflateRect(&inner, -2, -2);
+    if (painter->PaintEditFrame(*this, dc, rect, inner, Enabled(), GetReadOnly())) {
+      return;
+    }
+  }
   TMxThemedFrameState state = ThemedFrameState(Enabled(), GetReadOnly(), MouseInside(), Focused());
   TMxThemeServices::Instance().DrawElement(Handle(), L"EDIT", kEditText, kStateFor[static_cast<int>(state)],
                                            dc, rect);
@@ -162,7 +171,7 @@ void TMxCustomControl::DoMouseExit() {
 }
 
 void TMxCustomControl::DrawActiveLook() {
-  if (!HandleAllocated()) {
+  if (!HandleAllocated() || PaintPainterFrame()) {
     return;
   }
   TWindowDC dc(Handle(), TWindowDC::TArea::Window);
@@ -184,8 +193,26 @@ void TMxCustomControl::DrawActiveLook() {
   }
 }
 
+bool TMxCustomControl::PaintPainterFrame() {
+  IControlPainter* painter = ControlPainter();
+  if (!painter || !HandleAllocated()) {
+    return false;
+  }
+  RECT window{}, client{};
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -window.left, -window.top);
+  OffsetRect(&window, -window.left, -window.top);
+  if (EqualRect(&client, &window)) {
+    return false; // no border
+  }
+  TWindowDC dc(Handle(), TWindowDC::TArea::Window);
+  return painter->PaintEditFrame(*this, dc.Get(), window, client, Enabled(), GetReadOnly());
+}
+
 void TMxCustomControl::DrawNormalLook() {
-  if (!HandleAllocated() || Focused() || !FFlat || MouseInside()) {
+  if (!HandleAllocated() || Focused() || !FFlat || MouseInside() || PaintPainterFrame()) {
     return;
   }
   TWindowDC dc(Handle(), TWindowDC::TArea::Window);
@@ -278,8 +305,12 @@ LRESULT TMxCustomControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     return r;
   }
   case WM_NCPAINT: {
-    // The platform draws the full border; a flat control puts its own look back on it.
+    // The platform draws the full border; the program's control painter or a flat control's
+    // own look goes over it.
     const LRESULT r = TMxBaseCustomControl::WndProc(msg, wparam, lparam);
+    if (PaintPainterFrame()) {
+      return r;
+    }
     if (FFlat && ThemeInUse() == 0) {
       if (Focused() || MouseInside()) {
         DrawActiveLook();

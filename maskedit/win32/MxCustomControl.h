@@ -47,6 +47,8 @@ protected:
   virtual void DrawBackground(HDC dc, const RECT& rect);
   // Flat looks, drawn on the window's own device context (the frame is the window border).
   // The normal look is left out while the control is focused, not Flat or under the mouse.
+  // The border drawn by the program's control painter, when it draws edits' borders now.
+  bool PaintPainterFrame();
   virtual void DrawActiveLook();
   virtual void DrawNormalLook();
   // The control has been entered (focus) and not left since.

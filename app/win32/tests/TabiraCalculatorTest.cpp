@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -126,6 +128,38 @@ TEST(TabiraCalculator, WorkedExampleWithTwoCurrencyDigits) {
   ExpectRefusal(d, "Harta anda kurang dari nishab sehingga belum wajib zakat");
   EXPECT_EQ(d.Text("EdNishab"), " 59.500.000,00");
   EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864,17");
+}
+
+// The worked example in every look the packages ship, started by its command-line argument:
+// the same results in each, and each look drawn differently. Writes looks-<n>.bmp for the
+// contact sheet (scripts/looks-sheet.sh).
+TEST(TabiraCalculator, WorkedExampleInEveryShippedLook) {
+  const char* teal = std::getenv("TABIRA_DEMO_SKIN");
+  const char* gelap = std::getenv("TABIRA_GELAP_SKIN");
+  ASSERT_TRUE(teal && gelap) << "TABIRA_DEMO_SKIN and TABIRA_GELAP_SKIN name the shipped skins";
+  const std::string looks[] = {"Flat", "OfficeXP", "\"" + std::string(teal) + "\"",
+                               "\"" + std::string(gelap) + "\""};
+  std::vector<std::vector<COLORREF>> seen;
+  for (std::size_t i = 0; i < std::size(looks); ++i) {
+    TTabiraDriver d(looks[i]);
+    EXPECT_FALSE(d.WaitForMessage(200)) << looks[i] << " was refused";
+    EnterAssets(d);
+    d.Click("btJumlah");
+    d.Replace("EdHrgEmas", "250000");
+    d.Type("\t");
+    d.Click("btHitung");
+    EXPECT_FALSE(d.WaitForMessage(200));
+    EXPECT_EQ(d.Text("edTotalHarta"), " 56.234.567,00") << looks[i];
+    EXPECT_EQ(d.Text("EdNishab"), " 21.250.000,00") << looks[i];
+    EXPECT_EQ(d.Text("edNilaiZakat"), "Rp 1.405.864,17") << looks[i];
+    d.Settle();
+    Pump(200);
+    const TScreenShot shot = GrabWindow(d.Window());
+    SaveShot(("looks-" + std::to_string(i) + ".bmp").c_str(), shot);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), shot.Pixels), 0)
+        << looks[i] << " looks like an earlier look";
+    seen.push_back(shot.Pixels);
+  }
 }
 
 TEST(TabiraCalculator, TheFramesCloseButtonEndsTheProgramWithExitCodeZero) {

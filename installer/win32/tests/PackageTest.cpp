@@ -27,8 +27,10 @@ namespace {
 
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const wchar_t kTabiraKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tabira";
-constexpr DWORD kProcessLimitMs = 60000;   // one installer or uninstaller run
-constexpr DWORD kWindowLimitMs = 20000;    // the installed program showing its window
+constexpr DWORD kProcessLimitMs = 60000; // one installer or uninstaller run
+constexpr DWORD kWindowLimitMs = 20000;  // the installed program showing its window
+// The looks the packages put in the Tema folder beside tabira.exe.
+constexpr const wchar_t* kShippedSkins[] = {L"Teal.mskn", L"Gelap.mskn"};
 constexpr DWORD kUninstallLimitMs = 30000; // the uninstaller's copy finishing its work
 constexpr DWORD kExitRefused = 2;          // the packages' code for "refused, nothing done"
 
@@ -297,6 +299,7 @@ protected:
     CoInitialize(nullptr);
     FSetup = WinPathFromEnv("TABIRA_SETUP");
     FExe = WinPathFromEnv("TABIRA_EXE");
+    FTema = WinPathFromEnv("TABIRA_TEMA");
     // A parent folder of this run's own; the installation folder inside it is fresh.
     FParent = WinPathFromEnv("TABIRA_SCRATCH") + L"\\run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
               std::to_wstring(GetTickCount());
@@ -356,6 +359,10 @@ protected:
     const std::wstring exe = dir + L"\\tabira.exe";
     EXPECT_TRUE(ReadFile(exe) == ReadFile(FExe)) << "the installed tabira.exe is not the built one";
     EXPECT_TRUE(Exists(dir + L"\\uninstall.exe"));
+    for (const wchar_t* skin : kShippedSkins) {
+      EXPECT_TRUE(ReadFile(dir + L"\\Tema\\" + skin) == ReadFile(FTema + L"\\" + skin))
+          << "Tema\\" << skin << " is not the built skin";
+    }
     EXPECT_EQ(Lower(ShortcutTarget(ShellFolder(programsFolder) + L"\\Tabira.lnk")), Lower(exe));
     const struct {
       const wchar_t* Name;
@@ -377,7 +384,7 @@ protected:
     EXPECT_LE(kib, 2 * ReadFile(FExe).size() / 1024 + 1024);
   }
 
-  std::wstring FSetup, FExe, FParent, FKeep;
+  std::wstring FSetup, FExe, FTema, FParent, FKeep;
 };
 
 TEST(ProgramFile, CarriesItsVersionResource) {
@@ -435,7 +442,8 @@ TEST_F(Package, SilentInstallUpgradeAndUninstallLeaveNothingBehind) {
             Lower(dir + L"\\tabira.exe"));
   auto installed = Snapshot(FParent);
   EXPECT_EQ(std::count(installed.begin(), installed.end(), L"HKCU:Tabira"), 1);
-  EXPECT_EQ(installed.size(), before.size() + 6) << "one key, two shortcuts, a folder with two files";
+  EXPECT_EQ(installed.size(), before.size() + 9)
+      << "one key, two shortcuts, a folder with two files and a Tema folder with two skins";
 
   // The upgraded program starts; while it runs, the uninstaller (run in place) refuses and
   // removes nothing.
@@ -453,6 +461,32 @@ TEST_F(Package, SilentInstallUpgradeAndUninstallLeaveNothingBehind) {
 
   // The same uninstaller a second time (a copy of it, run in place) finds nothing to do.
   EXPECT_EQ(RunProcess(L"\"" + copy + L"\" /S _?=" + dir), kExitRefused);
+  EXPECT_EQ(Snapshot(FParent), before);
+}
+
+// A skin the user put in the Tema folder is theirs: uninstalling takes the shipped skins and
+// the program, and leaves that skin in its folder.
+TEST_F(Package, UninstallLeavesSkinsTheUserAdded) {
+  const auto before = Snapshot(FParent);
+  const std::wstring dir = FParent + L"\\Tabira";
+  ASSERT_EQ(Install(dir), 0u);
+  ExpectInstalled(dir, HKEY_CURRENT_USER, CSIDL_PROGRAMS);
+  const std::wstring added = dir + L"\\Tema\\Milik Saya.mskn";
+  ASSERT_TRUE(CopyFileW((FTema + L"\\Gelap.mskn").c_str(), added.c_str(), FALSE));
+
+  EXPECT_EQ(RunProcess(L"\"" + dir + L"\\uninstall.exe\" /S"), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return !Exists(dir + L"\\uninstall.exe") && !Exists(dir + L"\\tabira.exe"); },
+                        kUninstallLimitMs));
+  // The uninstaller's copy ends with the registry key.
+  EXPECT_TRUE(WaitUntil([&] { return RegString(HKEY_CURRENT_USER, L"DisplayName") == L"<missing>"; },
+                        kUninstallLimitMs));
+  for (const wchar_t* skin : kShippedSkins) {
+    EXPECT_FALSE(Exists(dir + L"\\Tema\\" + skin)) << skin;
+  }
+  EXPECT_TRUE(ReadFile(added) == ReadFile(FTema + L"\\Gelap.mskn"));
+  std::vector<std::wstring> left = Snapshot(FParent);
+  EXPECT_EQ(left.size(), before.size() + 3) << "the folder, its Tema folder and the added skin";
+  RemoveTree(dir);
   EXPECT_EQ(Snapshot(FParent), before);
 }
 
