@@ -68,6 +68,10 @@ int DpiAtPoint(POINT at) {
 }
 
 int SystemMetricForDpi(int index, int dpi) {
+  // At the system density the plain metric, exactly as the platform's own frame uses it.
+  if (dpi == SystemDpi()) {
+    return GetSystemMetrics(index);
+  }
   if (const auto f = Functions().MetricForDpi; f && dpi > 0) {
     return f(index, static_cast<UINT>(dpi));
   }

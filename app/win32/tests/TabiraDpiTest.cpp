@@ -106,6 +106,12 @@ protected:
     Pump(kSettleMs);
   }
 
+  LRESULT HitAt(int x, int y) const {
+    RECT w{};
+    GetWindowRect(Handle(), &w);
+    return SendMessageA(Handle(), WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y));
+  }
+
   void ExpectLaidOutFor(int dpi) {
     SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
     EXPECT_EQ(Window->PixelsPerInch(), dpi);
@@ -114,6 +120,25 @@ protected:
     GetClientRect(Handle(), &client);
     EXPECT_LE(std::abs(client.right - s.Apply(kDesignWidth)), 1) << client.right;
     EXPECT_LE(std::abs(client.bottom - s.Apply(kDesignHeight)), 1) << client.bottom;
+    // The flat frame at the density: its edge and caption heights (3 and 23 at 96), the close
+    // button 22 wide at the caption's right, the minimize button 24 further left, the sizing
+    // edges as wide as the frame.
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(Handle(), &origin);
+    EXPECT_EQ(origin.x - window.left, s.Apply(3));
+    EXPECT_EQ(origin.y - window.top, s.Apply(23));
+    const int right = origin.x - window.left + client.right;
+    const int captionMiddle = (s.Apply(3) + s.Apply(23)) / 2;
+    EXPECT_EQ(HitAt(right - s.Apply(22) / 2, captionMiddle), HTCLOSE);
+    EXPECT_EQ(HitAt(right - s.Apply(24) - s.Apply(22) / 2, captionMiddle), HTMINBUTTON);
+    EXPECT_EQ(HitAt(right / 2, captionMiddle), HTCAPTION);
+    const int height = window.bottom - window.top;
+    EXPECT_EQ(HitAt(0, 0), HTTOPLEFT);
+    EXPECT_EQ(HitAt(s.Apply(3) - 1, height - s.Apply(3)), HTBOTTOMLEFT);
+    EXPECT_EQ(HitAt(s.Apply(3) - 1, height / 2), HTLEFT);
+    EXPECT_EQ(HitAt(s.Apply(3), height / 2), HTCLIENT);
     Walk(*Window, [&](TWinControl& c) {
       // Away from the design density a label's text fits its box, measured with the label's
       // own font (at 96 the stored sizes stand, as the design made them).
