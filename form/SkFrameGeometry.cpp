@@ -1,5 +1,7 @@
 #include "form/SkFrameGeometry.h"
 
+#include "framework/Scale.h"
+
 #include <algorithm>
 
 namespace {
@@ -125,6 +127,7 @@ TskWindowInfo TskFrameGeometry::WindowInfo() const {
   info.Buttons = SkVisibleButtons(FState.BorderStyle, FState.Icons, FState.WindowState);
   info.ClipRect = {-1, -1, -1, -1};
   info.Caption = FState.Caption;
+  info.PixelsPerInch = FMetrics.PixelsPerInch;
   return info;
 }
 
@@ -294,11 +297,13 @@ std::uint8_t TskFrameGeometry::NativeHitTest(std::int32_t x, std::int32_t y) con
   }
   const std::int32_t caption =
       FState.BorderStyle == kbsToolWindow ? FMetrics.SmallCaptionHeight : FMetrics.CaptionHeight;
+  const std::int32_t corner =
+      TScale(TScale::kDesignPixelsPerInch, FMetrics.PixelsPerInch).Apply(kCornerLength);
   auto byX = [&](std::uint8_t first, std::uint8_t last, std::uint8_t middle) {
-    return x < kCornerLength ? first : x > fw - kCornerLength ? last : middle;
+    return x < corner ? first : x > fw - corner ? last : middle;
   };
   auto byY = [&](std::uint8_t first, std::uint8_t last, std::uint8_t middle) {
-    return y < kCornerLength ? first : y > fh - kCornerLength ? last : middle;
+    return y < corner ? first : y > fh - corner ? last : middle;
   };
   if (y < c.Top - caption) {
     code = byX(khtTopLeft, khtTopRight, khtTop);

@@ -16,6 +16,8 @@ struct TskFrameMetrics {
   std::int32_t CaptionHeight = 18;
   std::int32_t SmallCaptionHeight = 15;
   bool VisualStyles = false;
+  // The density the metrics are for; a theme's frame and the sizing corners scale to it.
+  std::int32_t PixelsPerInch = 96;
 };
 
 // What the geometry depends on.

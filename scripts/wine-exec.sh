@@ -32,10 +32,16 @@ run_wine() { wine "$@" 9>&-; }
 # TABIRA_LOOK=classic runs the program with the visual style switched off; every other test
 # gets it on, as a new prefix has it. Set before each test rather than put back after it: a
 # test that ctest ends at its timeout would leave the prefix in the classic look.
-key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
+# The system density is 96 per inch (no LogPixels) unless a test sets it for its own run; a
+# test ended at its timeout would otherwise leave its density to the next one. Both settings
+# go in one import.
 active=1
 [ "${TABIRA_LOOK:-}" = classic ] && active=0
-run_wine reg add "$key" /v ThemeActive /t REG_SZ /d "$active" /f >/dev/null 2>&1
+settings=$(mktemp --suffix=.reg)
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager]\n"ThemeActive"="%s"\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=-\n' \
+  "$active" >"$settings"
+run_wine regedit /S "$settings" >/dev/null 2>&1
+rm -f "$settings"
 # The test's output goes through a file: a Wine helper process that the test starts on
 # demand outlives it and would otherwise hold ctest's pipe open until the timeout.
 out=$(mktemp)

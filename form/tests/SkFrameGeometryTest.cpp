@@ -72,6 +72,24 @@ TEST(SkFrameGeometry, NativeHitCodesAtEdgesCornersAndButtons) {
   }
 }
 
+TEST(SkFrameGeometry, SizingCornersAndTheThemesFrameFollowTheDensity) {
+  // Native: the corners are 20 pixels long at 96 per inch, 30 at 144.
+  TskFrameMetrics at144 = kClassic;
+  at144.PixelsPerInch = 144;
+  const TskFrameGeometry native(State(), at144, nullptr, "default");
+  EXPECT_EQ(native.HitTest(29, 1), khtTopLeft);
+  EXPECT_EQ(native.HitTest(30, 1), khtTop);
+  EXPECT_EQ(native.HitTest(1, 171), khtBottomLeft);
+  EXPECT_EQ(native.HitTest(1, 170), khtLeft);
+  // Themed: the theme is told the density and its client area follows.
+  auto theme = SkMakeTheme<TSkFlatTheme>();
+  EXPECT_EQ(TskFrameGeometry(State(), at144, theme.get(), "default").WindowInfo().PixelsPerInch, 144);
+  EXPECT_EQ(TskFrameGeometry(State(), at144, theme.get(), "default").ClientArea(),
+            (TskRect{5, 35, 295, 195}));
+  EXPECT_EQ(TskFrameGeometry(State(), kClassic, theme.get(), "default").ClientArea(),
+            (TskRect{3, 23, 297, 197}));
+}
+
 TEST(SkFrameGeometry, StatesThatCannotBeSizedKeepCaptionAndButtonsOnly) {
   for (TSkWindowState ws : {kwsMaximized, kwsMinimized, kwsRollup}) {
     const TskFrameGeometry g(State(SkIcons(kbiClose, kbiSystemMenu, kbiMinimize), ws), kClassic, nullptr,

@@ -10,6 +10,7 @@
 
 #include "framework/ComponentRegistry.h"
 #include "framework/win32/Application.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/Form.h"
 #include "framework/win32/Handles.h"
 #include "theme/SkThemeLink.h"
@@ -60,6 +61,22 @@ TskFrameMetrics TSkDefaultForm::PlatformMetrics() {
   m.SmallCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);
   // The classic drawing below is used with or without a visual style, so are its metrics.
   m.VisualStyles = false;
+  m.PixelsPerInch = SystemDpi();
+  return m;
+}
+
+TskFrameMetrics TSkDefaultForm::FrameMetrics() const {
+  TWinControl* control = HookedControl();
+  const TForm* form = control ? TForm::Of(*control) : nullptr;
+  const int dpi = form ? form->PixelsPerInch() : FMetrics.PixelsPerInch;
+  if (dpi == FMetrics.PixelsPerInch) {
+    return FMetrics;
+  }
+  TskFrameMetrics m = FMetrics;
+  m.PixelsPerInch = dpi;
+  m.BorderWidth = SystemMetricForDpi(SM_CXFRAME, dpi);
+  m.CaptionHeight = SystemMetricForDpi(SM_CYCAPTION, dpi);
+  m.SmallCaptionHeight = SystemMetricForDpi(SM_CYSMCAPTION, dpi);
   return m;
 }
 
@@ -98,7 +115,7 @@ TskFrameGeometry TSkDefaultForm::Geometry(std::int32_t width, std::int32_t heigh
   s.InDrag = FDrag.Active();
   s.ShadowSize = ShadowSize();
   s.Constraints = FConstraints;
-  return TskFrameGeometry(s, FMetrics, FrameTheme(), FrameObject(), FrameFallsBackToDefault());
+  return TskFrameGeometry(s, FrameMetrics(), FrameTheme(), FrameObject(), FrameFallsBackToDefault());
 }
 
 TskFrameGeometry TSkDefaultForm::Geometry(bool withCaption) const {
@@ -112,7 +129,10 @@ TskFrameGeometry TSkDefaultForm::Geometry(bool withCaption) const {
 
 std::int32_t TSkDefaultForm::ShadowSize() const {
   HWND w = FrameWindow();
-  return FShadow.Enabled() && !(w && IsZoomed(w)) && FStates.Data.State != kwsMaximized ? FShadow.Size() : 0;
+  const TScale scale(TScale::kDesignPixelsPerInch, FrameMetrics().PixelsPerInch);
+  return FShadow.Enabled() && !(w && IsZoomed(w)) && FStates.Data.State != kwsMaximized
+             ? scale.Apply(FShadow.Size())
+             : 0;
 }
 
 void TSkDefaultForm::RefreshSnapshot(const RECT& r) {

@@ -114,6 +114,8 @@ public:
   TskFrameGeometry Geometry(std::int32_t width, std::int32_t height, bool withCaption = false) const;
   // The platform's frame metrics, read at start and on settings changes.
   static TskFrameMetrics PlatformMetrics();
+  // Those metrics at the density the hooked form is laid out for.
+  TskFrameMetrics FrameMetrics() const;
 
   // Draws the frame now (through the buffering mode).
   void RedrawFrame();

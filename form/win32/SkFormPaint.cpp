@@ -7,6 +7,7 @@
 #include "form/SkFrameCompose.h"
 #include "theme/SkRect.h"
 
+#include "framework/win32/Dpi.h"
 #include "framework/win32/Handles.h"
 #include "framework/win32/WinControl.h"
 #include "theme/win32/SkCanvas.h"
@@ -163,7 +164,8 @@ void TSkDefaultForm::DrawWindowIcon(HDC dc, const TskRect& r) {
   if (!icon) {
     icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // the platform's application icon
   }
-  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  const int dpi = FrameMetrics().PixelsPerInch;
+  const int cx = SystemMetricForDpi(SM_CXSMICON, dpi), cy = SystemMetricForDpi(SM_CYSMICON, dpi);
   DrawIconEx(dc, (r.Left + r.Right - cx) / 2, (r.Top + r.Bottom - cy) / 2, icon, cx, cy, 0, nullptr,
              DI_NORMAL);
 }
@@ -204,12 +206,12 @@ void TSkDefaultForm::PaintClassic(HDC dc, const TskFrameGeometry& g) {
   FillRect(dc, &whole, GetSysColorBrush(COLOR_BTNFACE));
   DrawEdge(dc, &whole, EDGE_RAISED, BF_RECT);
   const TskRect client = g.ClientArea();
-  if (client.Top <= FMetrics.BorderWidth) {
+  if (client.Top <= FrameMetrics().BorderWidth) {
     return;
   }
   // Caption strip: a gradient between the caption colour and its gradient colour.
   const bool active = FIsActive;
-  RECT strip{client.Left, FMetrics.BorderWidth, client.Right, client.Top - 1};
+  RECT strip{client.Left, FrameMetrics().BorderWidth, client.Right, client.Top - 1};
   const COLORREF from = GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
   const COLORREF to = GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
   TRIVERTEX v[2] = {{strip.left, strip.top, COLOR16(GetRValue(from) << 8), COLOR16(GetGValue(from) << 8),

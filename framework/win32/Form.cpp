@@ -7,6 +7,7 @@
 #include "framework/PropertyTable.h"
 #include "framework/TabOrder.h"
 #include "framework/win32/ControlRegistry.h"
+#include "framework/win32/Dpi.h"
 
 #include <commctrl.h>
 
@@ -74,10 +75,10 @@ TPropertyResult TForm::ReadProperty(const std::string& name, const TLayoutValue&
                      f.FIcons[0] = f.FIcons[1] = nullptr;
                    },
                    "an icon resource number")},
-      // The stored bounds are pixels at 96 per inch; the program does not scale them.
-      {"PixelsPerInch",
-       P::Int(
-           96, 96, [](TForm& f, int v) { f.FPixelsPerInch = v; }, "96 (the layout is not scaled)")},
+      // The density the stored bounds and font heights were designed at.
+      {"PixelsPerInch", P::Int(
+                            48, 480, [](TForm& f, int v) { f.FPixelsPerInch = v; },
+                            "a density from 48 to 480 pixels per inch")},
       // The form's own handlers (the form is the root that the other events look in).
       {"OnCreate",
        [](TForm& f, const TLayoutValue& v) {
@@ -141,7 +142,11 @@ std::string TForm::Load(std::string_view text) {
   if (!loaded.Ok()) {
     return loaded.Error;
   }
+  // Laid out before the windows exist, nothing moves; a window that came out at another
+  // density (another monitor's) is laid out again at once.
+  ScaleTo(SystemDpi());
   CreateHandle();
+  ScaleTo(WindowDpi(Handle()));
   FinishLoading(loaded);
   if (OnCreate) {
     OnCreate(this);
@@ -334,6 +339,60 @@ void TForm::HandleCreated() {
   }
 }
 
+void TForm::ScaleTo(int pixelsPerInch, const RECT* suggested) {
+  if (pixelsPerInch <= 0 || pixelsPerInch == FPixelsPerInch) {
+    return;
+  }
+  const TScale scale(FPixelsPerInch, pixelsPerInch);
+  FPixelsPerInch = pixelsPerInch;
+  ChangeScale(scale);
+  if (HandleAllocated()) {
+    FitWindowToClient(suggested);
+  }
+}
+
+void TForm::ChangeScale(const TScale& scale) {
+  if (scale.Identity()) {
+    return;
+  }
+  // From the stored client size, as the controls are scaled from their stored bounds.
+  if (FStoredPixelsPerInch == 0) {
+    FStoredPixelsPerInch = scale.From();
+    FStoredClientWidth = FClientWidth;
+    FStoredClientHeight = FClientHeight;
+  }
+  const TScale fromStored(FStoredPixelsPerInch, scale.To());
+  FClientWidth = fromStored.Apply(FStoredClientWidth);
+  FClientHeight = fromStored.Apply(FStoredClientHeight);
+  TWinControl::ChangeScale(scale);
+}
+
+void TForm::FitWindowToClient(const RECT* suggested) {
+  if (IsIconic(Handle())) {
+    return;
+  }
+  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (suggested) {
+    SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, kFlags);
+  }
+  // The suggested size is the old window scaled; where the frame does not scale with it
+  // (a frame of fixed metrics), the size is corrected so that the client area is exact.
+  // A frame of its own may change its widths as the size changes: a second pass follows it.
+  for (int pass = 0; pass < 2; ++pass) {
+    RECT window{}, client{};
+    if (!GetWindowRect(Handle(), &window) || !GetClientRect(Handle(), &client)) {
+      return;
+    }
+    const int dw = FClientWidth - client.right, dh = FClientHeight - client.bottom;
+    if (dw == 0 && dh == 0) {
+      return;
+    }
+    SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + dw, window.bottom - window.top + dh,
+                 kFlags | SWP_NOMOVE);
+  }
+}
+
 void TForm::Show() {
   if (!HandleAllocated()) {
     return;
@@ -451,6 +510,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     break;
+  case WM_DPICHANGED: ScaleTo(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam)); return 0;
   case WM_CLOSE: DestroyWindow(Handle()); return 0;
   case WM_DESTROY:
     FTooltip.Reset();

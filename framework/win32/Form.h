@@ -47,6 +47,16 @@ public:
 
   int ClientWidth() const { return FClientWidth; }
   int ClientHeight() const { return FClientHeight; }
+
+  // The density the form is laid out for: the layout's own until the windows are made, then
+  // the density of the form's window. Loading scales the layout to the window's density, and
+  // WM_DPICHANGED scales it again (from the current density) into the suggested rectangle.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  // Lays the form out for another density; with a window, the window takes the new client
+  // size (at suggested, when given: its top-left corner, and its size where the frame agrees).
+  void ScaleTo(int pixelsPerInch, const RECT* suggested = nullptr);
+  // The client size and, below the form, what TWinControl scales.
+  void ChangeScale(const TScale& scale) override;
   void Show();
   void Close();
 
@@ -102,15 +112,19 @@ private:
   void AddTooltips(TWinControl& control);
   void AllControls(TWinControl& parent, std::vector<TWinControl*>& out) const;
   std::string Load(std::string_view text);
+  // Sizes the window so that its client area is ClientWidth x ClientHeight.
+  void FitWindowToClient(const RECT* suggested);
 
   std::string FClassName;
   std::map<std::string, TNotifyEvent> FMethods;
   TWinControl* FActiveControl = nullptr;
   bool FEndsProgram = false;
   int FClientWidth = 0, FClientHeight = 0;
+  // The client size as stored and its density (0 until the form is first scaled).
+  int FStoredPixelsPerInch = 0, FStoredClientWidth = 0, FStoredClientHeight = 0;
   unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   int FIconId = 0;
-  int FPixelsPerInch = 96;
+  int FPixelsPerInch = TScale::kDesignPixelsPerInch;
   TWindowHandle FTooltip;
   bool FTooltipScheduled = false;
   mutable HICON FIcons[2] = {nullptr, nullptr}; // large, small (shared handles)

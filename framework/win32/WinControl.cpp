@@ -84,6 +84,15 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (FUnscaled.PixelsPerInch != 0) {
+    // Bounds set at the current density stand for the same place at the unscaled one.
+    FUnscaled.Bounds =
+        TScale(FScaledPixelsPerInch, FUnscaled.PixelsPerInch).Bounds({left, top, width, height});
+  }
+  SetScaledBounds(left, top, width, height);
+}
+
+void TWinControl::SetScaledBounds(int left, int top, int width, int height) {
   if (FPlaced) {
     InvalidateInParent(); // the area it leaves
   }
@@ -98,6 +107,29 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (IControlHost* host = Host()) {
       host->ControlMoved(*this);
     }
+  }
+}
+
+void TWinControl::ChangeScale(const TScale& scale) {
+  if (scale.Identity()) {
+    return;
+  }
+  if (FUnscaled.PixelsPerInch == 0) {
+    FUnscaled = {scale.From(), {FLeft, FTop, FWidth, FHeight}, FFont.Height};
+  }
+  const TScale fromUnscaled(FUnscaled.PixelsPerInch, scale.To());
+  FScaledPixelsPerInch = scale.To();
+  if (FParent) {
+    const TScaledBounds b = fromUnscaled.Bounds(FUnscaled.Bounds);
+    SetScaledBounds(b.Left, b.Top, b.Width, b.Height);
+  }
+  if (!FParentFont || !FParent) {
+    FFont.Height = fromUnscaled.FontHeight(FUnscaled.FontHeight);
+    UpdateFont();
+  }
+  ScaleMetrics(scale);
+  for (TWinControl* child : FControls) {
+    child->ChangeScale(scale);
   }
 }
 
@@ -117,6 +149,9 @@ const TFontData& TWinControl::Font() const { return (FParentFont && FParent) ? F
 
 void TWinControl::SetFont(const TFontData& font) {
   FFont = font;
+  if (FUnscaled.PixelsPerInch != 0) {
+    FUnscaled.FontHeight = TScale(FScaledPixelsPerInch, FUnscaled.PixelsPerInch).FontHeight(font.Height);
+  }
   FParentFont = false;
   UpdateFont();
 }

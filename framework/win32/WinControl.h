@@ -16,6 +16,7 @@
 // but takes no focus and no messages.
 #include "framework/Component.h"
 #include "framework/Font.h"
+#include "framework/Scale.h"
 #include "framework/win32/Accessible.h"
 #include "framework/win32/ControlHost.h"
 #include "framework/win32/Handles.h"
@@ -127,6 +128,14 @@ public:
   // Whether the control wants the Tab key for itself.
   virtual bool WantsTab() const { return false; }
 
+  // Carries the control from the density scale.From() to scale.To(): its bounds (by their
+  // edges), its own font's height unless it follows its parent's, then its own metrics
+  // (ScaleMetrics), then its children. Windows that exist move and take the new fonts at once.
+  // Bounds and font height are worked out from those the control had before its first scale
+  // (or were last set to by SetBounds), so that any way back to a density gives the same
+  // pixels as before.
+  virtual void ChangeScale(const TScale& scale);
+
   TPropertyResult ReadProperty(const std::string& name, const TLayoutValue& value) override;
   void Loaded() override;
 
@@ -168,6 +177,9 @@ protected:
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
   virtual void FontChanged() {}
+  // The lengths a control keeps besides its bounds and font (button widths, bevels): scaled
+  // with them by ChangeScale, before the children are.
+  virtual void ScaleMetrics(const TScale& scale) {}
 
   // The window's client rectangle (for a control without a window: its own size).
   RECT ClientRect() const;
@@ -178,6 +190,8 @@ protected:
   void SetVisibleFlag(bool v) { FVisible = v; }
   // A top-level window names the host that hears of the controls under it (null: none).
   void SetHost(IControlHost* host) { FHost = host; }
+  // Bounds set by scaling: the unscaled bounds they came from stay as they were.
+  void SetScaledBounds(int left, int top, int width, int height);
   // Records the size without touching the window (for CreateParams of a top-level window).
   void SetSizeFields(int width, int height) {
     FWidth = width;
@@ -213,6 +227,14 @@ private:
   bool FNative = false;
   bool FMouseInside = false;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  // Before the first scale: no density. After: the density the control is laid out for, and
+  // its bounds and font height at the density they were set at.
+  struct TUnscaled {
+    int PixelsPerInch = 0;
+    TScaledBounds Bounds;
+    int FontHeight = 0;
+  } FUnscaled;
+  int FScaledPixelsPerInch = 0;
   std::string FCaption;
   TFontData FFont;
   bool FParentFont = true;

@@ -1,5 +1,9 @@
 #include "maskedit/look/MxGlyph.h"
 
+#include "framework/Scale.h"
+
+#include <algorithm>
+
 #include <charconv>
 
 namespace {
@@ -72,4 +76,35 @@ bool MxGlyphFromText(std::string_view text, TMxGlyph& glyph, std::string& error,
   }
   glyph = std::move(read);
   return true;
+}
+
+TMxGlyph MxScaleGlyph(const TMxGlyph& glyph, int fromPpi, int toPpi) {
+  const TScale scale(fromPpi, toPpi);
+  if (glyph.Empty() || scale.Identity()) {
+    return glyph;
+  }
+  TMxGlyph out;
+  out.Width = std::max(1, scale.Apply(glyph.Width));
+  out.Height = std::max(1, scale.Apply(glyph.Height));
+  out.Pixels.resize(static_cast<std::size_t>(out.Width) * static_cast<std::size_t>(out.Height));
+  // Source column (row) i fills the target columns (rows) from its scaled left (top) edge to
+  // the next one's.
+  const auto blocks = [&](int sourceSize, int targetSize) {
+    std::vector<int> from(static_cast<std::size_t>(targetSize), 0);
+    for (int i = 0; i < sourceSize; ++i) {
+      const int end = std::min(scale.Apply(i + 1), targetSize);
+      for (int t = std::max(scale.Apply(i), 0); t < end; ++t) {
+        from[static_cast<std::size_t>(t)] = i;
+      }
+    }
+    return from;
+  };
+  const std::vector<int> columns = blocks(glyph.Width, out.Width), rows = blocks(glyph.Height, out.Height);
+  for (int y = 0; y < out.Height; ++y) {
+    for (int x = 0; x < out.Width; ++x) {
+      out.Pixels[static_cast<std::size_t>(y * out.Width + x)] =
+          glyph.At(columns[static_cast<std::size_t>(x)], rows[static_cast<std::size_t>(y)]);
+    }
+  }
+  return out;
 }

@@ -30,3 +30,7 @@ std::string MxGlyphToText(const TMxGlyph& glyph);
 // Reads the stored form; on failure the glyph is unchanged and error says why.
 [[nodiscard]] bool MxGlyphFromText(std::string_view text, TMxGlyph& glyph, std::string& error,
                                    const TMxGlyphLimits& limits = {});
+
+// The glyph at another pixel density: each source pixel becomes the block of pixels between
+// its scaled edges (nearest neighbour), so a glyph scaled up and back is the same glyph.
+TMxGlyph MxScaleGlyph(const TMxGlyph& glyph, int fromPpi, int toPpi);

@@ -1,6 +1,7 @@
 // The custom buttons of an edit: layout arithmetic, click routing, grouping, the repeat
 // schedule (driven by an explicit clock), hover and drop-down states.
 #include "maskedit/engine/MxCustomEdit.h"
+#include "maskedit/look/MxGlyph.h"
 #include "maskedit/tests/EditTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -378,3 +379,22 @@ TEST(CustomButtons, AssignCopiesTheItems) {
 }
 
 } // namespace
+
+TEST(CustomButtons, GlyphsScaleByPixelEdgesAndBack) {
+  // 3 x 2: a b c / d e f.
+  const TMxGlyph glyph{3, 2, {0xA, 0xB, 0xC, 0xD, 0xE, 0xF}};
+  const TMxGlyph at144 = MxScaleGlyph(glyph, 96, 144);
+  ASSERT_EQ(at144.Width, 5);                                                   // edges 0 2 3 5
+  ASSERT_EQ(at144.Height, 3);                                                  // edges 0 2 3
+  EXPECT_EQ(at144.Pixels, (std::vector<std::uint32_t>{0xA, 0xA, 0xB, 0xC, 0xC, //
+                                                      0xA, 0xA, 0xB, 0xC, 0xC, //
+                                                      0xD, 0xD, 0xE, 0xF, 0xF}));
+  const TMxGlyph at192 = MxScaleGlyph(glyph, 96, 192);
+  EXPECT_EQ(at192.Width, 6);
+  EXPECT_EQ(at192.At(5, 3), 0xFu);
+  for (const int dpi : {120, 144, 168, 192}) {
+    EXPECT_EQ(MxScaleGlyph(MxScaleGlyph(glyph, 96, dpi), dpi, 96), glyph) << dpi;
+  }
+  EXPECT_EQ(MxScaleGlyph(glyph, 96, 96), glyph);
+  EXPECT_TRUE(MxScaleGlyph(TMxGlyph{}, 96, 144).Empty());
+}

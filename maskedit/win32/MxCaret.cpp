@@ -78,7 +78,7 @@ void TMxCaret::Create() {
     return;
   }
   HBITMAP shape = nullptr;
-  int w = 1, h = std::max(1, FFontHeight);
+  int w = std::max(1, FLineWidth), h = std::max(1, FFontHeight);
   switch (FStyle) {
   case csBlock:
   case csUnderBlock:

@@ -26,6 +26,9 @@ public:
   void SetWidth(int v) { FWidth = v; } // takes effect when the caret is next created
   int Height() const { return FHeight; }
   void SetHeight(int v) { FHeight = v; }
+  // The width of the line caret (csDefault), 1 at 96 pixels per inch.
+  int LineWidth() const { return FLineWidth; }
+  void SetLineWidth(int v) { FLineWidth = v; }
   unsigned BlinkRate() const { return FBlinkRate; }
   void SetBlinkRate(unsigned v);
   TMxCaretStyles Style() const { return FStyle; }
@@ -64,6 +67,7 @@ private:
   HWND FOwner = nullptr;
   int FWidth = 2;
   int FHeight = 10;
+  int FLineWidth = 1;
   unsigned FBlinkRate;
   TMxCaretStyles FStyle = csDefault;
   TMxCaretBitmap FBmpMode = cbBmpSize;

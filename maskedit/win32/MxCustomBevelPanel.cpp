@@ -1,5 +1,7 @@
 #include "maskedit/win32/MxCustomBevelPanel.h"
 
+#include <algorithm>
+
 #include "framework/Font.h"
 #include "framework/PropertyTable.h"
 #include "framework/win32/Canvas.h"
@@ -21,6 +23,36 @@ void TMxCustomBevelPanel::BevelChanged(TMxObject* sender) {
     RecreateWnd();
   } else {
     Invalidate();
+  }
+}
+
+void TMxCustomBevelPanel::ScaleMetrics(const TScale& scale) {
+  TMxCustomPanel::ScaleMetrics(scale);
+  if (FBevel->Mode() == TMxBevelMode::bmWindows) {
+    return;
+  }
+  if (FStoredPixelsPerInch == 0) {
+    FStoredPixelsPerInch = scale.From();
+    FStoredWidths[0] = FBevel->WidthInner();
+    FStoredWidths[1] = FBevel->WidthOuter();
+    FStoredWidths[2] = FBevel->BorderWidth();
+    FStoredWidths[3] = FBevel->BorderInnerWidth();
+  }
+  const TScale fromStored(FStoredPixelsPerInch, scale.To());
+  const auto width = [&](int i) {
+    return static_cast<std::uint8_t>(std::clamp(fromStored.Apply(FStoredWidths[i]), 0, 255));
+  };
+  // One change for all four widths: a change of the bevel makes the window again.
+  TMxBevel scaled;
+  scaled.Assign(*FBevel);
+  scaled.SetWidthInner(width(0));
+  scaled.SetWidthOuter(width(1));
+  scaled.SetBorderWidth(width(2));
+  scaled.SetBorderInnerWidth(width(3));
+  if (scaled.WidthInner() != FBevel->WidthInner() || scaled.WidthOuter() != FBevel->WidthOuter() ||
+      scaled.BorderWidth() != FBevel->BorderWidth() ||
+      scaled.BorderInnerWidth() != FBevel->BorderInnerWidth()) {
+    FBevel->Assign(scaled);
   }
 }
 

@@ -25,6 +25,9 @@ public:
   TMxRect BevelClientRect() const;
 
 protected:
+  // Drawn bevels take widths scaled from their stored ones; in bmWindows mode the frame is the
+  // platform's border or visual style, which follows the density itself.
+  void ScaleMetrics(const TScale& scale) override;
   void CreateParams(TCreateParams& params) override;
   void ThemeModeChanged() override;
   void Paint(TCanvas& canvas) override;
@@ -37,4 +40,7 @@ protected:
 
 private:
   std::unique_ptr<TMxBevel> FBevel;
+  // The drawn bevel's widths as stored (inner, outer, border, inner border) and their density.
+  int FStoredPixelsPerInch = 0;
+  int FStoredWidths[4] = {};
 };

@@ -535,6 +535,43 @@ void TMxMaskEdit::FontChanged() {
   AdjustSize();
 }
 
+void TMxMaskEdit::ScaleMetrics(const TScale& scale) {
+  TMxCustomBevelPanel::ScaleMetrics(scale);
+  if (FStored.PixelsPerInch == 0) {
+    FStored.PixelsPerInch = scale.From();
+    FStored.ButtonWidth = FEdit->GetCustomButtonWidth();
+    FStored.CaretWidth = FCaret->Width();
+    FStored.CaretHeight = FCaret->Height();
+    FStored.CaretLineWidth = FCaret->LineWidth();
+  }
+  const TScale fromStored(FStored.PixelsPerInch, scale.To());
+  FCaret->SetWidth(std::max(1, fromStored.Apply(FStored.CaretWidth)));
+  FCaret->SetHeight(std::max(1, fromStored.Apply(FStored.CaretHeight)));
+  FCaret->SetLineWidth(std::max(1, fromStored.Apply(FStored.CaretLineWidth)));
+  // A glyph set since the last scale is taken as drawn for the density the edit had then.
+  TMxSpecialButtons& buttons = FEdit->CustomButtons();
+  std::vector<TStoredGlyph> glyphs;
+  for (int i = 0; i < buttons.Count(); ++i) {
+    TMxSpecialButton& item = buttons.Item(i);
+    const auto known = std::find_if(FStored.Glyphs.begin(), FStored.Glyphs.end(),
+                                    [&](const TStoredGlyph& g) { return g.Item == &item; });
+    TStoredGlyph g = (known != FStored.Glyphs.end() && known->Shown == item.GetGlyph())
+                         ? *known
+                         : TStoredGlyph{&item, scale.From(), item.GetGlyph(), item.GetGlyph()};
+    g.Shown = MxScaleGlyph(g.Stored, g.PixelsPerInch, scale.To());
+    if (!(g.Shown == item.GetGlyph())) {
+      item.SetGlyph(g.Shown);
+    }
+    glyphs.push_back(std::move(g));
+  }
+  FStored.Glyphs = std::move(glyphs);
+  // Last: the width relays the buttons out with their new glyphs.
+  FEdit->SetCustomButtonWidth(fromStored.Apply(FStored.ButtonWidth));
+  if (HandleAllocated()) {
+    ResizeCaret();
+  }
+}
+
 void TMxMaskEdit::ResizeCaret() {
   FCaret->SetFontHeight(TextHeightOf("Qp"));
   if (TWinControl::Focused() && FCaret->Visible()) {

@@ -117,6 +117,8 @@ protected:
   void FocusGained() override;
   void FocusLost(HWND to) override;
   void FontChanged() override;
+  // The custom buttons' width and glyphs and the caret's sizes, from their stored values.
+  void ScaleMetrics(const TScale& scale) override;
   void AddPartTooltips(HWND tooltip) override;
   void ThemeModeChanged() override;
   void DoMouseEnter() override;
@@ -165,6 +167,18 @@ private:
   std::unique_ptr<TMxCaret> FCaret;
   std::unique_ptr<TMx3DCaption> FFont3D;
   bool FAutoSize = false;
+  // What ScaleMetrics scales from: the values at the density they were set at.
+  struct TStoredGlyph {
+    const TMxSpecialButton* Item = nullptr;
+    int PixelsPerInch = 0;
+    TMxGlyph Stored; // as set
+    TMxGlyph Shown;  // as scaled last
+  };
+  struct TStoredMetrics {
+    int PixelsPerInch = 0;
+    int ButtonWidth = 0, CaretWidth = 0, CaretHeight = 0, CaretLineWidth = 0;
+    std::vector<TStoredGlyph> Glyphs;
+  } FStored;
 
   TMxEditRects FRects;
   std::unique_ptr<THost> FHost; // what the painter and the mouse handling ask of the window

@@ -10,6 +10,8 @@
 #include "effects/win32/SkEffectHost.h"
 #include "framework/GuardedCall.h"
 #include "framework/win32/AccessibleElements.h"
+#include "framework/win32/Dpi.h"
+#include "framework/win32/Graphics.h"
 #include "menus/SkMenuTracker.h"
 #include "menus/SkShortCut.h"
 #include "theme/SkThemeLink.h"
@@ -57,16 +59,18 @@ LRESULT CALLBACK ClickProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 // A small filled triangle centred at (x, y): pointing right (dir 0), up (-1) or down (1).
-void Triangle(HDC dc, int x, int y, int dir, COLORREF colour) {
+// An arrow of half-size 2 x 4 pixels at 96 per inch, scaled by s.
+void Triangle(HDC dc, int x, int y, int dir, COLORREF colour, const TScale& s) {
+  const int half = s.Apply(2), length = s.Apply(4);
   POINT p[3];
   if (dir == 0) {
-    p[0] = {x - 2, y - 4};
-    p[1] = {x + 2, y};
-    p[2] = {x - 2, y + 4};
+    p[0] = {x - half, y - length};
+    p[1] = {x + half, y};
+    p[2] = {x - half, y + length};
   } else {
-    p[0] = {x - 4, y - 2 * dir};
-    p[1] = {x + 4, y - 2 * dir};
-    p[2] = {x, y + 2 * dir};
+    p[0] = {x - length, y - half * dir};
+    p[1] = {x + length, y - half * dir};
+    p[2] = {x, y + half * dir};
   }
   HBRUSH b = CreateSolidBrush(colour);
   HPEN pen = CreatePen(PS_SOLID, 1, colour);
@@ -131,12 +135,24 @@ private:
 // skinned frame can take it over later without touching the tracking code.
 class TWinHost : public ISkMenuHost {
 public:
-  TWinHost(TSkItem& root, HIMAGELIST images, const TSkPopupMenuOptions& options)
-      : Root(root), Tracker(*this), Images(images), Options(options) {
+  // dpi: the density the menu is measured and drawn at (its monitor's).
+  TWinHost(TSkItem& root, HIMAGELIST images, const TSkPopupMenuOptions& options, int dpi)
+      : Root(root), Tracker(*this), Images(images), Options(options), Dpi(dpi),
+        Scale(TScale::kDesignPixelsPerInch, dpi) {
     if (Images) {
       ImageList_GetIconSize(Images, &ImageWidth, &ImageHeight);
     }
+    // The platform's menu font is made for the system density; another monitor's takes it
+    // scaled.
+    if (dpi != SystemDpi()) {
+      NONCLIENTMETRICSW m{};
+      m.cbSize = sizeof m;
+      SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+      m.lfMenuFont.lfHeight = TScale(SystemDpi(), dpi).FontHeight(m.lfMenuFont.lfHeight);
+      OwnFont.Reset(CreateFontIndirectW(&m.lfMenuFont));
+    }
   }
+  HFONT Font() const { return OwnFont ? OwnFont.Get() : MenuFont(); }
   // Whatever way tracking ended, no window is left that points at this host.
   ~TWinHost() override { DestroyWindows(); }
   TWinHost(const TWinHost&) = delete;
@@ -153,25 +169,28 @@ public:
   }
   TSkItemSize MeasureItem(const TSkItem& item) override {
     if (item.IsSeparator()) {
-      return {40, 9};
+      return {Scale.Apply(40), Scale.Apply(9)};
     }
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, MenuFont());
+    HGDIOBJ old = SelectObject(dc, Font());
     RECT r{0, 0, 0, 0};
     DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     const std::wstring keys = SkShortCutToText(item.ShortCut);
     RECT k{0, 0, 0, 0};
     if (!keys.empty()) {
       DrawTextW(dc, keys.c_str(), int(keys.size()), &k, DT_CALCRECT | DT_SINGLELINE);
-      k.right += ShortCutGap;
+      k.right += Scale.Apply(ShortCutGap);
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    const int height = std::max<int>({GetSystemMetrics(SM_CYMENU), int(r.bottom) + 4, ImageHeight + 4});
-    return {int(r.right) + int(k.right) + TextLeft() + 20, height};
+    const int menuHeight =
+        Dpi == SystemDpi() ? GetSystemMetrics(SM_CYMENU) : SystemMetricForDpi(SM_CYMENU, Dpi);
+    const int height =
+        std::max<int>({menuHeight, int(r.bottom) + Scale.Apply(4), ImageHeight + Scale.Apply(4)});
+    return {int(r.right) + int(k.right) + TextLeft() + Scale.Apply(20), height};
   }
   // Where an item's text starts: after the check mark or picture column.
-  int TextLeft() const { return std::max(22, ImageWidth + 8); }
+  int TextLeft() const { return std::max(Scale.Apply(22), ImageWidth + Scale.Apply(8)); }
   static constexpr int ShortCutGap = 24;
   TskRect MonitorAt(TskPoint p) override {
     MONITORINFO mi{};
@@ -324,7 +343,8 @@ public:
   TskRect Insets() override {
     TskTheme* theme = SkPaintingTheme();
     if (!theme || !theme->MenuAvailable(1, "default")) {
-      return {3, 3, 3, 3};
+      const int edge = Scale.Apply(3);
+      return {edge, edge, edge, edge};
     }
     const TskRect outer{0, 0, 200, 200};
     const TskRect inner = theme->MenuClientRect(1, outer, "default");
@@ -362,7 +382,7 @@ public:
                                                      kfPopupMenuItemTextSelected,
                                                      kfPopupMenuItemTextDisabled};
       canvas.SetFont(theme.Fonts().Font(kStateFonts[state]));
-      const TskRect column{r.Left + 2, r.Top, r.Left + TextLeft(), r.Bottom};
+      const TskRect column{r.Left + Scale.Apply(2), r.Top, r.Left + TextLeft(), r.Bottom};
       if (Images && item.ImageIndex >= 0 && item.ImageIndex < ImageList_GetImageCount(Images)) {
         theme.PaintMenuItemGlyph(1, canvas, kObject, part,
                                  SkGlyphInfoFromImageList(column, Images, item.ImageIndex,
@@ -373,7 +393,7 @@ public:
       } else if (item.Checked) {
         theme.PaintMenuItemGlyph(1, canvas, kObject, part, SkGlyphInfo(column, {}, 0, gkCheck));
       }
-      const TskRect text{r.Left + TextLeft() + 6, r.Top, r.Right - 20, r.Bottom};
+      const TskRect text{r.Left + TextLeft() + Scale.Apply(6), r.Top, r.Right - Scale.Apply(20), r.Bottom};
       theme.PaintMenuItemText(1, canvas, kObject, part,
                               SkTextInfoFromDrawTextBits(text, item.Caption, dtVCenter | dtSingleLine));
       if (const std::wstring keys = SkShortCutToText(item.ShortCut); !keys.empty()) {
@@ -383,7 +403,7 @@ public:
       if (item.HasSubMenu()) {
         theme.PaintMenuItemGlyph(
             1, canvas, kObject, part,
-            SkGlyphInfo({r.Right - 20, r.Top, r.Right, r.Bottom}, {}, 0, gkSubMenuArrow));
+            SkGlyphInfo({r.Right - Scale.Apply(20), r.Top, r.Right, r.Bottom}, {}, 0, gkSubMenuArrow));
       }
     }
     if (SkScrolling(level)) {
@@ -424,7 +444,7 @@ public:
       TSkItem& level = *Tracker.LevelItem(depth);
       const int hot = Tracker.HotIndex(depth);
       const TSkShownRange shown = SkShownRange(level);
-      HGDIOBJ old = SelectObject(dc, MenuFont());
+      HGDIOBJ old = SelectObject(dc, Font());
       SetBkMode(dc, TRANSPARENT);
       const TskRect& in = Tracker.Insets();
       for (int i = shown.First; i < shown.Last; ++i) {
@@ -435,7 +455,8 @@ public:
         RECT r{item.ItemRect.Left + in.Left, item.ItemRect.Top + in.Top, item.ItemRect.Right + in.Left,
                item.ItemRect.Bottom + in.Top};
         if (item.IsSeparator()) {
-          RECT line{r.left + 2, (r.top + r.bottom) / 2 - 1, r.right - 2, (r.top + r.bottom) / 2 + 1};
+          RECT line{r.left + Scale.Apply(2), (r.top + r.bottom) / 2 - 1, r.right - Scale.Apply(2),
+                    (r.top + r.bottom) / 2 + 1};
           DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
           continue;
         }
@@ -455,13 +476,13 @@ public:
           RECT mark{r.left, r.top, r.left + TextLeft(), r.bottom};
           DrawTextW(dc, L"\x221A", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }
-        RECT text{r.left + TextLeft(), r.top, r.right - 20, r.bottom};
+        RECT text{r.left + TextLeft(), r.top, r.right - Scale.Apply(20), r.bottom};
         DrawTextW(dc, item.Caption.c_str(), int(item.Caption.size()), &text, DT_VCENTER | DT_SINGLELINE);
         if (const std::wstring keys = SkShortCutToText(item.ShortCut); !keys.empty()) {
           DrawTextW(dc, keys.c_str(), int(keys.size()), &text, DT_VCENTER | DT_SINGLELINE | DT_RIGHT);
         }
         if (item.HasSubMenu()) {
-          Triangle(dc, r.right - 10, (r.top + r.bottom) / 2, 0, GetTextColor(dc));
+          Triangle(dc, r.right - Scale.Apply(10), (r.top + r.bottom) / 2, 0, GetTextColor(dc), Scale);
         }
       }
       if (SkScrolling(level)) {
@@ -470,8 +491,8 @@ public:
         RECT down{in.Left, rc.bottom - in.Bottom - SkScrollButtonHeight, rc.right - in.Right,
                   rc.bottom - in.Bottom};
         const COLORREF c = GetSysColor(COLOR_MENUTEXT);
-        Triangle(dc, (up.left + up.right) / 2, (up.top + up.bottom) / 2, -1, c);
-        Triangle(dc, (down.left + down.right) / 2, (down.top + down.bottom) / 2, 1, c);
+        Triangle(dc, (up.left + up.right) / 2, (up.top + up.bottom) / 2, -1, c, Scale);
+        Triangle(dc, (down.left + down.right) / 2, (down.top + down.bottom) / 2, 1, c, Scale);
       }
       SelectObject(dc, old);
     }
@@ -616,6 +637,9 @@ public:
   HIMAGELIST Images = nullptr;
   const TSkPopupMenuOptions& Options;
   int ImageWidth = 0, ImageHeight = 0;
+  int Dpi;
+  TScale Scale;
+  TFontHandle OwnFont; // the menu font at Dpi, when that is not the system density
   std::vector<HWND> Windows;
   std::vector<HWND> Closing; // closed levels' windows, hidden, destroyed at the loop's next turn
   std::vector<int> Hot;      // the highlight each level last announced
@@ -713,7 +737,7 @@ void TSkPopupMenu::Popup(int x, int y) {
   // The menu is shown, and its host the tracking one, for the whole call: from the first
   // window's show animation (which dispatches messages) to the last window's end, however the
   // call ends.
-  TWinHost host(*FItems, FImages, FOptions);
+  TWinHost host(*FItems, FImages, FOptions, FPixelsPerInch > 0 ? FPixelsPerInch : DpiAtPoint({x, y}));
   TWinHost* const before = TrackingHost();
   TrackingHost() = &host;
   FShown = true;

@@ -26,6 +26,10 @@ public:
   // first window of each Popup call only).
   TSkPopupMenuOptions& PopupMenuOptions() { return FOptions; }
   void SetPopupMenuOptions(const TSkPopupMenuOptions& options) { FOptions.Assign(options); }
+  // The density the menu is measured and drawn at; 0 (the default) is the density of the
+  // monitor it opens on.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int dpi) { FPixelsPerInch = dpi; }
   // True while the menu is shown (its tree must not change then).
   bool Shown() const { return FShown; }
 
@@ -38,6 +42,7 @@ private:
   HIMAGELIST FImages = nullptr;
   TSkPopupMenuOptions FOptions;
   bool FShown = false;
+  int FPixelsPerInch = 0;
 };
 
 // The window that runs deferred clicks (posted after the menus close). Exposed for tests.

@@ -1,5 +1,7 @@
 #include "theme/flat/SkFlatTheme.h"
 
+#include "framework/Scale.h"
+
 #include <array>
 
 namespace {
@@ -19,6 +21,11 @@ constexpr std::array<std::uint16_t, 6> kGroups = {1u << kwbClose,
 
 TskRect Centred(std::int32_t w, std::int32_t h, const TskRect& outer) {
   return CentreRect({0, 0, w, h}, outer);
+}
+
+// The frame's lengths below are pixels at 96 per inch, scaled to the window's density.
+TScale FrameScale(const TskWindowInfo& info) {
+  return TScale(TScale::kDesignPixelsPerInch, info.PixelsPerInch);
 }
 
 } // namespace
@@ -86,18 +93,20 @@ void TSkFlatTheme::SetFlatFonts(TColor captionNormal, TColor captionInactive, bo
 
 TskRect TSkFlatTheme::WindowClientRect(std::uint8_t kind, const TskWindowInfo& info, TName) {
   const TskRect r = info.Rect;
+  const TScale s = FrameScale(info);
+  const std::int32_t edge = s.Apply(3);
   switch (kind) {
   case 0:
-  case 1: return DeflateRect(r, 3, 23, 3, 3);
-  case 6: return DeflateRect(r, 3, 19, 3, 3);
-  case 2: return DeflateRect(r, 3, 3, 3, 3);
+  case 1: return DeflateRect(r, edge, s.Apply(23), edge, edge);
+  case 6: return DeflateRect(r, edge, s.Apply(19), edge, edge);
+  case 2: return DeflateRect(r, edge, edge, edge, edge);
   default: return r;
   }
 }
 
 TskRect TSkFlatTheme::WindowCaptionRect(std::uint8_t kind, const TskWindowInfo& info, TName objectName) {
   const TskRect c = WindowClientRect(kind, info, objectName);
-  return {c.Left, info.Rect.Top + 3, c.Right, c.Top};
+  return {c.Left, info.Rect.Top + FrameScale(info).Apply(3), c.Right, c.Top};
 }
 
 TskRect TSkFlatTheme::WindowButtonRect(std::uint8_t kind, const TskWindowInfo& info, TName objectName,
@@ -107,16 +116,17 @@ TskRect TSkFlatTheme::WindowButtonRect(std::uint8_t kind, const TskWindowInfo& i
   }
   const TskRect c = WindowClientRect(kind, info, objectName);
   const std::int32_t top = info.Rect.Top;
+  const TScale s = FrameScale(info);
   if (button == kwbIcon) {
-    return {c.Left, top + 4, c.Left + 22, c.Top - 1};
+    return {c.Left, top + s.Apply(4), c.Left + s.Apply(22), c.Top - 1};
   }
   std::int32_t shift = 0;
   for (std::uint16_t group : kGroups) {
     if (group & (1u << button)) {
-      return {c.Right - 22 - shift, top + 3, c.Right - shift, c.Top};
+      return {c.Right - s.Apply(22) - shift, top + s.Apply(3), c.Right - shift, c.Top};
     }
     if (info.Buttons & group) {
-      shift += 24;
+      shift += s.Apply(24);
     }
   }
   return kSkNoRect;
@@ -129,9 +139,11 @@ void TSkFlatTheme::PaintWindow(std::uint8_t kind, ISkPaintCanvas& canvas, TName 
   }
   TskClipGuard clip(canvas, info.Rect);
   canvas.FrameRect(info.Rect, Colors()[kcBorder]);
-  const TskRect inner = DeflateRect(info.Rect, 1, 1, 1, 1);
-  canvas.FrameRect(inner, Colors()[kcButtonNormal]);
-  canvas.FrameRect(DeflateRect(inner, 1, 1, 1, 1), Colors()[kcButtonNormal]);
+  // A one-pixel line, then the button face out to the client's edge.
+  const std::int32_t edge = FrameScale(info).Apply(3);
+  for (std::int32_t i = 1; i < edge; ++i) {
+    canvas.FrameRect(DeflateRect(info.Rect, i, i, i, i), Colors()[kcButtonNormal]);
+  }
   const TskRect caption = WindowCaptionRect(kind, info, objectName);
   if (IsRectEmpty(caption)) {
     return;
@@ -149,11 +161,12 @@ void TSkFlatTheme::PaintWindowCaption(std::uint8_t kind, ISkPaintCanvas& canvas,
   canvas.SetFont(
       Fonts().FontFor((info.State & wsActive) ? kfCaptionTextNormal : kfCaptionTextInactive, objectName));
   TskRect r = rect;
+  const TScale s = FrameScale(info);
   if (kind == 0 || kind == 1) {
-    r.Left += 20;
+    r.Left += s.Apply(20);
   }
   if (kind == 6) {
-    r.Left += 5;
+    r.Left += s.Apply(5);
   }
   PaintTextInfo(canvas, SkTextInfoFromDrawTextBits(r, info.Caption, dtVCenter | dtSingleLine | dtNoPrefix));
 }

@@ -51,6 +51,9 @@ struct TskWindowInfo {
   std::uint16_t Buttons = 0;    // TskWindowButton bits
   TskRect ClipRect = kSkNoRect; // drawing clip for themes painting from objects; none by default
   std::wstring Caption;
+  // The window's pixel density: a theme's frame metrics, designed at 96 per inch, are scaled
+  // to it.
+  std::int32_t PixelsPerInch = 96;
 };
 
 struct TskStateInfo {

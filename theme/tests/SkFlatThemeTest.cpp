@@ -124,6 +124,56 @@ TEST(TSkFlatTheme, WindowGeometry) {
   EXPECT_TRUE(IsRectEmpty(theme->WindowCaptionRect(2, SkWindowInfo(w, L"", 0), "")));
 }
 
+TEST(TSkFlatTheme, WindowGeometryFollowsTheDensity) {
+  // The 96-dpi lengths (edges 3, caption 23, tool caption 19, buttons 22 wide every 24, the
+  // icon 22 wide from 4 down) scaled to the window's density; the Office XP look shares them.
+  auto theme = SkMakeTheme<TSkFlatTheme>();
+  const std::uint16_t closeMin = (1 << kwbIcon) | (1 << kwbClose) | (1 << kwbMinimize);
+  struct {
+    std::int32_t Dpi;
+    TskRect Client, Tool, Caption, Close, Minimize, Icon;
+  } rows[] = {
+      {96,
+       {3, 23, 297, 197},
+       {3, 19, 297, 197},
+       {3, 3, 297, 23},
+       {275, 3, 297, 23},
+       {251, 3, 273, 23},
+       {3, 4, 25, 22}},
+      {120,
+       {4, 29, 296, 196},
+       {4, 24, 296, 196},
+       {4, 4, 296, 29},
+       {268, 4, 296, 29},
+       {238, 4, 266, 29},
+       {4, 5, 32, 28}},
+      {144,
+       {5, 35, 295, 195},
+       {5, 29, 295, 195},
+       {5, 5, 295, 35},
+       {262, 5, 295, 35},
+       {226, 5, 259, 35},
+       {5, 6, 38, 34}},
+      {192,
+       {6, 46, 294, 194},
+       {6, 38, 294, 194},
+       {6, 6, 294, 46},
+       {250, 6, 294, 46},
+       {202, 6, 246, 46},
+       {6, 8, 50, 45}},
+  };
+  for (const auto& row : rows) {
+    TskWindowInfo info = SkWindowInfo({0, 0, 300, 200}, L"", closeMin);
+    info.PixelsPerInch = row.Dpi;
+    EXPECT_EQ(theme->WindowClientRect(0, info, ""), row.Client) << row.Dpi;
+    EXPECT_EQ(theme->WindowClientRect(6, info, ""), row.Tool) << row.Dpi;
+    EXPECT_EQ(theme->WindowCaptionRect(0, info, ""), row.Caption) << row.Dpi;
+    EXPECT_EQ(theme->WindowButtonRect(0, info, "", kwbClose), row.Close) << row.Dpi;
+    EXPECT_EQ(theme->WindowButtonRect(0, info, "", kwbMinimize), row.Minimize) << row.Dpi;
+    EXPECT_EQ(theme->WindowButtonRect(0, info, "", kwbIcon), row.Icon) << row.Dpi;
+  }
+}
+
 TEST(TSkFlatTheme, WindowFramePixelsActiveAndInactive) {
   auto theme = SkMakeTheme<TSkFlatTheme>();
   for (const bool active : {true, false}) {

@@ -90,6 +90,44 @@ long long FileSize(const std::string& path) {
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+// Sets the system density (HKCU\\Control Panel\\Desktop LogPixels, read by each process as it
+// starts) while it lives, and puts the old setting back.
+class TLogPixels {
+public:
+  TLogPixels() {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                    &FKey, nullptr);
+    DWORD size = sizeof FOld, type = 0;
+    FHadOld = FKey &&
+              RegQueryValueExA(FKey, "LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&FOld), &size) ==
+                  ERROR_SUCCESS &&
+              type == REG_DWORD;
+  }
+  ~TLogPixels() {
+    if (!FKey) {
+      return;
+    }
+    if (FHadOld) {
+      RegSetValueExA(FKey, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&FOld), sizeof FOld);
+    } else {
+      RegDeleteValueA(FKey, "LogPixels");
+    }
+    RegCloseKey(FKey);
+  }
+  TLogPixels(const TLogPixels&) = delete;
+  TLogPixels& operator=(const TLogPixels&) = delete;
+  void Set(DWORD dpi) {
+    if (FKey) {
+      RegSetValueExA(FKey, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+  }
+
+private:
+  HKEY FKey = nullptr;
+  DWORD FOld = 0;
+  bool FHadOld = false;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -123,5 +161,32 @@ int main(int argc, char** argv) {
   std::printf(
       "ratio tabira/minimal: start %.2f (medians of %d rounds), %.2f (best rounds); peak working set %.2f\n",
       t0 / t1, rounds, b0 / b1, m0 / m1);
+
+  // tabira.exe laid out for 144 pixels per inch (scaled as it loads) against 96, alternating.
+  std::vector<double> dpiMs[2];
+  {
+    TLogPixels logPixels;
+    const DWORD densities[2] = {144, 96};
+    for (int i = 0; i < rounds + 1; ++i) {
+      for (int d = 0; d < 2; ++d) {
+        logPixels.Set(densities[d]);
+        TSample s{};
+        if (!RunOnce(programs[0], s)) {
+          std::fprintf(stderr, "cannot start %s (error %lu)\n", programs[0].c_str(), GetLastError());
+          return 1;
+        }
+        if (i > 0) {
+          dpiMs[d].push_back(s.Ms);
+        }
+      }
+    }
+  }
+  const double h = Median(dpiMs[0]), n = Median(dpiMs[1]);
+  const double hb = *std::min_element(dpiMs[0].begin(), dpiMs[0].end()),
+               nb = *std::min_element(dpiMs[1].begin(), dpiMs[1].end());
+  std::printf("%-22s %12.1f %12.1f\n", "tabira.exe 144 dpi", h, hb);
+  std::printf("%-22s %12.1f %12.1f\n", "tabira.exe 96 dpi", n, nb);
+  std::printf("ratio tabira 144/96 dpi: start %.2f (medians of %d rounds), %.2f (best rounds)\n", h / n,
+              rounds, hb / nb);
   return 0;
 }

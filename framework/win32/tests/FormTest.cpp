@@ -36,8 +36,8 @@ TEST(Form, AFaultyLayoutIsRefusedWithItsLineAndLeavesNoWindow) {
        "line 3: bad value for B.Width: a number from 0 to 32767"},
       {"TTest T {\n  TButton B {\n    OnClick = Missing\n  }\n}",
        "line 3: bad value for B.OnClick: there is no handler named Missing"},
-      {"TTest T {\n  PixelsPerInch = 120\n}",
-       "line 2: bad value for T.PixelsPerInch: 96 (the layout is not scaled)"},
+      {"TTest T {\n  PixelsPerInch = 20\n}",
+       "line 2: bad value for T.PixelsPerInch: a density from 48 to 480 pixels per inch"},
       {"TTest T {\n  TLabel L {\n    TButton B { }\n  }\n}", "line 3: cannot create a TButton inside L"},
       {"TOther T { }", "line 1: the layout describes a TOther, not a TTest"},
   };

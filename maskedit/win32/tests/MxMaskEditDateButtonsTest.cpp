@@ -505,3 +505,63 @@ TEST_F(MxMaskEditDateButtonsTest, AButtonsOwnThemeModeTakesEffect) {
 }
 
 } // namespace
+
+// The edit at another pixel density (the form's WM_DPICHANGED): the buttons' strip, their
+// glyphs, the drawn bevel and the caret are scaled from their stored sizes, and back at the
+// stored density they are those sizes again. Either look: sizes only, no pixels.
+TEST_F(MxMaskEditDateButtonsTest, ButtonsGlyphsBevelAndCaretFollowTheDensity) {
+  TForm form("TTest");
+  ASSERT_EQ(form.LoadFromText(R"(TTest T {
+  ClientWidth = 200
+  ClientHeight = 60
+  TMxMaskEdit X {
+    Left = 8
+    Top = 8
+    Width = 140
+    Height = 21
+    MaskType = meNone
+    Bevel.Mode = bmStandard
+    Bevel.BorderWidth = 2
+    Bevel.BorderInnerWidth = 1
+    CustomButtons = <
+      item {
+        Glyph = "3x2:FF0000AAFF0000BBFF0000CCFF0000DDFF0000EEFF0000FF"
+      }
+      item {
+        Caption = "+"
+      }
+    >
+  }
+})"),
+            "");
+  form.Show();
+  Pump(100);
+  auto& field = *dynamic_cast<TMxMaskEdit*>(form.FindComponent("X"));
+  const int start = form.PixelsPerInch();
+  const TMxGlyph glyph = field.Edit().CustomButtons().Item(0).GetGlyph();
+  const int buttons = field.ButtonsWidth(), caret = field.Caret().Width(), line = field.Caret().LineWidth();
+  const int border = field.Bevel().BorderWidth(), innerBorder = field.Bevel().BorderInnerWidth();
+  for (const int dpi : {120, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    form.ScaleTo(dpi);
+    Pump(50);
+    const TScale s(start, dpi);
+    EXPECT_EQ(field.ButtonsWidth(), 2 * s.Apply(buttons / 2));
+    EXPECT_EQ(field.Edit().CustomButtons().Item(0).GetGlyph(), MxScaleGlyph(glyph, start, dpi));
+    EXPECT_EQ(field.Caret().Width(), s.Apply(caret));
+    EXPECT_EQ(field.Caret().LineWidth(), s.Apply(line));
+    EXPECT_EQ(field.Bevel().BorderWidth(), s.Apply(border));
+    EXPECT_EQ(field.Bevel().BorderInnerWidth(), s.Apply(innerBorder));
+    // The buttons' strip is inside the edit, at its right.
+    RECT client{};
+    GetClientRect(field.Handle(), &client);
+    const RECT strip = field.ButtonsHost().StripRect();
+    EXPECT_EQ(strip.right - strip.left, field.ButtonsWidth());
+    EXPECT_LE(strip.right, client.right);
+    form.ScaleTo(start);
+    EXPECT_EQ(field.ButtonsWidth(), buttons);
+    EXPECT_EQ(field.Edit().CustomButtons().Item(0).GetGlyph(), glyph);
+    EXPECT_EQ(field.Caret().Width(), caret);
+    EXPECT_EQ(field.Bevel().BorderWidth(), border);
+  }
+}

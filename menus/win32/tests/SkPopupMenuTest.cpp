@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/Abort.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/tests/TestInput.h"
 #include "framework/win32/tests/TestShots.h"
 #include "menus/SkMenuTracker.h"
@@ -863,3 +864,49 @@ TEST_F(PopupMenuTest, AnAbortWhileChosenByAScreenReaderEndsTheMenu) {
 }
 
 } // namespace
+
+namespace {
+
+SIZE* gMenuSize = nullptr; // where the tick below writes the open menu's size
+
+// The first level's window size while the menu is open at the given density (0: its monitor's).
+SIZE MenuSizeAt(TSkPopupMenu& menu, int dpi) {
+  menu.SetPixelsPerInch(dpi);
+  SIZE size{};
+  gMenuSize = &size;
+  const UINT_PTR tick = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
+    const std::vector<HWND> shown = ShownPopupWindows();
+    if (!shown.empty() && gMenuSize && gMenuSize->cx == 0) {
+      RECT r{};
+      GetWindowRect(shown.front(), &r);
+      *gMenuSize = {r.right - r.left, r.bottom - r.top};
+      SendKeyPress(VK_ESCAPE);
+    }
+  });
+  menu.Popup(100, 100);
+  KillTimer(nullptr, tick);
+  gMenuSize = nullptr;
+  PumpPending();
+  return size;
+}
+
+} // namespace
+
+TEST_F(PopupMenuTest, TheMenuIsMeasuredAtTheDensityItOpensAt) {
+  // Classic path: the fixture's menu is painted by the platform style.
+  const SIZE own = MenuSizeAt(Menu, 0);
+  const SIZE at96 = MenuSizeAt(Menu, 96);
+  ASSERT_GT(at96.cx, 0);
+  if (SystemDpi() == 96) {
+    EXPECT_EQ(own.cx, at96.cx); // a 96-dpi monitor: the same pixels as ever
+    EXPECT_EQ(own.cy, at96.cy);
+  }
+  for (const int dpi : {120, 144, 192}) {
+    const SIZE at = MenuSizeAt(Menu, dpi);
+    // Items, margins, glyph columns and the font all grow with the density (within the
+    // rounding of the font's sizes).
+    EXPECT_NEAR(at.cx, at96.cx * dpi / 96.0, at96.cx * dpi / 96.0 * 0.12) << dpi;
+    EXPECT_NEAR(at.cy, at96.cy * dpi / 96.0, at96.cy * dpi / 96.0 * 0.12) << dpi;
+  }
+  Menu.SetPixelsPerInch(0);
+}
