@@ -56,9 +56,9 @@ cmake --build build/fuzz -j "$jobs"
 run_ctest fuzz build/fuzz -L fuzz -j "$jobs"
 
 echo "== Windows build (MinGW-w64) and Wine tests"
-# The test tree is optimised like the shipped program but not across units: linking every
-# test with link-time optimisation would cost most of the run (scripts/run.sh and
-# scripts/dist.sh build the program with it).
+# The test tree is optimised lightly and not across units: compiling at the shipped level and
+# linking every test with link-time optimisation would cost most of the run (scripts/run.sh
+# and scripts/dist.sh build the program that way, in build/win).
 cmake --preset wtest >/dev/null
 cmake --build build/wtest -j "$jobs"
 source scripts/wine-env.sh
