@@ -3,13 +3,15 @@
 
 The skin's objects live in objects.txt and skin.txt beside this script; the skin tool packs
 the folder into a skin file at build time. Run this script only to redraw the bitmaps.
+Other skins drawn in the same shapes import it, set their palette and their own pictures, and
+call main() with their folder (installer/tema/gelap/make_bitmaps.py).
 Magenta (255, 0, 255) marks see-through pixels; the skin reader turns it into the key colour.
 """
 import os
 import struct
 import zlib
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.dirname(os.path.abspath(__file__))
 KEY = (255, 0, 255, 255)
 
 
@@ -26,7 +28,7 @@ def png(path, w, h, pixel):
 
     data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
     data += chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
-    with open(os.path.join(HERE, "bitmaps", path), "wb") as f:
+    with open(os.path.join(OUT, "bitmaps", path), "wb") as f:
         f.write(data)
 
 
@@ -141,8 +143,12 @@ def popup(x, y):
     return SAND + (255,)
 
 
-def main():
-    os.makedirs(os.path.join(HERE, "bitmaps"), exist_ok=True)
+def main(folder=None, extra=()):
+    """Writes the pictures into folder/bitmaps (the demo skin's own folder by default), then
+    each (name, width, height, pixel) of extra."""
+    global OUT
+    OUT = folder or OUT
+    os.makedirs(os.path.join(OUT, "bitmaps"), exist_ok=True)
     png("caption.png", 64, 26, caption)
     png("caption-inactive.png", 64, 26, caption_inactive)
     png("border.png", 4, 8, border)
@@ -150,6 +156,9 @@ def main():
     png("button.png", 96, 24, button)
     png("check.png", 28, 14, check)
     png("popup.png", 24, 24, popup)
+    for name, w, h, pixel in extra:
+        png(name, w, h, pixel)
 
 
-main()
+if __name__ == "__main__":
+    main()

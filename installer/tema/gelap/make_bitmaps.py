@@ -1,90 +1,33 @@
 #!/usr/bin/env python3
 """Draws the bitmaps of the dark skin "Gelap" shipped in the Tema folder (bitmaps/*.png).
 
-The skin's objects live in objects.txt and skin.txt beside this script; the skin tool packs
-the folder into a skin file at build time. Run this script only to redraw the bitmaps.
-Magenta (255, 0, 255) marks see-through pixels; the skin reader turns it into the key colour.
+The pictures have the demo skin's shapes (skins/demo/make_bitmaps.py draws them); this script
+gives them a palette of night blues and draws the pictures whose colours are not the palette's,
+plus the group box and amount field frames the demo skin does not have. The skin's objects live
+in objects.txt and skin.txt beside this script. Run it only to redraw the bitmaps.
 """
 import os
-import struct
-import zlib
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-KEY = (255, 0, 255, 255)
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "skins", "demo"))
+import make_bitmaps as base  # noqa: E402
 
+from make_bitmaps import KEY, glyph, mix, rounded  # noqa: E402
 
-def png(path, w, h, pixel):
-    raw = bytearray()
-    for y in range(h):
-        raw.append(0)
-        for x in range(w):
-            raw.extend(bytes(pixel(x, y)))
-
-    def chunk(kind, data):
-        c = kind + data
-        return struct.pack(">I", len(data)) + c + struct.pack(">I", zlib.crc32(c) & 0xFFFFFFFF)
-
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
-    data += chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
-    with open(os.path.join(HERE, "bitmaps", path), "wb") as f:
-        f.write(data)
-
-
-def mix(a, b, t):
-    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3)) + (255,)
-
-
-# The names of the light skin this one was drawn from; here they are shades of night blue.
-TEAL_DARK = (18, 20, 25)
-TEAL = (38, 43, 52)
-TEAL_LIGHT = (62, 70, 84)
-SAND = (52, 57, 66)
-INK = (220, 224, 230)
+# The demo skin's colour names; here they are shades of night blue.
+TEAL_DARK = base.TEAL_DARK = (18, 20, 25)
+TEAL = base.TEAL = (38, 43, 52)
+TEAL_LIGHT = base.TEAL_LIGHT = (62, 70, 84)
+SAND = base.SAND = (52, 57, 66)
+INK = base.INK = (220, 224, 230)
 ACCENT = (86, 156, 214)
-
-
-def rounded(x, y, w, h, r):
-    """True outside a rectangle with corners of radius r."""
-    for cx, cy in ((r, r), (w - 1 - r, r), (r, h - 1 - r), (w - 1 - r, h - 1 - r)):
-        if (x < r or x > w - 1 - r) and (y < r or y > h - 1 - r):
-            if (x - cx) ** 2 + (y - cy) ** 2 > r * r + r:
-                return True
-    return False
-
-
-def caption(x, y):
-    if y < 4 and rounded(x, y, 64, 40, 5):
-        return KEY
-    c = mix(TEAL_LIGHT, TEAL, y / 25)
-    if y == 0:
-        c = mix(c, (255, 255, 255), 0.35)
-    return c
 
 
 def caption_inactive(x, y):
     if y < 4 and rounded(x, y, 64, 40, 5):
         return KEY
     return mix((64, 68, 76), (50, 54, 62), y / 25)
-
-
-def border(x, y):
-    return mix(TEAL, TEAL_DARK, x / 3)
-
-
-def glyph(kind, x, y):
-    """The 10 x 10 glyph of a caption button, drawn in its centre."""
-    if kind == 0:  # close: a cross
-        return abs(x - y) <= 0 or abs(x + y - 9) <= 0 or abs(x - y) == 1 and 1 <= x <= 8 and abs(x + y - 9) > 6
-    if kind == 1:  # maximize: a frame with a thick top
-        return (1 <= x <= 8 and (y in (1, 2, 8))) or (x in (1, 8) and 1 <= y <= 8)
-    if kind == 2:  # minimize: a bar
-        return 2 <= x <= 7 and y in (7, 8)
-    if kind == 3:  # restore: two frames
-        back = (3 <= x <= 8 and y == 1) or (x == 8 and 1 <= y <= 5)
-        front = (1 <= x <= 6 and y in (3, 4, 8)) or (x in (1, 6) and 3 <= y <= 8)
-        return back or front
-    # roll up: a triangle pointing up
-    return 2 <= y <= 6 and abs(x - 4.5) <= (y - 2) + 0.5
 
 
 def buttons(x, y):
@@ -159,17 +102,9 @@ def edit_frame(x, y):
     return KEY
 
 
-def main():
-    os.makedirs(os.path.join(HERE, "bitmaps"), exist_ok=True)
-    png("caption.png", 64, 26, caption)
-    png("caption-inactive.png", 64, 26, caption_inactive)
-    png("border.png", 4, 8, border)
-    png("caption-buttons.png", 54, 90, buttons)
-    png("button.png", 96, 24, button)
-    png("check.png", 28, 14, check)
-    png("popup.png", 24, 24, popup)
-    png("frame.png", 8, 8, frame)
-    png("edit-frame.png", 8, 8, edit_frame)
-
-
-main()
+base.caption_inactive = caption_inactive
+base.buttons = buttons
+base.button = button
+base.check = check
+base.popup = popup
+base.main(HERE, [("frame.png", 8, 8, frame), ("edit-frame.png", 8, 8, edit_frame)])
